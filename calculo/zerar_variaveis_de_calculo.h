@@ -1,0 +1,9 @@
+#pragma once
+
+namespace orvel {
+
+// Devolve as tabelas do cálculo ao estado vazio, no início de cada "Processar" válido e ao
+// carregar a janela principal. Nas linhas de nó, só limpa as posições em uso.
+void zerar_variaveis_de_calculo();
+
+}  // namespace orvel

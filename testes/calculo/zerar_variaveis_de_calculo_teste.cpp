@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "calculo/zerar_variaveis_de_calculo.h"
+#include "comum/percorrer.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+using teste::percorrer;
+
+// Nós em uso com buracos: 1, 3 e 50.
+bool no_em_uso(int n) { return n == 1 || n == 3 || n == 50; }
+bool entre(int v, int a, int b) { return v >= a && v <= b; }
+
+template <class T>
+T veneno_de() {
+    if constexpr (std::is_same_v<T, std::string>) return "veneno";
+    else if constexpr (std::is_same_v<T, bool>) return true;
+    else return static_cast<T>(7);
+}
+
+template <class T>
+T vazio_de() {
+    if constexpr (std::is_same_v<T, std::string>) return {};
+    else return T{};
+}
+
+// Envenena a tabela inteira; no fim confere: onde `limpa` diz, o valor vazio (ou `limpo`),
+// no resto, o veneno.
+struct conferencia {
+    std::vector<std::function<void()>> conferir;
+
+    template <class T, int... L, class Pred>
+    void tabela_(const char* nome, tabela<T, L...>& t, Pred limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
+        t.preencher(veneno);
+        conferir.push_back([nome, &t, limpa, veneno, limpo] {
+            int erros = 0;
+            percorrer(t, [&](const std::array<int, sizeof...(L)>& i, T& v) {
+                const bool deve = std::apply(limpa, i);
+                const T esperado = deve ? limpo : veneno;
+                if (!(v == esperado) && ++erros <= 3) {
+                    std::string s;
+                    for (int k : i) s += std::to_string(k) + ",";
+                    ADD_FAILURE() << nome << "(" << s << ") " << (deve ? "não foi limpo" : "foi tocado");
+                }
+            });
+        });
+    }
+
+    template <class T>
+    void escalar(const char* nome, T& v, bool limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
+        v = veneno;
+        conferir.push_back([nome, &v, limpa, veneno, limpo] { EXPECT_TRUE(v == (limpa ? limpo : veneno)) << nome; });
+    }
+};
+
+#define TAB(t, pred, ...) c.tabela_(#t, t, pred __VA_OPT__(, ) __VA_ARGS__)
+#define ESC(v, limpa, ...) c.escalar(#v, v, limpa __VA_OPT__(, ) __VA_ARGS__)
+
+TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
+    servicos_de_teste s;
+    existe_no.preencher(false);
+    for (int n = 1; n <= max_nos; ++n) existe_no(n) = no_em_uso(n);
+
+    conferencia c;
+    auto no = [](int n) { return no_em_uso(n); };
+    auto no_i72 = [](int n, int k) { return no_em_uso(n) && entre(k, 1, 72); };
+    auto no_g = [](int n, int g) { return no_em_uso(n) && entre(g, 1, 8); };
+    auto no_g_i72 = [](int n, int g, int k) { return no_em_uso(n) && entre(g, 1, 8) && entre(k, 1, 72); };
+    auto no_g_g = [](int n, int a, int b) { return no_em_uso(n) && entre(a, 1, 8) && entre(b, 1, 8); };
+    auto no_no = [](int n, int j) { return no_em_uso(n) && entre(j, 1, 50); };
+    auto no_l = [](int n, int l) { return no_em_uso(n) && entre(l, 1, 150); };
+    auto no_p20 = [](int n, int p) { return no_em_uso(n) && entre(p, 1, 20); };
+    auto link = [](int) { return true; };
+    auto link_l = [](int, int r) { return entre(r, 1, 150); };
+    auto link_k4 = [](int, int k) { return entre(k, 1, 4); };
+    auto link_i72 = [](int, int k) { return entre(k, 1, 72); };
+    auto link_k10 = [](int, int k) { return entre(k, 1, 10); };
+    auto c30 = [](int k) { return entre(k, 1, 30); };
+    auto c30_l = [](int k, int l) { return entre(k, 1, 30) && entre(l, 1, 150); };
+    auto c30_p50 = [](int k, int p) { return entre(k, 1, 30) && entre(p, 1, 50); };
+    auto nunca1 = [](int) { return false; };
+    auto nunca2 = [](int, int) { return false; };
+    auto nunca3 = [](int, int, int) { return false; };
+
+    // 1. escalares da execução
+    ESC(parar_processamento, true);
+    ESC(nome_da_rede, true);
+    ESC(t_de_ciclo_imposto, true);
+    ESC(t_de_ciclo_maximo, true);
+    ESC(t_de_ciclo_maximo_imposto, true);
+    ESC(grau_de_saturacao_meta, true);
+    ESC(grau_de_saturacao_meta_imposto, true);
+    ESC(grau_de_saturacao_limite, true);
+    ESC(grau_de_saturacao_limite_imposto, true);
+    ESC(peso_da_parada, true);
+    ESC(peso_da_parada_imposto, true);
+    ESC(periodo_de_simulacao, true);
+    ESC(eh_periodo_de_uma_hora, true);
+
+    // 2. linhas dos nós em uso
+    TAB(tempo_perdido_do_no, no);
+    TAB(y_critico_do_no, no);
+    TAB(grau_de_saturacao_do_no, no);
+    TAB(eh_ciclo_duplo, no);
+    TAB(tempo_nao_usado_da_demanda, no);
+    TAB(duracao_eh_imposta, no_i72);
+    TAB(link_critico_do_grupo, no_g);
+    TAB(quant_de_periodos_de_verde_do_grupo, no_g);
+    TAB(verde_de_seguranca_do_grupo, no_g);
+    TAB(grau_de_saturacao_do_grupo, no_g);
+    TAB(t_de_verde_do_grupo, no_g);
+    TAB(grupo_eh_critico, no_g);
+    TAB(grupo_verde_no_intervalo, no_g_i72);
+    TAB(cor_do_intervalo_do_grupo, no_g_i72);
+    TAB(duracao_do_intervalo, no_i72);
+    TAB(duracao_com_demanda, no_i72);
+    TAB(link_pertence_ao_grupo, ([](int l, int n, int g) { return entre(l, 1, 150) && no_em_uso(n) && entre(g, 1, 8); }));
+    TAB(grupos_conflitantes, no_g_g, false, true);
+    TAB(par_fase1, no_no);
+    TAB(par_fase2, no_no);
+    TAB(par_numerado, no_no);
+    TAB(par_numerado_copia, no_no);
+    TAB(nos_do_caminho_principal, no);
+    TAB(defasagem, no);
+    TAB(defasagem_tentativa, no);
+    TAB(defasagem_valendo, no);
+    TAB(no_defasado, no);
+    TAB(defasagem_do_escravo, no);
+    TAB(eh_no_escravo, no);
+    TAB(eh_no_mestre, no);
+    TAB(eh_escravo_valendo, no);
+    TAB(no_mestre, no);
+    TAB(no_escravo, no);
+    TAB(nome_do_mestre, no);
+    TAB(intervalo_do_escravo, no);
+    TAB(intervalo_do_mestre, no);
+    TAB(defasagem_forcada, no);
+    TAB(eh_no_demandado, no);
+    TAB(n_acionamentos, no);
+    TAB(intervalo_demandado, no);
+    TAB(intervalo_beneficiado, no);
+    TAB(quant_de_intervalos_antes, no);
+    TAB(quant_de_intervalos_depois, no);
+    TAB(nome_do_no, no);
+    TAB(quant_de_grupos, no);
+    TAB(eh_ciclo_duplo_permitido, no);
+    TAB(quant_de_grupos_criticos, no);
+    TAB(t_de_ciclo_de_seguranca_do_no, no);
+    TAB(probabilidade_de_demanda, no);
+    TAB(instante_no_ciclo, no);
+    TAB(quant_de_links_do_par_fase1, no);
+    TAB(quant_de_links_do_par_fase2, no);
+    TAB(no_da_vizinhanca, no);
+    TAB(existe_ordenada, ([](int n, int k) { return no_em_uso(n) && entre(k, 1, 94); }));
+    TAB(duracao_imposta, no_i72);
+    TAB(inicio_do_intervalo, no_i72);
+    TAB(nome_dos_links_do_grupo, ([](int n, int g, int p) { return no_em_uso(n) && entre(g, 1, 8) && entre(p, 1, 4); }));
+    TAB(entrada_no_par_fase1, no_l);
+    TAB(entrada_no_par_fase2, no_l);
+    TAB(capacidade_no_par_fase1, no_l);
+    TAB(capacidade_no_par_fase2, no_l);
+    TAB(links_da_vizinhanca, no_l);
+    TAB(links_do_par_fase1, no_p20);
+    TAB(links_do_par_fase2, no_p20);
+    TAB(nos_da_vizinhanca_do_candidato, ([](int k, int n) { return entre(k, 1, 30) && no_em_uso(n); }));
+
+    // 3.
+    TAB(defasagem_do_par_fase1, no);
+    TAB(defasagem_do_par_fase2, no);
+
+    // 4. toda linha de link 0..150
+    TAB(y, link);
+    TAB(ocupacao_da_caixa, link);
+    TAB(fila, link);
+    TAB(atraso, link);
+    TAB(paradas_no_segundo, link);
+    TAB(paradas, link);
+    TAB(entrada_externa_por_segundo, link);
+    TAB(estourou_caixa, link);
+    TAB(caixa_com_espaco, link, false, true);
+    TAB(fluxo_fornecido, link_l);
+    TAB(fracao_do_fornecimento, link_l);
+    TAB(nome_do_link, link);
+    TAB(nome_do_no_origem, link);
+    TAB(nome_do_no_destino, link);
+    TAB(verde_de_seguranca, link);
+    TAB(fluxo_por_segundo, link);
+    TAB(fluxo_de_saturacao_por_segundo, link);
+    TAB(t_de_percurso, link);
+    TAB(capacidade_da_caixa, link);
+    TAB(nome_do_recebedor, link_k4);
+    TAB(valor_do_fornecimento, link_k4);
+    TAB(recebedor, link_k4);
+    TAB(link_verde_no_intervalo, link_i72);
+    TAB(verde_agora, link);
+    TAB(verde_antes, link);
+    TAB(no_origem, link);
+    TAB(no_destino, link);
+    TAB(t_de_verde_do_link, link);
+    TAB(links_do_caminho, link);
+    TAB(fluxo_externo_do_caminho, link);
+    TAB(capacidade_no_caminho, link);
+    TAB(capacidade_util_da_caixa, link);
+    TAB(fila_maxima, link);
+    TAB(y_rel, link);
+    TAB(grau_de_saturacao_por_link_rel, link);
+    TAB(fila_maxima_rel, link);
+    TAB(estourou_caixa_rel, link);
+    TAB(atraso_rel, link);
+    TAB(grau_de_saturacao, link);
+    TAB(periodo_de_verde_do_link, link_k10);
+    TAB(periodo_de_verde_do_link_rel, link_k10);
+    TAB(n_paradas_rel, link);
+
+    // 5.
+    ESC(vazao_possivel, true);
+    ESC(vazao_bloqueada, true);
+    ESC(bloqueado_no_recebedor, true);
+    ESC(paradas_no_inicio_do_vermelho, true);
+
+    // 6.
+    TAB(quant_de_nos_por_nivel, c30);
+    TAB(arvore_de_niveis, c30_p50);
+    TAB(fluxo_externo_da_vizinhanca, c30_l);
+    TAB(capacidade_na_vizinhanca, c30_l);
+    TAB(quant_de_links_da_vizinhanca, c30);
+    TAB(quant_de_nos_da_vizinhanca, c30);
+
+    // 7.
+    TAB(custo_da_defasagem, ([](int k) { return entre(k, 1, 300); }));
+    TAB(defasagens_candidatas, ([](int k) { return entre(k, 1, 40); }));
+    TAB(links_com_maior_grau_de_saturacao, ([](int k) { return entre(k, 1, 50); }));
+
+    // 8.
+    ESC(t_de_ciclo_minimo_de_seguranca, true);
+    ESC(t_de_ciclo, true);
+    ESC(eh_fase1, true);
+    ESC(eh_fase2, true);
+    ESC(quant_de_nos_do_caminho, true);
+    ESC(quant_de_links_do_caminho, true);
+    ESC(fim_da_direcao, true);
+    ESC(houve_melhora, true);
+    ESC(link_corrente, true);
+    ESC(par_corrente, true);
+    ESC(quant_de_pares_fase1, true);
+    ESC(quant_de_pares_fase2, true);
+    ESC(periodo_de_otimizacao, true);
+    ESC(melhor_defasagem, true);
+    ESC(quant_de_defasagens_candidatas, true);
+    ESC(passo_da_defasagem, true);
+    ESC(quant_de_niveis, true);
+    ESC(candidato_corrente, true);
+    ESC(periodo_local, true);
+    ESC(intervalos_validos, true);
+    ESC(t_ciclo_da_rede_rel, true);
+    ESC(atraso_rede_rel, true);
+    ESC(atraso_total, true);
+    ESC(paradas_total, true);
+    ESC(espera_media_rel, true);
+    ESC(n_paradas_rede_rel, true);
+    ESC(maior_grau_de_saturacao_rel, true);
+    ESC(StrLinks_com_maior_grau_de_saturacao_rel, true);
+    ESC(data_rel, true);
+    ESC(indice_de_desempenho, true);
+    ESC(melhor_indice, true);
+    ESC(indice_da_vizinhanca, true);
+
+    // O que a limpeza não toca.
+    ESC(t_de_ciclo_calculado, false);
+    ESC(max_quant_de_intervalos, false);
+    TAB(cor_do_intervalo_do_grupo_depois, nunca3);
+    TAB(nome_do_no_dado, nunca1);
+    TAB(fluxo_dado, nunca1);
+    TAB(cor_do_intervalo_do_grupo_dado, nunca3);
+    TAB(existe_link, nunca1);
+    TAB(nome_do_recebedor_dado, nunca2);
+    ESC(projeto_alterado, false);
+    ESC(dados_ok, false);
+    ESC(total_de_nos_dado, false);
+    ESC(max_indice_link, false);
+    perfil_de_chegada.dimensionar(3, 5);
+    perfil_de_chegada(2, 4) = 9;
+    estado_no_instante.dimensionar(3, 5);
+    estado_no_instante(1, 1) = 3;
+
+    zerar_variaveis_de_calculo();
+
+    EXPECT_TRUE(s.mensagens.empty());
+    for (auto& f : c.conferir) f();
+    EXPECT_EQ(perfil_de_chegada(2, 4), 9.0f);
+    EXPECT_EQ(estado_no_instante(1, 1), 3);
+}
+
+TEST(zerar_variaveis_de_calculo, sem_no_em_uso_limpa_escalares_links_e_niveis_e_nenhuma_linha_de_no) {
+    servicos_de_teste s;
+    existe_no.preencher(false);
+    defasagem_valendo.preencher(5);
+    grupos_conflitantes.preencher(false);
+    y.preencher(2.0f);
+    custo_da_defasagem.preencher(1.0f);
+    t_de_ciclo = 90;
+    zerar_variaveis_de_calculo();
+    EXPECT_EQ(defasagem_valendo(1), 5);
+    EXPECT_FALSE(grupos_conflitantes(1, 1, 1));
+    EXPECT_EQ(y(0), 0.0f);
+    EXPECT_EQ(y(150), 0.0f);
+    EXPECT_EQ(custo_da_defasagem(0), 1.0f);
+    EXPECT_EQ(custo_da_defasagem(300), 0.0f);
+    EXPECT_EQ(t_de_ciclo, 0);
+    EXPECT_TRUE(caixa_com_espaco(77));
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+}  // namespace
+}  // namespace orvel
