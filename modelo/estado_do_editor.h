@@ -29,3 +29,11 @@ inline Long y1_inicial_do_link = 0;
 inline Long y2_inicial_do_link = 0;
 
 }  // namespace orvel
+
+namespace orvel {
+
+// Twips por pixel da tela, arredondados para inteiros de 16 bits na carga da janela principal.
+inline Integer twips_por_pixel_x = 15;
+inline Integer twips_por_pixel_y = 15;
+
+}  // namespace orvel

@@ -1,18 +1,62 @@
 #include "modelo/estado_dos_comandos.h"
 
+#include "modelo/tela_principal.h"
+
 namespace orvel {
 
-namespace {
-std::function<void(coluna_de_comandos)>& aplicador() {
-    static std::function<void(coluna_de_comandos)> a;
-    return a;
+const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos() {
+    //                                                           Load Novo Des Enc Fech Abrir Stop Parar Proc1 Proc2 Nome
+    static const std::vector<linha_de_comandos> t = {
+        {{"mnuFechar"},                                             "EE  DEE    "},
+        {{"arquivo_fechar_button"},                                 "EE  DEEEDE "},
+        {{"mnuSalvar"},                                             "EE  DEE   E"},
+        {{"salvar_button"},                                         "EE  DEEEDEE"},
+        {{"mnuSalvar_como"},                                        "EE  DEE   E"},
+        {{"mnuImprimir"},                                           " E  DEE    "},
+        {{"arquivo_novo_button"},                                   "       EDE "},
+        {{"arquivo_abrir_button"},                                  "       EDE "},
+        {{"mnuDesenhar"},                                           "DDDEDEEE   "},
+        {{"construir_button"},                                      "DDDEDEEED  "},
+        {{"mnuEncerrarDesenho"},                                    "DEEDDDDD   "},
+        {{"terminar_construcao_button"},                            "DEEDDDDDDE "},
+        {{"mnuInserirNo"},                                          "DEEDDDDD   "},
+        {{"inserir_no_button"},                                     "DEEDDDDDDE "},
+        {{"mnuEditarNo", "mnuEditarNoPop"},                         "DDDEDEEE   "},
+        {{"editar_no_button"},                                      "DDDEDEEED  "},
+        {{"mnuEliminarNo", "mnuEliminarNoPop"},                     "DEEDDDDD   "},
+        {{"eliminar_no_button"},                                    "DEEDDDDDDE "},
+        {{"mnuInserirLink"},                                        "DEEDDDDD   "},
+        {{"mnuInserirLinkConversao"},                               "DE  D  D   "},
+        {{"inserir_link_button"},                                   "DEEDDDDDDE "},
+        {{"mnuEditarLink", "mnuEditarLinkPop"},                     "DDDEDEEE   "},
+        {{"editar_link_button"},                                    "DDDEDEEED  "},
+        {{"mnuEliminarLink", "mnuEliminarLinkPop"},                 "DEEDDDDD   "},
+        {{"eliminar_link_button"},                                  "DEEDDDDDDE "},
+        {{"processar_button"},                                      "DE  DEEEDE "},
+        {{"parar_processamento_button"},                            "DD  DDDDED "},
+        {{"relatorio_tela_button"},                                 "DD  DEEEDE "},
+        {{"relatorio_diagrama_de_barras_button"},                   "DD  DEEEDE "},
+        {{"tela_dinamica_button"},                                  "DD  DEEEDE "},
+        {{"mnuProjetos"},                                           "       EDE "},
+        {{"mnuRede"},                                               "EE  DEEEDE "},
+        {{"mnuNo", "mnuLink"},                                      "DEEEDEEEDE "},
+        {{"mnuRelatorio", "mnuDiagrama_de_barras", "mnuRede_dinamica"}, "DD  DEEEDE "},
+        {{"mnuAjuda"},                                              "       EDE "},
+    };
+    return t;
 }
-}  // namespace
 
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
-    if (aplicador()) aplicador()(coluna);
+    if (!tela_principal_carregada()) return;
+    auto& tela = frmTela_principal_versao2();
+    const auto k = static_cast<std::size_t>(coluna);
+    for (const auto& linha : tabela_de_estados_dos_comandos()) {
+        const char estado = linha.estados[k];
+        if (estado == ' ') continue;
+        for (const auto& nome : linha.controles)
+            if (controle* c = tela.controle_chamado(nome)) c->Enabled = estado == 'E';
+    }
+    observador().ao_mudar();
 }
-
-void instalar_aplicador_de_colunas(std::function<void(coluna_de_comandos)> a) { aplicador() = std::move(a); }
 
 }  // namespace orvel

@@ -1,9 +1,9 @@
 #pragma once
-// Colunas de estado dos comandos da janela principal. Cada coluna habilita ou desabilita um
-// conjunto de menus e botões e deixa os outros como estão. A janela principal instala o
-// aplicador; sem ela (nos testes das camadas de baixo) aplicar uma coluna só a registra.
+// Estados dos comandos da janela principal. Cada coluna habilita (E) ou desabilita (D) um
+// conjunto de menus e botões e deixa os outros (em branco) como estão.
 
-#include <functional>
+#include <string>
+#include <vector>
 
 namespace orvel {
 
@@ -21,9 +21,15 @@ enum class coluna_de_comandos {
     nome,        // confirmação do nome da rede
 };
 
-void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
+struct linha_de_comandos {
+    std::vector<std::string> controles;
+    std::string estados;  // um caractere por coluna, na ordem de coluna_de_comandos: 'E', 'D' ou ' '
+};
 
-// O aplicador em uso; sem aplicador, aplicar não faz nada.
-void instalar_aplicador_de_colunas(std::function<void(coluna_de_comandos)> aplicador);
+const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
+
+// Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
+// comando a habilitar).
+void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
 
 }  // namespace orvel

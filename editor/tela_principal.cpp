@@ -1,0 +1,254 @@
+#include "editor/tela_principal.h"
+
+#include "calculo/zerar_variaveis_de_calculo.h"
+#include "editor/elementos_do_desenho.h"
+#include "modelo/buffers_de_edicao.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/estado_dos_comandos.h"
+#include "modelo/rede.h"
+#include "modelo/tabelas_de_calculo.h"
+
+namespace orvel {
+
+tela_principal& tela_principal_completa() { return formulario_unico<tela_principal>(); }
+
+dados_da_tela_principal& frmTela_principal_versao2() { return tela_principal_completa(); }
+
+bool tela_principal_carregada() {
+    for (formulario* f : janelas_carregadas())
+        if (f->nome() == "frmTela_principal_versao2" && f->carregado()) return true;
+    return false;
+}
+
+tela_principal::tela_principal() {
+    inserir_no_button.Click = [this] { inserir_no_button_Click(); };
+    mnuInserirNo.Click = [this] { mnuInserirNo_Click(); };
+    inserir_link_button.Click = [this] { inserir_link_button_Click(); };
+    mnuInserirLink.Click = [this] { mnuInserirLink_Click(); };
+    mnuInserirLinkConversao.Click = [this] { mnuInserirLinkConversao_Click(); };
+    editar_no_button.Click = [this] { editar_no_button_Click(); };
+    mnuEditarNo.Click = [this] { mnuEditarNo_Click(); };
+    mnuEditarNoPop.Click = [this] { mnuEditarNoPop_Click(); };
+    editar_link_button.Click = [this] { editar_link_button_Click(); };
+    mnuEditarLink.Click = [this] { mnuEditarLink_Click(); };
+    mnuEditarLinkPop.Click = [this] { mnuEditarLinkPop_Click(); };
+    eliminar_no_button.Click = [this] { eliminar_no_button_Click(); };
+    mnuEliminarNo.Click = [this] { mnuEliminarNo_Click(); };
+    mnuEliminarNoPop.Click = [this] { mnuEliminarNoPop_Click(); };
+    eliminar_link_button.Click = [this] { eliminar_link_button_Click(); };
+    mnuEliminarLink.Click = [this] { mnuEliminarLink_Click(); };
+    mnuEliminarLinkPop.Click = [this] { mnuEliminarLinkPop_Click(); };
+}
+
+namespace {
+
+// Pixels para twips, com verificação de estouro de 16 bits.
+Integer px(Integer pixels, Integer twips_por_pixel) { return para_integer(Long{pixels} * Long{twips_por_pixel}); }
+
+void limpar_buffers_e_copias_dos_nos() {
+    for (int n = 1; n <= max_nos; ++n) {
+        existe_no(n) = false;
+        nome_do_no_editado(n).clear();
+        nome_do_no(n).clear();
+        nome_do_mestre_editado(n).clear();
+        nome_do_mestre(n).clear();
+        quant_de_grupos_editado(n) = 0;
+        quant_de_grupos(n) = 0;
+        quant_de_intervalos_antes_editado(n) = 0;
+        quant_de_intervalos_antes(n) = 0;
+        intervalo_do_escravo_editado(n) = 0;
+        intervalo_do_escravo(n) = 0;
+        intervalo_do_mestre_editado(n) = 0;
+        intervalo_do_mestre(n) = 0;
+        intervalo_demandado_editado(n) = 0;
+        intervalo_demandado(n) = 0;
+        intervalo_beneficiado_editado(n) = 0;
+        intervalo_beneficiado(n) = 0;
+        defasagem_forcada_editado(n) = 0;
+        defasagem_forcada(n) = 0;
+        n_acionamentos_editado(n) = 0;
+        n_acionamentos(n) = 0;
+        eh_no_escravo_editado(n) = false;
+        eh_no_escravo(n) = false;
+        eh_no_demandado_editado(n) = false;
+        eh_no_demandado(n) = false;
+        eh_ciclo_duplo_permitido_editado(n) = false;
+        eh_ciclo_duplo_permitido(n) = false;
+        for (int c = 1; c <= max_colunas; ++c) {
+            existe_ordenada_editado(n, c) = false;
+            existe_ordenada(n, c) = false;
+        }
+        for (int k = 1; k <= max_intervalos_duplos; ++k) {
+            duracao_imposta_editado(n, k) = 0;
+            duracao_imposta(n, k) = 0;
+        }
+        for (int g = 1; g <= max_grupos; ++g) {
+            for (int p = 1; p <= max_links_por_grupo; ++p) {
+                nome_dos_links_do_grupo_editado(n, g, p).clear();
+                nome_dos_links_do_grupo(n, g, p).clear();
+            }
+            for (int k = 1; k <= max_intervalos_duplos; ++k) {
+                cor_do_intervalo_do_grupo_editado(n, g, k) = 0;
+                cor_do_intervalo_do_grupo(n, g, k) = 0;
+            }
+        }
+        raio_do_no(n) = 0;
+        x_do_no(n) = 0;
+        y_do_no(n) = 0;
+    }
+}
+
+void limpar_buffers_e_copias_dos_links() {
+    for (int l = 1; l <= max_links; ++l) {
+        existe_link(l) = false;
+        nome_do_link_editado(l).clear();
+        nome_do_link(l).clear();
+        nome_do_no_origem_editado(l).clear();
+        nome_do_no_origem(l).clear();
+        nome_do_no_destino_editado(l).clear();
+        nome_do_no_destino(l).clear();
+        no_origem(l) = 0;
+        no_destino(l) = 0;
+        verde_de_seguranca_editado(l) = 0;
+        verde_de_seguranca(l) = 0;
+        fluxo_editado(l) = 0;
+        fluxo_por_segundo(l) = 0;
+        fluxo_de_saturacao_editado(l) = 0;
+        fluxo_de_saturacao_por_segundo(l) = 0;
+        t_de_percurso_editado(l) = 0;
+        t_de_percurso(l) = 0;
+        capacidade_da_caixa_editado(l) = 0;
+        capacidade_da_caixa(l) = 0;
+        for (int k = 1; k <= max_recebedores; ++k) {
+            nome_do_recebedor_editado(l, k).clear();
+            nome_do_recebedor(l, k).clear();
+            valor_do_fornecimento_editado(l, k) = 0;
+            valor_do_fornecimento(l, k) = 0;
+        }
+    }
+}
+
+}  // namespace
+
+void tela_principal::Form_Load() {
+    zerar_variaveis_de_calculo();
+    MousePointer = 0;
+    twips_por_pixel_x = para_integer(tela().TwipsPerPixelX);
+    twips_por_pixel_y = para_integer(tela().TwipsPerPixelY);
+
+    Width = tela().Width;
+    Height = tela().Height;
+    Top = (tela().Height - Height) / 2;
+    Left = (tela().Width - Width) / 2;
+    BackColor = cor_de_fundo_da_tela;
+
+    Label7.Width = tela().Width + 400;
+    Label7.Height = px(39, twips_por_pixel_y);
+    Line9.Y1 = static_cast<Single>(px(39, twips_por_pixel_y) + 5);
+    Line9.Y2 = Line9.Y1;
+
+    botao_de_comando* anterior = nullptr;
+    for (const auto& [botao, primeiro_do_grupo] : ordem_da_barra()) {
+        if (anterior == nullptr) {
+            botao->Left = px(30, twips_por_pixel_x);
+        } else {
+            botao->Left = anterior->Left + anterior->Width;
+            if (primeiro_do_grupo) botao->Left = botao->Left + px(30, twips_por_pixel_x);
+        }
+        botao->Width = px(36, twips_por_pixel_x);
+        botao->Height = px(35, twips_por_pixel_y);
+        anterior = botao;
+    }
+
+    Label1.Left = 3354;
+    Label1.Top = 800;
+    Label1.BackColor = cor_de_fundo_da_tela;
+    Label1.Visible = true;
+
+    for (const auto& [botao, primeiro] : ordem_da_barra()) botao->Top = 40;
+
+    aplicar_coluna_de_comandos(coluna_de_comandos::carregar);
+    desenhando = true;
+
+    Line1.X1 = 0;
+    Line1.X2 = 12000;
+    Line2.Y1 = 0;
+    Line2.Y2 = 9000;
+
+    nome_da_rede.clear();
+    t_de_ciclo_imposto = 0;
+    t_de_ciclo_maximo = 0;
+    t_de_ciclo_maximo_imposto = 0;
+    grau_de_saturacao_meta = 0;
+    grau_de_saturacao_meta_imposto = 0;
+    grau_de_saturacao_limite = 0;
+    grau_de_saturacao_limite_imposto = 0;
+    peso_da_parada = 0;
+    peso_da_parada_imposto = 0;
+    t_de_ciclo_imposto_editado = 0;
+    t_de_ciclo_maximo_imposto_editado = 0;
+    grau_de_saturacao_meta_imposto_editado = 0;
+    grau_de_saturacao_limite_imposto_editado = 0;
+    peso_da_parada_imposto_editado = 0;
+
+    total_de_nos_dado = 0;
+    no_selecionado = 0;
+    limpar_buffers_e_copias_dos_nos();
+    total_de_links_dado = 0;
+    link_selecionado = 0;
+    limpar_buffers_e_copias_dos_links();
+
+    titular_as_oito_janelas(titulo_do_produto);
+    projeto_alterado = false;
+}
+
+// --- Criar, editar e eliminar ---
+
+void tela_principal::criar_no() {
+    no_selecionado = 0;
+    link_selecionado = 0;
+    inserir_no();
+}
+
+void tela_principal::criar_link(bool conversao) {
+    no_selecionado = 0;
+    link_selecionado = 0;
+    link_de_conversao = conversao;
+    inserir_link();
+}
+
+void tela_principal::editar_no() {
+    if (no_selecionado != 0) frmEditarNo_versao2().Show();
+}
+
+void tela_principal::editar_link() {
+    if (link_selecionado != 0) frmEditarLink_versao2().Show();
+}
+
+void tela_principal::apagar_no() {
+    if (no_selecionado != 0) eliminar_no();
+}
+
+void tela_principal::apagar_link() {
+    if (link_selecionado != 0) eliminar_link();
+}
+
+void tela_principal::inserir_no_button_Click() { criar_no(); }
+void tela_principal::mnuInserirNo_Click() { criar_no(); }
+void tela_principal::inserir_link_button_Click() { criar_link(false); }
+void tela_principal::mnuInserirLink_Click() { criar_link(false); }
+void tela_principal::mnuInserirLinkConversao_Click() { criar_link(true); }
+void tela_principal::editar_no_button_Click() { editar_no(); }
+void tela_principal::mnuEditarNo_Click() { editar_no(); }
+void tela_principal::mnuEditarNoPop_Click() { editar_no(); }
+void tela_principal::editar_link_button_Click() { editar_link(); }
+void tela_principal::mnuEditarLink_Click() { editar_link(); }
+void tela_principal::mnuEditarLinkPop_Click() { editar_link(); }
+void tela_principal::eliminar_no_button_Click() { apagar_no(); }
+void tela_principal::mnuEliminarNo_Click() { apagar_no(); }
+void tela_principal::mnuEliminarNoPop_Click() { apagar_no(); }
+void tela_principal::eliminar_link_button_Click() { apagar_link(); }
+void tela_principal::mnuEliminarLink_Click() { apagar_link(); }
+void tela_principal::mnuEliminarLinkPop_Click() { apagar_link(); }
+
+}  // namespace orvel

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include "comum/janela_principal_de_teste.h"
+#include "editor/tela_principal.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/estado_dos_comandos.h"
+#include "modelo/tabelas_de_calculo.h"
+
+namespace orvel {
+namespace {
+
+using carga_da_tela_principal = teste::com_janela_principal;
+
+TEST_F(carga_da_tela_principal, barra_de_ferramentas_em_twips_a_96_dpi) {
+    EXPECT_EQ(twips_por_pixel_x, 15);
+    EXPECT_EQ(t().Width, 12000.0f);
+    EXPECT_EQ(t().Height, 12000.0f);
+    EXPECT_EQ(t().Left, 0.0f);
+    EXPECT_EQ(t().Top, 0.0f);
+    const int lefts_px[] = {30, 66, 102, 138, 204, 240, 306, 342, 378, 414, 450, 486, 552, 588, 654, 690, 726};
+    int i = 0;
+    for (const auto& [botao, primeiro] : t().ordem_da_barra()) {
+        EXPECT_EQ(botao->Left, static_cast<Single>(lefts_px[i] * 15)) << botao->nome();
+        EXPECT_EQ(botao->Width, 540.0f);
+        EXPECT_EQ(botao->Height, 525.0f);
+        EXPECT_EQ(botao->Top, 40.0f);
+        ++i;
+    }
+    EXPECT_EQ(i, 17);
+    EXPECT_EQ(t().Label7.Height, 585.0f);
+    EXPECT_EQ(t().Label7.Width, 12400.0f);
+    EXPECT_EQ(t().Line9.Y1, 590.0f);
+    EXPECT_EQ(t().Line9.Y2, 590.0f);
+    EXPECT_EQ(t().Label1.Left, 3354.0f);
+    EXPECT_EQ(t().Label1.Top, 800.0f);
+    EXPECT_TRUE(t().Label1.Visible);
+    EXPECT_EQ(t().parar_processamento_button.Caption, "Interromper  processamento");
+    EXPECT_EQ(t().BackColor, rgb(242, 242, 242));
+    EXPECT_TRUE(desenhando);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(carga_da_tela_principal, twips_por_pixel_fracionario_arredonda_metade_para_o_par) {
+    destruir_todas_as_janelas();
+    tela().TwipsPerPixelX = 12.5f;  // 115,2 dpi
+    tela().TwipsPerPixelY = 13.5f;
+    tela_principal_completa();
+    EXPECT_EQ(twips_por_pixel_x, 12);
+    EXPECT_EQ(twips_por_pixel_y, 14);
+    EXPECT_EQ(t().arquivo_novo_button.Left, 360.0f);
+    EXPECT_EQ(t().arquivo_novo_button.Height, 490.0f);
+    EXPECT_EQ(t().Label7.Height, 546.0f);
+}
+
+TEST_F(carga_da_tela_principal, as_sete_outras_janelas_carregadas_uma_vez_escondidas_e_tituladas) {
+    const std::vector<std::string> nomes = {"frmTela_principal_versao2",  "frmDiagrama_de_barras_final_versao2",
+                                            "frmEditarLink_versao2",      "frmEditarNo_versao2",
+                                            "frmNome_da_rede_versao2",    "frmRede_dinamica_versao2",
+                                            "frmRede_versao2",            "frmBrowse"};
+    std::vector<std::string> carregadas;
+    for (formulario* f : janelas_carregadas()) carregadas.push_back(f->nome());
+    EXPECT_EQ(carregadas, nomes);
+    for (formulario* f : janelas_carregadas()) {
+        EXPECT_EQ(f->Caption, "ORVEL - Belmarco QRT") << f->nome();
+        EXPECT_EQ(f->Visible, false) << f->nome();
+    }
+    // O relatório copiou a posição e o tamanho da janela principal ao carregar.
+    EXPECT_EQ(frmBrowse().Width, 12000.0f);
+}
+
+TEST_F(carga_da_tela_principal, estado_inicial_dos_comandos) {
+    for (const char* e : {"arquivo_fechar_button", "mnuFechar", "salvar_button", "mnuSalvar", "mnuSalvar_como", "mnuRede",
+                          "arquivo_novo_button", "arquivo_abrir_button", "mnuProjetos", "mnuNovo", "mnuAbrir",
+                          "mnuConfigurar", "mnuSair", "mnuNomeRede", "mnuEditarRede", "mnuAjuda"})
+        EXPECT_TRUE(t().controle_chamado(e)->Enabled) << e;
+    for (const char* d :
+         {"mnuImprimir", "mnuEncerrarDesenho", "terminar_construcao_button", "mnuDesenhar", "construir_button", "mnuNo",
+          "mnuInserirNo", "inserir_no_button", "mnuEditarNo", "mnuEditarNoPop", "editar_no_button", "mnuEliminarNo",
+          "eliminar_no_button", "mnuEliminarNoPop", "mnuLink", "mnuInserirLink", "mnuInserirLinkConversao",
+          "inserir_link_button", "mnuEditarLink", "editar_link_button", "mnuEditarLinkPop", "mnuEliminarLink",
+          "eliminar_link_button", "mnuEliminarLinkPop", "processar_button", "parar_processamento_button", "mnuRelatorio",
+          "relatorio_tela_button", "mnuDiagrama_de_barras", "relatorio_diagrama_de_barras_button", "mnuRede_dinamica",
+          "tela_dinamica_button"})
+        EXPECT_FALSE(t().controle_chamado(d)->Enabled) << d;
+}
+
+// --- Tabela de estados dos comandos ---
+
+using colunas_de_comandos = teste::com_janela_principal;
+
+TEST_F(colunas_de_comandos, cada_coluna_a_partir_de_tudo_habilitado_e_de_tudo_desabilitado) {
+    std::vector<controle*> todos;
+    for (const auto& linha : tabela_de_estados_dos_comandos())
+        for (const auto& nome : linha.controles) {
+            controle* c = t().controle_chamado(nome);
+            ASSERT_NE(c, nullptr) << nome;
+            todos.push_back(c);
+        }
+    EXPECT_EQ(todos.size(), 42u);
+    for (int coluna = 0; coluna <= static_cast<int>(coluna_de_comandos::nome); ++coluna) {
+        for (bool partida : {true, false}) {
+            for (controle* c : todos) c->Enabled = partida;
+            aplicar_coluna_de_comandos(static_cast<coluna_de_comandos>(coluna));
+            for (const auto& linha : tabela_de_estados_dos_comandos())
+                for (const auto& nome : linha.controles) {
+                    const char e = linha.estados[static_cast<std::size_t>(coluna)];
+                    const bool esperado = e == ' ' ? partida : e == 'E';
+                    EXPECT_EQ(t().controle_chamado(nome)->Enabled, esperado) << nome << " coluna " << coluna;
+                }
+        }
+    }
+}
+
+TEST_F(colunas_de_comandos, parada_e_abrir_conferem_com_as_suas_listas) {
+    // O ramo de parada e a abertura de um projeto dão as suas próprias listas de estados.
+    const std::vector<std::pair<const char*, bool>> parada = {
+        {"mnuFechar", true},          {"arquivo_fechar_button", true},      {"mnuSalvar", true},
+        {"salvar_button", true},      {"mnuSalvar_como", true},             {"mnuImprimir", true},
+        {"mnuRede", true},            {"mnuEncerrarDesenho", false},        {"terminar_construcao_button", false},
+        {"mnuDesenhar", true},        {"construir_button", true},           {"mnuNo", true},
+        {"mnuInserirNo", false},      {"inserir_no_button", false},         {"mnuEditarNo", true},
+        {"editar_no_button", true},   {"mnuEditarNoPop", true},             {"mnuEliminarNo", false},
+        {"eliminar_no_button", false}, {"mnuEliminarNoPop", false},         {"mnuLink", true},
+        {"mnuInserirLink", false},    {"inserir_link_button", false},       {"mnuEditarLink", true},
+        {"editar_link_button", true}, {"mnuEditarLinkPop", true},           {"mnuEliminarLink", false},
+        {"eliminar_link_button", false}, {"mnuEliminarLinkPop", false},     {"processar_button", true},
+        {"parar_processamento_button", false}, {"mnuRelatorio", true},      {"relatorio_tela_button", true},
+        {"mnuDiagrama_de_barras", true}, {"relatorio_diagrama_de_barras_button", true},
+        {"mnuRede_dinamica", true},   {"tela_dinamica_button", true}};
+    for (controle* c : t().controles()) c->Enabled = true;
+    t().mnuInserirLinkConversao.Enabled = false;
+    aplicar_coluna_de_comandos(coluna_de_comandos::parada);
+    for (const auto& [nome, e] : parada) EXPECT_EQ(t().controle_chamado(nome)->Enabled, e) << nome;
+    EXPECT_FALSE(t().mnuInserirLinkConversao.Enabled);  // fora da lista: como estava
+    EXPECT_TRUE(t().mnuNovo.Enabled);
+
+    for (controle* c : t().controles()) c->Enabled = false;
+    aplicar_coluna_de_comandos(coluna_de_comandos::abrir);
+    for (const char* e : {"mnuFechar", "arquivo_fechar_button", "mnuSalvar", "salvar_button", "mnuSalvar_como",
+                          "mnuImprimir", "mnuRede", "mnuDesenhar", "construir_button", "mnuNo", "mnuEditarNo",
+                          "editar_no_button", "mnuEditarNoPop", "mnuLink", "mnuEditarLink", "editar_link_button",
+                          "mnuEditarLinkPop", "processar_button", "mnuRelatorio", "relatorio_tela_button",
+                          "mnuDiagrama_de_barras", "relatorio_diagrama_de_barras_button", "mnuRede_dinamica",
+                          "tela_dinamica_button"})
+        EXPECT_TRUE(t().controle_chamado(e)->Enabled) << e;
+    EXPECT_FALSE(t().mnuInserirLinkConversao.Enabled);
+    EXPECT_FALSE(t().arquivo_novo_button.Enabled);
+}
+
+}  // namespace
+}  // namespace orvel

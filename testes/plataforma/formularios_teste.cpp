@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "plataforma/formularios.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+int cargas = 0;
+int referencias_na_carga = 0;
+
+class janela_de_teste;
+janela_de_teste& janela();
+
+class janela_de_teste : public formulario {
+public:
+    janela_de_teste() : formulario("janela_de_teste") { Caption = "projeto"; }
+    rotulo etiqueta{*this, "etiqueta"};
+    matriz_de_controles<rotulo> itens{*this, "itens"};
+    linha traco{*this, "traco"};
+    std::vector<std::string> eventos;
+
+    void Form_Load() override {
+        ++cargas;
+        // Uma referência durante a própria carga não a carrega de novo.
+        if (&janela() == this) ++referencias_na_carga;
+    }
+    void Form_Activate() override { eventos.push_back("activate"); }
+    void Form_Deactivate() override { eventos.push_back("deactivate"); }
+};
+
+class outra_janela : public formulario {
+public:
+    outra_janela() : formulario("outra_janela") {}
+    std::vector<std::string> eventos;
+    void Form_Activate() override { eventos.push_back("activate"); }
+    void Form_Deactivate() override { eventos.push_back("deactivate"); }
+};
+
+janela_de_teste& janela() { return formulario_unico<janela_de_teste>(); }
+outra_janela& outra() { return formulario_unico<outra_janela>(); }
+
+class formularios_fixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destruir_todas_as_janelas();
+        cargas = 0;
+        referencias_na_carga = 0;
+    }
+    void TearDown() override { destruir_todas_as_janelas(); }
+    servicos_de_teste s;
+};
+
+TEST_F(formularios_fixture, carrega_na_primeira_referencia_e_uma_vez_so) {
+    janela().Caption = "ORVEL - x";
+    EXPECT_EQ(cargas, 1);
+    EXPECT_EQ(referencias_na_carga, 1);
+    janela().Caption = "ORVEL - y";
+    EXPECT_EQ(cargas, 1);
+    EXPECT_TRUE(janela().carregado());
+    EXPECT_FALSE(janela().Visible);
+    // Descarregada, volta com as propriedades do projeto na próxima referência.
+    janela().Unload();
+    EXPECT_EQ(janela().Caption, "projeto");
+    EXPECT_EQ(cargas, 2);
+}
+
+TEST_F(formularios_fixture, matriz_de_controles_copia_o_modelo_escondido_e_falha_fora_das_regras) {
+    auto& j = janela();
+    j.itens(0).Width = 340;
+    j.itens(0).FontName = "Small Fonts";
+    j.itens.carregar(3);
+    EXPECT_FALSE(j.itens(3).Visible);
+    EXPECT_EQ(j.itens(3).Width, 340.0f);
+    EXPECT_EQ(j.itens(3).FontName, "Small Fonts");
+    EXPECT_EQ(j.itens(3).indice(), 3);
+    EXPECT_THROW(j.itens.carregar(3), falha);     // já carregado
+    EXPECT_THROW(j.itens.descarregar(0), falha);  // o modelo não se descarrega
+    EXPECT_THROW(j.itens.descarregar(4), falha);  // não carregado
+    EXPECT_THROW(j.itens(4), falha);
+    EXPECT_THROW(j.itens.carregar(-1), falha);
+    // O elemento novo fica por cima dos controles do projeto.
+    EXPECT_EQ(j.controles().front(), &j.itens(3));
+    j.itens.descarregar(3);
+    EXPECT_FALSE(j.itens.carregado(3));
+    EXPECT_EQ(j.controles().front(), &j.etiqueta);
+}
+
+TEST_F(formularios_fixture, descarregar_no_proprio_tratador_adia_a_destruicao) {
+    auto& j = janela();
+    j.itens.carregar(1);
+    bool depois = false;
+    j.itens(1).Click = [&j, &depois] {
+        rotulo& eu = j.itens(1);
+        j.itens.descarregar(1);
+        // Ainda usável até o tratador voltar.
+        eu.Caption = "ainda aqui";
+        depois = eu.Caption == "ainda aqui";
+    };
+    despachar_evento(&j, [&] { j.itens(1).Click(); });
+    EXPECT_TRUE(depois);
+    EXPECT_FALSE(j.itens.carregado(1));
+
+    // A janela descarregada no próprio tratador também.
+    bool viva = false;
+    despachar_evento(&j, [&] {
+        j.Unload();
+        viva = j.Caption == "projeto";
+    });
+    EXPECT_TRUE(viva);
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+TEST_F(formularios_fixture, ativacao_so_entre_as_janelas_do_programa) {
+    janela().Show();
+    EXPECT_EQ(janela_ativa(), &janela());
+    EXPECT_EQ(janela().eventos, std::vector<std::string>{"activate"});
+    outra().Show();
+    EXPECT_EQ(janela().eventos, (std::vector<std::string>{"activate", "deactivate"}));
+    EXPECT_EQ(outra().eventos, std::vector<std::string>{"activate"});
+    // Uma caixa de mensagem não desativa ninguém.
+    servicos().caixa_de_mensagem("x", estilo_ok, "Aviso");
+    EXPECT_EQ(outra().eventos.size(), 1u);
+    // Esconder a ativa devolve a ativação à mais antiga visível.
+    outra().Hide();
+    EXPECT_EQ(outra().eventos, (std::vector<std::string>{"activate", "deactivate"}));
+    EXPECT_EQ(janela_ativa(), &janela());
+    EXPECT_EQ(janela().eventos.back(), "activate");
+}
+
+TEST_F(formularios_fixture, falha_que_escapa_de_um_tratador_e_relatada_e_nao_passa) {
+    janela().Caption = "ORVEL - rede.xml";
+    despachar_evento(&janela(), [] { falhar(tipo_de_falha::estouro); });
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "ORVEL - rede.xml");
+    EXPECT_EQ(s.mensagens[0].texto, "Estouro\n");
+}
+
+}  // namespace
+}  // namespace orvel
