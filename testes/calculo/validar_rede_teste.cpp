@@ -153,13 +153,17 @@ TEST_F(validar_rede_cenarios, no_sem_chegada_e_origem_em_branco_ou_vazia) {
 TEST_F(validar_rede_cenarios, nomes_que_diferem_so_em_maiusculas_e_brancos) {
     novo_no("Centro", 1, 1);
     novo_no("centro ", 1, 1);
+    novo_no(" CENTRO", 1, 1);
     novo_link("AC", "A", "CENTRO");
     novo_link(" ab", "A", "B");
+    novo_link("Ab", "A", "B");
     links_do_grupo(3, 1, {"AC"});
     EXPECT_EQ(validar(false), (avisos{aviso("o mesmo nome Centro é usado para mais de um nó"),
                                       aviso("o mesmo nome centro  é usado para mais de um nó"),
+                                      aviso("o mesmo nome  CENTRO é usado para mais de um nó"),
                                       aviso("o mesmo nome AB é usado para mais de um link"),
-                                      aviso("o mesmo nome  ab é usado para mais de um link")}));
+                                      aviso("o mesmo nome  ab é usado para mais de um link"),
+                                      aviso("o mesmo nome Ab é usado para mais de um link")}));
 }
 
 TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
