@@ -208,7 +208,7 @@ void preparar_links_de_entrada() {
     }
 }
 
-// Parte da caixa que a fila pode ocupar: tira 12% da caixa ou o fluxo de saturação por hora
+// Quanto da caixa a fila pode ocupar: tira 12% da caixa ou o fluxo de saturação por hora
 // dividido por 1700, o que for maior, e nunca fica abaixo de 2 veículos.
 void calcular_capacidade_util() {
     const Single saturacao_de_referencia = dividir_single(1700.0f, 3600.0f);
