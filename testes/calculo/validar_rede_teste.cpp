@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "calculo/validar_rede.h"
+#include "comum/rede_de_teste.h"
+#include "modelo/rede.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+using namespace teste;
+using avisos = std::vector<std::pair<std::string, std::string>>;
+
+std::pair<std::string, std::string> aviso(std::string texto) { return {"Aviso", std::move(texto)}; }
+
+class validar_rede_cenarios : public ::testing::Test {
+protected:
+    servicos_de_teste s;
+
+    // A (1) e B (2), dois intervalos cada; EA entra em A, AB vai de A para B.
+    void SetUp() override {
+        esvaziar_rede();
+        novo_no("A", 1, 2);
+        novo_no("B", 1, 2);
+        novo_link("EA", "", "A");
+        novo_link("AB", "A", "B");
+        links_do_grupo(1, 1, {"EA"});
+        links_do_grupo(2, 1, {"AB"});
+    }
+
+    // Roda a validação e devolve o que ela mostrou; dados_ok começa do contrário do esperado.
+    avisos validar(bool ok_esperado) {
+        s.mensagens.clear();
+        dados_ok = !ok_esperado;
+        validar_rede();
+        EXPECT_EQ(dados_ok, ok_esperado);
+        avisos r;
+        for (const auto& m : s.mensagens) {
+            if (m.titulo == "Aviso") {
+                EXPECT_EQ(m.estilo, estilo_ok) << m.texto;
+            }
+            r.emplace_back(m.titulo, m.texto);
+        }
+        return r;
+    }
+};
+
+TEST_F(validar_rede_cenarios, rede_vazia_so_pede_um_no_e_um_link) {
+    esvaziar_rede();
+    EXPECT_EQ(validar(false), (avisos{aviso("deve existir, pelo menos, um nó"), aviso("deve existir, pelo menos, um link")}));
+}
+
+TEST_F(validar_rede_cenarios, somas_iguais_aos_limites_passam_e_um_segundo_a_mais_nao) {
+    struct caso { Integer imposto, maximo, limite; std::string fim; };
+    const caso casos[] = {
+        {60, 0, 60, " é maior do que o tempo de ciclo imposto"},
+        {0, 0, 120, " é maior do que o tempo de ciclo máximo igual a 120 s"},
+        {0, 90, 90, " é maior do que o tempo de ciclo máximo imposto"},
+    };
+    for (const auto& c : casos) {
+        t_de_ciclo_imposto_dado = c.imposto;
+        t_de_ciclo_maximo_imposto_dado = c.maximo;
+        duracao_imposta_dado(2, 1) = 10;
+        duracao_imposta_dado(2, 2) = static_cast<Integer>(c.limite - 10);
+        duracao_imposta_dado(2, 3) = 500;  // além dos intervalos do nó: não conta
+        EXPECT_EQ(validar(true), avisos{});
+        duracao_imposta_dado(2, 2) = static_cast<Integer>(c.limite - 9);
+        EXPECT_EQ(validar(false), (avisos{aviso("a soma das durações impostas dos intervalos do nó B" + c.fim)}));
+    }
+}
+
+TEST_F(validar_rede_cenarios, soma_de_130_com_ciclo_imposto_de_60_e_sem_maximo_da_3a_e_3c) {
+    t_de_ciclo_imposto_dado = 60;
+    duracao_imposta_dado(1, 1) = 70;
+    duracao_imposta_dado(1, 2) = 60;
+    const std::string inicio = "a soma das durações impostas dos intervalos do nó A é maior do que o tempo de ciclo ";
+    EXPECT_EQ(validar(false), (avisos{aviso(inicio + "imposto"), aviso(inicio + "máximo igual a 120 s")}));
+}
+
+TEST_F(validar_rede_cenarios, recebedores_ruins_cada_um_o_seu_aviso) {
+    recebedor_do_link(2, 1, "X", 100);
+    recebedor_do_link(2, 2, " ea", 100);  // existe
+    recebedor_do_link(2, 4, "y ", 100);
+    EXPECT_EQ(validar(false), (avisos{aviso("não existe o link X que foi definido como recebedor do link AB"),
+                                      aviso("não existe o link y  que foi definido como recebedor do link AB")}));
+}
+
+TEST_F(validar_rede_cenarios, link_sem_grupo_e_link_desconhecido_no_grupo) {
+    novo_link("BA", "B", "A");
+    nome_dos_links_do_grupo_dado(1, 2, 1) = "BA";  // grupo além dos do nó: não conta
+    quant_de_grupos_dado(2) = 6;
+    links_do_grupo(2, 6, {"", "ZZ", "", "ab"});
+    EXPECT_EQ(validar(false),
+              (avisos{aviso("o link BA não tem nenhum grupo focal a ele associado em nenhu8m nó"),
+                      aviso("o link ZZ, que foi definido como link associado ao grupo 6 do nó 2, na verdade, não existe")}));
+}
+
+TEST_F(validar_rede_cenarios, escravo_que_tambem_e_mestre) {
+    eh_no_escravo_dado(1) = true;
+    nome_do_mestre_dado(1) = "b";
+    intervalo_do_escravo_dado(1) = 2;
+    intervalo_do_mestre_dado(1) = 2;
+    nome_do_mestre_dado(2) = " A";  // B não é escravo, mas nomeia A como mestre
+    const auto mestre_e_escravo = aviso("o nó A é, ao mesmo tempo, escravo e mestre, o que não é permitido");
+    EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
+
+    nome_do_mestre_dado(2).clear();
+    nome_do_mestre_dado(1) = "A";  // mestre de si mesmo: o mestre existe
+    EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
+}
+
+TEST_F(validar_rede_cenarios, intervalos_de_escravo_mestre_e_demanda_ruins_no_a_no) {
+    eh_no_escravo_dado(1) = true;
+    nome_do_mestre_dado(1) = "B";
+    intervalo_do_escravo_dado(1) = 3;
+    intervalo_do_mestre_dado(1) = 0;
+    eh_no_demandado_dado(1) = true;
+    intervalo_demandado_dado(1) = 2;
+    intervalo_beneficiado_dado(1) = 1;
+    eh_no_demandado_dado(2) = true;
+    intervalo_demandado_dado(2) = 0;
+    intervalo_beneficiado_dado(2) = 2;
+    novo_no("C", 1, 1);
+    links_do_grupo(3, 1, {"EC"});
+    novo_link("EC", "", "C");
+    eh_no_escravo_dado(3) = true;
+    nome_do_mestre_dado(3) = "Q";
+    intervalo_do_escravo_dado(3) = 1;
+    eh_no_demandado_dado(3) = true;
+    intervalo_demandado_dado(3) = 1;
+    intervalo_beneficiado_dado(3) = 2;
+    EXPECT_EQ(validar(false),
+              (avisos{aviso("não existe o intervalo 3 que foi definido como intervalo correspondente ao nó escravo A"),
+                      aviso("não existe o intervalo 0 que foi definido como intervalo do mestre do nó escravo A"),
+                      aviso("não existe o intervalo 0 que foi definido como intervalo demandado do nó B"),
+                      aviso("não existe o nó Q que foi definido como mestre do nó C"),
+                      aviso("não existe o intervalo 2 que foi definido como intervalo beneficiado do nó C")}));
+}
+
+TEST_F(validar_rede_cenarios, no_sem_chegada_e_origem_em_branco_ou_vazia) {
+    novo_no("C", 1, 1);
+    novo_link("XA", "  ", "A");  // só brancos: não é link de entrada
+    novo_link("AZ", "A", "Z");
+    links_do_grupo(1, 1, {"EA", "XA", "AZ"});
+    EXPECT_EQ(validar(false), (avisos{aviso("o nó C não é nó destino de nenhum link"), aviso("o link XA não tem nó origem"),
+                                      aviso("o link AZ não tem nó destino")}));
+}
+
+TEST_F(validar_rede_cenarios, nomes_que_diferem_so_em_maiusculas_e_brancos) {
+    novo_no("Centro", 1, 1);
+    novo_no("centro ", 1, 1);
+    novo_no(" CENTRO", 1, 1);
+    novo_link("AC", "A", "CENTRO");
+    novo_link(" ab", "A", "B");
+    novo_link("Ab", "A", "B");
+    links_do_grupo(3, 1, {"AC"});
+    EXPECT_EQ(validar(false), (avisos{aviso("o mesmo nome Centro é usado para mais de um nó"),
+                                      aviso("o mesmo nome centro  é usado para mais de um nó"),
+                                      aviso("o mesmo nome  CENTRO é usado para mais de um nó"),
+                                      aviso("o mesmo nome AB é usado para mais de um link"),
+                                      aviso("o mesmo nome  ab é usado para mais de um link"),
+                                      aviso("o mesmo nome Ab é usado para mais de um link")}));
+}
+
+TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
+    novo_link("P1", "A", "B");
+    novo_link("P2", "a", "b ");
+    novo_link("E2", "", "A");  // paralelo a EA no mesmo grupo, mas de entrada
+    quant_de_grupos_dado(2) = 2;
+    links_do_grupo(2, 2, {"P1", "", "P2"});
+    links_do_grupo(1, 1, {"EA", "E2"});
+    EXPECT_EQ(validar(false), (avisos{aviso("os links P1e P2 têm mesmos nós origem e destino e seus nós destino apresentam "
+                                            "a mesma configuração do diagrama de barras, o que não é permitido")}));
+}
+
+TEST_F(validar_rede_cenarios, falha_inesperada_para_a_conferencia_e_deixa_a_rede_invalida) {
+    quant_de_grupos_dado(1) = 9;
+    novo_link("BA", "B", "A");  // sem grupo: a conferência não chega a avisar
+    EXPECT_EQ(validar(false), (avisos{{"Erro 154", "Subscrito fora do intervalo\n"}}));
+}
+
+}  // namespace
+}  // namespace orvel

@@ -1,0 +1,106 @@
+#pragma once
+// Montagem de redes para os testes, direto nas tabelas da rede entrada (as "_dado").
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "modelo/rede.h"
+
+namespace orvel::teste {
+
+// Esvazia a rede entrada: opções, ocupação, contagens e todas as tabelas de nós e links.
+inline void esvaziar_rede() {
+    nome_da_rede_dado.clear();
+    t_de_ciclo_imposto_dado = 0;
+    t_de_ciclo_maximo_imposto_dado = 0;
+    grau_de_saturacao_meta_imposto_dado = 0;
+    grau_de_saturacao_limite_imposto_dado = 0;
+    peso_da_parada_imposto_dado = 0;
+    existe_no.preencher(false);
+    existe_link.preencher(false);
+    total_de_nos_dado = total_de_links_dado = max_indice_no = max_indice_link = 0;
+
+    nome_do_no_dado.preencher({});
+    quant_de_grupos_dado.preencher(0);
+    eh_no_escravo_dado.preencher(false);
+    nome_do_mestre_dado.preencher({});
+    intervalo_do_escravo_dado.preencher(0);
+    intervalo_do_mestre_dado.preencher(0);
+    defasagem_forcada_dado.preencher(0);
+    eh_no_demandado_dado.preencher(false);
+    n_acionamentos_dado.preencher(0);
+    intervalo_demandado_dado.preencher(0);
+    intervalo_beneficiado_dado.preencher(0);
+    eh_ciclo_duplo_permitido_dado.preencher(false);
+    quant_de_intervalos_antes_dado.preencher(0);
+    nome_dos_links_do_grupo_dado.preencher({});
+    existe_ordenada_dado.preencher(false);
+    cor_do_intervalo_do_grupo_dado.preencher(0);
+    duracao_imposta_dado.preencher(0);
+
+    nome_do_link_dado.preencher({});
+    nome_do_no_origem_dado.preencher({});
+    nome_do_no_destino_dado.preencher({});
+    verde_de_seguranca_dado.preencher(0);
+    fluxo_dado.preencher(0);
+    fluxo_de_saturacao_dado.preencher(0);
+    t_de_percurso_dado.preencher(0);
+    capacidade_da_caixa_dado.preencher(0);
+    nome_do_recebedor_dado.preencher({});
+    valor_do_fornecimento_dado.preencher(0);
+    eh_link_conversao.preencher(false);
+}
+
+// Cria um nó na menor posição livre e devolve a posição. As cores ficam vermelhas em todos os
+// intervalos dos grupos; as colunas 0 e 94 da régua, divisas.
+inline int novo_no(const std::string& nome, int grupos = 1, int intervalos = 1) {
+    int n = 1;
+    while (existe_no(n)) ++n;
+    existe_no(n) = true;
+    ++total_de_nos_dado;
+    if (n > max_indice_no) max_indice_no = static_cast<Byte>(n);
+    nome_do_no_dado(n) = nome;
+    quant_de_grupos_dado(n) = static_cast<Byte>(grupos);
+    quant_de_intervalos_antes_dado(n) = static_cast<Byte>(intervalos);
+    for (int g = 1; g <= grupos; ++g)
+        for (int k = 1; k <= intervalos; ++k) cor_do_intervalo_do_grupo_dado(n, g, k) = cor_vermelho;
+    existe_ordenada_dado(n, 0) = existe_ordenada_dado(n, max_colunas) = true;
+    return n;
+}
+
+// Cria um link na menor posição livre e devolve a posição. Origem "" = link de entrada.
+inline int novo_link(const std::string& nome, const std::string& origem, const std::string& destino, Single fluxo = 0,
+                     Single fluxo_de_saturacao = 1800, Integer capacidade = 0) {
+    int l = 1;
+    while (existe_link(l)) ++l;
+    existe_link(l) = true;
+    ++total_de_links_dado;
+    if (l > max_indice_link) max_indice_link = static_cast<Byte>(l);
+    nome_do_link_dado(l) = nome;
+    nome_do_no_origem_dado(l) = origem;
+    nome_do_no_destino_dado(l) = destino;
+    fluxo_dado(l) = fluxo;
+    fluxo_de_saturacao_dado(l) = fluxo_de_saturacao;
+    capacidade_da_caixa_dado(l) = capacidade;
+    return l;
+}
+
+// Os links do grupo g do nó n, a partir da posição 1 ("" deixa a posição vazia).
+inline void links_do_grupo(int n, int g, std::initializer_list<std::string> nomes) {
+    int p = 0;
+    for (const auto& nome : nomes) nome_dos_links_do_grupo_dado(n, g, ++p) = nome;
+}
+
+// Cores do grupo g do nó n a partir do intervalo 1, um algarismo por intervalo ("1133").
+inline void cores_do_grupo(int n, int g, std::string_view codigos) {
+    int k = 0;
+    for (char c : codigos) cor_do_intervalo_do_grupo_dado(n, g, ++k) = static_cast<Byte>(c - '0');
+}
+
+inline void recebedor_do_link(int l, int k, const std::string& nome, Single valor) {
+    nome_do_recebedor_dado(l, k) = nome;
+    valor_do_fornecimento_dado(l, k) = valor;
+}
+
+}  // namespace orvel::teste
