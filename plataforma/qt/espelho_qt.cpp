@@ -1,0 +1,504 @@
+#include "plataforma/qt/espelho_qt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QEventLoop>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <vector>
+
+#include "plataforma/qt/cursores.h"
+#include "plataforma/qt/figuras.h"
+
+namespace orvel {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QColor cor(Long v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
+
+double px_x(Single twips) { return static_cast<double>(twips) / static_cast<double>(tela().TwipsPerPixelX); }
+double px_y(Single twips) { return static_cast<double>(twips) / static_cast<double>(tela().TwipsPerPixelY); }
+Single tw_x(double px) { return static_cast<Single>(px * static_cast<double>(tela().TwipsPerPixelX)); }
+Single tw_y(double px) { return static_cast<Single>(px * static_cast<double>(tela().TwipsPerPixelY)); }
+
+QFont fonte(const std::string& nome, Single tamanho, bool negrito) {
+    QFont f(q(nome));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSizeF(tamanho > 0 ? static_cast<double>(tamanho) : 8.25);
+    f.setBold(negrito);
+    return f;
+}
+
+Integer botao_de(Qt::MouseButton b) {
+    switch (b) {
+        case Qt::LeftButton: return botao_esquerdo;
+        case Qt::RightButton: return botao_direito;
+        case Qt::MiddleButton: return botao_do_meio;
+        default: return 0;
+    }
+}
+
+Integer botoes_de(Qt::MouseButtons bs) {
+    Integer r = 0;
+    if (bs & Qt::LeftButton) r |= botao_esquerdo;
+    if (bs & Qt::RightButton) r |= botao_direito;
+    if (bs & Qt::MiddleButton) r |= botao_do_meio;
+    return r;
+}
+
+Integer shift_de(Qt::KeyboardModifiers m) {
+    Integer r = 0;
+    if (m & Qt::ShiftModifier) r |= 1;
+    if (m & Qt::ControlModifier) r |= 2;
+    if (m & Qt::AltModifier) r |= 4;
+    return r;
+}
+
+bool ainda_no_formulario(formulario& f, controle* c) {
+    const auto& cs = f.controles();
+    return std::find(cs.begin(), cs.end(), c) != cs.end();
+}
+
+// A superfície: pinta os controles gráficos e encaminha o mouse.
+class superficie_qt : public QWidget {
+public:
+    explicit superficie_qt(formulario& f, QWidget* pai) : QWidget(pai), f_(f) {
+        setMouseTracking(true);
+        setAutoFillBackground(false);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.fillRect(rect(), cor(f_.BackColor));
+        const auto& cs = f_.controles();
+        for (auto it = cs.rbegin(); it != cs.rend(); ++it) {
+            controle* c = *it;
+            if (!c->Visible) continue;
+            switch (c->tipo()) {
+                case tipo_de_controle::rotulo: pintar(p, *static_cast<rotulo*>(c)); break;
+                case tipo_de_controle::forma: pintar(p, *static_cast<forma*>(c)); break;
+                case tipo_de_controle::linha: pintar(p, *static_cast<linha*>(c)); break;
+                default: break;
+            }
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* e) override {
+        const Single x = tw_x(e->position().x()), y = tw_y(e->position().y());
+        if (!capturando_) {
+            capturando_ = true;
+            capturado_ = rotulo_sob(x, y);
+        }
+        const Integer b = botao_de(e->button()), sh = shift_de(e->modifiers());
+        despachar_evento(&f_, [&] {
+            ativar_janela(f_);
+            enviar(capturado_, 0, b, sh, x, y);
+        });
+        atualizar_cursor();
+    }
+
+    void mouseMoveEvent(QMouseEvent* e) override {
+        const Single x = tw_x(e->position().x()), y = tw_y(e->position().y());
+        rotulo* alvo = capturando_ ? capturado_ : rotulo_sob(x, y);
+        const Integer b = botoes_de(e->buttons()), sh = shift_de(e->modifiers());
+        despachar_evento(&f_, [&] { enviar(alvo, 1, b, sh, x, y); });
+        atualizar_cursor();
+    }
+
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        const Single x = tw_x(e->position().x()), y = tw_y(e->position().y());
+        rotulo* alvo = capturando_ ? capturado_ : rotulo_sob(x, y);
+        if (e->buttons() == Qt::NoButton) {
+            capturando_ = false;
+            capturado_ = nullptr;
+        }
+        const Integer b = botao_de(e->button()), sh = shift_de(e->modifiers());
+        despachar_evento(&f_, [&] {
+            enviar(alvo, 2, b, sh, x, y);
+            if (b == botao_esquerdo) {
+                if (alvo && ainda_no_formulario(f_, alvo) && alvo->contem(x, y) && alvo->Click) alvo->Click();
+                else if (!alvo) f_.Form_Click();
+            }
+        });
+        atualizar_cursor();
+    }
+
+    void mouseDoubleClickEvent(QMouseEvent* e) override { mousePressEvent(e); }
+
+private:
+    // O rótulo visível mais de cima sob o ponto; rótulos engolem o clique mesmo sem tratador.
+    rotulo* rotulo_sob(Single x, Single y) {
+        for (controle* c : f_.controles())
+            if (c->Visible && c->tipo() == tipo_de_controle::rotulo && static_cast<rotulo*>(c)->contem(x, y))
+                return static_cast<rotulo*>(c);
+        return nullptr;
+    }
+
+    // tipo 0 = MouseDown, 1 = MouseMove, 2 = MouseUp.
+    void enviar(rotulo* alvo, int tipo, Integer b, Integer sh, Single x, Single y) {
+        if (alvo) {
+            if (!ainda_no_formulario(f_, alvo)) return;  // descarregado durante a captura
+            const Single lx = x - alvo->Left, ly = y - alvo->Top;
+            const evento_de_mouse& ev = tipo == 0 ? alvo->MouseDown : tipo == 1 ? alvo->MouseMove : alvo->MouseUp;
+            if (ev) ev(b, sh, lx, ly);
+            return;
+        }
+        if (!f_.carregado()) return;
+        if (tipo == 0) f_.Form_MouseDown(b, sh, x, y);
+        else if (tipo == 1) f_.Form_MouseMove(b, sh, x, y);
+        else f_.Form_MouseUp(b, sh, x, y);
+    }
+
+    void atualizar_cursor() {
+        if (f_.carregado()) setCursor(cursor_do_codigo(f_.MousePointer));
+    }
+
+    static QRectF retangulo(const controle_retangular& c) {
+        return QRectF(px_x(c.Left), px_y(c.Top), px_x(c.Width), px_y(c.Height));
+    }
+
+    void pintar(QPainter& p, const rotulo& r) {
+        const QRectF ret = retangulo(r);
+        if (r.BackStyle == 1) p.fillRect(ret, cor(r.BackColor));
+        if (r.BorderStyle == 1) {
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(ret.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+        if (!r.Caption.texto().empty()) {
+            p.setPen(cor(r.ForeColor));
+            p.setFont(fonte(r.FontName, r.FontSize, r.FontBold));
+            const int alinhamento = r.Alignment == 1 ? Qt::AlignRight : r.Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+            p.drawText(ret, alinhamento | Qt::AlignTop | Qt::TextWordWrap, q(r.Caption.texto()));
+        }
+    }
+
+    void pintar(QPainter& p, const forma& s) {
+        QRectF ret = retangulo(s);
+        if (s.Shape == 1 || s.Shape == 3 || s.Shape == 5) {
+            const double lado = std::min(ret.width(), ret.height());
+            ret = QRectF(ret.center().x() - lado / 2, ret.center().y() - lado / 2, lado, lado);
+        }
+        QPen caneta(cor(s.BorderColor), std::max<int>(1, s.BorderWidth));
+        if (s.BorderStyle == 0) caneta = Qt::NoPen;
+        else if (s.BorderStyle == 2) caneta.setStyle(Qt::DashLine);
+        else if (s.BorderStyle == 3) caneta.setStyle(Qt::DotLine);
+        const double meia = s.BorderStyle == 0 ? 0.0 : std::max<int>(1, s.BorderWidth) / 2.0;
+        const QRectF dentro = ret.adjusted(meia, meia, -meia, -meia);
+        auto desenhar = [&](const QBrush& pincel, const QPen& pen) {
+            p.setBrush(pincel);
+            p.setPen(pen);
+            switch (s.Shape) {
+                case 2:
+                case 3: p.drawEllipse(dentro); break;
+                case 4:
+                case 5: p.drawRoundedRect(dentro, dentro.width() / 8, dentro.height() / 8); break;
+                default: p.drawRect(dentro); break;
+            }
+        };
+        if (s.BackStyle == 1) desenhar(QBrush(cor(s.BackColor)), Qt::NoPen);
+        if (s.FillStyle == 0) desenhar(QBrush(cor(s.FillColor)), Qt::NoPen);
+        desenhar(Qt::NoBrush, caneta);
+    }
+
+    void pintar(QPainter& p, const linha& l) {
+        QPen caneta(cor(l.BorderColor), std::max<int>(1, l.BorderWidth));
+        if (l.BorderStyle == 2) caneta.setStyle(Qt::DashLine);
+        else if (l.BorderStyle == 3) caneta.setStyle(Qt::DotLine);
+        if (l.BorderStyle == 0) return;
+        p.setPen(caneta);
+        p.drawLine(QPointF(px_x(l.X1), px_y(l.Y1)), QPointF(px_x(l.X2), px_y(l.Y2)));
+    }
+
+    formulario& f_;
+    bool capturando_ = false;
+    rotulo* capturado_ = nullptr;  // nullptr com captura = a própria janela
+};
+
+// Laços das janelas modais em curso.
+std::vector<std::pair<const formulario*, QEventLoop*>>& lacos_modais() {
+    static std::vector<std::pair<const formulario*, QEventLoop*>> v;
+    return v;
+}
+
+void terminar_modal(const formulario& f) {
+    for (auto& [form, laco] : lacos_modais())
+        if (form == &f) laco->quit();
+}
+
+}  // namespace
+
+// --- espelho ---
+
+espelho_qt::espelho_qt() { instalar_observador_de_formularios(this); }
+
+espelho_qt::~espelho_qt() {
+    instalar_observador_de_formularios(nullptr);
+    for (auto& [f, j] : janelas_)
+        if (j) delete j.data();
+}
+
+void espelho_qt::ler_a_tela() {
+    QScreen* s = QGuiApplication::primaryScreen();
+    if (!s) return;
+    const double dpi_x = s->logicalDotsPerInchX() > 0 ? s->logicalDotsPerInchX() : 96.0;
+    const double dpi_y = s->logicalDotsPerInchY() > 0 ? s->logicalDotsPerInchY() : 96.0;
+    tela().TwipsPerPixelX = static_cast<Single>(1440.0 / dpi_x);
+    tela().TwipsPerPixelY = static_cast<Single>(1440.0 / dpi_y);
+    tela().Width = static_cast<Single>(s->geometry().width() * 1440.0 / dpi_x);
+    tela().Height = static_cast<Single>(s->geometry().height() * 1440.0 / dpi_y);
+}
+
+janela_qt* espelho_qt::janela_de(const formulario& f) const {
+    auto it = janelas_.find(&f);
+    return it == janelas_.end() ? nullptr : it->second.data();
+}
+
+void espelho_qt::ao_mostrar(formulario& f) {
+    janela_qt* j = janela_de(f);
+    if (!j) {
+        j = new janela_qt(f, *this);
+        janelas_[&f] = j;
+    }
+    j->sincronizar();
+    j->show();
+    j->raise();
+    j->activateWindow();
+}
+
+void espelho_qt::ao_esconder(formulario& f) {
+    if (janela_qt* j = janela_de(f)) j->hide();
+    terminar_modal(f);
+}
+
+void espelho_qt::ao_descarregar(formulario& f) {
+    auto it = janelas_.find(&f);
+    if (it != janelas_.end()) {
+        if (it->second) {
+            it->second->esquecer();
+            it->second->hide();
+            it->second->deleteLater();
+        }
+        janelas_.erase(it);
+    }
+    terminar_modal(f);
+}
+
+void espelho_qt::ao_mudar() {
+    if (sincronizacao_pendente_) return;
+    sincronizacao_pendente_ = true;
+    QTimer::singleShot(0, [this] { sincronizar(); });
+}
+
+void espelho_qt::sincronizar() {
+    sincronizacao_pendente_ = false;
+    for (auto& [f, j] : janelas_)
+        if (j) j->sincronizar();
+}
+
+void espelho_qt::mostrar_menu_suspenso(formulario& f, item_de_menu& menu) {
+    sincronizar();
+    QMenu m;
+    std::vector<std::pair<QAction*, item_de_menu*>> acoes;
+    for (item_de_menu* item : menu.filhos()) {
+        if (!item->Visible) continue;
+        if (item->eh_separador()) {
+            m.addSeparator();
+            continue;
+        }
+        QAction* a = m.addAction(q(item->Caption));
+        a->setEnabled(item->Enabled);
+        acoes.emplace_back(a, item);
+    }
+    QAction* escolhida = m.exec(QCursor::pos());
+    for (auto& [a, item] : acoes)
+        if (a == escolhida && item->Click) despachar_evento(&f, item->Click);
+}
+
+void espelho_qt::executar_modal(formulario& f) {
+    janela_qt* j = janela_de(f);
+    if (!j || !f.Visible) return;
+    j->setWindowModality(Qt::ApplicationModal);
+    j->hide();
+    j->show();
+    QEventLoop laco;
+    lacos_modais().emplace_back(&f, &laco);
+    laco.exec();
+    auto& v = lacos_modais();
+    v.erase(std::remove_if(v.begin(), v.end(), [&](auto& par) { return par.second == &laco; }), v.end());
+}
+
+std::pair<Single, Single> espelho_qt::medir_texto(const std::string& texto, const std::string& nome, Single tamanho,
+                                                  bool negrito) {
+    QFontMetricsF m(fonte(nome, tamanho, negrito));
+    const double largura = m.horizontalAdvance(q(texto)) + 2.0;
+    return {tw_x(largura), tw_y(m.height())};
+}
+
+// --- janela ---
+
+janela_qt::janela_qt(formulario& f, espelho_qt& espelho) : QWidget(nullptr), f_(f), espelho_(espelho) {
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    montar_menus();
+    if (barra_) layout->setMenuBar(barra_);
+    superficie_ = new superficie_qt(f_, this);
+    layout->addWidget(superficie_, 1);
+    setObjectName(q(f_.nome()));
+}
+
+janela_qt::~janela_qt() = default;
+
+void janela_qt::montar_menus() {
+    const auto topo = f_.menus_do_topo();
+    if (topo.empty()) return;
+    barra_ = new QMenuBar(this);
+    for (item_de_menu* t : topo) {
+        if (t->filhos().empty()) {
+            QAction* a = barra_->addAction(q(t->Caption));
+            QObject::connect(a, &QAction::triggered, [this, t] {
+                if (t->Click) despachar_evento(&f_, t->Click);
+            });
+            acoes_[t] = a;
+            continue;
+        }
+        QMenu* menu = barra_->addMenu(q(t->Caption));
+        acoes_[t] = menu->menuAction();
+        for (item_de_menu* item : t->filhos()) {
+            if (item->eh_separador()) {
+                acoes_[item] = menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(q(item->Caption));
+            QObject::connect(a, &QAction::triggered, [this, item] {
+                if (item->Click) despachar_evento(&f_, item->Click);
+            });
+            acoes_[item] = a;
+        }
+    }
+}
+
+void janela_qt::sincronizar() {
+    if (esquecido_ || !f_.carregado()) return;
+    setWindowTitle(q(f_.Caption));
+    const QRect pretendido(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)),
+                           std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
+    if (geometry() != pretendido) setGeometry(pretendido);
+    if (f_.borda_fixa) setFixedSize(pretendido.size());
+    setEnabled(f_.Enabled);
+    sincronizar_menus();
+    sincronizar_botoes();
+    sincronizar_temporizadores();
+    superficie_->setCursor(cursor_do_codigo(f_.MousePointer));
+    superficie_->update();
+}
+
+void janela_qt::sincronizar_menus() {
+    for (auto& [item, acao] : acoes_) {
+        if (!ainda_no_formulario(f_, item)) continue;
+        if (!item->eh_separador()) acao->setText(q(item->Caption));
+        acao->setEnabled(item->Enabled);
+        acao->setVisible(item->Visible);
+        acao->setCheckable(item->Checked);
+        acao->setChecked(item->Checked);
+    }
+}
+
+void janela_qt::sincronizar_botoes() {
+    std::vector<controle*> vivos;
+    for (controle* c : f_.controles()) {
+        if (c->tipo() != tipo_de_controle::botao_de_comando) continue;
+        auto* b = static_cast<botao_de_comando*>(c);
+        vivos.push_back(c);
+        QPointer<QAbstractButton>& w = botoes_[c];
+        if (!w) {
+            QAbstractButton* novo;
+            if (b->Style == 1) {
+                auto* t = new QToolButton(superficie_);
+                t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+                t->setIcon(figura_do_botao(b->Picture));
+                t->setIconSize(QSize(20, 20));
+                t->setAutoRaise(false);
+                novo = t;
+            } else {
+                novo = new QPushButton(superficie_);
+            }
+            QObject::connect(novo, &QAbstractButton::clicked, [this, b] {
+                if (ainda_no_formulario(f_, b) && b->Click) despachar_evento(&f_, b->Click);
+            });
+            novo->setObjectName(q(b->nome()));
+            w = novo;
+        }
+        w->setText(q(b->Caption));
+        w->setToolTip(q(b->Caption));  // o texto inteiro, quando não cabe no botão
+        QFont fb = fonte(b->FontName, b->FontSize, false);
+        w->setFont(fb);
+        w->setGeometry(static_cast<int>(px_x(b->Left)), static_cast<int>(px_y(b->Top)),
+                       std::max(1, static_cast<int>(px_x(b->Width))), std::max(1, static_cast<int>(px_y(b->Height))));
+        w->setEnabled(b->Enabled);
+        w->setVisible(b->Visible);
+    }
+    for (auto it = botoes_.begin(); it != botoes_.end();) {
+        if (std::find(vivos.begin(), vivos.end(), it->first) == vivos.end()) {
+            if (it->second) it->second->deleteLater();
+            it = botoes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void janela_qt::sincronizar_temporizadores() {
+    for (controle* c : f_.controles()) {
+        if (c->tipo() != tipo_de_controle::temporizador) continue;
+        auto* t = static_cast<temporizador*>(c);
+        QPointer<QTimer>& q_t = temporizadores_[t];
+        if (!q_t) {
+            q_t = new QTimer(this);
+            QObject::connect(q_t.data(), &QTimer::timeout, [this, t] {
+                if (ainda_no_formulario(f_, t) && t->Enabled && t->Interval > 0 && t->Timer) despachar_evento(&f_, t->Timer);
+            });
+        }
+        const bool ligado = t->Enabled && t->Interval > 0;
+        if (ligado && (!q_t->isActive() || q_t->interval() != t->Interval)) q_t->start(t->Interval);
+        if (!ligado && q_t->isActive()) q_t->stop();
+    }
+}
+
+void janela_qt::closeEvent(QCloseEvent* e) {
+    if (esquecido_ || !f_.carregado()) {
+        e->accept();
+        return;
+    }
+    bool descarregou = false;
+    despachar_evento(&f_, [&] { descarregou = f_.Unload(0); });
+    if (descarregou) e->accept();
+    else e->ignore();
+}
+
+void janela_qt::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && !esquecido_ && f_.carregado() && f_.Visible)
+        despachar_evento(&f_, [this] { ativar_janela(f_); });
+}
+
+}  // namespace orvel

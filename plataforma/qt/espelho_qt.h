@@ -1,0 +1,79 @@
+#pragma once
+// O espelho das janelas no Qt: uma janela Qt por formulário, com uma superfície que pinta os
+// rótulos, formas e linhas a partir dos twips guardados e encaminha o mouse; botões, menus e
+// temporizadores de verdade; cursores a partir do código do ponteiro.
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "plataforma/formularios.h"
+
+class QMenuBar;
+class QTimer;
+class QAbstractButton;
+
+namespace orvel {
+
+class janela_qt;
+
+class espelho_qt : public observador_de_formularios {
+public:
+    espelho_qt();
+    ~espelho_qt() override;
+
+    void ao_mostrar(formulario& f) override;
+    void ao_esconder(formulario& f) override;
+    void ao_descarregar(formulario& f) override;
+    void ao_mudar() override;
+    void mostrar_menu_suspenso(formulario& f, item_de_menu& menu) override;
+    void executar_modal(formulario& f) override;
+    std::pair<Single, Single> medir_texto(const std::string& texto, const std::string& fonte, Single tamanho,
+                                          bool negrito) override;
+
+    // A janela Qt de um formulário (nullptr se ainda não foi mostrado).
+    janela_qt* janela_de(const formulario& f) const;
+    // Atualiza já todas as janelas a partir dos dados.
+    void sincronizar();
+
+    // Lê da tela do Qt o tamanho e os twips por pixel.
+    static void ler_a_tela();
+
+private:
+    std::map<const formulario*, QPointer<janela_qt>> janelas_;
+    bool sincronizacao_pendente_ = false;
+};
+
+// A janela Qt de um formulário.
+class janela_qt : public QWidget {
+public:
+    janela_qt(formulario& f, espelho_qt& espelho);
+    ~janela_qt() override;
+
+    formulario& dados() { return f_; }
+    QWidget* superficie() const { return superficie_; }
+    void sincronizar();
+    void esquecer() { esquecido_ = true; }
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+private:
+    void montar_menus();
+    void sincronizar_botoes();
+    void sincronizar_menus();
+    void sincronizar_temporizadores();
+
+    formulario& f_;
+    espelho_qt& espelho_;
+    QWidget* superficie_ = nullptr;
+    QMenuBar* barra_ = nullptr;
+    std::map<controle*, QPointer<QAbstractButton>> botoes_;
+    std::map<item_de_menu*, QAction*> acoes_;
+    std::map<temporizador*, QPointer<QTimer>> temporizadores_;
+    bool esquecido_ = false;
+};
+
+}  // namespace orvel

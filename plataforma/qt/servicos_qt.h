@@ -1,0 +1,28 @@
+#pragma once
+// Os serviços do sistema feitos com o Qt: caixa de mensagem, ponteiro, eventos pendentes,
+// diálogos de arquivo, arquivos, pasta do programa e relógio.
+
+#include "plataforma/servicos.h"
+
+namespace orvel {
+
+class servicos_qt : public servicos_sem_janela {
+public:
+    int caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) override;
+    void definir_ponteiro_da_tela(int codigo) override;
+    int ponteiro_da_tela() const override { return ponteiro_; }
+    void processar_eventos_pendentes() override;
+    void encerrar_programa() override;
+    std::optional<std::string> dialogo_abrir(const parametros_do_dialogo& p) override;
+    std::optional<std::string> dialogo_salvar(const parametros_do_dialogo& p) override;
+    std::string pasta_do_programa() override;
+
+private:
+    int ponteiro_ = ponteiro_padrao;
+    bool cursor_sobreposto_ = false;
+};
+
+// "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*" -> "XML's (*.xml);;Todos os arquivos (*.*)"
+std::string filtro_para_qt(const std::string& filtro);
+
+}  // namespace orvel

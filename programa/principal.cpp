@@ -1,0 +1,28 @@
+// O programa: instala os serviços e o espelho do Qt, lê a tela e abre a janela principal.
+
+#include <QApplication>
+#include <QLocale>
+
+#include "editor/tela_principal.h"
+#include "plataforma/numeros.h"
+#include "plataforma/qt/espelho_qt.h"
+#include "plataforma/qt/servicos_qt.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("ORVEL");
+
+    orvel::servicos_qt servicos;
+    orvel::instalar_servicos(&servicos);
+    orvel::espelho_qt espelho;
+    orvel::espelho_qt::ler_a_tela();
+    // O separador decimal das configurações regionais do usuário.
+    const QString ponto = QLocale::system().decimalPoint();
+    orvel::definir_separador_decimal(ponto == "," ? ',' : '.');
+
+    orvel::tela_principal_completa().Show();
+    const int r = app.exec();
+    orvel::destruir_todas_as_janelas();
+    orvel::instalar_servicos(nullptr);
+    return r;
+}

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+#include "comum/janela_principal_de_teste.h"
+#include "plataforma/qt/espelho_qt.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+class janela_de_mouse : public formulario {
+public:
+    janela_de_mouse() : formulario("janela_de_mouse") {
+        Width = 6000;
+        Height = 4500;
+        faixa.Left = 0;
+        faixa.Top = 0;
+        faixa.Width = 6000;
+        faixa.Height = 585;
+        alca.Left = 1500;
+        alca.Top = 1500;
+        alca.Width = 600;
+        alca.Height = 600;
+        alca.MouseDown = [this](Integer b, Integer, Single x, Single y) {
+            eventos.push_back("alca_down " + std::to_string(b) + " " + std::to_string(int(x)) + " " + std::to_string(int(y)));
+            alca.Visible = false;  // esconder a alça durante o arrasto não tira a captura
+        };
+        alca.MouseMove = [this](Integer b, Integer, Single x, Single) {
+            if (b != 0) eventos.push_back("alca_move " + std::to_string(int(x)));
+        };
+        alca.MouseUp = [this](Integer, Integer, Single, Single) { eventos.push_back("alca_up"); };
+    }
+    rotulo alca{*this, "alca"};
+    rotulo faixa{*this, "faixa"};
+    std::vector<std::string> eventos;
+    void Form_MouseDown(Integer, Integer, Single, Single) override { eventos.push_back("form_down"); }
+    void Form_MouseMove(Integer b, Integer, Single x, Single) override {
+        if (b == 0) MousePointer = x > 3000 ? 5 : 0;
+        else eventos.push_back("form_move");
+    }
+    void Form_MouseUp(Integer, Integer, Single, Single) override { eventos.push_back("form_up"); }
+};
+
+class espelho_no_qt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destruir_todas_as_janelas();
+        tela() = dados_da_tela{};
+    }
+    void TearDown() override {
+        destruir_todas_as_janelas();
+        QApplication::processEvents();
+    }
+    QWidget* superficie(formulario& f) { return espelho.janela_de(f)->superficie(); }
+    static QPoint px(int x_twips, int y_twips) { return QPoint(x_twips / 15, y_twips / 15); }
+
+    servicos_de_teste s;
+    espelho_qt espelho;
+};
+
+TEST_F(espelho_no_qt, rotulo_engole_o_clique_e_a_captura_sobrevive_a_esconder_o_rotulo) {
+    auto& j = formulario_unico<janela_de_mouse>();
+    j.Show();
+    QWidget* sup = superficie(j);
+    // A faixa não tem tratador, mas o clique nela não chega à janela.
+    QTest::mousePress(sup, Qt::LeftButton, {}, px(300, 300));
+    QTest::mouseRelease(sup, Qt::LeftButton, {}, px(300, 300));
+    EXPECT_TRUE(j.eventos.empty());
+    // Fora de qualquer rótulo vai para a janela.
+    QTest::mousePress(sup, Qt::LeftButton, {}, px(3000, 3000));
+    QTest::mouseRelease(sup, Qt::LeftButton, {}, px(3000, 3000));
+    EXPECT_EQ(j.eventos, (std::vector<std::string>{"form_down", "form_up"}));
+    j.eventos.clear();
+    // Pressionar a alça (coordenadas relativas a ela) e arrastar depois de escondida.
+    QTest::mousePress(sup, Qt::LeftButton, {}, px(1800, 1650));
+    QMouseEvent mover(QEvent::MouseMove, QPointF(px(3000, 3000)), QPointF(px(3000, 3000)), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(sup, &mover);
+    QTest::mouseRelease(sup, Qt::LeftButton, {}, px(3000, 3000));
+    ASSERT_EQ(j.eventos.size(), 3u);
+    EXPECT_EQ(j.eventos[0], "alca_down 1 300 150");
+    EXPECT_EQ(j.eventos[1], "alca_move 1500");
+    EXPECT_EQ(j.eventos[2], "alca_up");
+}
+
+TEST_F(espelho_no_qt, movimento_sem_botao_poe_o_cursor_do_codigo) {
+    auto& j = formulario_unico<janela_de_mouse>();
+    j.Show();
+    QWidget* sup = superficie(j);
+    QTest::mouseMove(sup, px(4500, 3000));
+    EXPECT_EQ(j.MousePointer, 5);
+    EXPECT_EQ(sup->cursor().shape(), Qt::SizeAllCursor);
+    QTest::mouseMove(sup, px(900, 3000));
+    EXPECT_EQ(sup->cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(espelho_no_qt, janela_principal_com_barra_menus_e_comandos) {
+    tela_principal_completa().Show();
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(tela_principal_completa());
+    ASSERT_NE(jan, nullptr);
+    auto* novo = jan->findChild<QToolButton*>("arquivo_novo_button");
+    ASSERT_NE(novo, nullptr);
+    EXPECT_EQ(novo->geometry(), QRect(30, 40 / 15, 36, 35));
+    EXPECT_TRUE(novo->isEnabled());
+    auto* parar = jan->findChild<QToolButton*>("parar_processamento_button");
+    ASSERT_NE(parar, nullptr);
+    EXPECT_FALSE(parar->isEnabled());
+    EXPECT_EQ(parar->text(), QString::fromUtf8("Interromper  processamento"));
+    auto* barra = jan->findChild<QMenuBar*>();
+    ASSERT_NE(barra, nullptr);
+    QStringList visiveis;
+    for (QAction* a : barra->actions())
+        if (a->isVisible()) visiveis << a->text();
+    EXPECT_EQ(visiveis, (QStringList{"Arquivo", "Rede", QString::fromUtf8("Nó"), "Link", QString::fromUtf8("Relatório"),
+                                     "Diagrama de barras", QString::fromUtf8("Rede dinâmica"), "Ajuda"}));
+    // Um comando habilitado pelos dados cria um nó de verdade no desenho.
+    tela_principal_completa().inserir_no_button.Enabled = true;
+    espelho.sincronizar();
+    auto* criar_no = jan->findChild<QToolButton*>("inserir_no_button");
+    QTest::mouseClick(criar_no, Qt::LeftButton);
+    EXPECT_TRUE(existe_no(1));
+    EXPECT_TRUE(tela_principal_completa().no_shape(1).Visible);
+}
+
+}  // namespace
+}  // namespace orvel
