@@ -14,6 +14,7 @@ std::string descricao_padrao(tipo_de_falha tipo) {
         case tipo_de_falha::subscrito_fora_do_intervalo: return "Subscrito fora do intervalo";
         case tipo_de_falha::divisao_por_zero: return "Divisão por zero";
         case tipo_de_falha::tipos_incompativeis: return "Tipos incompatíveis";
+        case tipo_de_falha::objeto_nao_definido: return "Variável de objeto ou variável do bloco With não definida";
         case tipo_de_falha::arquivo_nao_encontrado: return "Arquivo não encontrado";
         case tipo_de_falha::erro_de_arquivo: return "Erro de acesso ao caminho/arquivo";
         case tipo_de_falha::objeto_nao_carregado: return "Elemento de matriz de controles não existe";

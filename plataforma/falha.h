@@ -15,6 +15,7 @@ enum class tipo_de_falha : int {
     subscrito_fora_do_intervalo = 9,
     divisao_por_zero = 11,
     tipos_incompativeis = 13,
+    objeto_nao_definido = 91,
     arquivo_nao_encontrado = 53,
     erro_de_arquivo = 75,
     objeto_nao_carregado = 340,

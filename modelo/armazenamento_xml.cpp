@@ -1,0 +1,127 @@
+#include "modelo/armazenamento_xml.h"
+
+#include "plataforma/falha.h"
+#include "plataforma/servicos.h"
+
+namespace orvel {
+
+namespace {
+
+documento_de_xml& documento_aberto() {
+    if (!documento_xml || !raiz_xml) falhar(tipo_de_falha::objeto_nao_definido);
+    return *documento_xml;
+}
+
+void liberar_referencias() {
+    elemento_xml = {};
+    raiz_xml = {};
+    valor_xml = {};
+}
+
+// Elementos de posições livres saem na primeira gravação de um salvamento; "rede", "links",
+// "nos" e qualquer outro elemento que não tenha nome de posição ficam.
+void podar_posicoes_livres() {
+    documento_de_xml& doc = documento_aberto();
+    for (int l = 1; l <= max_links; ++l) {
+        const no_xml e = doc.primeiro_filho_elemento(raiz_xml, nome_do_elemento_do_link(l));
+        if (e && !existe_link(l)) {
+            doc.remover_filho(raiz_xml, e);
+            removido_xml = e;
+        }
+    }
+    for (int n = 1; n <= max_nos; ++n) {
+        const no_xml e = doc.primeiro_filho_elemento(raiz_xml, nome_do_elemento_do_no(n));
+        if (e && !existe_no(n)) {
+            doc.remover_filho(raiz_xml, e);
+            removido_xml = e;
+        }
+    }
+}
+
+}  // namespace
+
+bool documento_xml_eh_projeto() { return situacao_do_documento_xml == situacao_do_arquivo_xml::projeto; }
+
+std::string nome_do_elemento_do_link(int link) { return "link" + texto_de_inteiro(link); }
+
+std::string nome_do_elemento_do_no(int no) { return "no" + texto_de_inteiro(no); }
+
+std::string dados_da_folha_de_estilo() {
+    std::string pasta = servicos().pasta_do_programa();
+    while (!pasta.empty() && pasta.back() == '/') pasta.pop_back();
+    return "type=\"text/xsl\" href=\"" + caminho_como_uri(pasta + "/modelo_orvel.xsl") + "\"";
+}
+
+void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml finalidade) {
+    const bool substituir = xml_substituir_arquivo && finalidade == finalidade_da_abertura_xml::gravacao;
+    xml_substituir_arquivo = false;
+    raiz_xml = elemento_xml = valor_xml = removido_xml = instrucao_xml = {};
+    situacao_do_documento_xml = situacao_do_arquivo_xml::nenhum;
+
+    if (!documento_xml || substituir) documento_xml = std::make_unique<documento_de_xml>();
+    documento_de_xml& doc = *documento_xml;
+    resultado_da_carga carga = resultado_da_carga::inexistente;
+    if (!substituir) carga = doc.carregar(caminho);
+
+    switch (carga) {
+        case resultado_da_carga::carregado:
+            raiz_xml = doc.raiz();
+            situacao_do_documento_xml =
+                raiz_xml.nome() == "rss" ? situacao_do_arquivo_xml::projeto : situacao_do_arquivo_xml::outra_raiz;
+            return;
+        case resultado_da_carga::inexistente: situacao_do_documento_xml = situacao_do_arquivo_xml::sem_arquivo; break;
+        case resultado_da_carga::ilegivel: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
+        case resultado_da_carga::mal_formado: situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml; break;
+    }
+
+    // Documento de projeto novo. O arquivo só é criado pelo salvamento final da sequência;
+    // uma leitura trabalha nele em memória, sem chave alguma.
+    raiz_xml = doc.criar_elemento("rss");
+    doc.anexar_filho(doc.documento(), raiz_xml);
+    instrucao_xml = doc.criar_instrucao("xml-stylesheet", dados_da_folha_de_estilo());
+    doc.inserir_antes(doc.documento(), instrucao_xml, doc.primeiro_filho(doc.documento()));
+}
+
+void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::string_view texto,
+                      std::string_view elemento) {
+    if (xml_recarregar) {
+        abrir_documento_xml(caminho, finalidade_da_abertura_xml::gravacao);
+        podar_posicoes_livres();
+    }
+    xml_recarregar = false;
+
+    documento_de_xml& doc = documento_aberto();
+    elemento_xml = doc.primeiro_filho_elemento(raiz_xml, elemento);
+    if (!elemento_xml) {
+        elemento_xml = doc.criar_elemento(elemento);
+        doc.anexar_filho(raiz_xml, elemento_xml);
+    }
+    valor_xml = doc.primeiro_filho_elemento(elemento_xml, chave);
+    if (!valor_xml) {
+        valor_xml = doc.criar_elemento(chave);
+        doc.anexar_filho(elemento_xml, valor_xml);
+    }
+    doc.substituir_texto(valor_xml, texto);
+
+    if (xml_salvar_e_liberar) {
+        doc.salvar(caminho);
+        liberar_referencias();
+    }
+}
+
+std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento) {
+    if (xml_recarregar) abrir_documento_xml(caminho, finalidade_da_abertura_xml::leitura);
+    xml_recarregar = false;
+
+    const documento_de_xml& doc = documento_aberto();
+    std::string texto;
+    elemento_xml = doc.primeiro_filho_elemento(raiz_xml, elemento);
+    if (elemento_xml) {
+        valor_xml = doc.primeiro_filho_elemento(elemento_xml, chave);
+        if (valor_xml) texto = doc.texto(valor_xml);
+    }
+    if (xml_salvar_e_liberar) liberar_referencias();
+    return texto;
+}
+
+}  // namespace orvel

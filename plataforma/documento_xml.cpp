@@ -1,0 +1,373 @@
+#include "plataforma/documento_xml.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+#include <libxml/xmlstring.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <new>
+
+#include "plataforma/falha.h"
+#include "plataforma/numeros.h"
+
+namespace orvel {
+
+namespace {
+
+// Sem rede, sem substituir entidades, sem DTD externa; os erros de leitura não vão para a
+// saída de erro (quem carrega recebe o resultado).
+constexpr int opcoes_de_leitura = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+constexpr const char* codificacao_do_arquivo = "ISO-8859-1";
+
+const xmlChar* x(const std::string& s) { return reinterpret_cast<const xmlChar*>(s.c_str()); }
+
+[[noreturn]] void chamada_invalida() { falhar(tipo_de_falha::chamada_invalida); }
+
+[[noreturn]] void erro_de_arquivo() { falhar(tipo_de_falha::erro_de_arquivo); }
+
+std::string nome_qualificado(const xmlNode* no) {
+    std::string nome = no->name ? reinterpret_cast<const char*>(no->name) : "";
+    if (no->type == XML_ELEMENT_NODE && no->ns && no->ns->prefix)
+        nome = reinterpret_cast<const char*>(no->ns->prefix) + (":" + nome);
+    return nome;
+}
+
+// O mesmo que nome_qualificado(no) == nome, sem montar o texto (as buscas são muitas).
+bool tem_nome(const xmlNode* no, std::string_view nome) {
+    const std::string_view local = no->name ? reinterpret_cast<const char*>(no->name) : "";
+    if (!(no->ns && no->ns->prefix)) return local == nome;
+    const std::string_view prefixo = reinterpret_cast<const char*>(no->ns->prefix);
+    return nome.size() == prefixo.size() + 1 + local.size() && nome.starts_with(prefixo) &&
+           nome[prefixo.size()] == ':' && nome.ends_with(local);
+}
+
+bool utf8_valido(const std::string& s) {
+    return s.find('\0') == std::string::npos && xmlCheckUTF8(x(s)) != 0;
+}
+
+struct fechar_descritor {
+    int fd;
+    ~fechar_descritor() {
+        if (fd >= 0) ::close(fd);
+    }
+};
+
+enum class leitura { lido, inexistente, ilegivel };
+
+leitura ler_arquivo(const std::string& caminho, std::string& bytes) {
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? leitura::inexistente : leitura::ilegivel;
+    fechar_descritor fechar{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura::ilegivel;
+    bytes.clear();
+    char bloco[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, bloco, sizeof bloco);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return leitura::ilegivel;
+        if (n == 0) return leitura::lido;
+        bytes.append(bloco, static_cast<std::size_t>(n));
+    }
+}
+
+bool escrever_tudo(int fd, const char* dados, std::size_t tamanho) {
+    while (tamanho > 0) {
+        const ssize_t n = ::write(fd, dados, tamanho);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        dados += n;
+        tamanho -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Grava os bytes num arquivo novo da pasta do destino e o renomeia sobre ele: o destino ou
+// fica como estava ou passa a ter o conteúdo inteiro.
+void gravar_substituindo(const std::string& caminho, const char* dados, std::size_t tamanho) {
+    std::string destino = caminho;
+    struct stat st {};
+    if (::lstat(destino.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(destino.c_str(), nullptr)) {
+            destino = real;
+            ::free(real);
+        }
+    }
+    const bool existe = ::stat(destino.c_str(), &st) == 0;
+    if (existe && !S_ISREG(st.st_mode)) erro_de_arquivo();
+    // O rename passaria por cima de um arquivo só de leitura; ele tem de recusar a gravação.
+    if (existe && ::access(destino.c_str(), W_OK) != 0) erro_de_arquivo();
+    if (destino.empty()) erro_de_arquivo();
+
+    const auto barra = destino.find_last_of('/');
+    const std::string pasta = barra == std::string::npos ? "." : barra == 0 ? "/" : destino.substr(0, barra);
+    static unsigned contador = 0;
+    std::string temporario;
+    int fd = -1;
+    for (int tentativa = 0; fd < 0; ++tentativa) {
+        temporario = pasta + "/.orvel_" + texto_de_inteiro(::getpid()) + "_" + texto_de_inteiro(++contador) + ".tmp";
+        fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && (errno != EEXIST || tentativa >= 100)) erro_de_arquivo();
+    }
+    bool certo = escrever_tudo(fd, dados, tamanho);
+    if (certo && existe) ::fchmod(fd, st.st_mode & 07777);  // o arquivo trocado mantém as permissões
+    certo = certo && ::fsync(fd) == 0;
+    certo = (::close(fd) == 0) && certo;
+    certo = certo && ::rename(temporario.c_str(), destino.c_str()) == 0;
+    if (!certo) {
+        ::unlink(temporario.c_str());
+        erro_de_arquivo();
+    }
+}
+
+struct liberar_xml {
+    void operator()(xmlChar* p) const { xmlFree(p); }
+    void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+
+tipo_de_no_xml no_xml::tipo() const {
+    if (!no_) falhar(tipo_de_falha::objeto_nao_definido);
+    switch (no_->type) {
+        case XML_DOCUMENT_NODE: return tipo_de_no_xml::documento;
+        case XML_ELEMENT_NODE: return tipo_de_no_xml::elemento;
+        case XML_TEXT_NODE:
+        case XML_CDATA_SECTION_NODE: return tipo_de_no_xml::texto;
+        case XML_PI_NODE: return tipo_de_no_xml::instrucao;
+        case XML_COMMENT_NODE: return tipo_de_no_xml::comentario;
+        default: return tipo_de_no_xml::outro;
+    }
+}
+
+std::string no_xml::nome() const {
+    if (!no_) falhar(tipo_de_falha::objeto_nao_definido);
+    if (no_->type == XML_ELEMENT_NODE || no_->type == XML_PI_NODE) return nome_qualificado(no_);
+    return "";
+}
+
+// ---------------------------------------------------------------------------------------
+
+documento_de_xml::documento_de_xml() : doc_(xmlNewDoc(BAD_CAST "1.0")) {
+    if (!doc_) throw std::bad_alloc();
+}
+
+documento_de_xml::~documento_de_xml() {
+    liberar_soltos();
+    xmlFreeDoc(doc_);
+}
+
+void documento_de_xml::liberar_soltos() noexcept {
+    // Primeiro acha os que continuam fora da árvore; só depois libera (um solto pode estar
+    // dentro de outro solto e ser liberado junto com ele).
+    std::sort(soltos_.begin(), soltos_.end());
+    soltos_.erase(std::unique(soltos_.begin(), soltos_.end()), soltos_.end());
+    std::vector<xmlNode*> fora;
+    for (xmlNode* n : soltos_)
+        if (n->parent == nullptr) fora.push_back(n);
+    for (xmlNode* n : fora) xmlFreeNode(n);
+    soltos_.clear();
+}
+
+void documento_de_xml::soltar(xmlNode* no) {
+    soltos_.push_back(no);
+}
+
+resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
+    std::string bytes;
+    resultado_da_carga resultado = resultado_da_carga::carregado;
+    switch (ler_arquivo(caminho, bytes)) {
+        case leitura::inexistente: resultado = resultado_da_carga::inexistente; break;
+        case leitura::ilegivel: resultado = resultado_da_carga::ilegivel; break;
+        case leitura::lido: break;
+    }
+    std::unique_ptr<xmlDoc, liberar_xml> novo;
+    if (resultado == resultado_da_carga::carregado) {
+        if (bytes.size() <= static_cast<std::size_t>(INT_MAX))
+            novo.reset(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), caminho.c_str(), nullptr, opcoes_de_leitura));
+        if (!novo) resultado = resultado_da_carga::mal_formado;
+    }
+    if (!novo) {
+        novo.reset(xmlNewDoc(BAD_CAST "1.0"));
+        if (!novo) throw std::bad_alloc();
+    }
+    liberar_soltos();
+    xmlFreeDoc(doc_);
+    doc_ = novo.release();
+    return resultado;
+}
+
+void documento_de_xml::salvar(const std::string& caminho) const {
+    xmlChar* memoria = nullptr;
+    int tamanho = 0;
+    xmlDocDumpFormatMemoryEnc(doc_, &memoria, &tamanho, codificacao_do_arquivo, 0);
+    std::unique_ptr<xmlChar, liberar_xml> texto(memoria);
+    if (!texto || tamanho < 0) erro_de_arquivo();
+    const char* dados = reinterpret_cast<const char*>(texto.get());
+    // O que se grava tem de poder ser lido de volta (um nome de fora do Latin-1 vindo de um
+    // arquivo alheio, por exemplo, não tem forma válida nesta codificação).
+    std::unique_ptr<xmlDoc, liberar_xml> conferido(xmlReadMemory(dados, tamanho, nullptr, nullptr, opcoes_de_leitura));
+    if (!conferido) erro_de_arquivo();
+    gravar_substituindo(caminho, dados, static_cast<std::size_t>(tamanho));
+}
+
+void documento_de_xml::verificar(no_xml no) const {
+    if (!no.no_) falhar(tipo_de_falha::objeto_nao_definido);
+    if (no.no_->doc != doc_) chamada_invalida();
+}
+
+no_xml documento_de_xml::documento() const noexcept { return no_xml(reinterpret_cast<xmlNode*>(doc_)); }
+
+no_xml documento_de_xml::raiz() const { return no_xml(xmlDocGetRootElement(doc_)); }
+
+no_xml documento_de_xml::criar_elemento(std::string_view nome) {
+    const std::string n(nome);
+    if (!utf8_valido(n) || xmlValidateNCName(x(n), 0) != 0) chamada_invalida();
+    xmlNode* e = xmlNewDocNode(doc_, nullptr, x(n), nullptr);
+    if (!e) throw std::bad_alloc();
+    soltar(e);
+    return no_xml(e);
+}
+
+no_xml documento_de_xml::criar_instrucao(std::string_view alvo, std::string_view dados) {
+    const std::string a(alvo), d(dados);
+    if (!utf8_valido(a) || xmlValidateName(x(a), 0) != 0 || xmlStrcasecmp(x(a), BAD_CAST "xml") == 0) chamada_invalida();
+    if (!utf8_valido(d) || d.find("?>") != std::string::npos) chamada_invalida();
+    xmlNode* pi = xmlNewDocPI(doc_, x(a), x(d));
+    if (!pi) throw std::bad_alloc();
+    soltar(pi);
+    return no_xml(pi);
+}
+
+namespace {
+
+// Só elementos, instruções e comentários mudam de lugar (um nó de texto seria fundido com
+// o vizinho pela libxml2), e nunca para dentro de si mesmos.
+void conferir_colocacao(xmlNode* pai, xmlNode* filho) {
+    if (pai->type != XML_ELEMENT_NODE && pai->type != XML_DOCUMENT_NODE) chamada_invalida();
+    if (filho->type != XML_ELEMENT_NODE && filho->type != XML_PI_NODE && filho->type != XML_COMMENT_NODE)
+        chamada_invalida();
+    for (xmlNode* p = pai; p; p = p->parent)
+        if (p == filho) chamada_invalida();
+    // O documento tem um só elemento raiz.
+    if (pai->type == XML_DOCUMENT_NODE && filho->type == XML_ELEMENT_NODE) {
+        xmlNode* raiz = xmlDocGetRootElement(reinterpret_cast<xmlDoc*>(pai));
+        if (raiz && raiz != filho) chamada_invalida();
+    }
+}
+
+// Um elemento sem espaço de nomes posto sob um espaço de nomes padrão declara xmlns="",
+// para continuar sem espaço de nomes quando o arquivo for lido de novo.
+void manter_sem_espaco_de_nomes(xmlNode* e) {
+    if (e->type != XML_ELEMENT_NODE || e->ns != nullptr) return;
+    for (xmlNs* d = e->nsDef; d; d = d->next)
+        if (d->prefix == nullptr) return;
+    const xmlNs* padrao = e->parent ? xmlSearchNs(e->doc, e->parent, nullptr) : nullptr;
+    if (padrao && padrao->href && padrao->href[0] != 0) xmlNewNs(e, BAD_CAST "", nullptr);
+}
+
+}  // namespace
+
+void documento_de_xml::anexar_filho(no_xml pai, no_xml filho) {
+    verificar(pai);
+    verificar(filho);
+    conferir_colocacao(pai.no_, filho.no_);
+    xmlUnlinkNode(filho.no_);
+    if (!xmlAddChild(pai.no_, filho.no_)) chamada_invalida();
+    manter_sem_espaco_de_nomes(filho.no_);
+}
+
+void documento_de_xml::inserir_antes(no_xml pai, no_xml novo, no_xml referencia) {
+    if (!referencia) {
+        anexar_filho(pai, novo);
+        return;
+    }
+    verificar(pai);
+    verificar(novo);
+    verificar(referencia);
+    if (referencia.no_->parent != pai.no_ || novo == referencia) chamada_invalida();
+    conferir_colocacao(pai.no_, novo.no_);
+    xmlUnlinkNode(novo.no_);
+    if (!xmlAddPrevSibling(referencia.no_, novo.no_)) chamada_invalida();
+    manter_sem_espaco_de_nomes(novo.no_);
+}
+
+void documento_de_xml::remover_filho(no_xml pai, no_xml filho) {
+    verificar(pai);
+    verificar(filho);
+    if (filho.no_->parent != pai.no_) chamada_invalida();
+    xmlUnlinkNode(filho.no_);
+    soltar(filho.no_);
+}
+
+std::vector<no_xml> documento_de_xml::filhos(no_xml pai) const {
+    verificar(pai);
+    std::vector<no_xml> lista;
+    for (xmlNode* n = pai.no_->children; n; n = n->next) lista.push_back(no_xml(n));
+    return lista;
+}
+
+no_xml documento_de_xml::primeiro_filho(no_xml pai) const {
+    verificar(pai);
+    return no_xml(pai.no_->children);
+}
+
+no_xml documento_de_xml::primeiro_filho_elemento(no_xml pai, std::string_view nome) const {
+    verificar(pai);
+    for (xmlNode* n = pai.no_->children; n; n = n->next)
+        if (n->type == XML_ELEMENT_NODE && tem_nome(n, nome)) return no_xml(n);
+    return {};
+}
+
+std::string documento_de_xml::texto(no_xml elemento) const {
+    verificar(elemento);
+    std::unique_ptr<xmlChar, liberar_xml> t(xmlNodeGetContent(elemento.no_));
+    return t ? std::string(reinterpret_cast<const char*>(t.get())) : std::string();
+}
+
+void documento_de_xml::substituir_texto(no_xml elemento, std::string_view texto) {
+    verificar(elemento);
+    if (elemento.no_->type != XML_ELEMENT_NODE) chamada_invalida();
+    const std::string t(texto);
+    if (!utf8_valido(t)) chamada_invalida();
+    while (xmlNode* filho = elemento.no_->children) {
+        xmlUnlinkNode(filho);
+        soltar(filho);
+    }
+    if (t.empty()) return;
+    // Texto literal: a libxml2 escapa "&" e "<" ao gravar.
+    xmlNode* n = xmlNewDocTextLen(doc_, x(t), static_cast<int>(t.size()));
+    if (!n) throw std::bad_alloc();
+    xmlAddChild(elemento.no_, n);
+}
+
+std::string caminho_como_uri(std::string_view caminho) {
+    static constexpr char hexa[] = "0123456789ABCDEF";
+    std::string uri;
+    for (const char c : caminho) {
+        const auto b = static_cast<unsigned char>(c);
+        const bool fica = (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') || b == '-' ||
+                          b == '.' || b == '_' || b == '~' || b == '/';
+        if (fica) {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += hexa[b >> 4];
+            uri += hexa[b & 15];
+        }
+    }
+    return uri;
+}
+
+}  // namespace orvel

@@ -1,0 +1,111 @@
+#pragma once
+// Documento XML sobre a libxml2: carregar, salvar, criar elementos e instruções de
+// processamento, anexar, inserir e remover filhos, achar um filho elemento pelo nome, ler e
+// substituir o texto de um elemento, listar filhos.
+//
+// Os textos e nomes que entram e saem daqui são UTF-8. No disco o documento é ISO-8859-1:
+// um caractere fora do Latin-1 sai como referência de caractere ("&#8364;"). A declaração
+// <?xml ...?> é escrita pela própria libxml2 a partir dessa codificação; nunca há um nó de
+// instrução chamado "xml".
+//
+// A leitura não acessa a rede, não substitui entidades e não carrega DTD: uma entidade
+// externa fica como referência, sem ser lida.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct _xmlDoc;
+struct _xmlNode;
+
+namespace orvel {
+
+enum class tipo_de_no_xml { documento, elemento, texto, instrucao, comentario, outro };
+
+// Referência a um nó de um documento (não é dona dele). Vale enquanto o documento existir e
+// não for recarregado; vazia, é falsa.
+class no_xml {
+public:
+    no_xml() = default;
+
+    explicit operator bool() const noexcept { return no_ != nullptr; }
+    bool operator==(const no_xml& outro) const noexcept = default;
+
+    tipo_de_no_xml tipo() const;
+    std::string nome() const;  // nome qualificado do elemento, alvo da instrução; "" nos demais
+
+private:
+    friend class documento_de_xml;
+    explicit no_xml(_xmlNode* no) noexcept : no_(no) {}
+    _xmlNode* no_ = nullptr;
+};
+
+enum class resultado_da_carga {
+    carregado,
+    inexistente,   // não há arquivo nesse caminho
+    ilegivel,      // há, mas não pôde ser lido (permissão, é uma pasta...)
+    mal_formado,   // foi lido, mas não é XML bem formado
+};
+
+class documento_de_xml {
+public:
+    documento_de_xml();  // vazio: sem filho algum
+    ~documento_de_xml();
+    documento_de_xml(const documento_de_xml&) = delete;
+    documento_de_xml& operator=(const documento_de_xml&) = delete;
+
+    // Lê o arquivo inteiro antes de voltar. Em qualquer falha o documento fica vazio. Toda
+    // referência a nós do conteúdo anterior deixa de valer.
+    resultado_da_carga carregar(const std::string& caminho);
+
+    // Grava num arquivo temporário da mesma pasta e o renomeia sobre o destino; só então o
+    // arquivo antigo é trocado. Se o sistema recusar (pasta inexistente ou só de leitura,
+    // arquivo só de leitura, disco cheio), falha com "Erro de acesso ao caminho/arquivo" e o
+    // arquivo antigo fica como estava. Um caminho que é um atalho grava no arquivo apontado.
+    // Um documento que não poderia ser lido de volta (sem elemento raiz, por exemplo) também
+    // é recusado assim.
+    void salvar(const std::string& caminho) const;
+
+    // O próprio documento como nó (pai da raiz e das instruções de fora dela).
+    no_xml documento() const noexcept;
+    // O elemento raiz; vazio quando não há.
+    no_xml raiz() const;
+
+    // Nós novos, ainda soltos. Elemento sem espaço de nomes; nome inválido em XML é falha.
+    no_xml criar_elemento(std::string_view nome);
+    // O alvo "xml" (em qualquer caixa) é reservado à declaração e é falha.
+    no_xml criar_instrucao(std::string_view alvo, std::string_view dados);
+
+    // Anexa como último filho de pai (tirando o nó de onde estivesse).
+    void anexar_filho(no_xml pai, no_xml filho);
+    // Insere antes de referencia, que tem de ser filho de pai; referencia vazia anexa no fim.
+    void inserir_antes(no_xml pai, no_xml novo, no_xml referencia);
+    // Tira filho de pai; o nó continua valendo, solto. Falha se não for filho de pai.
+    void remover_filho(no_xml pai, no_xml filho);
+
+    std::vector<no_xml> filhos(no_xml pai) const;
+    no_xml primeiro_filho(no_xml pai) const;
+    // O primeiro filho elemento com exatamente esse nome (diferencia maiúsculas); vazio se
+    // não houver.
+    no_xml primeiro_filho_elemento(no_xml pai, std::string_view nome) const;
+
+    // Todo o texto de um elemento (o de todos os descendentes, em ordem).
+    std::string texto(no_xml elemento) const;
+    // Troca todo o conteúdo do elemento por esse texto ("" deixa o elemento vazio).
+    void substituir_texto(no_xml elemento, std::string_view texto);
+
+private:
+    void verificar(no_xml no) const;
+    void soltar(_xmlNode* no);
+    void liberar_soltos() noexcept;
+
+    _xmlDoc* doc_ = nullptr;
+    // Nós criados ou removidos que podem estar fora da árvore: liberados com o documento.
+    std::vector<_xmlNode*> soltos_;
+};
+
+// Um caminho de arquivo como referência de URI: mantém letras e algarismos ASCII, "-", ".",
+// "_", "~" e "/"; todo outro byte vira %XX.
+std::string caminho_como_uri(std::string_view caminho);
+
+}  // namespace orvel

@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "comum/arquivos.h"
+#include "comum/limite_de_arquivo.h"
+#include "comum/pasta_temporaria.h"
+#include "plataforma/documento_xml.h"
+#include "plataforma/falha.h"
+
+namespace orvel {
+namespace {
+
+using teste::conteudo;
+using teste::escrever;
+using teste::falha_de;
+
+// rss > rede > nome, com o texto dado.
+no_xml montar(documento_de_xml& doc, const std::string& texto) {
+    const no_xml rss = doc.criar_elemento("rss");
+    doc.anexar_filho(doc.documento(), rss);
+    const no_xml rede = doc.criar_elemento("rede");
+    doc.anexar_filho(rss, rede);
+    const no_xml nome = doc.criar_elemento("nome");
+    doc.anexar_filho(rede, nome);
+    doc.substituir_texto(nome, texto);
+    return nome;
+}
+
+TEST(documento_xml, textos_vao_e_voltam_em_iso_8859_1) {
+    teste::pasta_temporaria pasta;
+    const auto arq = pasta.arquivo("p.xml");
+    const std::string texto = "A & B < C > não €";
+    documento_de_xml doc;
+    const no_xml nome = montar(doc, texto);
+    const no_xml vazio = doc.criar_elemento("vazio");
+    doc.anexar_filho(doc.raiz(), vazio);
+    doc.substituir_texto(vazio, "x");
+    doc.substituir_texto(vazio, "");
+    doc.inserir_antes(doc.documento(), doc.criar_instrucao("xml-stylesheet", "href=\"a.xsl\""), doc.primeiro_filho(doc.documento()));
+    EXPECT_EQ(doc.texto(nome), texto);
+    doc.salvar(arq);
+
+    EXPECT_EQ(conteudo(arq),
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+              "<?xml-stylesheet href=\"a.xsl\"?>\n"
+              "<rss><rede><nome>A &amp; B &lt; C &gt; n\xE3o &#8364;</nome></rede><vazio/></rss>\n");
+
+    documento_de_xml lido;
+    ASSERT_EQ(lido.carregar(arq), resultado_da_carga::carregado);
+    const no_xml rede = lido.primeiro_filho_elemento(lido.raiz(), "rede");
+    EXPECT_EQ(lido.texto(lido.primeiro_filho_elemento(rede, "nome")), texto);
+    EXPECT_EQ(lido.texto(lido.primeiro_filho_elemento(lido.raiz(), "vazio")), "");
+    // A declaração não é um nó: antes da raiz só está a instrução da folha de estilo.
+    const auto filhos = lido.filhos(lido.documento());
+    ASSERT_EQ(filhos.size(), 2u);
+    EXPECT_EQ(filhos[0].tipo(), tipo_de_no_xml::instrucao);
+    EXPECT_EQ(filhos[0].nome(), "xml-stylesheet");
+    EXPECT_EQ(filhos[1], lido.raiz());
+    // Abrir e salvar sem mudar nada dá o mesmo arquivo.
+    const auto antes = conteudo(arq);
+    lido.salvar(arq);
+    EXPECT_EQ(conteudo(arq), antes);
+}
+
+TEST(documento_xml, entidades_externas_e_dtd_nao_sao_lidas) {
+    teste::pasta_temporaria pasta;
+    escrever(pasta.arquivo("segredo.txt"), "SEGREDO");
+    escrever(pasta.arquivo("externa.dtd"), "<!ENTITY d \"SEGREDO\">");
+    const auto arq = pasta.arquivo("p.xml");
+    escrever(arq,
+             "<?xml version=\"1.0\"?>\n"
+             "<!DOCTYPE rss SYSTEM \"externa.dtd\" [<!ENTITY e SYSTEM \"segredo.txt\"><!ENTITY i \"dentro\">]>\n"
+             "<rss><a>1&e;2</a><b>&d;</b><c>&i;</c></rss>\n");
+    documento_de_xml doc;
+    ASSERT_EQ(doc.carregar(arq), resultado_da_carga::carregado);
+    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "a")), "12");
+    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "b")), "");
+    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "c")), "dentro");
+    // Gravado de novo, continua sem o conteúdo de fora.
+    doc.salvar(arq);
+    EXPECT_EQ(conteudo(arq).find("SEGREDO"), std::string::npos);
+}
+
+TEST(documento_xml, carga_que_falha_deixa_o_documento_vazio) {
+    teste::pasta_temporaria pasta;
+    documento_de_xml doc;
+    montar(doc, "x");
+    EXPECT_EQ(doc.carregar(pasta.arquivo("nao_existe.xml")), resultado_da_carga::inexistente);
+    EXPECT_FALSE(doc.raiz());
+    EXPECT_TRUE(doc.filhos(doc.documento()).empty());
+    EXPECT_EQ(doc.carregar(pasta.caminho().string()), resultado_da_carga::ilegivel);  // uma pasta
+    escrever(pasta.arquivo("texto.xml"), "isto não é XML");
+    EXPECT_EQ(doc.carregar(pasta.arquivo("texto.xml")), resultado_da_carga::mal_formado);
+    escrever(pasta.arquivo("vazio.xml"), "");
+    EXPECT_EQ(doc.carregar(pasta.arquivo("vazio.xml")), resultado_da_carga::mal_formado);
+    escrever(pasta.arquivo("cortado.xml"), "<rss><rede>");
+    montar(doc, "x");
+    EXPECT_EQ(doc.carregar(pasta.arquivo("cortado.xml")), resultado_da_carga::mal_formado);
+    EXPECT_FALSE(doc.raiz());
+}
+
+TEST(documento_xml, arvore_por_nome_exato_e_posicao) {
+    teste::pasta_temporaria pasta;
+    const auto arq = pasta.arquivo("p.xml");
+    escrever(arq, "<rss xmlns=\"urn:x\"><Rede/><rede>1</rede><rede>2</rede><!-- c --><no1/></rss>");
+    documento_de_xml doc;
+    ASSERT_EQ(doc.carregar(arq), resultado_da_carga::carregado);
+    const no_xml rss = doc.raiz();
+    const no_xml rede = doc.primeiro_filho_elemento(rss, "rede");
+    EXPECT_EQ(doc.texto(rede), "1");  // o primeiro, e só com a mesma caixa
+    EXPECT_FALSE(doc.primeiro_filho_elemento(rss, "REDE"));
+    EXPECT_FALSE(doc.primeiro_filho_elemento(rss, "no"));
+
+    doc.remover_filho(rss, rede);
+    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(rss, "rede")), "2");
+    EXPECT_EQ(falha_de([&] { doc.remover_filho(rss, rede); }), tipo_de_falha::chamada_invalida);
+    const no_xml no1 = doc.primeiro_filho_elemento(rss, "no1");
+    doc.inserir_antes(rss, rede, no1);  // o removido volta, antes de no1
+    const no_xml novo = doc.criar_elemento("link1");
+    doc.anexar_filho(rss, novo);
+    const auto filhos = doc.filhos(rss);
+    ASSERT_EQ(filhos.size(), 6u);
+    EXPECT_EQ(filhos[2].tipo(), tipo_de_no_xml::comentario);
+    EXPECT_EQ(filhos[3], rede);
+    EXPECT_EQ(filhos[5], novo);
+
+    EXPECT_EQ(falha_de([&] { doc.criar_instrucao("xml", "version=\"1.0\""); }), tipo_de_falha::chamada_invalida);
+    EXPECT_EQ(falha_de([&] { doc.criar_instrucao("XML", ""); }), tipo_de_falha::chamada_invalida);
+    EXPECT_EQ(falha_de([&] { doc.criar_elemento("d 1"); }), tipo_de_falha::chamada_invalida);
+    EXPECT_EQ(falha_de([&] { doc.anexar_filho(doc.documento(), doc.criar_elemento("outra")); }),
+              tipo_de_falha::chamada_invalida);  // uma raiz só
+    EXPECT_EQ(falha_de([&] { doc.anexar_filho(rede, rss); }), tipo_de_falha::chamada_invalida);
+    EXPECT_EQ(falha_de([&] { doc.texto(no_xml()); }), tipo_de_falha::objeto_nao_definido);
+
+    // O elemento criado continua sem espaço de nomes sob o espaço padrão do arquivo.
+    doc.salvar(arq);
+    EXPECT_NE(conteudo(arq).find("<link1 xmlns=\"\"/>"), std::string::npos);
+}
+
+TEST(documento_xml, gravacao_que_falha_deixa_o_arquivo_antigo_intacto) {
+    teste::pasta_temporaria pasta;
+    const auto arq = pasta.arquivo("p.xml");
+    escrever(arq, "<rss>antigo</rss>");
+    std::filesystem::permissions(arq, std::filesystem::perms(0640));
+    documento_de_xml doc;
+    montar(doc, std::string(4000, 'x'));
+
+    EXPECT_EQ(falha_de([&] { doc.salvar(pasta.arquivo("nao_existe/p.xml")); }), tipo_de_falha::erro_de_arquivo);
+    {
+        teste::limite_de_arquivo disco_cheio(1000);
+        EXPECT_EQ(falha_de([&] { doc.salvar(arq); }), tipo_de_falha::erro_de_arquivo);
+    }
+    EXPECT_EQ(conteudo(arq), "<rss>antigo</rss>");
+    if (geteuid() != 0) {  // o administrador grava em qualquer lugar
+        std::filesystem::permissions(arq, std::filesystem::perms::owner_read);
+        EXPECT_EQ(falha_de([&] { doc.salvar(arq); }), tipo_de_falha::erro_de_arquivo);
+        std::filesystem::permissions(arq, std::filesystem::perms(0640));
+        std::filesystem::permissions(pasta.caminho(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_EQ(falha_de([&] { doc.salvar(arq); }), tipo_de_falha::erro_de_arquivo);
+        std::filesystem::permissions(pasta.caminho(), std::filesystem::perms::owner_all);
+        EXPECT_EQ(conteudo(arq), "<rss>antigo</rss>");
+    }
+    // Nenhum temporário ficou para trás.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pasta.caminho()), {}), 1);
+
+    // Gravação certa: troca o conteúdo, mantém as permissões e grava através de um atalho.
+    std::filesystem::create_symlink(arq, pasta.arquivo("atalho.xml"));
+    doc.salvar(pasta.arquivo("atalho.xml"));
+    EXPECT_TRUE(std::filesystem::is_symlink(pasta.arquivo("atalho.xml")));
+    EXPECT_NE(conteudo(arq).find(std::string(4000, 'x')), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(arq).permissions(), std::filesystem::perms(0640));
+}
+
+TEST(documento_xml, caminho_como_uri) {
+    EXPECT_EQ(caminho_como_uri("/opt/orvel-2.0/a_b~c"), "/opt/orvel-2.0/a_b~c");
+    EXPECT_EQ(caminho_como_uri("/home/João Silva/#1%\\\"x\""), "/home/Jo%C3%A3o%20Silva/%231%25%5C%22x%22");
+}
+
+}  // namespace
+}  // namespace orvel
