@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calculo/zerar_variaveis_de_calculo.h"
+#include "comum/conferencia.h"
 #include "comum/percorrer.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos_de_teste.h"
@@ -11,56 +12,12 @@
 namespace orvel {
 namespace {
 
-using teste::percorrer;
+using teste::conferencia;
 
 // Nós em uso com buracos: 1, 3 e 50.
 bool no_em_uso(int n) { return n == 1 || n == 3 || n == 50; }
 bool entre(int v, int a, int b) { return v >= a && v <= b; }
 
-template <class T>
-T veneno_de() {
-    if constexpr (std::is_same_v<T, std::string>) return "veneno";
-    else if constexpr (std::is_same_v<T, bool>) return true;
-    else return static_cast<T>(7);
-}
-
-template <class T>
-T vazio_de() {
-    if constexpr (std::is_same_v<T, std::string>) return {};
-    else return T{};
-}
-
-// Envenena a tabela inteira; no fim confere: onde `limpa` diz, o valor vazio (ou `limpo`),
-// no resto, o veneno.
-struct conferencia {
-    std::vector<std::function<void()>> conferir;
-
-    template <class T, int... L, class Pred>
-    void tabela_(const char* nome, tabela<T, L...>& t, Pred limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
-        t.preencher(veneno);
-        conferir.push_back([nome, &t, limpa, veneno, limpo] {
-            int erros = 0;
-            percorrer(t, [&](const std::array<int, sizeof...(L)>& i, T& v) {
-                const bool deve = std::apply(limpa, i);
-                const T esperado = deve ? limpo : veneno;
-                if (!(v == esperado) && ++erros <= 3) {
-                    std::string s;
-                    for (int k : i) s += std::to_string(k) + ",";
-                    ADD_FAILURE() << nome << "(" << s << ") " << (deve ? "não foi limpo" : "foi tocado");
-                }
-            });
-        });
-    }
-
-    template <class T>
-    void escalar(const char* nome, T& v, bool limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
-        v = veneno;
-        conferir.push_back([nome, &v, limpa, veneno, limpo] { EXPECT_TRUE(v == (limpa ? limpo : veneno)) << nome; });
-    }
-};
-
-#define TAB(t, pred, ...) c.tabela_(#t, t, pred __VA_OPT__(, ) __VA_ARGS__)
-#define ESC(v, limpa, ...) c.escalar(#v, v, limpa __VA_OPT__(, ) __VA_ARGS__)
 
 TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     servicos_de_teste s;

@@ -1,0 +1,18 @@
+#pragma once
+// O arquivo de projeto: salvar e abrir.
+
+namespace orvel {
+
+// Grava a rede, o desenho e os resultados no arquivo nome_do_arquivo, pedindo um nome quando
+// não há nenhum ou quando salvar_como é True ("Erro 146"). Devolve true só quando o arquivo
+// foi gravado; um diálogo cancelado, um "Não" à pergunta de substituir ou uma falha deixam
+// projeto_alterado como estava.
+bool salvar_projeto();
+
+// Pede um arquivo e o abre no lugar da rede atual ("Erro 148"). O arquivo é lido inteiro antes
+// de a rede atual ser limpa: um arquivo que não se pode ler, que não é um projeto ou que tem
+// um valor fora da faixa deixa a rede, o desenho, o nome do arquivo e os títulos como estavam.
+// Devolve true quando o projeto foi aberto.
+bool abrir_projeto();
+
+}  // namespace orvel

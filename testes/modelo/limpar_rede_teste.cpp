@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include "comum/conferencia.h"
+#include "comum/janela_principal_de_teste.h"
+#include "editor/elementos_do_desenho.h"
+#include "modelo/buffers_de_edicao.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "modelo/valores_da_animacao.h"
+
+namespace orvel {
+namespace {
+
+using teste::conferencia;
+using limpeza_da_rede = teste::com_janela_principal;
+
+bool entre(int v, int a, int b) { return v >= a && v <= b; }
+
+TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos_em_uso) {
+    // Nós 1 e 3 e links 1 e 3 em uso, com buracos nas posições 2.
+    for (int i = 0; i < 3; ++i) inserir_no();
+    for (int i = 0; i < 3; ++i) inserir_link();
+    s.respostas = {resposta_sim, resposta_sim};
+    no_selecionado = 2;
+    eliminar_no();
+    link_selecionado = 2;
+    eliminar_link();
+    ASSERT_TRUE(t().no_shape.carregado(3));
+    t().Caption = "ORVEL - rede.xml";
+
+    conferencia c;
+    auto sempre1 = [](int k) { return entre(k, 1, 150) || false; };
+    auto no1 = [](int n) { return entre(n, 1, 50); };
+    auto link1 = [](int l) { return entre(l, 1, 150); };
+    auto no_g_k4 = [](int n, int g, int k) { return entre(n, 1, 50) && entre(g, 1, 8) && entre(k, 1, 4); };
+    auto no_g_i95 = [](int n, int g, int k) { return entre(n, 1, 50) && entre(g, 1, 8) && entre(k, 1, 95); };
+    auto no_c94 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 94); };
+    auto no_i95 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 95); };
+    auto no_i72 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 72); };
+    auto link_k4 = [](int l, int k) { return entre(l, 1, 150) && entre(k, 1, 4); };
+    auto link_k10 = [](int l, int k) { return entre(l, 1, 150) && entre(k, 1, 10); };
+    auto nunca1 = [](int) { return false; };
+    (void)sempre1;
+
+    // Passo 2 e 4 (existência: a limpeza descarrega e zera).
+    TAB(existe_no, no1, true, false);
+    existe_no.preencher(false);
+    existe_no(0) = existe_no(1) = existe_no(3) = true;
+    TAB(existe_link, link1, true, false);
+    existe_link.preencher(false);
+    existe_link(0) = existe_link(1) = existe_link(3) = true;
+    // Passo 7: tabela dos links.
+    TAB(nome_do_link_dado, link1);
+    TAB(nome_do_no_origem_dado, link1);
+    TAB(nome_do_no_destino_dado, link1);
+    TAB(verde_de_seguranca_dado, link1);
+    TAB(fluxo_dado, link1);
+    TAB(fluxo_de_saturacao_dado, link1);
+    TAB(t_de_percurso_dado, link1);
+    TAB(capacidade_da_caixa_dado, link1);
+    TAB(nome_do_recebedor_dado, link_k4);
+    TAB(valor_do_fornecimento_dado, link_k4);
+    // Passo 8: nós, buffers, cópias e desenho dos nós.
+    TAB(nome_do_no_dado, no1);
+    TAB(quant_de_grupos_dado, no1);
+    TAB(eh_no_escravo_dado, no1);
+    TAB(nome_do_mestre_dado, no1);
+    TAB(intervalo_do_escravo_dado, no1);
+    TAB(intervalo_do_mestre_dado, no1);
+    TAB(defasagem_forcada_dado, no1);
+    TAB(eh_no_demandado_dado, no1);
+    TAB(n_acionamentos_dado, no1);
+    TAB(intervalo_demandado_dado, no1);
+    TAB(intervalo_beneficiado_dado, no1);
+    TAB(eh_ciclo_duplo_permitido_dado, no1);
+    TAB(quant_de_intervalos_antes_dado, no1);
+    TAB(nome_dos_links_do_grupo_dado, no_g_k4);
+    TAB(nome_dos_links_do_grupo_editado, no_g_k4);
+    TAB(cor_do_intervalo_do_grupo_dado, no_g_i95);
+    TAB(cor_do_intervalo_do_grupo_editado, no_g_i95);
+    TAB(cor_do_intervalo_do_grupo, no_g_i95);
+    TAB(cor_do_intervalo_do_grupo_depois, no_g_i95);
+    TAB(existe_ordenada_dado, no_c94);
+    TAB(existe_ordenada_editado, no_c94);
+    TAB(existe_ordenada, no_c94);
+    TAB(duracao_do_intervalo, no_i95);
+    TAB(duracao_imposta_dado, no_i95);
+    TAB(duracao_imposta_editado, no_i95);
+    TAB(raio_do_no, no1);
+    TAB(x_do_no, no1);
+    TAB(y_do_no, no1);
+    TAB(no_em_arrasto, no1);
+    TAB(nome_do_no_editado, no1);
+    TAB(quant_de_grupos_editado, no1);
+    TAB(eh_no_escravo_editado, no1);
+    TAB(nome_do_mestre_editado, no1);
+    TAB(intervalo_do_escravo_editado, no1);
+    TAB(intervalo_do_mestre_editado, no1);
+    TAB(defasagem_forcada_editado, no1);
+    TAB(eh_no_demandado_editado, no1);
+    TAB(n_acionamentos_editado, no1);
+    TAB(intervalo_demandado_editado, no1);
+    TAB(intervalo_beneficiado_editado, no1);
+    TAB(eh_ciclo_duplo_permitido_editado, no1);
+    TAB(quant_de_intervalos_antes_editado, no1);
+    // Passo 9.
+    ESC(t_ciclo_da_rede_rel, true);
+    ESC(atraso_rede_rel, true);
+    ESC(n_paradas_rede_rel, true);
+    ESC(espera_media_rel, true);
+    ESC(maior_grau_de_saturacao_rel, true);
+    ESC(paradas_total, true);
+    TAB(links_com_maior_grau_de_saturacao, no1);
+    // Passo 10.
+    TAB(defasagem_valendo, no1);
+    TAB(eh_ciclo_duplo, no1);
+    TAB(duracao_com_demanda, no_i72);
+    TAB(y, link1);
+    TAB(y_rel, link1);
+    TAB(fila_maxima_rel, link1);
+    TAB(estourou_caixa_rel, link1);
+    TAB(grau_de_saturacao_por_link_rel, link1);
+    TAB(atraso_rel, link1);
+    TAB(n_paradas_rel, link1);
+    TAB(periodo_de_verde_do_link, link_k10);
+    TAB(periodo_de_verde_do_link_rel, link_k10);
+    TAB(eh_link_conversao, link1);
+    TAB(nome_do_link_editado, link1);
+    TAB(fluxo_editado, link1);
+    TAB(t_de_percurso_editado, link1);
+    TAB(nome_do_recebedor_editado, link_k4);
+    TAB(valor_do_fornecimento_editado, link_k4);
+    TAB(link_pertence_ao_grupo, ([](int l, int n, int g) { return entre(l, 1, 150) && entre(n, 1, 50) && entre(g, 1, 8); }));
+    TAB(caixa_da_animacao, link1);
+    TAB(comprimento_do_link_1, link1);
+    TAB(comprimento_do_link_2, link1);
+    // Passos 6 e 11.
+    ESC(nome_da_rede_dado, true);
+    ESC(t_de_ciclo_imposto_dado, true);
+    ESC(grau_de_saturacao_meta_imposto_dado, true);
+    ESC(peso_da_parada_imposto_dado, true);
+    ESC(total_de_nos_dado, true, Byte{2});
+    ESC(total_de_links_dado, true, Byte{2});
+    ESC(max_indice_no, true, Byte{3});
+    ESC(max_indice_link, true, Byte{3});
+    ESC(link_selecionado, true);
+    ESC(no_selecionado, true);
+    ESC(arrastando_link, true);
+    ESC(link_de_conversao, true);
+    ESC(desenhando, true);
+    ESC(t_de_ciclo_imposto_editado, true);
+    ESC(peso_da_parada_imposto_editado, true);
+    ESC(x_inicial_do_arrasto, true);
+    ESC(y2_inicial_do_link, true);
+    ESC(reiniciar_apresentacao, true);
+    ESC(link_corrente, true);
+    ESC(relacao_de_links, true);
+    ESC(relacao_de_nos, true);
+    ESC(lista_de_existe_ordenada, true);
+    ESC(lista_de_duracao_imposta, true);
+    ESC(atraso_total, true);
+    ESC(StrLinks_com_maior_grau_de_saturacao_rel, true);
+    ESC(no_do_diagrama, true);
+    TAB(lista_dos_links_do_grupo, ([](int g) { return entre(g, 1, 8); }));
+    TAB(lista_de_cor_do_grupo, ([](int g) { return entre(g, 1, 8); }));
+    // Os resultados de uma rede anterior não podem ser mostrados para a nova.
+    ESC(t_de_ciclo, true);
+    ESC(periodo_de_simulacao, true);
+    ESC(max_quant_de_intervalos, true);
+    TAB(quant_de_intervalos_depois, no1);
+    // O que fica.
+    ESC(nome_do_arquivo, false);
+    ESC(caption_dos_forms, false);
+    ESC(salvar_como, false);
+    ESC(projeto_alterado, false);
+    ESC(dados_ok, false);
+    ESC(parar_processamento, false);
+    TAB(lista_de_cor_do_grupo_depois, nunca1);
+    TAB(nome_do_no, nunca1);
+    TAB(defasagem, nunca1);
+
+    s.mensagens.clear();
+    limpar_rede();
+
+    EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+    for (auto& f : c.conferir) f();
+    EXPECT_EQ(t().Caption, "");
+    EXPECT_TRUE(t().no_shape.indices().empty());
+    EXPECT_TRUE(t().corpo_link_line.indices().empty());
+    EXPECT_TRUE(t().etiqueta_link_label.indices().empty());
+    EXPECT_FALSE(t().Shape2.Visible);
+    EXPECT_FALSE(t().Label2.Visible);
+
+    // Uma rede vazia se limpa de novo sem falha nem mensagem.
+    limpar_rede();
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+TEST_F(limpeza_da_rede, elemento_ja_descarregado_nao_interrompe_a_limpeza) {
+    inserir_no();
+    inserir_link();
+    t().corpo_link_line.descarregar(1);  // fora de sincronia com existe_link
+    nome_da_rede_dado = "x";
+    limpar_rede();
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(t().etiqueta_link_label.carregado(1));
+    EXPECT_EQ(nome_da_rede_dado, "");
+}
+
+}  // namespace
+}  // namespace orvel

@@ -1,0 +1,435 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "comum/arquivos.h"
+#include "comum/janela_principal_de_teste.h"
+#include "comum/pasta_temporaria.h"
+#include "editor/elementos_do_desenho.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/projeto.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/numeros.h"
+
+namespace orvel {
+namespace {
+
+using teste::conteudo;
+using teste::escrever;
+
+class arquivo_de_projeto : public teste::com_janela_principal {
+protected:
+    void SetUp() override {
+        teste::com_janela_principal::SetUp();
+        separador_antes = separador_decimal();
+        definir_separador_decimal('.');
+        s.pasta = "/opt/orvel";
+        nome_do_arquivo.clear();
+        salvar_como = false;
+        caption_dos_forms.clear();
+        limpar_rede();
+    }
+    void TearDown() override {
+        definir_separador_decimal(separador_antes);
+        teste::com_janela_principal::TearDown();
+    }
+
+    // Rede pequena e completa: link de entrada, recebedores com uma lacuna, escravo, nó com
+    // demanda, três grupos, link de conversão e resultados com dez intervalos num nó.
+    void montar_rede() {
+        for (int i = 0; i < 3; ++i) inserir_no();
+        link_de_conversao = false;
+        inserir_link();
+        link_de_conversao = true;
+        inserir_link();
+        link_de_conversao = false;
+        inserir_link();
+        auto& tp = t();
+        tp.no_shape(2).Left = 3000;
+        tp.apoio_no_label(2).Left = 3070;
+        tp.apoio_no_label(1).Caption = "Centro & Sul";
+        tp.apoio_no_label(2).Caption = "N2";
+        tp.apoio_no_label(3).Caption = "São João";
+        tp.etiqueta_link_label(1).Caption = "L1";
+        tp.etiqueta_link_label(1).Left = 620.5f;
+
+        nome_da_rede_dado = "Rede <teste> €";
+        t_de_ciclo_maximo_imposto_dado = 110;
+        grau_de_saturacao_meta_imposto_dado = 85;
+        peso_da_parada_imposto_dado = 0;
+
+        nome_do_no_dado(1) = "Centro & Sul";
+        quant_de_grupos_dado(1) = 3;
+        quant_de_intervalos_antes_dado(1) = 3;
+        nome_dos_links_do_grupo_dado(1, 1, 1) = "L1";
+        nome_dos_links_do_grupo_dado(1, 2, 2) = "L9";
+        nome_dos_links_do_grupo_dado(1, 3, 1) = "L2";
+        for (int k = 1; k <= 3; ++k) {
+            cor_do_intervalo_do_grupo_dado(1, 1, k) = k == 1 ? 1 : 3;
+            cor_do_intervalo_do_grupo_dado(1, 2, k) = k == 2 ? 1 : 3;
+            cor_do_intervalo_do_grupo_dado(1, 3, k) = k == 3 ? 1 : 2;
+        }
+        existe_ordenada_dado(1, 0) = true;
+        existe_ordenada_dado(1, 30) = true;
+        existe_ordenada_dado(1, 61) = true;
+        existe_ordenada_dado(1, 94) = true;
+        duracao_imposta_dado(1, 2) = 12;
+        eh_ciclo_duplo_permitido_dado(1) = true;
+
+        nome_do_no_dado(2) = "N2";
+        quant_de_grupos_dado(2) = 2;
+        quant_de_intervalos_antes_dado(2) = 2;
+        eh_no_escravo_dado(2) = true;
+        nome_do_mestre_dado(2) = "Centro & Sul";
+        intervalo_do_escravo_dado(2) = 1;
+        intervalo_do_mestre_dado(2) = 2;
+        defasagem_forcada_dado(2) = -15;
+
+        nome_do_no_dado(3) = "São João";
+        quant_de_grupos_dado(3) = 2;
+        quant_de_intervalos_antes_dado(3) = 2;
+        eh_no_demandado_dado(3) = true;
+        n_acionamentos_dado(3) = 20;
+        intervalo_demandado_dado(3) = 2;
+        intervalo_beneficiado_dado(3) = 1;
+
+        nome_do_link_dado(1) = "L1";
+        nome_do_no_destino_dado(1) = "Centro & Sul";
+        verde_de_seguranca_dado(1) = 12;
+        fluxo_dado(1) = 1800.5f;
+        fluxo_de_saturacao_dado(1) = 3600;
+        nome_do_recebedor_dado(1, 1) = "L2";
+        valor_do_fornecimento_dado(1, 1) = 600.25f;
+        nome_do_recebedor_dado(1, 3) = "L3";
+        valor_do_fornecimento_dado(1, 3) = 0.88f;
+
+        nome_do_link_dado(2) = "L2";
+        nome_do_no_origem_dado(2) = "Centro & Sul";
+        nome_do_no_destino_dado(2) = "N2";
+        verde_de_seguranca_dado(2) = 10;
+        fluxo_dado(2) = 600;
+        fluxo_de_saturacao_dado(2) = 1800;
+        t_de_percurso_dado(2) = 25;
+        capacidade_da_caixa_dado(2) = 40;
+
+        nome_do_link_dado(3) = "L3";
+        nome_do_no_origem_dado(3) = "Centro & Sul";
+        nome_do_no_destino_dado(3) = "São João";
+        fluxo_dado(3) = 300;
+        fluxo_de_saturacao_dado(3) = 1700;
+        t_de_percurso_dado(3) = 18;
+        capacidade_da_caixa_dado(3) = 30;
+
+        // Resultados de uma execução.
+        max_quant_de_intervalos = 10;
+        t_ciclo_da_rede_rel = "90";
+        atraso_rede_rel = texto_de_single(12.5f);
+        n_paradas_rede_rel = "1234";
+        espera_media_rel = texto_de_single(7.25f);
+        maior_grau_de_saturacao_rel = "88";
+        links_com_maior_grau_de_saturacao(1) = "L1";
+        links_com_maior_grau_de_saturacao(2) = "L3";
+        periodo_de_simulacao = 600;
+        data_rel = "07/12/2026 10:30:00";
+        quant_de_intervalos_depois(1) = 10;
+        for (int j = 1; j <= 10; ++j) {
+            duracao_do_intervalo(1, j) = static_cast<Integer>(j + 3);
+            duracao_com_demanda(1, j) = static_cast<Integer>(j + 4);
+            cor_do_intervalo_do_grupo_depois(1, 1, j) = j <= 4 ? 1 : 3;
+        }
+        defasagem_valendo(1) = 0;
+        defasagem_valendo(2) = 75;
+        eh_ciclo_duplo(1) = true;
+        y_rel(1) = "0.5";
+        periodo_de_verde_do_link(1, 1) = 32;
+        periodo_de_verde_do_link_rel(1, 1) = "32";
+        periodo_de_verde_do_link(1, 2) = 11;
+        periodo_de_verde_do_link_rel(1, 2) = "11";
+        fila_maxima_rel(1) = "14.2";
+        estourou_caixa_rel(1) = "True";
+        grau_de_saturacao_por_link_rel(1) = "88";
+        atraso_rel(1) = "8.1";
+        n_paradas_rel(1) = "410";
+        estourou_caixa_rel(2) = "False";
+    }
+
+    bool salvar_em(const std::string& caminho) {
+        s.respostas_salvar.push_back(caminho);
+        salvar_como = true;
+        return salvar_projeto();
+    }
+
+    bool abrir(const std::string& caminho) {
+        s.respostas_abrir.push_back(caminho);
+        return abrir_projeto();
+    }
+
+    teste::pasta_temporaria pasta;
+    char separador_antes = '.';
+};
+
+TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("pequena.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string esperado = conteudo(std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml");
+    ASSERT_FALSE(esperado.empty());
+    EXPECT_TRUE(conteudo(caminho) == esperado) << "difere de testes/dados/projeto_pequeno.xml";
+    EXPECT_EQ(caption_dos_forms, "pequena.xml");
+    EXPECT_EQ(frmBrowse().Caption, "ORVEL - pequena.xml");
+    EXPECT_FALSE(projeto_alterado);
+    EXPECT_EQ(t().MousePointer, 0);
+    ASSERT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_EQ(s.dialogos_salvar[0].titulo, "Salvar como");
+    EXPECT_EQ(s.dialogos_salvar[0].nome_proposto, "Rede <teste> €");
+    EXPECT_EQ(s.dialogos_salvar[0].filtro, "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*");
+    // Salvar de novo não repete os empatados.
+    salvar_como = false;
+    for (int k = 1; k <= 50; ++k) links_com_maior_grau_de_saturacao(k).clear();
+    ASSERT_TRUE(salvar_projeto());
+    EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+    EXPECT_TRUE(conteudo(caminho) == esperado);
+}
+
+TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
+    for (char sep : {',', '.'}) {
+        SCOPED_TRACE(sep);
+        definir_separador_decimal(sep);
+        limpar_rede();
+        montar_rede();
+        const std::string primeiro = pasta.arquivo(std::string("ida_") + sep + ".xml");
+        ASSERT_TRUE(salvar_em(primeiro));
+        if (sep == ',') {
+            EXPECT_NE(conteudo(primeiro).find("<fluxo_dado>1800,5</fluxo_dado>"), std::string::npos);
+        }
+
+        limpar_rede();
+        projeto_alterado = true;
+        ASSERT_TRUE(abrir(primeiro));
+        EXPECT_FALSE(projeto_alterado);
+        EXPECT_FALSE(desenhando);
+        EXPECT_EQ(nome_do_arquivo, primeiro);
+        EXPECT_EQ(t().MousePointer, ponteiro_ampulheta);  // o comando que chamou o devolve
+        EXPECT_EQ(nome_da_rede_dado, "Rede <teste> €");
+        EXPECT_EQ(grau_de_saturacao_meta_imposto_dado, 85.0f);
+        EXPECT_EQ(t_de_ciclo_maximo_imposto_dado, 110);
+        EXPECT_EQ(total_de_nos_dado, 3);
+        EXPECT_EQ(total_de_links_dado, 3);
+        EXPECT_EQ(fluxo_dado(1), 1800.5f);
+        EXPECT_EQ(valor_do_fornecimento_dado(1, 1), 600.25f);
+        EXPECT_EQ(valor_do_fornecimento_dado(1, 3), 0.88f);
+        EXPECT_EQ(nome_do_recebedor_dado(1, 2), "");
+        EXPECT_EQ(nome_do_no_origem_dado(1), "");
+        EXPECT_EQ(nome_do_mestre_dado(2), "Centro & Sul");
+        EXPECT_EQ(nome_do_mestre_dado(1), "-");  // o traço de um nó que não é escravo fica
+        EXPECT_EQ(defasagem_forcada_dado(2), -15);
+        EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 2, 2), "L9");
+        EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 2, 1), "");
+        EXPECT_EQ(cor_do_intervalo_do_grupo_dado(1, 3, 3), 1);
+        EXPECT_TRUE(existe_ordenada_dado(1, 61));
+        EXPECT_FALSE(existe_ordenada_dado(1, 94));  // só 1..93 vão ao arquivo
+        EXPECT_TRUE(eh_ciclo_duplo_permitido_dado(1));
+        EXPECT_TRUE(eh_no_demandado_dado(3));
+        EXPECT_EQ(intervalo_demandado_dado(3), 2);
+        EXPECT_TRUE(eh_link_conversao(2));
+        // Desenho, com a ponta da seta e o começo do braço recalculados.
+        EXPECT_EQ(t().apoio_no_label(1).Caption.texto(), "Centro & Sul");
+        EXPECT_EQ(t().apoio_no_label(3).Caption.texto(), "São João");
+        EXPECT_EQ(t().apoio_no_label(2).Left, 3070.0f);
+        EXPECT_EQ(t().apoio_no_label(2).Width, 340.0f);
+        EXPECT_EQ(t().no_shape(2).Left, 3000.0f);
+        EXPECT_EQ(t().etiqueta_link_label(1).Left, 620.5f);
+        EXPECT_TRUE(t().etiqueta_link_label(1).Visible);
+        EXPECT_EQ(t().braco_link_line(2).X1, 900.0f);
+        EXPECT_EQ(t().esquerda_seta_line(2).X2, 1112.0f);
+        EXPECT_EQ(t().esquerda_seta_line(2).Y2, 738.0f);
+        EXPECT_EQ(t().direita_seta_line(1).X2, 1100.0f);
+        EXPECT_FALSE(t().braco_link_line(1).Visible);
+        // Resultados.
+        EXPECT_EQ(t_de_ciclo, 90);
+        EXPECT_EQ(t_ciclo_da_rede_rel, "90");
+        EXPECT_EQ(atraso_rede_rel, std::string("12") + sep + "5");
+        EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+        EXPECT_EQ(quant_de_intervalos_depois(1), 10);
+        EXPECT_EQ(duracao_do_intervalo(1, 10), 13);
+        EXPECT_EQ(duracao_com_demanda(1, 10), 14);
+        EXPECT_EQ(cor_do_intervalo_do_grupo_depois(1, 1, 4), 1);
+        EXPECT_EQ(defasagem_valendo(2), 75);
+        EXPECT_TRUE(eh_ciclo_duplo(1));
+        EXPECT_EQ(periodo_de_verde_do_link_rel(1, 2), "11");
+        EXPECT_EQ(periodo_de_verde_do_link_rel(1, 3), "0");
+        EXPECT_TRUE(estourou_caixa(1));
+        EXPECT_FLOAT_EQ(grau_de_saturacao(1), 0.88f);
+        EXPECT_EQ(t().Label1.Caption.texto(), "Desenho da rede:  Rede <teste> €");
+        EXPECT_EQ(t().Label1.Top, 760.0f);
+        EXPECT_EQ(t().Caption, "ORVEL - " + std::string("ida_") + sep + ".xml");
+        EXPECT_TRUE(t().processar_button.Enabled);
+        EXPECT_FALSE(t().inserir_no_button.Enabled);
+
+        // Abrir e salvar dá o mesmo arquivo, byte a byte (os períodos de verde lidos só como
+        // texto também voltam).
+        const std::string antes = conteudo(primeiro);
+        salvar_como = false;
+        ASSERT_TRUE(salvar_projeto());
+        EXPECT_TRUE(conteudo(primeiro) == antes) << "abrir e salvar mudou o arquivo";
+    }
+}
+
+TEST_F(arquivo_de_projeto, atualizacao_no_lugar_mantem_o_que_nao_foi_gravado) {
+    montar_rede();
+    quant_de_grupos_dado(1) = 5;
+    nome_dos_links_do_grupo_dado(1, 5, 1) = "L5";
+    const std::string caminho = pasta.arquivo("lugar.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    // Um elemento e uma folha de estilo estranhos, postos por outra mão.
+    std::string texto = conteudo(caminho);
+    const auto pi = texto.find("<?xml-stylesheet");
+    const auto fim_pi = texto.find("?>", pi) + 2;
+    texto.replace(pi, fim_pi - pi, "<?xml-stylesheet type=\"text/xsl\" href=\"file:///outra/pasta/estilo.xsl\"?>");
+    texto.replace(texto.find("</rss>"), 6, "<anotacao>manter</anotacao></rss>");
+    escrever(caminho, texto);
+
+    quant_de_grupos_dado(1) = 4;
+    s.respostas = {resposta_sim};
+    no_selecionado = 3;
+    eliminar_no();
+    salvar_como = false;
+    ASSERT_TRUE(salvar_projeto());
+    const std::string depois = conteudo(caminho);
+    EXPECT_NE(depois.find("<nome_dos_links_do_grupo5_dado>L5,,,,</nome_dos_links_do_grupo5_dado>"), std::string::npos);
+    EXPECT_NE(depois.find("<quant_de_grupos_dado>4</quant_de_grupos_dado>"), std::string::npos);
+    EXPECT_EQ(depois.find("<no3>"), std::string::npos);
+    EXPECT_NE(depois.find("<anotacao>manter</anotacao>"), std::string::npos);
+    EXPECT_NE(depois.find("file:///outra/pasta/estilo.xsl"), std::string::npos);
+    EXPECT_EQ(depois.find("/opt/orvel"), std::string::npos);
+}
+
+TEST_F(arquivo_de_projeto, substituir_cancelar_sim_e_nao) {
+    montar_rede();
+    const std::string existente = pasta.arquivo("existente.xml");
+    escrever(existente, "<rss><rede><nome_da_rede_dado>antiga</nome_da_rede_dado></rede></rss>");
+    projeto_alterado = true;
+
+    // Cancelar o diálogo: nada muda.
+    salvar_como = true;
+    EXPECT_FALSE(salvar_projeto());
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_EQ(nome_do_arquivo, "");
+
+    // "Não": nem o arquivo nem o nome do arquivo mudam.
+    nome_do_arquivo = pasta.arquivo("meu.xml");
+    s.respostas = {resposta_nao};
+    EXPECT_FALSE(salvar_em(existente));
+    EXPECT_EQ(s.mensagens.back().texto, "Este arquivo já existe! Deseja Substituir?");
+    EXPECT_EQ(s.mensagens.back().estilo, estilo_sim_nao | icone_pergunta);
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("meu.xml"));
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_NE(conteudo(existente).find("antiga"), std::string::npos);
+
+    // "Sim": um arquivo escrito do zero.
+    s.respostas = {resposta_sim};
+    EXPECT_TRUE(salvar_em(existente));
+    EXPECT_EQ(conteudo(existente).find("antiga"), std::string::npos);
+    EXPECT_NE(conteudo(existente).find("<rede><nome_da_rede_dado>Rede &lt;teste&gt;"), std::string::npos);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("bom.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string antes = conteudo(caminho);
+    projeto_alterado = true;
+    t().MousePointer = ponteiro_seta_e_ampulheta;
+    EXPECT_FALSE(salvar_em(pasta.arquivo("sumiu/novo.xml")));
+    ASSERT_FALSE(s.mensagens.empty());
+    EXPECT_EQ(s.mensagens.back().titulo, "Erro 146");
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_EQ(t().MousePointer, ponteiro_seta_e_ampulheta);
+    EXPECT_EQ(conteudo(caminho), antes);
+}
+
+TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
+    const std::string base = pasta.arquivo("base.xml");
+    montar_rede();
+    ASSERT_TRUE(salvar_em(base));
+    const std::string bom = conteudo(base);
+
+    struct caso {
+        const char* nome;
+        std::string texto;
+        const char* titulo;
+    };
+    auto trocar = [&](const std::string& de, const std::string& para) {
+        std::string t = bom;
+        const auto p = t.find(de);
+        EXPECT_NE(p, std::string::npos) << de;
+        return t.replace(p, de.size(), para);
+    };
+    const caso casos[] = {
+        {"relacao151.xml", trocar("<relacao>1,2,3,</relacao>", "<relacao>1,2,151,</relacao>"), "Erro 148"},
+        {"verde300.xml", trocar("<verde_de_seguranca_dado>12<", "<verde_de_seguranca_dado>300<"), "Erro 148"},
+        {"grupo5.xml", trocar("<nome_dos_links_do_grupo1_dado>L1,,,,<", "<nome_dos_links_do_grupo1_dado>L1,,,,,<"), "Erro 148"},
+        {"texto.xml", "isto não é xml", "Aviso"},
+        {"outra_raiz.xml", "<?xml version=\"1.0\"?><html><rede/></html>", "Aviso"},
+    };
+    const std::string arquivo_atual = pasta.arquivo("atual.xml");
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nome);
+        limpar_rede();
+        montar_rede();
+        nome_da_rede_dado = "atual";
+        nome_do_arquivo = arquivo_atual;
+        t().Caption = "ORVEL - atual.xml";
+        projeto_alterado = true;
+        const std::string caminho = pasta.arquivo(c.nome);
+        escrever(caminho, c.texto);
+        s.mensagens.clear();
+        EXPECT_FALSE(abrir(caminho));
+        ASSERT_EQ(s.mensagens.size(), 1u);
+        EXPECT_EQ(s.mensagens[0].titulo, c.titulo);
+        if (std::string(c.titulo) == "Aviso") {
+            EXPECT_EQ(s.mensagens[0].texto, "o arquivo " + std::string(c.nome) + " não é um projeto do ORVEL");
+        }
+        EXPECT_EQ(nome_da_rede_dado, "atual");
+        EXPECT_EQ(nome_do_arquivo, arquivo_atual);
+        EXPECT_EQ(total_de_links_dado, 3);
+        EXPECT_TRUE(t().corpo_link_line.carregado(3));
+        EXPECT_EQ(t().Caption, "ORVEL - atual.xml");
+        EXPECT_TRUE(projeto_alterado);
+        EXPECT_EQ(t().MousePointer, 0);
+    }
+}
+
+TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquivo) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("relacao.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    std::string texto = conteudo(caminho);
+    texto.replace(texto.find("<relacao>1,2,3,</relacao>"), 25, "<relacao>0,2,3</relacao>");
+    texto.replace(texto.find("<total_de_nos_dado>3<"), 21, "<total_de_nos_dado>9<");
+    escrever(caminho, texto);
+    limpar_rede();
+    ASSERT_TRUE(abrir(caminho));
+    EXPECT_FALSE(existe_link(1));
+    EXPECT_TRUE(existe_link(2));
+    EXPECT_FALSE(existe_link(3));  // texto depois da última vírgula não conta
+    EXPECT_EQ(total_de_links_dado, 1);
+    EXPECT_EQ(total_de_nos_dado, 3);  // recontado pela lista
+    EXPECT_EQ(max_indice_link, 3);
+}
+
+TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nada) {
+    montar_rede();
+    nome_do_arquivo = "/x/y.xml";
+    EXPECT_FALSE(abrir_projeto());
+    EXPECT_EQ(nome_do_arquivo, "");
+    EXPECT_EQ(total_de_links_dado, 3);
+    ASSERT_EQ(s.dialogos_abrir.size(), 1u);
+    EXPECT_EQ(s.dialogos_abrir[0].titulo, "Abrir");
+    EXPECT_EQ(s.dialogos_abrir[0].pasta_inicial, "/opt/orvel");
+}
+
+}  // namespace
+}  // namespace orvel
