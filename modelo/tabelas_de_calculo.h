@@ -99,7 +99,8 @@ inline tabela<Integer, max_nos> defasagem_do_escravo;
 inline tabela<Byte, max_nos> quant_de_intervalos_depois;
 inline tabela<Integer, max_nos, limite_de_intervalos> duracao_do_intervalo;
 inline tabela<Integer, max_nos, limite_de_intervalos> duracao_com_demanda;
-inline tabela<Integer, max_nos, max_intervalos_de_inicio> inicio_do_intervalo;
+// Um nó com 72 intervalos (36 dobrados) guarda C + 1 na entrada 73.
+inline tabela<Integer, max_nos, max_intervalos_de_inicio + 1> inicio_do_intervalo;
 
 // --- Busca das defasagens ---
 inline tabela<Integer, max_nos> defasagem;
