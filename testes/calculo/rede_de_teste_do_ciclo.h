@@ -1,7 +1,6 @@
 #pragma once
-// Redes pequenas para os testes do ciclo e dos verdes: monta as tabelas da rede e prepara as
-// cópias de trabalho e os dados derivados que o ciclo lê, como a preparação do
-// processamento faz para uma rede simples (sem recebedores, escravos nem caixas).
+// Redes pequenas para os testes do ciclo e dos verdes: monta as tabelas da rede e roda a
+// limpeza, a cópia e a preparação do processamento.
 
 #include <cmath>
 #include <string>
@@ -9,6 +8,7 @@
 
 #include "calculo/atender_verdes_de_seguranca.h"
 #include "calculo/calcular_ciclo_minimo_dos_nos.h"
+#include "calculo/dados_de_calculo.h"
 #include "calculo/distribuir_tempos_de_verde.h"
 #include "calculo/escolher_tempo_de_ciclo.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
@@ -43,6 +43,9 @@ inline void montar_rede(const std::vector<no_de_teste>& nos, const std::vector<l
     existe_link.preencher(false);
     max_indice_no = Byte(nos.size());
     max_indice_link = Byte(links.size());
+    total_de_nos_dado = Byte(nos.size());
+    total_de_links_dado = Byte(links.size());
+    peso_da_parada_imposto_dado = 0;
     t_de_ciclo_imposto_dado = Integer(opcoes.ciclo_imposto);
     t_de_ciclo_maximo_imposto_dado = Integer(opcoes.ciclo_maximo);
     grau_de_saturacao_meta_imposto_dado = grau_de_saturacao_limite_imposto_dado = 0;
@@ -53,6 +56,7 @@ inline void montar_rede(const std::vector<no_de_teste>& nos, const std::vector<l
         quant_de_grupos_dado(n) = Byte(d.diagrama.size());
         quant_de_intervalos_antes_dado(n) = Byte(d.diagrama[0].size());
         eh_ciclo_duplo_permitido_dado(n) = d.duplo_permitido;
+        eh_no_escravo_dado(n) = false;
         eh_no_demandado_dado(n) = d.acionamentos >= 0;
         n_acionamentos_dado(n) = Integer(std::max(d.acionamentos, 0));
         intervalo_demandado_dado(n) = Byte(d.demandado);
@@ -80,70 +84,20 @@ inline void montar_rede(const std::vector<no_de_teste>& nos, const std::vector<l
         fluxo_dado(l) = links[l - 1].fluxo;
         fluxo_de_saturacao_dado(l) = links[l - 1].saturacao;
         verde_de_seguranca_dado(l) = Byte(links[l - 1].verde_de_seguranca);
+        t_de_percurso_dado(l) = 0;
+        capacidade_da_caixa_dado(l) = 0;
+        for (int k = 1; k <= max_recebedores; ++k) {
+            nome_do_recebedor_dado(l, k).clear();
+            valor_do_fornecimento_dado(l, k) = 0;
+        }
     }
 }
 
-// Limpeza, cópia e preparação de uma rede simples, pelas mesmas regras da preparação do
-// processamento, restritas ao que o ciclo e os verdes leem.
+// Limpeza, cópia e preparação, como no início de um processamento.
 inline void preparar_para_o_ciclo() {
     zerar_variaveis_de_calculo();
-    t_de_ciclo_imposto = t_de_ciclo_imposto_dado;
-    t_de_ciclo_maximo = t_de_ciclo_maximo_imposto_dado != 0 ? t_de_ciclo_maximo_imposto_dado : Integer(120);
-    grau_de_saturacao_meta = Single(0.88);
-    grau_de_saturacao_limite = Single(0.95);
-    for (int l = 1; l <= max_indice_link; ++l) {
-        nome_do_link(l) = nome_do_link_dado(l);
-        nome_do_no_destino(l) = nome_do_no_destino_dado(l);
-        verde_de_seguranca(l) = verde_de_seguranca_dado(l);
-        fluxo_por_segundo(l) = fluxo_dado(l) / Single(3600);
-        fluxo_de_saturacao_por_segundo(l) = fluxo_de_saturacao_dado(l) / Single(3600);
-        for (int n = 1; n <= max_indice_no; ++n)
-            if (nomes_iguais(nome_do_no_destino(l), nome_do_no_dado(n))) no_destino(l) = Byte(n);
-    }
-    for (int n = 1; n <= max_indice_no; ++n) {
-        nome_do_no(n) = nome_do_no_dado(n);
-        quant_de_grupos(n) = quant_de_grupos_dado(n);
-        const int antes = quant_de_intervalos_antes(n) = quant_de_intervalos_antes_dado(n);
-        eh_ciclo_duplo_permitido(n) = eh_ciclo_duplo_permitido_dado(n);
-        eh_no_demandado(n) = eh_no_demandado_dado(n);
-        n_acionamentos(n) = n_acionamentos_dado(n);
-        intervalo_demandado(n) = intervalo_demandado_dado(n);
-        intervalo_beneficiado(n) = intervalo_beneficiado_dado(n);
-        if (eh_no_demandado(n))
-            probabilidade_de_demanda(n) = Single(1.0 - std::exp(-double(Single(n_acionamentos(n)) / Single(40))));
-        for (int k = 1; k <= max_intervalos_duplos; ++k) {
-            duracao_imposta(n, k) = duracao_imposta_dado(n, k);
-            if (k <= antes && duracao_imposta(n, k) > 0) {
-                duracao_eh_imposta(n, k) = true;
-                duracao_do_intervalo(n, k) = duracao_imposta(n, k);
-            }
-        }
-        for (int g = 1; g <= quant_de_grupos(n); ++g) {
-            for (int k = 1; k <= max_intervalos_duplos; ++k) {
-                cor_do_intervalo_do_grupo(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
-                grupo_verde_no_intervalo(n, g, k) = cor_do_intervalo_do_grupo(n, g, k) == cor_verde;
-            }
-        }
-        for (int g = 1; g <= quant_de_grupos(n); ++g) {
-            Single melhor = 0;
-            for (int g2 = g + 1; g2 <= quant_de_grupos(n); ++g2)
-                for (int k = 1; k <= antes; ++k)
-                    if (grupo_verde_no_intervalo(n, g, k) && grupo_verde_no_intervalo(n, g2, k)) grupos_conflitantes(n, g, g2) = false;
-            for (int l = 1; l <= max_indice_link; ++l) {
-                for (int s = 1; s <= max_links_por_grupo; ++s) {
-                    nome_dos_links_do_grupo(n, g, s) = nome_dos_links_do_grupo_dado(n, g, s);
-                    if (!nomes_iguais(nome_dos_links_do_grupo(n, g, s), nome_do_link(l))) continue;
-                    link_pertence_ao_grupo(l, n, g) = true;
-                    for (int k = 1; k <= antes; ++k) link_verde_no_intervalo(l, k) = grupo_verde_no_intervalo(n, g, k);
-                    y(l) = fluxo_por_segundo(l) / fluxo_de_saturacao_por_segundo(l);
-                    if (y(l) > melhor) {
-                        link_critico_do_grupo(n, g) = Byte(l);
-                        melhor = y(l);
-                    }
-                }
-            }
-        }
-    }
+    copiar_dados_de_calculo();
+    preparar_dados_de_calculo();
 }
 
 inline void calcular_ciclo_e_verdes() {
