@@ -1,12 +1,18 @@
 #include "editor/tela_principal.h"
 
+#include "calculo/processar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/estado_dos_comandos.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/projeto.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos.h"
+
+#include <cmath>
 
 namespace orvel {
 
@@ -21,23 +27,47 @@ bool tela_principal_carregada() {
 }
 
 tela_principal::tela_principal() {
-    inserir_no_button.Click = [this] { inserir_no_button_Click(); };
-    mnuInserirNo.Click = [this] { mnuInserirNo_Click(); };
-    inserir_link_button.Click = [this] { inserir_link_button_Click(); };
-    mnuInserirLink.Click = [this] { mnuInserirLink_Click(); };
-    mnuInserirLinkConversao.Click = [this] { mnuInserirLinkConversao_Click(); };
-    editar_no_button.Click = [this] { editar_no_button_Click(); };
-    mnuEditarNo.Click = [this] { mnuEditarNo_Click(); };
-    mnuEditarNoPop.Click = [this] { mnuEditarNoPop_Click(); };
-    editar_link_button.Click = [this] { editar_link_button_Click(); };
-    mnuEditarLink.Click = [this] { mnuEditarLink_Click(); };
-    mnuEditarLinkPop.Click = [this] { mnuEditarLinkPop_Click(); };
-    eliminar_no_button.Click = [this] { eliminar_no_button_Click(); };
-    mnuEliminarNo.Click = [this] { mnuEliminarNo_Click(); };
-    mnuEliminarNoPop.Click = [this] { mnuEliminarNoPop_Click(); };
-    eliminar_link_button.Click = [this] { eliminar_link_button_Click(); };
-    mnuEliminarLink.Click = [this] { mnuEliminarLink_Click(); };
-    mnuEliminarLinkPop.Click = [this] { mnuEliminarLinkPop_Click(); };
+    // Durante um processamento nenhum comando age, a não ser "Interromper  processamento",
+    // mesmo os que o ramo de parada já habilitou.
+    auto ligar = [this](evento_simples& evento, void (tela_principal::*tratador)()) {
+        evento = [this, tratador] {
+            if (!execucao_em_curso) (this->*tratador)();
+        };
+    };
+    ligar(arquivo_novo_button.Click, &tela_principal::arquivo_novo_button_Click);
+    ligar(mnuNovo.Click, &tela_principal::mnuNovo_Click);
+    ligar(arquivo_abrir_button.Click, &tela_principal::arquivo_abrir_button_Click);
+    ligar(mnuAbrir.Click, &tela_principal::mnuAbrir_Click);
+    ligar(arquivo_fechar_button.Click, &tela_principal::arquivo_fechar_button_Click);
+    ligar(mnuFechar.Click, &tela_principal::mnuFechar_Click);
+    ligar(salvar_button.Click, &tela_principal::salvar_button_Click);
+    ligar(mnuSalvar.Click, &tela_principal::mnuSalvar_Click);
+    ligar(mnuSalvar_como.Click, &tela_principal::mnuSalvar_como_Click);
+    ligar(mnuSair.Click, &tela_principal::mnuSair_Click);
+    ligar(construir_button.Click, &tela_principal::construir_button_Click);
+    ligar(mnuDesenhar.Click, &tela_principal::mnuDesenhar_Click);
+    ligar(terminar_construcao_button.Click, &tela_principal::terminar_construcao_button_Click);
+    ligar(mnuEncerrarDesenho.Click, &tela_principal::mnuEncerrarDesenho_Click);
+    ligar(processar_button.Click, &tela_principal::processar_button_Click);
+    parar_processamento_button.Click = [this] { parar_processamento_button_Click(); };
+
+    ligar(inserir_no_button.Click, &tela_principal::inserir_no_button_Click);
+    ligar(mnuInserirNo.Click, &tela_principal::mnuInserirNo_Click);
+    ligar(inserir_link_button.Click, &tela_principal::inserir_link_button_Click);
+    ligar(mnuInserirLink.Click, &tela_principal::mnuInserirLink_Click);
+    ligar(mnuInserirLinkConversao.Click, &tela_principal::mnuInserirLinkConversao_Click);
+    ligar(editar_no_button.Click, &tela_principal::editar_no_button_Click);
+    ligar(mnuEditarNo.Click, &tela_principal::mnuEditarNo_Click);
+    ligar(mnuEditarNoPop.Click, &tela_principal::mnuEditarNoPop_Click);
+    ligar(editar_link_button.Click, &tela_principal::editar_link_button_Click);
+    ligar(mnuEditarLink.Click, &tela_principal::mnuEditarLink_Click);
+    ligar(mnuEditarLinkPop.Click, &tela_principal::mnuEditarLinkPop_Click);
+    ligar(eliminar_no_button.Click, &tela_principal::eliminar_no_button_Click);
+    ligar(mnuEliminarNo.Click, &tela_principal::mnuEliminarNo_Click);
+    ligar(mnuEliminarNoPop.Click, &tela_principal::mnuEliminarNoPop_Click);
+    ligar(eliminar_link_button.Click, &tela_principal::eliminar_link_button_Click);
+    ligar(mnuEliminarLink.Click, &tela_principal::mnuEliminarLink_Click);
+    ligar(mnuEliminarLinkPop.Click, &tela_principal::mnuEliminarLinkPop_Click);
 }
 
 namespace {
@@ -200,6 +230,149 @@ void tela_principal::Form_Load() {
 
     titular_as_oito_janelas(titulo_do_produto);
     projeto_alterado = false;
+}
+
+// --- Comandos do projeto ---
+
+void tela_principal::novo() {
+    MousePointer = ponteiro_ampulheta;
+    nome_do_arquivo.clear();
+    limpar_rede();
+    BackColor = cor_de_fundo_da_tela;
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    desenhando = true;
+    projeto_alterado = false;
+    titular_as_oito_janelas(titulo_do_produto);
+    frmNome_da_rede_versao2().Show();
+    MousePointer = ponteiro_padrao;
+}
+
+void tela_principal::abrir() {
+    abrir_projeto();
+    MousePointer = ponteiro_padrao;
+}
+
+void tela_principal::fechar() {
+    if (!perguntar_se_salva(salvar_projeto)) return;
+    nome_do_arquivo.clear();
+    limpar_rede();
+    Label1.Visible = false;
+    BackColor = cor_de_fundo_fechado;
+    aplicar_coluna_de_comandos(coluna_de_comandos::fechar);
+    titular_as_oito_janelas(titulo_do_produto);
+}
+
+void tela_principal::sair() {
+    if (!perguntar_se_salva(salvar_projeto)) return;
+    nome_do_arquivo.clear();
+    servicos().encerrar_programa();
+}
+
+void tela_principal::Form_Unload(Integer& cancelar) {
+    // Fechar a janela é como "Sair"; "Cancelar" a mantém aberta. Durante um processamento a
+    // janela não se fecha.
+    if (execucao_em_curso || !perguntar_se_salva(salvar_projeto)) {
+        cancelar = 1;
+        return;
+    }
+    nome_do_arquivo.clear();
+    servicos().encerrar_programa();
+}
+
+void tela_principal::arquivo_novo_button_Click() { novo(); }
+void tela_principal::mnuNovo_Click() { novo(); }
+void tela_principal::arquivo_abrir_button_Click() { abrir(); }
+void tela_principal::mnuAbrir_Click() { abrir(); }
+void tela_principal::arquivo_fechar_button_Click() { fechar(); }
+void tela_principal::mnuFechar_Click() { fechar(); }
+void tela_principal::mnuSair_Click() { sair(); }
+
+void tela_principal::salvar_button_Click() {
+    salvar_como = false;
+    salvar_projeto();
+}
+
+void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
+
+void tela_principal::mnuSalvar_como_Click() {
+    salvar_como = true;
+    salvar_projeto();
+}
+
+void tela_principal::construir_button_Click() {
+    desenhando = true;
+    Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
+    Label1.Left = Width / 2 - Label1.Width / 2;
+    aplicar_coluna_de_comandos(coluna_de_comandos::desenhar);
+}
+
+void tela_principal::mnuDesenhar_Click() {
+    desenhando = true;
+    Label1.Visible = true;
+    Label1.Caption = "Desenho da rede   " + nome_da_rede_dado;
+    Label1.Left = tela().Width / 2 - Label1.Width / 2;
+    aplicar_coluna_de_comandos(coluna_de_comandos::desenhar);
+}
+
+void tela_principal::calcular_geometria_dos_nos() {
+    for (int n = 1; n <= max_nos; ++n) {
+        if (!existe_no(n)) continue;
+        const rotulo& r = apoio_no_label(n);
+        x_do_no(n) = para_long(r.Width / 2 + r.Left);
+        y_do_no(n) = para_long(r.Height / 2 + r.Top);
+        raio_do_no(n) = para_long(static_cast<double>(r.Width) / std::sqrt(2.0));
+    }
+}
+
+void tela_principal::esconder_marcas_e_selecoes() {
+    no_selecionado = 0;
+    for (rotulo* r : {&Label2, &Label3, &Label4, &Label5}) {
+        r->Visible = false;
+        r->Left = left_estacionado;
+        r->Top = top_estacionado;
+    }
+    link_selecionado = 0;
+    for (forma* f : {&Shape2, &Shape3}) {
+        f->Visible = false;
+        f->Left = left_estacionado;
+        f->Top = top_estacionado;
+    }
+}
+
+void tela_principal::terminar_construcao_button_Click() {
+    desenhando = false;
+    calcular_geometria_dos_nos();
+    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+    Label1.Caption = "Rede:  " + nome_da_rede_dado;
+    esconder_marcas_e_selecoes();
+}
+
+void tela_principal::mnuEncerrarDesenho_Click() {
+    desenhando = false;
+    calcular_geometria_dos_nos();
+    Label1.Visible = true;
+    Label1.Caption = "Rede  " + nome_da_rede_dado;
+    esconder_marcas_e_selecoes();
+    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+}
+
+void tela_principal::processar_button_Click() {
+    MousePointer = ponteiro_seta_e_ampulheta;
+    parar_processamento = false;
+    processando = true;
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar1);
+    MousePointer = ponteiro_seta_e_ampulheta;
+    processar_rede();
+    processando = false;
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar2);
+    MousePointer = ponteiro_padrao;
+}
+
+void tela_principal::parar_processamento_button_Click() {
+    parar_processamento = true;
+    processando = false;
+    aplicar_coluna_de_comandos(coluna_de_comandos::parar);
+    MousePointer = ponteiro_padrao;
 }
 
 // --- Criar, editar e eliminar ---

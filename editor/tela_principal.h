@@ -11,6 +11,25 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override {}
+    void Form_Unload(Integer& cancelar) override;
+
+    // Comandos do projeto.
+    void arquivo_novo_button_Click();
+    void mnuNovo_Click();
+    void arquivo_abrir_button_Click();
+    void mnuAbrir_Click();
+    void arquivo_fechar_button_Click();
+    void mnuFechar_Click();
+    void salvar_button_Click();
+    void mnuSalvar_Click();
+    void mnuSalvar_como_Click();
+    void mnuSair_Click();
+    void construir_button_Click();
+    void mnuDesenhar_Click();
+    void terminar_construcao_button_Click();
+    void mnuEncerrarDesenho_Click();
+    void processar_button_Click();
+    void parar_processamento_button_Click();
 
     // Criação, edição e eliminação de nós e links (botão, menu e menu suspenso).
     void inserir_no_button_Click();
@@ -32,6 +51,12 @@ public:
     void mnuEliminarLinkPop_Click();
 
 private:
+    void novo();
+    void abrir();
+    void fechar();
+    void sair();
+    void calcular_geometria_dos_nos();
+    void esconder_marcas_e_selecoes();
     void criar_no();
     void criar_link(bool conversao);
     void editar_no();

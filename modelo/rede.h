@@ -85,7 +85,8 @@ inline bool salvar_como = false;
 inline bool projeto_alterado = false;
 inline bool dados_ok = false;
 inline bool parar_processamento = false;
-inline bool processando = false;        // um "Processar" está em andamento
+inline bool processando = false;        // um "Processar" está em andamento (o botão de parar o desliga)
+inline bool execucao_em_curso = false;  // de "Processar" até o processamento voltar: nenhum outro comando age
 inline bool xml_recarregar = false;
 inline bool xml_salvar_e_liberar = false;
 

@@ -62,7 +62,26 @@ void registrar_excecao_em_andamento() noexcept {
     }
 }
 
+namespace {
+bool numa_execucao = false;
+bool execucao_ja_relatou = false;
+}  // namespace
+
+void iniciar_relatos_de_uma_execucao() {
+    numa_execucao = true;
+    execucao_ja_relatou = false;
+}
+
+void encerrar_relatos_de_uma_execucao() {
+    numa_execucao = false;
+    execucao_ja_relatou = false;
+}
+
 void relatar_erro(const std::string& titulo) {
+    if (numa_execucao) {
+        if (execucao_ja_relatou) return;
+        execucao_ja_relatou = true;
+    }
     std::string texto = falha_corrente().descricao();
     texto += '\n';
     servicos().definir_ponteiro_da_tela(ponteiro_padrao);

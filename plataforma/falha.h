@@ -53,6 +53,11 @@ void registrar_excecao_em_andamento() noexcept;
 
 void relatar_erro(const std::string& titulo);
 
+// Durante um processamento, só a primeira falha mostra a sua caixa: as seguintes seguem o
+// mesmo caminho (o procedimento volta e o processamento continua) sem outra caixa.
+void iniciar_relatos_de_uma_execucao();
+void encerrar_relatos_de_uma_execucao();
+
 // Corpo de um procedimento com código de local: roda o corpo; numa falha, relata-a com o
 // código e devolve false (o procedimento termina ali, sem desfazer o que já fez).
 template <class Corpo>

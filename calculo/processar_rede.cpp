@@ -1,0 +1,111 @@
+#include "calculo/processar_rede.h"
+
+#include "calculo/atender_verdes_de_seguranca.h"
+#include "calculo/calcular_ciclo_minimo_dos_nos.h"
+#include "calculo/calcular_resultados.h"
+#include "calculo/dados_de_calculo.h"
+#include "calculo/defasagens.h"
+#include "calculo/distribuir_tempos_de_verde.h"
+#include "calculo/escolher_tempo_de_ciclo.h"
+#include "calculo/validar_rede.h"
+#include "calculo/zerar_variaveis_de_calculo.h"
+#include "modelo/projeto.h"
+#include "modelo/rede.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "modelo/tela_principal.h"
+#include "plataforma/servicos.h"
+
+namespace orvel {
+
+etapas_do_processamento etapas_de_verdade() {
+    return {validar_rede,
+            zerar_variaveis_de_calculo,
+            copiar_dados_de_calculo,
+            preparar_dados_de_calculo,
+            calcular_ciclo_minimo_dos_nos,
+            escolher_tempo_de_ciclo,
+            distribuir_tempos_de_verde,
+            atender_verdes_de_seguranca,
+            calcular_defasagens_iniciais,
+            otimizar_intervalos_repetidos,
+            otimizar_defasagens_do_caminho,
+            otimizar_defasagens_da_rede,
+            calcular_resultados,
+            salvar_projeto};
+}
+
+etapas_do_processamento& etapas() {
+    static etapas_do_processamento e = etapas_de_verdade();
+    return e;
+}
+
+bool perguntar_se_salva(bool (*salvar)()) {
+    if (!projeto_alterado) return true;
+    const int r = servicos().caixa_de_mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao,
+                                               "Aviso");
+    if (r == resposta_nao) {
+        projeto_alterado = false;
+        return true;
+    }
+    if (r != resposta_sim) return false;
+    salvar_como = nome_do_arquivo.empty();
+    if (!salvar()) return false;
+    projeto_alterado = false;
+    return true;
+}
+
+namespace {
+
+struct execucao {
+    execucao() {
+        execucao_em_curso = true;
+        iniciar_relatos_de_uma_execucao();
+    }
+    ~execucao() {
+        encerrar_relatos_de_uma_execucao();
+        execucao_em_curso = false;
+    }
+};
+
+}  // namespace
+
+void processar_rede() {
+    const execucao em_curso;
+    etapas_do_processamento& e = etapas();
+    auto& tela = frmTela_principal_versao2();
+
+    dados_ok = false;
+    e.validar();
+    if (!dados_ok) {
+        const int r = servicos().caixa_de_mensagem("você quer salvar o projeto?",
+                                                   estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
+        if (r == resposta_sim) {
+            salvar_como = nome_do_arquivo.empty();
+            if (e.salvar()) projeto_alterado = false;
+        }
+        return;
+    }
+
+    tela.MousePointer = ponteiro_seta_e_ampulheta;
+    verdes_de_seguranca_nao_atendidos = false;
+    e.zerar();
+    e.copiar();
+    e.preparar();
+    e.ciclo_minimo();
+    e.tempo_de_ciclo();
+    e.tempos_de_verde();
+    e.verdes_de_seguranca();
+    // Sem os verdes de segurança não há plano a avaliar: as etapas de cálculo que faltam são
+    // puladas e o projeto é salvo sem textos de resultado, como depois de um pedido de parada.
+    if (!verdes_de_seguranca_nao_atendidos) {
+        e.defasagens_iniciais();
+        e.intervalos_repetidos();
+        e.defasagens_do_caminho();
+        if (quant_de_niveis > 0) e.defasagens_da_rede();
+        e.resultados();
+    }
+    e.salvar();
+    tela.MousePointer = ponteiro_padrao;
+}
+
+}  // namespace orvel

@@ -1,0 +1,324 @@
+#include <gtest/gtest.h>
+
+#include "calculo/atender_verdes_de_seguranca.h"
+#include "calculo/calcular_resultados.h"
+#include "calculo/processar_rede.h"
+#include "calculo/sondagem.h"
+#include "comum/janela_principal_de_teste.h"
+#include "comum/pasta_temporaria.h"
+#include "editor/elementos_do_desenho.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/estado_dos_comandos.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/tabelas_de_calculo.h"
+
+namespace orvel {
+namespace {
+
+std::vector<std::string> passos;
+std::vector<int> ponteiros;
+int sondagens_antes_da_parada = -1;  // na k-ésima sondagem, o usuário clica em parar
+bool validacao_passa = true;
+bool falhar_no_ciclo = false;
+bool salvar_grava = true;
+
+void registrar(const char* nome) {
+    passos.emplace_back(nome);
+    ponteiros.push_back(frmTela_principal_versao2().MousePointer);
+}
+
+// Uma etapa que sonda a parada, como as do cálculo fazem.
+void sondar() {
+    if (sondagens_antes_da_parada == 0) tela_principal_completa().parar_processamento_button.Click();
+    --sondagens_antes_da_parada;
+    sondar_parada();
+}
+
+etapas_do_processamento etapas_de_teste() {
+    etapas_do_processamento e;
+    e.validar = [] {
+        registrar("validar");
+        dados_ok = validacao_passa;
+    };
+    e.zerar = [] {
+        registrar("zerar");
+        parar_processamento = false;
+    };
+    e.copiar = [] { registrar("copiar"); };
+    e.preparar = [] { registrar("preparar"); };
+    e.ciclo_minimo = [] { registrar("ciclo_minimo"); };
+    e.tempo_de_ciclo = [] {
+        registrar("tempo_de_ciclo");
+        if (falhar_no_ciclo) com_codigo("Erro 123", [] { falhar(tipo_de_falha::estouro); });
+        sondar();
+    };
+    e.tempos_de_verde = [] {
+        registrar("tempos_de_verde");
+        if (falhar_no_ciclo) com_codigo("Erro 124", [] { falhar(tipo_de_falha::divisao_por_zero); });
+    };
+    e.verdes_de_seguranca = [] { registrar("verdes_de_seguranca"); };
+    e.defasagens_iniciais = [] {
+        registrar("defasagens_iniciais");
+        sondar();
+        // Um comando escolhido numa sondagem não age enquanto o processamento não volta.
+        tela_principal_completa().inserir_no_button.Click();
+        tela_principal_completa().mnuNovo.Click();
+        sondar();
+    };
+    e.intervalos_repetidos = [] {
+        registrar("intervalos_repetidos");
+        sondar();
+    };
+    e.defasagens_do_caminho = [] {
+        registrar("defasagens_do_caminho");
+        sondar();
+    };
+    e.defasagens_da_rede = [] { registrar("defasagens_da_rede"); };
+    e.resultados = [] {
+        registrar("resultados");
+        if (!parar_processamento) t_ciclo_da_rede_rel = "90";
+        else calcular_resultados();
+    };
+    e.salvar = [] {
+        registrar("salvar");
+        return salvar_grava;
+    };
+    return e;
+}
+
+class processamento : public teste::com_janela_principal {
+protected:
+    void SetUp() override {
+        teste::com_janela_principal::SetUp();
+        passos.clear();
+        ponteiros.clear();
+        sondagens_antes_da_parada = -1;
+        validacao_passa = true;
+        falhar_no_ciclo = false;
+        salvar_grava = true;
+        quant_de_niveis = 0;
+        t_ciclo_da_rede_rel.clear();
+        etapas() = etapas_de_teste();
+        aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    }
+    void TearDown() override {
+        etapas() = etapas_de_verdade();
+        teste::com_janela_principal::TearDown();
+    }
+};
+
+TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
+    t().processar_button.Click();
+    const std::vector<std::string> esperado = {"validar",         "zerar",
+                                               "copiar",          "preparar",
+                                               "ciclo_minimo",    "tempo_de_ciclo",
+                                               "tempos_de_verde", "verdes_de_seguranca",
+                                               "defasagens_iniciais", "intervalos_repetidos",
+                                               "defasagens_do_caminho", "resultados",
+                                               "salvar"};
+    EXPECT_EQ(passos, esperado);  // sem níveis, o refinamento da rede fica de fora
+    EXPECT_EQ(ponteiros.front(), ponteiro_seta_e_ampulheta);
+    for (int p : ponteiros) EXPECT_EQ(p, ponteiro_seta_e_ampulheta);
+    EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+    EXPECT_EQ(t_ciclo_da_rede_rel, "90");
+    EXPECT_FALSE(existe_no(1));  // o "Criar nó" da sondagem não agiu
+    EXPECT_FALSE(processando);
+    EXPECT_FALSE(execucao_em_curso);
+    // Coluna Proc2: os botões de desenho voltam, os de edição não.
+    EXPECT_TRUE(t().terminar_construcao_button.Enabled);
+    EXPECT_FALSE(t().construir_button.Enabled);
+    EXPECT_FALSE(t().parar_processamento_button.Enabled);
+    EXPECT_TRUE(s.mensagens.empty());
+
+    passos.clear();
+    quant_de_niveis = 2;
+    t().processar_button.Click();
+    EXPECT_NE(std::find(passos.begin(), passos.end(), "defasagens_da_rede"), passos.end());
+}
+
+TEST_F(processamento, parada_na_k_esima_sondagem) {
+    for (int k = 0; k < 5; ++k) {
+        SCOPED_TRACE(k);
+        passos.clear();
+        t_ciclo_da_rede_rel.clear();
+        sondagens_antes_da_parada = k;
+        t().processar_button.Click();
+        // Todas as etapas seguem até o fim, sem resultado, e o projeto é salvo.
+        EXPECT_EQ(passos.back(), "salvar");
+        EXPECT_EQ(passos.size(), 13u);
+        EXPECT_EQ(t_ciclo_da_rede_rel, "");
+        EXPECT_TRUE(parar_processamento);
+        EXPECT_FALSE(desenhando);
+        // Proc2 sobre o ramo de parada sobre Parar.
+        EXPECT_TRUE(t().mnuRelatorio.Enabled);
+        EXPECT_TRUE(t().relatorio_tela_button.Enabled);
+        EXPECT_FALSE(t().parar_processamento_button.Enabled);
+        EXPECT_FALSE(t().mnuInserirNo.Enabled);
+        EXPECT_TRUE(t().inserir_no_button.Enabled);
+        EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+    }
+}
+
+TEST_F(processamento, uma_caixa_de_erro_por_execucao) {
+    falhar_no_ciclo = true;
+    t().processar_button.Click();
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 123");
+    EXPECT_EQ(passos.back(), "salvar");  // o processamento segue até o fim
+    // Na próxima execução a primeira falha volta a aparecer.
+    t().processar_button.Click();
+    EXPECT_EQ(s.mensagens.size(), 2u);
+    // Fora de um processamento toda falha aparece.
+    com_codigo("Erro 151", [] { falhar(tipo_de_falha::estouro); });
+    com_codigo("Erro 151", [] { falhar(tipo_de_falha::estouro); });
+    EXPECT_EQ(s.mensagens.size(), 4u);
+}
+
+TEST_F(processamento, verdes_de_seguranca_impossiveis_pulam_para_o_salvamento) {
+    auto e = etapas();
+    e.verdes_de_seguranca = [] {
+        registrar("verdes_de_seguranca");
+        verdes_de_seguranca_nao_atendidos = true;
+    };
+    etapas() = e;
+    t().processar_button.Click();
+    EXPECT_EQ(passos.back(), "salvar");
+    EXPECT_EQ(std::find(passos.begin(), passos.end(), "defasagens_iniciais"), passos.end());
+    EXPECT_EQ(std::find(passos.begin(), passos.end(), "resultados"), passos.end());
+    EXPECT_EQ(t_ciclo_da_rede_rel, "");
+    EXPECT_FALSE(s.encerrado);
+}
+
+TEST_F(processamento, rede_invalida_so_oferece_salvar) {
+    validacao_passa = false;
+    projeto_alterado = true;
+    nome_do_arquivo.clear();
+    t().MousePointer = ponteiro_padrao;
+    s.respostas = {resposta_nao};
+    t().processar_button.Click();
+    EXPECT_EQ(passos, std::vector<std::string>{"validar"});
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "você quer salvar o projeto?");
+    EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
+    EXPECT_EQ(s.mensagens[0].estilo, estilo_sim_nao_cancelar | icone_exclamacao);
+    EXPECT_TRUE(projeto_alterado);
+
+    // "Sim" com um salvamento que não gravou não perde nada.
+    passos.clear();
+    salvar_grava = false;
+    s.respostas = {resposta_sim};
+    t().processar_button.Click();
+    EXPECT_EQ(passos, (std::vector<std::string>{"validar", "salvar"}));
+    EXPECT_TRUE(salvar_como);
+    EXPECT_TRUE(projeto_alterado);
+
+    salvar_grava = true;
+    nome_do_arquivo = "/tmp/x.xml";
+    s.respostas = {resposta_sim};
+    t().processar_button.Click();
+    EXPECT_FALSE(salvar_como);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+// --- Comandos do projeto ---
+
+using comandos_do_projeto = teste::com_janela_principal;
+
+TEST_F(comandos_do_projeto, pergunta_de_salvar_em_sair_e_ao_fechar_a_janela) {
+    // Sem alterações, sai de imediato.
+    projeto_alterado = false;
+    t().mnuSair.Click();
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_TRUE(s.encerrado);
+
+    s.encerrado = false;
+    projeto_alterado = true;
+    s.respostas = {resposta_cancelar};
+    t().mnuSair.Click();
+    EXPECT_FALSE(s.encerrado);
+    EXPECT_TRUE(projeto_alterado);
+
+    // "Sim" com o diálogo cancelado mantém o projeto e o programa.
+    nome_do_arquivo.clear();
+    s.respostas = {resposta_sim};
+    t().mnuSair.Click();
+    EXPECT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_FALSE(s.encerrado);
+    EXPECT_TRUE(projeto_alterado);
+
+    // Fechar a janela com "Cancelar" a mantém aberta.
+    s.respostas = {resposta_cancelar};
+    EXPECT_FALSE(t().Unload(0));
+    EXPECT_TRUE(tela_principal_carregada());
+    EXPECT_FALSE(s.encerrado);
+
+    // "Não": sai sem salvar.
+    s.respostas = {resposta_nao};
+    t().mnuSair.Click();
+    EXPECT_TRUE(s.encerrado);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(comandos_do_projeto, sim_grava_e_segue) {
+    teste::pasta_temporaria pasta;
+    inserir_no();
+    projeto_alterado = true;
+    s.respostas = {resposta_sim};
+    s.respostas_salvar = {pasta.arquivo("rede.xml")};
+    t().mnuFechar.Click();
+    EXPECT_TRUE(s.encerrado == false);
+    EXPECT_FALSE(projeto_alterado);
+    EXPECT_FALSE(existe_no(1));
+    EXPECT_EQ(nome_do_arquivo, "");
+    EXPECT_FALSE(t().Label1.Visible);
+    EXPECT_EQ(t().BackColor, rgb(150, 150, 150));
+    EXPECT_FALSE(t().mnuRede.Enabled);
+    EXPECT_TRUE(t().arquivo_novo_button.Enabled);
+}
+
+TEST_F(comandos_do_projeto, novo_nunca_pergunta_e_mostra_o_nome_da_rede) {
+    inserir_no();
+    projeto_alterado = true;
+    nome_do_arquivo = "/tmp/antiga.xml";
+    t().arquivo_novo_button.Click();
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(existe_no(1));
+    EXPECT_FALSE(projeto_alterado);
+    EXPECT_EQ(nome_do_arquivo, "");
+    EXPECT_TRUE(desenhando);
+    EXPECT_TRUE(frmNome_da_rede_versao2().Visible);
+    EXPECT_TRUE(t().mnuInserirLinkConversao.Enabled);
+    EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+    EXPECT_EQ(frmRede_versao2().Caption, "ORVEL - Belmarco QRT");
+}
+
+TEST_F(comandos_do_projeto, desenhar_e_encerrar_desenho_pelos_dois_gemeos) {
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    nome_da_rede_dado = "Centro";
+    inserir_no();
+    t().apoio_no_label(1).Width = 340;
+    t().apoio_no_label(1).Left = 130;
+    inserir_link();
+    t().terminar_construcao_button.Click();
+    EXPECT_FALSE(desenhando);
+    EXPECT_EQ(x_do_no(1), 300);
+    EXPECT_EQ(raio_do_no(1), 240);
+    EXPECT_EQ(t().Label1.Caption.texto(), "Rede:  Centro");
+    EXPECT_EQ(link_selecionado, 0);
+    EXPECT_FALSE(t().Shape2.Visible);
+    EXPECT_EQ(t().Shape2.Left, 10440.0f);
+    EXPECT_TRUE(t().editar_no_button.Enabled);
+
+    t().construir_button.Click();
+    EXPECT_TRUE(desenhando);
+    EXPECT_EQ(t().Label1.Caption.texto(), "Desenho da rede:  Centro");
+    EXPECT_EQ(t().Label1.Left, t().Width / 2 - t().Label1.Width / 2);
+
+    t().mnuEncerrarDesenho.Click();
+    EXPECT_EQ(t().Label1.Caption.texto(), "Rede  Centro");
+    t().mnuDesenhar.Click();
+    EXPECT_EQ(t().Label1.Caption.texto(), "Desenho da rede   Centro");
+}
+
+}  // namespace
+}  // namespace orvel
