@@ -88,11 +88,7 @@ void inserir_link() {
         if (s == 0) return;
         auto& t = frmTela_principal_versao2();
 
-        t.corpo_link_line.carregar(s);
-        t.braco_link_line.carregar(s);
-        t.esquerda_seta_line.carregar(s);
-        t.direita_seta_line.carregar(s);
-        t.etiqueta_link_label.carregar(s);
+        t.carregar_elementos_do_link(s);
 
         linha& corpo = t.corpo_link_line(s);
         linha& braco = t.braco_link_line(s);

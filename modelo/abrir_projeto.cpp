@@ -361,11 +361,7 @@ void aplicar_links(const projeto_lido& p, dados_da_tela_principal& t) {
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        t.corpo_link_line.carregar(l);
-        t.braco_link_line.carregar(l);
-        t.esquerda_seta_line.carregar(l);
-        t.direita_seta_line.carregar(l);
-        t.etiqueta_link_label.carregar(l);
+        t.carregar_elementos_do_link(l);
         linha& corpo = t.corpo_link_line(l);
         linha& braco = t.braco_link_line(l);
         linha& esquerda = t.esquerda_seta_line(l);

@@ -151,6 +151,14 @@ std::vector<dados_da_tela_principal::posicao_na_barra> dados_da_tela_principal::
     };
 }
 
+void dados_da_tela_principal::carregar_elementos_do_link(int l) {
+    corpo_link_line.carregar(l);
+    braco_link_line.carregar(l);
+    esquerda_seta_line.carregar(l);
+    direita_seta_line.carregar(l);
+    etiqueta_link_label.carregar(l);
+}
+
 controle* dados_da_tela_principal::controle_chamado(std::string_view nome) {
     for (controle* c : controles())
         if (c->indice() < 0 && c->nome() == nome) return c;

@@ -114,6 +114,10 @@ public:
     };
     std::vector<posicao_na_barra> ordem_da_barra();
 
+    // Carrega os cinco elementos de um link, nesta ordem: corpo, braço, as duas hastes da
+    // seta e o rótulo.
+    void carregar_elementos_do_link(int l);
+
     // Controle pelo nome (menus e botões das colunas de comandos); nullptr se não houver.
     controle* controle_chamado(std::string_view nome);
 };
