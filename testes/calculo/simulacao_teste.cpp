@@ -276,6 +276,49 @@ TEST(simulacao_caminho, recebedor_fora_do_caminho_perde_a_parte_sem_bloquear) {
     EXPECT_EQ(vazao_bloqueada, 0.0f);
 }
 
+// Cadeia A (entrada) → B (caixa pequena, verde curto: represa A) → D (saída). No fim de cada
+// segundo, tudo o que entrou está na fila de A, na fila de B, a caminho da linha de B ou de D,
+// ou já chegou à linha de D. No segundo de corte a fila de A perde exatamente o que passa do
+// limite, e essa diferença fica daí em diante.
+TEST(simulacao_conservacao, represamento_numa_cadeia_nao_cria_nem_perde_veiculos) {
+    montagem_da_rede m;
+    const int n = m.no({10, 10});
+    const int g_a = m.grupo(n, {1});
+    const int g_b = m.grupo(n, {2});
+    const int g_d = m.grupo(n, {1, 2});
+    const int a = m.link({.destino = n, .grupo = g_a, .fluxo = 0.5f, .saturacao = 1.0f});
+    const int b = m.link({.origem = n, .destino = n, .grupo = g_b, .saturacao = 0.25f, .percurso = 3, .capacidade = 5, .capacidade_util = 4});
+    const int d = m.link({.origem = n, .destino = n, .grupo = g_d, .saturacao = 2.0f, .percurso = 2});
+    m.fornece(a, b, 1.0f);
+    m.fornece(b, d, 1.0f);
+    m.fechar(20, 60);
+    const Long corte = 8 * 20 + 121;
+    auto a_caminho = [](int l, Long t) {
+        double v = 0;
+        for (Long s = t - t_de_percurso(l) + 1; s <= t; ++s) v += perfil_de_entrada(l, s);
+        return v;
+    };
+    double excesso = 0;
+    double fila_de_a_antes = 0;
+    for (Long t = 121; t <= corte + 40; ++t) {
+        terminar_em(t);
+        simular_rede();
+        double entrou = 0, chegou_em_d = 0;
+        for (Long s = 121; s <= t; ++s) {
+            entrou += perfil_de_chegada(a, s);
+            chegou_em_d += perfil_de_chegada(d, s);
+        }
+        const double dentro = double(fila(a)) + fila(b) + a_caminho(b, t) + a_caminho(d, t) + chegou_em_d;
+        if (t == corte) {
+            // A fila de A antes do corte: a do fim do segundo anterior menos o que A mandou a B.
+            excesso = fila_de_a_antes - perfil_de_entrada(b, t) - (20 - t_de_verde_do_link(a)) * 0.5;
+            ASSERT_GT(excesso, 1.0);
+        }
+        EXPECT_NEAR(entrou - dentro, t < corte ? 0.0 : excesso, 1e-3) << "segundo " << t;
+        fila_de_a_antes = fila(a);
+    }
+}
+
 TEST(simulacao_falhas, sao_relatadas_uma_vez_e_nao_escrevem_o_resultado) {
     servicos_de_teste s;
     teste::montagem_da_rede m;
