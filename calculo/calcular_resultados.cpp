@@ -25,6 +25,9 @@ Single arredondar(Single v, int casas) {
     return verificar_single(inteiro / escala);
 }
 
+// Texto de uma fração em pontos percentuais: Round(v, 2) · 100, em precisão simples.
+std::string texto_percentual(Single v) { return texto_de_single(verificar_single(arredondar(v, 2) * Single(100))); }
+
 std::string dois_algarismos(int v) {
     std::string s = texto_de_inteiro(v);
     return s.size() < 2 ? "0" + s : s;
@@ -93,7 +96,7 @@ void textos_dos_links(const verde_por_link& total) {
     const Integer C = t_de_ciclo;
     for (int l = 1; l <= max_indice_link; ++l) {
         if (!existe_link(l)) continue;
-        y_rel(l) = texto_de_single(arredondar(y(l), 2) * Single(100));
+        y_rel(l) = texto_percentual(y(l));
         for (int r = 1; r <= max_periodos_de_verde; ++r)
             periodo_de_verde_do_link_rel(l, r) = texto_de_inteiro(periodo_de_verde_do_link(l, r));
 
@@ -110,7 +113,7 @@ void textos_dos_links(const verde_por_link& total) {
         if (total[l] != 0) {
             const Integer G = para_integer(total[l]);
             grau_de_saturacao(l) = verificar_single(dividir_single(Single(C), Single(G)) * y(l));
-            grau_de_saturacao_por_link_rel(l) = texto_de_single(arredondar(grau_de_saturacao(l), 2) * Single(100));
+            grau_de_saturacao_por_link_rel(l) = texto_percentual(grau_de_saturacao(l));
         }
     }
 }
@@ -158,7 +161,7 @@ void links_com_maior_grau() {
             ++proxima;
         }
     }
-    maior_grau_de_saturacao_rel = texto_de_single(arredondar(maior, 2) * Single(100));
+    maior_grau_de_saturacao_rel = texto_percentual(maior);
 }
 
 }  // namespace

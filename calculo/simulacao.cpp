@@ -353,6 +353,17 @@ void sinais(int segundo_do_ciclo, Long t, int C) {
 
 enum fase { aquecimento, corte, medido };
 
+// Antes de uma conta que pode falhar no meio de um segundo: onde a execução está e as
+// variáveis do modelo como estariam nesse ponto.
+void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, Long no_inicio_do_vermelho) {
+    area.posicao_em_curso = i;
+    vazao_possivel = possivel;
+    vazao_bloqueada = bloqueada;
+    bloqueado_no_recebedor = bloqueado;
+    paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
+    link_corrente = area.l[i].slot;
+}
+
 // Um segundo de todos os links da lista, na ordem da lista. A chegada de cada link vai para a
 // área do bloco de segundos.
 template <bool eh_final, fase F>
@@ -411,10 +422,10 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         chegadas[l] = chegou;
 
         if constexpr (F == corte) {
-            area.posicao_em_curso = i;
+            marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
             if (area.testes_de_corte[i]) {
-                const Integer vermelho = para_integer(Long(C) - Long(t_de_verde_do_link(l)));
-                const Single limite = verificar_single(Single(vermelho) * fluxo_por_segundo(l));
+                const Integer vermelho = para_integer(Long(C) - Long(t_de_verde_do_link.sem_verificar(l)));
+                const Single limite = verificar_single(Single(vermelho) * fluxo_por_segundo.sem_verificar(l));
                 if (limite < q) q = limite;
             }
         }
@@ -423,14 +434,15 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
             E.atraso += q;
             const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
             E.paradas_no_segundo = paradas_agora;
-            no_inicio_do_vermelho = 0;
+            Long vermelho_agora = 0;
             if (E.verde_antes != g) {
-                E.verde_antes = g;
                 if (!g) {
-                    area.posicao_em_curso = i;
-                    no_inicio_do_vermelho = para_long(q);
+                    marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+                    vermelho_agora = para_long(q);
                 }
+                E.verde_antes = g;
             }
+            no_inicio_do_vermelho = vermelho_agora;
             if (no_inicio_do_vermelho == 0) {
                 E.paradas = E.paradas + paradas_agora;
             } else {

@@ -223,28 +223,35 @@ TEST(simulacao_comparada_com_a_literal, iguais_bit_a_bit_em_redes_geradas) {
     }
 }
 
-// Uma execução que falha no meio (um nó cujos inícios não cobrem o fim do ciclo) deixa as
-// tabelas como o modelo as deixaria no segundo da falha, e a falha é relatada uma vez.
+// Uma execução que falha no meio deixa as tabelas como o modelo as deixaria no ponto da falha,
+// e a falha é relatada uma vez: um nó cujos inícios não cobrem o fim do ciclo, ou uma fila
+// grande demais para as paradas do início do vermelho.
 TEST(simulacao_comparada_com_a_literal, falha_no_meio_deixa_o_mesmo_estado) {
-    teste::montagem_da_rede m;
-    teste::gerar_rede(m, 77, 5, 16, 60, 120);
-    simular_rede();  // verde_antes e fila_maxima de uma execução anterior
-    simular_rede_final();
-    const int n = 3;
-    const int N = quant_de_intervalos_depois(n);
-    inicio_do_intervalo(n, N + 1) = 55;  // os instantes 55..60 não caem em intervalo algum
-    const estado_da_simulacao inicial = estado_da_simulacao::tirar();
-    {
-        servicos_de_teste s;
+    for (int caso = 0; caso < 2; ++caso) {
+        teste::montagem_da_rede m;
+        teste::gerar_rede(m, 77, 5, 16, 60, 120);
+        simular_rede();  // verde_antes e fila_maxima de uma execução anterior
         simular_rede_final();
-        ASSERT_EQ(s.mensagens.size(), 1u);
-        EXPECT_EQ(s.mensagens[0].titulo, "Erro 153");
+        if (caso == 0) {
+            const int n = 3;
+            inicio_do_intervalo(n, quant_de_intervalos_depois(n) + 1) = 55;  // 55..60 sem intervalo
+        } else {
+            for (int l = 1; l <= max_indice_link; ++l)
+                if (no_origem(l) == 0) entrada_externa_por_segundo(l) = 1e8f;
+        }
+        const estado_da_simulacao inicial = estado_da_simulacao::tirar();
+        {
+            servicos_de_teste s;
+            simular_rede_final();
+            ASSERT_EQ(s.mensagens.size(), 1u);
+            EXPECT_EQ(s.mensagens[0].titulo, "Erro 153");
+        }
+        const estado_da_simulacao rapida = estado_da_simulacao::tirar();
+        inicial.repor();
+        EXPECT_ANY_THROW(teste::simular_literal(variante::rede_final));
+        const estado_da_simulacao literal = estado_da_simulacao::tirar();
+        comparar(rapida, literal, "falha " + std::to_string(caso));
     }
-    const estado_da_simulacao rapida = estado_da_simulacao::tirar();
-    inicial.repor();
-    EXPECT_ANY_THROW(teste::simular_literal(variante::rede_final));
-    const estado_da_simulacao literal = estado_da_simulacao::tirar();
-    comparar(rapida, literal, "falha");
 }
 
 }  // namespace
