@@ -46,11 +46,12 @@ struct link_na_execucao {
     // primeiro_com_partida, a partida seria anterior ao segundo 121 e não há chegada dela.
     Long deslocamento_da_partida = 0;
     Long primeiro_com_partida = 0;
-    std::array<Byte, max_recebedores> recebedores{};  // só os que recebem nesta execução
+    std::array<Long, max_recebedores> deslocamentos{};  // de cada recebedor: r · passo
+    std::array<Byte, max_recebedores> recebedores{};     // só os que recebem nesta execução
     Byte slot = 0;
     Byte quant_de_recebedores = 0;
 };
-static_assert(sizeof(link_na_execucao) == 40);
+static_assert(sizeof(link_na_execucao) == 56);
 
 struct no_na_execucao {
     Byte slot = 0;
@@ -204,6 +205,7 @@ void conferir_perfis(Long fim) {
     for (int i = 0; i < area.quant_de_links; ++i) {
         link_na_execucao& L = area.l[i];
         L.deslocamento_da_partida = L.slot * passo - (L.primeiro_com_partida - primeiro_segundo);
+        for (int k = 0; k < L.quant_de_recebedores; ++k) L.deslocamentos[k] = L.recebedores[k] * passo;
     }
 }
 
@@ -366,18 +368,18 @@ void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, 
 
 // Um segundo de todos os links da lista, na ordem da lista. A chegada de cada link vai para a
 // área do bloco de segundos.
-template <bool eh_final, fase F>
+template <bool eh_final, fase F, bool todos_com_partida>
 void segundo_dos_links(Long t, int C, Single* chegadas) {
+    const int n = area.quant_de_links;
+    if (n == 0) return;
     estado_do_link* const estado = area.estado.data();
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
-    const std::ptrdiff_t passo = perfil_de_entrada.limite2() + 1;
     Single* const coluna = perfil_de_entrada.linha(0) + t;
 
     Single possivel = vazao_possivel;
     Single bloqueada = vazao_bloqueada;
     Single bloqueado = bloqueado_no_recebedor;
     Long no_inicio_do_vermelho = paradas_no_inicio_do_vermelho;
-    const int n = area.quant_de_links;
     for (int i = 0; i < n; ++i) {
         const link_na_execucao& L = area.l[i];
         const int l = L.slot;
@@ -399,7 +401,7 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
                 const bool livre = R.com_espaco;
                 const Single movido = livre ? parte : 0.0f;
                 bloqueado = livre ? 0.0f : parte;
-                coluna[r * passo] += movido;
+                coluna[L.deslocamentos[k]] += movido;
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
                 R.com_espaco = R.ocupacao < R.capacidade;
@@ -418,7 +420,8 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
             if (q > E.fila_maxima) E.fila_maxima = q;
         }
 
-        const Single chegou = (t >= L.primeiro_com_partida ? coluna[L.deslocamento_da_partida] : 0.0f) + L.entrada_externa;
+        const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
+        const Single chegou = (partiu ? coluna[L.deslocamento_da_partida] : 0.0f) + L.entrada_externa;
         chegadas[l] = chegou;
 
         if constexpr (F == corte) {
@@ -457,7 +460,7 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
     vazao_bloqueada = bloqueada;
     bloqueado_no_recebedor = bloqueado;
     paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
-    if (n > 0) link_corrente = area.l[n - 1].slot;
+    link_corrente = area.l[n - 1].slot;
 }
 
 // Passa para perfil_de_chegada as chegadas guardadas dos segundos de..ate (um bloco).
@@ -559,6 +562,9 @@ void executar(Integer W, Integer P) {
 
     // Os perfis de entrada são zerados um bloco à frente: os segundos de um bloco só são lidos e
     // escritos durante ele. As chegadas do bloco vão juntas para a tabela no fim dele.
+    // A partir deste segundo, todo link tem partidas de segundos já simulados.
+    Long todos_com_partida = primeiro_segundo;
+    for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
     Long t = primeiro_segundo;
     int segundo_do_ciclo = 0;
     try {
@@ -569,9 +575,15 @@ void executar(Integer W, Integer P) {
             else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
             Single* const chegadas = area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
-            if (t < segundo_de_corte) segundo_dos_links<eh_final, aquecimento>(t, C, chegadas);
-            else if (t == segundo_de_corte) segundo_dos_links<eh_final, corte>(t, C, chegadas);
-            else segundo_dos_links<eh_final, medido>(t, C, chegadas);
+            if (t < segundo_de_corte) {
+                if (t < todos_com_partida) segundo_dos_links<eh_final, aquecimento, false>(t, C, chegadas);
+                else segundo_dos_links<eh_final, aquecimento, true>(t, C, chegadas);
+            } else if (t == segundo_de_corte) {
+                segundo_dos_links<eh_final, corte, false>(t, C, chegadas);
+            } else {
+                if (t < todos_com_partida) segundo_dos_links<eh_final, medido, false>(t, C, chegadas);
+                else segundo_dos_links<eh_final, medido, true>(t, C, chegadas);
+            }
             if (no_bloco == segundos_no_bloco - 1 || t == fim) {
                 descarregar_chegadas(t - no_bloco, t);
                 if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
