@@ -355,6 +355,18 @@ void sinais(int segundo_do_ciclo, Long t, int C) {
 
 enum fase { aquecimento, corte, medido };
 
+// f(0), f(1), ... para os recebedores, em ordem, sem o laço (são no máximo quatro).
+template <class F>
+inline void para_cada_recebedor(int quant, F&& f) {
+    switch (quant) {
+        case 4: f(0); f(1); f(2); f(3); break;
+        case 3: f(0); f(1); f(2); break;
+        case 2: f(0); f(1); break;
+        case 1: f(0); break;
+        default: break;
+    }
+}
+
 // Antes de uma conta que pode falhar no meio de um segundo: onde a execução está e as
 // variáveis do modelo como estariam nesse ponto.
 void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, Long no_inicio_do_vermelho) {
@@ -393,9 +405,8 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
 
         Single q = q0;
         if (g) {
-            for (int k = 0; k < quant_de_recebedores; ++k) {
-                const int r = L.recebedores[k];
-                estado_do_link& R = estado[r];
+            auto recebe = [&](int k) {
+                estado_do_link& R = estado[L.recebedores[k]];
                 const Single parte = possivel * L.fracoes[k];
                 // Recebedor cheio: nada se move (somar +0 não muda valor algum).
                 const bool livre = R.com_espaco;
@@ -405,16 +416,18 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
                 R.com_espaco = R.ocupacao < R.capacidade;
-            }
+            };
+            para_cada_recebedor(quant_de_recebedores, recebe);
             const Single saida = possivel - bloqueada;
             q = q0 - saida;
             E.ocupacao -= saida;
         } else {
             // Vermelho: nada se move nem é bloqueado, mas o espaço dos recebedores é reavaliado.
-            for (int k = 0; k < quant_de_recebedores; ++k) {
+            auto reavalia = [&](int k) {
                 estado_do_link& R = estado[L.recebedores[k]];
                 R.com_espaco = R.ocupacao < R.capacidade;
-            }
+            };
+            para_cada_recebedor(quant_de_recebedores, reavalia);
         }
         if constexpr (eh_final) {
             if (q > E.fila_maxima) E.fila_maxima = q;
