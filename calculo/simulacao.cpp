@@ -483,7 +483,11 @@ void descarregar_chegadas(Long de, Long ate) {
         const int l = area.l[i].slot;
         Single* const linha = perfil_de_chegada.linha(l) + de;
         const Single* const guardadas = area.chegadas_do_bloco.data() + l;
-        for (int k = 0; k < quant; ++k) linha[k] = guardadas[k * (max_links + 1)];
+        if (quant == segundos_no_bloco) {
+            for (int k = 0; k < segundos_no_bloco; ++k) linha[k] = guardadas[k * (max_links + 1)];
+        } else {
+            for (int k = 0; k < quant; ++k) linha[k] = guardadas[k * (max_links + 1)];
+        }
     }
 }
 
