@@ -100,7 +100,9 @@ void textos_dos_links(const verde_por_link& total) {
         for (int r = 1; r <= max_periodos_de_verde; ++r)
             periodo_de_verde_do_link_rel(l, r) = texto_de_inteiro(periodo_de_verde_do_link(l, r));
 
-        // Fila máxima levada da capacidade útil para a capacidade inteira da caixa.
+        // Fila máxima levada da capacidade útil para a capacidade inteira da caixa. Sem
+        // capacidade útil (caixa 0) a escala não existe: o link fica sem texto de fila máxima
+        // e os resultados seguem.
         const Single capacidade = Single(capacidade_da_caixa(l));
         if (capacidade_util_da_caixa(l) != 0) {
             Single q = verificar_single(dividir_single(capacidade, capacidade_util_da_caixa(l)) * fila_maxima(l));
@@ -110,6 +112,7 @@ void textos_dos_links(const verde_por_link& total) {
         }
         estourou_caixa_rel(l) = texto_de_booleano(estourou_caixa(l));
 
+        // Um link sem verde algum fica sem grau de saturação; os outros seguem.
         if (total[l] != 0) {
             const Integer G = para_integer(total[l]);
             grau_de_saturacao(l) = verificar_single(dividir_single(Single(C), Single(G)) * y(l));
@@ -120,7 +123,7 @@ void textos_dos_links(const verde_por_link& total) {
 
 void textos_de_atraso_e_paradas() {
     const Integer T = periodo_de_simulacao;
-    if (T == 0) return;
+    if (T == 0) return;  // sem período medido (ciclo acima de 600 s) não há médias; o resto segue
     for (int l = 1; l <= max_indice_link; ++l) {
         if (!existe_link(l)) continue;
         atraso_rel(l) = texto_de_single(arredondar(dividir_single(atraso(l), Single(T)), 1));
@@ -146,18 +149,19 @@ void textos_da_rede() {
 // Maior grau de saturação e os links empatados nele (igualdade exata), em ordem de posição.
 // A lista guarda 50 nomes; um empate além disso não entra nela.
 void links_com_maior_grau() {
+    constexpr int max_empatados = 50;
     Single maior = 0;
     int proxima = 1;
     for (int l = 1; l <= max_indice_link; ++l) {
         if (!existe_link(l)) continue;
         const Single x = grau_de_saturacao(l);
         if (x > maior) {
-            for (int p = 1; p <= max_nos; ++p) links_com_maior_grau_de_saturacao(p).clear();
+            for (int p = 1; p <= max_empatados; ++p) links_com_maior_grau_de_saturacao(p).clear();
             links_com_maior_grau_de_saturacao(1) = nome_do_link_dado(l);
             maior = x;
             proxima = 2;
         } else if (x == maior) {
-            if (proxima <= max_nos) links_com_maior_grau_de_saturacao(proxima) = nome_do_link_dado(l);
+            if (proxima <= max_empatados) links_com_maior_grau_de_saturacao(proxima) = nome_do_link_dado(l);
             ++proxima;
         }
     }
