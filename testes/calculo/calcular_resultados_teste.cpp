@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "modelo/tela_principal.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -185,18 +187,23 @@ TEST(resultados_da_execucao, empates_no_maior_grau_e_mais_de_cinquenta) {
 
 TEST(resultados_da_execucao, com_a_parada_pedida_so_devolve_os_comandos) {
     servicos_de_teste s;
+    destruir_todas_as_janelas();
+    auto& tela = frmTela_principal_versao2();
+    for (controle* c : tela.controles()) c->Enabled = false;
     montagem_da_rede m;
     const int n = m.no({30, 30});
     m.link({.destino = n, .grupo = m.grupo(n, {1}), .fluxo = 0.25f});
     m.fechar(60, 600);
-    std::vector<coluna_de_comandos> aplicadas;
-    instalar_aplicador_de_colunas([&](coluna_de_comandos c) { aplicadas.push_back(c); });
     parar_processamento = true;
     desenhando = true;
     calcular_resultados();
-    instalar_aplicador_de_colunas({});
     parar_processamento = false;
-    EXPECT_EQ(aplicadas, std::vector<coluna_de_comandos>{coluna_de_comandos::parada});
+    // A coluna de parada: os resultados voltam, o botão de parar sai.
+    EXPECT_TRUE(tela.relatorio_tela_button.Enabled);
+    EXPECT_TRUE(tela.processar_button.Enabled);
+    EXPECT_FALSE(tela.parar_processamento_button.Enabled);
+    EXPECT_FALSE(tela.arquivo_novo_button.Enabled);  // fora da coluna: como estava
+    destruir_todas_as_janelas();
     EXPECT_FALSE(desenhando);
     EXPECT_EQ(atraso(1), 0.0f);  // a simulação final não rodou
     EXPECT_EQ(t_ciclo_da_rede_rel, "");
