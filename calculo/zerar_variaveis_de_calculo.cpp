@@ -8,16 +8,7 @@ namespace {
 
 void zerar_escalares_da_execucao() {
     parar_processamento = false;
-    nome_da_rede.clear();
-    t_de_ciclo_imposto = 0;
-    t_de_ciclo_maximo = 0;
-    t_de_ciclo_maximo_imposto = 0;
-    grau_de_saturacao_meta = 0;
-    grau_de_saturacao_meta_imposto = 0;
-    grau_de_saturacao_limite = 0;
-    grau_de_saturacao_limite_imposto = 0;
-    peso_da_parada = 0;
-    peso_da_parada_imposto = 0;
+    zerar_opcoes_de_trabalho();
     periodo_de_simulacao = 0;
     eh_periodo_de_uma_hora = false;
 }
@@ -197,6 +188,19 @@ void zerar_escalares_finais() {
 }
 
 }  // namespace
+
+void zerar_opcoes_de_trabalho() {
+    nome_da_rede.clear();
+    t_de_ciclo_imposto = 0;
+    t_de_ciclo_maximo = 0;
+    t_de_ciclo_maximo_imposto = 0;
+    grau_de_saturacao_meta = 0;
+    grau_de_saturacao_meta_imposto = 0;
+    grau_de_saturacao_limite = 0;
+    grau_de_saturacao_limite_imposto = 0;
+    peso_da_parada = 0;
+    peso_da_parada_imposto = 0;
+}
 
 void zerar_variaveis_de_calculo() {
     com_codigo("Erro 128", [] {

@@ -205,16 +205,7 @@ void tela_principal::Form_Load() {
     Line2.Y1 = 0;
     Line2.Y2 = 9000;
 
-    nome_da_rede.clear();
-    t_de_ciclo_imposto = 0;
-    t_de_ciclo_maximo = 0;
-    t_de_ciclo_maximo_imposto = 0;
-    grau_de_saturacao_meta = 0;
-    grau_de_saturacao_meta_imposto = 0;
-    grau_de_saturacao_limite = 0;
-    grau_de_saturacao_limite_imposto = 0;
-    peso_da_parada = 0;
-    peso_da_parada_imposto = 0;
+    zerar_opcoes_de_trabalho();
     t_de_ciclo_imposto_editado = 0;
     t_de_ciclo_maximo_imposto_editado = 0;
     grau_de_saturacao_meta_imposto_editado = 0;
