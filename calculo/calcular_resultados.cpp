@@ -1,11 +1,167 @@
 #include "calculo/calcular_resultados.h"
 
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "calculo/simulacao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/estado_dos_comandos.h"
-#include "modelo/rede.h"
+#include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
+#include "plataforma/numeros.h"
+#include "plataforma/servicos.h"
 
 namespace orvel {
+
+namespace {
+
+// Arredonda a `casas` decimais, metade para o par, sobre o valor guardado; o resultado fica
+// em precisão simples. O produto de um Single por 10 ou 100 é exato em precisão dupla, então
+// o lado de um empate não se perde.
+Single arredondar(Single v, int casas) {
+    const double escala = casas == 0 ? 1.0 : casas == 1 ? 10.0 : 100.0;
+    const double inteiro = std::nearbyint(double(v) * escala);
+    return verificar_single(inteiro / escala);
+}
+
+std::string dois_algarismos(int v) {
+    std::string s = texto_de_inteiro(v);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+// Data e hora na forma brasileira: dd/mm/aaaa hh:mm:ss.
+std::string texto_da_data(const data_hora& d) {
+    return dois_algarismos(d.dia) + "/" + dois_algarismos(d.mes) + "/" + texto_de_inteiro(d.ano) + " " +
+           dois_algarismos(d.hora) + ":" + dois_algarismos(d.minuto) + ":" + dois_algarismos(d.segundo);
+}
+
+// Tempo total de verde de cada link no ciclo (0 = sem verde).
+using verde_por_link = std::array<Long, max_links + 1>;
+
+// Sequências de verde de cada grupo, sobre a sequência duplicada de intervalos 1..2N; cada
+// sequência conta uma vez, no intervalo em que começa, com o comprimento inteiro, mesmo quando
+// passa do fim do ciclo. Cada link do grupo recebe as dez primeiras e o total de verde; num
+// link de vários grupos vale o último nó e grupo.
+void calcular_periodos_de_verde(verde_por_link& total) {
+    constexpr int max_duplicado = 2 * max_intervalos_de_inicio;
+    for (int n = 1; n <= max_indice_no; ++n) {
+        if (!existe_no(n)) continue;
+        const int N = quant_de_intervalos_depois(n);
+        for (int g = 1; g <= quant_de_grupos(n); ++g) {
+            grupo_verde_no_intervalo(n, g, 0) = grupo_verde_no_intervalo(n, g, N);
+
+            std::array<bool, max_duplicado + 1> verde{};
+            std::array<Integer, max_duplicado + 1> duracao{};
+            verde[0] = grupo_verde_no_intervalo(n, g, 0);
+            bool verde_sempre = N > 0;
+            for (int k = 1; k <= N; ++k) {
+                verde[k] = verde[N + k] = grupo_verde_no_intervalo(n, g, k);
+                duracao[k] = duracao[N + k] = duracao_do_intervalo(n, k);
+                verde_sempre = verde_sempre && verde[k];
+            }
+
+            std::array<Integer, max_duplicado + 1> sequencias{};
+            int quant = 0;
+            if (verde_sempre) {
+                // Nenhuma sequência começa: o verde é o ciclo inteiro.
+                sequencias[quant++] = t_de_ciclo;
+            } else {
+                for (int k = 1; k <= N; ++k) {
+                    if (!verde[k] || verde[k - 1]) continue;
+                    Integer comprimento = duracao[k];
+                    for (int m = k + 1; m <= 2 * N && verde[m]; ++m)
+                        comprimento = para_integer(Long(comprimento) + Long(duracao[m]));
+                    sequencias[quant++] = comprimento;
+                }
+            }
+            Long soma = 0;
+            for (int r = 0; r < quant; ++r) soma += sequencias[r];
+
+            for (int l = 1; l <= max_indice_link; ++l) {
+                if (!existe_link(l) || !link_pertence_ao_grupo(l, n, g)) continue;
+                // A tabela guarda dez sequências; as que passam disso contam só no total.
+                for (int r = 1; r <= max_periodos_de_verde; ++r)
+                    periodo_de_verde_do_link(l, r) = r <= quant ? sequencias[r - 1] : Integer{0};
+                total[l] = soma;
+            }
+        }
+    }
+}
+
+void textos_dos_links(const verde_por_link& total) {
+    const Integer C = t_de_ciclo;
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!existe_link(l)) continue;
+        y_rel(l) = texto_de_single(arredondar(y(l), 2) * Single(100));
+        for (int r = 1; r <= max_periodos_de_verde; ++r)
+            periodo_de_verde_do_link_rel(l, r) = texto_de_inteiro(periodo_de_verde_do_link(l, r));
+
+        // Fila máxima levada da capacidade útil para a capacidade inteira da caixa.
+        const Single capacidade = Single(capacidade_da_caixa(l));
+        if (capacidade_util_da_caixa(l) != 0) {
+            Single q = verificar_single(dividir_single(capacidade, capacidade_util_da_caixa(l)) * fila_maxima(l));
+            if (q > capacidade) q = capacidade;
+            fila_maxima_rel(l) = texto_de_single(arredondar(q, 0));
+            if (Single(double(capacidade_da_caixa(l)) * 0.99) <= q) estourou_caixa(l) = true;
+        }
+        estourou_caixa_rel(l) = texto_de_booleano(estourou_caixa(l));
+
+        if (total[l] != 0) {
+            const Integer G = para_integer(total[l]);
+            grau_de_saturacao(l) = verificar_single(dividir_single(Single(C), Single(G)) * y(l));
+            grau_de_saturacao_por_link_rel(l) = texto_de_single(arredondar(grau_de_saturacao(l), 2) * Single(100));
+        }
+    }
+}
+
+void textos_de_atraso_e_paradas() {
+    const Integer T = periodo_de_simulacao;
+    if (T == 0) return;
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!existe_link(l)) continue;
+        atraso_rel(l) = texto_de_single(arredondar(dividir_single(atraso(l), Single(T)), 1));
+        n_paradas_rel(l) = texto_de_double(verificar_double(std::nearbyint(double(paradas(l)) * dividir_double(3600, T))));
+    }
+}
+
+void textos_da_rede() {
+    const Integer T = periodo_de_simulacao;
+    t_ciclo_da_rede_rel = texto_de_inteiro(t_de_ciclo);
+    if (T != 0) {
+        atraso_rede_rel = texto_de_single(arredondar(dividir_single(atraso_total, Single(T)), 2));
+        n_paradas_rede_rel =
+            texto_de_single(arredondar(verificar_single(dividir_single(3600, Single(T)) * paradas_total), 0));
+    }
+    Single fluxo_total = 0;
+    for (int l = 1; l <= max_indice_link; ++l)
+        if (existe_link(l)) fluxo_total = verificar_single(fluxo_total + fluxo_por_segundo(l));
+    const Single veiculos = verificar_single(Single(T) * fluxo_total);
+    if (veiculos != 0) espera_media_rel = texto_de_single(arredondar(dividir_single(atraso_total, veiculos), 0));
+}
+
+// Maior grau de saturação e os links empatados nele (igualdade exata), em ordem de posição.
+// A lista guarda 50 nomes; um empate além disso não entra nela.
+void links_com_maior_grau() {
+    Single maior = 0;
+    int proxima = 1;
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!existe_link(l)) continue;
+        const Single x = grau_de_saturacao(l);
+        if (x > maior) {
+            for (int p = 1; p <= max_nos; ++p) links_com_maior_grau_de_saturacao(p).clear();
+            links_com_maior_grau_de_saturacao(1) = nome_do_link_dado(l);
+            maior = x;
+            proxima = 2;
+        } else if (x == maior) {
+            if (proxima <= max_nos) links_com_maior_grau_de_saturacao(proxima) = nome_do_link_dado(l);
+            ++proxima;
+        }
+    }
+    maior_grau_de_saturacao_rel = texto_de_single(arredondar(maior, 2) * Single(100));
+}
+
+}  // namespace
 
 void calcular_resultados() {
     com_codigo("Erro 152", [] {
@@ -14,7 +170,21 @@ void calcular_resultados() {
             desenhando = false;
             return;
         }
-        // A simulação final e os textos de resultado ainda não foram construídos.
+        simular_rede_final();
+
+        verde_por_link total{};
+        calcular_periodos_de_verde(total);
+        textos_dos_links(total);
+        textos_de_atraso_e_paradas();
+        textos_da_rede();
+        links_com_maior_grau();
+
+        max_quant_de_intervalos = 0;
+        for (int n = 1; n <= max_indice_no; ++n)
+            if (existe_no(n) && quant_de_intervalos_depois(n) > max_quant_de_intervalos)
+                max_quant_de_intervalos = quant_de_intervalos_depois(n);
+
+        data_rel = texto_da_data(servicos().agora());
     });
 }
 

@@ -1,0 +1,60 @@
+// Velocidade da simulação da rede inteira, em link-segundos simulados por segundo, na maior
+// rede que as tabelas permitem: 50 nós de 2 a 6 intervalos e 2 a 4 grupos, 150 links (cerca
+// de um quarto de entrada), recebedores com frações de fornecimento, capacidades que represam.
+// A rede é gerada sempre igual.
+//
+// Uma execução simula 8·C + T segundos de cada link. A máquina pode estar ocupada com outras
+// coisas: vale a menor das médias das repetições ("menor").
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "calculo/simulacao.h"
+#include "comum/rede_de_simulacao.h"
+#include "modelo/tabelas_de_calculo.h"
+
+namespace {
+
+using namespace orvel;
+
+void montar_maior_rede(Integer C) {
+    teste::montagem_da_rede m;
+    teste::gerar_rede(m, 2026, max_nos, max_links, C, static_cast<Integer>(600 / C * C));
+}
+
+void contar(benchmark::State& estado) {
+    const double link_segundos = double(max_links) * double(8 * t_de_ciclo + periodo_de_simulacao) * double(estado.iterations());
+    estado.counters["link_segundos"] = benchmark::Counter(link_segundos, benchmark::Counter::kIsRate);
+    // Segundos por link-segundo, mostrados em ns ("n").
+    estado.counters["por_link_segundo"] =
+        benchmark::Counter(link_segundos, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void simulacao_da_rede(benchmark::State& estado) {
+    montar_maior_rede(static_cast<Integer>(estado.range(0)));
+    for (auto _ : estado) {
+        simular_rede();
+        benchmark::DoNotOptimize(indice_de_desempenho);
+    }
+    contar(estado);
+}
+
+void simulacao_final(benchmark::State& estado) {
+    montar_maior_rede(static_cast<Integer>(estado.range(0)));
+    for (auto _ : estado) {
+        simular_rede_final();
+        benchmark::DoNotOptimize(atraso_total);
+    }
+    contar(estado);
+}
+
+double menor(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+}  // namespace
+
+BENCHMARK(simulacao_da_rede)->Arg(60)->Arg(120)->Unit(benchmark::kMillisecond)->MinTime(0.1)->Repetitions(15)->ComputeStatistics("menor", menor);
+BENCHMARK(simulacao_final)->Arg(120)->Unit(benchmark::kMillisecond)->MinTime(0.1)->Repetitions(15)->ComputeStatistics("menor", menor);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,702 @@
+#include "calculo/simulacao.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/falha.h"
+
+// Como a simulação fica rápida sem mudar um bit dos resultados:
+// - tudo o que não muda numa execução é preparado antes do primeiro segundo: os links da
+//   lista em registros pequenos, só com os recebedores que de fato recebem; para cada nó, o
+//   intervalo em cada instante do ciclo, de onde saem os eventos (o segundo do ciclo da rede
+//   em que o intervalo de um nó muda). O verde de um link só muda num evento do seu nó, então
+//   cada segundo só visita os nós que mudam;
+// - o estado dos links fica numa área própria durante a execução, uma linha de cache por
+//   link, e volta para as tabelas no fim;
+// - as operações de ponto flutuante de cada link são as do modelo, na mesma ordem; onde o
+//   modelo soma ou tira um zero, o valor não muda e a operação é pulada;
+// - os perfis de entrada são zerados um bloco de 16 segundos à frente (os segundos de um
+//   bloco só são lidos e escritos durante ele) e as chegadas de um bloco vão juntas para a
+//   tabela no fim dele: o que um segundo toca cabe no cache de dados.
+
+namespace orvel {
+
+namespace {
+
+constexpr Long primeiro_segundo = 121;
+// W·C cabe em 16 bits e o menor aquecimento é de 4 ciclos: o ciclo não passa de 8191 s.
+constexpr int maior_ciclo = 32767 / 4;
+constexpr int colunas_do_verde = max_intervalos_de_inicio + 1;
+// O intervalo de um nó em função do instante só muda onde o instante passa por um dos 72
+// inícios: no máximo 74 mudanças por ciclo.
+constexpr int max_eventos_por_no = 76;
+constexpr int segundos_no_bloco = 16;  // chegadas guardadas antes de ir para a tabela
+
+// O que não muda durante uma execução, por posição da lista de links.
+struct link_na_execucao {
+    Single s = 0;  // fluxo de saturação por segundo
+    Single entrada_externa = 0;
+    std::array<Single, max_recebedores> fracoes{};
+    // O perfil de entrada do próprio link t_de_percurso segundos antes fica em
+    // coluna[deslocamento_da_partida] (coluna = o segundo t da linha 0); antes do segundo
+    // primeiro_com_partida, a partida seria anterior ao segundo 121 e não há chegada dela.
+    Long deslocamento_da_partida = 0;
+    Long primeiro_com_partida = 0;
+    std::array<Byte, max_recebedores> recebedores{};  // só os que recebem nesta execução
+    Byte slot = 0;
+    Byte quant_de_recebedores = 0;
+};
+static_assert(sizeof(link_na_execucao) == 40);
+
+struct no_na_execucao {
+    Byte slot = 0;
+    bool define_o_verde = false;  // a última entrada da lista com este nó
+    Byte intervalo_inicial = 0;   // intervalo no segundo 121; 0 = nenhum
+    Integer defasagem = 0;
+    int instante_inicial = 0;     // instante do nó no segundo 121, 1..C
+    int primeiro_link = 0;        // links da lista que terminam no nó, em links_por_no
+    int quant_de_links = 0;
+};
+
+// O estado de um link durante a execução, junto numa linha de cache; volta para as tabelas no
+// fim (ou numa falha).
+struct alignas(32) estado_do_link {
+    Single fila = 0;
+    Single ocupacao = 0;
+    Single capacidade = 0;  // a da variante
+    Single atraso = 0;
+    Single paradas = 0;
+    Single paradas_no_segundo = 0;
+    Single fila_maxima = 0;
+    bool com_espaco = false;
+    bool verde = false;
+    bool verde_antes = false;
+};
+static_assert(sizeof(estado_do_link) == 32);
+
+// Um nó muda de intervalo num segundo do ciclo da rede.
+struct evento {
+    Byte entrada_do_no = 0;  // posição na lista de nós
+    Byte intervalo = 0;      // o novo intervalo; 0 = o instante não cai em intervalo algum
+};
+
+struct mudanca {
+    int segundo_do_ciclo = 0;
+    Byte intervalo = 0;
+};
+
+// Área de trabalho de uma execução: de tamanho fixo, nada é alocado por execução. As
+// execuções nunca se sobrepõem (uma só linha de execução).
+struct execucao {
+    // Dados pela variante.
+    bool subconjunto = false;
+    int quant_de_links = 0;
+    std::array<Byte, max_links> links{};
+    std::array<Single, max_links> entradas{};
+    std::array<bool, max_links> testes_de_corte{};
+    int quant_de_nos = 0;
+    std::array<Byte, max_nos> nos{};
+    std::array<Integer, max_nos> defasagens{};
+    std::array<Single, max_links + 1> capacidade{};
+    std::array<bool, max_links + 1> no_conjunto{};
+
+    // Preparados para a execução.
+    std::array<link_na_execucao, max_links> l{};
+    std::array<no_na_execucao, max_nos> n{};
+    std::array<Byte, max_nos * max_links> links_por_no{};
+    std::array<Byte, maior_ciclo + 1> intervalo_no_instante{};
+    std::array<std::array<mudanca, max_eventos_por_no>, max_nos> mudancas{};
+    std::array<int, max_nos> quant_de_mudancas{};
+    std::array<int, maior_ciclo + 1> primeiro_evento{};  // por segundo do ciclo da rede
+    std::array<int, maior_ciclo + 1> proximo_evento{};
+    std::array<evento, max_nos * max_eventos_por_no> eventos{};
+    // Chegadas do bloco de segundos corrente: as do segundo k do bloco ficam juntas, a do link
+    // l em k · 151 + l.
+    alignas(64) std::array<Single, segundos_no_bloco * (max_links + 1)> chegadas_do_bloco{};
+    std::array<estado_do_link, max_links + 1> estado{};
+
+    // Onde a execução está, para deixar as tabelas como o modelo numa falha.
+    int posicao_em_curso = -1;  // link da lista em curso; -1 = ainda nos sinais
+};
+
+execucao area;
+
+void comecar_conjunto(bool subconjunto) {
+    area.subconjunto = subconjunto;
+    area.quant_de_links = 0;
+    area.quant_de_nos = 0;
+    area.no_conjunto.fill(false);
+}
+
+void incluir_link(Long slot, Single entrada, bool testa_corte) {
+    if (slot < 0 || slot > max_links || area.quant_de_links >= max_links)
+        falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    const int i = area.quant_de_links++;
+    area.links[i] = static_cast<Byte>(slot);
+    area.entradas[i] = entrada;
+    area.testes_de_corte[i] = testa_corte;
+    area.no_conjunto[slot] = true;
+}
+
+void incluir_no(Long slot, Integer defasagem_do_no) {
+    if (slot < 0 || slot > max_nos || area.quant_de_nos >= max_nos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    const int e = area.quant_de_nos++;
+    area.nos[e] = static_cast<Byte>(slot);
+    area.defasagens[e] = defasagem_do_no;
+}
+
+// Rede inteira: todo link existente, em ordem de posição, com a entrada externa e a
+// capacidade útil de cada um.
+void links_da_rede(bool final) {
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!existe_link(l)) continue;
+        const bool de_entrada = final ? nome_do_no_origem_dado(l).empty() : nome_do_no_origem(l).empty();
+        incluir_link(l, entrada_externa_por_segundo(l), de_entrada);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = capacidade_util_da_caixa(r);
+}
+
+template <class T, int... L>
+void nos_da_rede(tabela<T, L...>& defasagens_do_no) {
+    for (int n = 1; n <= max_indice_no; ++n)
+        if (existe_no(n)) incluir_no(n, defasagens_do_no(n));
+}
+
+void preparar_links() {
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        link_na_execucao& L = area.l[i];
+        const int l = area.links[i];
+        L.slot = static_cast<Byte>(l);
+        L.s = fluxo_de_saturacao_por_segundo(l);
+        L.entrada_externa = area.entradas[i];
+        const Integer percurso = t_de_percurso(l);
+        if (percurso < 0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+        L.primeiro_com_partida = primeiro_segundo + percurso;
+        L.quant_de_recebedores = 0;
+        for (int k = 1; k <= max_recebedores; ++k) {
+            const Integer r = recebedor(l, k);
+            if (area.subconjunto && (r < 0 || r > max_links || !area.no_conjunto[r])) continue;
+            const Single f = fracao_do_fornecimento(l, r);
+            if (f <= 0) continue;
+            L.recebedores[L.quant_de_recebedores] = static_cast<Byte>(r);
+            L.fracoes[L.quant_de_recebedores] = f;
+            ++L.quant_de_recebedores;
+        }
+    }
+}
+
+// As linhas e os segundos dos perfis que a execução vai usar existem; a posição da partida de
+// cada link no perfil de entrada.
+void conferir_perfis(Long fim) {
+    auto cabe = [fim](const tabela_dinamica<Single>& p, int slot) { return slot <= p.limite1() && fim <= p.limite2(); };
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        if (!cabe(perfil_de_entrada, L.slot) || !cabe(perfil_de_chegada, L.slot))
+            falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+        for (int k = 0; k < L.quant_de_recebedores; ++k)
+            if (!cabe(perfil_de_entrada, L.recebedores[k])) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    }
+    const Long passo = static_cast<Long>(perfil_de_entrada.limite2() + 1);
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        link_na_execucao& L = area.l[i];
+        L.deslocamento_da_partida = L.slot * passo - (L.primeiro_com_partida - primeiro_segundo);
+    }
+}
+
+int modulo(Long a, int c) {
+    const Long r = a % c;
+    return static_cast<int>(r < 0 ? r + c : r);
+}
+
+// O instante do nó no segundo t: (t − defasagem) reduzido ao ciclo, 0 trocado por C.
+int instante_do_no(const no_na_execucao& N, Long t, int C) {
+    return modulo(Long(N.instante_inicial) - 1 + (t - primeiro_segundo), C) + 1;
+}
+
+// Para cada nó da lista: o instante no segundo 121, os links da lista que terminam nele, o
+// intervalo em cada instante 1..C (o primeiro j com início(j) <= instante < início(j + 1),
+// j até 71; 0 quando nenhum cobre o instante) e, daí, os eventos: em que segundo do ciclo da
+// rede (0 = o do segundo 121) o intervalo do nó muda e para qual. Os eventos de um mesmo
+// segundo ficam na ordem da lista de nós.
+void preparar_nos(int C) {
+    int quant_por_no = 0;
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        no_na_execucao& N = area.n[e];
+        const int n = area.nos[e];
+        N.slot = static_cast<Byte>(n);
+        N.defasagem = area.defasagens[e];
+        N.instante_inicial = modulo(primeiro_segundo - N.defasagem, C);
+        if (N.instante_inicial == 0) N.instante_inicial = C;
+        N.define_o_verde = true;
+        for (int depois = e + 1; depois < area.quant_de_nos; ++depois)
+            if (area.nos[depois] == n) N.define_o_verde = false;
+        N.primeiro_link = quant_por_no;
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            const int l = area.links[i];
+            if (no_destino(l) == n) area.links_por_no[quant_por_no++] = static_cast<Byte>(l);
+        }
+        N.quant_de_links = quant_por_no - N.primeiro_link;
+
+        std::array<Integer, colunas_do_verde> inicio{};
+        for (int j = 1; j <= max_intervalos_de_inicio; ++j) inicio[j] = inicio_do_intervalo(n, j);
+        Byte* intervalo = area.intervalo_no_instante.data();
+        for (int x = 0; x <= C; ++x) intervalo[x] = 0;
+        for (int j = max_intervalos_de_inicio - 1; j >= 1; --j) {
+            const int de = std::max<int>(inicio[j], 1);
+            const int ate = std::min<int>(inicio[j + 1] - 1, C);
+            for (int x = de; x <= ate; ++x) intervalo[x] = static_cast<Byte>(j);
+        }
+        N.intervalo_inicial = intervalo[N.instante_inicial];
+
+        int quant = 0;
+        for (int x = 1; x <= C; ++x) {
+            const int anterior = x == 1 ? C : x - 1;
+            if (intervalo[x] == intervalo[anterior]) continue;
+            if (quant == max_eventos_por_no) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+            area.mudancas[e][quant++] = {modulo(Long(x) - N.instante_inicial, C), intervalo[x]};
+        }
+        area.quant_de_mudancas[e] = quant;
+    }
+
+    for (int c = 0; c <= C; ++c) area.primeiro_evento[c] = 0;
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        for (int k = 0; k < area.quant_de_mudancas[e]; ++k) ++area.primeiro_evento[area.mudancas[e][k].segundo_do_ciclo + 1];
+    for (int c = 1; c <= C; ++c) area.primeiro_evento[c] += area.primeiro_evento[c - 1];
+    for (int c = 0; c < C; ++c) area.proximo_evento[c] = area.primeiro_evento[c];
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        for (int k = 0; k < area.quant_de_mudancas[e]; ++k) {
+            const mudanca& m = area.mudancas[e][k];
+            area.eventos[area.proximo_evento[m.segundo_do_ciclo]++] = {static_cast<Byte>(e), m.intervalo};
+        }
+}
+
+void instantes_no_segundo(Long t, int C) {
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        instante_no_ciclo(area.n[e].slot) = static_cast<Integer>(instante_do_no(area.n[e], t, C));
+}
+
+void acertar_verde(const no_na_execucao& N, int j) {
+    const bool* const verde_no_intervalo = link_verde_no_intervalo.dados();
+    const Byte* links = area.links_por_no.data() + N.primeiro_link;
+    for (int k = 0; k < N.quant_de_links; ++k) {
+        const int l = links[k];
+        area.estado[l].verde = verde_no_intervalo[l * colunas_do_verde + j];
+    }
+}
+
+void carregar_estado() {
+    for (int l = 0; l <= max_links; ++l) {
+        estado_do_link& E = area.estado[l];
+        E.fila = fila(l);
+        E.ocupacao = ocupacao_da_caixa(l);
+        E.capacidade = area.capacidade[l];
+        E.atraso = atraso(l);
+        E.paradas = paradas(l);
+        E.paradas_no_segundo = paradas_no_segundo(l);
+        E.fila_maxima = fila_maxima(l);
+        E.com_espaco = caixa_com_espaco(l);
+        E.verde = verde_agora(l);
+        E.verde_antes = verde_antes(l);
+    }
+}
+
+void devolver_estado() {
+    for (int l = 0; l <= max_links; ++l) {
+        const estado_do_link& E = area.estado[l];
+        fila(l) = E.fila;
+        ocupacao_da_caixa(l) = E.ocupacao;
+        atraso(l) = E.atraso;
+        paradas(l) = E.paradas;
+        paradas_no_segundo(l) = E.paradas_no_segundo;
+        fila_maxima(l) = E.fila_maxima;
+        caixa_com_espaco(l) = E.com_espaco;
+        verde_agora(l) = E.verde;
+        verde_antes(l) = E.verde_antes;
+    }
+}
+
+// Um nó caiu num instante que nenhum intervalo cobre: o modelo passaria do último intervalo.
+// Antes da falha, o instante dos nós fica como o modelo o deixaria: o do segundo t até este
+// nó, o do segundo anterior depois dele.
+[[noreturn]] void falhar_no_intervalo(int e_falha, Long t, int C) {
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        const no_na_execucao& N = area.n[e];
+        if (e <= e_falha) instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, t, C));
+        else if (t > primeiro_segundo) instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, t - 1, C));
+    }
+    falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+}
+
+// O estado dos sinais no primeiro segundo: o intervalo de cada nó, na ordem da lista.
+void sinais_iniciais(int C) {
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        const no_na_execucao& N = area.n[e];
+        if (N.intervalo_inicial == 0) falhar_no_intervalo(e, primeiro_segundo, C);
+        if (N.define_o_verde) acertar_verde(N, N.intervalo_inicial);
+    }
+}
+
+// Nos segundos seguintes, só os nós que mudam de intervalo.
+void sinais(int segundo_do_ciclo, Long t, int C) {
+    const int ate = area.primeiro_evento[segundo_do_ciclo + 1];
+    for (int k = area.primeiro_evento[segundo_do_ciclo]; k < ate; ++k) {
+        const evento& ev = area.eventos[k];
+        const no_na_execucao& N = area.n[ev.entrada_do_no];
+        if (ev.intervalo == 0) falhar_no_intervalo(ev.entrada_do_no, t, C);
+        if (N.define_o_verde) acertar_verde(N, ev.intervalo);
+    }
+}
+
+enum fase { aquecimento, corte, medido };
+
+// Um segundo de todos os links da lista, na ordem da lista. A chegada de cada link vai para a
+// área do bloco de segundos.
+template <bool eh_final, fase F>
+void segundo_dos_links(Long t, int C, Single* chegadas) {
+    estado_do_link* const estado = area.estado.data();
+    // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
+    const std::ptrdiff_t passo = perfil_de_entrada.limite2() + 1;
+    Single* const coluna = perfil_de_entrada.linha(0) + t;
+
+    Single possivel = vazao_possivel;
+    Single bloqueada = vazao_bloqueada;
+    Single bloqueado = bloqueado_no_recebedor;
+    Long no_inicio_do_vermelho = paradas_no_inicio_do_vermelho;
+    const int n = area.quant_de_links;
+    for (int i = 0; i < n; ++i) {
+        const link_na_execucao& L = area.l[i];
+        const int l = L.slot;
+        estado_do_link& E = estado[l];
+        const int quant_de_recebedores = L.quant_de_recebedores;
+        const Single q0 = E.fila;
+        possivel = q0 < L.s ? q0 : L.s;
+        bloqueada = 0.0f;
+        bloqueado = 0.0f;
+        const bool g = E.verde;
+
+        Single q = q0;
+        if (g) {
+            for (int k = 0; k < quant_de_recebedores; ++k) {
+                const int r = L.recebedores[k];
+                estado_do_link& R = estado[r];
+                const Single parte = possivel * L.fracoes[k];
+                // Recebedor cheio: nada se move (somar +0 não muda valor algum).
+                const bool livre = R.com_espaco;
+                const Single movido = livre ? parte : 0.0f;
+                bloqueado = livre ? 0.0f : parte;
+                coluna[r * passo] += movido;
+                R.ocupacao += movido;
+                bloqueada += bloqueado;
+                R.com_espaco = R.ocupacao < R.capacidade;
+            }
+            const Single saida = possivel - bloqueada;
+            q = q0 - saida;
+            E.ocupacao -= saida;
+        } else {
+            // Vermelho: nada se move nem é bloqueado, mas o espaço dos recebedores é reavaliado.
+            for (int k = 0; k < quant_de_recebedores; ++k) {
+                estado_do_link& R = estado[L.recebedores[k]];
+                R.com_espaco = R.ocupacao < R.capacidade;
+            }
+        }
+        if constexpr (eh_final) {
+            if (q > E.fila_maxima) E.fila_maxima = q;
+        }
+
+        const Single chegou = (t >= L.primeiro_com_partida ? coluna[L.deslocamento_da_partida] : 0.0f) + L.entrada_externa;
+        chegadas[l] = chegou;
+
+        if constexpr (F == corte) {
+            area.posicao_em_curso = i;
+            if (area.testes_de_corte[i]) {
+                const Integer vermelho = para_integer(Long(C) - Long(t_de_verde_do_link(l)));
+                const Single limite = verificar_single(Single(vermelho) * fluxo_por_segundo(l));
+                if (limite < q) q = limite;
+            }
+        }
+
+        if constexpr (F == medido) {
+            E.atraso += q;
+            const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
+            E.paradas_no_segundo = paradas_agora;
+            no_inicio_do_vermelho = 0;
+            if (E.verde_antes != g) {
+                E.verde_antes = g;
+                if (!g) {
+                    area.posicao_em_curso = i;
+                    no_inicio_do_vermelho = para_long(q);
+                }
+            }
+            if (no_inicio_do_vermelho == 0) {
+                E.paradas = E.paradas + paradas_agora;
+            } else {
+                // Single com Long: a soma é em precisão dupla.
+                E.paradas = verificar_single(double(E.paradas + paradas_agora) + double(no_inicio_do_vermelho));
+            }
+        }
+
+        E.fila = q + chegou;
+    }
+    vazao_possivel = possivel;
+    vazao_bloqueada = bloqueada;
+    bloqueado_no_recebedor = bloqueado;
+    paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
+    if (n > 0) link_corrente = area.l[n - 1].slot;
+}
+
+// Passa para perfil_de_chegada as chegadas guardadas dos segundos de..ate (um bloco).
+void descarregar_chegadas(Long de, Long ate) {
+    const int quant = static_cast<int>(ate - de + 1);
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.l[i].slot;
+        Single* const linha = perfil_de_chegada.linha(l) + de;
+        const Single* const guardadas = area.chegadas_do_bloco.data() + l;
+        for (int k = 0; k < quant; ++k) linha[k] = guardadas[k * (max_links + 1)];
+    }
+}
+
+// Zera os segundos de..ate do perfil de entrada dos links da lista.
+void zerar_entradas(Long de, Long ate) {
+    static constexpr std::array<Single, segundos_no_bloco> zeros{};
+    for (Long s = de; s <= ate; s += segundos_no_bloco) {
+        const Long quant = std::min<Long>(segundos_no_bloco, ate - s + 1);
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            Single* const entrada = perfil_de_entrada.linha(area.l[i].slot) + s;
+            if (quant == segundos_no_bloco) std::memcpy(entrada, zeros.data(), sizeof zeros);
+            else std::memcpy(entrada, zeros.data(), static_cast<std::size_t>(quant) * sizeof(Single));
+        }
+    }
+}
+
+// Uma falha no segundo t deixa os perfis como o modelo: chegadas até o segundo anterior e,
+// no segundo t, só as dos links que já passaram; os segundos seguintes zerados.
+void perfis_na_falha(Long t, Long fim) {
+    const Long inicio_do_bloco = t - (t - primeiro_segundo) % segundos_no_bloco;
+    if (t > inicio_do_bloco) descarregar_chegadas(inicio_do_bloco, t - 1);
+    const Single* chegadas = area.chegadas_do_bloco.data() + (t - primeiro_segundo) % segundos_no_bloco * (max_links + 1);
+    for (int i = 0; i < area.quant_de_links; ++i) perfil_de_chegada.linha(area.l[i].slot)[t] = 0.0f;
+    for (int i = 0; i <= area.posicao_em_curso; ++i) {
+        const int l = area.l[i].slot;
+        perfil_de_chegada.linha(l)[t] = chegadas[l];
+    }
+    if (t < fim) {
+        zerar_entradas(t + 1, fim);
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            Single* const chegada = perfil_de_chegada.linha(area.l[i].slot);
+            std::fill(chegada + t + 1, chegada + fim + 1, 0.0f);
+        }
+    }
+}
+
+void conferir_estado_finito(bool eh_final) {
+    auto finito = [](Single v) {
+        if (!std::isfinite(v)) falhar(tipo_de_falha::estouro);
+    };
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        const int l = L.slot;
+        finito(fila(l));
+        finito(atraso(l));
+        finito(paradas(l));
+        finito(paradas_no_segundo(l));
+        finito(ocupacao_da_caixa(l));
+        if (eh_final) finito(fila_maxima(l));
+        for (int k = 0; k < L.quant_de_recebedores; ++k) finito(ocupacao_da_caixa(L.recebedores[k]));
+    }
+}
+
+// O modelo: uma execução sobre os links e nós que a variante pôs na área de trabalho, com
+// aquecimento de W ciclos e período medido P.
+template <bool eh_final>
+void executar(Integer W, Integer P) {
+    const Integer C = t_de_ciclo;
+    const Integer aquecimento_em_segundos = para_integer(Long(W) * Long(C));
+    const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
+    const Long segundo_de_corte = Long(aquecimento_em_segundos) + 121;
+
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        fila(l) = 0;
+        atraso(l) = 0;
+        paradas_no_segundo(l) = 0;
+        paradas(l) = 0;
+        ocupacao_da_caixa(l) = 0;
+    }
+    preparar_links();
+    area.posicao_em_curso = -1;
+    const bool ha_segundos = fim >= primeiro_segundo;
+    if (ha_segundos) conferir_perfis(fim);
+    if (area.subconjunto) {
+        for (int r = 0; r <= max_indice_link; ++r) caixa_com_espaco(r) = true;
+    } else {
+        for (int i = 0; i < area.quant_de_links; ++i) caixa_com_espaco(area.links[i]) = true;
+    }
+    if (!ha_segundos) return;
+
+    if (area.quant_de_nos > 0 && C <= 0) {
+        // O instante do nó divide por C; um ciclo negativo não cai em intervalo algum.
+        if (C == 0) dividir_single(Single(primeiro_segundo - area.defasagens[0]), 0.0f);
+        falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    }
+    if (area.quant_de_nos > 0) preparar_nos(C);
+    carregar_estado();
+
+    // Os perfis de entrada são zerados um bloco à frente: os segundos de um bloco só são lidos e
+    // escritos durante ele. As chegadas do bloco vão juntas para a tabela no fim dele.
+    Long t = primeiro_segundo;
+    int segundo_do_ciclo = 0;
+    try {
+        zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
+        for (; t <= fim; ++t) {
+            area.posicao_em_curso = -1;
+            if (t == primeiro_segundo) sinais_iniciais(C);
+            else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
+            const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
+            Single* const chegadas = area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
+            if (t < segundo_de_corte) segundo_dos_links<eh_final, aquecimento>(t, C, chegadas);
+            else if (t == segundo_de_corte) segundo_dos_links<eh_final, corte>(t, C, chegadas);
+            else segundo_dos_links<eh_final, medido>(t, C, chegadas);
+            if (no_bloco == segundos_no_bloco - 1 || t == fim) {
+                descarregar_chegadas(t - no_bloco, t);
+                if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
+            }
+            if (area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
+        }
+    } catch (...) {
+        devolver_estado();
+        // Uma falha nos links: os nós já estavam todos no segundo t.
+        if (area.posicao_em_curso >= 0) instantes_no_segundo(t, C);
+        perfis_na_falha(t, fim);
+        throw;
+    }
+    devolver_estado();
+    instantes_no_segundo(fim, C);
+    conferir_estado_finito(eh_final);
+}
+
+// Custo de um link: peso da parada vezes as paradas, mais o atraso.
+Single custo_do_link(int l) { return verificar_single(Single(peso_da_parada) * paradas(l) + atraso(l)); }
+
+// Soma dos custos dos links da lista; com `metade_na_entrada`, um link sem nó de origem
+// conta pela metade.
+void somar_custos(Single& soma, bool metade_na_entrada) {
+    soma = 0;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        const Single custo = custo_do_link(l);
+        if (metade_na_entrada && no_origem(l) == 0) soma = verificar_single(double(soma) + double(custo) * 0.5);
+        else soma = verificar_single(soma + custo);
+    }
+}
+
+}  // namespace
+
+void simular_rede() {
+    com_codigo("Erro 130", [] {
+        comecar_conjunto(false);
+        links_da_rede(false);
+        nos_da_rede(defasagem_tentativa);
+        executar<false>(8, periodo_de_simulacao);
+        somar_custos(indice_de_desempenho, true);
+    });
+}
+
+void simular_par(Integer defasagem_do_segundo_no) {
+    com_codigo("Erro 136", [defasagem_do_segundo_no] {
+        comecar_conjunto(true);
+        const int p = par_corrente;
+        const bool fase1 = eh_fase1;
+        auto& pares = fase1 ? par_fase1 : par_fase2;
+        Byte a = 0;
+        Byte b = 0;
+        for (int i = 1; i <= max_indice_no; ++i) {
+            if (!existe_no(i)) continue;
+            for (int j = 1; j <= max_indice_no; ++j)
+                if (existe_no(j) && pares(i, j) == p) {
+                    a = static_cast<Byte>(i);
+                    b = static_cast<Byte>(j);
+                }
+        }
+        defasagem_tentativa(a) = 0;
+        defasagem_tentativa(b) = defasagem_do_segundo_no;
+        incluir_no(a, 0);
+        incluir_no(b, defasagem_do_segundo_no);
+
+        auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
+        auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
+        auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
+        const int quant = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
+        for (int i = 1; i <= quant; ++i) {
+            const Integer l = links_do_par(p, i);
+            const Single entrada = entrada_no_par(p, l);
+            incluir_link(l, entrada, entrada > 0);
+        }
+        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+
+        executar<false>(4, periodo_de_otimizacao);
+        Single& custo = custo_da_defasagem(defasagem_do_segundo_no);
+        somar_custos(custo, false);
+    });
+}
+
+void simular_caminho() {
+    com_codigo("Erro 140", [] {
+        comecar_conjunto(true);
+        for (int i = 1; i <= quant_de_nos_do_caminho; ++i) {
+            const int n = nos_do_caminho_principal(i);
+            incluir_no(n, defasagem_tentativa(n));
+        }
+        for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
+            const Integer l = links_do_caminho(i);
+            const Single entrada = fluxo_externo_do_caminho(l);
+            incluir_link(l, entrada, entrada > 0);
+        }
+        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+
+        executar<false>(8, periodo_de_simulacao);
+        somar_custos(indice_de_desempenho, true);
+    });
+}
+
+void simular_vizinhanca() {
+    com_codigo("Erro 145", [] {
+        comecar_conjunto(true);
+        const int c = candidato_corrente;
+        for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
+            const int n = no_da_vizinhanca(i);
+            defasagem_tentativa(n) = defasagem(n);
+            incluir_no(n, defasagem_tentativa(n));
+        }
+        for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
+            const int l = links_da_vizinhanca(c, i);
+            const Single entrada = fluxo_externo_da_vizinhanca(c, l);
+            incluir_link(l, entrada, entrada > 0);
+        }
+        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+
+        executar<false>(4, periodo_local);
+        somar_custos(indice_da_vizinhanca, false);
+    });
+}
+
+void simular_rede_final() {
+    com_codigo("Erro 153", [] {
+        comecar_conjunto(false);
+        links_da_rede(true);
+        nos_da_rede(defasagem_valendo);
+        executar<true>(8, periodo_de_simulacao);
+        atraso_total = 0;
+        paradas_total = 0;
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            const int l = area.links[i];
+            atraso_total = verificar_single(atraso_total + atraso(l));
+            paradas_total = verificar_single(paradas_total + paradas(l));
+        }
+    });
+}
+
+}  // namespace orvel

@@ -1,0 +1,251 @@
+// A simulação rápida contra o modelo literal, em redes e defasagens geradas: toda fila,
+// atraso, parada, perfil e resultado deve sair igual bit a bit, execução após execução.
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "calculo/simulacao.h"
+#include "comum/rede_de_simulacao.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos_de_teste.h"
+#include "simulacao_literal.h"
+
+namespace orvel {
+namespace {
+
+using teste::variante;
+
+// Tudo o que uma execução escreve.
+struct estado_da_simulacao {
+    decltype(fila) fila_;
+    decltype(atraso) atraso_;
+    decltype(paradas_no_segundo) paradas_no_segundo_;
+    decltype(paradas) paradas_;
+    decltype(ocupacao_da_caixa) ocupacao_;
+    decltype(caixa_com_espaco) caixa_;
+    decltype(verde_agora) verde_agora_;
+    decltype(verde_antes) verde_antes_;
+    decltype(instante_no_ciclo) instante_;
+    decltype(fila_maxima) fila_maxima_;
+    decltype(defasagem_tentativa) defasagem_tentativa_;
+    decltype(custo_da_defasagem) custo_;
+    tabela_dinamica<Single> entrada_, chegada_;
+    Single escalares[8];
+    Long paradas_no_inicio_do_vermelho_;
+    Byte link_corrente_;
+
+    static estado_da_simulacao tirar() {
+        return {fila, atraso, paradas_no_segundo, paradas, ocupacao_da_caixa, caixa_com_espaco, verde_agora, verde_antes,
+                instante_no_ciclo, fila_maxima, defasagem_tentativa, custo_da_defasagem, perfil_de_entrada, perfil_de_chegada,
+                {vazao_possivel, vazao_bloqueada, bloqueado_no_recebedor, indice_de_desempenho, indice_da_vizinhanca,
+                 atraso_total, paradas_total, 0},
+                paradas_no_inicio_do_vermelho, link_corrente};
+    }
+
+    void repor() const {
+        fila = fila_;
+        atraso = atraso_;
+        paradas_no_segundo = paradas_no_segundo_;
+        paradas = paradas_;
+        ocupacao_da_caixa = ocupacao_;
+        caixa_com_espaco = caixa_;
+        verde_agora = verde_agora_;
+        verde_antes = verde_antes_;
+        instante_no_ciclo = instante_;
+        fila_maxima = fila_maxima_;
+        defasagem_tentativa = defasagem_tentativa_;
+        custo_da_defasagem = custo_;
+        perfil_de_entrada = entrada_;
+        perfil_de_chegada = chegada_;
+        vazao_possivel = escalares[0];
+        vazao_bloqueada = escalares[1];
+        bloqueado_no_recebedor = escalares[2];
+        indice_de_desempenho = escalares[3];
+        indice_da_vizinhanca = escalares[4];
+        atraso_total = escalares[5];
+        paradas_total = escalares[6];
+        paradas_no_inicio_do_vermelho = paradas_no_inicio_do_vermelho_;
+        link_corrente = link_corrente_;
+    }
+};
+
+template <class T>
+bool mesmos_bits(const T& a, const T& b) {
+    return std::memcmp(a.dados(), b.dados(), sizeof(*a.dados()) * T::total) == 0;
+}
+
+bool mesmos_bits(const tabela_dinamica<Single>& a, const tabela_dinamica<Single>& b) {
+    if (a.limite1() != b.limite1() || a.limite2() != b.limite2()) return false;
+    for (long long l = 0; l <= a.limite1(); ++l)
+        for (long long t = 0; t <= a.limite2(); ++t)
+            if (std::bit_cast<std::uint32_t>(a(l, t)) != std::bit_cast<std::uint32_t>(b(l, t))) return false;
+    return true;
+}
+
+void comparar(const estado_da_simulacao& rapida, const estado_da_simulacao& literal, const std::string& onde) {
+    EXPECT_TRUE(mesmos_bits(rapida.fila_, literal.fila_)) << onde << ": fila";
+    EXPECT_TRUE(mesmos_bits(rapida.atraso_, literal.atraso_)) << onde << ": atraso";
+    EXPECT_TRUE(mesmos_bits(rapida.paradas_no_segundo_, literal.paradas_no_segundo_)) << onde << ": paradas no segundo";
+    EXPECT_TRUE(mesmos_bits(rapida.paradas_, literal.paradas_)) << onde << ": paradas";
+    EXPECT_TRUE(mesmos_bits(rapida.ocupacao_, literal.ocupacao_)) << onde << ": ocupação";
+    EXPECT_TRUE(mesmos_bits(rapida.caixa_, literal.caixa_)) << onde << ": caixa com espaço";
+    EXPECT_TRUE(mesmos_bits(rapida.verde_agora_, literal.verde_agora_)) << onde << ": verde agora";
+    EXPECT_TRUE(mesmos_bits(rapida.verde_antes_, literal.verde_antes_)) << onde << ": verde antes";
+    EXPECT_TRUE(mesmos_bits(rapida.instante_, literal.instante_)) << onde << ": instante no ciclo";
+    EXPECT_TRUE(mesmos_bits(rapida.fila_maxima_, literal.fila_maxima_)) << onde << ": fila máxima";
+    EXPECT_TRUE(mesmos_bits(rapida.defasagem_tentativa_, literal.defasagem_tentativa_)) << onde << ": defasagem em teste";
+    EXPECT_TRUE(mesmos_bits(rapida.custo_, literal.custo_)) << onde << ": custo da defasagem";
+    EXPECT_TRUE(mesmos_bits(rapida.entrada_, literal.entrada_)) << onde << ": perfil de entrada";
+    EXPECT_TRUE(mesmos_bits(rapida.chegada_, literal.chegada_)) << onde << ": perfil de chegada";
+    EXPECT_EQ(std::memcmp(rapida.escalares, literal.escalares, sizeof rapida.escalares), 0) << onde << ": índices e vazões";
+    EXPECT_EQ(rapida.paradas_no_inicio_do_vermelho_, literal.paradas_no_inicio_do_vermelho_) << onde;
+    EXPECT_EQ(rapida.link_corrente_, literal.link_corrente_) << onde;
+}
+
+// Os conjuntos das variantes de subconjunto: caminho, dois pares e uma vizinhança, com um
+// link repetido no caminho e um nó repetido na vizinhança.
+void preencher_subconjuntos(teste::sorteio& s, int nos, Integer C) {
+    auto links_que_chegam = [](int a, int b) {
+        std::vector<int> v;
+        for (int l = 1; l <= max_indice_link; ++l)
+            if (no_destino(l) == a || no_destino(l) == b) v.push_back(l);
+        return v;
+    };
+    const int a = s.entre(1, nos), b = s.entre(1, nos);
+    quant_de_nos_do_caminho = 2;
+    nos_do_caminho_principal(1) = static_cast<Byte>(a);
+    nos_do_caminho_principal(2) = static_cast<Byte>(b);
+    std::vector<int> caminho = links_que_chegam(a, b);
+    if (!caminho.empty()) caminho.push_back(caminho.front());
+    quant_de_links_do_caminho = static_cast<Byte>(std::min<std::size_t>(caminho.size(), max_links));
+    for (int i = 0; i < quant_de_links_do_caminho; ++i) links_do_caminho(i + 1) = static_cast<Integer>(caminho[i]);
+
+    par_corrente = 3;
+    for (int fase = 1; fase <= 2; ++fase) {
+        const int x = s.entre(1, nos), y = s.entre(1, nos);
+        (fase == 1 ? par_fase1 : par_fase2)(x, y) = par_corrente;
+        std::vector<int> v = links_que_chegam(x, y);
+        const int quant = std::min<int>(static_cast<int>(v.size()), max_links_do_par);
+        (fase == 1 ? quant_de_links_do_par_fase1 : quant_de_links_do_par_fase2)(par_corrente) = static_cast<Byte>(quant);
+        for (int i = 0; i < quant; ++i) (fase == 1 ? links_do_par_fase1 : links_do_par_fase2)(par_corrente, i + 1) = static_cast<Integer>(v[i]);
+    }
+
+    candidato_corrente = static_cast<Byte>(s.entre(1, max_candidatos));
+    const int c = candidato_corrente;
+    const int v1 = s.entre(1, nos), v2 = s.entre(1, nos);
+    quant_de_nos_da_vizinhanca(c) = 3;
+    no_da_vizinhanca(1) = static_cast<Byte>(v1);
+    no_da_vizinhanca(2) = static_cast<Byte>(v2);
+    no_da_vizinhanca(3) = static_cast<Byte>(v1);
+    std::vector<int> viz = links_que_chegam(v1, v2);
+    quant_de_links_da_vizinhanca(c) = static_cast<Byte>(viz.size());
+    for (std::size_t i = 0; i < viz.size(); ++i) links_da_vizinhanca(c, i + 1) = static_cast<Byte>(viz[i]);
+
+    for (int l = 1; l <= max_indice_link; ++l) {
+        auto entrada = [&] { return s.entre(0, 2) == 0 ? 0.0f : static_cast<Single>(s.entre(1, 3)) / 8.0f; };
+        auto capacidade = [&] { return static_cast<Integer>(s.entre(0, 3) == 0 ? 32000 : s.entre(2, 40)); };
+        fluxo_externo_do_caminho(l) = entrada();
+        capacidade_no_caminho(l) = capacidade();
+        entrada_no_par_fase1(par_corrente, l) = entrada();
+        capacidade_no_par_fase1(par_corrente, l) = capacidade();
+        entrada_no_par_fase2(par_corrente, l) = entrada();
+        capacidade_no_par_fase2(par_corrente, l) = capacidade();
+        fluxo_externo_da_vizinhanca(c, l) = entrada();
+        capacidade_na_vizinhanca(c, l) = capacidade();
+    }
+    periodo_de_otimizacao = static_cast<Integer>(s.entre(1, 4) * C);
+    periodo_local = static_cast<Integer>(s.entre(1, 4) * C + s.entre(0, 7));
+}
+
+struct execucao {
+    variante v;
+    Integer defasagem_do_par = 0;
+    bool fase1 = true;
+};
+
+// Roda a sequência com a simulação rápida e com a literal a partir do mesmo estado e
+// compara depois de cada execução. Entre execuções, as defasagens em teste mudam.
+void rodar_lado_a_lado(const std::vector<execucao>& sequencia, std::uint64_t semente, const std::string& nome) {
+    const estado_da_simulacao inicial = estado_da_simulacao::tirar();
+    auto mexer = [](int k) {
+        for (int n = 1; n <= max_indice_no; ++n) defasagem_tentativa(n) = static_cast<Integer>((defasagem_tentativa(n) + 7 * k + n) % 97);
+    };
+    std::vector<estado_da_simulacao> rapidos;
+    {
+        servicos_de_teste s;
+        for (std::size_t k = 0; k < sequencia.size(); ++k) {
+            eh_fase1 = sequencia[k].fase1;
+            eh_fase2 = !sequencia[k].fase1;
+            switch (sequencia[k].v) {
+                case variante::rede: simular_rede(); break;
+                case variante::par: simular_par(sequencia[k].defasagem_do_par); break;
+                case variante::caminho: simular_caminho(); break;
+                case variante::vizinhanca: simular_vizinhanca(); break;
+                case variante::rede_final: simular_rede_final(); break;
+            }
+            rapidos.push_back(estado_da_simulacao::tirar());
+            mexer(static_cast<int>(k));
+        }
+        EXPECT_TRUE(s.mensagens.empty()) << nome << ": " << (s.mensagens.empty() ? "" : s.mensagens[0].titulo);
+    }
+    inicial.repor();
+    for (std::size_t k = 0; k < sequencia.size(); ++k) {
+        eh_fase1 = sequencia[k].fase1;
+        eh_fase2 = !sequencia[k].fase1;
+        teste::simular_literal(sequencia[k].v, sequencia[k].defasagem_do_par);
+        const estado_da_simulacao literal = estado_da_simulacao::tirar();
+        comparar(rapidos[k], literal, nome + " semente " + std::to_string(semente) + " execução " + std::to_string(k));
+        mexer(static_cast<int>(k));
+    }
+}
+
+TEST(simulacao_comparada_com_a_literal, iguais_bit_a_bit_em_redes_geradas) {
+    const std::vector<execucao> sequencia = {
+        {variante::rede},          {variante::rede_final},   {variante::par, 7, true}, {variante::par, 250, false},
+        {variante::caminho},       {variante::vizinhanca},   {variante::rede},         {variante::caminho},
+        {variante::rede_final},    {variante::vizinhanca},
+    };
+    const Integer ciclos[] = {40, 60, 90, 97};
+    for (std::uint64_t semente = 1; semente <= 12; ++semente) {
+        teste::montagem_da_rede m;
+        teste::sorteio s(semente * 31);
+        const int nos = s.entre(2, 9);
+        const int links = s.entre(nos, 4 * nos + 6);
+        const Integer C = ciclos[semente % 4];
+        teste::gerar_rede(m, semente, nos, links, C, static_cast<Integer>(s.entre(1, 6) * C), semente % 2 == 0);
+        preencher_subconjuntos(s, nos, C);
+        rodar_lado_a_lado(sequencia, semente, "rede gerada");
+        if (HasFailure()) return;
+    }
+}
+
+// Uma execução que falha no meio (um nó cujos inícios não cobrem o fim do ciclo) deixa as
+// tabelas como o modelo as deixaria no segundo da falha, e a falha é relatada uma vez.
+TEST(simulacao_comparada_com_a_literal, falha_no_meio_deixa_o_mesmo_estado) {
+    teste::montagem_da_rede m;
+    teste::gerar_rede(m, 77, 5, 16, 60, 120);
+    simular_rede();  // verde_antes e fila_maxima de uma execução anterior
+    simular_rede_final();
+    const int n = 3;
+    const int N = quant_de_intervalos_depois(n);
+    inicio_do_intervalo(n, N + 1) = 55;  // os instantes 55..60 não caem em intervalo algum
+    const estado_da_simulacao inicial = estado_da_simulacao::tirar();
+    {
+        servicos_de_teste s;
+        simular_rede_final();
+        ASSERT_EQ(s.mensagens.size(), 1u);
+        EXPECT_EQ(s.mensagens[0].titulo, "Erro 153");
+    }
+    const estado_da_simulacao rapida = estado_da_simulacao::tirar();
+    inicial.repor();
+    EXPECT_ANY_THROW(teste::simular_literal(variante::rede_final));
+    const estado_da_simulacao literal = estado_da_simulacao::tirar();
+    comparar(rapida, literal, "falha");
+}
+
+}  // namespace
+}  // namespace orvel

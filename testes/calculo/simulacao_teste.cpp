@@ -1,0 +1,299 @@
+// Casos de borda do modelo de filas, em redes pequenas montadas à mão com valores exatos em
+// binário (as contas dos testes são as do modelo, sem arredondamento escondido).
+
+#include <gtest/gtest.h>
+
+#include "calculo/simulacao.h"
+#include "comum/rede_de_simulacao.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+using teste::dados_do_link;
+using teste::montagem_da_rede;
+
+// A execução da rede inteira (W = 8) termina no segundo t.
+void terminar_em(Long t) { periodo_de_simulacao = static_cast<Integer>(t - 8 * t_de_ciclo - 120); }
+
+// Um nó de um intervalo só, com um grupo sempre verde (1) e um nunca verde (2).
+struct no_simples {
+    montagem_da_rede m;
+    int n = m.no({10});
+    int verde = m.grupo(n, {1});
+    int vermelho = m.grupo(n, {});
+};
+
+TEST(simulacao_descarga, fila_menor_que_a_saturacao_sai_toda_e_maior_sai_s) {
+    montagem_da_rede m;
+    const int n = m.no({5, 5});  // instantes 1..5 vermelhos, 6..10 verdes
+    const int g = m.grupo(n, {2});
+    const int a = m.link({.destino = n, .grupo = g, .fluxo = 0.25f, .saturacao = 1.0f});
+    const int b = m.link({.origem = n, .destino = n, .fluxo = 0.25f, .saturacao = 8.0f});
+    m.fornece(a, b, 1.0f);
+    m.fechar(10, 600);
+    simular_rede();
+    // Segundo 126 (instante 6): fila de 1,25 >= s, saem exatamente 1; no 127 a fila de 0,5 sai toda.
+    EXPECT_EQ(perfil_de_entrada(b, 126), 1.0f);
+    EXPECT_EQ(perfil_de_entrada(b, 127), 0.5f);
+    EXPECT_EQ(perfil_de_entrada(b, 128), 0.25f);
+    // Ciclo seguinte, já em regime: 1,5 no começo do verde, depois 0,75 de uma vez.
+    EXPECT_EQ(perfil_de_entrada(b, 136), 1.0f);
+    EXPECT_EQ(perfil_de_entrada(b, 137), 0.75f);
+}
+
+// A (sempre verde, entrada de 0,5 veh/s, s = 1) fornece a B (nunca verde, capacidade útil 1)
+// e a D (saída); A é processado por último.
+struct recebedor_que_enche : no_simples {
+    int b = m.link({.origem = n, .destino = n, .grupo = vermelho, .capacidade = 2, .capacidade_util = 1.0f});
+    int d = m.link({.origem = n, .destino = n, .grupo = verde, .saturacao = 8.0f});
+    int a = m.link({.destino = n, .grupo = verde, .fluxo = 0.5f, .saturacao = 1.0f});
+};
+
+TEST(simulacao_recebedor_cheio, guarda_a_sua_parte_na_fila) {
+    {
+        recebedor_que_enche r;
+        r.m.fornece(r.a, r.b, 0.5f);
+        r.m.fornece(r.a, r.d, 0.5f);
+        r.m.fechar(10, 600);
+        terminar_em(127);
+        simular_rede();
+        // B recebe 0,25 por segundo de 122 a 125 e fica com exatamente 1: cheio (o teste é estrito).
+        EXPECT_EQ(perfil_de_entrada(r.b, 125), 0.25f);
+        EXPECT_EQ(perfil_de_entrada(r.b, 126), 0.0f);
+        EXPECT_FALSE(caixa_com_espaco(r.b));
+        EXPECT_EQ(ocupacao_da_caixa(r.b), 1.0f);
+        // A partir daí a metade de B fica na fila de A: 0,5 − 0,25 + 0,5 = 0,75; depois
+        // 0,75 − 0,375 + 0,5 = 0,875.
+        EXPECT_EQ(perfil_de_entrada(r.d, 126), 0.25f);
+        EXPECT_EQ(perfil_de_entrada(r.d, 127), 0.375f);
+        EXPECT_EQ(fila(r.a), 0.875f);
+        EXPECT_EQ(vazao_possivel, 0.75f);
+        EXPECT_EQ(vazao_bloqueada, 0.375f);
+        EXPECT_EQ(bloqueado_no_recebedor, 0.0f);  // o último recebedor (D) tinha espaço
+    }
+    {
+        // Com B como único recebedor, a descarga inteira fica: a fila só cresce com as chegadas.
+        recebedor_que_enche r;
+        r.m.fornece(r.a, r.b, 1.0f);
+        r.m.fechar(10, 600);
+        terminar_em(124);
+        simular_rede();
+        EXPECT_EQ(ocupacao_da_caixa(r.b), 1.0f);  // 0,5 em 122 e 0,5 em 123
+        EXPECT_EQ(fila(r.a), 1.0f);               // em 124: 0,5 bloqueado + 0,5 chegando
+        terminar_em(125);
+        simular_rede();
+        EXPECT_EQ(fila(r.a), 1.5f);
+        EXPECT_EQ(bloqueado_no_recebedor, 1.0f);
+    }
+}
+
+TEST(simulacao_saidas, fracoes_abaixo_de_um_e_link_de_saida_perdem_veiculos) {
+    no_simples r;
+    const int a = r.m.link({.destino = r.n, .grupo = r.verde, .fluxo = 0.5f, .saturacao = 1.0f});
+    const int b = r.m.link({.origem = r.n, .destino = r.n, .grupo = r.verde, .saturacao = 8.0f});
+    r.m.fornece(a, b, 0.7f);
+    r.m.fechar(10, 600);
+    for (Long fim = 122; fim <= 140; fim += 6) {
+        terminar_em(fim);
+        simular_rede();
+        // A descarrega 0,5 por segundo e B recebe 70 %; B, de saída, descarrega tudo o que tem.
+        EXPECT_EQ(fila(a), 0.5f);
+        EXPECT_EQ(perfil_de_entrada(b, fim), 0.5f * 0.7f);
+        EXPECT_EQ(fila(b), 0.5f * 0.7f);
+    }
+}
+
+// Link de entrada sempre vermelho, C = 90, verde de 40 s e q = 0,5 veh/s: no segundo de corte
+// a fila passa a no máximo (90 − 40) · 0,5 = 25.
+struct entrada_no_corte : no_simples {
+    int a = m.link({.destino = n, .grupo = vermelho});
+    explicit entrada_no_corte(Single chegada_por_segundo) {
+        m.fechar(90, 540);
+        t_de_verde_do_link(a) = 40;
+        fluxo_por_segundo(a) = 0.5f;
+        entrada_externa_por_segundo(a) = chegada_por_segundo;
+        terminar_em(8 * 90 + 121);
+    }
+};
+
+TEST(simulacao_corte, limita_a_fila_das_entradas_no_segundo_de_corte) {
+    {
+        entrada_no_corte r(0.0625f);  // 720 segundos de chegadas: 45
+        simular_rede();
+        EXPECT_EQ(fila(r.a), 25.0f + 0.0625f);
+        // O teste de entrada da rede final é o do nome de origem entrado.
+        nome_do_no_origem_dado(r.a) = "N1";
+        simular_rede_final();
+        EXPECT_EQ(fila(r.a), 45.0f + 0.0625f);
+        // Nos subconjuntos, é a entrada da variante (aqui 0): não limita.
+        quant_de_nos_do_caminho = 1;
+        nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
+        quant_de_links_do_caminho = 1;
+        links_do_caminho(1) = static_cast<Integer>(r.a);
+        capacidade_no_caminho(r.a) = 32000;
+        simular_caminho();
+        EXPECT_EQ(fila(r.a), 0.0f);
+        fluxo_externo_do_caminho(r.a) = 0.0625f;
+        simular_caminho();
+        EXPECT_EQ(fila(r.a), 25.0f + 0.0625f);
+    }
+    {
+        entrada_no_corte r(0.03125f);  // 22,5: fica
+        simular_rede();
+        EXPECT_EQ(fila(r.a), 22.5f + 0.03125f);
+    }
+}
+
+TEST(simulacao_medicao, conta_os_p_menos_1_segundos_depois_do_corte) {
+    no_simples r;
+    const int a = r.m.link({.destino = r.n, .grupo = r.vermelho, .fluxo = 1.0f});
+    r.m.fechar(60, 600);
+    simular_rede();
+    // Vermelho: cada veículo que chega para. 599 segundos medidos, não 600.
+    EXPECT_EQ(paradas(a), 599.0f);
+    EXPECT_EQ(paradas_no_segundo(a), 1.0f);
+}
+
+// Vermelho nos instantes 1..5 e verde nos 6..10 (ou o contrário); s grande esvazia a fila
+// a cada verde. A execução termina no instante 10 e mede a partir do instante 2.
+struct paradas_no_vermelho {
+    montagem_da_rede m;
+    int n = m.no({5, 5});
+    int a;
+    explicit paradas_no_vermelho(int intervalo_verde) {
+        a = m.link({.destino = n, .grupo = m.grupo(n, {intervalo_verde}), .fluxo = 1.25f, .saturacao = 100.0f});
+        m.fechar(10, 10);
+    }
+};
+
+TEST(simulacao_paradas, inicio_do_vermelho_passa_de_uma_execucao_para_a_outra) {
+    {
+        paradas_no_vermelho r(2);
+        simular_rede();
+        EXPECT_EQ(paradas(r.a), 4 * 1.25f);  // chegadas nos instantes 2..5, vermelhos
+        EXPECT_TRUE(verde_antes(r.a));
+        // A próxima começa vermelha depois de uma que terminou verde: CLng(2,5) = 2 (para o par).
+        simular_rede();
+        EXPECT_EQ(paradas(r.a), 4 * 1.25f + 2);
+    }
+    {
+        paradas_no_vermelho r(1);
+        simular_rede();
+        const Single primeira = paradas(r.a);
+        EXPECT_FALSE(verde_antes(r.a));
+        simular_rede();
+        EXPECT_EQ(paradas(r.a), primeira);
+    }
+}
+
+TEST(simulacao_paradas, no_verde_so_para_quem_chega_acima_de_tres_s) {
+    // s = 0,5 e chegadas de 0,25: no primeiro segundo de verde, depois de 6 s de vermelho a fila
+    // é 1,25 e 1,25 + 0,25 não passa de 1,5; depois de 7 s é 1,5 e 1,75 passa.
+    for (const auto& [vermelho, esperado] : {std::pair{6, 0.0f}, std::pair{7, 0.25f}}) {
+        montagem_da_rede m;
+        const Integer C = static_cast<Integer>(vermelho + 10);
+        const int n = m.no({static_cast<Integer>(vermelho), 10});
+        const int a = m.link({.destino = n, .grupo = m.grupo(n, {2}), .fluxo = 0.25f, .saturacao = 0.5f});
+        m.fechar(C, C);
+        // A execução termina em 9·C + 120: com esta defasagem, no primeiro instante verde.
+        defasagem_tentativa(n) = static_cast<Integer>(((120 - (vermelho + 1)) % C + C) % C);
+        simular_rede();
+        EXPECT_EQ(paradas_no_segundo(a), esperado) << vermelho;
+    }
+}
+
+TEST(simulacao_indices, entradas_contam_pela_metade_so_na_rede) {
+    montagem_da_rede m;
+    const int n = m.no({10, 10});
+    const int e = m.link({.destino = n, .grupo = m.grupo(n, {1}), .fluxo = 0.25f});
+    const int i = m.link({.origem = n, .destino = n, .grupo = m.grupo(n, {2}), .fluxo = 0.25f, .saturacao = 0.125f});
+    m.fornece(e, i, 1.0f);
+    m.fechar(20, 100);
+    auto custo = [](int l) { return Single(30) * paradas(l) + atraso(l); };
+
+    simular_rede();
+    EXPECT_GT(custo(e), 0.0f);
+    EXPECT_GT(custo(i), 0.0f);
+    EXPECT_EQ(indice_de_desempenho, Single(double(custo(e)) * 0.5) + custo(i));
+
+    candidato_corrente = 4;
+    quant_de_nos_da_vizinhanca(4) = 1;
+    no_da_vizinhanca(1) = static_cast<Byte>(n);
+    quant_de_links_da_vizinhanca(4) = 2;
+    links_da_vizinhanca(4, 1) = static_cast<Byte>(e);
+    links_da_vizinhanca(4, 2) = static_cast<Byte>(i);
+    EXPECT_EQ(no_origem(e), 0);
+    fluxo_externo_da_vizinhanca(4, e) = 0.25f;
+    capacidade_na_vizinhanca(4, i) = 32000;
+    periodo_local = 100;
+    simular_vizinhanca();
+    EXPECT_EQ(indice_da_vizinhanca, custo(e) + custo(i));
+}
+
+TEST(simulacao_defasagem, maior_que_o_segundo_cai_no_mesmo_instante_do_ciclo) {
+    teste::montagem_da_rede m;
+    teste::gerar_rede(m, 5, 4, 12, 60, 120);
+    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n);
+    simular_rede();
+    const Single antes = indice_de_desempenho;
+    const auto instantes = instante_no_ciclo;
+    // 10 ciclos a mais: t − defasagem é negativo nos primeiros segundos.
+    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n + 600);
+    verde_antes.preencher(false);
+    simular_rede();
+    const Single com_defasagem_grande = indice_de_desempenho;
+    verde_antes.preencher(false);
+    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n);
+    simular_rede();
+    EXPECT_EQ(indice_de_desempenho, com_defasagem_grande);
+    EXPECT_EQ(indice_de_desempenho, antes);
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_EQ(instante_no_ciclo(n), instantes(n));
+        EXPECT_GE(instante_no_ciclo(n), 1);
+        EXPECT_LE(instante_no_ciclo(n), 60);
+    }
+}
+
+TEST(simulacao_caminho, recebedor_fora_do_caminho_perde_a_parte_sem_bloquear) {
+    recebedor_que_enche r;
+    r.m.fornece(r.a, r.b, 0.5f);
+    r.m.fornece(r.a, r.d, 0.5f);
+    r.m.fechar(10, 600);
+    quant_de_nos_do_caminho = 1;
+    nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
+    quant_de_links_do_caminho = 2;
+    links_do_caminho(1) = static_cast<Integer>(r.d);
+    links_do_caminho(2) = static_cast<Integer>(r.a);
+    fluxo_externo_do_caminho(r.a) = 0.5f;
+    capacidade_no_caminho(r.d) = 32000;
+    terminar_em(130);
+    simular_caminho();
+    // B (cheio na rede inteira) está fora do caminho: A descarrega tudo, e D recebe a metade.
+    EXPECT_EQ(fila(r.a), 0.5f);
+    EXPECT_EQ(perfil_de_entrada(r.d, 130), 0.25f);
+    EXPECT_EQ(vazao_bloqueada, 0.0f);
+}
+
+TEST(simulacao_falhas, sao_relatadas_uma_vez_e_nao_escrevem_o_resultado) {
+    servicos_de_teste s;
+    teste::montagem_da_rede m;
+    teste::gerar_rede(m, 9, 3, 8, 60, 120);
+    indice_de_desempenho = 123;
+    inicio_do_intervalo(2, quant_de_intervalos_depois(2) + 1) = 40;  // 40..60 sem intervalo
+    simular_rede();
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 130");
+    EXPECT_EQ(indice_de_desempenho, 123.0f);
+
+    // Ciclo 0: a divisão do instante falha.
+    t_de_ciclo = 0;
+    periodo_de_simulacao = 10;
+    simular_rede_final();
+    ASSERT_EQ(s.mensagens.size(), 2u);
+    EXPECT_EQ(s.mensagens[1].titulo, "Erro 153");
+}
+
+}  // namespace
+}  // namespace orvel
