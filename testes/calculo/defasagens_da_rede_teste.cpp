@@ -8,6 +8,7 @@
 #include "calculo/defasagens.h"
 #include "calculo/simulacao.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "comum/rede_em_grade.h"
 #include "plataforma/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
@@ -178,6 +179,23 @@ TEST(defasagens_da_rede, caminhos_de_um_no_vazio_e_comecando_no_mestre) {
     EXPECT_EQ(nos_do_caminho_principal(1), no_chamado("A"));
     EXPECT_FALSE(atraso_rede_rel.empty());
 
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// A maior rede: mais de 50 pares de nós numa fase, e tudo segue sem caixa alguma.
+TEST(defasagens_da_rede, maior_rede_em_grade) {
+    servicos_de_teste s;
+    teste::montar_rede_em_grade(5, 10, 120);
+    ate_os_verdes();
+    etapas_das_defasagens();
+    calcular_resultados();
+    EXPECT_GT(std::max(quant_de_pares_fase1, quant_de_pares_fase2), 50);
+    EXPECT_GT(quant_de_niveis, 0);
+    EXPECT_FALSE(atraso_rede_rel.empty());
+    for (int n = 1; n <= max_indice_no; ++n) {
+        EXPECT_GE(defasagem_valendo(n), 0);
+        EXPECT_LT(defasagem_valendo(n), t_de_ciclo);
+    }
     EXPECT_TRUE(s.mensagens.empty());
 }
 

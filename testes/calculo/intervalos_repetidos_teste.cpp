@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "calculo/defasagens.h"
@@ -78,6 +79,24 @@ TEST(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_d
         for (int m = 2; m <= quant_de_intervalos_depois(n); ++m)
             EXPECT_EQ(inicio_do_intervalo(n, m), inicio_do_intervalo(n, m - 1) + duracao_com_demanda(n, m - 1));
     }
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Mais candidatos do que as 30 linhas de antes: todos são tratados, sem falha.
+TEST(intervalos_repetidos, trinta_e_dois_candidatos) {
+    servicos_de_teste s;
+    teste::esvaziar_rede();
+    for (int i = 1; i <= 32; ++i) {
+        const std::string nome = "N" + std::to_string(i);
+        via("E" + nome, "", nome, 400, 10);
+        cruzamento(nome, {"E" + nome}, 200, true);
+    }
+    ate_os_verdes();
+    calcular_defasagens_iniciais();
+    otimizar_intervalos_repetidos();
+    EXPECT_EQ(candidato_corrente, 32);
+    EXPECT_EQ(nos_da_vizinhanca_do_candidato(32, 1), 32);
+    EXPECT_EQ(quant_de_links_da_vizinhanca(32), 2);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
