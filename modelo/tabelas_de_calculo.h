@@ -13,7 +13,10 @@ namespace orvel {
 inline constexpr int max_intervalos_de_inicio = 72;  // dimensões de flags e inícios
 inline constexpr int max_periodos_de_verde = 10;
 inline constexpr int max_niveis = 30;
-inline constexpr int max_candidatos = 30;
+// Um candidato do deslocamento de tempo é um nó: cabem todos os nós da rede.
+inline constexpr int max_candidatos = max_nos;
+// Um par de nós vizinhos corresponde a um link entre eles: cabem tantos pares quantos links.
+inline constexpr int max_pares = max_links;
 inline constexpr int max_links_do_par = 20;
 inline constexpr int max_custos = 300;
 inline constexpr int max_defasagens_candidatas = 40;
@@ -106,8 +109,8 @@ inline tabela<Integer, max_nos, max_intervalos_de_inicio + 1> inicio_do_interval
 inline tabela<Integer, max_nos> defasagem;
 inline tabela<Integer, max_nos> defasagem_tentativa;
 inline tabela<Integer, max_nos> defasagem_valendo;
-inline tabela<Integer, max_nos> defasagem_do_par_fase1;
-inline tabela<Integer, max_nos> defasagem_do_par_fase2;
+inline tabela<Integer, max_pares> defasagem_do_par_fase1;
+inline tabela<Integer, max_pares> defasagem_do_par_fase2;
 inline Single indice_de_desempenho = 0;
 inline Single melhor_indice = 0;
 inline bool fim_da_direcao = false;
@@ -132,14 +135,14 @@ inline tabela<Byte, max_nos, max_nos> par_fase1;
 inline tabela<Byte, max_nos, max_nos> par_fase2;
 inline tabela<bool, max_nos, max_nos> par_numerado;
 inline tabela<bool, max_nos, max_nos> par_numerado_copia;
-inline tabela<Byte, max_nos> quant_de_links_do_par_fase1;
-inline tabela<Byte, max_nos> quant_de_links_do_par_fase2;
-inline tabela<Integer, max_nos, max_links_do_par> links_do_par_fase1;
-inline tabela<Integer, max_nos, max_links_do_par> links_do_par_fase2;
-inline tabela<Single, max_nos, max_links> entrada_no_par_fase1;
-inline tabela<Single, max_nos, max_links> entrada_no_par_fase2;
-inline tabela<Integer, max_nos, max_links> capacidade_no_par_fase1;
-inline tabela<Integer, max_nos, max_links> capacidade_no_par_fase2;
+inline tabela<Byte, max_pares> quant_de_links_do_par_fase1;
+inline tabela<Byte, max_pares> quant_de_links_do_par_fase2;
+inline tabela<Integer, max_pares, max_links_do_par> links_do_par_fase1;
+inline tabela<Integer, max_pares, max_links_do_par> links_do_par_fase2;
+inline tabela<Single, max_pares, max_links> entrada_no_par_fase1;
+inline tabela<Single, max_pares, max_links> entrada_no_par_fase2;
+inline tabela<Integer, max_pares, max_links> capacidade_no_par_fase1;
+inline tabela<Integer, max_pares, max_links> capacidade_no_par_fase2;
 inline Integer periodo_de_otimizacao = 0;
 inline Integer melhor_defasagem = 0;
 inline Integer passo_da_defasagem = 0;
@@ -154,7 +157,7 @@ inline tabela<Single, max_candidatos, max_links> fluxo_externo_da_vizinhanca;
 inline tabela<Integer, max_candidatos, max_links> capacidade_na_vizinhanca;
 inline tabela<Byte, max_candidatos> quant_de_links_da_vizinhanca;
 inline tabela<Byte, max_candidatos> quant_de_nos_da_vizinhanca;
-inline tabela<Byte, max_nos, max_links> links_da_vizinhanca;
+inline tabela<Byte, max_candidatos, max_links> links_da_vizinhanca;
 inline Single indice_da_vizinhanca = 0;
 inline Integer periodo_local = 0;
 inline bool intervalos_validos = false;

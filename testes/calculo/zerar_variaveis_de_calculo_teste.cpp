@@ -125,7 +125,7 @@ TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     TAB(links_da_vizinhanca, no_l);
     TAB(links_do_par_fase1, no_p20);
     TAB(links_do_par_fase2, no_p20);
-    TAB(nos_da_vizinhanca_do_candidato, ([](int k, int n) { return entre(k, 1, 30) && no_em_uso(n); }));
+    TAB(nos_da_vizinhanca_do_candidato, ([](int k, int n) { return entre(k, 1, max_candidatos) && no_em_uso(n); }));
 
     // 3.
     TAB(defasagem_do_par_fase1, no);

@@ -1,0 +1,69 @@
+// Tempo de um "Processar" inteiro (da validação aos textos de resultado, sem gravar o arquivo)
+// na maior rede que as tabelas permitem: a grade de 50 nós e 150 links, ciclo de 120 s, no
+// período de dez minutos e, com uma via saturada, no de uma hora.
+//
+// Antes de medir, uma execução conferida: a rede é válida, nenhuma caixa aparece e o período
+// é o esperado. A máquina pode estar ocupada com outras coisas: vale a menor das repetições.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "calculo/processar_rede.h"
+#include "comum/rede_em_grade.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "modelo/tela_principal.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace {
+
+using namespace orvel;
+
+constexpr Integer ciclo = 120;
+
+void processar(benchmark::State& estado) {
+    const bool uma_hora = estado.range(0) == 1;
+    frmTela_principal_versao2();  // a carga da janela principal limpa a rede: vem antes
+    teste::montar_rede_em_grade(5, 10, ciclo, uma_hora);
+    etapas() = etapas_de_verdade();
+    etapas().salvar = [] { return true; };
+
+    {
+        servicos_de_teste s;
+        processar_rede();
+        const Integer esperado = uma_hora ? 3600 : 600;
+        if (!dados_ok || !s.mensagens.empty() || t_de_ciclo != ciclo || periodo_de_simulacao != esperado ||
+            t_ciclo_da_rede_rel.empty()) {
+            std::string motivo = "a execução conferida não saiu como esperado";
+            if (!s.mensagens.empty()) motivo += ": " + s.mensagens.front().titulo + " " + s.mensagens.front().texto;
+            estado.SkipWithError(motivo.c_str());
+            return;
+        }
+    }
+
+    for (auto _ : estado) {
+        processar_rede();
+        benchmark::DoNotOptimize(atraso_total);
+    }
+    estado.counters["nos"] = double(total_de_nos_dado);
+    estado.counters["links"] = double(total_de_links_dado);
+    estado.counters["nos_no_caminho"] = double(quant_de_nos_do_caminho);
+    estado.counters["niveis"] = double(quant_de_niveis);
+}
+
+double menor(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+
+}  // namespace
+
+BENCHMARK(processar)
+    ->ArgName("uma_hora")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ComputeStatistics("menor", menor);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,51 @@
+#pragma once
+// Auxiliares das etapas das defasagens (sem código de local: a falha sobe para a etapa).
+
+#include <cmath>
+
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/falha.h"
+#include "plataforma/tipos.h"
+
+namespace orvel::defasagens {
+
+// Leva o valor a 0..C − 1 somando ou tirando C quantas vezes for preciso.
+inline Integer reduzir_ao_ciclo(Long valor, Integer C) {
+    if (C <= 0) falhar(tipo_de_falha::divisao_por_zero);
+    Long r = valor % C;
+    if (r < 0) r += C;
+    return static_cast<Integer>(r);
+}
+
+inline Integer somar(Long a, Long b) { return para_integer(a + b); }
+
+// Int(segundos / C) × C: o período de segundos inteiros de ciclos.
+inline Integer periodo_em_ciclos(Integer segundos, Integer C) {
+    const Integer ciclos = para_integer(std::floor(dividir_single(Single(segundos), Single(C))));
+    return para_integer(Long(ciclos) * Long(C));
+}
+
+// Os escravos do mestre passam a ter a defasagem dele mais `defasagem_do_escravo`.
+template <class Tabela>
+void escravos_acompanham(Tabela& defasagens, int mestre) {
+    if (!eh_no_mestre(mestre)) return;
+    for (int s = 1; s <= max_indice_no; ++s)
+        if (existe_no(s) && eh_escravo_valendo(s) && no_mestre(s) == mestre)
+            defasagens(s) = somar(defasagens(mestre), defasagem_do_escravo(s));
+}
+
+// Todo escravo acompanha o seu mestre.
+template <class Tabela>
+void todos_os_escravos_acompanham(Tabela& defasagens) {
+    for (int s = 1; s <= max_indice_no; ++s)
+        if (existe_no(s) && eh_escravo_valendo(s)) defasagens(s) = somar(defasagens(no_mestre(s)), defasagem_do_escravo(s));
+}
+
+// Move o nó (e os seus escravos com ele).
+template <class Tabela>
+void mover_no(Tabela& defasagens, int no, Long segundos) {
+    defasagens(no) = somar(defasagens(no), segundos);
+    escravos_acompanham(defasagens, no);
+}
+
+}  // namespace orvel::defasagens

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calculo/defasagens.h"
+#include "calculo/escolher_tempo_de_ciclo.h"
+#include "calculo/processar_rede.h"
+#include "comum/janela_principal_de_teste.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "rede_de_teste_das_defasagens.h"
+
+namespace orvel {
+namespace {
+
+using namespace teste_defasagens;
+
+std::string etapa_em_curso;
+int salvamentos = 0;
+
+// As etapas de verdade, cada uma dizendo que está em curso.
+etapas_do_processamento etapas_marcadas() {
+    etapas_do_processamento e = etapas_de_verdade();
+    e.tempo_de_ciclo = [] {
+        etapa_em_curso = "tempo_de_ciclo";
+        escolher_tempo_de_ciclo();
+    };
+    e.defasagens_iniciais = [] {
+        etapa_em_curso = "defasagens_iniciais";
+        calcular_defasagens_iniciais();
+    };
+    e.intervalos_repetidos = [] {
+        etapa_em_curso = "intervalos_repetidos";
+        otimizar_intervalos_repetidos();
+    };
+    e.defasagens_do_caminho = [] {
+        etapa_em_curso = "defasagens_do_caminho";
+        otimizar_defasagens_do_caminho();
+    };
+    e.defasagens_da_rede = [] {
+        etapa_em_curso = "defasagens_da_rede";
+        otimizar_defasagens_da_rede();
+    };
+    e.salvar = [] {
+        ++salvamentos;
+        return true;
+    };
+    return e;
+}
+
+class parada_nas_defasagens : public teste::com_janela_principal {
+protected:
+    void SetUp() override {
+        teste::com_janela_principal::SetUp();
+        // Uma arterial A -> B -> C, um nó D ao lado de A (primeiro nível) e amarelos livres em
+        // C (intervalos repetidos).
+        teste::esvaziar_rede();
+        t_de_ciclo_imposto_dado = 60;
+        via("E", "", "A", 600, 10);
+        cruzamento("A", {"E"});
+        via("AB", "A", "B", 600, 14);
+        cruzamento("B", {"AB"});
+        via("BC", "B", "C", 500, 9);
+        cruzamento("C", {"BC"}, 200, true);
+        via("AD", "A", "D", 200, 20);
+        cruzamento("D", {"AD"});
+        fornece("E", "AB", 0.9f);
+        fornece("AB", "BC", 0.8f);
+        etapas() = etapas_marcadas();
+        salvamentos = 0;
+    }
+    void TearDown() override {
+        etapas() = etapas_de_verdade();
+        teste::com_janela_principal::TearDown();
+    }
+
+    // Processa pedindo a parada na primeira sondagem da etapa dada; devolve quantas sondagens
+    // a etapa fez.
+    int processar_parando_em(const std::string& alvo) {
+        int sondagens_da_etapa = 0;
+        s.ao_processar_eventos = [&] {
+            if (etapa_em_curso != alvo) return;
+            if (sondagens_da_etapa++ == 0) t().parar_processamento_button.Click();
+        };
+        etapa_em_curso.clear();
+        t().processar_button.Click();
+        s.ao_processar_eventos = nullptr;
+        return sondagens_da_etapa;
+    }
+};
+
+TEST_F(parada_nas_defasagens, parada_numa_sondagem_de_cada_etapa) {
+    for (const char* alvo :
+         {"tempo_de_ciclo", "defasagens_iniciais", "intervalos_repetidos", "defasagens_do_caminho", "defasagens_da_rede"}) {
+        SCOPED_TRACE(alvo);
+        salvamentos = 0;
+        const int sondagens = processar_parando_em(alvo);
+        ASSERT_GT(sondagens, 0);
+        EXPECT_TRUE(parar_processamento);
+        // As etapas seguem até o fim: o refinamento escreveu as defasagens valendo.
+        EXPECT_EQ(quant_de_nos_do_caminho, 3);
+        EXPECT_GT(quant_de_niveis, 0);
+        for (int n = 1; n <= max_indice_no; ++n) {
+            EXPECT_GE(defasagem_valendo(n), 0);
+            EXPECT_LT(defasagem_valendo(n), t_de_ciclo);
+        }
+        // Sem textos de resultado, e o projeto salvo.
+        EXPECT_EQ(t_ciclo_da_rede_rel, "");
+        EXPECT_EQ(atraso_rede_rel, "");
+        for (int l = 1; l <= max_indice_link; ++l) EXPECT_EQ(atraso_rel(l), "");
+        EXPECT_EQ(salvamentos, 1);
+        // O ramo de parada devolveu os comandos (e o "Processar" pôs a sua coluna por cima).
+        EXPECT_FALSE(desenhando);
+        EXPECT_TRUE(t().mnuRelatorio.Enabled);
+        EXPECT_TRUE(t().relatorio_tela_button.Enabled);
+        EXPECT_FALSE(t().mnuInserirNo.Enabled);
+        EXPECT_FALSE(t().parar_processamento_button.Enabled);
+        EXPECT_TRUE(s.mensagens.empty());
+    }
+
+    // Sem pedido de parada, a mesma rede termina com os resultados.
+    processar_parando_em("nenhuma");
+    EXPECT_FALSE(parar_processamento);
+    EXPECT_FALSE(t_ciclo_da_rede_rel.empty());
+}
+
+TEST_F(parada_nas_defasagens, cada_etapa_sonda_onde_deve) {
+    EXPECT_EQ(processar_parando_em("tempo_de_ciclo"), 1);
+    EXPECT_EQ(processar_parando_em("defasagens_iniciais"), 2);
+    EXPECT_EQ(processar_parando_em("intervalos_repetidos"), 1);
+    // Caminho: uma sondagem por simulação em teste (7 movimentos × 2 nós livres e ao menos dois
+    // passos finos por nó); rede: só os passos finos do nó D (ao menos dois).
+    EXPECT_GE(processar_parando_em("defasagens_do_caminho"), 7 * 2 + 2 * 2);
+    const int na_rede = processar_parando_em("defasagens_da_rede");
+    EXPECT_GE(na_rede, 2);
+    EXPECT_LE(na_rede, 2 * 30);
+}
+
+}  // namespace
+}  // namespace orvel

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "calculo/defasagens.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos_de_teste.h"
+#include "rede_de_teste_das_defasagens.h"
+
+namespace orvel {
+namespace {
+
+using namespace teste_defasagens;
+
+// As bandeiras de verde de todos os grupos num intervalo, como chave de classe.
+std::vector<bool> bandeiras(int n, int k) {
+    std::vector<bool> b;
+    for (int g = 1; g <= quant_de_grupos(n); ++g) b.push_back(grupo_verde_no_intervalo(n, g, k));
+    return b;
+}
+
+// Soma das durações de cada classe de intervalos com as mesmas bandeiras.
+std::map<std::vector<bool>, std::pair<int, int>> somas_por_classe(int n) {
+    std::map<std::vector<bool>, std::pair<int, int>> somas;
+    for (int k = 1; k <= quant_de_intervalos_depois(n); ++k) {
+        auto& s = somas[bandeiras(n, k)];
+        s.first += duracao_do_intervalo(n, k);
+        s.second += duracao_com_demanda(n, k);
+    }
+    return somas;
+}
+
+void conferir_sequencias_de_verde(int n) {
+    const int N = quant_de_intervalos_depois(n);
+    auto verde = [n, N](int g, int k) { return grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
+    for (int g = 1; g <= quant_de_grupos(n); ++g)
+        for (int m = 1; m <= N; ++m) {
+            if (!verde(g, m) || verde(g, m - 1)) continue;
+            int duracao = 0;
+            for (int x = m; x <= 2 * N && verde(g, x); ++x) duracao += duracao_do_intervalo(n, (x - 1) % N + 1);
+            EXPECT_GE(duracao, verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " intervalo " << m;
+        }
+}
+
+// Um nó de ciclo duplo a jusante de uma arterial carregada, e um nó de amarelos livres (os dois
+// amarelos não têm verde: repetem um ao outro, e só o zero limita o que se tira deles).
+TEST(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_duracoes) {
+    servicos_de_teste s;
+    teste::esvaziar_rede();
+    t_de_ciclo_imposto_dado = 90;
+    via("E", "", "U", 900, 10);
+    cruzamento("U", {"E"}, 600);
+    via("UK", "U", "K", 500, 17);
+    const int k = cruzamento("K", {"UK"}, 100);
+    eh_ciclo_duplo_permitido_dado(k) = true;
+    via("KW", "K", "W", 400, 25);
+    cruzamento("W", {"KW"}, 300, true);
+    fornece("E", "UK", 0.55f);
+    fornece("UK", "KW", 0.8f);
+    ate_os_verdes();
+    ASSERT_TRUE(eh_ciclo_duplo(k));
+    ASSERT_EQ(quant_de_intervalos_depois(k), 8);
+
+    calcular_defasagens_iniciais();
+    std::map<int, std::map<std::vector<bool>, std::pair<int, int>>> antes;
+    for (int n = 1; n <= max_indice_no; ++n) antes[n] = somas_por_classe(n);
+    otimizar_intervalos_repetidos();
+
+    for (int n = 1; n <= max_indice_no; ++n) {
+        EXPECT_EQ(somas_por_classe(n), antes[n]) << "nó " << n;
+        conferir_sequencias_de_verde(n);
+        for (int m = 1; m <= quant_de_intervalos_depois(n); ++m) {
+            EXPECT_GE(duracao_do_intervalo(n, m), 0);
+            EXPECT_GE(duracao_com_demanda(n, m), 0);
+        }
+        // Os inícios acompanham as durações.
+        for (int m = 2; m <= quant_de_intervalos_depois(n); ++m)
+            EXPECT_EQ(inicio_do_intervalo(n, m), inicio_do_intervalo(n, m - 1) + duracao_com_demanda(n, m - 1));
+    }
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Mais candidatos do que as 30 linhas de antes: todos são tratados, sem falha.
+TEST(intervalos_repetidos, trinta_e_dois_candidatos) {
+    servicos_de_teste s;
+    teste::esvaziar_rede();
+    for (int i = 1; i <= 32; ++i) {
+        const std::string nome = "N" + std::to_string(i);
+        via("E" + nome, "", nome, 400, 10);
+        cruzamento(nome, {"E" + nome}, 200, true);
+    }
+    ate_os_verdes();
+    calcular_defasagens_iniciais();
+    otimizar_intervalos_repetidos();
+    EXPECT_EQ(candidato_corrente, 32);
+    EXPECT_EQ(nos_da_vizinhanca_do_candidato(32, 1), 32);
+    EXPECT_EQ(quant_de_links_da_vizinhanca(32), 2);
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+TEST(intervalos_repetidos, verde_de_seguranca_recusa_a_sequencia_curta) {
+    teste::esvaziar_rede();
+    via("E", "", "A", 600, 10);
+    const int a = cruzamento("A", {"E"});
+    ate_os_verdes();
+    no_da_vizinhanca(1) = static_cast<Byte>(a);
+    verificar_verdes_minimos();
+    EXPECT_TRUE(intervalos_validos);
+    duracao_do_intervalo(a, 3) = static_cast<Integer>(verde_de_seguranca_do_grupo(a, 2) - 1);
+    verificar_verdes_minimos();
+    EXPECT_FALSE(intervalos_validos);
+}
+
+}  // namespace
+}  // namespace orvel
