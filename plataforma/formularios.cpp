@@ -82,6 +82,71 @@ void botao_de_comando::copiar_de(const botao_de_comando& m) {
     Click = m.Click;
 }
 
+void controle_com_foco::SetFocus() {
+    dono().mover_foco(this);
+    observador().ao_mudar_o_foco(*this);
+}
+
+bool controle_com_foco::tem_o_foco() const { return dono().ActiveControl() == this; }
+
+texto_de_caixa& texto_de_caixa::operator=(std::string t) {
+    if (t == valor_) return *this;
+    valor_ = std::move(t);
+    observador().ao_mudar();
+    if (c_.Change) c_.Change();
+    return *this;
+}
+
+void caixa_de_texto::copiar_de(const caixa_de_texto& m) {
+    copiar_foco(m);
+    MaxLength = m.MaxLength;
+    Locked = m.Locked;
+    Alignment = m.Alignment;
+    BackColor = m.BackColor;
+    ForeColor = m.ForeColor;
+    FontName = m.FontName;
+    FontSize = m.FontSize;
+    Change = m.Change;
+    Text = m.Text.texto();
+}
+
+void caixa_de_selecao::definir_valor(Integer v) {
+    if (v == Value) return;
+    Value = v;
+    observador().ao_mudar();
+    if (Click) Click();
+}
+
+void caixa_de_selecao::copiar_de(const caixa_de_selecao& m) {
+    copiar_foco(m);
+    Caption = m.Caption;
+    Value = m.Value;
+    BackColor = m.BackColor;
+    Click = m.Click;
+}
+
+void botao_de_opcao::marcar() {
+    const bool estava = Value;
+    for (controle* c : dono().controles())
+        if (c != this && c->tipo() == tipo_de_controle::botao_de_opcao) static_cast<botao_de_opcao*>(c)->Value = false;
+    Value = true;
+    observador().ao_mudar();
+    if (!estava && Click) Click(indice());
+}
+
+void botao_de_opcao::copiar_de(const botao_de_opcao& m) {
+    copiar_foco(m);
+    Caption = m.Caption;
+    Value = false;
+    BackColor = m.BackColor;
+    Click = m.Click;
+}
+
+void navegador::Navigate(const std::string& endereco) {
+    endereco_ = endereco;
+    observador().ao_navegar(*this);
+}
+
 item_de_menu::item_de_menu(formulario& dono, std::string nome, std::string caption, item_de_menu* pai)
     : controle(dono, std::move(nome), -1), Caption(std::move(caption)), pai_(pai) {
     if (pai_) pai_->filhos_.push_back(this);
@@ -166,6 +231,7 @@ void formulario::registrar(controle* c, bool no_topo) {
 }
 
 void formulario::retirar(controle* c) {
+    if (c == foco_) foco_ = nullptr;
     auto it = std::find(controles_.begin(), controles_.end(), c);
     if (it != controles_.end()) controles_.erase(it);
     c->no_formulario_ = false;
@@ -179,6 +245,23 @@ std::vector<item_de_menu*> formulario::menus_do_topo() const {
             if (m->pai() == nullptr) v.push_back(m);
         }
     return v;
+}
+
+void formulario::mover_foco(controle_com_foco* novo) {
+    if (novo == foco_) return;
+    controle_com_foco* antigo = foco_;
+    foco_ = novo;
+    if (antigo && antigo->LostFocus) antigo->LostFocus();
+    if (foco_ == novo && novo && novo->GotFocus) novo->GotFocus();
+}
+
+Integer formulario::entregar_tecla(Integer codigo) {
+    if (foco_) {
+        if (foco_->KeyPress) foco_->KeyPress(codigo);
+        return codigo;
+    }
+    Form_KeyPress(codigo);
+    return codigo;
 }
 
 bool formulario::eh_a_ativa() const { return gestor().ativa == this; }

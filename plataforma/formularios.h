@@ -45,7 +45,26 @@ using evento_de_mouse = std::function<void(Integer botao, Integer shift, Single 
 using evento_simples = std::function<void()>;
 using evento_de_tecla = std::function<void(Integer& codigo)>;
 
-enum class tipo_de_controle { rotulo, forma, linha, botao_de_comando, caixa_de_texto, caixa_de_selecao, botao_de_opcao, menu, temporizador };
+enum class tipo_de_controle {
+    rotulo,
+    forma,
+    linha,
+    botao_de_comando,
+    caixa_de_texto,
+    caixa_de_selecao,
+    botao_de_opcao,
+    caixa_de_imagem,
+    navegador,
+    menu,
+    temporizador
+};
+
+// Códigos de tecla de KeyDown/KeyUp (os de KeyPress são os códigos dos caracteres).
+inline constexpr Integer tecla_enter = 13;
+inline constexpr Integer tecla_tab = 9;
+inline constexpr Integer tecla_esc = 27;
+
+using evento_de_tecla_com_shift = std::function<void(Integer& codigo, Integer shift)>;
 
 class controle {
 public:
@@ -182,6 +201,129 @@ public:
     void copiar_de(const botao_de_comando& m);
 };
 
+// Controle que recebe o foco do teclado (caixas, botões): foco, tabulação e teclas.
+class controle_com_foco : public controle_retangular {
+public:
+    using controle_retangular::controle_retangular;
+    Integer TabIndex = 0;
+    bool TabStop = true;
+    evento_simples GotFocus, LostFocus;
+    evento_de_tecla KeyPress;                 // código do caractere; 0 engole a tecla
+    evento_de_tecla_com_shift KeyDown, KeyUp;  // código da tecla
+
+    // Dá o foco a este controle: o que o tinha perde (LostFocus) antes de este o ganhar.
+    void SetFocus();
+    bool tem_o_foco() const;
+
+protected:
+    void copiar_foco(const controle_com_foco& m) {
+        copiar_retangulo(m);
+        TabIndex = m.TabIndex;
+        TabStop = m.TabStop;
+        GotFocus = m.GotFocus;
+        LostFocus = m.LostFocus;
+        KeyPress = m.KeyPress;
+        KeyDown = m.KeyDown;
+        KeyUp = m.KeyUp;
+    }
+};
+
+// Texto de uma caixa: ao mudar, a caixa dispara Change (também quando o programa o muda).
+class caixa_de_texto;
+class texto_de_caixa {
+public:
+    explicit texto_de_caixa(caixa_de_texto& c) : c_(c) {}
+    texto_de_caixa& operator=(std::string t);
+    texto_de_caixa& operator=(const texto_de_caixa& o) { return *this = o.valor_; }
+    operator const std::string&() const { return valor_; }
+    const std::string& texto() const { return valor_; }
+    bool operator==(std::string_view t) const { return valor_ == t; }
+    bool empty() const { return valor_.empty(); }
+
+private:
+    caixa_de_texto& c_;
+    std::string valor_;
+};
+
+class caixa_de_texto : public controle_com_foco {
+public:
+    caixa_de_texto(formulario& dono, std::string nome, int indice = -1) : controle_com_foco(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::caixa_de_texto; }
+
+    texto_de_caixa Text{*this};
+    Integer MaxLength = 0;  // 0 = sem limite
+    bool Locked = false;
+    Integer Alignment = 0;
+    Long BackColor = cor_branca;
+    Long ForeColor = cor_preta;
+    std::string FontName = "MS Sans Serif";
+    Single FontSize = 8.25f;
+    evento_simples Change;
+
+    void copiar_de(const caixa_de_texto& m);
+};
+
+class caixa_de_selecao : public controle_com_foco {
+public:
+    caixa_de_selecao(formulario& dono, std::string nome, int indice = -1) : controle_com_foco(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::caixa_de_selecao; }
+
+    std::string Caption;
+    Integer Value = 0;  // 0 desmarcada, 1 marcada, 2 cinza
+    Long BackColor = cor_da_face_do_botao;
+    evento_simples Click;
+
+    // Mudar Value por programa também dispara Click, como um clique.
+    void definir_valor(Integer v);
+    void copiar_de(const caixa_de_selecao& m);
+};
+
+class botao_de_opcao : public controle_com_foco {
+public:
+    botao_de_opcao(formulario& dono, std::string nome, int indice = -1) : controle_com_foco(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::botao_de_opcao; }
+
+    std::string Caption;
+    bool Value = false;
+    Long BackColor = cor_da_face_do_botao;
+    std::function<void(int indice)> Click;  // numa matriz, o índice do elemento; fora, -1
+
+    // Marca este botão (desmarcando os outros da janela) e, se não estava marcado, dispara Click.
+    void marcar();
+    void copiar_de(const botao_de_opcao& m);
+};
+
+class caixa_de_imagem : public controle_retangular {
+public:
+    caixa_de_imagem(formulario& dono, std::string nome, int indice = -1) : controle_retangular(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::caixa_de_imagem; }
+
+    std::string Picture;  // nome da figura em recursos/ ("" = nenhuma)
+    Long BackColor = cor_da_face_do_botao;
+    Integer BorderStyle = 0;
+
+    void copiar_de(const caixa_de_imagem& m) {
+        copiar_retangulo(m);
+        Picture = m.Picture;
+        BackColor = m.BackColor;
+        BorderStyle = m.BorderStyle;
+    }
+};
+
+// Navegador embutido: mostra um arquivo local (um projeto XML através da sua folha de estilo,
+// ou uma página HTML).
+class navegador : public controle_retangular {
+public:
+    navegador(formulario& dono, std::string nome, int indice = -1) : controle_retangular(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::navegador; }
+
+    const std::string& endereco() const { return endereco_; }
+    void Navigate(const std::string& endereco);
+
+private:
+    std::string endereco_;
+};
+
 class temporizador : public controle {
 public:
     temporizador(formulario& dono, std::string nome, int indice = -1) : controle(dono, std::move(nome), indice) {}
@@ -251,6 +393,10 @@ public:
     virtual void mostrar_menu_suspenso(formulario&, item_de_menu&) {}
     // Janela modal: só volta quando a janela for escondida ou descarregada.
     virtual void executar_modal(formulario&) {}
+    // O foco mudou nos dados (SetFocus): a tela põe o foco no mesmo controle.
+    virtual void ao_mudar_o_foco(controle_com_foco&) {}
+    // Um navegador recebeu um endereço.
+    virtual void ao_navegar(navegador&) {}
     // Largura e altura, em twips, de um texto numa fonte.
     virtual std::pair<Single, Single> medir_texto(const std::string& texto, const std::string& fonte, Single tamanho, bool negrito);
 };
@@ -294,6 +440,9 @@ public:
     virtual void Form_MouseMove(Integer, Integer, Single, Single) {}
     virtual void Form_MouseUp(Integer, Integer, Single, Single) {}
     virtual void Form_KeyPress(Integer& /*codigo*/) {}
+    virtual void Form_KeyDown(Integer& /*codigo*/, Integer /*shift*/) {}
+    virtual void Form_KeyUp(Integer& /*codigo*/, Integer /*shift*/) {}
+    virtual void Form_Resize() {}
     virtual void Form_Click() {}
 
     void Show(int modal = 0);
@@ -304,6 +453,15 @@ public:
     void PopupMenu(item_de_menu& menu);
 
     bool carregado() const { return carregado_; }
+
+    // O controle com o foco do teclado (nullptr: nenhum). Mudar o foco dispara LostFocus no
+    // que o perde e depois GotFocus no que o ganha.
+    controle_com_foco* ActiveControl() const { return foco_; }
+    void mover_foco(controle_com_foco* novo);
+
+    // Entrega uma tecla (KeyPress) ao controle com o foco ou, sem ele, à janela. Devolve o
+    // código depois dos tratadores (0 = engolida).
+    Integer entregar_tecla(Integer codigo);
     bool eh_a_ativa() const;
 
     // Controles em ordem de profundidade: o primeiro fica por cima.
@@ -321,6 +479,7 @@ private:
     bool carregado_ = false;
     std::vector<controle*> controles_;
     std::function<void()> liberar_;
+    controle_com_foco* foco_ = nullptr;
 };
 
 // --- Gestor das janelas e dos eventos ---

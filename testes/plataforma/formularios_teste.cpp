@@ -138,3 +138,64 @@ TEST_F(formularios_fixture, falha_que_escapa_de_um_tratador_e_relatada_e_nao_pas
 
 }  // namespace
 }  // namespace orvel
+
+namespace orvel {
+namespace {
+
+class janela_de_caixas : public formulario {
+public:
+    janela_de_caixas() : formulario("janela_de_caixas") {
+        codigo.LostFocus = [this] { eventos.push_back("codigo_lost"); };
+        codigo.GotFocus = [this] { eventos.push_back("codigo_got"); };
+        nome.GotFocus = [this] { eventos.push_back("nome_got"); };
+        codigo.Change = [this] { eventos.push_back("change " + codigo.Text.texto()); };
+        codigo.KeyPress = [this](Integer& k) {
+            if (k == tecla_enter) {
+                eventos.push_back("enter");
+                k = 0;
+            }
+        };
+        duplo.Click = [this] { eventos.push_back("duplo " + std::to_string(duplo.Value)); };
+        opcoes(0).Click = [this](int i) { eventos.push_back("opcao " + std::to_string(i)); };
+        for (int i = 1; i <= 3; ++i) opcoes.carregar(i);
+    }
+    caixa_de_texto codigo{*this, "codigo"};
+    caixa_de_texto nome{*this, "nome"};
+    caixa_de_selecao duplo{*this, "duplo"};
+    matriz_de_controles<botao_de_opcao> opcoes{*this, "opcoes"};
+    std::vector<std::string> eventos;
+    void Form_KeyPress(Integer& k) override { eventos.push_back("form_key " + std::to_string(k)); }
+};
+
+using caixas_e_foco = formularios_fixture;
+
+TEST_F(caixas_e_foco, foco_texto_selecao_e_opcoes) {
+    auto& j = formulario_unico<janela_de_caixas>();
+    // Sem foco, a tecla vai para a janela.
+    EXPECT_EQ(j.entregar_tecla(65), 65);
+    j.codigo.SetFocus();
+    j.nome.SetFocus();
+    EXPECT_EQ(j.ActiveControl(), &j.nome);
+    j.codigo.SetFocus();
+    // O Enter da caixa não chega à janela.
+    EXPECT_EQ(j.entregar_tecla(tecla_enter), 0);
+    j.codigo.Text = "12";
+    j.codigo.Text = "12";  // sem mudança, sem Change
+    j.duplo.definir_valor(1);
+    j.duplo.definir_valor(1);
+    j.opcoes(2).marcar();
+    j.opcoes(2).marcar();  // já marcado: sem Click
+    j.opcoes(3).marcar();
+    EXPECT_FALSE(j.opcoes(2).Value);
+    EXPECT_TRUE(j.opcoes(3).Value);
+    const std::vector<std::string> esperado = {"form_key 65", "codigo_got", "codigo_lost", "nome_got", "codigo_got",
+                                               "enter",       "change 12",  "duplo 1",     "opcao 2",  "opcao 3"};
+    EXPECT_EQ(j.eventos, esperado);
+    // Descarregar o controle com o foco deixa a janela sem foco.
+    j.opcoes(3).SetFocus();
+    j.opcoes.descarregar(3);
+    EXPECT_EQ(j.ActiveControl(), nullptr);
+}
+
+}  // namespace
+}  // namespace orvel
