@@ -72,7 +72,7 @@ void linha::copiar_de(const linha& m) {
 }
 
 void botao_de_comando::copiar_de(const botao_de_comando& m) {
-    copiar_retangulo(m);
+    copiar_foco(m);
     Caption = m.Caption;
     Style = m.Style;
     Picture = m.Picture;

@@ -184,22 +184,7 @@ public:
     void copiar_de(const linha& m);
 };
 
-class botao_de_comando : public controle_retangular {
-public:
-    botao_de_comando(formulario& dono, std::string nome, int indice = -1) : controle_retangular(dono, std::move(nome), indice) {}
-    tipo_de_controle tipo() const override { return tipo_de_controle::botao_de_comando; }
 
-    std::string Caption;
-    Integer Style = 0;      // 0 comum, 1 gráfico (figura sobre o texto)
-    std::string Picture;    // nome da figura em recursos/
-    Long BackColor = cor_da_face_do_botao;
-    std::string FontName = "MS Sans Serif";
-    Single FontSize = 8.25f;
-
-    evento_simples Click;
-
-    void copiar_de(const botao_de_comando& m);
-};
 
 // Controle que recebe o foco do teclado (caixas, botões): foco, tabulação e teclas.
 class controle_com_foco : public controle_retangular {
@@ -226,6 +211,23 @@ protected:
         KeyDown = m.KeyDown;
         KeyUp = m.KeyUp;
     }
+};
+
+class botao_de_comando : public controle_com_foco {
+public:
+    botao_de_comando(formulario& dono, std::string nome, int indice = -1) : controle_com_foco(dono, std::move(nome), indice) {}
+    tipo_de_controle tipo() const override { return tipo_de_controle::botao_de_comando; }
+
+    std::string Caption;
+    Integer Style = 0;      // 0 comum, 1 gráfico (figura sobre o texto)
+    std::string Picture;    // nome da figura em recursos/
+    Long BackColor = cor_da_face_do_botao;
+    std::string FontName = "MS Sans Serif";
+    Single FontSize = 8.25f;
+
+    evento_simples Click;
+
+    void copiar_de(const botao_de_comando& m);
 };
 
 // Texto de uma caixa: ao mudar, a caixa dispara Change (também quando o programa o muda).

@@ -1,6 +1,14 @@
 #include "plataforma/qt/espelho_qt.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QTextBrowser>
+#include <QUrl>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -95,6 +103,7 @@ protected:
                 case tipo_de_controle::rotulo: pintar(p, *static_cast<rotulo*>(c)); break;
                 case tipo_de_controle::forma: pintar(p, *static_cast<forma*>(c)); break;
                 case tipo_de_controle::linha: pintar(p, *static_cast<linha*>(c)); break;
+                case tipo_de_controle::caixa_de_imagem: pintar(p, *static_cast<caixa_de_imagem*>(c)); break;
                 default: break;
             }
         }
@@ -218,6 +227,18 @@ private:
         desenhar(Qt::NoBrush, caneta);
     }
 
+    void pintar(QPainter& p, const caixa_de_imagem& i) {
+        const QRectF ret = retangulo(i);
+        p.fillRect(ret, cor(i.BackColor));
+        const QPixmap figura = figura_da_imagem(i.Picture);
+        if (!figura.isNull()) p.drawPixmap(ret.topLeft(), figura);
+        if (i.BorderStyle == 1) {
+            p.setPen(QPen(Qt::black, 1));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(ret.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+    }
+
     void pintar(QPainter& p, const linha& l) {
         QPen caneta(cor(l.BorderColor), std::max<int>(1, l.BorderWidth));
         if (l.BorderStyle == 2) caneta.setStyle(Qt::DashLine);
@@ -299,6 +320,25 @@ void espelho_qt::ao_descarregar(formulario& f) {
         janelas_.erase(it);
     }
     terminar_modal(f);
+}
+
+std::function<std::optional<std::string>(const std::string&)>& espelho_qt::conversor_para_html() {
+    static std::function<std::optional<std::string>(const std::string&)> c;
+    return c;
+}
+
+void espelho_qt::ao_mudar_o_foco(controle_com_foco& c) {
+    janela_qt* j = janela_de(c.dono());
+    if (!j) return;
+    j->sincronizar();
+    if (QWidget* w = j->widget_de(&c)) w->setFocus(Qt::OtherFocusReason);
+}
+
+void espelho_qt::ao_navegar(navegador& n) {
+    janela_qt* j = janela_de(n.dono());
+    if (!j) return;
+    j->sincronizar();
+    j->mostrar_endereco(n);
 }
 
 void espelho_qt::ao_mudar() {
@@ -406,7 +446,7 @@ void janela_qt::sincronizar() {
     if (f_.borda_fixa) setFixedSize(pretendido.size());
     setEnabled(f_.Enabled);
     sincronizar_menus();
-    sincronizar_botoes();
+    sincronizar_widgets();
     sincronizar_temporizadores();
     superficie_->setCursor(cursor_do_codigo(f_.MousePointer));
     superficie_->update();
@@ -423,48 +463,301 @@ void janela_qt::sincronizar_menus() {
     }
 }
 
-void janela_qt::sincronizar_botoes() {
-    std::vector<controle*> vivos;
-    for (controle* c : f_.controles()) {
-        if (c->tipo() != tipo_de_controle::botao_de_comando) continue;
-        auto* b = static_cast<botao_de_comando*>(c);
-        vivos.push_back(c);
-        QPointer<QAbstractButton>& w = botoes_[c];
-        if (!w) {
-            QAbstractButton* novo;
+namespace {
+
+// Código de tecla (KeyDown/KeyUp) de uma tecla do Qt.
+Integer codigo_da_tecla(const QKeyEvent* e) {
+    const int k = e->key();
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<Integer>(k);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<Integer>(k);
+    switch (k) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return tecla_enter;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: return tecla_tab;
+        case Qt::Key_Escape: return tecla_esc;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Delete: return 46;
+        case Qt::Key_Left: return 37;
+        case Qt::Key_Up: return 38;
+        case Qt::Key_Right: return 39;
+        case Qt::Key_Down: return 40;
+        case Qt::Key_Space: return 32;
+        case Qt::Key_Shift: return 16;
+        case Qt::Key_Control: return 17;
+        case Qt::Key_Alt: return 18;
+        default: return static_cast<Integer>(k & 0x7FFF);
+    }
+}
+
+// Código de caractere (KeyPress) de uma tecla; 0 quando a tecla não produz caractere.
+Integer codigo_do_caractere(const QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return tecla_enter;
+        case Qt::Key_Backspace: return 8;
+        case Qt::Key_Escape: return tecla_esc;
+        default: break;
+    }
+    const QString t = e->text();
+    if (t.isEmpty() || t.at(0).unicode() < 32) return 0;
+    const char16_t c = t.at(0).unicode();
+    return c <= 0xFF ? static_cast<Integer>(c) : 0;
+}
+
+void rotulo_e_valor(QCheckBox* w, const caixa_de_selecao& c) {
+    w->setText(q(c.Caption));
+    w->setCheckState(c.Value == 1 ? Qt::Checked : c.Value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+}  // namespace
+
+QWidget* janela_qt::widget_de(controle* c) const {
+    auto it = widgets_.find(c);
+    return it == widgets_.end() ? nullptr : it->second.data();
+}
+
+QWidget* janela_qt::criar_widget(controle* c) {
+    QWidget* w = nullptr;
+    switch (c->tipo()) {
+        case tipo_de_controle::botao_de_comando: {
+            auto* b = static_cast<botao_de_comando*>(c);
+            QAbstractButton* botao;
             if (b->Style == 1) {
                 auto* t = new QToolButton(superficie_);
                 t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
                 t->setIcon(figura_do_botao(b->Picture));
                 t->setIconSize(QSize(20, 20));
-                t->setAutoRaise(false);
-                novo = t;
+                botao = t;
             } else {
-                novo = new QPushButton(superficie_);
+                botao = new QPushButton(superficie_);
+                botao->setFocusPolicy(Qt::StrongFocus);
             }
-            QObject::connect(novo, &QAbstractButton::clicked, [this, b] {
+            QObject::connect(botao, &QAbstractButton::clicked, [this, b] {
                 if (ainda_no_formulario(f_, b) && b->Click) despachar_evento(&f_, b->Click);
             });
-            novo->setObjectName(q(b->nome()));
-            w = novo;
+            w = botao;
+            break;
         }
-        w->setText(q(b->Caption));
-        w->setToolTip(q(b->Caption));  // o texto inteiro, quando não cabe no botão
-        QFont fb = fonte(b->FontName, b->FontSize, false);
-        w->setFont(fb);
-        w->setGeometry(static_cast<int>(px_x(b->Left)), static_cast<int>(px_y(b->Top)),
-                       std::max(1, static_cast<int>(px_x(b->Width))), std::max(1, static_cast<int>(px_y(b->Height))));
-        w->setEnabled(b->Enabled);
-        w->setVisible(b->Visible);
+        case tipo_de_controle::caixa_de_texto: {
+            auto* caixa = static_cast<caixa_de_texto*>(c);
+            auto* e = new QLineEdit(superficie_);
+            QObject::connect(e, &QLineEdit::textEdited, [this, caixa](const QString& t) {
+                if (sincronizando_ || !ainda_no_formulario(f_, caixa)) return;
+                const std::string texto = t.toUtf8().toStdString();
+                despachar_evento(&f_, [caixa, texto] { caixa->Text = texto; });
+            });
+            w = e;
+            break;
+        }
+        case tipo_de_controle::caixa_de_selecao: {
+            auto* caixa = static_cast<caixa_de_selecao*>(c);
+            auto* e = new QCheckBox(superficie_);
+            QObject::connect(e, &QCheckBox::clicked, [this, caixa, e](bool) {
+                if (sincronizando_ || !ainda_no_formulario(f_, caixa)) return;
+                const Integer v = e->checkState() == Qt::Checked ? 1 : 0;
+                despachar_evento(&f_, [caixa, v] { caixa->definir_valor(v); });
+            });
+            w = e;
+            break;
+        }
+        case tipo_de_controle::botao_de_opcao: {
+            auto* opcao = static_cast<botao_de_opcao*>(c);
+            auto* e = new QRadioButton(superficie_);
+            e->setAutoExclusive(false);
+            QObject::connect(e, &QRadioButton::clicked, [this, opcao](bool) {
+                if (sincronizando_ || !ainda_no_formulario(f_, opcao)) return;
+                despachar_evento(&f_, [opcao] { opcao->marcar(); });
+            });
+            w = e;
+            break;
+        }
+        case tipo_de_controle::navegador: {
+            auto* e = new QTextBrowser(superficie_);
+            e->setOpenExternalLinks(false);
+            e->setOpenLinks(true);
+            w = e;
+            break;
+        }
+        default: return nullptr;
     }
-    for (auto it = botoes_.begin(); it != botoes_.end();) {
+    w->setObjectName(q(c->nome() + (c->indice() > 0 ? "_" + std::to_string(c->indice()) : std::string())));
+    w->installEventFilter(this);
+    controle_do_widget_[w] = c;
+    return w;
+}
+
+void janela_qt::sincronizar_widgets() {
+    sincronizando_ = true;
+    std::vector<controle*> vivos;
+    bool novos = false;
+    for (controle* c : f_.controles()) {
+        QPointer<QWidget>& w = widgets_[c];
+        if (!w) {
+            QWidget* criado = criar_widget(c);
+            if (!criado) {
+                widgets_.erase(c);
+                continue;
+            }
+            w = criado;
+            novos = true;
+        }
+        vivos.push_back(c);
+        auto* r = dynamic_cast<controle_retangular*>(c);
+        if (r)
+            w->setGeometry(static_cast<int>(px_x(r->Left)), static_cast<int>(px_y(r->Top)),
+                           std::max(1, static_cast<int>(px_x(r->Width))), std::max(1, static_cast<int>(px_y(r->Height))));
+        w->setEnabled(c->Enabled);
+        w->setVisible(c->Visible);
+        switch (c->tipo()) {
+            case tipo_de_controle::botao_de_comando: {
+                auto* b = static_cast<botao_de_comando*>(c);
+                auto* botao = static_cast<QAbstractButton*>(w.data());
+                botao->setText(q(b->Caption));
+                botao->setToolTip(q(b->Caption));  // o texto inteiro, quando não cabe no botão
+                botao->setFont(fonte(b->FontName, b->FontSize, false));
+                break;
+            }
+            case tipo_de_controle::caixa_de_texto: {
+                auto* caixa = static_cast<caixa_de_texto*>(c);
+                auto* e = static_cast<QLineEdit*>(w.data());
+                const QString t = q(caixa->Text.texto());
+                if (e->text() != t) e->setText(t);
+                e->setMaxLength(caixa->MaxLength > 0 ? caixa->MaxLength : 32767);
+                e->setReadOnly(caixa->Locked);
+                e->setFont(fonte(caixa->FontName, caixa->FontSize, false));
+                e->setAlignment(caixa->Alignment == 1 ? Qt::AlignRight : caixa->Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+                break;
+            }
+            case tipo_de_controle::caixa_de_selecao:
+                rotulo_e_valor(static_cast<QCheckBox*>(w.data()), *static_cast<caixa_de_selecao*>(c));
+                break;
+            case tipo_de_controle::botao_de_opcao: {
+                auto* opcao = static_cast<botao_de_opcao*>(c);
+                auto* e = static_cast<QRadioButton*>(w.data());
+                e->setText(q(opcao->Caption));
+                e->setChecked(opcao->Value);
+                break;
+            }
+            default: break;
+        }
+    }
+    for (auto it = widgets_.begin(); it != widgets_.end();) {
         if (std::find(vivos.begin(), vivos.end(), it->first) == vivos.end()) {
-            if (it->second) it->second->deleteLater();
-            it = botoes_.erase(it);
+            if (it->second) {
+                controle_do_widget_.erase(it->second.data());
+                it->second->hide();
+                it->second->deleteLater();
+            }
+            it = widgets_.erase(it);
         } else {
             ++it;
         }
     }
+    if (novos) ordenar_tabulacao();
+    sincronizando_ = false;
+}
+
+void janela_qt::ordenar_tabulacao() {
+    std::vector<std::pair<Integer, QWidget*>> ordem;
+    for (auto& [c, w] : widgets_) {
+        if (!w) continue;
+        auto* f = dynamic_cast<controle_com_foco*>(c);
+        const Integer i = f ? f->TabIndex : 0;
+        ordem.emplace_back(i, w.data());
+    }
+    std::stable_sort(ordem.begin(), ordem.end(), [](auto& a, auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < ordem.size(); ++i) QWidget::setTabOrder(ordem[i - 1].second, ordem[i].second);
+}
+
+bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
+    auto it = controle_do_widget_.find(alvo);
+    if (it == controle_do_widget_.end() || esquecido_ || !f_.carregado()) return QWidget::eventFilter(alvo, e);
+    controle* c = it->second;
+    if (!ainda_no_formulario(f_, c)) return QWidget::eventFilter(alvo, e);
+    auto* foco = dynamic_cast<controle_com_foco*>(c);
+    if (!foco) return QWidget::eventFilter(alvo, e);
+    switch (e->type()) {
+        case QEvent::FocusIn:
+            if (!sincronizando_) despachar_evento(&f_, [this, foco] {
+                ativar_janela(f_);
+                f_.mover_foco(foco);
+            });
+            break;
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            Integer codigo = codigo_da_tecla(k);
+            const Integer shift = shift_de(k->modifiers());
+            bool engolida = false;
+            despachar_evento(&f_, [&] {
+                if (foco->KeyDown) foco->KeyDown(codigo, shift);
+                if (codigo == 0) {
+                    engolida = true;
+                    return;
+                }
+                Integer caractere = codigo_do_caractere(k);
+                if (caractere != 0 && foco->KeyPress) {
+                    foco->KeyPress(caractere);
+                    if (caractere == 0) engolida = true;
+                }
+            });
+            if (engolida) return true;
+            break;
+        }
+        case QEvent::KeyRelease: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            Integer codigo = codigo_da_tecla(k);
+            const Integer shift = shift_de(k->modifiers());
+            despachar_evento(&f_, [&] {
+                if (foco->KeyUp) foco->KeyUp(codigo, shift);
+            });
+            break;
+        }
+        default: break;
+    }
+    return QWidget::eventFilter(alvo, e);
+}
+
+void janela_qt::keyPressEvent(QKeyEvent* e) {
+    Integer codigo = codigo_da_tecla(e);
+    const Integer shift = shift_de(e->modifiers());
+    despachar_evento(&f_, [&] {
+        f_.Form_KeyDown(codigo, shift);
+        Integer caractere = codigo_do_caractere(e);
+        if (caractere != 0) f_.Form_KeyPress(caractere);
+    });
+}
+
+void janela_qt::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (esquecido_ || !f_.carregado() || sincronizando_) return;
+    // Só um redimensionamento do usuário muda os dados: o que veio dos dados já está neles.
+    const int w_dados = std::max(1, static_cast<int>(px_x(f_.Width)));
+    const int h_dados = std::max(1, static_cast<int>(px_y(f_.Height)));
+    if (width() == w_dados && height() == h_dados) return;
+    despachar_evento(&f_, [this] {
+        f_.Width = tw_x(width());
+        f_.Height = tw_y(height());
+        f_.Form_Resize();
+    });
+}
+
+void janela_qt::mostrar_endereco(navegador& n) {
+    auto* w = qobject_cast<QTextBrowser*>(widget_de(&n));
+    if (!w) return;
+    const std::string& caminho = n.endereco();
+    const bool eh_html = caminho.size() >= 5 &&
+                         (caminho.ends_with(".html") || caminho.ends_with(".htm") || caminho.ends_with(".HTML"));
+    if (!eh_html) {
+        if (auto& conv = espelho_qt::conversor_para_html()) {
+            if (auto html = conv(caminho)) {
+                w->setSearchPaths({QFileInfo(q(caminho)).absolutePath()});
+                w->setHtml(q(*html));
+                return;
+            }
+        }
+    }
+    w->setSource(QUrl::fromLocalFile(q(caminho)));
 }
 
 void janela_qt::sincronizar_temporizadores() {

@@ -5,8 +5,11 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "plataforma/formularios.h"
 
@@ -37,8 +40,15 @@ public:
     // Atualiza já todas as janelas a partir dos dados.
     void sincronizar();
 
+    void ao_mudar_o_foco(controle_com_foco& c) override;
+    void ao_navegar(navegador& n) override;
+
     // Lê da tela do Qt o tamanho e os twips por pixel.
     static void ler_a_tela();
+
+    // Converte um arquivo que não é HTML (um projeto XML) no HTML que o navegador mostra;
+    // nullopt quando não sabe convertê-lo. O programa instala o conversor.
+    static std::function<std::optional<std::string>(const std::string& caminho)>& conversor_para_html();
 
 private:
     std::map<const formulario*, QPointer<janela_qt>> janelas_;
@@ -52,6 +62,8 @@ public:
     ~janela_qt() override;
 
     formulario& dados() { return f_; }
+    QWidget* widget_de(controle* c) const;
+    void mostrar_endereco(navegador& n);
     QWidget* superficie() const { return superficie_; }
     void sincronizar();
     void esquecer() { esquecido_ = true; }
@@ -59,10 +71,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* alvo, QEvent* e) override;
 
 private:
     void montar_menus();
-    void sincronizar_botoes();
+    void sincronizar_widgets();
+    QWidget* criar_widget(controle* c);
+    void ordenar_tabulacao();
     void sincronizar_menus();
     void sincronizar_temporizadores();
 
@@ -70,7 +87,9 @@ private:
     espelho_qt& espelho_;
     QWidget* superficie_ = nullptr;
     QMenuBar* barra_ = nullptr;
-    std::map<controle*, QPointer<QAbstractButton>> botoes_;
+    std::map<controle*, QPointer<QWidget>> widgets_;
+    std::map<QObject*, controle*> controle_do_widget_;
+    bool sincronizando_ = false;
     std::map<item_de_menu*, QAction*> acoes_;
     std::map<temporizador*, QPointer<QTimer>> temporizadores_;
     bool esquecido_ = false;

@@ -150,3 +150,12 @@ QIcon figura_do_botao(const std::string& nome) {
 }
 
 }  // namespace orvel
+
+namespace orvel {
+
+QPixmap figura_da_imagem(const std::string& nome) {
+    (void)nome;
+    return QPixmap();
+}
+
+}  // namespace orvel
