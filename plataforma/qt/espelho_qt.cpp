@@ -592,6 +592,14 @@ void janela_qt::sincronizar_widgets() {
     std::vector<controle*> vivos;
     bool novos = false;
     for (controle* c : f_.controles()) {
+        switch (c->tipo()) {
+            case tipo_de_controle::botao_de_comando:
+            case tipo_de_controle::caixa_de_texto:
+            case tipo_de_controle::caixa_de_selecao:
+            case tipo_de_controle::botao_de_opcao:
+            case tipo_de_controle::navegador: break;
+            default: continue;  // pintados pela superfície
+        }
         QPointer<QWidget>& w = widgets_[c];
         if (!w) {
             QWidget* criado = criar_widget(c);
