@@ -1,0 +1,326 @@
+#include "dialogos/editor_de_link.h"
+
+#include "dialogos/numeros_das_caixas.h"
+#include "modelo/buffers_de_edicao.h"
+#include "modelo/estado_do_editor.h"
+#include "modelo/rede.h"
+#include "modelo/tela_principal.h"
+#include "plataforma/servicos.h"
+#include "plataforma/textos.h"
+
+namespace orvel {
+
+janela_editar_link& editor_de_link_unico() { return formulario_unico<janela_editar_link>(); }
+formulario& frmEditarLink_versao2() { return editor_de_link_unico(); }
+
+namespace {
+
+void por(controle_retangular& c, Single left, Single top, Single width, Single height) {
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+}
+
+void rotular(rotulo& r, const char* caption, Single left, Single top, Single width, Single height) {
+    r.Caption = caption;
+    por(r, left, top, width, height);
+}
+
+void caixa(caixa_de_texto& c, Single left, Single top, Single width, Integer tab, Integer max) {
+    por(c, left, top, width, 285);
+    c.TabIndex = tab;
+    c.MaxLength = max;
+    c.Visible = true;
+}
+
+void aviso(const char* texto) {
+    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+    dados_ok = false;
+}
+
+// Esconde as duas marcas do link selecionado na janela principal e as estaciona.
+void estacionar_marcas_do_link() {
+    auto& t = frmTela_principal_versao2();
+    t.Shape2.Visible = false;
+    t.Shape3.Visible = false;
+    t.Shape2.Left = left_estacionado;
+    t.Shape2.Top = top_estacionado;
+    t.Shape3.Left = left_estacionado;
+    t.Shape3.Top = top_estacionado;
+}
+
+// Põe o rótulo do link 20 twips abaixo do meio do corpo: à direita do meio quando o corpo sobe
+// para a direita (ou é horizontal), com a borda direita à esquerda do meio quando desce para a
+// direita (ou é vertical). Um corpo reduzido a um ponto não move o rótulo.
+void posicionar_rotulo_do_link(const linha& corpo, rotulo& r) {
+    const Single x1 = corpo.X1, y1 = corpo.Y1, x2 = corpo.X2, y2 = corpo.Y2;
+    const Single mx = (x1 + x2) / 2.0f;
+    const Single my = (y1 + y2) / 2.0f;
+    if ((x2 > x1 && y1 >= y2) || (x1 > x2 && y2 >= y1)) {
+        r.Left = mx + 20.0f;
+        r.Top = my + 20.0f;
+    } else if ((x2 >= x1 && y2 > y1) || (x1 >= x2 && y1 > y2)) {
+        r.Left = mx - 20.0f - r.Width;
+        r.Top = my + 20.0f;
+    }
+}
+
+}  // namespace
+
+janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
+    borda_fixa = true;
+    Caption = titulo_do_produto;
+    Width = 11880;
+    Height = 8310;
+
+    rotular(Label1, "Código do link", 5880, 408, 1110, 192);
+    caixa(codigo_texto, 5160, 360, 500, 1, 4);
+    por(Shape3, 1060, 1320, 9852, 2292);
+    rotular(Label13, "CARACTERÍSTICAS PRÓPRIAS DO LINK", 4452, 1560, 3072, 252);
+    caixa(no_origem_texto, 2160, 2040, 480, 2, 3);
+    rotular(Label2, "Nó origem", 2840, 2056, 840, 252);
+    caixa(no_destino_texto, 5170, 2040, 480, 3, 3);
+    rotular(Label3, "Nó destino", 5850, 2056, 852, 252);
+    caixa(verde_de_seguranca_texto, 7680, 2040, 480, 4, 3);
+    rotular(Label8, "Verde de segurança (s)", 8320, 2056, 1800, 252);
+    caixa(fluxo_texto, 1440, 2880, 600, 5, 4);
+    rotular(Label4, " Fluxo (veic/h)", 2220, 2880, 612, 372);
+    caixa(fluxo_de_saturacao_texto, 3360, 2880, 600, 6, 5);
+    rotular(Label5, "Fluxo de Saturação          (veic/h)", 4140, 2880, 1452, 372);
+    caixa(t_de_percurso_texto, 6120, 2880, 600, 7, 3);
+    rotular(Label6, "Tempo de percurso (s)", 6880, 2880, 972, 372);
+    caixa(capacidade_da_caixa_texto, 8280, 2880, 600, 8, 4);
+    rotular(Label7, "   Capacidade de armazenamento (veic)", 9020, 2880, 1692, 372);
+    por(Shape2, 1060, 4380, 9852, 2652);
+    rotular(Label12, "FORNECIMENTO PARA OUTROS LINKS", 4482, 4620, 3012, 252);
+
+    // As quatro colunas dos recebedores: o nome (matriz de caixas) sobre o valor fornecido.
+    const Single left_do_nome[] = {1440, 3924, 6408, 8892};
+    const Single left_do_valor[] = {1390, 3874, 6358, 8842};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0) {
+            codigo_do_iesimo_recebedor_texto.carregar(i);
+            valor_do_iesimo_fornecimento_texto.carregar(i);
+        }
+        caixa(codigo_do_iesimo_recebedor_texto(i), left_do_nome[i], 5200, 500, static_cast<Integer>(9 + 2 * i), 4);
+        caixa(valor_do_iesimo_fornecimento_texto(i), left_do_valor[i], 6240, 600, static_cast<Integer>(10 + 2 * i), 4);
+    }
+    const char* nomes_dos_recebedores[] = {"Código do primeiro    link recebedor", "Código do segundo link recebedor",
+                                           "Código do terceiro      link recebedor"};
+    const char* valores_fornecidos[] = {"Valor do primeiro     fornecimento", "Valor do segundo     fornecimento",
+                                        "Valor do terceiro     fornecimento"};
+    const Single left_do_rotulo_do_nome[] = {2120, 4604, 7088};
+    const Single left_do_rotulo_do_valor[] = {2160, 4608, 7088};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) {
+            Label9.carregar(i);
+            Label10.carregar(i);
+        }
+        rotular(Label9(i), nomes_dos_recebedores[i], left_do_rotulo_do_nome[i], 5200, 996, 612);
+        Label9(i).Visible = true;
+        rotular(Label10(i), valores_fornecidos[i], left_do_rotulo_do_valor[i], 6240, 1332, 372);
+        Label10(i).Visible = true;
+    }
+    rotular(Label11, "Código do quarto link recebedor", 9572, 5200, 996, 612);
+    rotular(Label14, "Valor do quarto fornecimento", 9600, 6240, 1212, 372);
+
+    calculadora_command.Caption = "Calculadora";
+    por(calculadora_command, 1080, 7440, 1215, 495);
+    // "Calculadora" não tem tratador: o clique não faz nada.
+    inserir_dados_button.Caption = "Inserir dados";
+    por(inserir_dados_button, 9720, 7440, 1212, 495);
+    cancelar_button.Caption = "Cancelar";
+    por(cancelar_button, 8160, 7440, 1212, 495);
+
+    for (caixa_de_texto* c : caixas()) {
+        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
+        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
+    }
+    inserir_dados_button.Click = [this] { inserir_dados_button_Click(); };
+    cancelar_button.Click = [this] { cancelar_button_Click(); };
+}
+
+std::array<caixa_de_texto*, 16> janela_editar_link::caixas() {
+    auto& r = codigo_do_iesimo_recebedor_texto;
+    auto& v = valor_do_iesimo_fornecimento_texto;
+    return {&codigo_texto, &no_origem_texto, &no_destino_texto, &verde_de_seguranca_texto,
+            &fluxo_texto,  &fluxo_de_saturacao_texto, &t_de_percurso_texto, &capacidade_da_caixa_texto,
+            &r(0),         &v(0),            &r(1),  &v(1),  &r(2),  &v(2),  &r(3),  &v(3)};
+}
+
+void janela_editar_link::Form_Load() {
+    // Cobre a tela inteira.
+    Top = 105;
+    Left = 105;
+    Height = tela().Height;
+    Width = tela().Width;
+    Left = (tela().Width - Width) / 2.0f;
+    Top = (tela().Height - Height) / 2.0f;
+}
+
+void janela_editar_link::Form_Activate() {
+    if (com_codigo("Erro 103", [this] {
+            const int l = link_selecionado;
+            nome_do_link_editado(l) = nome_do_link_dado(l);
+            nome_do_no_origem_editado(l) = nome_do_no_origem_dado(l);
+            nome_do_no_destino_editado(l) = nome_do_no_destino_dado(l);
+            verde_de_seguranca_editado(l) = verde_de_seguranca_dado(l);
+            fluxo_editado(l) = fluxo_dado(l);
+            fluxo_de_saturacao_editado(l) = fluxo_de_saturacao_dado(l);
+            t_de_percurso_editado(l) = t_de_percurso_dado(l);
+            capacidade_da_caixa_editado(l) = capacidade_da_caixa_dado(l);
+            for (int k = 1; k <= max_recebedores; ++k) {
+                nome_do_recebedor_editado(l, k) = nome_do_recebedor_dado(l, k);
+                valor_do_fornecimento_editado(l, k) = valor_do_fornecimento_dado(l, k);
+            }
+
+            codigo_texto.Text = nome_do_link_editado(l);
+            no_origem_texto.Text = nome_do_no_origem_editado(l);
+            no_destino_texto.Text = nome_do_no_destino_editado(l);
+            verde_de_seguranca_texto.Text = caixa_de_inteiro(verde_de_seguranca_editado(l));
+            fluxo_texto.Text = caixa_de_single(fluxo_editado(l));
+            fluxo_de_saturacao_texto.Text = caixa_de_single(fluxo_de_saturacao_editado(l));
+            t_de_percurso_texto.Text = caixa_de_inteiro(t_de_percurso_editado(l));
+            capacidade_da_caixa_texto.Text = caixa_de_inteiro(capacidade_da_caixa_editado(l));
+            for (int i = 0; i < max_recebedores; ++i)
+                codigo_do_iesimo_recebedor_texto(i).Text = nome_do_recebedor_editado(l, i + 1);
+            for (int i = 0; i < max_recebedores; ++i)
+                valor_do_iesimo_fornecimento_texto(i).Text = caixa_de_single(valor_do_fornecimento_editado(l, i + 1));
+
+            codigo_texto.SetFocus();
+        }))
+        return;
+    Unload();
+}
+
+void janela_editar_link::limpar_editor_de_link() {
+    for (caixa_de_texto* c : caixas()) c->Text = "";
+}
+
+void janela_editar_link::Form_Deactivate() {
+    link_selecionado = 0;
+    estacionar_marcas_do_link();
+    limpar_editor_de_link();
+}
+
+void janela_editar_link::Form_Unload(Integer&) {
+    link_selecionado = 0;
+    estacionar_marcas_do_link();
+    limpar_editor_de_link();
+}
+
+void janela_editar_link::cancelar_button_Click() {
+    limpar_editor_de_link();
+    estacionar_marcas_do_link();
+    Unload();
+}
+
+void janela_editar_link::guardar_sem_tratamento(const caixa_de_texto& caixa) {
+    const int l = link_selecionado;
+    const std::string& texto = caixa.Text.texto();
+    if (&caixa == &codigo_texto) nome_do_link_editado(l) = texto;
+    else if (&caixa == &no_origem_texto) nome_do_no_origem_editado(l) = texto;
+    else if (&caixa == &no_destino_texto) nome_do_no_destino_editado(l) = texto;
+    else if (&caixa == &verde_de_seguranca_texto) verde_de_seguranca_editado(l) = byte_da_caixa(texto);
+    else if (&caixa == &fluxo_texto) fluxo_editado(l) = single_da_caixa(texto);
+    else if (&caixa == &fluxo_de_saturacao_texto) fluxo_de_saturacao_editado(l) = single_da_caixa(texto);
+    else if (&caixa == &t_de_percurso_texto) t_de_percurso_editado(l) = integer_da_caixa(texto);
+    else if (&caixa == &capacidade_da_caixa_texto) capacidade_da_caixa_editado(l) = integer_da_caixa(texto);
+    else if (caixa.nome() == codigo_do_iesimo_recebedor_texto.nome())
+        nome_do_recebedor_editado(l, caixa.indice() + 1) = texto;
+    else if (caixa.nome() == valor_do_iesimo_fornecimento_texto.nome())
+        valor_do_fornecimento_editado(l, caixa.indice() + 1) = single_da_caixa(texto);
+}
+
+bool janela_editar_link::guardar(const caixa_de_texto& caixa) {
+    if (com_codigo("Erro 102", [&] { guardar_sem_tratamento(caixa); })) return true;
+    Unload();
+    return false;
+}
+
+void janela_editar_link::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
+    if (codigo != tecla_enter) return;
+    codigo = 0;
+    if (guardar(caixa)) inserir_dados_button_Click();
+}
+
+void janela_editar_link::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
+
+void janela_editar_link::Form_KeyPress(Integer& codigo) {
+    if (codigo != tecla_enter) return;
+    codigo = 0;
+    inserir_dados_button_Click();
+}
+
+void janela_editar_link::inserir_dados_button_Click() {
+    // Durante um processamento os dados da rede não mudam.
+    if (execucao_em_curso) return;
+    if (!com_codigo("Erro 101", [this] { confirmar(); })) Unload();
+}
+
+void janela_editar_link::confirmar() {
+    const int l = link_selecionado;
+    // Sem link na posição (nenhum selecionado desde a última desativação) não há o que
+    // confirmar: gravar ali criaria dados e um rótulo de um link que não existe.
+    if (!existe_link(l)) return;
+
+    dados_ok = true;
+    if (nome_do_link_editado(l).empty()) aviso("o link deve ter um nome");
+    if (nome_do_no_destino_editado(l).empty()) aviso("o link deve ter um nó destino");
+    if (nomes_iguais(nome_do_no_origem_editado(l), nome_do_no_destino_editado(l)))
+        aviso("o nó origem deve ser diferente do nó destino");
+    if (verde_de_seguranca_editado(l) < 1 || verde_de_seguranca_editado(l) > 99)
+        aviso("o verde de segurança deve estar compreendido entre 1 e 99 s");
+    if (fluxo_editado(l) < 1.0f || fluxo_editado(l) > 9999.0f)
+        aviso("o fluxo deve estar compreendido entre 1 e 9999 veíc/h");
+    if (fluxo_de_saturacao_editado(l) < 1.0f || fluxo_de_saturacao_editado(l) > 9999.0f)
+        aviso("o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h");
+    if (fluxo_de_saturacao_editado(l) < fluxo_editado(l))
+        aviso("o fluxo não pode seer maior do que seu respectivo fluxo de saturação");
+    const bool de_entrada = nome_do_no_origem_editado(l).empty();
+    if (de_entrada) {
+        if (t_de_percurso_editado(l) != 0) aviso("o tempo de percurso dos links de entrada deve ser igual a zero");
+        if (capacidade_da_caixa_editado(l) != 0)
+            aviso("não deve ser fornecida a capacidade da caixa dos links de entrada");
+    } else {
+        if (t_de_percurso_editado(l) < 1 || t_de_percurso_editado(l) > 120)
+            aviso("o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s");
+        if (capacidade_da_caixa_editado(l) < 2 || capacidade_da_caixa_editado(l) > 9999)
+            aviso("a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc");
+    }
+    for (int k = 1; k <= max_recebedores; ++k)
+        if (!nome_do_recebedor_editado(l, k).empty() && valor_do_fornecimento_editado(l, k) == 0.0f)
+            aviso("falta definir o valor do fornecimento para um link");
+    for (int k = 1; k <= max_recebedores; ++k)
+        if (nome_do_recebedor_editado(l, k).empty() && valor_do_fornecimento_editado(l, k) != 0.0f)
+            aviso("falta definir o nome de um link para o qual há fornecimento");
+    for (int k = 1; k <= max_recebedores; ++k)
+        if (valor_do_fornecimento_editado(l, k) < 0.0f || valor_do_fornecimento_editado(l, k) > 9999.0f)
+            aviso("o fluxo de fornecimento deve estar compreendido entre 1 e 9999 veíc/h");
+    if (!dados_ok) return;
+
+    auto& t = frmTela_principal_versao2();
+    nome_do_link_dado(l) = nome_do_link_editado(l);
+    rotulo& etiqueta = t.etiqueta_link_label(l);
+    etiqueta.Caption = nome_do_link_dado(l);
+    etiqueta.Visible = true;
+    nome_do_no_origem_dado(l) = nome_do_no_origem_editado(l);
+    nome_do_no_destino_dado(l) = nome_do_no_destino_editado(l);
+    verde_de_seguranca_dado(l) = verde_de_seguranca_editado(l);
+    fluxo_dado(l) = fluxo_editado(l);
+    fluxo_de_saturacao_dado(l) = fluxo_de_saturacao_editado(l);
+    t_de_percurso_dado(l) = para_byte(t_de_percurso_editado(l));
+    capacidade_da_caixa_dado(l) = capacidade_da_caixa_editado(l);
+    for (int k = 1; k <= max_recebedores; ++k) {
+        nome_do_recebedor_dado(l, k) = nome_do_recebedor_editado(l, k);
+        valor_do_fornecimento_dado(l, k) = valor_do_fornecimento_editado(l, k);
+    }
+    link_selecionado = 0;
+    estacionar_marcas_do_link();
+    posicionar_rotulo_do_link(t.corpo_link_line(l), etiqueta);
+    projeto_alterado = true;
+    Unload();
+}
+
+}  // namespace orvel

@@ -1,0 +1,179 @@
+#include "dialogos/opcoes_da_rede.h"
+
+#include "dialogos/numeros_das_caixas.h"
+#include "modelo/buffers_de_edicao.h"
+#include "modelo/rede.h"
+#include "modelo/tela_principal.h"
+#include "plataforma/servicos.h"
+
+namespace orvel {
+
+janela_opcoes_da_rede& opcoes_da_rede_unica() { return formulario_unico<janela_opcoes_da_rede>(); }
+formulario& frmRede_versao2() { return opcoes_da_rede_unica(); }
+
+namespace {
+
+constexpr Long cinza_do_dialogo = rgb(193, 193, 193);
+
+void por(controle_retangular& c, Single left, Single top, Single width, Single height) {
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+}
+
+void rotular(rotulo& r, const char* caption, Single left, Single top, Single width, Single height) {
+    r.Caption = caption;
+    por(r, left, top, width, height);
+}
+
+void aviso(const char* texto) {
+    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+    dados_ok = false;
+}
+
+}  // namespace
+
+janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
+    borda_fixa = true;
+    Caption = titulo_do_produto;
+
+    por(Shape1, 1010, 600, 7080, 5604);
+    rotular(Label7, "Dados opcionais", 3070, 1200, 1725, 240);
+    Label7.FontName = "MS Sans Serif";
+    Label7.FontSize = 9.75f;
+    rotular(Label5, "Tempo de ciclo imposto (s)", 2670, 2052, 2292, 252);
+    rotular(Label1, "Tempo de ciclo máximo imposto  (s)  [default = 120 s]", 2670, 2868, 3855, 255);
+    rotular(Label2, "Grau de saturação meta imposto  [default = 88]", 2670, 3672, 3495, 255);
+    rotular(Label3, "Grau de saturação limite imposto  [default =95]", 2670, 4488, 3495, 255);
+    rotular(Label4, "Peso da parada imposto (s)  [default = 30 s]", 2670, 5292, 3255, 255);
+
+    Integer tab = 1;
+    const Single tops[] = {2000, 2816, 3620, 4400, 5240};
+    int i = 0;
+    for (caixa_de_texto* c : {&t_de_ciclo_imposto_texto, &t_de_ciclo_maximo_texto, &grau_de_saturacao_meta_texto,
+                              &grau_de_saturacao_limite_texto, &peso_da_parada_texto}) {
+        por(*c, 2000, tops[i++], 495, 285);
+        c->TabIndex = tab++;
+        c->MaxLength = c == &peso_da_parada_texto ? 0 : 3;
+        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
+        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
+    }
+
+    inserir_dados_button.Caption = "Inserir dados";
+    por(inserir_dados_button, 6800, 6600, 1215, 495);
+    cancelar_button.Caption = "Cancelar";
+    por(cancelar_button, 5300, 6600, 1215, 495);
+
+    inserir_dados_button.Click = [this] { inserir_dados_button_Click(); };
+    cancelar_button.Click = [this] { cancelar_button_Click(); };
+}
+
+void janela_opcoes_da_rede::Form_Load() {
+    Height = 8000;
+    Width = 9100;
+    Left = (tela().Width - Width) / 2.0f;
+    Top = (tela().Height - Height) / 2.0f;
+    BackColor = cinza_do_dialogo;
+    Shape1.Left = (Width - Shape1.Width) / 2.0f;
+    for (rotulo* r : {&Label1, &Label2, &Label3, &Label4, &Label5}) r->BackColor = cinza_do_dialogo;
+}
+
+void janela_opcoes_da_rede::Form_Activate() {
+    if (com_codigo("Erro 112", [this] {
+            t_de_ciclo_imposto_editado = t_de_ciclo_imposto_dado;
+            t_de_ciclo_maximo_imposto_editado = t_de_ciclo_maximo_imposto_dado;
+            grau_de_saturacao_meta_imposto_editado = grau_de_saturacao_meta_imposto_dado;
+            grau_de_saturacao_limite_imposto_editado = grau_de_saturacao_limite_imposto_dado;
+            peso_da_parada_imposto_editado = peso_da_parada_imposto_dado;
+
+            t_de_ciclo_imposto_texto.Text = caixa_de_inteiro(t_de_ciclo_imposto_editado);
+            t_de_ciclo_maximo_texto.Text = caixa_de_inteiro(t_de_ciclo_maximo_imposto_editado);
+            grau_de_saturacao_meta_texto.Text = caixa_de_single(grau_de_saturacao_meta_imposto_editado);
+            grau_de_saturacao_limite_texto.Text = caixa_de_single(grau_de_saturacao_limite_imposto_editado);
+            peso_da_parada_texto.Text = caixa_de_inteiro(peso_da_parada_imposto_editado);
+        }))
+        return;
+    Unload();
+}
+
+void janela_opcoes_da_rede::Form_Deactivate() { limpar_editor_de_rede(); }
+
+void janela_opcoes_da_rede::Form_Unload(Integer&) { limpar_editor_de_rede(); }
+
+void janela_opcoes_da_rede::limpar_editor_de_rede() {
+    for (caixa_de_texto* c : {&t_de_ciclo_imposto_texto, &t_de_ciclo_maximo_texto, &grau_de_saturacao_meta_texto,
+                              &grau_de_saturacao_limite_texto, &peso_da_parada_texto})
+        c->Text = "";
+}
+
+bool janela_opcoes_da_rede::guardar(const caixa_de_texto& caixa) {
+    const std::string& texto = caixa.Text.texto();
+    if (com_codigo("Erro 113", [&] {
+            if (&caixa == &t_de_ciclo_imposto_texto) t_de_ciclo_imposto_editado = integer_da_caixa(texto);
+            else if (&caixa == &t_de_ciclo_maximo_texto) t_de_ciclo_maximo_imposto_editado = integer_da_caixa(texto);
+            else if (&caixa == &grau_de_saturacao_meta_texto) grau_de_saturacao_meta_imposto_editado = single_da_caixa(texto);
+            else if (&caixa == &grau_de_saturacao_limite_texto)
+                grau_de_saturacao_limite_imposto_editado = single_da_caixa(texto);
+            else if (&caixa == &peso_da_parada_texto) peso_da_parada_imposto_editado = integer_da_caixa(texto);
+        }))
+        return true;
+    Unload();
+    return false;
+}
+
+void janela_opcoes_da_rede::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
+    if (codigo != tecla_enter) return;
+    codigo = 0;
+    if (guardar(caixa)) inserir_dados_button_Click();
+}
+
+void janela_opcoes_da_rede::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
+
+void janela_opcoes_da_rede::Form_KeyPress(Integer& codigo) {
+    if (codigo != tecla_enter) return;
+    codigo = 0;
+    inserir_dados_button_Click();
+}
+
+void janela_opcoes_da_rede::inserir_dados_button_Click() {
+    // Durante um processamento os dados da rede não mudam.
+    if (execucao_em_curso) return;
+    bool confirmado = false;
+    const bool sem_falha = com_codigo("Erro 113", [&] {
+        dados_ok = true;
+        const bool com_imposto = !t_de_ciclo_imposto_texto.Text.empty();
+        const bool com_maximo = !t_de_ciclo_maximo_texto.Text.empty();
+        if (com_imposto && (t_de_ciclo_imposto_editado < 1 || t_de_ciclo_imposto_editado > 300))
+            aviso("o tempo de ciclo imposto deve estar compreendido na faixa entre 1 e 300 s");
+        if (com_maximo && (t_de_ciclo_maximo_imposto_editado < 1 || t_de_ciclo_maximo_imposto_editado > 300))
+            aviso("o tempo de ciclo máximo deve estar compreendido na faixa entre 1 e 300 s");
+        if (com_imposto && com_maximo && t_de_ciclo_imposto_editado > t_de_ciclo_maximo_imposto_editado)
+            aviso("o tempo de ciclo imposto deve ser menor ou igual ao tempo de ciclo máximo imposto");
+        if (!grau_de_saturacao_meta_texto.Text.empty() &&
+            (grau_de_saturacao_meta_imposto_editado < 5.0f || grau_de_saturacao_meta_imposto_editado > 500.0f))
+            aviso("o grau de saturação meta deve estar compreendido na faixa entre 5 e 500 s");
+        if (!grau_de_saturacao_limite_texto.Text.empty() &&
+            (grau_de_saturacao_limite_imposto_editado < 5.0f || grau_de_saturacao_limite_imposto_editado > 500.0f))
+            aviso("o grau de saturação limite deve estar compreendido na faixa entre 5 e 500 s");
+        if (!peso_da_parada_texto.Text.empty() && peso_da_parada_imposto_editado < 0)
+            aviso("o peso da parada deve ser maior ou igual a zero");
+        if (!dados_ok) return;
+
+        t_de_ciclo_imposto_dado = t_de_ciclo_imposto_editado;
+        t_de_ciclo_maximo_imposto_dado = t_de_ciclo_maximo_imposto_editado;
+        grau_de_saturacao_meta_imposto_dado = grau_de_saturacao_meta_imposto_editado;
+        grau_de_saturacao_limite_imposto_dado = grau_de_saturacao_limite_imposto_editado;
+        peso_da_parada_imposto_dado = peso_da_parada_imposto_editado;
+        projeto_alterado = true;
+        confirmado = true;
+    });
+    if (confirmado || !sem_falha) Unload();
+}
+
+void janela_opcoes_da_rede::cancelar_button_Click() {
+    limpar_editor_de_rede();
+    Unload();
+}
+
+}  // namespace orvel

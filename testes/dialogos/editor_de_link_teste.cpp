@@ -1,0 +1,362 @@
+#include <gtest/gtest.h>
+
+#include "dialogo_de_teste.h"
+#include "dialogos/editor_de_link.h"
+#include "editor/elementos_do_desenho.h"
+#include "modelo/buffers_de_edicao.h"
+#include "modelo/estado_do_editor.h"
+
+namespace orvel {
+namespace {
+
+class editor_de_link : public teste::com_dialogos {
+protected:
+    // Cria um link interno válido na posição livre mais baixa e o deixa selecionado.
+    int criar_link(const std::string& nome) {
+        inserir_link();
+        const int l = link_selecionado;
+        nome_do_link_dado(l) = nome;
+        nome_do_no_origem_dado(l) = "N1";
+        nome_do_no_destino_dado(l) = "N2";
+        verde_de_seguranca_dado(l) = 5;
+        fluxo_dado(l) = 800;
+        fluxo_de_saturacao_dado(l) = 1800;
+        t_de_percurso_dado(l) = 20;
+        capacidade_da_caixa_dado(l) = 30;
+        for (int k = 1; k <= max_recebedores; ++k) {
+            nome_do_recebedor_dado(l, k) = "";
+            valor_do_fornecimento_dado(l, k) = 0;
+        }
+        projeto_alterado = false;
+        return l;
+    }
+
+    // Mostra o editor pelo botão da janela principal (a ativação lê o link).
+    janela_editar_link& abrir(int l) {
+        auto& e = editor_de_link_unico();
+        link_selecionado = static_cast<Byte>(l);
+        evento(t(), [&] { t().editar_link_button_Click(); });
+        return e;
+    }
+
+    bool aberto() { return carregada("frmEditarLink_versao2"); }
+
+    void espera_marcas_estacionadas() {
+        for (forma* f : {&t().Shape2, &t().Shape3}) {
+            EXPECT_FALSE(f->Visible);
+            EXPECT_EQ(f->Left, 10440.0f);
+            EXPECT_EQ(f->Top, 120.0f);
+        }
+    }
+};
+
+TEST_F(editor_de_link, abrir_enche_as_caixas_e_zero_aparece_vazio) {
+    const int l = criar_link("L1");
+    nome_do_no_origem_dado(l) = "";  // link de entrada
+    fluxo_dado(l) = 0;
+    t_de_percurso_dado(l) = 0;
+    capacidade_da_caixa_dado(l) = 0;
+    nome_do_recebedor_dado(l, 2) = "L7";
+    valor_do_fornecimento_dado(l, 2) = 300.5f;
+    definir_separador_decimal(',');
+    auto& e = abrir(l);
+
+    EXPECT_TRUE(e.Visible);
+    std::vector<std::string> textos;
+    for (caixa_de_texto* c : e.caixas()) textos.push_back(c->Text);
+    const std::vector<std::string> esperado = {"L1", "", "N2", "5", "", "1800", "", "", "", "", "L7", "300.5", "", "", "", ""};
+    EXPECT_EQ(textos, esperado);
+    EXPECT_EQ(e.ActiveControl(), &e.codigo_texto);
+    // A janela cobre a tela.
+    EXPECT_EQ(e.Left, 0.0f);
+    EXPECT_EQ(e.Width, tela().Width);
+
+    // Passar pelas caixas sem mudar nada guarda o mesmo valor, também com a vírgula regional.
+    for (caixa_de_texto* c : e.caixas()) digitar(*c, c->Text);
+    EXPECT_EQ(valor_do_fornecimento_editado(l, 2), 300.5f);
+    EXPECT_EQ(fluxo_de_saturacao_editado(l), 1800.0f);
+    EXPECT_EQ(fluxo_editado(l), 0.0f);
+}
+
+TEST_F(editor_de_link, perder_o_foco_guarda_com_a_leitura_dos_numeros) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    projeto_alterado = false;
+    digitar(e.verde_de_seguranca_texto, "2.5");
+    digitar(e.fluxo_texto, "12abc");
+    digitar(e.valor_do_iesimo_fornecimento_texto(3), "12,5");
+    digitar(e.t_de_percurso_texto, "3.5");
+    digitar(e.capacidade_da_caixa_texto, "");
+    digitar(e.codigo_do_iesimo_recebedor_texto(3), " x ");
+    digitar(e.codigo_texto, "");  // a última caixa perde o foco aqui
+    EXPECT_EQ(verde_de_seguranca_editado(l), 2);
+    EXPECT_EQ(fluxo_editado(l), 12.0f);
+    EXPECT_EQ(valor_do_fornecimento_editado(l, 4), 12.0f);
+    EXPECT_EQ(t_de_percurso_editado(l), 4);
+    EXPECT_EQ(capacidade_da_caixa_editado(l), 0);
+    EXPECT_EQ(nome_do_recebedor_editado(l, 4), " x ");
+    // Guardar não confirma nem valida.
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(fluxo_dado(l), 800.0f);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(editor_de_link, enter_numa_caixa_guarda_e_confirma_e_o_rotulo_vai_para_o_meio_do_corpo) {
+    const int l = criar_link("L1");
+    const int outro = criar_link("L2");
+    t().corpo_link_line(l).X1 = 1000;
+    t().corpo_link_line(l).Y1 = 3000;
+    t().corpo_link_line(l).X2 = 3000;
+    t().corpo_link_line(l).Y2 = 1000;
+    t().etiqueta_link_label(l).Width = 400;
+    auto& e = abrir(l);
+    digitar(e.codigo_texto, "A1");
+    digitar(e.valor_do_iesimo_fornecimento_texto(0), "250");
+    digitar(e.codigo_do_iesimo_recebedor_texto(0), "L2");
+    digitar(e.t_de_percurso_texto, "7");  // guardado só pelo Enter
+    EXPECT_EQ(enter(e), 0);
+
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_link_dado(l), "A1");
+    EXPECT_EQ(t_de_percurso_dado(l), 7);
+    EXPECT_EQ(nome_do_recebedor_dado(l, 1), "L2");
+    EXPECT_EQ(valor_do_fornecimento_dado(l, 1), 250.0f);
+    EXPECT_EQ(fluxo_dado(l), 800.0f);
+    EXPECT_TRUE(dados_ok);
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_EQ(link_selecionado, 0);
+    EXPECT_FALSE(aberto());
+    espera_marcas_estacionadas();
+    const rotulo& r = t().etiqueta_link_label(l);
+    EXPECT_EQ(r.Caption.texto(), "A1");
+    EXPECT_TRUE(r.Visible);
+    EXPECT_EQ(r.Left, 2020.0f);
+    EXPECT_EQ(r.Top, 2020.0f);
+    EXPECT_FALSE(t().etiqueta_link_label(outro).Visible);
+
+    // Os outros sentidos do corpo, pelo botão e pelo Enter da janela.
+    struct caso {
+        Single x1, y1, x2, y2, left, top;
+    };
+    const caso casos[] = {
+        {1000, 1000, 3000, 3000, 1580, 2020},  // desce para a direita
+        {3000, 800, 1000, 800, 2020, 820},     // horizontal da direita para a esquerda
+        {2000, 3000, 2000, 1000, 1580, 2020},  // vertical para cima
+        {2000, 2000, 2000, 2000, 1580, 2020},  // um ponto: não move
+    };
+    bool pelo_botao = true;
+    for (const caso& c : casos) {
+        linha& corpo = t().corpo_link_line(l);
+        corpo.X1 = c.x1;
+        corpo.Y1 = c.y1;
+        corpo.X2 = c.x2;
+        corpo.Y2 = c.y2;
+        auto& e2 = abrir(l);
+        if (pelo_botao) {
+            clicar(e2.inserir_dados_button);
+        } else {
+            evento(e2, [&] { e2.mover_foco(nullptr); });
+            EXPECT_EQ(enter(e2), 0);
+        }
+        pelo_botao = !pelo_botao;
+        EXPECT_FALSE(aberto());
+        EXPECT_EQ(t().etiqueta_link_label(l).Left, c.left) << c.x1 << " " << c.y1;
+        EXPECT_EQ(t().etiqueta_link_label(l).Top, c.top) << c.x1 << " " << c.y1;
+    }
+}
+
+TEST_F(editor_de_link, cada_verificacao_na_ordem_e_nada_confirmado) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    for (caixa_de_texto* c : e.caixas()) digitar(*c, "");
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(avisos(), (std::vector<std::string>{
+                            "o link deve ter um nome",
+                            "o link deve ter um nó destino",
+                            "o nó origem deve ser diferente do nó destino",
+                            "o verde de segurança deve estar compreendido entre 1 e 99 s",
+                            "o fluxo deve estar compreendido entre 1 e 9999 veíc/h",
+                            "o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h",
+                        }));
+    EXPECT_FALSE(dados_ok);
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+    EXPECT_EQ(link_selecionado, l);
+
+    // Link interno com o resto errado; a passada dos recebedores mostra uma vez por posição.
+    s.mensagens.clear();
+    const std::pair<caixa_de_texto*, const char*> entradas[] = {
+        {&e.codigo_texto, "L1"},
+        {&e.no_origem_texto, "a"},
+        {&e.no_destino_texto, "A "},
+        {&e.verde_de_seguranca_texto, "5"},
+        {&e.fluxo_texto, "800"},
+        {&e.fluxo_de_saturacao_texto, "799.5"},
+        {&e.t_de_percurso_texto, "121"},
+        {&e.capacidade_da_caixa_texto, "1"},
+        {&e.codigo_do_iesimo_recebedor_texto(0), "L2"},
+        {&e.valor_do_iesimo_fornecimento_texto(1), "300"},
+        {&e.valor_do_iesimo_fornecimento_texto(2), "-5"},
+        {&e.codigo_do_iesimo_recebedor_texto(3), "L9"},
+        {&e.valor_do_iesimo_fornecimento_texto(3), "1E4"},
+    };
+    for (const auto& [c, texto] : entradas) digitar(*c, texto);
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(avisos(), (std::vector<std::string>{
+                            "o nó origem deve ser diferente do nó destino",
+                            "o fluxo não pode seer maior do que seu respectivo fluxo de saturação",
+                            "o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s",
+                            "a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc",
+                            "falta definir o valor do fornecimento para um link",
+                            "falta definir o nome de um link para o qual há fornecimento",
+                            "falta definir o nome de um link para o qual há fornecimento",
+                            "o fluxo de fornecimento deve estar compreendido entre 1 e 9999 veíc/h",
+                            "o fluxo de fornecimento deve estar compreendido entre 1 e 9999 veíc/h",
+                        }));
+    EXPECT_EQ(nome_do_no_origem_dado(l), "N1");
+
+    // Link de entrada: tempo de percurso e capacidade têm de ser zero; os limites passam.
+    s.mensagens.clear();
+    const std::pair<caixa_de_texto*, const char*> correcoes[] = {
+        {&e.no_origem_texto, ""},
+        {&e.fluxo_de_saturacao_texto, "800"},
+        {&e.t_de_percurso_texto, "15"},
+        {&e.capacidade_da_caixa_texto, "3"},
+        {&e.valor_do_iesimo_fornecimento_texto(0), "9999"},
+        {&e.valor_do_iesimo_fornecimento_texto(1), ""},
+        {&e.valor_do_iesimo_fornecimento_texto(2), ""},
+        {&e.valor_do_iesimo_fornecimento_texto(3), "1"},
+    };
+    for (const auto& [c, texto] : correcoes) digitar(*c, texto);
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(avisos(), (std::vector<std::string>{
+                            "o tempo de percurso dos links de entrada deve ser igual a zero",
+                            "não deve ser fornecida a capacidade da caixa dos links de entrada",
+                        }));
+    s.mensagens.clear();
+    digitar(e.t_de_percurso_texto, "");
+    digitar(e.capacidade_da_caixa_texto, "");
+    clicar(e.inserir_dados_button);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(nome_do_no_origem_dado(l), "");
+    EXPECT_EQ(capacidade_da_caixa_dado(l), 0);
+    EXPECT_EQ(valor_do_fornecimento_dado(l, 4), 1.0f);
+}
+
+TEST_F(editor_de_link, cancelar_e_desativar_nao_confirmam) {
+    const int l = criar_link("L1");
+    const int outro = criar_link("L2");
+    t().Shape2.Visible = true;
+    auto& e = abrir(l);
+    digitar(e.codigo_texto, "novo");
+    digitar(e.fluxo_texto, "5");
+    clicar(e.cancelar_button);
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+    EXPECT_EQ(fluxo_dado(l), 800.0f);
+    EXPECT_EQ(link_selecionado, 0);
+    EXPECT_FALSE(projeto_alterado);
+    espera_marcas_estacionadas();
+
+    // Ir para a janela principal limpa o editor e a seleção; voltar lê o link selecionado então.
+    auto& e2 = abrir(l);
+    digitar(e2.codigo_texto, "novo");
+    digitar(e2.fluxo_texto, "5");
+    t().Shape3.Visible = true;
+    evento(t(), [&] { ativar_janela(t()); });
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(link_selecionado, 0);
+    EXPECT_EQ(e2.codigo_texto.Text.texto(), "");
+    espera_marcas_estacionadas();
+    link_selecionado = static_cast<Byte>(outro);
+    evento(e2, [&] { ativar_janela(e2); });
+    EXPECT_EQ(e2.codigo_texto.Text.texto(), "L2");
+    EXPECT_EQ(fluxo_editado(outro), 800.0f);
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+
+    // Sem link selecionado ao voltar, a confirmação não tem o que gravar.
+    evento(t(), [&] { ativar_janela(t()); });
+    evento(e2, [&] { ativar_janela(e2); });
+    for (const auto& [c, texto] : {std::pair{&e2.codigo_texto, "X"}, {&e2.no_destino_texto, "N"},
+                                   {&e2.verde_de_seguranca_texto, "5"}, {&e2.fluxo_texto, "5"},
+                                   {&e2.fluxo_de_saturacao_texto, "50"}})
+        digitar(*c, texto);
+    EXPECT_EQ(enter(e2), 0);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(nome_do_link_dado(0), "");
+    EXPECT_FALSE(t().etiqueta_link_label(0).Visible);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(editor_de_link, numero_que_nao_cabe_relata_e_fecha_sem_confirmar) {
+    const int l = criar_link("L1");
+    const std::pair<caixa_de_texto* (*)(janela_editar_link&), const char*> casos[] = {
+        {[](janela_editar_link& e) { return &e.verde_de_seguranca_texto; }, "300"},
+        {[](janela_editar_link& e) { return &e.capacidade_da_caixa_texto; }, "40000"},
+        {[](janela_editar_link& e) { return &e.fluxo_texto; }, "9E99"},
+        {[](janela_editar_link& e) { return &e.t_de_percurso_texto; }, "-4E4"},
+    };
+    for (const auto& [caixa, texto] : casos) {
+        s.mensagens.clear();
+        auto& e = abrir(l);
+        digitar(e.codigo_texto, "novo");
+        digitar(*caixa(e), texto);
+        EXPECT_EQ(enter(e), 0);
+        ASSERT_EQ(s.mensagens.size(), 1u) << texto;
+        EXPECT_EQ(s.mensagens[0].titulo, "Erro 102");
+        EXPECT_EQ(s.mensagens[0].estilo, estilo_ok | icone_exclamacao);
+        EXPECT_FALSE(aberto());
+        EXPECT_EQ(nome_do_link_dado(l), "L1");
+        EXPECT_EQ(verde_de_seguranca_editado(l), 5);
+        EXPECT_EQ(capacidade_da_caixa_editado(l), 30);
+        EXPECT_EQ(fluxo_editado(l), 800.0f);
+        EXPECT_EQ(t_de_percurso_editado(l), 20);
+    }
+    // Perder o foco faz o mesmo.
+    s.mensagens.clear();
+    auto& e = abrir(l);
+    digitar(e.verde_de_seguranca_texto, "256");
+    digitar(e.fluxo_texto, "1");
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 102");
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(verde_de_seguranca_dado(l), 5);
+}
+
+TEST_F(editor_de_link, falhas_da_abertura_e_da_confirmacao_e_execucao_em_curso) {
+    const int l = criar_link("L1");
+    abrir(200);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 103");
+    EXPECT_FALSE(aberto());
+
+    s.mensagens.clear();
+    auto& e = abrir(l);
+    evento(e, [&] { e.mover_foco(nullptr); });
+    link_selecionado = 151;
+    clicar(e.inserir_dados_button);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 101");
+    EXPECT_FALSE(aberto());
+
+    // Durante um processamento nenhuma confirmação age; o Enter ainda guarda a caixa.
+    s.mensagens.clear();
+    auto& e2 = abrir(l);
+    execucao_em_curso = true;
+    digitar(e2.codigo_texto, "");
+    EXPECT_EQ(enter(e2), 0);
+    clicar(e2.inserir_dados_button);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_link_editado(l), "");
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(link_selecionado, l);
+    // "Calculadora" não faz nada.
+    clicar(e2.calculadora_command);
+    EXPECT_TRUE(aberto());
+}
+
+}  // namespace
+}  // namespace orvel
