@@ -107,7 +107,8 @@ direcao direcao_da_linha(const linha& l) {
     const Single dy = dif(l.Y2, l.Y1);
     if (dx != 0 && dy != 0) {
         const Single subida = dif(l.Y1, l.Y2);
-        const double d = verificar_double(std::sqrt(static_cast<double>(subida) * subida + static_cast<double>(dx) * dx));
+        const double d =
+            verificar_double(std::sqrt(static_cast<double>(subida) * subida + static_cast<double>(dx) * dx));
         return {verificar_single(dividir_double(dx, d)), verificar_single(dividir_double(subida, d))};
     }
     if (dy == 0) {

@@ -134,7 +134,8 @@ void tela_principal::apoio_no_label_MouseDown(Integer Index, Integer Button, Int
     apoio_no_label(Index).Caption = "";  // o nome volta ao soltar
 }
 
-void tela_principal::apoio_no_label_MouseMove(Integer /*Index*/, Integer Button, Integer /*Shift*/, Single X, Single Y) {
+void tela_principal::apoio_no_label_MouseMove(Integer /*Index*/, Integer Button, Integer /*Shift*/, Single X,
+                                              Single Y) {
     if (Button == 0) {
         MousePointer = ponteiro_quatro_setas;
         return;

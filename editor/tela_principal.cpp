@@ -88,10 +88,14 @@ tela_principal::tela_principal() {
         alca.MouseMove = [this, move](Integer b, Integer sh, Single x, Single y) { (this->*move)(b, sh, x, y); };
         alca.MouseUp = [this, up](Integer b, Integer sh, Single x, Single y) { (this->*up)(b, sh, x, y); };
     };
-    ligar_alca(Label2, &tela_principal::Label2_MouseDown, &tela_principal::Label2_MouseMove, &tela_principal::Label2_MouseUp);
-    ligar_alca(Label3, &tela_principal::Label3_MouseDown, &tela_principal::Label3_MouseMove, &tela_principal::Label3_MouseUp);
-    ligar_alca(Label4, &tela_principal::Label4_MouseDown, &tela_principal::Label4_MouseMove, &tela_principal::Label4_MouseUp);
-    ligar_alca(Label5, &tela_principal::Label5_MouseDown, &tela_principal::Label5_MouseMove, &tela_principal::Label5_MouseUp);
+    ligar_alca(Label2, &tela_principal::Label2_MouseDown, &tela_principal::Label2_MouseMove,
+               &tela_principal::Label2_MouseUp);
+    ligar_alca(Label3, &tela_principal::Label3_MouseDown, &tela_principal::Label3_MouseMove,
+               &tela_principal::Label3_MouseUp);
+    ligar_alca(Label4, &tela_principal::Label4_MouseDown, &tela_principal::Label4_MouseMove,
+               &tela_principal::Label4_MouseUp);
+    ligar_alca(Label5, &tela_principal::Label5_MouseDown, &tela_principal::Label5_MouseMove,
+               &tela_principal::Label5_MouseUp);
 }
 
 namespace {

@@ -72,7 +72,9 @@ void espera_pos(const controle_retangular& c, Single left, Single top) {
 }
 
 TEST_F(mouse_nos_links, faixa_de_50_twips_no_eixo_e_so_entre_as_pontas) {
+    link_com_corpo(600, 800, 600, 800);  // pontas coincidentes: nunca acerta, a busca segue
     const int horizontal = link_com_corpo(100, 800, 1100, 800);
+    link_com_corpo(100, 800, 1100, 800);  // o mesmo corpo numa posição mais alta: perde
     const int vertical = link_com_corpo(3000, 1000, 3000, 2000);
     const int diagonal = link_com_corpo(5000, 2000, 6000, 3000);        // 45 graus, descendo
     const int diagonal_volta = link_com_corpo(8000, 5000, 7000, 4000);  // 45 graus, subindo à esquerda
@@ -89,19 +91,6 @@ TEST_F(mouse_nos_links, faixa_de_50_twips_no_eixo_e_so_entre_as_pontas) {
         {5500, 7150, plano},  {5500, 7199, plano},     {5500, 7200, 0},         {4999, 7300, 0},
     };
     for (const auto& [x, y, esperado] : casos) EXPECT_EQ(link_sob(x, y), esperado) << x << ", " << y;
-}
-
-TEST_F(mouse_nos_links, pontas_coincidentes_nunca_acertam_e_a_posicao_mais_baixa_ganha) {
-    const int ponto = link_com_corpo(600, 800, 600, 800);
-    const int baixo = link_com_corpo(100, 800, 1100, 800);
-    const int alto = link_com_corpo(100, 800, 1100, 800);
-    EXPECT_LT(ponto, baixo);
-    EXPECT_LT(baixo, alto);
-    EXPECT_EQ(link_sob(600, 800), baixo);
-    t().etiqueta_link_label(ponto).Left = 77;
-    link_selecionado = static_cast<Byte>(ponto);
-    soltar(botao_esquerdo, 600, 800);  // sem caso do rótulo: fica onde estava
-    EXPECT_EQ(t().etiqueta_link_label(ponto).Left, 77);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -192,9 +181,13 @@ TEST_F(mouse_nos_links, rotulo_ao_lado_do_meio_nos_quatro_casos) {
         EXPECT_EQ(etiqueta.Top, 1520);
         EXPECT_TRUE(etiqueta.Caption == "L7");
     }
-    // Sem arrasto armado, soltar não recoloca os quadrados; sem link selecionado, nada muda.
+    // Pontas coincidentes: o rótulo fica onde estava. Sem arrasto armado, soltar não recoloca os
+    // quadrados; sem link selecionado, nada muda.
     esconder_marcas_de_selecao();
+    linha& c = j.corpo_link_line(l);
+    std::tie(c.X1, c.Y1, c.X2, c.Y2) = std::tuple(300.f, 300.f, 300.f, 300.f);
     soltar(botao_esquerdo, 0, 0);
+    EXPECT_EQ(etiqueta.Top, 1520);
     EXPECT_FALSE(j.Shape2.Visible);
     link_selecionado = 0;
     etiqueta.Left = 1;
