@@ -68,6 +68,34 @@ tela_principal::tela_principal() {
     ligar(eliminar_link_button.Click, &tela_principal::eliminar_link_button_Click);
     ligar(mnuEliminarLink.Click, &tela_principal::mnuEliminarLink_Click);
     ligar(mnuEliminarLinkPop.Click, &tela_principal::mnuEliminarLinkPop_Click);
+
+    // Mouse nos nós: cada rótulo de apoio carregado chama os tratadores com o seu índice.
+    using tratador_de_mouse = void (tela_principal::*)(Integer, Integer, Single, Single);
+    using tratador_de_mouse_de_matriz = void (tela_principal::*)(Integer, Integer, Integer, Single, Single);
+    apoio_no_label.ao_carregar = [this](rotulo& r) {
+        const auto indice = static_cast<Integer>(r.indice());
+        auto ligar_mouse = [this, indice](evento_de_mouse& evento, tratador_de_mouse_de_matriz tratador) {
+            evento = [this, indice, tratador](Integer b, Integer sh, Single x, Single y) {
+                (this->*tratador)(indice, b, sh, x, y);
+            };
+        };
+        ligar_mouse(r.MouseDown, &tela_principal::apoio_no_label_MouseDown);
+        ligar_mouse(r.MouseMove, &tela_principal::apoio_no_label_MouseMove);
+        ligar_mouse(r.MouseUp, &tela_principal::apoio_no_label_MouseUp);
+    };
+    auto ligar_alca = [this](rotulo& alca, tratador_de_mouse down, tratador_de_mouse move, tratador_de_mouse up) {
+        alca.MouseDown = [this, down](Integer b, Integer sh, Single x, Single y) { (this->*down)(b, sh, x, y); };
+        alca.MouseMove = [this, move](Integer b, Integer sh, Single x, Single y) { (this->*move)(b, sh, x, y); };
+        alca.MouseUp = [this, up](Integer b, Integer sh, Single x, Single y) { (this->*up)(b, sh, x, y); };
+    };
+    ligar_alca(Label2, &tela_principal::Label2_MouseDown, &tela_principal::Label2_MouseMove,
+               &tela_principal::Label2_MouseUp);
+    ligar_alca(Label3, &tela_principal::Label3_MouseDown, &tela_principal::Label3_MouseMove,
+               &tela_principal::Label3_MouseUp);
+    ligar_alca(Label4, &tela_principal::Label4_MouseDown, &tela_principal::Label4_MouseMove,
+               &tela_principal::Label4_MouseUp);
+    ligar_alca(Label5, &tela_principal::Label5_MouseDown, &tela_principal::Label5_MouseMove,
+               &tela_principal::Label5_MouseUp);
 }
 
 namespace {

@@ -50,7 +50,30 @@ public:
     void mnuEliminarLink_Click();
     void mnuEliminarLinkPop_Click();
 
+    // Mouse na área de desenho: seleção e arrasto dos links ("Erro 116", "Erro 117", "Erro 118").
+    void Form_MouseDown(Integer Button, Integer Shift, Single X, Single Y) override;
+    void Form_MouseMove(Integer Button, Integer Shift, Single X, Single Y) override;
+    void Form_MouseUp(Integer Button, Integer Shift, Single X, Single Y) override;
+
+    // Mouse nos nós: o rótulo de apoio seleciona e arrasta; as alças dos cantos mudam o raio.
+    void apoio_no_label_MouseDown(Integer Index, Integer Button, Integer Shift, Single X, Single Y);
+    void apoio_no_label_MouseMove(Integer Index, Integer Button, Integer Shift, Single X, Single Y);
+    void apoio_no_label_MouseUp(Integer Index, Integer Button, Integer Shift, Single X, Single Y);
+    void Label2_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void Label2_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void Label2_MouseUp(Integer Button, Integer Shift, Single X, Single Y);
+    void Label3_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void Label3_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void Label3_MouseUp(Integer Button, Integer Shift, Single X, Single Y);
+    void Label4_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void Label4_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void Label4_MouseUp(Integer Button, Integer Shift, Single X, Single Y);
+    void Label5_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
+    void Label5_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
+    void Label5_MouseUp(Integer Button, Integer Shift, Single X, Single Y);
+
 private:
+    void mover_alca(rotulo& alca, Integer Button, Single X, Single Y);
     void novo();
     void abrir();
     void fechar();

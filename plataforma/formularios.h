@@ -375,6 +375,10 @@ public:
     // Índices carregados além do 0, em ordem crescente.
     std::vector<int> indices() const;
 
+    // Chamado com cada elemento recém-carregado, depois da cópia do modelo: é onde a janela
+    // liga os eventos do elemento ao seu índice (os tratadores de uma matriz recebem Index).
+    std::function<void(C&)> ao_carregar;
+
 private:
     formulario& dono_;
     std::string nome_;
@@ -560,6 +564,7 @@ void matriz_de_controles<C>::carregar(long long i) {
     auto novo = std::make_unique<C>(dono_, nome_, static_cast<int>(i));
     novo->copiar_de(*modelo_);
     novo->Visible = false;
+    if (ao_carregar) ao_carregar(*novo);
     dono_.registrar(novo.get(), true);
     elementos_[static_cast<int>(i)] = std::move(novo);
     observador().ao_mudar();
