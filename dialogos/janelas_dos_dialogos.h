@@ -6,11 +6,6 @@
 
 namespace orvel {
 
-class janela_editar_no : public formulario {
-public:
-    janela_editar_no() : formulario("frmEditarNo_versao2") { borda_fixa = true; }
-};
-
 class janela_editar_link : public formulario {
 public:
     janela_editar_link() : formulario("frmEditarLink_versao2") { borda_fixa = true; }
