@@ -10,8 +10,8 @@ namespace orvel {
 
 // De &H80000000 a &H800000FF a cor nomeia uma cor do sistema pelo byte baixo.
 constexpr Long cor_do_sistema(unsigned n) { return static_cast<Long>(0x80000000u + n); }
-inline constexpr Long cor_das_barras_de_rolagem = cor_do_sistema(0);   // &H80000000
-inline constexpr Long cor_da_face_dos_botoes = cor_do_sistema(15);     // &H8000000F
+inline constexpr Long cor_das_barras_de_rolagem = cor_do_sistema(0);  // &H80000000
+inline constexpr Long cor_da_face_dos_botoes = cor_do_sistema(15);    // &H8000000F
 
 inline constexpr Long cor_do_intervalo_nao_definido = cor_das_barras_de_rolagem;
 inline constexpr Long cor_do_intervalo_verde = rgb(0, 135, 88);      // &H588700

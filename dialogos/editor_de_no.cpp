@@ -85,8 +85,10 @@ bool guardar_integer(const caixa_de_texto& c, Integer& destino) {
 }
 
 bool guardar_selecao(const caixa_de_selecao& c, bool& destino) {
-    if (c.Value == 1) destino = true;
-    else if (c.Value == 0) destino = false;  // cinza: fica como estava
+    if (c.Value == 1)
+        destino = true;
+    else if (c.Value == 0)
+        destino = false;  // cinza: fica como estava
     return true;
 }
 
@@ -249,7 +251,8 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
         nome_do_no_editado(no_selecionado) = codigo_texto.Text.texto();
         return true;
     });
-    ligar_campo(CheckDuplo, [this] { return guardar_selecao(CheckDuplo, eh_ciclo_duplo_permitido_editado(no_selecionado)); });
+    ligar_campo(CheckDuplo,
+                [this] { return guardar_selecao(CheckDuplo, eh_ciclo_duplo_permitido_editado(no_selecionado)); });
     ligar_campo(CheckEscravo, [this] { return guardar_selecao(CheckEscravo, eh_no_escravo_editado(no_selecionado)); });
     ligar_campo(mestre_texto, [this] {
         nome_do_mestre_editado(no_selecionado) = mestre_texto.Text.texto();
@@ -261,11 +264,13 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
                 [this] { return guardar_byte(intervalo_mestre_texto, intervalo_do_mestre_editado(no_selecionado)); });
     ligar_campo(defasagem_forcada_texto,
                 [this] { return guardar_integer(defasagem_forcada_texto, defasagem_forcada_editado(no_selecionado)); });
-    ligar_campo(CheckDemanda, [this] { return guardar_selecao(CheckDemanda, eh_no_demandado_editado(no_selecionado)); });
+    ligar_campo(CheckDemanda,
+                [this] { return guardar_selecao(CheckDemanda, eh_no_demandado_editado(no_selecionado)); });
     ligar_campo(n_acionamentos_texto,
                 [this] { return guardar_integer(n_acionamentos_texto, n_acionamentos_editado(no_selecionado)); });
-    ligar_campo(intervalo_demandado_texto,
-                [this] { return guardar_byte(intervalo_demandado_texto, intervalo_demandado_editado(no_selecionado)); });
+    ligar_campo(intervalo_demandado_texto, [this] {
+        return guardar_byte(intervalo_demandado_texto, intervalo_demandado_editado(no_selecionado));
+    });
     ligar_campo(intervalo_beneficiado_texto, [this] {
         return guardar_byte(intervalo_beneficiado_texto, intervalo_beneficiado_editado(no_selecionado));
     });
@@ -543,7 +548,8 @@ void editor_de_no::Form_Activate() {
         for (int c = 1; c <= 93; ++c) existe_ordenada_editado(n, c) = existe_ordenada_dado(n, c);
         const int q = quant_de_grupos_editado(n);
         for (int g = 1; g <= q; ++g)
-            for (int k = 1; k <= 94; ++k) cor_do_intervalo_do_grupo_editado(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
+            for (int k = 1; k <= 94; ++k)
+                cor_do_intervalo_do_grupo_editado(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
         for (int k = 1; k <= 94; ++k) duracao_imposta_editado(n, k) = duracao_imposta_dado(n, k);
 
         // Nó ainda sem grupos: só o painel dos modelos prontos.
@@ -645,7 +651,8 @@ void editor_de_no::Form_Activate() {
 
         for (int i = 1; i <= 94; ++i)
             for (int g = 1; g <= max_grupos; ++g)
-                if (const auto cor = cor_do_estado(cor_do_intervalo_do_grupo_editado(n, g, i))) pedaco(g, i).BackColor = *cor;
+                if (const auto cor = cor_do_estado(cor_do_intervalo_do_grupo_editado(n, g, i)))
+                    pedaco(g, i).BackColor = *cor;
     });
     if (!ok) Unload();
 }
@@ -685,7 +692,8 @@ void editor_de_no::Form_KeyPress(Integer& codigo) {
 // --- Campos que dependem das caixas de seleção ---
 
 void editor_de_no::CheckEscravo_Click() {
-    caixa_de_texto* caixas[] = {&mestre_texto, &intervalo_escravo_texto, &intervalo_mestre_texto, &defasagem_forcada_texto};
+    caixa_de_texto* caixas[] = {&mestre_texto, &intervalo_escravo_texto, &intervalo_mestre_texto,
+                                &defasagem_forcada_texto};
     rotulo* rotulos[] = {&Label15, &Label16, &Label17, &Label18};
     if (CheckEscravo.Value == 1) {
         for (caixa_de_texto* c : caixas) c->Visible = true;
@@ -744,8 +752,8 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
         if (texto_quantos_grupos.Text.empty()) return;
         const double v = ler_numero(texto_quantos_grupos.Text.texto());
         if (v < 1 || v > 8) {
-            servicos().caixa_de_mensagem("A quantidade de grupos semafóricos tem de estar compreendida entre 1 e 8", estilo_ok,
-                                         "Aviso");
+            servicos().caixa_de_mensagem("A quantidade de grupos semafóricos tem de estar compreendida entre 1 e 8",
+                                         estilo_ok, "Aviso");
             return;
         }
         const Byte no = no_selecionado;
@@ -879,9 +887,9 @@ void editor_de_no::Option1_Click(int /*indice*/) {
         const Byte n = no_selecionado;
 
         if (escolhido != 0) {
-            for (controle* c : std::initializer_list<controle*>{&codigo_texto, &codigo_label, &texto_quantos_grupos,
-                                                                &label_quantos_grupos, &CheckDuplo, &CheckEscravo,
-                                                                &CheckDemanda, &Line1, &Line2, &Line3, &Label4, &Label14})
+            for (controle* c : std::initializer_list<controle*>{
+                     &codigo_texto, &codigo_label, &texto_quantos_grupos, &label_quantos_grupos, &CheckDuplo,
+                     &CheckEscravo, &CheckDemanda, &Line1, &Line2, &Line3, &Label4, &Label14})
                 c->Visible = true;
             codigo_texto.SetFocus();
             codigo_texto.TabIndex = 0;
@@ -983,8 +991,10 @@ void editor_de_no::confirmar() {
         if (b < 1 || b > 36) aviso("o intervalo beneficiado deve estar compreendido entre 1 e 36");
         // Um intervalo além da tabela (já acusado acima) não tem duração nem cor a consultar: a
         // confirmação fica recusada pela mensagem de faixa, sem fechar a janela.
-        if (d <= limite_de_intervalos && duracao_imposta_editado(no, d) == 0) aviso("o intervalo demandado deve ter sua duração fixada");
-        if (b <= limite_de_intervalos && duracao_imposta_editado(no, b) > 0) aviso("o intervalo beneficiado não deve ter sua duração fixada");
+        if (d <= limite_de_intervalos && duracao_imposta_editado(no, d) == 0)
+            aviso("o intervalo demandado deve ter sua duração fixada");
+        if (b <= limite_de_intervalos && duracao_imposta_editado(no, b) > 0)
+            aviso("o intervalo beneficiado não deve ter sua duração fixada");
         if (d <= limite_de_intervalos)
             for (int g = 1; g <= quant_de_grupos_editado(no); ++g)
                 if (cor_do_intervalo_do_grupo_editado(no, g, d) == cor_amarelo)
