@@ -143,6 +143,17 @@ TEST_F(janela_do_editor_de_no, cancelar_sair_e_fechar_nao_confirmam_e_limpam) {
     EXPECT_EQ(nome_do_no_editado(1), "A");
 }
 
+TEST_F(janela_do_editor_de_no, falha_ao_abrir_relata_e_descarrega_a_janela) {
+    gravar_no_valido(1);
+    quant_de_grupos_dado(1) = 9;  // de um arquivo estragado: não há grupo 9
+    abrir(1);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 104");
+    EXPECT_EQ(no_selecionado, 0);
+    EXPECT_FALSE(frmEditarNo_versao2().Visible);
+    EXPECT_EQ(nome_do_no_editado(1), "A");  // o que já tinha sido copiado fica
+}
+
 TEST_F(janela_do_editor_de_no, foco_esquecido_numa_caixa_limpa_nao_apaga_o_no_aberto_depois) {
     gravar_no_valido(1);
     gravar_no_valido(2, "B");
