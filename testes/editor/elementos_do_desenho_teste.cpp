@@ -71,7 +71,9 @@ TEST_F(elementos_do_desenho, confirmacao_da_eliminacao_e_nao_muda_nada) {
     projeto_alterado = false;
     t().editar_no_button_Click();  // mostra o editor de nó
     EXPECT_TRUE(frmEditarNo_versao2().Visible);
-    frmEditarNo_versao2().Hide();
+    frmEditarNo_versao2().Hide();  // deixar o editor desfaz a seleção
+    EXPECT_EQ(no_selecionado, 0);
+    no_selecionado = 1;
     s.respostas = {resposta_nao};
     t().eliminar_no_button_Click();
     ASSERT_EQ(s.mensagens.size(), 1u);
