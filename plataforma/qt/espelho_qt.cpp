@@ -36,7 +36,22 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-QColor cor(Long v) { return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF); }
+// Uma cor com o bit mais alto ligado (&H80000000 + n) é a cor n do sistema.
+QColor cor(Long v) {
+    if (v < 0) {
+        switch (v & 0xFF) {
+            case 0: return QColor(200, 200, 200);   // barras de rolagem
+            case 1: return QColor(58, 110, 165);    // área de trabalho
+            case 5: return QColor(255, 255, 255);   // fundo de janela
+            case 8: return QColor(0, 0, 0);         // texto de janela
+            case 15: return QColor(240, 240, 240);  // face dos botões
+            case 16: return QColor(160, 160, 160);  // sombra dos botões
+            case 18: return QColor(0, 0, 0);        // texto dos botões
+            default: return QColor(240, 240, 240);
+        }
+    }
+    return QColor(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
+}
 
 double px_x(Single twips) { return static_cast<double>(twips) / static_cast<double>(tela().TwipsPerPixelX); }
 double px_y(Single twips) { return static_cast<double>(twips) / static_cast<double>(tela().TwipsPerPixelY); }
