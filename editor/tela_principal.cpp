@@ -68,6 +68,11 @@ tela_principal::tela_principal() {
     ligar(eliminar_link_button.Click, &tela_principal::eliminar_link_button_Click);
     ligar(mnuEliminarLink.Click, &tela_principal::mnuEliminarLink_Click);
     ligar(mnuEliminarLinkPop.Click, &tela_principal::mnuEliminarLinkPop_Click);
+
+    ligar(relatorio_diagrama_de_barras_button.Click, &tela_principal::relatorio_diagrama_de_barras_button_Click);
+    ligar(mnuDiagrama_de_barras.Click, &tela_principal::mnuDiagrama_de_barras_Click);
+    ligar(tela_dinamica_button.Click, &tela_principal::tela_dinamica_button_Click);
+    ligar(mnuRede_dinamica.Click, &tela_principal::mnuRede_dinamica_Click);
 }
 
 namespace {

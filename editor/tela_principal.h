@@ -50,6 +50,12 @@ public:
     void mnuEliminarLink_Click();
     void mnuEliminarLinkPop_Click();
 
+    // Vistas dos resultados (editor/comandos_das_vistas.cpp).
+    void relatorio_diagrama_de_barras_button_Click();
+    void mnuDiagrama_de_barras_Click();
+    void tela_dinamica_button_Click();
+    void mnuRede_dinamica_Click();
+
 private:
     void novo();
     void abrir();

@@ -116,7 +116,8 @@ TEST(gravacao_da_rede_dinamica, cores_e_filas_de_um_no_processado_a_mao) {
             ASSERT_GT(fila_no_instante(r.X, t + 1), fila_no_instante(r.X, t)) << t;
         }
     }
-    // No segundo de corte (601) a fila de uma entrada vai a (C − verde) · q = 35 · 0,4.
+    // No segundo de corte (601) a fila de uma entrada vai a (C − verde) · q = 35 · 0,4, também
+    // com as tabelas do cálculo recém-zeradas, como num projeto que acabou de ser aberto.
     EXPECT_GT(fila_no_instante(r.V, 600), 14.0f);
     EXPECT_EQ(fila_no_instante(r.V, 601), Single(35) * 0.4f);
     // Os dois segundos depois do período (721 e 722) ainda são simulados: a apresentação os
