@@ -96,6 +96,10 @@ tela_principal::tela_principal() {
                &tela_principal::Label4_MouseUp);
     ligar_alca(Label5, &tela_principal::Label5_MouseDown, &tela_principal::Label5_MouseMove,
                &tela_principal::Label5_MouseUp);
+    ligar(relatorio_diagrama_de_barras_button.Click, &tela_principal::relatorio_diagrama_de_barras_button_Click);
+    ligar(mnuDiagrama_de_barras.Click, &tela_principal::mnuDiagrama_de_barras_Click);
+    ligar(tela_dinamica_button.Click, &tela_principal::tela_dinamica_button_Click);
+    ligar(mnuRede_dinamica.Click, &tela_principal::mnuRede_dinamica_Click);
 }
 
 namespace {

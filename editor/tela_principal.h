@@ -71,6 +71,11 @@ public:
     void Label5_MouseDown(Integer Button, Integer Shift, Single X, Single Y);
     void Label5_MouseMove(Integer Button, Integer Shift, Single X, Single Y);
     void Label5_MouseUp(Integer Button, Integer Shift, Single X, Single Y);
+    // Vistas dos resultados (editor/comandos_das_vistas.cpp).
+    void relatorio_diagrama_de_barras_button_Click();
+    void mnuDiagrama_de_barras_Click();
+    void tela_dinamica_button_Click();
+    void mnuRede_dinamica_Click();
 
 private:
     void mover_alca(rotulo& alca, Integer Button, Single X, Single Y);

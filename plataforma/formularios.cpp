@@ -102,6 +102,8 @@ void caixa_de_texto::copiar_de(const caixa_de_texto& m) {
     MaxLength = m.MaxLength;
     Locked = m.Locked;
     Alignment = m.Alignment;
+    Appearance = m.Appearance;
+    BorderStyle = m.BorderStyle;
     BackColor = m.BackColor;
     ForeColor = m.ForeColor;
     FontName = m.FontName;

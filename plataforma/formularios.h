@@ -256,6 +256,8 @@ public:
     Integer MaxLength = 0;  // 0 = sem limite
     bool Locked = false;
     Integer Alignment = 0;
+    Integer Appearance = 1;   // 0 plana, 1 tridimensional
+    Integer BorderStyle = 1;  // 0 sem borda, 1 borda simples fixa
     Long BackColor = cor_branca;
     Long ForeColor = cor_preta;
     std::string FontName = "MS Sans Serif";

@@ -1,13 +1,15 @@
 #pragma once
 // Serviços do sistema que os procedimentos usam: caixa de mensagem, ponteiro do mouse,
-// eventos pendentes, fim do programa, diálogos de arquivo, arquivos, pasta do programa e
-// relógio. Tudo passa por aqui, para que os testes possam roteirizar as respostas do
+// eventos pendentes, fim do programa, diálogos de arquivo, arquivos, pasta do programa,
+// relógio e impressora. Tudo passa por aqui, para que os testes possam roteirizar as respostas do
 // usuário e registrar o que foi mostrado.
 
 #include <optional>
 #include <string>
 
 namespace orvel {
+
+class formulario;
 
 // Estilos da caixa de mensagem: botões + ícone.
 inline constexpr int estilo_ok = 0;
@@ -68,6 +70,9 @@ public:
     virtual std::string pasta_do_programa() = 0;
 
     virtual data_hora agora() = 0;
+    // Imprime a imagem da área da janela, como está na tela, na impressora corrente. Falha se
+    // a impressão não puder ser feita.
+    virtual void imprimir_janela(formulario& janela) = 0;
 };
 
 // Serviços sem janela: arquivos e relógio reais; mensagens na saída de erro, respondidas com
@@ -85,6 +90,7 @@ public:
     void apagar_arquivo(const std::string& caminho) override;
     std::string pasta_do_programa() override;
     data_hora agora() override;
+    void imprimir_janela(formulario&) override {}
 
 private:
     int ponteiro_ = ponteiro_padrao;

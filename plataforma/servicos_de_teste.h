@@ -40,6 +40,7 @@ public:
     std::vector<mensagem_mostrada> mensagens;
     std::vector<parametros_do_dialogo> dialogos_abrir;
     std::vector<parametros_do_dialogo> dialogos_salvar;
+    std::vector<std::string> janelas_impressas;  // nomes das janelas
     std::vector<std::string> registro;  // tudo em ordem: "mensagem Erro 151", "ponteiro_da_tela 0", ...
     int eventos_processados = 0;
     bool encerrado = false;
@@ -55,6 +56,7 @@ public:
     void apagar_arquivo(const std::string& caminho) override;
     std::string pasta_do_programa() override { return pasta; }
     data_hora agora() override { return relogio; }
+    void imprimir_janela(formulario& janela) override;
 
     std::vector<std::string> textos_das_mensagens() const;
 

@@ -6,17 +6,6 @@
 
 namespace orvel {
 
-class janela_diagrama_de_barras_final : public formulario {
-public:
-    janela_diagrama_de_barras_final() : formulario("frmDiagrama_de_barras_final_versao2") {}
-    void Form_Load() override;  // centraliza na tela
-};
-
-class janela_rede_dinamica : public formulario {
-public:
-    janela_rede_dinamica() : formulario("frmRede_dinamica_versao2") {}
-};
-
 class janela_relatorio : public formulario {
 public:
     janela_relatorio() : formulario("frmBrowse") {}
