@@ -68,6 +68,14 @@ tela_principal::tela_principal() {
     ligar(eliminar_link_button.Click, &tela_principal::eliminar_link_button_Click);
     ligar(mnuEliminarLink.Click, &tela_principal::mnuEliminarLink_Click);
     ligar(mnuEliminarLinkPop.Click, &tela_principal::mnuEliminarLinkPop_Click);
+
+    ligar(mnuAjuda.Click, &tela_principal::mnuAjuda_Click);
+    ligar(mnuConfigurar.Click, &tela_principal::mnuConfigurar_Click);
+    ligar(mnuImprimir.Click, &tela_principal::mnuImprimir_Click);
+    ligar(mnuEditarRede.Click, &tela_principal::mnuEditarRede_Click);
+    ligar(mnuNomeRede.Click, &tela_principal::mnuNomeRede_Click);
+    ligar(relatorio_tela_button.Click, &tela_principal::relatorio_tela_button_Click);
+    ligar(mnuRelatorio.Click, &tela_principal::mnuRelatorio_Click);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // A janela principal: carga, barra de ferramentas, menus e os comandos do desenho.
 
 #include "modelo/tela_principal.h"
+#include "plataforma/servicos.h"
 
 namespace orvel {
 
@@ -50,6 +51,18 @@ public:
     void mnuEliminarLink_Click();
     void mnuEliminarLinkPop_Click();
 
+    // Vistas, diálogos da rede e impressão.
+    void mnuAjuda_Click();
+    void mnuConfigurar_Click();
+    void mnuImprimir_Click();
+    void mnuEditarRede_Click();
+    void mnuNomeRede_Click();
+    void relatorio_tela_button_Click();
+    void mnuRelatorio_Click();
+
+    // O diálogo comum de impressora da janela.
+    dialogo_de_impressora cdlImpressora;
+
 private:
     void novo();
     void abrir();
@@ -63,6 +76,7 @@ private:
     void editar_link();
     void apagar_no();
     void apagar_link();
+    void mostrar_relatorio();
 };
 
 tela_principal& tela_principal_completa();

@@ -1,5 +1,7 @@
 #include "plataforma/servicos_de_teste.h"
 
+#include "plataforma/formularios.h"
+
 namespace orvel {
 
 servicos_de_teste::servicos_de_teste() : anteriores_(&servicos()) { instalar_servicos(this); }
@@ -63,6 +65,16 @@ bool servicos_de_teste::arquivo_existe(const std::string& caminho) { return arqu
 void servicos_de_teste::apagar_arquivo(const std::string& caminho) {
     registro.push_back("apagar " + caminho);
     arquivos_.apagar_arquivo(caminho);
+}
+
+void servicos_de_teste::configurar_impressora(const std::string& titulo, int orientacao) {
+    impressoras_configuradas.push_back({titulo, orientacao});
+    registro.push_back("configurar_impressora " + titulo);
+}
+
+void servicos_de_teste::imprimir_janela(formulario& janela) {
+    janelas_impressas.push_back(janela.nome());
+    registro.push_back("imprimir_janela " + janela.nome());
 }
 
 std::vector<std::string> servicos_de_teste::textos_das_mensagens() const {

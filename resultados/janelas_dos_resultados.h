@@ -17,10 +17,4 @@ public:
     janela_rede_dinamica() : formulario("frmRede_dinamica_versao2") {}
 };
 
-class janela_relatorio : public formulario {
-public:
-    janela_relatorio() : formulario("frmBrowse") {}
-    void Form_Load() override;  // copia a posição e o tamanho da janela principal
-};
-
 }  // namespace orvel
