@@ -1,55 +1,45 @@
-// Os comandos da janela principal que mostram o diagrama de barras final e a rede dinâmica.
+// Os comandos da janela principal que abrem as vistas e os diálogos da rede e os que imprimem.
 
-#include "calculo/dados_de_calculo.h"
-#include "calculo/gravar_animacao.h"
 #include "editor/tela_principal.h"
-#include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos.h"
 
 namespace orvel {
 
-namespace {
-
-// As cópias de trabalho e os dados derivados são tomados de novo a cada uso, para que a vista
-// leia os dados do projeto de agora.
-void mostrar_diagrama_de_barras_final() {
-    if (t_de_ciclo < 1) {
-        servicos().caixa_de_mensagem("favor processar o projeto", estilo_ok, "Aviso");
-        return;
-    }
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
-    frmDiagrama_de_barras_final_versao2().Show();
+void tela_principal::mnuAjuda_Click() {
+    frmAjuda().Show();
+    frmAjuda_Atualiza_ajuda();
 }
 
-// Grava a rede segundo a segundo e mostra a rede animada, modal. As tabelas por segundo são
-// refeitas antes do teste do processamento: mesmo um comando recusado apaga a gravação
-// anterior. Uma falha é relatada com o código do comando e fecha a janela principal (o que
-// pergunta se o projeto deve ser salvo).
-void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
-    const bool certo = com_codigo(codigo, [&t] {
-        dimensionar_tabelas_por_segundo();
-        t.MousePointer = ponteiro_ampulheta;
-        if (t_de_ciclo <= 0) {
-            servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
-            t.MousePointer = ponteiro_padrao;
-            return;
-        }
-        gravar_rede_dinamica();
-        frmRede_dinamica_versao2().Show(1);
-        t.MousePointer = ponteiro_padrao;
-    });
-    if (certo) return;
-    // Se o usuário cancelar o fechamento, a janela não fica com a ampulheta.
-    t.MousePointer = ponteiro_padrao;
-    t.Unload();
+// As propriedades postas depois de o diálogo fechar valem a partir da próxima vez: a primeira
+// configuração usa o título e a orientação da própria plataforma.
+void tela_principal::mnuConfigurar_Click() {
+    cdlImpressora.PrinterDefault = true;
+    cdlImpressora.Flags = 64;
+    cdlImpressora.ShowPrinter();
+    cdlImpressora.DialogTitle = "Configurar impressora";
+    cdlImpressora.Orientation = orientacao_paisagem;
 }
 
-}  // namespace
+// A imagem da janela como está: o desenho, a barra de ferramentas e o nome da rede.
+void tela_principal::mnuImprimir_Click() { servicos().imprimir_janela(*this); }
 
-void tela_principal::relatorio_diagrama_de_barras_button_Click() { mostrar_diagrama_de_barras_final(); }
-void tela_principal::mnuDiagrama_de_barras_Click() { mostrar_diagrama_de_barras_final(); }
-void tela_principal::tela_dinamica_button_Click() { mostrar_rede_dinamica(*this, "Erro 1115"); }
-void tela_principal::mnuRede_dinamica_Click() { mostrar_rede_dinamica(*this, "Erro 114"); }
+void tela_principal::mnuEditarRede_Click() { frmRede_versao2().Show(); }
+
+// Depois de mostrado (e da sua ativação), o diálogo fica no meio da janela, 4000 twips abaixo.
+void tela_principal::mnuNomeRede_Click() {
+    formulario& dialogo = frmNome_da_rede_versao2();
+    dialogo.Show();
+    dialogo.Left = Width / 2.0f - dialogo.Width / 2.0f;
+    dialogo.Top = Height / 2.0f - dialogo.Height / 2.0f + 4000.0f;
+}
+
+// O relatório mostra o arquivo como foi salvo por último; não confere processamento nem
+// salvamento.
+void tela_principal::mostrar_relatorio() {
+    frmBrowse().Show();
+    frmBrowse_Atualiza();
+}
+
+void tela_principal::relatorio_tela_button_Click() { mostrar_relatorio(); }
+void tela_principal::mnuRelatorio_Click() { mostrar_relatorio(); }
 
 }  // namespace orvel

@@ -100,6 +100,13 @@ tela_principal::tela_principal() {
     ligar(mnuDiagrama_de_barras.Click, &tela_principal::mnuDiagrama_de_barras_Click);
     ligar(tela_dinamica_button.Click, &tela_principal::tela_dinamica_button_Click);
     ligar(mnuRede_dinamica.Click, &tela_principal::mnuRede_dinamica_Click);
+    ligar(mnuAjuda.Click, &tela_principal::mnuAjuda_Click);
+    ligar(mnuConfigurar.Click, &tela_principal::mnuConfigurar_Click);
+    ligar(mnuImprimir.Click, &tela_principal::mnuImprimir_Click);
+    ligar(mnuEditarRede.Click, &tela_principal::mnuEditarRede_Click);
+    ligar(mnuNomeRede.Click, &tela_principal::mnuNomeRede_Click);
+    ligar(relatorio_tela_button.Click, &tela_principal::relatorio_tela_button_Click);
+    ligar(mnuRelatorio.Click, &tela_principal::mnuRelatorio_Click);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // A janela principal: carga, barra de ferramentas, menus e os comandos do desenho.
 
 #include "modelo/tela_principal.h"
+#include "plataforma/servicos.h"
 
 namespace orvel {
 
@@ -76,6 +77,17 @@ public:
     void mnuDiagrama_de_barras_Click();
     void tela_dinamica_button_Click();
     void mnuRede_dinamica_Click();
+    // Vistas, diálogos da rede e impressão.
+    void mnuAjuda_Click();
+    void mnuConfigurar_Click();
+    void mnuImprimir_Click();
+    void mnuEditarRede_Click();
+    void mnuNomeRede_Click();
+    void relatorio_tela_button_Click();
+    void mnuRelatorio_Click();
+
+    // O diálogo comum de impressora da janela.
+    dialogo_de_impressora cdlImpressora;
 
 private:
     void mover_alca(rotulo& alca, Integer Button, Single X, Single Y);
@@ -91,6 +103,7 @@ private:
     void editar_link();
     void apagar_no();
     void apagar_link();
+    void mostrar_relatorio();
 };
 
 tela_principal& tela_principal_completa();

@@ -135,6 +135,12 @@ formulario& frmNome_da_rede_versao2();
 formulario& frmRede_dinamica_versao2();
 formulario& frmRede_versao2();
 formulario& frmBrowse();
+formulario& frmAjuda();
+
+// Os métodos das vistas que os comandos da janela principal chamam: Atualiza do relatório e
+// Atualiza_ajuda da ajuda, com o argumento opcional vazio.
+void frmBrowse_Atualiza();
+void frmAjuda_Atualiza_ajuda();
 
 // Põe o mesmo título na janela principal e nas outras sete, nesta ordem.
 void titular_as_oito_janelas(const std::string& titulo);

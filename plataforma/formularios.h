@@ -36,6 +36,11 @@ inline constexpr Long cor_da_face_do_botao = rgb(240, 240, 240);
 inline constexpr Long cor_da_sombra_do_botao = rgb(160, 160, 160);
 inline constexpr Long cor_do_fundo_da_janela = rgb(255, 255, 255);
 
+// Estado da janela (WindowState), posto pela tela quando o usuário minimiza ou maximiza.
+inline constexpr Integer estado_normal = 0;
+inline constexpr Integer estado_minimizado = 1;
+inline constexpr Integer estado_maximizado = 2;
+
 // Botões do mouse nos eventos.
 inline constexpr Integer botao_esquerdo = 1;
 inline constexpr Integer botao_direito = 2;
@@ -436,6 +441,7 @@ public:
     bool Visible = false;
     bool Enabled = true;
     Integer MousePointer = 0;
+    Integer WindowState = estado_normal;
     bool borda_fixa = false;  // janela de diálogo, sem redimensionar
 
     // Eventos da própria janela.

@@ -47,6 +47,13 @@ data_hora servicos_sem_janela::agora() {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
 }
 
+double servicos_sem_janela::segundos_do_relogio() {
+    static const auto inicio = std::chrono::steady_clock::now();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+}
+
+void dialogo_de_impressora::ShowPrinter() { servicos().configurar_impressora(DialogTitle, Orientation); }
+
 namespace {
 servicos_sem_janela& padrao() {
     static servicos_sem_janela s;

@@ -33,6 +33,10 @@ inline constexpr int ponteiro_diagonal = 6;
 inline constexpr int ponteiro_ampulheta = 11;
 inline constexpr int ponteiro_seta_e_ampulheta = 13;
 
+// Orientação do papel no diálogo de impressora; 0 deixa a que a impressora já tem.
+inline constexpr int orientacao_retrato = 1;
+inline constexpr int orientacao_paisagem = 2;
+
 struct parametros_do_dialogo {
     std::string titulo;
     std::string filtro;         // "Descrição|*.ext|Outra|*.*"
@@ -70,6 +74,14 @@ public:
     virtual std::string pasta_do_programa() = 0;
 
     virtual data_hora agora() = 0;
+    // Relógio contínuo em segundos, com frações, contado a partir da primeira leitura: não
+    // volta a 0 à meia-noite nem muda com o acerto da hora.
+    virtual double segundos_do_relogio() = 0;
+
+    // Diálogo de configuração da impressora (papel e orientação), modal. Título "" e
+    // orientação 0: os da própria plataforma. O que o usuário escolher vale para as impressões
+    // seguintes; cancelar não muda nada.
+    virtual void configurar_impressora(const std::string& titulo, int orientacao) = 0;
     // Imprime a imagem da área da janela, como está na tela, na impressora corrente. Falha se
     // a impressão não puder ser feita.
     virtual void imprimir_janela(formulario& janela) = 0;
@@ -90,10 +102,23 @@ public:
     void apagar_arquivo(const std::string& caminho) override;
     std::string pasta_do_programa() override;
     data_hora agora() override;
+    double segundos_do_relogio() override;
+    void configurar_impressora(const std::string&, int) override {}
     void imprimir_janela(formulario&) override {}
 
 private:
     int ponteiro_ = ponteiro_padrao;
+};
+
+// O controle de diálogo comum de impressora de uma janela: as propriedades postas valem na
+// próxima vez que o diálogo for mostrado.
+struct dialogo_de_impressora {
+    std::string DialogTitle;  // "" = o título da plataforma
+    int Orientation = 0;      // 0 = a da impressora; 1 retrato; 2 paisagem
+    int Flags = 0;            // 64 = a configuração da impressora, não o diálogo de imprimir
+    bool PrinterDefault = false;
+
+    void ShowPrinter();
 };
 
 // Os serviços em uso; no início, os sem janela.

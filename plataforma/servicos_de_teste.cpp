@@ -67,6 +67,11 @@ void servicos_de_teste::apagar_arquivo(const std::string& caminho) {
     arquivos_.apagar_arquivo(caminho);
 }
 
+void servicos_de_teste::configurar_impressora(const std::string& titulo, int orientacao) {
+    impressoras_configuradas.push_back({titulo, orientacao});
+    registro.push_back("configurar_impressora " + titulo);
+}
+
 void servicos_de_teste::imprimir_janela(formulario& janela) {
     janelas_impressas.push_back(janela.nome());
     registro.push_back("imprimir_janela " + janela.nome());

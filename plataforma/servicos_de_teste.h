@@ -12,6 +12,11 @@
 
 namespace orvel {
 
+struct impressora_configurada {
+    std::string titulo;
+    int orientacao = 0;
+};
+
 struct mensagem_mostrada {
     std::string texto;
     int estilo = 0;
@@ -35,11 +40,13 @@ public:
     std::function<void()> ao_processar_eventos;               // um clique durante o cálculo, por exemplo
     std::string pasta = "/tmp";
     data_hora relogio{2026, 12, 7, 10, 30, 0};
+    double segundos = 0;  // o relógio contínuo
 
     // Registro.
     std::vector<mensagem_mostrada> mensagens;
     std::vector<parametros_do_dialogo> dialogos_abrir;
     std::vector<parametros_do_dialogo> dialogos_salvar;
+    std::vector<impressora_configurada> impressoras_configuradas;
     std::vector<std::string> janelas_impressas;  // nomes das janelas
     std::vector<std::string> registro;  // tudo em ordem: "mensagem Erro 151", "ponteiro_da_tela 0", ...
     int eventos_processados = 0;
@@ -56,6 +63,8 @@ public:
     void apagar_arquivo(const std::string& caminho) override;
     std::string pasta_do_programa() override { return pasta; }
     data_hora agora() override { return relogio; }
+    double segundos_do_relogio() override { return segundos; }
+    void configurar_impressora(const std::string& titulo, int orientacao) override;
     void imprimir_janela(formulario& janela) override;
 
     std::vector<std::string> textos_das_mensagens() const;

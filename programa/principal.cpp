@@ -1,12 +1,13 @@
-// O programa: instala os serviços e o espelho do Qt, lê a tela e abre a janela principal.
+// O programa: instala os serviços e o espelho do Qt, lê a tela e abre a janela de apresentação,
+// que carrega e mostra a janela principal.
 
 #include <QApplication>
 #include <QLocale>
 
-#include "editor/tela_principal.h"
 #include "plataforma/numeros.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/qt/servicos_qt.h"
+#include "resultados/apresentacao.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     const QString ponto = QLocale::system().decimalPoint();
     orvel::definir_separador_decimal(ponto == "," ? ',' : '.');
 
-    orvel::tela_principal_completa().Show();
+    orvel::frmApresentacao_orvel_versao2().Show();
     const int r = app.exec();
     orvel::destruir_todas_as_janelas();
     orvel::instalar_servicos(nullptr);

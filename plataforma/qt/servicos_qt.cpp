@@ -4,10 +4,18 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
 #include <QPushButton>
+#include <algorithm>
 #include <cstdlib>
 
+#include "plataforma/falha.h"
+#include "plataforma/formularios.h"
 #include "plataforma/qt/cursores.h"
+#include "plataforma/qt/espelho_qt.h"
 
 namespace orvel {
 
@@ -33,6 +41,9 @@ std::string filtro_para_qt(const std::string& filtro) {
     }
     return saida;
 }
+
+servicos_qt::servicos_qt() = default;
+servicos_qt::~servicos_qt() = default;
 
 int servicos_qt::caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) {
     QMessageBox caixa(QApplication::activeWindow());
@@ -107,5 +118,49 @@ std::optional<std::string> servicos_qt::dialogo_salvar(const parametros_do_dialo
 }
 
 std::string servicos_qt::pasta_do_programa() { return s(QCoreApplication::applicationDirPath()); }
+
+}  // namespace orvel
+
+namespace orvel {
+
+QPrinter& servicos_qt::impressora() {
+    if (!impressora_) impressora_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *impressora_;
+}
+
+void servicos_qt::configurar_impressora(const std::string& titulo, int orientacao) {
+    QPrinter& p = impressora();
+    if (orientacao == orientacao_retrato) p.setPageOrientation(QPageLayout::Portrait);
+    else if (orientacao == orientacao_paisagem) p.setPageOrientation(QPageLayout::Landscape);
+    QPageSetupDialog dialogo(&p, QApplication::activeWindow());
+    if (!titulo.empty()) dialogo.setWindowTitle(q(titulo));
+    // Aceitar grava as escolhas na impressora; cancelar não muda nada.
+    dialogo.exec();
+}
+
+void servicos_qt::imprimir_janela(formulario& janela) {
+    auto* espelho = dynamic_cast<espelho_qt*>(&observador());
+    janela_qt* j = espelho ? espelho->janela_de(janela) : nullptr;
+    if (j == nullptr || !janela.Visible) return;  // nada na tela, nada a imprimir
+    espelho->sincronizar();
+    // A área da janela (sem a barra de menus), com os botões como estão.
+    const QPixmap imagem = j->superficie()->grab();
+    QPrinter& p = impressora();
+    QPainter pintor;
+    if (imagem.isNull() || !pintor.begin(&p)) falhar(tipo_de_falha::generica, "Não foi possível imprimir");
+    // No tamanho da tela, reduzida só quando não cabe na página.
+    const QRect pagina = pintor.viewport();
+    const double x_por_pixel = p.logicalDpiX() / static_cast<double>(j->logicalDpiX());
+    const double y_por_pixel = p.logicalDpiY() / static_cast<double>(j->logicalDpiY());
+    double escala_x = x_por_pixel, escala_y = y_por_pixel;
+    const QSizeF tamanho = imagem.deviceIndependentSize();
+    const double largura = tamanho.width() * escala_x, altura = tamanho.height() * escala_y;
+    const double reducao = std::min({1.0, pagina.width() / largura, pagina.height() / altura});
+    escala_x *= reducao;
+    escala_y *= reducao;
+    pintor.drawPixmap(QRectF(0, 0, tamanho.width() * escala_x, tamanho.height() * escala_y), imagem,
+                      QRectF(imagem.rect()));
+    if (!pintor.end()) falhar(tipo_de_falha::generica, "Não foi possível imprimir");
+}
 
 }  // namespace orvel

@@ -1,0 +1,55 @@
+// Os comandos da janela principal que mostram o diagrama de barras final e a rede dinâmica.
+
+#include "calculo/dados_de_calculo.h"
+#include "calculo/gravar_animacao.h"
+#include "editor/tela_principal.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/servicos.h"
+
+namespace orvel {
+
+namespace {
+
+// As cópias de trabalho e os dados derivados são tomados de novo a cada uso, para que a vista
+// leia os dados do projeto de agora.
+void mostrar_diagrama_de_barras_final() {
+    if (t_de_ciclo < 1) {
+        servicos().caixa_de_mensagem("favor processar o projeto", estilo_ok, "Aviso");
+        return;
+    }
+    copiar_dados_de_calculo();
+    preparar_dados_de_calculo();
+    frmDiagrama_de_barras_final_versao2().Show();
+}
+
+// Grava a rede segundo a segundo e mostra a rede animada, modal. As tabelas por segundo são
+// refeitas antes do teste do processamento: mesmo um comando recusado apaga a gravação
+// anterior. Uma falha é relatada com o código do comando e fecha a janela principal (o que
+// pergunta se o projeto deve ser salvo).
+void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
+    const bool certo = com_codigo(codigo, [&t] {
+        dimensionar_tabelas_por_segundo();
+        t.MousePointer = ponteiro_ampulheta;
+        if (t_de_ciclo <= 0) {
+            servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
+            t.MousePointer = ponteiro_padrao;
+            return;
+        }
+        gravar_rede_dinamica();
+        frmRede_dinamica_versao2().Show(1);
+        t.MousePointer = ponteiro_padrao;
+    });
+    if (certo) return;
+    // Se o usuário cancelar o fechamento, a janela não fica com a ampulheta.
+    t.MousePointer = ponteiro_padrao;
+    t.Unload();
+}
+
+}  // namespace
+
+void tela_principal::relatorio_diagrama_de_barras_button_Click() { mostrar_diagrama_de_barras_final(); }
+void tela_principal::mnuDiagrama_de_barras_Click() { mostrar_diagrama_de_barras_final(); }
+void tela_principal::tela_dinamica_button_Click() { mostrar_rede_dinamica(*this, "Erro 1115"); }
+void tela_principal::mnuRede_dinamica_Click() { mostrar_rede_dinamica(*this, "Erro 114"); }
+
+}  // namespace orvel

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPrinter>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+
+#include "comum/arquivos.h"
+#include "comum/pasta_temporaria.h"
+#include "plataforma/qt/espelho_qt.h"
+#include "plataforma/qt/figuras_do_semaforo.h"
+#include "plataforma/qt/servicos_qt.h"
+#include "plataforma/servicos_de_teste.h"
+#include "editor/tela_principal.h"
+#include "modelo/valores_da_animacao.h"
+#include "resultados/apresentacao.h"
+
+namespace orvel {
+namespace {
+
+TEST(figuras_do_semaforo, uma_luz_acesa_por_figura) {
+    struct caso {
+        const char* nome;
+        int acesa;  // 0 de cima, 1 do meio, 2 de baixo
+        QColor cor;
+    };
+    for (const caso& c : {caso{"semaforo_vermelho", 0, QColor(255, 26, 34)}, caso{"semaforo_amarelo", 1, QColor(255, 255, 0)},
+                          caso{"semaforo_verde", 2, QColor(0, 200, 120)}}) {
+        const QImage f = figura_do_semaforo(c.nome, QSize(478, 478));
+        ASSERT_EQ(f.size(), QSize(478, 478)) << c.nome;
+        EXPECT_EQ(f.pixelColor(3, 3), QColor(Qt::black));                 // o fundo
+        EXPECT_EQ(f.pixelColor(239, 60), QColor(255, 204, 0)) << c.nome;  // a placa
+        for (int luz = 0; luz < 3; ++luz) {
+            const QColor cor = f.pixelColor(239, 158 + 81 * luz);
+            if (luz == c.acesa) EXPECT_EQ(cor, c.cor) << c.nome;
+            else EXPECT_LT(cor.value(), 80) << c.nome << " luz " << luz;
+        }
+    }
+    EXPECT_TRUE(figura_do_semaforo("outra", QSize(478, 478)).isNull());
+    EXPECT_EQ(figura_do_semaforo("semaforo_verde", QSize(200, 100)).size(), QSize(200, 100));
+}
+
+class vistas_no_qt : public ::testing::Test {
+protected:
+    void SetUp() override {
+        destruir_todas_as_janelas();
+        tela() = dados_da_tela{};
+    }
+    void TearDown() override {
+        destruir_todas_as_janelas();
+        QApplication::processEvents();
+    }
+    espelho_qt espelho;
+    servicos_qt servicos;
+    teste::pasta_temporaria pasta;
+};
+
+class janela_impressa : public formulario {
+public:
+    janela_impressa() : formulario("janela_impressa") {
+        Width = 6000;
+        Height = 4500;
+        r.Left = 300;
+        r.Top = 300;
+        r.Width = 2000;
+        r.Height = 400;
+        r.Caption = "Rede  Centro";
+    }
+    rotulo r{*this, "r"};
+};
+
+TEST_F(vistas_no_qt, imprime_a_imagem_da_janela_visivel) {
+    QPrinter& p = servicos.impressora();
+    p.setOutputFormat(QPrinter::PdfFormat);
+    const std::string arquivo = pasta.arquivo("desenho.pdf");
+    p.setOutputFileName(QString::fromStdString(arquivo));
+
+    janela_impressa& j = formulario_unico<janela_impressa>();
+    servicos.imprimir_janela(j);  // escondida: nada a imprimir
+    EXPECT_FALSE(std::filesystem::exists(arquivo));
+
+    j.Show();
+    QApplication::processEvents();
+    servicos.imprimir_janela(j);
+    const std::string pdf = teste::conteudo(arquivo);
+    EXPECT_TRUE(pdf.starts_with("%PDF")) << pdf.size();
+    EXPECT_GT(pdf.size(), 1000u);
+}
+
+TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
+    servicos.impressora().setOutputFormat(QPrinter::PdfFormat);
+    QString titulo;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            titulo = d->windowTitle();
+            d->close();
+        }
+    });
+    servicos.configurar_impressora("Configurar impressora", orientacao_paisagem);
+    EXPECT_EQ(titulo, "Configurar impressora");
+    EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// O temporizador de verdade leva a apresentação até a janela principal.
+TEST_F(vistas_no_qt, apresentacao_pelo_temporizador_do_qt) {
+    servicos_de_teste s;
+    apresentacao_encerrada = false;
+    frmApresentacao_orvel_versao2().Show();
+    auto esperar = [](auto condicao) {
+        for (int i = 0; i < 200 && !condicao(); ++i) QTest::qWait(5);
+        return condicao();
+    };
+    ASSERT_TRUE(esperar([] { return tela_principal_carregada(); }));
+    EXPECT_TRUE(esperar([] { return frmTela_principal_versao2().LblVersao.Visible; }));
+    EXPECT_FALSE(frmTela_principal_versao2().Visible);
+    s.segundos = 4.5;
+    EXPECT_TRUE(esperar([] { return apresentacao_encerrada; }));
+    EXPECT_TRUE(frmTela_principal_versao2().Visible);
+    EXPECT_FALSE(frmTela_principal_versao2().LblVersao.Visible);
+    apresentacao_encerrada = false;
+}
+
+}  // namespace
+}  // namespace orvel

@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "comum/janela_principal_de_teste.h"
+#include "comum/pasta_temporaria.h"
+#include "comum/rede_em_grade.h"
+#include "modelo/estado_dos_comandos.h"
+#include "modelo/rede.h"
+#include "plataforma/relatorio_xslt.h"
+#include "resultados/ajuda.h"
+#include "resultados/relatorio.h"
+
+namespace orvel {
+namespace {
+
+using visualizadores = teste::com_janela_principal;
+
+// Uma tela cujo navegador recusa todo endereço.
+class navegador_que_falha : public observador_de_formularios {
+public:
+    navegador_que_falha() { instalar_observador_de_formularios(this); }
+    ~navegador_que_falha() override { instalar_observador_de_formularios(nullptr); }
+    void ao_navegar(navegador&) override { falhar(tipo_de_falha::arquivo_nao_encontrado); }
+};
+
+TEST_F(visualizadores, abrem_sobre_a_janela_principal_com_o_navegador_deslocado) {
+    t().Left = 1500;
+    t().Top = 900;
+    t().Width = 9000;
+    t().Height = 7000;
+    frmBrowse().Unload();  // carregado pela janela principal; a próxima referência o recarrega
+    for (janela_com_navegador* j : {static_cast<janela_com_navegador*>(&relatorio_unico()),
+                                    static_cast<janela_com_navegador*>(&ajuda_unica())}) {
+        EXPECT_EQ(j->Left, 1500.0f) << j->nome();
+        EXPECT_EQ(j->Top, 900.0f);
+        EXPECT_EQ(j->Width, 9000.0f);
+        EXPECT_EQ(j->Height, 7000.0f);
+        EXPECT_EQ(j->WebBrowser1.Left, 1500.0f);
+        EXPECT_EQ(j->WebBrowser1.Top, 900.0f);
+        EXPECT_EQ(j->WebBrowser1.Width, 9000.0f);
+        EXPECT_EQ(j->WebBrowser1.Height, 7000.0f);
+    }
+    EXPECT_EQ(ajuda_unica().Caption, "ORVEL - Ajuda");
+}
+
+TEST_F(visualizadores, redimensionar_usa_o_fator_vertical_nas_duas_medidas) {
+    tela().TwipsPerPixelX = 12;  // não conta: a largura também usa o fator vertical
+    janela_com_navegador& j = ajuda_unica();
+    j.Width = 6000;
+    j.Height = 4500;
+    j.Form_Resize();
+    EXPECT_EQ(j.WebBrowser1.Width, 5850.0f);
+    EXPECT_EQ(j.WebBrowser1.Height, 4050.0f);
+
+    j.WindowState = estado_minimizado;
+    j.Width = 3000;
+    j.Form_Resize();
+    EXPECT_EQ(j.WebBrowser1.Width, 5850.0f);
+
+    // Menor que 30 pixels de altura: a altura do navegador fica; a largura acompanha.
+    j.WindowState = estado_normal;
+    j.Height = 300;
+    j.Form_Resize();
+    EXPECT_EQ(j.WebBrowser1.Height, 4050.0f);
+    EXPECT_EQ(j.WebBrowser1.Width, 2850.0f);
+}
+
+TEST_F(visualizadores, enderecos_e_falha_relatada_com_o_titulo_da_janela) {
+    nome_do_arquivo.clear();
+    relatorio_unico().Atualiza();
+    EXPECT_EQ(relatorio_unico().WebBrowser1.endereco(), "");  // sem mensagem antes
+    EXPECT_TRUE(s.mensagens.empty());
+    nome_do_arquivo = "/projetos/rede centro.xml";
+    relatorio_unico().Atualiza("ignorado");
+    EXPECT_EQ(relatorio_unico().WebBrowser1.endereco(), "/projetos/rede centro.xml");
+    s.pasta = "/opt/orvel";
+    ajuda_unica().Atualiza_ajuda();
+    EXPECT_EQ(ajuda_unica().WebBrowser1.endereco(), "/opt/orvel/ajuda_html.html");
+
+    navegador_que_falha tela_com_falha;
+    relatorio_unico().Caption = "ORVEL - rede centro.xml";
+    s.definir_ponteiro_da_tela(ponteiro_ampulheta);
+    relatorio_unico().Atualiza();
+    ajuda_unica().Atualiza_ajuda();
+    ASSERT_EQ(s.mensagens.size(), 2u);
+    EXPECT_EQ(s.mensagens[0].titulo, "ORVEL - rede centro.xml");
+    EXPECT_EQ(s.mensagens[0].estilo, icone_exclamacao);
+    EXPECT_EQ(s.mensagens[0].ponteiro_da_tela, ponteiro_padrao);
+    EXPECT_EQ(s.mensagens[1].titulo, "ORVEL - Ajuda");
+    EXPECT_TRUE(relatorio_unico().carregado());  // relatar não fecha a janela
+}
+
+TEST_F(visualizadores, relatorio_mostra_o_ultimo_salvamento_depois_de_processar) {
+    teste::pasta_temporaria pasta;
+    s.pasta = std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string();
+    teste::montar_rede_em_grade(2, 2, 90);
+    for (int n = 1; n <= max_nos; ++n)
+        if (existe_no(n)) {
+            t().no_shape.carregar(n);
+            t().apoio_no_label.carregar(n);
+        }
+    for (int l = 1; l <= max_links; ++l)
+        if (existe_link(l)) t().carregar_elementos_do_link(l);
+    aplicar_coluna_de_comandos(coluna_de_comandos::abrir);
+    s.respostas_salvar = {pasta.arquivo("grade.xml")};
+    nome_da_rede_dado = "Grade central";
+    t().processar_button.Click();
+    ASSERT_TRUE(s.mensagens.empty()) << s.mensagens.front().texto;
+
+    t().relatorio_tela_button.Click();
+    ASSERT_EQ(relatorio_unico().WebBrowser1.endereco(), pasta.arquivo("grade.xml"));
+    const std::string html = relatorio_em_html(relatorio_unico().WebBrowser1.endereco(), s.pasta);
+    EXPECT_NE(html.find("Relatório da rede Grade central"), std::string::npos);
+    EXPECT_NE(html.find("Tempo de ciclo da rede</th>\n<td class=\"numero\">90 s"), std::string::npos) << html;
+    EXPECT_NE(html.find("<td>" + nome_do_link_dado(1) + "</td>"), std::string::npos);
+    EXPECT_EQ(html.find("não tem resultados"), std::string::npos);
+
+    // O que mudou depois do salvamento não aparece.
+    nome_da_rede_dado = "Outro nome";
+    t().mnuRelatorio.Click();
+    EXPECT_EQ(relatorio_em_html(relatorio_unico().WebBrowser1.endereco(), s.pasta), html);
+}
+
+}  // namespace
+}  // namespace orvel
