@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QMenu>
@@ -61,6 +62,9 @@ Single tw_y(double px) { return static_cast<Single>(px * static_cast<double>(tel
 QFont fonte(const std::string& nome, Single tamanho, bool negrito) {
     QFont f(q(nome));
     f.setStyleHint(QFont::SansSerif);
+    // As fontes de tela estreitas do projeto das janelas quase nunca existem aqui; a fonte que
+    // as substitui é mais larga, e é estreitada para caber nos mesmos twips.
+    if (!QFontInfo(f).exactMatch()) f.setStretch(82);
     f.setPointSizeF(tamanho > 0 ? static_cast<double>(tamanho) : 8.25);
     f.setBold(negrito);
     return f;
@@ -245,7 +249,7 @@ private:
     void pintar(QPainter& p, const caixa_de_imagem& i) {
         const QRectF ret = retangulo(i);
         p.fillRect(ret, cor(i.BackColor));
-        const QPixmap figura = figura_da_imagem(i.Picture);
+        const QPixmap figura = figura_da_imagem(i.Picture, ret.size().toSize());
         if (!figura.isNull()) p.drawPixmap(ret.topLeft(), figura);
         if (i.BorderStyle == 1) {
             p.setPen(QPen(Qt::black, 1));
@@ -313,10 +317,13 @@ void espelho_qt::ao_mostrar(formulario& f) {
         j = new janela_qt(f, *this);
         janelas_[&f] = j;
     }
+    const bool nova = !j->isVisible();
     j->sincronizar();
     j->show();
     j->raise();
     j->activateWindow();
+    // Ao aparecer, a janela recebe o seu primeiro Resize, com o tamanho que tem.
+    if (nova) despachar_evento(&f, [&f] { f.Form_Resize(); });
 }
 
 void espelho_qt::ao_esconder(formulario& f) {
@@ -654,12 +661,14 @@ void janela_qt::sincronizar_widgets() {
             }
             case tipo_de_controle::caixa_de_selecao:
                 rotulo_e_valor(static_cast<QCheckBox*>(w.data()), *static_cast<caixa_de_selecao*>(c));
+                w->setFont(fonte("MS Sans Serif", 8.25f, false));
                 break;
             case tipo_de_controle::botao_de_opcao: {
                 auto* opcao = static_cast<botao_de_opcao*>(c);
                 auto* e = static_cast<QRadioButton*>(w.data());
                 e->setText(q(opcao->Caption));
                 e->setChecked(opcao->Value);
+                e->setFont(fonte("MS Sans Serif", 8.25f, false));
                 break;
             }
             default: break;

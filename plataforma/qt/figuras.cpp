@@ -1,4 +1,5 @@
 #include "plataforma/qt/figuras.h"
+#include "plataforma/qt/figuras_do_semaforo.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -153,8 +154,9 @@ QIcon figura_do_botao(const std::string& nome) {
 
 namespace orvel {
 
-QPixmap figura_da_imagem(const std::string& nome) {
-    (void)nome;
+QPixmap figura_da_imagem(const std::string& nome, QSize tamanho) {
+    const QImage semaforo = figura_do_semaforo(nome, tamanho);
+    if (!semaforo.isNull()) return QPixmap::fromImage(semaforo);
     return QPixmap();
 }
 

@@ -10,6 +10,6 @@ namespace orvel {
 QIcon figura_do_botao(const std::string& nome);
 
 // Figura de uma caixa de imagem pelo nome; nula quando não há figura com esse nome.
-QPixmap figura_da_imagem(const std::string& nome);
+QPixmap figura_da_imagem(const std::string& nome, QSize tamanho);
 
 }  // namespace orvel
