@@ -6,6 +6,7 @@
 #include <QToolButton>
 
 #include "comum/janela_principal_de_teste.h"
+#include "modelo/valores_da_animacao.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/servicos_de_teste.h"
 
@@ -125,6 +126,19 @@ TEST_F(espelho_no_qt, janela_principal_com_barra_menus_e_comandos) {
     QTest::mouseClick(criar_no, Qt::LeftButton);
     EXPECT_TRUE(existe_no(1));
     EXPECT_TRUE(tela_principal_completa().no_shape(1).Visible);
+}
+
+TEST_F(espelho_no_qt, clique_na_faixa_da_barra_nao_chega_a_area_de_desenho) {
+    tela_principal_completa().Show();
+    espelho.sincronizar();
+    auto* sup = espelho.janela_de(tela_principal_completa())->superficie();
+    apresentacao_encerrada = false;
+    // Entre "Salvar" e "Desenhar", sobre a faixa Label7: o rótulo engole o clique.
+    QTest::mouseClick(sup, Qt::LeftButton, {}, QPoint(190, 20));
+    EXPECT_FALSE(apresentacao_encerrada);
+    // Abaixo da faixa, na área de desenho, o clique chega a Form_MouseDown.
+    QTest::mouseClick(sup, Qt::LeftButton, {}, QPoint(400, 400));
+    EXPECT_TRUE(apresentacao_encerrada);
 }
 
 }  // namespace
