@@ -691,35 +691,32 @@ void editor_de_no::Form_KeyPress(Integer& codigo) {
 
 // --- Campos que dependem das caixas de seleção ---
 
-void editor_de_no::CheckEscravo_Click() {
-    caixa_de_texto* caixas[] = {&mestre_texto, &intervalo_escravo_texto, &intervalo_mestre_texto,
-                                &defasagem_forcada_texto};
-    rotulo* rotulos[] = {&Label15, &Label16, &Label17, &Label18};
-    if (CheckEscravo.Value == 1) {
-        for (caixa_de_texto* c : caixas) c->Visible = true;
-        for (rotulo* r : rotulos) r->Visible = true;
-    } else {
-        for (caixa_de_texto* c : caixas) {
-            c->Visible = false;
-            c->Text = "";
-        }
-        for (rotulo* r : rotulos) r->Visible = false;
+namespace {
+
+// Mostra ou esconde as caixas e os rótulos que dependem de uma caixa de seleção; escondidas,
+// as caixas ficam vazias.
+template <std::size_t N, std::size_t M>
+void mostrar_campos_dependentes(bool mostrar, caixa_de_texto* const (&caixas)[N], rotulo* const (&rotulos)[M]) {
+    for (caixa_de_texto* c : caixas) {
+        c->Visible = mostrar;
+        if (!mostrar) c->Text = "";
     }
+    for (rotulo* r : rotulos) r->Visible = mostrar;
+}
+
+}  // namespace
+
+void editor_de_no::CheckEscravo_Click() {
+    caixa_de_texto* const caixas[] = {&mestre_texto, &intervalo_escravo_texto, &intervalo_mestre_texto,
+                                      &defasagem_forcada_texto};
+    rotulo* const rotulos[] = {&Label15, &Label16, &Label17, &Label18};
+    mostrar_campos_dependentes(CheckEscravo.Value == 1, caixas, rotulos);
 }
 
 void editor_de_no::CheckDemanda_Click() {
-    caixa_de_texto* caixas[] = {&n_acionamentos_texto, &intervalo_demandado_texto, &intervalo_beneficiado_texto};
-    rotulo* rotulos[] = {&Label19, &Label20, &Label21};
-    if (CheckDemanda.Value == 1) {
-        for (caixa_de_texto* c : caixas) c->Visible = true;
-        for (rotulo* r : rotulos) r->Visible = true;
-    } else {
-        for (caixa_de_texto* c : caixas) {
-            c->Visible = false;
-            c->Text = "";
-        }
-        for (rotulo* r : rotulos) r->Visible = false;
-    }
+    caixa_de_texto* const caixas[] = {&n_acionamentos_texto, &intervalo_demandado_texto, &intervalo_beneficiado_texto};
+    rotulo* const rotulos[] = {&Label19, &Label20, &Label21};
+    mostrar_campos_dependentes(CheckDemanda.Value == 1, caixas, rotulos);
 }
 
 // --- Quantidade de grupos ---
