@@ -181,9 +181,10 @@ struct estado_do_gestor {
     std::vector<std::function<void()>> adiados;
 };
 
+// Nunca destruído: janelas estáticas destruídas no fim do programa ainda o consultam.
 estado_do_gestor& gestor() {
-    static estado_do_gestor g;
-    return g;
+    static estado_do_gestor* g = new estado_do_gestor;
+    return *g;
 }
 
 void destruir_adiados() {

@@ -1,6 +1,7 @@
 #include "plataforma/servicos.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -21,7 +22,10 @@ int servicos_sem_janela::caixa_de_mensagem(const std::string& texto, int estilo,
     }
 }
 
-void servicos_sem_janela::encerrar_programa() { std::exit(0); }
+void servicos_sem_janela::encerrar_programa() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
 
 bool servicos_sem_janela::arquivo_existe(const std::string& caminho) {
     std::error_code e;

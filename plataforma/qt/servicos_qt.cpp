@@ -94,9 +94,11 @@ void servicos_qt::definir_ponteiro_da_tela(int codigo) {
 
 void servicos_qt::processar_eventos_pendentes() { QApplication::processEvents(QEventLoop::AllEvents); }
 
+// Termina já, sem destruir os objetos estáticos (as janelas ainda estão na pilha de quem
+// chamou); os arquivos já foram gravados por quem pediu o fim.
 void servicos_qt::encerrar_programa() {
     std::fflush(nullptr);
-    std::exit(0);
+    std::_Exit(0);
 }
 
 std::optional<std::string> servicos_qt::dialogo_abrir(const parametros_do_dialogo& p) {
