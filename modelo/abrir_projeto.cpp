@@ -25,7 +25,9 @@ double numero(const std::string& t) { return ler_numero_do_arquivo(t); }
 Integer como_integer(const std::string& t) { return para_integer(numero(t)); }
 Byte como_byte(const std::string& t) { return para_byte(numero(t)); }
 Single como_single(const std::string& t) { return verificar_single(numero(t)); }
-std::string texto_de_numero(const std::string& t) { return texto_de_double(numero(t)); }
+// Um texto de resultado vazio (projeto ainda não processado) continua vazio: vira "0" só o que
+// tem algum número, para que abrir e salvar não invente resultados.
+std::string texto_de_numero(const std::string& t) { return t.empty() ? std::string() : texto_de_double(numero(t)); }
 
 // Itens de uma lista: cada item termina numa vírgula; o que vem depois da última não conta.
 std::vector<std::string> itens(const std::string& lista) {

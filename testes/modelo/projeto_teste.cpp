@@ -433,3 +433,28 @@ TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nad
 
 }  // namespace
 }  // namespace orvel
+
+namespace orvel {
+namespace {
+
+TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
+    montar_rede();
+    t_ciclo_da_rede_rel.clear();
+    atraso_rede_rel.clear();
+    n_paradas_rede_rel.clear();
+    espera_media_rel.clear();
+    maior_grau_de_saturacao_rel.clear();
+    const std::string caminho = pasta.arquivo("sem_resultados.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string antes = conteudo(caminho);
+    limpar_rede();
+    ASSERT_TRUE(abrir(caminho));
+    EXPECT_EQ(t_ciclo_da_rede_rel, "");
+    EXPECT_EQ(atraso_rede_rel, "");
+    salvar_como = false;
+    ASSERT_TRUE(salvar_projeto());
+    EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar inventou resultados";
+}
+
+}  // namespace
+}  // namespace orvel
