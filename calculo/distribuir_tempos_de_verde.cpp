@@ -128,10 +128,13 @@ void reparar_intervalos_vazios(int n) {
                     g1 = h;
                 }
             }
+            // Além de n só há as cópias dos grupos críticos: um grupo não crítico não está
+            // verde na cópia n + 1.
             Single y2 = 0;
-            for (int h = 1; h <= grupos; ++h)
-                if (h != g1 && verde(n, h, k + 2, intervalos) && !grupo_eh_critico(n, h) && y_do_grupo(n, h) > y2)
-                    y2 = y_do_grupo(n, h);
+            for (int h = 1; h <= grupos; ++h) {
+                const bool verde_em_k2 = k + 2 <= intervalos && grupo_verde_no_intervalo(n, h, k + 2);
+                if (h != g1 && verde_em_k2 && !grupo_eh_critico(n, h) && y_do_grupo(n, h) > y2) y2 = y_do_grupo(n, h);
+            }
             if (y1 == 0 || y2 == 0) y1 = y2 = 1;
 
             const Integer total = somar(duracao_do_intervalo(n, k), duracao_do_intervalo(n, k + 2));

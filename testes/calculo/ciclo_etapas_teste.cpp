@@ -232,6 +232,18 @@ TEST(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     distribuir_tempos_de_verde();
     EXPECT_EQ(duracoes(1), (v{5, 4, 21, 0, 20}));
     EXPECT_EQ(t_de_ciclo, 50);
+
+    // Na volta (k = n - 1) o intervalo k + 2 é a cópia n + 1, onde só os grupos críticos
+    // foram copiados: o não crítico verde no intervalo 1 não conta, y2 = 0 e os 26 s de 4 e da
+    // cópia se repartem meio a meio; o intervalo 1 fica com os seus 13 s.
+    comecar(1);
+    no_pronto(1, {"VRRVV", "RVRRR", "RRRVR", "VRRRR"}, {0, 0, 0, 0, 4}, "....I", {0.3f, 0.2f, 0.3f, 0.1f}, {}, "CC");
+    y_critico_do_no(1) = 0.5f;
+    tempo_perdido_do_no(1) = 10;
+    t_de_ciclo_calculado = 60;
+    distribuir_tempos_de_verde();
+    EXPECT_EQ(duracoes(1), (v{13, 20, 0, 13, 4}));
+    EXPECT_EQ(t_de_ciclo, 50);
 }
 
 TEST(distribuir_tempos_de_verde_exemplos, ciclo_final_e_ajuste_dos_nos) {
