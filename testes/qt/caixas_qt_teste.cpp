@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "comum/espelho_de_teste.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -51,18 +53,9 @@ public:
     std::vector<std::string> eventos;
 };
 
-class caixas_no_qt : public ::testing::Test {
+class caixas_no_qt : public teste::com_espelho_qt {
 protected:
-    void SetUp() override {
-        destruir_todas_as_janelas();
-        tela() = dados_da_tela{};
-    }
-    void TearDown() override {
-        destruir_todas_as_janelas();
-        QApplication::processEvents();
-    }
     servicos_de_teste s;
-    espelho_qt espelho;
 };
 
 TEST_F(caixas_no_qt, digitar_enter_e_foco_antes_do_clique) {

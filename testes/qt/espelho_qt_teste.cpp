@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "comum/espelho_de_teste.h"
+
 #include <QApplication>
 #include <QMenuBar>
 #include <QTest>
@@ -46,21 +48,9 @@ public:
     void Form_MouseUp(Integer, Integer, Single, Single) override { eventos.push_back("form_up"); }
 };
 
-class espelho_no_qt : public ::testing::Test {
+class espelho_no_qt : public teste::com_espelho_qt {
 protected:
-    void SetUp() override {
-        destruir_todas_as_janelas();
-        tela() = dados_da_tela{};
-    }
-    void TearDown() override {
-        destruir_todas_as_janelas();
-        QApplication::processEvents();
-    }
-    QWidget* superficie(formulario& f) { return espelho.janela_de(f)->superficie(); }
-    static QPoint px(int x_twips, int y_twips) { return QPoint(x_twips / 15, y_twips / 15); }
-
     servicos_de_teste s;
-    espelho_qt espelho;
 };
 
 TEST_F(espelho_no_qt, rotulo_engole_o_clique_e_a_captura_sobrevive_a_esconder_o_rotulo) {

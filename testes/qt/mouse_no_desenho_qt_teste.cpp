@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "comum/espelho_de_teste.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
@@ -15,22 +17,16 @@ namespace orvel {
 namespace {
 
 // Arrastos de verdade na superfície da janela principal, a 15 twips por pixel.
-class mouse_no_desenho_qt : public ::testing::Test {
+class mouse_no_desenho_qt : public teste::com_espelho_qt {
 protected:
     void SetUp() override {
-        destruir_todas_as_janelas();
-        tela() = dados_da_tela{};
+        teste::com_espelho_qt::SetUp();
         max_indice_no = 0;
         max_indice_link = 0;
         tela_principal_completa().Show();
         espelho.sincronizar();
         sup = espelho.janela_de(tela_principal_completa())->superficie();
     }
-    void TearDown() override {
-        destruir_todas_as_janelas();
-        QApplication::processEvents();
-    }
-    static QPoint px(int x_twips, int y_twips) { return QPoint(x_twips / 15, y_twips / 15); }
     void mover_com_o_botao(QPoint p) {
         QMouseEvent e(QEvent::MouseMove, QPointF(p), QPointF(sup->mapToGlobal(p)), Qt::NoButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -38,7 +34,6 @@ protected:
     }
 
     servicos_de_teste s;
-    espelho_qt espelho;
     QWidget* sup = nullptr;
 };
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "comum/espelho_de_teste.h"
+
 #include <QApplication>
 #include <QPrinter>
 #include <QTest>
@@ -41,17 +43,8 @@ TEST(figuras_do_semaforo, uma_luz_acesa_por_figura) {
     EXPECT_EQ(figura_do_semaforo("semaforo_verde", QSize(200, 100)).size(), QSize(200, 100));
 }
 
-class vistas_no_qt : public ::testing::Test {
+class vistas_no_qt : public teste::com_espelho_qt {
 protected:
-    void SetUp() override {
-        destruir_todas_as_janelas();
-        tela() = dados_da_tela{};
-    }
-    void TearDown() override {
-        destruir_todas_as_janelas();
-        QApplication::processEvents();
-    }
-    espelho_qt espelho;
     servicos_qt servicos;
     teste::pasta_temporaria pasta;
 };
