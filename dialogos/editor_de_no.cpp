@@ -552,8 +552,11 @@ void editor_de_no::Form_Activate() {
                 cor_do_intervalo_do_grupo_editado(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
         for (int k = 1; k <= 94; ++k) duracao_imposta_editado(n, k) = duracao_imposta_dado(n, k);
 
-        // Nó ainda sem grupos: só o painel dos modelos prontos.
+        // Nó ainda sem grupos: só o painel dos modelos prontos. Os códigos de estado que a
+        // cópia de edição ainda guarda (de um modelo cancelado, de um nó eliminado) não têm
+        // barra que os mostre: saem, para que a confirmação veja só o que está na tela.
         if (q == 0) {
+            esvaziar_cores_editadas(n);
             limpar_editor_de_no();
             for (int i = 1; i <= 4; ++i) Option1(i).Visible = true;
             Shape1.Visible = true;
@@ -754,6 +757,7 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
             return;
         }
         const Byte no = no_selecionado;
+        const int antes = quant_de_grupos_editado(no);
         quant_de_grupos_editado(no) = para_byte(v);
         inserir_dados_command.Visible = true;
         cancelar_command.Visible = true;
@@ -767,8 +771,22 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
                 c.Text = nome_dos_links_do_grupo_editado(no, g, i + 1);
             }
         }
+        redistribuir_grupos(antes, q);
     });
     if (!ok) Unload();
+}
+
+// O diagrama acompanha a quantidade de grupos: um grupo que entra ganha os intervalos de agora,
+// todos sem cor (o que a cópia de edição guardava dele não estava na tela), e um grupo que sai
+// some da tela, como já sai das verificações e da gravação.
+void editor_de_no::redistribuir_grupos(int antes, int depois) {
+    const Byte n = no_selecionado;
+    for (int g = antes + 1; g <= depois; ++g) {
+        for (int k = 1; k <= limite_de_intervalos; ++k) cor_do_intervalo_do_grupo_editado(n, g, k) = cor_nao_definida;
+        for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
+    }
+    for (int g = depois + 1; g <= max_grupos; ++g) pedaco(g, 1).Visible = false;
+    reconstruir(true);
 }
 
 // --- Diagrama de barras com o mouse ---
@@ -940,6 +958,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
                     pedaco(g, i).BackColor =
                         *cor_do_estado(m.codigos[static_cast<std::size_t>(g - 1)][static_cast<std::size_t>(i - 1)]);
         } else if (escolhido == 1) {
+            esvaziar_cores_editadas(n);
             for (int g = 1; g <= max_grupos; ++g)
                 for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
         }

@@ -125,6 +125,7 @@ private:
     void esconder_marcas_do_no();  // as quatro marcas de seleção do nó na janela principal
     void esconder_linhas_dos_grupos();
     void reconstruir(bool apos_remocao);
+    void redistribuir_grupos(int antes, int depois);
     void confirmar();
 
     friend void limpar_editor_de_no();
