@@ -126,6 +126,7 @@ private:
     void esconder_linhas_dos_grupos();
     void reconstruir(bool apos_remocao);
     void redistribuir_grupos(int antes, int depois);
+    void ordenar_o_foco();
     void confirmar();
 
     friend void limpar_editor_de_no();
