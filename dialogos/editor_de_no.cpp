@@ -186,7 +186,9 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
         o.Caption = legendas[i];
         pos(o, i == 0 ? 18000 : 5100, tops[i], i == 0 ? 2292 : 3333, 495);
         o.Value = false;
-        o.Visible = i == 0 || i == 4;
+        // O elemento 0 só serve para desmarcar os outros por programa: nunca é desenhado, nem
+        // numa tela maior do que a janela desenhada, onde ficaria à vista e clicável.
+        o.Visible = i == 4;
     }
 
     // Moldura, régua e fundos das barras dos grupos.
@@ -220,23 +222,6 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     }
     pos(duracao_imposta_texto(0), 120, 6120, 280, 285);
     duracao_imposta_texto(0).MaxLength = 3;
-
-    // Ordem do foco.
-    Integer ordem = 0;
-    auto proximo = [&ordem](controle_com_foco& c) { c.TabIndex = ordem++; };
-    proximo(codigo_texto);
-    proximo(texto_quantos_grupos);
-    proximo(CheckDuplo);
-    proximo(CheckEscravo);
-    proximo(CheckDemanda);
-    for (int g = 1; g <= max_grupos; ++g) proximo(links_do_G(g)(0));
-    proximo(duracao_imposta_texto(0));
-    for (caixa_de_texto* c : {&mestre_texto, &intervalo_escravo_texto, &intervalo_mestre_texto, &n_acionamentos_texto,
-                              &intervalo_demandado_texto, &intervalo_beneficiado_texto})
-        proximo(*c);
-    for (int i : {1, 2, 3, 0}) proximo(Option1(i));
-    proximo(defasagem_forcada_texto);
-    proximo(Option1(4));
 
     // Eventos.
     inserir_dados_command.Click = [this] { inserir_dados_command_Click(); };
@@ -346,10 +331,26 @@ void editor_de_no::soltar_foco_sem_gravar() {
 
 // --- Carga ---
 
-void editor_de_no::Form_Load() {
-    codigo_texto.TabIndex = 0;
-    texto_quantos_grupos.TabIndex = 1;
+// A tabulação segue os campos como estão na janela, de cima para baixo e da esquerda para a
+// direita (o código do nó primeiro, a quantidade de grupos em segundo), e acaba nos botões.
+void editor_de_no::ordenar_o_foco() {
+    Integer ordem = 0;
+    auto proximo = [&ordem](controle_com_foco& c) { c.TabIndex = ordem++; };
+    for (controle_com_foco* c : std::initializer_list<controle_com_foco*>{
+             &codigo_texto, &texto_quantos_grupos, &CheckDuplo, &CheckEscravo, &mestre_texto, &intervalo_escravo_texto,
+             &intervalo_mestre_texto, &defasagem_forcada_texto, &CheckDemanda, &n_acionamentos_texto,
+             &intervalo_demandado_texto, &intervalo_beneficiado_texto})
+        proximo(*c);
+    for (int g = 1; g <= max_grupos; ++g)
+        for (int m = 0; m <= 3; ++m) proximo(links_do_G(g)(m));
+    for (int k = 0; k <= 95; ++k) proximo(duracao_imposta_texto(k));
+    // Os modelos prontos de cima para baixo; o invisível depois deles.
+    for (int i : {2, 4, 3, 1, 0}) proximo(Option1(i));
+    proximo(inserir_dados_command);
+    proximo(cancelar_command);
+}
 
+void editor_de_no::Form_Load() {
     Top = 105;
     Left = 105;
     Height = tela().Height;
@@ -357,18 +358,14 @@ void editor_de_no::Form_Load() {
     Left = dividir_single(tela().Width - Width, 2.0f);
     Top = dividir_single(tela().Height - Height, 2.0f);
 
-    Integer ordem = 100;
     for (int i = 1; i <= 95; ++i) {
         ordenada.carregar(i);
         for (int g = 1; g <= max_grupos; ++g) intervalo_do_grupo(g).carregar(i);
         duracao_imposta_texto.carregar(i);
-        duracao_imposta_texto(i).TabIndex = ordem++;
     }
     for (int m = 1; m <= 3; ++m)
-        for (int g = 1; g <= max_grupos; ++g) {
-            links_do_G(g).carregar(m);
-            links_do_G(g)(m).TabIndex = ordem++;
-        }
+        for (int g = 1; g <= max_grupos; ++g) links_do_G(g).carregar(m);
+    ordenar_o_foco();
 
     // Cada caixa de matriz grava o seu próprio elemento.
     for (int g = 1; g <= max_grupos; ++g)
@@ -552,8 +549,11 @@ void editor_de_no::Form_Activate() {
                 cor_do_intervalo_do_grupo_editado(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
         for (int k = 1; k <= 94; ++k) duracao_imposta_editado(n, k) = duracao_imposta_dado(n, k);
 
-        // Nó ainda sem grupos: só o painel dos modelos prontos.
+        // Nó ainda sem grupos: só o painel dos modelos prontos. Os códigos de estado que a
+        // cópia de edição ainda guarda (de um modelo cancelado, de um nó eliminado) não têm
+        // barra que os mostre: saem, para que a confirmação veja só o que está na tela.
         if (q == 0) {
+            esvaziar_cores_editadas(n);
             limpar_editor_de_no();
             for (int i = 1; i <= 4; ++i) Option1(i).Visible = true;
             Shape1.Visible = true;
@@ -754,6 +754,7 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
             return;
         }
         const Byte no = no_selecionado;
+        const int antes = quant_de_grupos_editado(no);
         quant_de_grupos_editado(no) = para_byte(v);
         inserir_dados_command.Visible = true;
         cancelar_command.Visible = true;
@@ -767,8 +768,22 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
                 c.Text = nome_dos_links_do_grupo_editado(no, g, i + 1);
             }
         }
+        redistribuir_grupos(antes, q);
     });
     if (!ok) Unload();
+}
+
+// O diagrama acompanha a quantidade de grupos: um grupo que entra ganha os intervalos de agora,
+// todos sem cor (o que a cópia de edição guardava dele não estava na tela), e um grupo que sai
+// some da tela, como já sai das verificações e da gravação.
+void editor_de_no::redistribuir_grupos(int antes, int depois) {
+    const Byte n = no_selecionado;
+    for (int g = antes + 1; g <= depois; ++g) {
+        for (int k = 1; k <= limite_de_intervalos; ++k) cor_do_intervalo_do_grupo_editado(n, g, k) = cor_nao_definida;
+        for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
+    }
+    for (int g = depois + 1; g <= max_grupos; ++g) pedaco(g, 1).Visible = false;
+    reconstruir(true);
 }
 
 // --- Diagrama de barras com o mouse ---
@@ -940,6 +955,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
                     pedaco(g, i).BackColor =
                         *cor_do_estado(m.codigos[static_cast<std::size_t>(g - 1)][static_cast<std::size_t>(i - 1)]);
         } else if (escolhido == 1) {
+            esvaziar_cores_editadas(n);
             for (int g = 1; g <= max_grupos; ++g)
                 for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
         }

@@ -125,6 +125,8 @@ private:
     void esconder_marcas_do_no();  // as quatro marcas de seleção do nó na janela principal
     void esconder_linhas_dos_grupos();
     void reconstruir(bool apos_remocao);
+    void redistribuir_grupos(int antes, int depois);
+    void ordenar_o_foco();
     void confirmar();
 
     friend void limpar_editor_de_no();

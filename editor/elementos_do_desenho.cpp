@@ -1,5 +1,6 @@
 #include "editor/elementos_do_desenho.h"
 
+#include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
@@ -162,6 +163,9 @@ void eliminar_no() {
         // Também as divisas do diagrama de barras: um nó criado depois na mesma posição não
         // pode herdá-las.
         for (int c = 1; c <= max_colunas; ++c) existe_ordenada_dado(s, c) = false;
+        // E as cópias de edição: o editor de um nó novo na posição mostraria vazio o que elas
+        // ainda guardam do antigo, e a confirmação gravaria o que o usuário nunca viu.
+        esvaziar_no_editado(s);
 
         no_selecionado = 0;
         for (rotulo* r : {&t.Label2, &t.Label3, &t.Label4, &t.Label5}) {

@@ -27,6 +27,12 @@ inline tabela<Byte, max_nos, max_grupos, limite_de_intervalos> cor_do_intervalo_
 inline tabela<bool, max_nos, max_colunas> existe_ordenada_editado;
 inline tabela<Integer, max_nos, limite_de_intervalos> duracao_imposta_editado;
 
+// Esvazia as cópias de edição do nó da posição n (a rede limpa e a eliminação do nó), de modo
+// que um nó novo na mesma posição não herde nada do antigo.
+void esvaziar_no_editado(int n);
+// Os códigos de estado de todos os grupos da posição n voltam a "não definido".
+void esvaziar_cores_editadas(int n);
+
 // Editor de link (posições de link 1..150).
 inline tabela<std::string, max_links> nome_do_link_editado;
 inline tabela<std::string, max_links> nome_do_no_origem_editado;

@@ -283,9 +283,13 @@ void janela_diagrama_de_barras_final::desenhar() {
         }
     }
 
+    // O título "Demanda" só acompanha um nó com demanda: o de um nó mostrado antes não pode
+    // ficar na tela (nem no papel) de um nó que não a tem.
     if (eh_no_demandado(n)) {
         Label12.Top = top_da_demanda;
         Label12.Visible = true;
+    } else {
+        Label12.Visible = false;
     }
 
     // Estado do diagrama: o que entra na impressão parece texto solto sobre o fundo branco.
@@ -324,6 +328,7 @@ void janela_diagrama_de_barras_final::remover() {
     const int q = quant_de_intervalos_depois(n);
     const int G = quant_de_grupos(n);
     for (int g = 1; g <= max_grupos; ++g) titulo_do_grupo(g).Visible = false;
+    Label12.Visible = false;
     for (int k = 1; k <= q; ++k) {
         Label9(k).Visible = false;
         Line4.descarregar(k);

@@ -51,6 +51,12 @@ Integer primeiro_segundo_da_apresentacao() {
     return para_integer(Long{para_integer(Long{8} * t_de_ciclo)} + 121);
 }
 
+// Tira os elementos criados (o modelo, elemento 0, fica).
+template <class C>
+void descarregar_os_criados(matriz_de_controles<C>& m) {
+    for (int i : m.indices()) m.descarregar(i);
+}
+
 // A cor das linhas de um link no estado do seu sinal; false para um estado sem cor.
 bool cor_do_sinal(Byte estado, Long& cor) {
     switch (estado) {
@@ -184,6 +190,18 @@ void janela_rede_dinamica::Form_Activate() {
 // Copia o desenho da janela principal e prepara a escala da fila de cada link.
 void janela_rede_dinamica::copiar_o_desenho() {
     auto& principal = frmTela_principal_versao2();
+    // A janela pode ser ativada mais de uma vez na mesma apresentação (uma janela modal, sem
+    // gerenciador de janelas, recebe a ativação de novo): a cópia anterior sai antes, para que
+    // fique um só desenho e nenhum elemento seja carregado duas vezes.
+    descarregar_os_criados(Shape1);
+    descarregar_os_criados(Label1);
+    descarregar_os_criados(Label2);
+    descarregar_os_criados(Line3);
+    descarregar_os_criados(Line4);
+    descarregar_os_criados(Line5);
+    descarregar_os_criados(braco_line);
+    descarregar_os_criados(cor_braco);
+    descarregar_os_criados(Line1);
     for (int i = 1; i <= max_indice_no; ++i) {
         if (!existe_no(i)) continue;
         Shape1.carregar(i);

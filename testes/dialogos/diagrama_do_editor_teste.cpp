@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "dialogos/editor_de_no_de_teste.h"
 
 namespace orvel {
@@ -142,6 +144,107 @@ TEST_F(diagrama_do_editor_de_no, modelo_pronto_gravado_volta_com_as_mesmas_divis
     EXPECT_EQ(e().ordenada(63).X1, 8660.0f);
     EXPECT_EQ(e().duracao_imposta_texto(3).Text, "12");
     EXPECT_FALSE(e().Option1(1).Visible);
+}
+
+// --- O que a tela mostra é o que a cópia de edição guarda ---
+
+TEST_F(diagrama_do_editor_de_no, cores_de_um_modelo_cancelado_nao_voltam_no_diagrama_novo) {
+    abrir(1);
+    escolher_modelo(2);
+    agir([&] { e().cancelar_command.Click(); });
+    abrir(1);
+    for (int g = 1; g <= 8; ++g)
+        for (int k = 1; k <= 95; ++k) EXPECT_EQ(cor_do_intervalo_do_grupo_editado(1, g, k), 0) << g << " " << k;
+    escolher_modelo(1);
+    digitar_e_sair(e().codigo_texto, "N");
+    tecla_nos_grupos('2', "2");
+    mouse(botao_esquerdo, 7360, 2600);  // divisa na coluna 50
+    digitar_e_sair(e().links_do_G1(0), "L1");
+    digitar_e_sair(e().links_do_G2(0), "L2");
+    digitar_e_sair(e().duracao_imposta_texto(1), "20");
+    digitar_e_sair(e().duracao_imposta_texto(2), "20");
+    for (int g = 1; g <= 2; ++g)
+        for (int k = 1; k <= 2; ++k) {
+            EXPECT_TRUE(e().pedaco(g, k).Visible);
+            EXPECT_EQ(e().pedaco(g, k).BackColor, cor_do_intervalo_nao_definido);
+        }
+    inserir_dados();
+    EXPECT_EQ(avisos(), std::vector<std::string>(4, "falta definir a cor de algum intervalo"));
+    EXPECT_EQ(quant_de_grupos_dado(1), 0);
+    EXPECT_EQ(cor_do_intervalo_do_grupo_dado(1, 1, 1), 0);
+    EXPECT_TRUE(e().Visible);
+}
+
+TEST_F(diagrama_do_editor_de_no, no_eliminado_nao_deixa_nada_para_o_que_reusa_a_posicao) {
+    gravar_no_valido(1);
+    eh_no_escravo_dado(1) = true;
+    nome_do_mestre_dado(1) = "M";
+    abrir(1);
+    sair_para_a_principal();
+    no_selecionado = 1;
+    s.respostas = {resposta_sim};
+    despachar_evento(&t(), [this] { t().eliminar_no_button_Click(); });
+    ASSERT_FALSE(existe_no(1));
+    EXPECT_EQ(nome_do_no_editado(1), "");
+    EXPECT_EQ(quant_de_grupos_editado(1), 0);
+    EXPECT_FALSE(eh_no_escravo_editado(1));
+    EXPECT_EQ(nome_do_mestre_editado(1), "");
+    EXPECT_EQ(nome_dos_links_do_grupo_editado(1, 1, 1), "");
+    EXPECT_FALSE(existe_ordenada_editado(1, 50));
+    EXPECT_EQ(duracao_imposta_editado(1, 2), 0);
+    for (int g = 1; g <= 8; ++g)
+        for (int k = 1; k <= 95; ++k) EXPECT_EQ(cor_do_intervalo_do_grupo_editado(1, g, k), 0) << g << " " << k;
+
+    // O nó novo toma a posição 1 e começa pelo diagrama novo: nada de cores antigas.
+    s.mensagens.clear();
+    despachar_evento(&t(), [] { inserir_no(); });
+    ASSERT_TRUE(existe_no(1));
+    abrir(1);
+    escolher_modelo(1);
+    tecla_nos_grupos('2', "2");
+    for (int g = 1; g <= 2; ++g) EXPECT_EQ(e().pedaco(g, 1).BackColor, cor_do_intervalo_nao_definido);
+    inserir_dados();
+    const auto v = avisos();
+    EXPECT_EQ(std::count(v.begin(), v.end(), "falta definir a cor de algum intervalo"), 2);
+    EXPECT_EQ(quant_de_grupos_dado(1), 0);
+}
+
+TEST_F(diagrama_do_editor_de_no, quantidade_de_grupos_refaz_as_linhas_do_diagrama) {
+    gravar_no_valido(1);
+    cor_do_intervalo_do_grupo_editado(1, 3, 2) = 1;  // sobra de uma edição antiga do grupo 3
+    abrir(1);
+    editor_de_no& j = e();
+    const Single lefts[] = {2360, 7360, 7960, 11060};
+    const Single larguras[] = {5000, 600, 3100, 700};
+    const Single caixas[] = {4700, 7500, 9350, 11250};
+
+    // De 2 para 3: a linha nova ganha os quatro intervalos de agora, sem cor.
+    tecla_nos_grupos('3', "3");
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_TRUE(j.pedaco(3, k).Visible) << k;
+        EXPECT_EQ(j.pedaco(3, k).Left, lefts[k - 1]);
+        EXPECT_EQ(j.pedaco(3, k).Width, larguras[k - 1]);
+        EXPECT_EQ(j.pedaco(3, k).BackColor, cor_do_intervalo_nao_definido);
+        EXPECT_EQ(cor_do_intervalo_do_grupo_editado(1, 3, k), 0);
+        EXPECT_TRUE(j.duracao_imposta_texto(k).Visible);
+        EXPECT_EQ(j.duracao_imposta_texto(k).Left, caixas[k - 1]);
+    }
+    EXPECT_FALSE(j.pedaco(3, 5).Visible);
+    EXPECT_FALSE(j.pedaco(4, 1).Visible);
+    EXPECT_EQ(j.pedaco(1, 1).BackColor, cor_do_intervalo_verde);  // as linhas que ficam, com as suas cores
+    EXPECT_EQ(j.pedaco(2, 4).BackColor, cor_do_intervalo_amarelo);
+    // A linha nova se pinta com o mouse como as outras.
+    mouse(botao_esquerdo, 3000, 3870);
+    EXPECT_EQ(cor_do_intervalo_do_grupo_editado(1, 3, 1), 1);
+
+    // De 3 para 1: as barras dos grupos 2 e 3 saem da tela e das verificações.
+    tecla_nos_grupos('1', "1");
+    for (int g = 2; g <= 8; ++g)
+        for (int k = 1; k <= 94; ++k) EXPECT_FALSE(j.pedaco(g, k).Visible) << g << " " << k;
+    for (int k = 1; k <= 4; ++k) EXPECT_TRUE(j.pedaco(1, k).Visible) << k;
+    inserir_dados();
+    EXPECT_EQ(avisos(), std::vector<std::string>{
+                            "intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário"});
 }
 
 // --- Mouse ---

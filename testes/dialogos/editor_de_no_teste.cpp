@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+#include <vector>
+
 #include "dialogos/editor_de_no_de_teste.h"
 #include "modelo/tabelas_de_calculo.h"
 
@@ -8,7 +12,7 @@ namespace {
 
 using janela_do_editor_de_no = teste::com_editor_de_no;
 
-TEST_F(janela_do_editor_de_no, carregada_com_a_principal_mostra_so_o_botao_invisivel_e_marca_as_bordas) {
+TEST_F(janela_do_editor_de_no, carregada_com_a_principal_nao_mostra_nada_e_marca_as_bordas) {
     EXPECT_EQ(e().Caption, "ORVEL - Belmarco QRT");
     // A limpeza da rede desmarca as bordas; uma carga nova as marca de novo.
     existe_ordenada_editado(0, 94) = false;
@@ -18,10 +22,9 @@ TEST_F(janela_do_editor_de_no, carregada_com_a_principal_mostra_so_o_botao_invis
     EXPECT_FALSE(existe_ordenada_editado(0, 94));
     EXPECT_EQ(j.Width, 12000.0f);
     EXPECT_EQ(j.Left, 0.0f);
-    for (controle* c : j.controles()) {
-        const bool e_o_invisivel = c == &j.Option1(0);
-        EXPECT_EQ(c->Visible, e_o_invisivel) << c->nome() << " " << c->indice();
-    }
+    // Nem o botão de opção que só serve para desmarcar os outros: fora da janela desenhada, numa
+    // tela maior ele ficaria à vista e clicável.
+    for (controle* c : j.controles()) EXPECT_FALSE(c->Visible) << c->nome() << " " << c->indice();
     EXPECT_TRUE(j.Option1(0).Value);
     for (int i = 1; i <= 4; ++i) EXPECT_FALSE(j.Option1(i).Value);
     EXPECT_EQ(j.ordenada.indices().size(), 95u);
@@ -141,6 +144,53 @@ TEST_F(janela_do_editor_de_no, cancelar_sair_e_fechar_nao_confirmam_e_limpam) {
     abrir(1);
     EXPECT_EQ(e().codigo_texto.Text, "A");
     EXPECT_EQ(nome_do_no_editado(1), "A");
+}
+
+// A ordem dos controles que a tecla Tab percorre: os visíveis e habilitados, pelo TabIndex.
+std::vector<controle_com_foco*> ordem_da_tabulacao(formulario& f) {
+    std::vector<controle_com_foco*> v;
+    for (controle* c : f.controles())
+        if (auto* foco = dynamic_cast<controle_com_foco*>(c); foco && foco->Visible && foco->Enabled && foco->TabStop)
+            v.push_back(foco);
+    std::stable_sort(v.begin(), v.end(), [](auto* a, auto* b) { return a->TabIndex < b->TabIndex; });
+    return v;
+}
+
+TEST_F(janela_do_editor_de_no, tabulacao_segue_os_campos_como_estao_e_acaba_nos_botoes) {
+    gravar_no_valido(1);
+    eh_no_escravo_dado(1) = true;
+    eh_no_demandado_dado(1) = true;
+    abrir(1);
+    editor_de_no& j = e();
+    // Nenhum empate: a ordem não pode depender de como a tela guarda os controles.
+    std::set<Integer> indices;
+    std::size_t focaveis = 0;
+    for (controle* c : j.controles())
+        if (auto* foco = dynamic_cast<controle_com_foco*>(c)) {
+            ++focaveis;
+            indices.insert(foco->TabIndex);
+        }
+    EXPECT_EQ(indices.size(), focaveis);
+
+    std::vector<controle_com_foco*> esperada = {
+        &j.codigo_texto,         &j.texto_quantos_grupos,    &j.CheckDuplo,
+        &j.CheckEscravo,         &j.mestre_texto,            &j.intervalo_escravo_texto,
+        &j.intervalo_mestre_texto, &j.defasagem_forcada_texto, &j.CheckDemanda,
+        &j.n_acionamentos_texto, &j.intervalo_demandado_texto, &j.intervalo_beneficiado_texto};
+    for (int g = 1; g <= 2; ++g)
+        for (int m = 0; m <= 3; ++m) esperada.push_back(&j.links_do_G(g)(m));
+    for (int k = 1; k <= 4; ++k) esperada.push_back(&j.duracao_imposta_texto(k));
+    esperada.push_back(&j.inserir_dados_command);
+    esperada.push_back(&j.cancelar_command);
+    EXPECT_EQ(ordem_da_tabulacao(j), esperada);
+
+    // No painel dos modelos prontos, o botão escondido continua marcado e fora da vista.
+    sair_para_a_principal();
+    abrir(2);
+    EXPECT_TRUE(j.Option1(0).Value);
+    EXPECT_FALSE(j.Option1(0).Visible);
+    EXPECT_EQ(ordem_da_tabulacao(j),
+              (std::vector<controle_com_foco*>{&j.Option1(2), &j.Option1(4), &j.Option1(3), &j.Option1(1)}));
 }
 
 TEST_F(janela_do_editor_de_no, falha_ao_abrir_relata_e_descarrega_a_janela) {

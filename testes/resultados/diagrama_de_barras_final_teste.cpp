@@ -95,6 +95,25 @@ TEST_F(diagrama_de_barras_final, instantes_duracoes_e_marcas_de_demanda) {
     EXPECT_TRUE(d().Text1.tem_o_foco());
 }
 
+// O título "Demanda" de um nó com demanda não fica na tela (nem no papel) do nó mostrado depois.
+TEST_F(diagrama_de_barras_final, titulo_da_demanda_so_com_o_no_com_demanda) {
+    const int n = teste::no_processado_a_mao(60, {30, 30});
+    eh_no_demandado_dado(n) = true;
+    intervalo_demandado_dado(n) = 1;
+    intervalo_beneficiado_dado(n) = 2;
+    aplicar("A");
+    EXPECT_TRUE(d().Label12.Visible);
+    ativar_janela(t());
+    EXPECT_FALSE(d().Label12.Visible);
+
+    eh_no_demandado_dado(n) = false;
+    aplicar("A");
+    EXPECT_FALSE(d().Label12.Visible);
+    d().Command1.Click();
+    EXPECT_FALSE(d().Label12.Visible);
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
 TEST_F(diagrama_de_barras_final, barras_estreitas_ganham_a_largura_minima) {
     // 312,5 arredonda para 312 (metade para o par); a mais larga, escolhida uma vez, paga as duas.
     teste::no_processado_a_mao(32, {1, 1, 30});

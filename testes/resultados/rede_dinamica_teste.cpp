@@ -102,6 +102,27 @@ TEST_F(rede_dinamica, ativacao_copia_o_desenho_e_prepara_as_escalas) {
     EXPECT_TRUE(s.mensagens.empty());
 }
 
+// Sem gerenciador de janelas, a janela modal pode ser ativada de novo na mesma apresentação.
+TEST_F(rede_dinamica, ativada_duas_vezes_fica_com_um_so_desenho) {
+    montar();
+    r().Show(1);
+    ativar_janela(t());
+    ativar_janela(r());
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_TRUE(r().carregado());
+    EXPECT_TRUE(r().Visible);
+    EXPECT_EQ(r().Shape1.indices(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(r().Label1.indices(), (std::vector<int>{1, 3}));
+    for (const auto* m : {&r().Line1, &r().Line3, &r().Line4, &r().Line5, &r().braco_line, &r().cor_braco})
+        EXPECT_EQ(m->indices(), (std::vector<int>{1, 2})) << m->nome();
+    EXPECT_EQ(r().Label2.indices(), (std::vector<int>{1, 2}));
+    EXPECT_TRUE(r().Shape1(3).Visible);
+    EXPECT_EQ(r().Line3(1).X2, 3000);
+    EXPECT_EQ(r().braco_line(2).X2, 1150);
+    EXPECT_TRUE(r().braco_line(2).Visible);
+    EXPECT_FALSE(r().Line1(1).Visible);
+}
+
 TEST_F(rede_dinamica, escala_de_tempo) {
     montar();
     r().Show(1);
