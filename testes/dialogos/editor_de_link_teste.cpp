@@ -367,11 +367,13 @@ TEST_F(editor_de_link, nome_que_o_arquivo_nao_guarda_e_recusado_e_nada_confirmad
     auto& e = abrir(l);
     digitar(e.codigo_texto, "L11,");
     digitar(e.no_origem_texto, "-");
+    digitar(e.no_destino_texto, "N\x01");  // o XML não guarda caracteres de controle
     digitar(e.codigo_do_iesimo_recebedor_texto(1), "a,b");
     digitar(e.valor_do_iesimo_fornecimento_texto(1), "10");
     EXPECT_EQ(enter(e), 0);
     EXPECT_EQ(avisos(), (std::vector<std::string>{"o caracter ',' não pode ser usado no nome de um link",
                                                   "o caracter '-' não pode ser usado no nome do nó origem",
+                                                  "o caracter de código 1 não pode ser usado no nome do nó destino",
                                                   "o caracter ',' não pode ser usado no nome de um link recebedor"}));
     EXPECT_FALSE(dados_ok);
     EXPECT_TRUE(aberto());
@@ -384,6 +386,7 @@ TEST_F(editor_de_link, nome_que_o_arquivo_nao_guarda_e_recusado_e_nada_confirmad
     s.mensagens.clear();
     digitar(e.codigo_texto, "L11");
     digitar(e.no_origem_texto, "N-1");
+    digitar(e.no_destino_texto, "N2");
     digitar(e.codigo_do_iesimo_recebedor_texto(1), "a b");
     EXPECT_EQ(enter(e), 0);
     EXPECT_TRUE(s.mensagens.empty());

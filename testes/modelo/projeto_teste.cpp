@@ -467,6 +467,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     inserir_link();
     // Nomes que o arquivo guarda: brancos, traço, ponto e vírgula, caracteres do XML e acentos.
     nome_do_link_dado(1) = " a-b ";
+    nome_do_link_dado(2) = "  ";
     nome_do_no_origem_dado(1) = "N-1";
     nome_do_recebedor_dado(1, 2) = "x;y";
     valor_do_fornecimento_dado(1, 2) = 10;
@@ -486,6 +487,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     EXPECT_EQ(total_de_links_dado, 2);
     EXPECT_EQ(quant_de_grupos_dado(2), 0);
     EXPECT_EQ(nome_do_link_dado(1), " a-b ");
+    EXPECT_EQ(nome_do_link_dado(2), "  ");
     EXPECT_EQ(nome_do_no_origem_dado(1), "N-1");
     EXPECT_EQ(nome_do_recebedor_dado(1, 2), "x;y");
     EXPECT_EQ(nome_do_no_dado(1), "<&>");
