@@ -268,12 +268,7 @@ void janela_editar_link::Form_KeyPress(Integer& codigo) {
 void janela_editar_link::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
     if (execucao_em_curso) return;
-    // O clique no botão chega depois da saída do foco de uma caixa cujo número acabou de ser
-    // recusado: a confirmação espera a caixa ser corrigida.
-    if (caixa_recusada_) {
-        if (!caixa_recusada_->tem_o_foco()) caixa_recusada_->SetFocus();
-        return;
-    }
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 101", [this] { confirmar(); })) Unload();
 }
 

@@ -971,12 +971,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
 void editor_de_no::inserir_dados_command_Click() {
     // Nada muda os dados no meio de um processamento; sem nó selecionado não há onde gravar.
     if (execucao_em_curso || no_selecionado == 0) return;
-    // O clique no botão chega depois da saída do foco de uma caixa cujo número acabou de ser
-    // recusado: a confirmação espera a caixa ser corrigida.
-    if (caixa_recusada_) {
-        if (!caixa_recusada_->tem_o_foco()) caixa_recusada_->SetFocus();
-        return;
-    }
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 106", [&] { confirmar(); })) Unload();
 }
 

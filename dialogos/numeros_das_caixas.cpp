@@ -39,6 +39,16 @@ bool guardar_numero(caixa_de_texto& caixa, Single& destino, const caixa_numerica
     return guardar(caixa, destino, c, recusada, [](double v) { return verificar_single(v); });
 }
 
+bool confirmacao_espera_a_caixa_recusada(caixa_de_texto*& recusada) {
+    if (!recusada) return false;
+    if (!recusada->Visible || recusada->Text.empty()) {
+        recusada = nullptr;
+        return false;
+    }
+    if (!recusada->tem_o_foco()) recusada->SetFocus();
+    return true;
+}
+
 std::string aviso_de_numero_que_nao_cabe(const caixa_numerica& c) {
     return "o número digitado na caixa \"" + c.nome + "\" deve estar compreendido " + texto_da_faixa(c.faixa);
 }

@@ -33,6 +33,12 @@ bool guardar_numero(caixa_de_texto& caixa, Byte& destino, const caixa_numerica& 
 bool guardar_numero(caixa_de_texto& caixa, Integer& destino, const caixa_numerica& c, caixa_de_texto*& recusada);
 bool guardar_numero(caixa_de_texto& caixa, Single& destino, const caixa_numerica& c, caixa_de_texto*& recusada);
 
+// Chamada no início da confirmação: o clique no botão chega depois da saída do foco de uma
+// caixa cujo número acabou de ser recusado. Enquanto a caixa recusada estiver à vista e com
+// texto, devolve true e lhe dá o foco (a confirmação espera a correção); uma caixa que o
+// programa escondeu ou esvaziou deixa de contar.
+bool confirmacao_espera_a_caixa_recusada(caixa_de_texto*& recusada);
+
 // O aviso de um número que não cabe na caixa.
 std::string aviso_de_numero_que_nao_cabe(const caixa_numerica& c);
 

@@ -146,12 +146,7 @@ void janela_opcoes_da_rede::Form_KeyPress(Integer& codigo) {
 void janela_opcoes_da_rede::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
     if (execucao_em_curso) return;
-    // O clique no botão chega depois da saída do foco de uma caixa cujo número acabou de ser
-    // recusado: a confirmação espera a caixa ser corrigida.
-    if (caixa_recusada_) {
-        if (!caixa_recusada_->tem_o_foco()) caixa_recusada_->SetFocus();
-        return;
-    }
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     bool confirmado = false;
     const bool sem_falha = com_codigo("Erro 113", [&] {
         dados_ok = true;
