@@ -34,9 +34,13 @@ void caixa(caixa_de_texto& c, Single left, Single top, Single width, Integer tab
     c.Visible = true;
 }
 
-void aviso(const char* texto) {
+void aviso(const std::string& texto) {
     servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
     dados_ok = false;
+}
+
+void aviso_se_nao_vazio(const std::string& texto) {
+    if (!texto.empty()) aviso(texto);
 }
 
 // Esconde as duas marcas do link selecionado na janela principal e as estaciona.
@@ -160,6 +164,7 @@ void janela_editar_link::Form_Load() {
 }
 
 void janela_editar_link::Form_Activate() {
+    caixa_recusada_ = nullptr;
     if (com_codigo("Erro 103", [this] {
             const int l = link_selecionado;
             nome_do_link_editado(l) = nome_do_link_dado(l);
@@ -195,6 +200,7 @@ void janela_editar_link::Form_Activate() {
 }
 
 void janela_editar_link::limpar_editor_de_link() {
+    caixa_recusada_ = nullptr;
     for (caixa_de_texto* c : caixas()) c->Text = "";
 }
 
@@ -216,27 +222,33 @@ void janela_editar_link::cancelar_button_Click() {
     Unload();
 }
 
-void janela_editar_link::guardar_sem_tratamento(const caixa_de_texto& caixa) {
+bool janela_editar_link::guardar(caixa_de_texto& caixa) {
     const int l = link_selecionado;
     const std::string& texto = caixa.Text.texto();
+    auto numero = [&](auto& destino, const char* nome, const faixa_de_valor& faixa) {
+        return guardar_numero(caixa, destino, {nome, faixa}, caixa_recusada_);
+    };
     if (&caixa == &codigo_texto) nome_do_link_editado(l) = texto;
     else if (&caixa == &no_origem_texto) nome_do_no_origem_editado(l) = texto;
     else if (&caixa == &no_destino_texto) nome_do_no_destino_editado(l) = texto;
-    else if (&caixa == &verde_de_seguranca_texto) verde_de_seguranca_editado(l) = byte_da_caixa(texto);
-    else if (&caixa == &fluxo_texto) fluxo_editado(l) = single_da_caixa(texto);
-    else if (&caixa == &fluxo_de_saturacao_texto) fluxo_de_saturacao_editado(l) = single_da_caixa(texto);
-    else if (&caixa == &t_de_percurso_texto) t_de_percurso_editado(l) = integer_da_caixa(texto);
-    else if (&caixa == &capacidade_da_caixa_texto) capacidade_da_caixa_editado(l) = integer_da_caixa(texto);
+    else if (&caixa == &verde_de_seguranca_texto)
+        return numero(verde_de_seguranca_editado(l), "Verde de segurança (s)", faixa_verde_de_seguranca);
+    else if (&caixa == &fluxo_texto) return numero(fluxo_editado(l), "Fluxo (veic/h)", faixa_fluxo);
+    else if (&caixa == &fluxo_de_saturacao_texto)
+        return numero(fluxo_de_saturacao_editado(l), "Fluxo de Saturação (veic/h)", faixa_fluxo);
+    else if (&caixa == &t_de_percurso_texto)
+        return numero(t_de_percurso_editado(l), "Tempo de percurso (s)", faixa_t_de_percurso);
+    else if (&caixa == &capacidade_da_caixa_texto)
+        return numero(capacidade_da_caixa_editado(l), "Capacidade de armazenamento (veic)", faixa_capacidade_da_caixa);
     else if (caixa.nome() == codigo_do_iesimo_recebedor_texto.nome())
         nome_do_recebedor_editado(l, caixa.indice() + 1) = texto;
-    else if (caixa.nome() == valor_do_iesimo_fornecimento_texto.nome())
-        valor_do_fornecimento_editado(l, caixa.indice() + 1) = single_da_caixa(texto);
-}
-
-bool janela_editar_link::guardar(const caixa_de_texto& caixa) {
-    if (com_codigo("Erro 102", [&] { guardar_sem_tratamento(caixa); })) return true;
-    Unload();
-    return false;
+    else if (caixa.nome() == valor_do_iesimo_fornecimento_texto.nome()) {
+        static const char* const nomes[] = {"Valor do primeiro fornecimento", "Valor do segundo fornecimento",
+                                            "Valor do terceiro fornecimento", "Valor do quarto fornecimento"};
+        const int k = caixa.indice() + 1;
+        return numero(valor_do_fornecimento_editado(l, k), nomes[k - 1], faixa_valor_do_fornecimento);
+    }
+    return true;
 }
 
 void janela_editar_link::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
@@ -256,6 +268,7 @@ void janela_editar_link::Form_KeyPress(Integer& codigo) {
 void janela_editar_link::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
     if (execucao_em_curso) return;
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 101", [this] { confirmar(); })) Unload();
 }
 
@@ -270,11 +283,11 @@ void janela_editar_link::confirmar() {
     if (nome_do_no_destino_editado(l).empty()) aviso("o link deve ter um nó destino");
     if (nomes_iguais(nome_do_no_origem_editado(l), nome_do_no_destino_editado(l)))
         aviso("o nó origem deve ser diferente do nó destino");
-    if (verde_de_seguranca_editado(l) < 1 || verde_de_seguranca_editado(l) > 99)
+    if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_editado(l)))
         aviso("o verde de segurança deve estar compreendido entre 1 e 99 s");
-    if (fluxo_editado(l) < 1.0f || fluxo_editado(l) > 9999.0f)
+    if (!faixa_fluxo.contem(fluxo_editado(l)))
         aviso("o fluxo deve estar compreendido entre 1 e 9999 veíc/h");
-    if (fluxo_de_saturacao_editado(l) < 1.0f || fluxo_de_saturacao_editado(l) > 9999.0f)
+    if (!faixa_fluxo.contem(fluxo_de_saturacao_editado(l)))
         aviso("o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h");
     if (fluxo_de_saturacao_editado(l) < fluxo_editado(l))
         aviso("o fluxo não pode seer maior do que seu respectivo fluxo de saturação");
@@ -284,9 +297,9 @@ void janela_editar_link::confirmar() {
         if (capacidade_da_caixa_editado(l) != 0)
             aviso("não deve ser fornecida a capacidade da caixa dos links de entrada");
     } else {
-        if (t_de_percurso_editado(l) < 1 || t_de_percurso_editado(l) > 120)
+        if (!faixa_t_de_percurso.contem(t_de_percurso_editado(l)))
             aviso("o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s");
-        if (capacidade_da_caixa_editado(l) < 2 || capacidade_da_caixa_editado(l) > 9999)
+        if (!faixa_capacidade_da_caixa.contem(capacidade_da_caixa_editado(l)))
             aviso("a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc");
     }
     for (int k = 1; k <= max_recebedores; ++k)
@@ -296,8 +309,15 @@ void janela_editar_link::confirmar() {
         if (nome_do_recebedor_editado(l, k).empty() && valor_do_fornecimento_editado(l, k) != 0.0f)
             aviso("falta definir o nome de um link para o qual há fornecimento");
     for (int k = 1; k <= max_recebedores; ++k)
-        if (valor_do_fornecimento_editado(l, k) < 0.0f || valor_do_fornecimento_editado(l, k) > 9999.0f)
+        if (!faixa_valor_do_fornecimento.contem(valor_do_fornecimento_editado(l, k)))
             aviso("o fluxo de fornecimento deve estar compreendido entre 1 e 9999 veíc/h");
+    // Um nome que o arquivo de projeto não guarda: a rede salva não voltaria igual.
+    aviso_se_nao_vazio(aviso_de_nome(nome_do_link_editado(l), uso_do_nome::link, "no nome de um link"));
+    aviso_se_nao_vazio(aviso_de_nome(nome_do_no_origem_editado(l), uso_do_nome::no_origem, "no nome do nó origem"));
+    aviso_se_nao_vazio(aviso_de_nome(nome_do_no_destino_editado(l), uso_do_nome::no, "no nome do nó destino"));
+    for (int k = 1; k <= max_recebedores; ++k)
+        aviso_se_nao_vazio(
+            aviso_de_nome(nome_do_recebedor_editado(l, k), uso_do_nome::recebedor, "no nome de um link recebedor"));
     if (!dados_ok) return;
 
     auto& t = frmTela_principal_versao2();

@@ -61,12 +61,11 @@ public:
     std::array<caixa_de_texto*, 16> caixas();
 
 private:
-    // Guarda a caixa na cópia de edição do link selecionado. Um valor que não cabe no tipo é
-    // relatado e a janela se descarrega sem confirmar: devolve false, e a janela pode não
-    // existir mais.
-    bool guardar(const caixa_de_texto& caixa);
-    void guardar_sem_tratamento(const caixa_de_texto& caixa);
+    // Guarda a caixa na cópia de edição do link selecionado. Um número que não cabe no tipo
+    // não é guardado: o aviso diz a caixa e a faixa, o foco fica nela e devolve false.
+    bool guardar(caixa_de_texto& caixa);
     void confirmar();
+    caixa_de_texto* caixa_recusada_ = nullptr;
 };
 
 janela_editar_link& editor_de_link_unico();

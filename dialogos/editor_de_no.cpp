@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dialogos/cores_dos_intervalos.h"
+#include "dialogos/numeros_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -72,16 +73,16 @@ const modelo_pronto& modelo_da_opcao(int opcao) {
     return pedestres;
 }
 
-// Um número digitado que não cabe no seu tipo não é guardado: a falha vai ao relator com o
-// código da confirmação, a que o campo se destina, e a cópia de edição fica como estava.
-constexpr char codigo_da_gravacao[] = "Erro 106";
+// As caixas numéricas do nó: o nome ao lado de cada uma e a faixa que a confirmação aceita.
+const caixa_numerica caixa_do_intervalo_escravo{"Intervalo escravo", faixa_intervalo_do_no};
+const caixa_numerica caixa_do_intervalo_mestre{"Intervalo mestre", faixa_intervalo_do_no};
+const caixa_numerica caixa_da_defasagem_forcada{"Defasagem imposta", faixa_defasagem_forcada};
+const caixa_numerica caixa_dos_acionamentos{"Quantidade de acionamentos (h)", faixa_n_acionamentos};
+const caixa_numerica caixa_do_intervalo_demandado{"Intervalo demandado", faixa_intervalo_do_no};
+const caixa_numerica caixa_do_intervalo_beneficiado{"Intervalo beneficiado", faixa_intervalo_do_no};
 
-bool guardar_byte(const caixa_de_texto& c, Byte& destino) {
-    return com_codigo(codigo_da_gravacao, [&] { destino = para_byte(ler_numero(c.Text.texto())); });
-}
-
-bool guardar_integer(const caixa_de_texto& c, Integer& destino) {
-    return com_codigo(codigo_da_gravacao, [&] { destino = para_integer(ler_numero(c.Text.texto())); });
+caixa_numerica caixa_da_duracao(int k) {
+    return {"Duração imposta do intervalo " + texto_de_inteiro(k), faixa_duracao_imposta};
 }
 
 bool guardar_selecao(const caixa_de_selecao& c, bool& destino) {
@@ -243,21 +244,31 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
         nome_do_mestre_editado(no_selecionado) = mestre_texto.Text.texto();
         return true;
     });
-    ligar_campo(intervalo_escravo_texto,
-                [this] { return guardar_byte(intervalo_escravo_texto, intervalo_do_escravo_editado(no_selecionado)); });
-    ligar_campo(intervalo_mestre_texto,
-                [this] { return guardar_byte(intervalo_mestre_texto, intervalo_do_mestre_editado(no_selecionado)); });
-    ligar_campo(defasagem_forcada_texto,
-                [this] { return guardar_integer(defasagem_forcada_texto, defasagem_forcada_editado(no_selecionado)); });
+    ligar_campo(intervalo_escravo_texto, [this] {
+        return guardar_numero(intervalo_escravo_texto, intervalo_do_escravo_editado(no_selecionado),
+                              caixa_do_intervalo_escravo, caixa_recusada_);
+    });
+    ligar_campo(intervalo_mestre_texto, [this] {
+        return guardar_numero(intervalo_mestre_texto, intervalo_do_mestre_editado(no_selecionado),
+                              caixa_do_intervalo_mestre, caixa_recusada_);
+    });
+    ligar_campo(defasagem_forcada_texto, [this] {
+        return guardar_numero(defasagem_forcada_texto, defasagem_forcada_editado(no_selecionado),
+                              caixa_da_defasagem_forcada, caixa_recusada_);
+    });
     ligar_campo(CheckDemanda,
                 [this] { return guardar_selecao(CheckDemanda, eh_no_demandado_editado(no_selecionado)); });
-    ligar_campo(n_acionamentos_texto,
-                [this] { return guardar_integer(n_acionamentos_texto, n_acionamentos_editado(no_selecionado)); });
+    ligar_campo(n_acionamentos_texto, [this] {
+        return guardar_numero(n_acionamentos_texto, n_acionamentos_editado(no_selecionado), caixa_dos_acionamentos,
+                              caixa_recusada_);
+    });
     ligar_campo(intervalo_demandado_texto, [this] {
-        return guardar_byte(intervalo_demandado_texto, intervalo_demandado_editado(no_selecionado));
+        return guardar_numero(intervalo_demandado_texto, intervalo_demandado_editado(no_selecionado),
+                              caixa_do_intervalo_demandado, caixa_recusada_);
     });
     ligar_campo(intervalo_beneficiado_texto, [this] {
-        return guardar_byte(intervalo_beneficiado_texto, intervalo_beneficiado_editado(no_selecionado));
+        return guardar_numero(intervalo_beneficiado_texto, intervalo_beneficiado_editado(no_selecionado),
+                              caixa_do_intervalo_beneficiado, caixa_recusada_);
     });
 }
 
@@ -378,7 +389,9 @@ void editor_de_no::Form_Load() {
         }
     for (int k = 0; k <= 95; ++k) {
         caixa_de_texto& c = duracao_imposta_texto(k);
-        ligar_campo(c, [this, &c, k] { return guardar_integer(c, duracao_imposta_editado(no_selecionado, k)); });
+        ligar_campo(c, [this, &c, k] {
+            return guardar_numero(c, duracao_imposta_editado(no_selecionado, k), caixa_da_duracao(k), caixa_recusada_);
+        });
     }
 
     codigo_texto.Left = 1200;
@@ -443,6 +456,7 @@ void limpar_editor_de_no() {
     com_codigo("Erro 147", [] {
         editor_de_no& j = editor_de_no_unico();
         j.soltar_foco_sem_gravar();
+        j.caixa_recusada_ = nullptr;
 
         esvaziar_e_esconder(j.codigo_texto);
         j.codigo_label.Visible = false;
@@ -516,6 +530,7 @@ void limpar_editor_de_no() {
 // --- Ativação e fechamento ---
 
 void editor_de_no::Form_Activate() {
+    caixa_recusada_ = nullptr;
     const bool ok = com_codigo("Erro 104", [&] {
         const Byte n = no_selecionado;
 
@@ -972,6 +987,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
 void editor_de_no::inserir_dados_command_Click() {
     // Nada muda os dados no meio de um processamento; sem nó selecionado não há onde gravar.
     if (execucao_em_curso || no_selecionado == 0) return;
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 106", [&] { confirmar(); })) Unload();
 }
 
@@ -982,15 +998,15 @@ void editor_de_no::confirmar() {
     if (nome_do_no_editado(no).empty()) aviso("o nó deve ter um nome");
     {
         const int q = quant_de_grupos_editado(no);
-        if (q < 1 || q > 8) aviso("a quantidade de grupos deve estar compreendida entre 1 e 8");
+        if (!faixa_quant_de_grupos.contem(q)) aviso("a quantidade de grupos deve estar compreendida entre 1 e 8");
     }
 
     if (eh_no_escravo_editado(no)) {
         if (nome_do_mestre_editado(no).empty()) aviso("falta definir o nome do nó mestre");
         const int e = intervalo_do_escravo_editado(no);
-        if (e < 1 || e > 36) aviso("o intervalo do escravo deve estar compreendido entre 1 e 36");
+        if (!faixa_intervalo_do_no.contem(e)) aviso("o intervalo do escravo deve estar compreendido entre 1 e 36");
         const int m = intervalo_do_mestre_editado(no);
-        if (m < 1 || m > 36) aviso("o intervalo do mestre deve estar compreendido entre 1 e 36");
+        if (!faixa_intervalo_do_no.contem(m)) aviso("o intervalo do mestre deve estar compreendido entre 1 e 36");
         if (defasagem_forcada_texto.Text.empty()) aviso("falta definir o valor da defasagem forçada");
     }
 
@@ -1000,8 +1016,8 @@ void editor_de_no::confirmar() {
             aviso("o intervalo do número de acionamentos deve estar compreendido entre 0 e 99999");
         const int d = intervalo_demandado_editado(no);
         const int b = intervalo_beneficiado_editado(no);
-        if (d < 1 || d > 36) aviso("o intervalo demandado deve estar compreendido entre 1 e 36");
-        if (b < 1 || b > 36) aviso("o intervalo beneficiado deve estar compreendido entre 1 e 36");
+        if (!faixa_intervalo_do_no.contem(d)) aviso("o intervalo demandado deve estar compreendido entre 1 e 36");
+        if (!faixa_intervalo_do_no.contem(b)) aviso("o intervalo beneficiado deve estar compreendido entre 1 e 36");
         // Um intervalo além da tabela (já acusado acima) não tem duração nem cor a consultar: a
         // confirmação fica recusada pela mensagem de faixa, sem fechar a janela.
         if (d <= limite_de_intervalos && duracao_imposta_editado(no, d) == 0)
@@ -1029,7 +1045,7 @@ void editor_de_no::confirmar() {
         quant_de_intervalos_antes_editado(no) = contagem;
     }
     const int n = quant_de_intervalos_antes_editado(no);
-    if (n > max_intervalos_entrados) aviso("a quantidade de intervalos permitida não pode ser superior a 36");
+    if (n > faixa_quant_de_intervalos.maximo) aviso("a quantidade de intervalos permitida não pode ser superior a 36");
 
     auto cor = [no](int g, int k) { return cor_do_intervalo_do_grupo_editado(no, g, k); };
     auto dur = [no](int k) { return duracao_imposta_editado(no, k); };
@@ -1040,7 +1056,7 @@ void editor_de_no::confirmar() {
             if (cor(g, k) == cor_nao_definida) aviso("falta definir a cor de algum intervalo");
 
     for (int k = 1; k <= n; ++k)
-        if (!caixa_vazia(k) && (dur(k) < 1 || dur(k) > 290))
+        if (!caixa_vazia(k) && !faixa_duracao_imposta.contem(dur(k)))
             aviso("a duração imposta de um intervalo deve estar compreendida entre 1 e 290 s");
 
     {
@@ -1066,6 +1082,18 @@ void editor_de_no::confirmar() {
         if (!tem_verde && dur(k) == 0)
             aviso("intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário");
     }
+
+    // Um nome que o arquivo de projeto não guarda: a rede salva não voltaria igual. Os links de
+    // todos os grupos são confirmados, também os dos grupos além da quantidade.
+    auto aviso_de_nome_se_houver = [](const std::string& texto) {
+        if (!texto.empty()) aviso(texto);
+    };
+    aviso_de_nome_se_houver(aviso_de_nome(nome_do_no_editado(no), uso_do_nome::no, "no nome de um nó"));
+    aviso_de_nome_se_houver(aviso_de_nome(nome_do_mestre_editado(no), uso_do_nome::no, "no nome do nó mestre"));
+    for (int g = 1; g <= max_grupos; ++g)
+        for (int k = 1; k <= max_links_por_grupo; ++k)
+            aviso_de_nome_se_houver(aviso_de_nome(nome_dos_links_do_grupo_editado(no, g, k), uso_do_nome::link,
+                                                  "no nome de um link do grupo " + texto_do_numero(g)));
 
     if (!dados_ok) return;
 

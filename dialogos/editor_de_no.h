@@ -133,6 +133,8 @@ private:
     // Tira o foco do controle que o tem sem gravar o campo: a janela limpa não tem o que gravar.
     void soltar_foco_sem_gravar();
     bool gravacao_suspensa_ = false;
+    // A caixa cujo número acabou de ser recusado; a confirmação espera que ela seja corrigida.
+    caixa_de_texto* caixa_recusada_ = nullptr;
 };
 
 // A instância única do editor de nó (carregada na primeira referência).

@@ -80,6 +80,7 @@ void janela_opcoes_da_rede::Form_Load() {
 }
 
 void janela_opcoes_da_rede::Form_Activate() {
+    caixa_recusada_ = nullptr;
     if (com_codigo("Erro 112", [this] {
             t_de_ciclo_imposto_editado = t_de_ciclo_imposto_dado;
             t_de_ciclo_maximo_imposto_editado = t_de_ciclo_maximo_imposto_dado;
@@ -102,24 +103,30 @@ void janela_opcoes_da_rede::Form_Deactivate() { limpar_editor_de_rede(); }
 void janela_opcoes_da_rede::Form_Unload(Integer&) { limpar_editor_de_rede(); }
 
 void janela_opcoes_da_rede::limpar_editor_de_rede() {
+    caixa_recusada_ = nullptr;
     for (caixa_de_texto* c : {&t_de_ciclo_imposto_texto, &t_de_ciclo_maximo_texto, &grau_de_saturacao_meta_texto,
                               &grau_de_saturacao_limite_texto, &peso_da_parada_texto})
         c->Text = "";
 }
 
-bool janela_opcoes_da_rede::guardar(const caixa_de_texto& caixa) {
-    const std::string& texto = caixa.Text.texto();
-    if (com_codigo("Erro 113", [&] {
-            if (&caixa == &t_de_ciclo_imposto_texto) t_de_ciclo_imposto_editado = integer_da_caixa(texto);
-            else if (&caixa == &t_de_ciclo_maximo_texto) t_de_ciclo_maximo_imposto_editado = integer_da_caixa(texto);
-            else if (&caixa == &grau_de_saturacao_meta_texto) grau_de_saturacao_meta_imposto_editado = single_da_caixa(texto);
-            else if (&caixa == &grau_de_saturacao_limite_texto)
-                grau_de_saturacao_limite_imposto_editado = single_da_caixa(texto);
-            else if (&caixa == &peso_da_parada_texto) peso_da_parada_imposto_editado = integer_da_caixa(texto);
-        }))
-        return true;
-    Unload();
-    return false;
+bool janela_opcoes_da_rede::guardar(caixa_de_texto& caixa) {
+    auto numero = [&](auto& destino, const char* nome, const faixa_de_valor& faixa) {
+        return guardar_numero(caixa, destino, {nome, faixa}, caixa_recusada_);
+    };
+    if (&caixa == &t_de_ciclo_imposto_texto)
+        return numero(t_de_ciclo_imposto_editado, "Tempo de ciclo imposto (s)", faixa_t_de_ciclo_imposto);
+    if (&caixa == &t_de_ciclo_maximo_texto)
+        return numero(t_de_ciclo_maximo_imposto_editado, "Tempo de ciclo máximo imposto (s)",
+                      faixa_t_de_ciclo_maximo_imposto);
+    if (&caixa == &grau_de_saturacao_meta_texto)
+        return numero(grau_de_saturacao_meta_imposto_editado, "Grau de saturação meta imposto",
+                      faixa_grau_de_saturacao_imposto);
+    if (&caixa == &grau_de_saturacao_limite_texto)
+        return numero(grau_de_saturacao_limite_imposto_editado, "Grau de saturação limite imposto",
+                      faixa_grau_de_saturacao_imposto);
+    if (&caixa == &peso_da_parada_texto)
+        return numero(peso_da_parada_imposto_editado, "Peso da parada imposto (s)", faixa_peso_da_parada_imposto);
+    return true;
 }
 
 void janela_opcoes_da_rede::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
@@ -139,24 +146,25 @@ void janela_opcoes_da_rede::Form_KeyPress(Integer& codigo) {
 void janela_opcoes_da_rede::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
     if (execucao_em_curso) return;
+    if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     bool confirmado = false;
     const bool sem_falha = com_codigo("Erro 113", [&] {
         dados_ok = true;
         const bool com_imposto = !t_de_ciclo_imposto_texto.Text.empty();
         const bool com_maximo = !t_de_ciclo_maximo_texto.Text.empty();
-        if (com_imposto && (t_de_ciclo_imposto_editado < 1 || t_de_ciclo_imposto_editado > 300))
+        if (com_imposto && !faixa_t_de_ciclo_imposto.contem(t_de_ciclo_imposto_editado))
             aviso("o tempo de ciclo imposto deve estar compreendido na faixa entre 1 e 300 s");
-        if (com_maximo && (t_de_ciclo_maximo_imposto_editado < 1 || t_de_ciclo_maximo_imposto_editado > 300))
+        if (com_maximo && !faixa_t_de_ciclo_maximo_imposto.contem(t_de_ciclo_maximo_imposto_editado))
             aviso("o tempo de ciclo máximo deve estar compreendido na faixa entre 1 e 300 s");
         if (com_imposto && com_maximo && t_de_ciclo_imposto_editado > t_de_ciclo_maximo_imposto_editado)
             aviso("o tempo de ciclo imposto deve ser menor ou igual ao tempo de ciclo máximo imposto");
         if (!grau_de_saturacao_meta_texto.Text.empty() &&
-            (grau_de_saturacao_meta_imposto_editado < 5.0f || grau_de_saturacao_meta_imposto_editado > 500.0f))
+            !faixa_grau_de_saturacao_imposto.contem(grau_de_saturacao_meta_imposto_editado))
             aviso("o grau de saturação meta deve estar compreendido na faixa entre 5 e 500 s");
         if (!grau_de_saturacao_limite_texto.Text.empty() &&
-            (grau_de_saturacao_limite_imposto_editado < 5.0f || grau_de_saturacao_limite_imposto_editado > 500.0f))
+            !faixa_grau_de_saturacao_imposto.contem(grau_de_saturacao_limite_imposto_editado))
             aviso("o grau de saturação limite deve estar compreendido na faixa entre 5 e 500 s");
-        if (!peso_da_parada_texto.Text.empty() && peso_da_parada_imposto_editado < 0)
+        if (!peso_da_parada_texto.Text.empty() && !faixa_peso_da_parada_imposto.contem(peso_da_parada_imposto_editado))
             aviso("o peso da parada deve ser maior ou igual a zero");
         if (!dados_ok) return;
 

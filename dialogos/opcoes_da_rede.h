@@ -39,9 +39,10 @@ public:
     void limpar_editor_de_rede();
 
 private:
-    // Guarda a caixa na sua cópia de edição. Um valor que não cabe no tipo é relatado e a
-    // janela se descarrega sem confirmar: devolve false, e a janela pode não existir mais.
-    bool guardar(const caixa_de_texto& caixa);
+    // Guarda a caixa na sua cópia de edição. Um número que não cabe no tipo não é guardado:
+    // o aviso diz a caixa e a faixa, o foco fica nela e devolve false.
+    bool guardar(caixa_de_texto& caixa);
+    caixa_de_texto* caixa_recusada_ = nullptr;
 };
 
 janela_opcoes_da_rede& opcoes_da_rede_unica();

@@ -4,6 +4,7 @@
 #include "modelo/armazenamento_xml.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/estado_dos_comandos.h"
+#include "modelo/limites_dos_valores.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
@@ -102,17 +103,28 @@ struct projeto_lido {
     // Listas de texto do último nó lido (ficam nas variáveis das listas, como na leitura).
     std::array<std::string, 9> lista_links, lista_cor, lista_cor_depois;
     std::string lista_ordenada, lista_duracao;
+    // O primeiro valor que os diálogos não deixariam entrar ("" na chave: nenhum).
+    struct {
+        std::string elemento, chave, valor, motivo;
+    } recusado;
 };
+
+bool conferir_valor(std::string_view elemento, std::string_view chave, const std::string& texto, projeto_lido& p);
 
 class leitor {
 public:
-    explicit leitor(const std::string& caminho) : caminho_(caminho) {}
+    leitor(const std::string& caminho, projeto_lido& p) : caminho_(caminho), p_(p) {}
+    // Um valor fora da faixa lê-se como "" (o valor de uma chave que falta), para que a leitura
+    // chegue ao fim sem estouro; a abertura o recusa depois.
     std::string operator()(std::string_view elemento, std::string_view chave) {
-        return ler_valor_xml(caminho_, chave, elemento);
+        std::string texto = ler_valor_xml(caminho_, chave, elemento);
+        if (!conferir_valor(elemento, chave, texto, p_)) texto.clear();
+        return texto;
     }
 
 private:
     const std::string& caminho_;
+    projeto_lido& p_;
 };
 
 template <std::size_t N>
@@ -294,7 +306,7 @@ void ler_resultados(leitor& ler, projeto_lido& p) {
 // Lê o arquivo inteiro para a cópia de preparação. Devolve false (com o "Aviso" já mostrado)
 // quando o arquivo não é um projeto.
 bool ler_projeto(const std::string& caminho, projeto_lido& p) {
-    leitor ler(caminho);
+    leitor ler(caminho, p);
     xml_recarregar = true;
     xml_salvar_e_liberar = false;
     p.nome_da_rede = ler("rede", "nome_da_rede_dado");
@@ -336,6 +348,69 @@ bool ler_projeto(const std::string& caminho, projeto_lido& p) {
         }
     for (int l = 1; l <= max_links; ++l)
         if (p.existe_link[l] && p.max_link < l) p.max_link = static_cast<Byte>(l);
+    return true;
+}
+
+// --- Faixas: um arquivo com um valor que nenhum diálogo deixaria entrar não é aberto ---
+
+void recusar(projeto_lido& p, std::string_view elemento, std::string_view chave, std::string valor, std::string motivo) {
+    if (!p.recusado.chave.empty()) return;  // o aviso fala do primeiro
+    p.recusado = {std::string(elemento), std::string(chave), std::move(valor), std::move(motivo)};
+}
+
+bool numero_na_faixa(const std::string& texto, const faixa_de_valor& faixa) {
+    try {
+        return faixa.aceita_no_arquivo(ler_numero_do_arquivo(texto));
+    } catch (const falha&) {
+        return false;  // nem cabe num número
+    }
+}
+
+// Confere um valor lido contra a tabela das faixas (numa lista, cada item) e os nomes de link
+// contra o que as listas dos grupos podem guardar. Devolve false quando o recusa.
+bool conferir_valor(std::string_view elemento, std::string_view chave, const std::string& texto, projeto_lido& p) {
+    if (chave == "nome_do_link_dado" || (chave.starts_with("nome_do_") && chave.ends_with("_recebedor_dado"))) {
+        const auto c = caracter_que_o_arquivo_nao_guarda(texto, uso_do_nome::link);
+        if (!c) return true;
+        recusar(p, elemento, chave, texto, "com o caracter " + *c);
+        return false;
+    }
+    const faixa_de_valor* faixa = faixa_da_chave(chave);
+    if (!faixa) return true;
+    if (chave_de_lista_de_numeros(chave)) {
+        for (const std::string& item : itens(texto))
+            if (!numero_na_faixa(item, *faixa)) {
+                recusar(p, elemento, chave, item, "fora da faixa " + texto_da_faixa(*faixa));
+                return false;
+            }
+        return true;
+    }
+    if (numero_na_faixa(texto, *faixa)) return true;
+    recusar(p, elemento, chave, texto, "fora da faixa " + texto_da_faixa(*faixa));
+    return false;
+}
+
+// Um nó desenhado e nunca editado tem 0 grupos e 0 intervalos; um nó confirmado tem os dois.
+void conferir_nos_lidos(projeto_lido& p) {
+    for (int n = 1; n <= max_nos; ++n) {
+        if (!p.existe_no[n]) continue;
+        const no_lido& o = p.nos[n];
+        if ((o.grupos == 0) == (o.intervalos_antes == 0)) continue;
+        const bool sem_grupos = o.grupos == 0;
+        recusar(p, nome_do_elemento_do_no(n), sem_grupos ? "quant_de_grupos_dado" : "quant_de_intervalos_antes_dado", "0",
+                "fora da faixa " + texto_da_faixa(sem_grupos ? faixa_quant_de_grupos : faixa_quant_de_intervalos));
+    }
+}
+
+// Mostra o "Aviso" do valor recusado, com a chave e o valor; devolve true quando houve um.
+bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p) {
+    conferir_nos_lidos(p);
+    if (p.recusado.chave.empty()) return false;
+    const auto& r = p.recusado;
+    servicos().caixa_de_mensagem("o arquivo " + parte_do_nome_do_arquivo(caminho) +
+                                     " tem um valor que os diálogos não aceitam: " + r.chave + " = " + r.valor +
+                                     " (em " + r.elemento + "), " + r.motivo,
+                                 estilo_ok, "Aviso");
     return true;
 }
 
@@ -523,7 +598,7 @@ bool abrir_projeto() {
 
         t.MousePointer = ponteiro_ampulheta;
         auto p = std::make_unique<projeto_lido>();
-        if (!ler_projeto(*escolhido, *p)) {
+        if (!ler_projeto(*escolhido, *p) || recusar_valores_fora_das_faixas(*escolhido, *p)) {
             nome_do_arquivo = arquivo_antes;
             t.MousePointer = ponteiro_antes;
             return;

@@ -85,13 +85,16 @@ TEST_F(editor_de_link, perder_o_foco_guarda_com_a_leitura_dos_numeros) {
     digitar(e.verde_de_seguranca_texto, "2.5");
     digitar(e.fluxo_texto, "12abc");
     digitar(e.valor_do_iesimo_fornecimento_texto(3), "12,5");
+    digitar(e.fluxo_de_saturacao_texto, "1800,5");
     digitar(e.t_de_percurso_texto, "3.5");
     digitar(e.capacidade_da_caixa_texto, "");
     digitar(e.codigo_do_iesimo_recebedor_texto(3), " x ");
     digitar(e.codigo_texto, "");  // a última caixa perde o foco aqui
     EXPECT_EQ(verde_de_seguranca_editado(l), 2);
     EXPECT_EQ(fluxo_editado(l), 12.0f);
-    EXPECT_EQ(valor_do_fornecimento_editado(l, 4), 12.0f);
+    // A vírgula decimal vale como ponto.
+    EXPECT_EQ(valor_do_fornecimento_editado(l, 4), 12.5f);
+    EXPECT_EQ(fluxo_de_saturacao_editado(l), 1800.5f);
     EXPECT_EQ(t_de_percurso_editado(l), 4);
     EXPECT_EQ(capacidade_da_caixa_editado(l), 0);
     EXPECT_EQ(nome_do_recebedor_editado(l, 4), " x ");
@@ -290,39 +293,105 @@ TEST_F(editor_de_link, cancelar_e_desativar_nao_confirmam) {
     EXPECT_FALSE(projeto_alterado);
 }
 
-TEST_F(editor_de_link, numero_que_nao_cabe_relata_e_fecha_sem_confirmar) {
+TEST_F(editor_de_link, numero_que_nao_cabe_avisa_e_a_janela_fica_aberta_com_as_edicoes) {
     const int l = criar_link("L1");
-    const std::pair<caixa_de_texto* (*)(janela_editar_link&), const char*> casos[] = {
-        {[](janela_editar_link& e) { return &e.verde_de_seguranca_texto; }, "300"},
-        {[](janela_editar_link& e) { return &e.capacidade_da_caixa_texto; }, "40000"},
-        {[](janela_editar_link& e) { return &e.fluxo_texto; }, "9E99"},
-        {[](janela_editar_link& e) { return &e.t_de_percurso_texto; }, "-4E4"},
+    struct caso {
+        caixa_de_texto* (*caixa)(janela_editar_link&);
+        const char* texto;
+        const char* aviso;
     };
-    for (const auto& [caixa, texto] : casos) {
+    const caso casos[] = {
+        {[](janela_editar_link& e) { return &e.verde_de_seguranca_texto; }, "300",
+         "o número digitado na caixa \"Verde de segurança (s)\" deve estar compreendido entre 1 e 99"},
+        {[](janela_editar_link& e) { return &e.verde_de_seguranca_texto; }, "-1",
+         "o número digitado na caixa \"Verde de segurança (s)\" deve estar compreendido entre 1 e 99"},
+        {[](janela_editar_link& e) { return &e.capacidade_da_caixa_texto; }, "40000",
+         "o número digitado na caixa \"Capacidade de armazenamento (veic)\" deve estar compreendido entre 2 e 9999"},
+        {[](janela_editar_link& e) { return &e.fluxo_texto; }, "9E99",
+         "o número digitado na caixa \"Fluxo (veic/h)\" deve estar compreendido entre 1 e 9999"},
+        {[](janela_editar_link& e) { return &e.t_de_percurso_texto; }, "-4E4",
+         "o número digitado na caixa \"Tempo de percurso (s)\" deve estar compreendido entre 1 e 120"},
+        {[](janela_editar_link& e) { return &e.valor_do_iesimo_fornecimento_texto(2); }, "1E39",
+         "o número digitado na caixa \"Valor do terceiro fornecimento\" deve estar compreendido entre 0 e 9999"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.texto);
         s.mensagens.clear();
         auto& e = abrir(l);
         digitar(e.codigo_texto, "novo");
-        digitar(*caixa(e), texto);
+        caixa_de_texto& ruim = *c.caixa(e);
+        digitar(ruim, c.texto);
         EXPECT_EQ(enter(e), 0);
-        ASSERT_EQ(s.mensagens.size(), 1u) << texto;
-        EXPECT_EQ(s.mensagens[0].titulo, "Erro 102");
-        EXPECT_EQ(s.mensagens[0].estilo, estilo_ok | icone_exclamacao);
-        EXPECT_FALSE(aberto());
+        EXPECT_EQ(avisos(), std::vector<std::string>{c.aviso});
+        // Nada se perde: a janela aberta, a outra edição guardada, a caixa com o foco e o texto.
+        EXPECT_TRUE(aberto());
+        EXPECT_EQ(e.ActiveControl(), &ruim);
+        EXPECT_EQ(ruim.Text.texto(), c.texto);
+        EXPECT_EQ(e.codigo_texto.Text.texto(), "novo");
+        EXPECT_EQ(nome_do_link_editado(l), "novo");
         EXPECT_EQ(nome_do_link_dado(l), "L1");
         EXPECT_EQ(verde_de_seguranca_editado(l), 5);
         EXPECT_EQ(capacidade_da_caixa_editado(l), 30);
         EXPECT_EQ(fluxo_editado(l), 800.0f);
         EXPECT_EQ(t_de_percurso_editado(l), 20);
+        EXPECT_FALSE(projeto_alterado);
+        evento(e, [&] { e.cancelar_button_Click(); });
     }
-    // Perder o foco faz o mesmo.
+
+    // Sair da caixa: o aviso, e o foco volta para ela; o clique em "Inserir dados" avisa de
+    // novo e não confirma; corrigida, a confirmação passa com as outras edições.
     s.mensagens.clear();
     auto& e = abrir(l);
+    digitar(e.codigo_texto, "novo");
     digitar(e.verde_de_seguranca_texto, "256");
-    digitar(e.fluxo_texto, "1");
+    digitar(e.fluxo_texto, "900");
     ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].titulo, "Erro 102");
-    EXPECT_FALSE(aberto());
+    EXPECT_EQ(e.ActiveControl(), &e.verde_de_seguranca_texto);
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(s.mensagens.size(), 2u);
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(e.ActiveControl(), &e.verde_de_seguranca_texto);
     EXPECT_EQ(verde_de_seguranca_dado(l), 5);
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+    digitar(e.verde_de_seguranca_texto, "12");
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(s.mensagens.size(), 2u);
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(verde_de_seguranca_dado(l), 12);
+    EXPECT_EQ(nome_do_link_dado(l), "novo");
+    EXPECT_TRUE(projeto_alterado);
+}
+
+TEST_F(editor_de_link, nome_que_o_arquivo_nao_guarda_e_recusado_e_nada_confirmado) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    digitar(e.codigo_texto, "L11,");
+    digitar(e.no_origem_texto, "-");
+    digitar(e.no_destino_texto, "N\x01");  // o XML não guarda caracteres de controle
+    digitar(e.codigo_do_iesimo_recebedor_texto(1), "a,b");
+    digitar(e.valor_do_iesimo_fornecimento_texto(1), "10");
+    EXPECT_EQ(enter(e), 0);
+    EXPECT_EQ(avisos(), (std::vector<std::string>{"o caracter ',' não pode ser usado no nome de um link",
+                                                  "o caracter '-' não pode ser usado no nome do nó origem",
+                                                  "o caracter de código 1 não pode ser usado no nome do nó destino",
+                                                  "o caracter ',' não pode ser usado no nome de um link recebedor"}));
+    EXPECT_FALSE(dados_ok);
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+    EXPECT_EQ(nome_do_no_origem_dado(l), "N1");
+    EXPECT_EQ(nome_do_recebedor_dado(l, 2), "");
+    EXPECT_FALSE(projeto_alterado);
+
+    // Sem a vírgula, o mesmo link é confirmado; um "-" dentro de um nome serve.
+    s.mensagens.clear();
+    digitar(e.codigo_texto, "L11");
+    digitar(e.no_origem_texto, "N-1");
+    digitar(e.no_destino_texto, "N2");
+    digitar(e.codigo_do_iesimo_recebedor_texto(1), "a b");
+    EXPECT_EQ(enter(e), 0);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_link_dado(l), "L11");
+    EXPECT_EQ(nome_do_recebedor_dado(l, 2), "a b");
 }
 
 TEST_F(editor_de_link, falhas_da_abertura_e_da_confirmacao_e_execucao_em_curso) {

@@ -228,7 +228,7 @@ TEST_F(janela_do_editor_de_no, enter_guarda_e_confirma_e_a_saida_do_foco_so_guar
     EXPECT_TRUE(projeto_alterado);
     EXPECT_FALSE(frmEditarNo_versao2().Visible);
 
-    // As conversões dos números: o número do início, "." como único separador, metade para o par.
+    // As conversões dos números: o número do início, a vírgula decimal como ponto, metade para o par.
     gravar_no_valido(2);
     eh_no_escravo_dado(2) = true;
     eh_no_demandado_dado(2) = true;
@@ -243,7 +243,7 @@ TEST_F(janela_do_editor_de_no, enter_guarda_e_confirma_e_a_saida_do_foco_so_guar
     editor_de_no& j = e();
     const std::vector<caso> casos = {
         {&j.intervalo_escravo_texto, "12abc", 12, [] { return intervalo_do_escravo_editado(2); }},
-        {&j.intervalo_mestre_texto, "12,5", 12, [] { return intervalo_do_mestre_editado(2); }},
+        {&j.intervalo_mestre_texto, "12,6", 13, [] { return intervalo_do_mestre_editado(2); }},
         {&j.intervalo_demandado_texto, "2.5", 2, [] { return intervalo_demandado_editado(2); }},
         {&j.intervalo_beneficiado_texto, "3.5", 4, [] { return intervalo_beneficiado_editado(2); }},
         {&j.defasagem_forcada_texto, "-7", -7, [] { return defasagem_forcada_editado(2); }},
@@ -268,26 +268,72 @@ TEST_F(janela_do_editor_de_no, enter_guarda_e_confirma_e_a_saida_do_foco_so_guar
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST_F(janela_do_editor_de_no, numero_que_nao_cabe_e_relatado_e_nao_guarda_nem_confirma) {
+TEST_F(janela_do_editor_de_no, numero_que_nao_cabe_avisa_e_a_janela_fica_aberta_com_as_edicoes) {
     gravar_no_valido(1);
     eh_no_escravo_dado(1) = true;
+    nome_do_mestre_dado(1) = "B";
+    intervalo_do_escravo_dado(1) = 1;
     intervalo_do_mestre_dado(1) = 5;
     defasagem_forcada_dado(1) = 3;
     abrir(1);
-    digitar_e_enter(e().intervalo_mestre_texto, "300");
-    // Sair da caixa que ainda tem 300 relata de novo; depois, 40000 numa caixa de 16 bits.
-    digitar_e_sair(e().defasagem_forcada_texto, "40000");
-    ASSERT_EQ(s.mensagens.size(), 3u);
-    for (const auto& m : s.mensagens) {
-        EXPECT_EQ(m.titulo, "Erro 106");
-        EXPECT_EQ(m.texto, "Estouro\n");
-    }
+    const std::string aviso_do_mestre =
+        "o número digitado na caixa \"Intervalo mestre\" deve estar compreendido entre 1 e 36";
+    digitar_e_sair(e().codigo_texto, "Z");
+    digitar_e_enter(e().intervalo_mestre_texto, "999");
+    EXPECT_EQ(avisos(), std::vector<std::string>{aviso_do_mestre});
+    EXPECT_EQ(e().ActiveControl(), &e().intervalo_mestre_texto);
+    // Sair da caixa que ainda tem 999 avisa de novo e o foco volta a ela; "Inserir Dados" não
+    // confirma o valor anterior.
+    agir([&] { e().defasagem_forcada_texto.SetFocus(); });
+    EXPECT_EQ(e().ActiveControl(), &e().intervalo_mestre_texto);
+    inserir_dados();
+    EXPECT_EQ(avisos(), (std::vector<std::string>{aviso_do_mestre, aviso_do_mestre, aviso_do_mestre}));
+    EXPECT_EQ(e().ActiveControl(), &e().intervalo_mestre_texto);
+    EXPECT_EQ(e().intervalo_mestre_texto.Text, "999");
     EXPECT_EQ(intervalo_do_mestre_editado(1), 5);
-    EXPECT_EQ(defasagem_forcada_editado(1), 3);
+    EXPECT_EQ(nome_do_no_editado(1), "Z");
     EXPECT_TRUE(e().Visible);
-    EXPECT_TRUE(e().codigo_texto.Visible);
     EXPECT_EQ(no_selecionado, 1);
+    EXPECT_EQ(nome_do_no_dado(1), "A");
     EXPECT_FALSE(projeto_alterado);
+
+    // 40000 numa caixa de 16 bits, depois de corrigido o intervalo.
+    s.mensagens.clear();
+    digitar_e_sair(e().intervalo_mestre_texto, "6");
+    digitar_e_enter(e().defasagem_forcada_texto, "40000");
+    EXPECT_EQ(avisos(), std::vector<std::string>{"o número digitado na caixa \"Defasagem imposta\" deve estar "
+                                                 "compreendido entre -32768 e 32767"});
+    EXPECT_EQ(defasagem_forcada_editado(1), 3);
+    EXPECT_EQ(nome_do_no_dado(1), "A");
+
+    // Corrigida a defasagem, tudo é confirmado com as outras edições.
+    s.mensagens.clear();
+    digitar_e_enter(e().defasagem_forcada_texto, "-4");
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_no_dado(1), "Z");
+    EXPECT_EQ(intervalo_do_mestre_dado(1), 6);
+    EXPECT_EQ(defasagem_forcada_dado(1), -4);
+    EXPECT_TRUE(projeto_alterado);
+}
+
+TEST_F(janela_do_editor_de_no, nome_que_o_arquivo_nao_guarda_e_recusado_e_nada_confirmado) {
+    gravar_no_valido(1);
+    abrir(1);
+    digitar_e_sair(e().links_do_G2(1), "Av,");
+    digitar_e_enter(e().links_do_G1(0), "L11,");
+    EXPECT_EQ(avisos(), (std::vector<std::string>{"o caracter ',' não pode ser usado no nome de um link do grupo 1",
+                                                  "o caracter ',' não pode ser usado no nome de um link do grupo 2"}));
+    EXPECT_TRUE(e().Visible);
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 1), "L1");
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 2, 2), "");
+    EXPECT_FALSE(projeto_alterado);
+
+    s.mensagens.clear();
+    digitar_e_sair(e().links_do_G2(1), "Av");
+    digitar_e_enter(e().links_do_G1(0), "L11");
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 1), "L11");
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 2, 2), "Av");
 }
 
 TEST_F(janela_do_editor_de_no, enter_na_janela_confirma_e_outras_teclas_nada_fazem) {

@@ -144,14 +144,49 @@ TEST_F(opcoes_da_rede, cancelar_desativar_transbordar_e_execucao_nao_confirmam) 
     espera_sem_mudanca();
     execucao_em_curso = false;
 
-    // O peso não tem limite de caracteres: um valor fora do Integer é relatado e fecha.
-    digitar(o2.peso_da_parada_texto, "40000");
-    EXPECT_EQ(enter(o2), 0);
-    ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].titulo, "Erro 113");
-    EXPECT_FALSE(aberto());
+}
+
+TEST_F(opcoes_da_rede, numero_que_nao_cabe_avisa_e_a_janela_fica_aberta_com_as_edicoes) {
+    const std::string aviso_do_peso =
+        "o número digitado na caixa \"Peso da parada imposto (s)\" deve estar compreendido entre 0 e 32767";
+    // O peso não tem limite de caracteres: um valor fora do Integer, com Enter.
+    auto& o = abrir();
+    digitar(o.t_de_ciclo_imposto_texto, "100");
+    digitar(o.peso_da_parada_texto, "99999");
+    EXPECT_EQ(enter(o), 0);
+    EXPECT_EQ(avisos(), std::vector<std::string>{aviso_do_peso});
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(o.ActiveControl(), &o.peso_da_parada_texto);
+    EXPECT_EQ(o.peso_da_parada_texto.Text.texto(), "99999");
+    EXPECT_EQ(o.t_de_ciclo_imposto_texto.Text.texto(), "100");
+    EXPECT_EQ(t_de_ciclo_imposto_editado, 100);
     EXPECT_EQ(peso_da_parada_imposto_editado, 30);
     espera_sem_mudanca();
+
+    // Saindo da caixa, o foco volta a ela; o clique em "Inserir dados" não confirma.
+    s.mensagens.clear();
+    digitar(o.grau_de_saturacao_meta_texto, "90");
+    EXPECT_EQ(o.ActiveControl(), &o.peso_da_parada_texto);
+    clicar(o.inserir_dados_button);
+    EXPECT_EQ(avisos(), (std::vector<std::string>{aviso_do_peso, aviso_do_peso}));
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(o.ActiveControl(), &o.peso_da_parada_texto);
+    espera_sem_mudanca();
+
+    // Corrigido, confirma com as outras edições; a vírgula decimal vale como ponto.
+    s.mensagens.clear();
+    digitar(o.peso_da_parada_texto, "20");
+    digitar(o.grau_de_saturacao_limite_texto, "0,88");
+    digitar(o.grau_de_saturacao_meta_texto, "87,5");
+    EXPECT_EQ(grau_de_saturacao_limite_imposto_editado, 0.88f);
+    digitar(o.grau_de_saturacao_limite_texto, "95,5");
+    EXPECT_EQ(enter(o), 0);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(t_de_ciclo_imposto_dado, 100);
+    EXPECT_EQ(peso_da_parada_imposto_dado, 20);
+    EXPECT_EQ(grau_de_saturacao_meta_imposto_dado, 87.5f);
+    EXPECT_EQ(grau_de_saturacao_limite_imposto_dado, 95.5f);
 }
 
 class nome_da_rede : public teste::com_dialogos {

@@ -357,9 +357,10 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
     const std::string bom = conteudo(base);
 
     struct caso {
-        const char* nome;
+        std::string nome;
         std::string texto;
         const char* titulo;
+        std::string aviso = "";  // "": o de um arquivo que não é projeto
     };
     auto trocar = [&](const std::string& de, const std::string& para) {
         std::string t = bom;
@@ -367,15 +368,68 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         EXPECT_NE(p, std::string::npos) << de;
         return t.replace(p, de.size(), para);
     };
-    const caso casos[] = {
+    const std::vector<caso> casos = {
         {"relacao151.xml", trocar("<relacao>1,2,3,</relacao>", "<relacao>1,2,151,</relacao>"), "Erro 148"},
-        {"verde300.xml", trocar("<verde_de_seguranca_dado>12<", "<verde_de_seguranca_dado>300<"), "Erro 148"},
         {"grupo5.xml", trocar("<nome_dos_links_do_grupo1_dado>L1,,,,<", "<nome_dos_links_do_grupo1_dado>L1,,,,,<"), "Erro 148"},
         {"texto.xml", "isto não é xml", "Aviso"},
         {"outra_raiz.xml", "<?xml version=\"1.0\"?><html><rede/></html>", "Aviso"},
     };
+    // Valores que os diálogos não deixariam entrar: o aviso diz a chave e o valor.
+    struct fora_da_faixa {
+        const char* de;
+        const char* para;
+        const char* aviso;
+    };
+    const fora_da_faixa valores[] = {
+        {"<max_indice_no>3<", "<max_indice_no>51<", "max_indice_no = 51 (em rede), fora da faixa entre 0 e 50"},
+        {"<max_indice_link>3<", "<max_indice_link>151<",
+         "max_indice_link = 151 (em rede), fora da faixa entre 0 e 150"},
+        {"<t_de_ciclo_maximo_imposto_dado>110<", "<t_de_ciclo_maximo_imposto_dado>301<",
+         "t_de_ciclo_maximo_imposto_dado = 301 (em rede), fora da faixa entre 1 e 300"},
+        {"<grau_de_saturacao_meta_imposto_dado>85<", "<grau_de_saturacao_meta_imposto_dado>4,5<",
+         "grau_de_saturacao_meta_imposto_dado = 4,5 (em rede), fora da faixa entre 5 e 500"},
+        {"<peso_da_parada_imposto_dado>-<", "<peso_da_parada_imposto_dado>-1<",
+         "peso_da_parada_imposto_dado = -1 (em rede), fora da faixa entre 0 e 32767"},
+        {"<verde_de_seguranca_dado>12<", "<verde_de_seguranca_dado>300<",
+         "verde_de_seguranca_dado = 300 (em link1), fora da faixa entre 1 e 99"},
+        {"<verde_de_seguranca_dado>12<", "<verde_de_seguranca_dado>-1<",
+         "verde_de_seguranca_dado = -1 (em link1), fora da faixa entre 1 e 99"},
+        {"<fluxo_dado>1800.5<", "<fluxo_dado>10000<", "fluxo_dado = 10000 (em link1), fora da faixa entre 1 e 9999"},
+        {"<valor_do_primeiro_fornecimento_dado>600.25<", "<valor_do_primeiro_fornecimento_dado>1E40<",
+         "valor_do_primeiro_fornecimento_dado = 1E40 (em link1), fora da faixa entre 0 e 9999"},
+        {"<t_de_percurso_dado>25<", "<t_de_percurso_dado>121<",
+         "t_de_percurso_dado = 121 (em link2), fora da faixa entre 1 e 120"},
+        {"<capacidade_da_caixa_dado>40<", "<capacidade_da_caixa_dado>1<",
+         "capacidade_da_caixa_dado = 1 (em link2), fora da faixa entre 2 e 9999"},
+        {"<nome_do_link_dado>L2<", "<nome_do_link_dado>L2,<", "nome_do_link_dado = L2, (em link2), com o caracter ','"},
+        {"<quant_de_grupos_dado>3<", "<quant_de_grupos_dado>9<",
+         "quant_de_grupos_dado = 9 (em no1), fora da faixa entre 1 e 8"},
+        {"<quant_de_grupos_dado>3<", "<quant_de_grupos_dado>0<",
+         "quant_de_grupos_dado = 0 (em no1), fora da faixa entre 1 e 8"},
+        {"<quant_de_intervalos_antes_dado>3<", "<quant_de_intervalos_antes_dado>0<",
+         "quant_de_intervalos_antes_dado = 0 (em no1), fora da faixa entre 1 e 36"},
+        {"<quant_de_intervalos_antes_dado>3<", "<quant_de_intervalos_antes_dado>40<",
+         "quant_de_intervalos_antes_dado = 40 (em no1), fora da faixa entre 1 e 36"},
+        {"<intervalo_do_escravo_dado>1<", "<intervalo_do_escravo_dado>37<",
+         "intervalo_do_escravo_dado = 37 (em no2), fora da faixa entre 1 e 36"},
+        {"<defasagem_forcada_dado>-15<", "<defasagem_forcada_dado>40000<",
+         "defasagem_forcada_dado = 40000 (em no2), fora da faixa entre -32768 e 32767"},
+        {"<n_acionamentos_dado>20<", "<n_acionamentos_dado>-1<",
+         "n_acionamentos_dado = -1 (em no3), fora da faixa entre 0 e 32767"},
+        {"<duracao_imposta_dado>0,12,", "<duracao_imposta_dado>0,291,",
+         "duracao_imposta_dado = 291 (em no1), fora da faixa entre 1 e 290"},
+        {"<cor_do_intervalo_do_grupo1_dado>1,3,", "<cor_do_intervalo_do_grupo1_dado>1,4,",
+         "cor_do_intervalo_do_grupo1_dado = 4 (em no1), fora da faixa entre 0 e 3"},
+    };
+    std::vector<caso> todos = casos;
+    int i = 0;
+    for (const auto& v : valores) {
+        const std::string nome = "fora_da_faixa" + std::to_string(++i) + ".xml";
+        todos.push_back({nome, trocar(v.de, v.para), "Aviso",
+                         "o arquivo " + nome + " tem um valor que os diálogos não aceitam: " + v.aviso});
+    }
     const std::string arquivo_atual = pasta.arquivo("atual.xml");
-    for (const auto& c : casos) {
+    for (const caso& c : todos) {
         SCOPED_TRACE(c.nome);
         limpar_rede();
         montar_rede();
@@ -390,7 +444,8 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         ASSERT_EQ(s.mensagens.size(), 1u);
         EXPECT_EQ(s.mensagens[0].titulo, c.titulo);
         if (std::string(c.titulo) == "Aviso") {
-            EXPECT_EQ(s.mensagens[0].texto, "o arquivo " + std::string(c.nome) + " não é um projeto do ORVEL");
+            EXPECT_EQ(s.mensagens[0].texto,
+                      c.aviso.empty() ? "o arquivo " + std::string(c.nome) + " não é um projeto do ORVEL" : c.aviso);
         }
         EXPECT_EQ(nome_da_rede_dado, "atual");
         EXPECT_EQ(nome_do_arquivo, arquivo_atual);
@@ -399,7 +454,49 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         EXPECT_EQ(t().Caption, "ORVEL - atual.xml");
         EXPECT_TRUE(projeto_alterado);
         EXPECT_EQ(t().MousePointer, 0);
+        EXPECT_EQ(max_indice_link, 3);
+        EXPECT_EQ(quant_de_grupos_dado(1), 3);
+        EXPECT_EQ(verde_de_seguranca_dado(1), 12);
     }
+}
+
+TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem_iguais) {
+    // Nós e links recém-desenhados: 0 grupos, 0 intervalos, verde e fluxos 0, opções não impostas.
+    for (int i = 0; i < 2; ++i) inserir_no();
+    inserir_link();
+    inserir_link();
+    // Nomes que o arquivo guarda: brancos, traço, ponto e vírgula, caracteres do XML e acentos.
+    nome_do_link_dado(1) = " a-b ";
+    nome_do_link_dado(2) = "  ";
+    nome_do_no_origem_dado(1) = "N-1";
+    nome_do_recebedor_dado(1, 2) = "x;y";
+    valor_do_fornecimento_dado(1, 2) = 10;
+    nome_do_no_dado(1) = "<&>";
+    quant_de_grupos_dado(1) = 1;
+    quant_de_intervalos_antes_dado(1) = 1;
+    nome_dos_links_do_grupo_dado(1, 1, 1) = " a-b ";
+    nome_dos_links_do_grupo_dado(1, 1, 3) = "çã;";
+    const std::string caminho = pasta.arquivo("nunca_editada.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string antes = conteudo(caminho);
+    limpar_rede();
+    s.mensagens.clear();
+    ASSERT_TRUE(abrir(caminho));
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(total_de_nos_dado, 2);
+    EXPECT_EQ(total_de_links_dado, 2);
+    EXPECT_EQ(quant_de_grupos_dado(2), 0);
+    EXPECT_EQ(nome_do_link_dado(1), " a-b ");
+    EXPECT_EQ(nome_do_link_dado(2), "  ");
+    EXPECT_EQ(nome_do_no_origem_dado(1), "N-1");
+    EXPECT_EQ(nome_do_recebedor_dado(1, 2), "x;y");
+    EXPECT_EQ(nome_do_no_dado(1), "<&>");
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 1), " a-b ");
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 2), "");
+    EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 3), "çã;");
+    salvar_como = false;
+    ASSERT_TRUE(salvar_projeto());
+    EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar mudou o arquivo";
 }
 
 TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquivo) {
