@@ -170,6 +170,17 @@ void dimensionar_tabelas_por_segundo() {
     estado_no_instante.dimensionar(max_indice_link, ultimo);
 }
 
+bool plano_cobre_a_rede() {
+    for (int n = 1; n <= max_indice_no; ++n) {
+        if (!existe_no(n)) continue;
+        const int N = quant_de_intervalos_depois(n);
+        if (N < 1 || N > max_intervalos_de_inicio) return false;
+        for (int k = 1; k < N; ++k)
+            if (duracao_com_demanda(n, k) < 0) return false;
+    }
+    return true;
+}
+
 void gravar_rede_dinamica() {
     const Integer C = t_de_ciclo;
     const Integer T = periodo_de_simulacao;

@@ -21,4 +21,10 @@ void dimensionar_tabelas_por_segundo();
 // vazias.
 void gravar_rede_dinamica();
 
+// Diz se o plano do último processamento cobre a rede de agora: cada nó existente tem os seus
+// intervalos depois do processamento, com durações que não voltam para trás. Um nó criado
+// depois do processamento não tem plano, e a gravação não teria onde achar os seus
+// intervalos: a rede precisa ser processada de novo.
+bool plano_cobre_a_rede();
+
 }  // namespace orvel

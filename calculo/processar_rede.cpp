@@ -81,7 +81,7 @@ void processar_rede() {
                                                    estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
         if (r == resposta_sim) {
             salvar_como = nome_do_arquivo.empty();
-            if (e.salvar()) projeto_alterado = false;
+            projeto_alterado = !e.salvar();
         }
         return;
     }
@@ -104,7 +104,11 @@ void processar_rede() {
         if (quant_de_niveis > 0) e.defasagens_da_rede();
         e.resultados();
     }
-    e.salvar();
+    // O salvamento do fim só pede um nome quando o projeto ainda não tem arquivo (um "Salvar
+    // como" anterior não volta a perguntar). Se não gravou (falha ou diálogo cancelado), o
+    // projeto fica marcado como alterado: o que foi calculado não se perde calado.
+    salvar_como = nome_do_arquivo.empty();
+    if (!e.salvar()) projeto_alterado = true;
     tela.MousePointer = ponteiro_padrao;
 }
 

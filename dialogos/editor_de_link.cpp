@@ -274,9 +274,15 @@ void janela_editar_link::inserir_dados_button_Click() {
 
 void janela_editar_link::confirmar() {
     const int l = link_selecionado;
-    // Sem link na posição (nenhum selecionado desde a última desativação) não há o que
-    // confirmar: gravar ali criaria dados e um rótulo de um link que não existe.
-    if (!existe_link(l)) return;
+    // Sem link na posição (a desativação do editor tirou a seleção) não há o que confirmar:
+    // gravar ali criaria dados e um rótulo de um link que não existe. O usuário fica sabendo
+    // por quê, e o editor se fecha como em "Cancelar".
+    if (!existe_link(l)) {
+        servicos().caixa_de_mensagem("nenhum link selecionado: selecione o link no desenho e abra o editor de novo",
+                                     estilo_ok, "Aviso");
+        cancelar_button_Click();
+        return;
+    }
 
     dados_ok = true;
     if (nome_do_link_editado(l).empty()) aviso("o link deve ter um nome");

@@ -24,13 +24,14 @@ void mostrar_diagrama_de_barras_final() {
 
 // Grava a rede segundo a segundo e mostra a rede animada, modal. As tabelas por segundo são
 // refeitas antes do teste do processamento: mesmo um comando recusado apaga a gravação
-// anterior. Uma falha é relatada com o código do comando e fecha a janela principal (o que
-// pergunta se o projeto deve ser salvo).
+// anterior. Uma rede mudada depois do processamento (um nó novo, sem plano) é recusada como
+// uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
+// vista nunca fecha a janela principal.
 void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
     const bool certo = com_codigo(codigo, [&t] {
         dimensionar_tabelas_por_segundo();
         t.MousePointer = ponteiro_ampulheta;
-        if (t_de_ciclo <= 0) {
+        if (t_de_ciclo <= 0 || !plano_cobre_a_rede()) {
             servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
             t.MousePointer = ponteiro_padrao;
             return;
@@ -39,10 +40,7 @@ void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
         frmRede_dinamica_versao2().Show(1);
         t.MousePointer = ponteiro_padrao;
     });
-    if (certo) return;
-    // Se o usuário cancelar o fechamento, a janela não fica com a ampulheta.
-    t.MousePointer = ponteiro_padrao;
-    t.Unload();
+    if (!certo) t.MousePointer = ponteiro_padrao;
 }
 
 }  // namespace

@@ -88,10 +88,9 @@ void soltar_no(tela_principal& t) {
     y_do_no(n) = para_long(soma(r.Top, quoc(r.Height, 2)));
 }
 
-// O ponto de referência da alça vai para o ponteiro e o círculo passa por ele, com o centro
-// guardado parado.
-void redimensionar(tela_principal& t, rotulo& alca, Single x, Single y) {
-    const Byte n = no_selecionado;
+// O ponto de referência da alça vai para o ponteiro e o círculo do nó n passa por ele, com o
+// centro guardado parado.
+void redimensionar(tela_principal& t, Byte n, rotulo& alca, Single x, Single y) {
     alca.Left = dif(soma(alca.Left, x), referencia_da_alca);
     alca.Top = dif(soma(alca.Top, y), referencia_da_alca);
 
@@ -149,7 +148,10 @@ void tela_principal::apoio_no_label_MouseMove(Integer /*Index*/, Integer Button,
 void tela_principal::apoio_no_label_MouseUp(Integer Index, Integer Button, Integer /*Shift*/, Single /*X*/,
                                             Single /*Y*/) {
     if (Button == botao_esquerdo) {
-        if (no_selecionado != 0) soltar_no(*this);
+        if (no_selecionado != 0) {
+            soltar_no(*this);
+            no_das_alcas_ = no_selecionado;
+        }
     } else if (Button == botao_direito) {
         link_selecionado = 0;
         no_selecionado = para_byte(Index);
@@ -164,9 +166,12 @@ void tela_principal::mover_alca(rotulo& alca, Integer Button, Single X, Single Y
         MousePointer = ponteiro_diagonal;
         return;
     }
-    // Sem nó selecionado (alças deixadas à vista por quem tirou a seleção) nada muda.
+    // Sem nó selecionado (alças deixadas à vista por quem tirou a seleção) nada muda. A alça
+    // muda o nó para o qual foi posta, não o que foi selecionado depois (botão direito noutro
+    // nó, por exemplo).
     if (Button != botao_esquerdo || !desenhando || execucao_em_curso || no_selecionado == 0) return;
-    redimensionar(*this, alca, X, Y);
+    if (no_das_alcas_ == 0 || !existe_no(no_das_alcas_)) return;
+    redimensionar(*this, no_das_alcas_, alca, X, Y);
 }
 
 void tela_principal::Label2_MouseDown(Integer, Integer, Single, Single) { MousePointer = ponteiro_cruz; }

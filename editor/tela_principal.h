@@ -104,6 +104,10 @@ private:
     void apagar_no();
     void apagar_link();
     void mostrar_relatorio();
+
+    // O nó em volta do qual as alças dos cantos foram postas pela última soltura (0 = nenhum):
+    // uma alça só redimensiona esse nó, mesmo que outro tenha sido selecionado depois.
+    Byte no_das_alcas_ = 0;
 };
 
 tela_principal& tela_principal_completa();

@@ -524,8 +524,10 @@ void aplicar_nos(const projeto_lido& p, dados_da_tela_principal& t) {
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        t.apoio_no_label.carregar(n);
+        // Cada elemento carregado fica por cima dos outros: o círculo primeiro, para que o
+        // nome fique sobre ele, como no desenho que foi salvo.
         t.no_shape.carregar(n);
+        t.apoio_no_label.carregar(n);
         rotulo& r = t.apoio_no_label(n);
         r.Left = o.rotulo_left;
         r.Top = o.rotulo_top;

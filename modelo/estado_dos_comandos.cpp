@@ -50,13 +50,20 @@ void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
     if (!tela_principal_carregada()) return;
     auto& tela = frmTela_principal_versao2();
     const auto k = static_cast<std::size_t>(coluna);
+    bool mudou = false;
     for (const auto& linha : tabela_de_estados_dos_comandos()) {
         const char estado = linha.estados[k];
         if (estado == ' ') continue;
-        for (const auto& nome : linha.controles)
-            if (controle* c = tela.controle_chamado(nome)) c->Enabled = estado == 'E';
+        for (const auto& nome : linha.controles) {
+            controle* c = tela.controle_chamado(nome);
+            if (!c || c->Enabled == (estado == 'E')) continue;
+            c->Enabled = estado == 'E';
+            mudou = true;
+        }
     }
-    observador().ao_mudar();
+    // Uma coluna que não muda nada não pede pintura: depois de uma parada, cada sondagem do
+    // processamento aplica de novo a mesma coluna.
+    if (mudou) observador().ao_mudar();
 }
 
 }  // namespace orvel

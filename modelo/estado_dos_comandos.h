@@ -29,7 +29,7 @@ struct linha_de_comandos {
 const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
 
 // Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
-// comando a habilitar).
+// comando a habilitar). Só pede pintura quando algum estado mudou.
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
 
 }  // namespace orvel

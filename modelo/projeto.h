@@ -5,8 +5,9 @@ namespace orvel {
 
 // Grava a rede, o desenho e os resultados no arquivo nome_do_arquivo, pedindo um nome quando
 // não há nenhum ou quando salvar_como é True ("Erro 146"). Devolve true só quando o arquivo
-// foi gravado; um diálogo cancelado, um "Não" à pergunta de substituir ou uma falha deixam
-// projeto_alterado como estava.
+// foi gravado (e então salvar_como volta a False); um diálogo cancelado, um "Não" à pergunta
+// de substituir ou uma falha deixam projeto_alterado como estava. A caixa de uma falha aparece
+// sempre, também dentro de um processamento que já mostrou outra.
 bool salvar_projeto();
 
 // Pede um arquivo e o abre no lugar da rede atual ("Erro 148"). O arquivo é lido inteiro antes

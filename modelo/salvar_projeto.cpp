@@ -241,6 +241,9 @@ void gravar_resultados(gravador& g) {
 }  // namespace
 
 bool salvar_projeto() {
+    // Um salvamento que falha sempre aparece, também no fim de um processamento que já
+    // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
+    const relatos_sempre_mostrados sempre;
     bool gravou = false;
     auto& tela = frmTela_principal_versao2();
     const Integer ponteiro_antes = tela.MousePointer;
@@ -291,6 +294,8 @@ bool salvar_projeto() {
         g("rede", "data_rel", data_rel);
 
         projeto_alterado = false;
+        // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
+        salvar_como = false;
         tela.MousePointer = ponteiro_padrao;
         gravou = true;
     });

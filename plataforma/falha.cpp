@@ -65,7 +65,12 @@ void registrar_excecao_em_andamento() noexcept {
 namespace {
 bool numa_execucao = false;
 bool execucao_ja_relatou = false;
+bool mostrar_sempre = false;
 }  // namespace
+
+relatos_sempre_mostrados::relatos_sempre_mostrados() : anterior_(mostrar_sempre) { mostrar_sempre = true; }
+
+relatos_sempre_mostrados::~relatos_sempre_mostrados() { mostrar_sempre = anterior_; }
 
 void iniciar_relatos_de_uma_execucao() {
     numa_execucao = true;
@@ -78,7 +83,7 @@ void encerrar_relatos_de_uma_execucao() {
 }
 
 void relatar_erro(const std::string& titulo) {
-    if (numa_execucao) {
+    if (numa_execucao && !mostrar_sempre) {
         if (execucao_ja_relatou) return;
         execucao_ja_relatou = true;
     }

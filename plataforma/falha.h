@@ -58,6 +58,19 @@ void relatar_erro(const std::string& titulo);
 void iniciar_relatos_de_uma_execucao();
 void encerrar_relatos_de_uma_execucao();
 
+// Enquanto existe, toda falha mostra a sua caixa, também dentro de um processamento que já
+// mostrou outra: um salvamento que falha nunca passa calado.
+class relatos_sempre_mostrados {
+public:
+    relatos_sempre_mostrados();
+    ~relatos_sempre_mostrados();
+    relatos_sempre_mostrados(const relatos_sempre_mostrados&) = delete;
+    relatos_sempre_mostrados& operator=(const relatos_sempre_mostrados&) = delete;
+
+private:
+    bool anterior_;
+};
+
 // Corpo de um procedimento com código de local: roda o corpo; numa falha, relata-a com o
 // código e devolve false (o procedimento termina ali, sem desfazer o que já fez).
 template <class Corpo>

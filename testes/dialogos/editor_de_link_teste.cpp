@@ -278,7 +278,8 @@ TEST_F(editor_de_link, cancelar_e_desativar_nao_confirmam) {
     EXPECT_EQ(fluxo_editado(outro), 800.0f);
     EXPECT_EQ(nome_do_link_dado(l), "L1");
 
-    // Sem link selecionado ao voltar, a confirmação não tem o que gravar.
+    // Sem link selecionado ao voltar, a confirmação não tem o que gravar: o usuário fica
+    // sabendo por quê e o editor se fecha como em "Cancelar", sem gravar nada.
     evento(t(), [&] { ativar_janela(t()); });
     evento(e2, [&] { ativar_janela(e2); });
     for (const auto& [c, texto] : {std::pair{&e2.codigo_texto, "X"}, {&e2.no_destino_texto, "N"},
@@ -286,10 +287,24 @@ TEST_F(editor_de_link, cancelar_e_desativar_nao_confirmam) {
                                    {&e2.fluxo_de_saturacao_texto, "50"}})
         digitar(*c, texto);
     EXPECT_EQ(enter(e2), 0);
-    EXPECT_TRUE(s.mensagens.empty());
-    EXPECT_TRUE(aberto());
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "nenhum link selecionado: selecione o link no desenho e abra o editor de novo");
+    EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
+    EXPECT_FALSE(aberto());
+    espera_marcas_estacionadas();
     EXPECT_EQ(nome_do_link_dado(0), "");
     EXPECT_FALSE(t().etiqueta_link_label(0).Visible);
+    EXPECT_FALSE(projeto_alterado);
+
+    // O mesmo pelo botão "Inserir dados".
+    auto& e3 = abrir(l);
+    evento(t(), [&] { ativar_janela(t()); });
+    evento(e3, [&] { ativar_janela(e3); });
+    digitar(e3.codigo_texto, "Y");
+    clicar(e3.inserir_dados_button);
+    EXPECT_EQ(s.mensagens.size(), 2u);
+    EXPECT_FALSE(aberto());
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
     EXPECT_FALSE(projeto_alterado);
 }
 

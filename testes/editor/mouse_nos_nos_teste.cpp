@@ -125,6 +125,28 @@ TEST_F(mouse_nos_nos, alca_muda_o_raio_em_volta_do_centro_guardado) {
     EXPECT_TRUE(j.Label3.Visible);
 }
 
+// Uma alça só muda o nó em volta do qual foi posta, mesmo que outro nó tenha sido
+// selecionado depois pelo botão direito.
+TEST_F(mouse_nos_nos, alca_so_muda_o_no_para_o_qual_foi_posta) {
+    auto& j = t();
+    const int a = no_novo();
+    const int b = no_novo();
+    j.no_shape(b).Left = 3000;
+    rotulo_do_no(b).Left = 3070;
+    apertar(a);
+    soltar(a);
+    soltar(b, botao_direito);
+    ASSERT_EQ(no_selecionado, b);
+    alca_em(j.Label5, 740, 1040);
+    EXPECT_EQ(raio_do_no(a), 300);
+    EXPECT_EQ(j.no_shape(a).Width, 600);
+    espera_pos(j.no_shape(a), 140, 740);
+    EXPECT_EQ(raio_do_no(b), 240);
+    EXPECT_EQ(j.no_shape(b).Width, 480);
+    espera_pos(j.no_shape(b), 3000, 800);
+    espera_pos(rotulo_do_no(b), 3070, 870);
+}
+
 TEST_F(mouse_nos_nos, ponteiros_sem_botao_e_o_menu_do_botao_direito) {
     struct menus : observador_de_formularios {
         std::vector<std::string> mostrados;

@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "calculo/atender_verdes_de_seguranca.h"
 #include "calculo/calcular_resultados.h"
 #include "calculo/processar_rede.h"
 #include "calculo/sondagem.h"
+#include "comum/arquivos.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/estado_dos_comandos.h"
 #include "modelo/limpar_rede.h"
+#include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 
 namespace orvel {
@@ -172,6 +176,87 @@ TEST_F(processamento, uma_caixa_de_erro_por_execucao) {
     com_codigo("Erro 151", [] { falhar(tipo_de_falha::estouro); });
     com_codigo("Erro 151", [] { falhar(tipo_de_falha::estouro); });
     EXPECT_EQ(s.mensagens.size(), 4u);
+}
+
+// O salvamento do fim que falha depois de outra falha da mesma execução também mostra a sua
+// caixa, e o projeto fica alterado (também com o diálogo do nome cancelado): o que foi
+// calculado não se perde calado.
+TEST_F(processamento, salvamento_do_fim_que_nao_grava_aparece_e_deixa_o_projeto_alterado) {
+    teste::pasta_temporaria pasta;
+    auto e = etapas();
+    e.preparar = [] {
+        registrar("preparar");
+        com_codigo("Erro 121", [] { falhar(tipo_de_falha::subscrito_fora_do_intervalo); });
+    };
+    e.salvar = salvar_projeto;
+    etapas() = e;
+    nome_do_arquivo = pasta.arquivo("sumiu/rede.xml");
+    projeto_alterado = false;
+    t().processar_button.Click();
+    ASSERT_EQ(s.mensagens.size(), 2u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 121");
+    EXPECT_EQ(s.mensagens[1].titulo, "Erro 146");
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+
+    nome_do_arquivo.clear();
+    projeto_alterado = false;
+    s.respostas_salvar = {std::nullopt};
+    t().processar_button.Click();
+    EXPECT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu/rede.xml")));
+}
+
+// Depois de um "Salvar como", "Processar" grava no arquivo escolhido sem perguntar de novo.
+TEST_F(processamento, depois_de_salvar_como_processar_grava_sem_perguntar) {
+    teste::pasta_temporaria pasta;
+    auto e = etapas();
+    e.salvar = salvar_projeto;
+    etapas() = e;
+    nome_do_arquivo = pasta.arquivo("antiga.xml");
+    s.respostas_salvar = {pasta.arquivo("nova.xml")};
+    t().mnuSalvar_como.Click();
+    ASSERT_EQ(s.dialogos_salvar.size(), 1u);
+    ASSERT_EQ(nome_do_arquivo, pasta.arquivo("nova.xml"));
+    for (int vez = 0; vez < 2; ++vez) {
+        projeto_alterado = true;
+        t_ciclo_da_rede_rel.clear();
+        t().processar_button.Click();
+        EXPECT_FALSE(projeto_alterado);
+    }
+    EXPECT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("nova.xml"));
+    EXPECT_NE(teste::conteudo(pasta.arquivo("nova.xml")).find("<t_ciclo_da_rede_rel>90<"), std::string::npos);
+}
+
+// Uma coluna de estados que não muda nada não pede pintura: depois de uma parada, cada
+// sondagem aplica de novo a coluna de parada, e uma parada cedo não pode pintar mais vezes do
+// que uma parada tarde.
+TEST_F(processamento, coluna_que_nao_muda_nada_nao_pede_pintura) {
+    struct contador : observador_de_formularios {
+        int pinturas = 0;
+        contador() { instalar_observador_de_formularios(this); }
+        ~contador() override { instalar_observador_de_formularios(nullptr); }
+        void ao_mudar() override { ++pinturas; }
+    } c;
+    aplicar_coluna_de_comandos(coluna_de_comandos::parada);
+    EXPECT_EQ(c.pinturas, 1);
+    aplicar_coluna_de_comandos(coluna_de_comandos::parada);
+    aplicar_coluna_de_comandos(coluna_de_comandos::parada);
+    EXPECT_EQ(c.pinturas, 1);
+
+    std::vector<int> pinturas;
+    for (int k : {0, 4}) {
+        aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+        sondagens_antes_da_parada = k;
+        c.pinturas = 0;
+        t().processar_button.Click();
+        EXPECT_TRUE(parar_processamento);
+        pinturas.push_back(c.pinturas);
+    }
+    EXPECT_EQ(pinturas[0], pinturas[1]);
 }
 
 TEST_F(processamento, verdes_de_seguranca_impossiveis_pulam_para_o_salvamento) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "comum/arquivos.h"
@@ -190,6 +191,34 @@ TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {
     ASSERT_TRUE(salvar_projeto());
     EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
     EXPECT_TRUE(conteudo(caminho) == esperado);
+}
+
+// O desenho aberto fica como o salvo: o nome de cada nó por cima do seu círculo (opaco) e o
+// nome de cada link por cima das suas linhas. O primeiro controle da lista fica por cima.
+TEST_F(arquivo_de_projeto, abrir_deixa_os_nomes_por_cima_dos_circulos_e_das_linhas) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("rede.xml");
+    auto profundidade = [&](const controle& c) {
+        const auto& v = t().controles();
+        return std::find(v.begin(), v.end(), &c) - v.begin();
+    };
+    auto confere = [&](const char* quando) {
+        SCOPED_TRACE(quando);
+        for (int n = 1; n <= 3; ++n)
+            EXPECT_LT(profundidade(t().apoio_no_label(n)), profundidade(t().no_shape(n))) << "nó " << n;
+        for (int l = 1; l <= 3; ++l)
+            for (const linha* k : {&t().corpo_link_line(l), &t().braco_link_line(l), &t().esquerda_seta_line(l),
+                                   &t().direita_seta_line(l)})
+                EXPECT_LT(profundidade(t().etiqueta_link_label(l)), profundidade(*k)) << "link " << l;
+    };
+    confere("desenhado à mão");
+    ASSERT_TRUE(salvar_em(caminho));
+    ASSERT_TRUE(abrir(caminho));
+    confere("aberto");
+    salvar_como = false;  // "Salvar" no projeto que já tem nome
+    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(abrir(caminho));
+    confere("salvo e aberto de novo");
 }
 
 TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {

@@ -270,22 +270,38 @@ TEST_F(rede_dinamica, comando_grava_e_mostra_a_rede_processada_ou_reaberta) {
     EXPECT_EQ(de_novo, gravada);
 }
 
-// Um nó criado depois do processamento não tem plano: a gravação passa do último intervalo,
-// o erro tem o código do comando e a janela principal pergunta se salva antes de fechar.
-TEST_F(rede_dinamica, falha_na_gravacao_fecha_a_janela_principal) {
-    teste::no_processado_a_mao(60, {30, 30});
-    periodo_de_simulacao = 120;
-    quant_de_intervalos_depois(teste::novo_no("novo")) = 0;
+// Um nó criado depois do processamento não tem plano: o comando pede que a rede seja
+// processada de novo, como numa rede não processada, e o programa segue.
+TEST_F(rede_dinamica, no_criado_depois_do_processamento_pede_processar_e_o_programa_segue) {
+    teste::pasta_temporaria pasta;
+    teste::processar_a_grade(t(), s, pasta.arquivo("grade.xml"));
+    ASSERT_EQ(t_de_ciclo, 90);
+    t().construir_button.Click();
+    t().inserir_no_button.Click();
     projeto_alterado = true;
+    s.respostas = {resposta_sim, resposta_sim};  // o que uma pergunta de salvar receberia
     t().tela_dinamica_button.Click();
     t().mnuRede_dinamica.Click();
-    EXPECT_EQ(s.textos_das_mensagens(), (std::vector<std::string>{"Subscrito fora do intervalo\n", "você quer salvar o projeto?",
-                                                                  "Subscrito fora do intervalo\n",
-                                                                  "você quer salvar o projeto?"}));
-    EXPECT_EQ(s.mensagens[0].titulo, "Erro 1115");
-    EXPECT_EQ(s.mensagens[2].titulo, "Erro 114");
-    // "Cancelar" na pergunta: o programa segue, sem a ampulheta.
+    EXPECT_EQ(s.textos_das_mensagens(), (std::vector<std::string>{"Favor processar o projeto", "Favor processar o projeto"}));
+    EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
     EXPECT_FALSE(s.encerrado);
+    EXPECT_TRUE(tela_principal_carregada());
+    EXPECT_TRUE(projeto_alterado);
+    EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+    EXPECT_FALSE(r().Visible);
+
+    // Uma falha na gravação (8·C + 220 + T não cabe em 16 bits) é relatada com o código do
+    // comando, e a janela principal fica: nenhuma vista encerra o programa.
+    s.mensagens.clear();
+    teste::no_processado_a_mao(4000, {2000, 2000});
+    periodo_de_simulacao = 1000;
+    t().tela_dinamica_button.Click();
+    t().mnuRede_dinamica.Click();
+    EXPECT_EQ(s.textos_das_mensagens(), (std::vector<std::string>{"Estouro\n", "Estouro\n"}));
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 1115");
+    EXPECT_EQ(s.mensagens[1].titulo, "Erro 114");
+    EXPECT_FALSE(s.encerrado);
+    EXPECT_TRUE(tela_principal_carregada());
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
     EXPECT_FALSE(r().Visible);
 }
