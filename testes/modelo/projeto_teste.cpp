@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "comum/arquivos.h"
+#include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "editor/elementos_do_desenho.h"
@@ -360,6 +361,8 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         const char* nome;
         std::string texto;
         const char* titulo;
+        const char* aviso = " não é um projeto do ORVEL";  // depois de "o arquivo " + nome
+        bool fifo = false;
     };
     auto trocar = [&](const std::string& de, const std::string& para) {
         std::string t = bom;
@@ -367,12 +370,23 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         EXPECT_NE(p, std::string::npos) << de;
         return t.replace(p, de.size(), para);
     };
+    std::string entidade_20000_vezes;
+    for (int i = 0; i < 20000; ++i) entidade_20000_vezes += "&e;";
     const caso casos[] = {
         {"relacao151.xml", trocar("<relacao>1,2,3,</relacao>", "<relacao>1,2,151,</relacao>"), "Erro 148"},
         {"verde300.xml", trocar("<verde_de_seguranca_dado>12<", "<verde_de_seguranca_dado>300<"), "Erro 148"},
         {"grupo5.xml", trocar("<nome_dos_links_do_grupo1_dado>L1,,,,<", "<nome_dos_links_do_grupo1_dado>L1,,,,,<"), "Erro 148"},
         {"texto.xml", "isto não é xml", "Aviso"},
         {"outra_raiz.xml", "<?xml version=\"1.0\"?><html><rede/></html>", "Aviso"},
+        // Um projeto bom com DOCTYPE, e um cuja entidade interna, expandida, daria um nome de
+        // rede de 2 MB: recusados antes de qualquer valor.
+        {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>"), "Aviso", ""},
+        {"entidade.xml",
+         trocar("<rss><rede><nome_da_rede_dado>Rede &lt;teste&gt;",
+                "<!DOCTYPE rss [<!ENTITY e \"" + std::string(100, 'x') + "\">]>\n<rss><rede><nome_da_rede_dado>" +
+                    entidade_20000_vezes),
+         "Aviso", ""},
+        {"fifo.xml", "", "Aviso", "", true},
     };
     const std::string arquivo_atual = pasta.arquivo("atual.xml");
     for (const auto& c : casos) {
@@ -384,13 +398,23 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         t().Caption = "ORVEL - atual.xml";
         projeto_alterado = true;
         const std::string caminho = pasta.arquivo(c.nome);
-        escrever(caminho, c.texto);
         s.mensagens.clear();
-        EXPECT_FALSE(abrir(caminho));
+        if (c.fifo) {
+            // A leitura de uma FIFO não pode esperar por quem escreva.
+            const teste::fifo_de_teste fifo(caminho);
+            bool aberto = true;
+            EXPECT_TRUE(fifo.volta_sem_bloquear([&] { aberto = abrir(caminho); }));
+            EXPECT_FALSE(aberto);
+        } else {
+            escrever(caminho, c.texto);
+            EXPECT_FALSE(abrir(caminho));
+        }
         ASSERT_EQ(s.mensagens.size(), 1u);
         EXPECT_EQ(s.mensagens[0].titulo, c.titulo);
         if (std::string(c.titulo) == "Aviso") {
-            EXPECT_EQ(s.mensagens[0].texto, "o arquivo " + std::string(c.nome) + " não é um projeto do ORVEL");
+            EXPECT_EQ(s.mensagens[0].texto, std::string(c.aviso).empty()
+                                                ? "não foi possível ler o arquivo " + std::string(c.nome)
+                                                : "o arquivo " + std::string(c.nome) + c.aviso);
         }
         EXPECT_EQ(nome_da_rede_dado, "atual");
         EXPECT_EQ(nome_do_arquivo, arquivo_atual);
