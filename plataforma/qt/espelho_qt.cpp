@@ -37,6 +37,14 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// Os navegadores só seguem um link para uma âncora da própria página; nenhum abre um arquivo
+// ou outro endereço.
+bool link_da_propria_pagina(const QUrl& link, const QUrl& pagina) {
+    if (!link.hasFragment()) return false;
+    const QUrl sem_ancora = link.adjusted(QUrl::RemoveFragment);
+    return sem_ancora.isEmpty() || sem_ancora == pagina.adjusted(QUrl::RemoveFragment);
+}
+
 // Uma cor com o bit mais alto ligado (&H80000000 + n) é a cor n do sistema.
 QColor cor(Long v) {
     if (v < 0) {
@@ -597,7 +605,10 @@ QWidget* janela_qt::criar_widget(controle* c) {
         case tipo_de_controle::navegador: {
             auto* e = new QTextBrowser(superficie_);
             e->setOpenExternalLinks(false);
-            e->setOpenLinks(true);
+            e->setOpenLinks(false);
+            QObject::connect(e, &QTextBrowser::anchorClicked, e, [e](const QUrl& link) {
+                if (link_da_propria_pagina(link, e->source())) e->scrollToAnchor(link.fragment());
+            });
             w = e;
             break;
         }
