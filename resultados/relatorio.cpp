@@ -17,7 +17,10 @@ formulario& frmBrowse() { return relatorio_unico(); }
 
 void frmBrowse_Atualiza() { relatorio_unico().Atualiza(); }
 
-janela_relatorio::janela_relatorio() : janela_com_navegador("frmBrowse") { Caption = titulo_do_produto; }
+janela_relatorio::janela_relatorio() : janela_com_navegador("frmBrowse") {
+    Caption = titulo_do_produto;
+    WebBrowser1.mostra_projeto = true;
+}
 
 // Uma falha ao navegar é relatada com o título da janela.
 void janela_relatorio::Atualiza(const std::string& /*SelLocal*/) {

@@ -789,18 +789,19 @@ void janela_qt::mostrar_endereco(navegador& n) {
     auto* w = qobject_cast<QTextBrowser*>(widget_de(&n));
     if (!w) return;
     const std::string& caminho = n.endereco();
-    const bool eh_html = caminho.size() >= 5 &&
-                         (caminho.ends_with(".html") || caminho.ends_with(".htm") || caminho.ends_with(".HTML"));
-    if (!eh_html) {
-        if (auto& conv = espelho_qt::conversor_para_html()) {
-            if (auto html = conv(caminho)) {
-                w->setSearchPaths({QFileInfo(q(caminho)).absolutePath()});
-                w->setHtml(q(*html));
-                return;
-            }
-        }
+    if (!n.mostra_projeto) {
+        w->setSource(QUrl::fromLocalFile(q(caminho)));
+        return;
     }
-    w->setSource(QUrl::fromLocalFile(q(caminho)));
+    // O projeto só aparece transformado: o arquivo nunca é lido como página.
+    std::optional<std::string> html;
+    if (auto& conv = espelho_qt::conversor_para_html()) html = conv(caminho);
+    if (html) {
+        w->setSearchPaths({QFileInfo(q(caminho)).absolutePath()});
+        w->setHtml(q(*html));
+    } else {
+        w->clear();
+    }
 }
 
 void janela_qt::sincronizar_temporizadores() {

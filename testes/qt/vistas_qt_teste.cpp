@@ -18,6 +18,7 @@
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "resultados/apresentacao.h"
+#include "resultados/relatorio.h"
 
 namespace orvel {
 namespace {
@@ -132,6 +133,36 @@ TEST_F(vistas_no_qt, navegador_recusa_link_para_arquivo) {
         EXPECT_EQ(b->source(), inicio) << link;
         EXPECT_FALSE(b->toPlainText().contains("SEGREDO")) << link;
     }
+}
+
+// O navegador do relatório só mostra o projeto transformado: um arquivo que não se transforma,
+// mesmo com a extensão .html, dá um "Aviso" e uma página vazia.
+TEST_F(vistas_no_qt, navegador_do_relatorio_nunca_mostra_o_arquivo_cru) {
+    servicos_de_teste s;
+    s.pasta = pasta.caminho().string();  // sem modelo_orvel.xsl: a transformação falha
+    espelho_qt::conversor_para_html() = pagina_do_relatorio;
+    janela_com_pagina& j = formulario_unico<janela_com_pagina>();
+    j.WebBrowser1.mostra_projeto = true;
+    j.Show();
+    QApplication::processEvents();
+    auto* b = qobject_cast<QTextBrowser*>(espelho.janela_de(j)->widget_de(&j.WebBrowser1));
+    ASSERT_NE(b, nullptr);
+
+    const std::string projeto = pasta.arquivo("projeto.html");
+    teste::escrever(projeto, "<?xml version=\"1.0\"?>\n<rss><rede><nome_da_rede_dado>CRU</nome_da_rede_dado></rede></rss>\n");
+    j.WebBrowser1.Navigate(projeto);
+    EXPECT_TRUE(b->toPlainText().isEmpty());
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "não foi possível montar o relatório do arquivo projeto.html");
+    EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
+    // Com a folha, o mesmo arquivo vira o relatório.
+    teste::escrever(pasta.arquivo("modelo_orvel.xsl"),
+                    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                    "<xsl:template match=\"/\"><p>Rede <xsl:value-of select=\"/rss/rede/nome_da_rede_dado\"/></p>"
+                    "</xsl:template></xsl:stylesheet>");
+    j.WebBrowser1.Navigate(projeto);
+    EXPECT_EQ(b->toPlainText().trimmed(), "Rede CRU");
+    espelho_qt::conversor_para_html() = nullptr;
 }
 
 // O temporizador de verdade leva a apresentação até a janela principal.
