@@ -4,8 +4,8 @@
 // traz (o programa a grava, e ela fica no arquivo) não escolhe a folha: é sempre a do programa.
 //
 // A transformação lê o projeto e essa folha e mais nada: nem rede, nem outro arquivo local
-// (document() de outro arquivo dá um conjunto vazio), nem DTD ou entidade (um projeto com
-// DOCTYPE é recusado); não grava arquivos nem cria pastas.
+// (document() de outro arquivo é recusado, e a transformação não vai até o fim), nem DTD ou
+// entidade (um projeto com DOCTYPE é recusado); não grava arquivos nem cria pastas.
 
 #include <string>
 

@@ -349,6 +349,17 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     EXPECT_TRUE(projeto_alterado);
     EXPECT_EQ(t().MousePointer, ponteiro_seta_e_ampulheta);
     EXPECT_EQ(conteudo(caminho), antes);
+
+    // O arquivo do projeto trocado por uma FIFO: o salvamento não fica à espera dela.
+    const teste::fifo_de_teste fifo(pasta.arquivo("fifo.xml"));
+    nome_do_arquivo = fifo.caminho();
+    salvar_como = false;
+    s.mensagens.clear();
+    bool salvo = true;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_projeto(); }));
+    EXPECT_FALSE(salvo);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
 }
 
 TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
