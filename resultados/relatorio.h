@@ -1,6 +1,6 @@
 #pragma once
 // O visualizador do relatório: mostra o arquivo de projeto como foi salvo pela última vez,
-// transformado pela sua folha de estilo.
+// transformado pela folha de estilo da pasta do programa.
 
 #include <optional>
 #include <string>
