@@ -70,7 +70,10 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
                 raiz_xml.nome() == "rss" ? situacao_do_arquivo_xml::projeto : situacao_do_arquivo_xml::outra_raiz;
             return;
         case resultado_da_carga::inexistente: situacao_do_documento_xml = situacao_do_arquivo_xml::sem_arquivo; break;
-        case resultado_da_carga::ilegivel: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
+        case resultado_da_carga::ilegivel:
+        // Um DOCTYPE nunca sai do programa: o arquivo é recusado sem ler valor algum, como um
+        // arquivo que não pôde ser lido.
+        case resultado_da_carga::recusado: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
         case resultado_da_carga::mal_formado: situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml; break;
     }
 

@@ -43,7 +43,7 @@ enum class situacao_do_arquivo_xml {
     nenhum,       // ainda não houve abertura
     projeto,      // XML bem formado com a raiz "rss"
     sem_arquivo,  // não havia arquivo (ou xml_substituir_arquivo o pôs de lado): documento novo
-    ilegivel,     // havia, mas não pôde ser lido: documento novo
+    ilegivel,     // havia, mas não pôde ser lido (ou traz DOCTYPE): documento novo
     nao_eh_xml,   // foi lido, mas não é XML bem formado: documento novo
     outra_raiz,   // XML bem formado cuja raiz não é "rss"
 };

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/tree.h>
 #include <libxml/xmlstring.h>
 
@@ -22,8 +23,8 @@ namespace orvel {
 
 namespace {
 
-// Sem rede, sem substituir entidades, sem DTD externa; os erros de leitura não vão para a
-// saída de erro (quem carrega recebe o resultado).
+// Sem rede, sem substituir entidades, sem DTD externa (e um DOCTYPE para a leitura); os erros
+// de leitura não vão para a saída de erro (quem carrega recebe o resultado).
 constexpr int opcoes_de_leitura = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
 constexpr const char* codificacao_do_arquivo = "ISO-8859-1";
@@ -60,25 +61,6 @@ struct fechar_descritor {
         if (fd >= 0) ::close(fd);
     }
 };
-
-enum class leitura { lido, inexistente, ilegivel };
-
-leitura ler_arquivo(const std::string& caminho, std::string& bytes) {
-    const int fd = ::open(caminho.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? leitura::inexistente : leitura::ilegivel;
-    fechar_descritor fechar{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura::ilegivel;
-    bytes.clear();
-    char bloco[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, bloco, sizeof bloco);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return leitura::ilegivel;
-        if (n == 0) return leitura::lido;
-        bytes.append(bloco, static_cast<std::size_t>(n));
-    }
-}
 
 bool escrever_tudo(int fd, const char* dados, std::size_t tamanho) {
     while (tamanho > 0) {
@@ -129,12 +111,65 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
     }
 }
 
+// Chamada no começo de um DOCTYPE, antes do subconjunto interno: marca e para a leitura ali,
+// sem ler declaração alguma.
+void parar_no_doctype(void* contexto, const xmlChar*, const xmlChar*, const xmlChar*) {
+    auto* leitor = static_cast<xmlParserCtxtPtr>(contexto);
+    *static_cast<bool*>(leitor->_private) = true;
+    xmlStopParser(leitor);
+}
+
 struct liberar_xml {
     void operator()(xmlChar* p) const { xmlFree(p); }
     void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
 };
 
 }  // namespace
+
+leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes) {
+    struct stat st {};
+    // Olha antes de abrir: abrir uma FIFO ou um dispositivo pode esperar ou ter efeitos.
+    if (::stat(caminho.c_str(), &st) != 0)
+        return (errno == ENOENT || errno == ENOTDIR) ? leitura_de_arquivo::inexistente : leitura_de_arquivo::ilegivel;
+    if (!S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
+    // Sem esperar, mesmo que o caminho tenha sido trocado entre o stat e o open.
+    const int fd = ::open(caminho.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return (errno == ENOENT || errno == ENOTDIR) ? leitura_de_arquivo::inexistente : leitura_de_arquivo::ilegivel;
+    fechar_descritor fechar{fd};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
+    bytes.clear();
+    char bloco[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, bloco, sizeof bloco);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return leitura_de_arquivo::ilegivel;
+        if (n == 0) return leitura_de_arquivo::lido;
+        bytes.append(bloco, static_cast<std::size_t>(n));
+    }
+}
+
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& tinha_doctype) {
+    tinha_doctype = false;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+    xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
+    if (leitor == nullptr) {
+        if (bytes.empty()) return nullptr;  // nada a ler: não é XML
+        throw std::bad_alloc();
+    }
+    xmlCtxtUseOptions(leitor, opcoes);
+    leitor->_private = &tinha_doctype;
+    leitor->sax->internalSubset = parar_no_doctype;
+    if (url != nullptr && leitor->input != nullptr && leitor->input->filename == nullptr)
+        leitor->input->filename = reinterpret_cast<char*>(xmlStrdup(BAD_CAST url));
+    xmlParseDocument(leitor);
+    std::unique_ptr<xmlDoc, liberar_xml> doc(leitor->myDoc);
+    leitor->myDoc = nullptr;
+    const bool bem_formado = leitor->wellFormed != 0;
+    xmlFreeParserCtxt(leitor);
+    if (tinha_doctype || !bem_formado) return nullptr;
+    return doc.release();
+}
 
 // ---------------------------------------------------------------------------------------
 
@@ -187,16 +222,16 @@ void documento_de_xml::soltar(xmlNode* no) {
 resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     std::string bytes;
     resultado_da_carga resultado = resultado_da_carga::carregado;
-    switch (ler_arquivo(caminho, bytes)) {
-        case leitura::inexistente: resultado = resultado_da_carga::inexistente; break;
-        case leitura::ilegivel: resultado = resultado_da_carga::ilegivel; break;
-        case leitura::lido: break;
+    switch (ler_arquivo_comum(caminho, bytes)) {
+        case leitura_de_arquivo::inexistente: resultado = resultado_da_carga::inexistente; break;
+        case leitura_de_arquivo::ilegivel: resultado = resultado_da_carga::ilegivel; break;
+        case leitura_de_arquivo::lido: break;
     }
     std::unique_ptr<xmlDoc, liberar_xml> novo;
     if (resultado == resultado_da_carga::carregado) {
-        if (bytes.size() <= static_cast<std::size_t>(INT_MAX))
-            novo.reset(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), caminho.c_str(), nullptr, opcoes_de_leitura));
-        if (!novo) resultado = resultado_da_carga::mal_formado;
+        bool tinha_doctype = false;
+        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, tinha_doctype));
+        if (!novo) resultado = tinha_doctype ? resultado_da_carga::recusado : resultado_da_carga::mal_formado;
     }
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));

@@ -8,8 +8,9 @@
 // <?xml ...?> é escrita pela própria libxml2 a partir dessa codificação; nunca há um nó de
 // instrução chamado "xml".
 //
-// A leitura não acessa a rede, não substitui entidades e não carrega DTD: uma entidade
-// externa fica como referência, sem ser lida.
+// A leitura não acessa a rede e não aceita DOCTYPE: um arquivo com declaração de tipo (e, com
+// ela, declarações de entidades) é recusado no começo da declaração, antes de qualquer
+// entidade ser lida ou expandida. O programa nunca grava um DOCTYPE.
 
 #include <string>
 #include <string_view>
@@ -45,6 +46,7 @@ enum class resultado_da_carga {
     inexistente,   // não há arquivo nesse caminho
     ilegivel,      // há, mas não pôde ser lido (permissão, é uma pasta...)
     mal_formado,   // foi lido, mas não é XML bem formado
+    recusado,      // traz DOCTYPE (declarações de entidades): não é lido
 };
 
 class documento_de_xml {
@@ -103,6 +105,17 @@ private:
     // Nós criados ou removidos que podem estar fora da árvore: liberados com o documento.
     std::vector<_xmlNode*> soltos_;
 };
+
+// Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
+// soquete) é ilegível e é recusado antes de ser aberto; a abertura também não espera: a
+// leitura nunca fica bloqueada.
+enum class leitura_de_arquivo { lido, inexistente, ilegivel };
+leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes);
+
+// Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas, parando
+// no começo de um DOCTYPE. Nulo quando o documento não é bem formado ou traz DOCTYPE (e então
+// tinha_doctype fica True). url é o endereço base do documento (pode ser nulo).
+_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& tinha_doctype);
 
 // Um caminho de arquivo como referência de URI: mantém letras e algarismos ASCII, "-", ".",
 // "_", "~" e "/"; todo outro byte vira %XX.

@@ -329,6 +329,10 @@ public:
     const std::string& endereco() const { return endereco_; }
     void Navigate(const std::string& endereco);
 
+    // True no navegador do relatório: o endereço é um arquivo de projeto, que só é mostrado
+    // transformado em HTML, nunca lido como página (qualquer que seja a sua extensão).
+    bool mostra_projeto = false;
+
 private:
     std::string endereco_;
 };

@@ -5,10 +5,10 @@
 #include <QLocale>
 
 #include "plataforma/numeros.h"
-#include "plataforma/relatorio_xslt.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/qt/servicos_qt.h"
 #include "resultados/apresentacao.h"
+#include "resultados/relatorio.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,15 +22,8 @@ int main(int argc, char** argv) {
     const QString ponto = QLocale::system().decimalPoint();
     orvel::definir_separador_decimal(ponto == "," ? ',' : '.');
 
-    // O navegador do relatório mostra o projeto transformado pela sua folha de estilo.
-    orvel::espelho_qt::conversor_para_html() = [&servicos](const std::string& caminho) -> std::optional<std::string> {
-        if (caminho.empty()) return std::nullopt;
-        try {
-            return orvel::relatorio_em_html(caminho, servicos.pasta_do_programa());
-        } catch (...) {
-            return std::nullopt;
-        }
-    };
+    // O navegador do relatório mostra o projeto transformado pela folha de estilo do programa.
+    orvel::espelho_qt::conversor_para_html() = orvel::pagina_do_relatorio;
 
     orvel::frmApresentacao_orvel_versao2().Show();
     const int r = app.exec();

@@ -3,7 +3,8 @@
   Relatório de um projeto do ORVEL: os dados da rede, dos nós e dos links e os resultados do
   último processamento, a partir do arquivo de projeto como foi salvo.
 -->
-<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform">
+<xsl:stylesheet version="1.0" xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
+                xmlns:str="http://exslt.org/strings" exclude-result-prefixes="str">
 
   <xsl:output method="html" encoding="UTF-8" indent="yes"/>
 
@@ -30,40 +31,31 @@
     </xsl:choose>
   </xsl:template>
 
-  <!-- Os itens não vazios de uma lista "a,b,,c," separados por vírgula e espaço. -->
+  <!-- Os itens não vazios de uma lista "a,b,,c," separados por vírgula e espaço. As listas
+       são percorridas item a item, sem recursão: uma lista de milhares de itens cabe. -->
   <xsl:template name="lista">
     <xsl:param name="texto"/>
-    <xsl:param name="primeiro" select="true()"/>
-    <xsl:if test="string-length($texto) &gt; 0">
-      <xsl:variable name="item" select="normalize-space(substring-before(concat($texto, ','), ','))"/>
-      <xsl:if test="$item != ''">
-        <xsl:if test="not($primeiro)">, </xsl:if>
-        <xsl:value-of select="$item"/>
-      </xsl:if>
-      <xsl:call-template name="lista">
-        <xsl:with-param name="texto" select="substring-after($texto, ',')"/>
-        <xsl:with-param name="primeiro" select="$primeiro and $item = ''"/>
-      </xsl:call-template>
-    </xsl:if>
+    <xsl:for-each select="str:split(string($texto), ',')[normalize-space(.) != '']">
+      <xsl:if test="position() &gt; 1">, </xsl:if>
+      <xsl:value-of select="normalize-space(.)"/>
+    </xsl:for-each>
   </xsl:template>
 
-  <!-- As primeiras "restantes" células de estado de um grupo, a partir da lista de códigos. -->
+  <!-- As primeiras "restantes" células de estado de um grupo, a partir da lista de códigos.
+       Cada item ganha um "#" à frente, para que os itens vazios também contem; o pedaço vazio
+       depois da última vírgula não é item. -->
   <xsl:template name="estados">
     <xsl:param name="lista"/>
     <xsl:param name="restantes"/>
-    <xsl:if test="$restantes &gt; 0 and string-length($lista) &gt; 0">
-      <xsl:variable name="codigo" select="normalize-space(substring-before(concat($lista, ','), ','))"/>
+    <xsl:for-each select="str:split(concat('#', str:replace(string($lista), ',', ',#')), ',')[position() &lt; $restantes + 1 and (position() &lt; last() or . != '#')]">
+      <xsl:variable name="codigo" select="normalize-space(substring(., 2))"/>
       <xsl:choose>
         <xsl:when test="$codigo = '1'"><td class="estado verde" bgcolor="#008758">V</td></xsl:when>
         <xsl:when test="$codigo = '2'"><td class="estado amarelo" bgcolor="#ffff00">A</td></xsl:when>
         <xsl:when test="$codigo = '3'"><td class="estado vermelho" bgcolor="#ff1a22">R</td></xsl:when>
         <xsl:otherwise><td class="estado">&#160;</td></xsl:otherwise>
       </xsl:choose>
-      <xsl:call-template name="estados">
-        <xsl:with-param name="lista" select="substring-after($lista, ',')"/>
-        <xsl:with-param name="restantes" select="$restantes - 1"/>
-      </xsl:call-template>
-    </xsl:if>
+    </xsl:for-each>
   </xsl:template>
 
   <xsl:template name="opcao">

@@ -1,7 +1,8 @@
 #pragma once
 // O visualizador do relatório: mostra o arquivo de projeto como foi salvo pela última vez,
-// transformado pela sua folha de estilo.
+// transformado pela folha de estilo da pasta do programa.
 
+#include <optional>
 #include <string>
 
 #include "resultados/janela_com_navegador.h"
@@ -21,5 +22,12 @@ public:
 };
 
 janela_relatorio& relatorio_unico();
+
+// A página que o navegador do relatório mostra para o arquivo de projeto: o projeto
+// transformado pela folha de estilo da pasta do programa. nullopt para um caminho vazio ou um
+// arquivo que não existe (o navegador mostra então a sua própria página). Um arquivo que não
+// pode ser lido (não é arquivo comum, traz DOCTYPE, não é XML) ou um relatório que a folha não
+// consegue montar mostra um "Aviso" e dá uma página vazia: o XML cru nunca aparece.
+std::optional<std::string> pagina_do_relatorio(const std::string& caminho);
 
 }  // namespace orvel

@@ -37,6 +37,14 @@ namespace {
 
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// Os navegadores só seguem um link para uma âncora da própria página; nenhum abre um arquivo
+// ou outro endereço.
+bool link_da_propria_pagina(const QUrl& link, const QUrl& pagina) {
+    if (!link.hasFragment()) return false;
+    const QUrl sem_ancora = link.adjusted(QUrl::RemoveFragment);
+    return sem_ancora.isEmpty() || sem_ancora == pagina.adjusted(QUrl::RemoveFragment);
+}
+
 // Uma cor com o bit mais alto ligado (&H80000000 + n) é a cor n do sistema.
 QColor cor(Long v) {
     if (v < 0) {
@@ -597,7 +605,10 @@ QWidget* janela_qt::criar_widget(controle* c) {
         case tipo_de_controle::navegador: {
             auto* e = new QTextBrowser(superficie_);
             e->setOpenExternalLinks(false);
-            e->setOpenLinks(true);
+            e->setOpenLinks(false);
+            QObject::connect(e, &QTextBrowser::anchorClicked, e, [e](const QUrl& link) {
+                if (link_da_propria_pagina(link, e->source())) e->scrollToAnchor(link.fragment());
+            });
             w = e;
             break;
         }
@@ -778,18 +789,19 @@ void janela_qt::mostrar_endereco(navegador& n) {
     auto* w = qobject_cast<QTextBrowser*>(widget_de(&n));
     if (!w) return;
     const std::string& caminho = n.endereco();
-    const bool eh_html = caminho.size() >= 5 &&
-                         (caminho.ends_with(".html") || caminho.ends_with(".htm") || caminho.ends_with(".HTML"));
-    if (!eh_html) {
-        if (auto& conv = espelho_qt::conversor_para_html()) {
-            if (auto html = conv(caminho)) {
-                w->setSearchPaths({QFileInfo(q(caminho)).absolutePath()});
-                w->setHtml(q(*html));
-                return;
-            }
-        }
+    if (!n.mostra_projeto) {
+        w->setSource(QUrl::fromLocalFile(q(caminho)));
+        return;
     }
-    w->setSource(QUrl::fromLocalFile(q(caminho)));
+    // O projeto só aparece transformado: o arquivo nunca é lido como página.
+    std::optional<std::string> html;
+    if (auto& conv = espelho_qt::conversor_para_html()) html = conv(caminho);
+    if (html) {
+        w->setSearchPaths({QFileInfo(q(caminho)).absolutePath()});
+        w->setHtml(q(*html));
+    } else {
+        w->clear();
+    }
 }
 
 void janela_qt::sincronizar_temporizadores() {

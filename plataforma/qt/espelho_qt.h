@@ -46,8 +46,8 @@ public:
     // Lê da tela do Qt o tamanho e os twips por pixel.
     static void ler_a_tela();
 
-    // Converte um arquivo que não é HTML (um projeto XML) no HTML que o navegador mostra;
-    // nullopt quando não sabe convertê-lo. O programa instala o conversor.
+    // Converte o arquivo de projeto do navegador do relatório no HTML que ele mostra; nullopt
+    // quando não há o que mostrar (o navegador fica vazio). O programa instala o conversor.
     static std::function<std::optional<std::string>(const std::string& caminho)>& conversor_para_html();
 
 private:

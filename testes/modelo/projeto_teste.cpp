@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "comum/arquivos.h"
+#include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "editor/elementos_do_desenho.h"
@@ -377,6 +378,17 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     EXPECT_TRUE(projeto_alterado);
     EXPECT_EQ(t().MousePointer, ponteiro_seta_e_ampulheta);
     EXPECT_EQ(conteudo(caminho), antes);
+
+    // O arquivo do projeto trocado por uma FIFO: o salvamento não fica à espera dela.
+    const teste::fifo_de_teste fifo(pasta.arquivo("fifo.xml"));
+    nome_do_arquivo = fifo.caminho();
+    salvar_como = false;
+    s.mensagens.clear();
+    bool salvo = true;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_projeto(); }));
+    EXPECT_FALSE(salvo);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
 }
 
 TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
@@ -390,6 +402,7 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         std::string texto;
         const char* titulo;
         std::string aviso = "";  // "": o de um arquivo que não é projeto
+        bool fifo = false;
     };
     auto trocar = [&](const std::string& de, const std::string& para) {
         std::string t = bom;
@@ -397,11 +410,22 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         EXPECT_NE(p, std::string::npos) << de;
         return t.replace(p, de.size(), para);
     };
+    std::string entidade_20000_vezes;
+    for (int i = 0; i < 20000; ++i) entidade_20000_vezes += "&e;";
     const std::vector<caso> casos = {
         {"relacao151.xml", trocar("<relacao>1,2,3,</relacao>", "<relacao>1,2,151,</relacao>"), "Erro 148"},
         {"grupo5.xml", trocar("<nome_dos_links_do_grupo1_dado>L1,,,,<", "<nome_dos_links_do_grupo1_dado>L1,,,,,<"), "Erro 148"},
         {"texto.xml", "isto não é xml", "Aviso"},
         {"outra_raiz.xml", "<?xml version=\"1.0\"?><html><rede/></html>", "Aviso"},
+        // Um projeto bom com DOCTYPE, e um cuja entidade interna, expandida, daria um nome de
+        // rede de 2 MB: recusados antes de qualquer valor.
+        {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>"), "Aviso", "não foi possível ler o arquivo doctype.xml"},
+        {"entidade.xml",
+         trocar("<rss><rede><nome_da_rede_dado>Rede &lt;teste&gt;",
+                "<!DOCTYPE rss [<!ENTITY e \"" + std::string(100, 'x') + "\">]>\n<rss><rede><nome_da_rede_dado>" +
+                    entidade_20000_vezes),
+         "Aviso", "não foi possível ler o arquivo entidade.xml"},
+        {"fifo.xml", "", "Aviso", "não foi possível ler o arquivo fifo.xml", true},
     };
     // Valores que os diálogos não deixariam entrar: o aviso diz a chave e o valor.
     struct fora_da_faixa {
@@ -467,9 +491,17 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         t().Caption = "ORVEL - atual.xml";
         projeto_alterado = true;
         const std::string caminho = pasta.arquivo(c.nome);
-        escrever(caminho, c.texto);
         s.mensagens.clear();
-        EXPECT_FALSE(abrir(caminho));
+        if (c.fifo) {
+            // A leitura de uma FIFO não pode esperar por quem escreva.
+            const teste::fifo_de_teste fifo(caminho);
+            bool aberto = true;
+            EXPECT_TRUE(fifo.volta_sem_bloquear([&] { aberto = abrir(caminho); }));
+            EXPECT_FALSE(aberto);
+        } else {
+            escrever(caminho, c.texto);
+            EXPECT_FALSE(abrir(caminho));
+        }
         ASSERT_EQ(s.mensagens.size(), 1u);
         EXPECT_EQ(s.mensagens[0].titulo, c.titulo);
         if (std::string(c.titulo) == "Aviso") {

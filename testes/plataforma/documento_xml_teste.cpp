@@ -5,6 +5,7 @@
 #include <string>
 
 #include "comum/arquivos.h"
+#include "comum/fifo_de_teste.h"
 #include "comum/limite_de_arquivo.h"
 #include "comum/pasta_temporaria.h"
 #include "plataforma/documento_xml.h"
@@ -65,23 +66,39 @@ TEST(documento_xml, textos_vao_e_voltam_em_iso_8859_1) {
     EXPECT_EQ(conteudo(arq), antes);
 }
 
-TEST(documento_xml, entidades_externas_e_dtd_nao_sao_lidas) {
+TEST(documento_xml, doctype_e_entidades_sao_recusados_sem_ler_nada) {
     teste::pasta_temporaria pasta;
     escrever(pasta.arquivo("segredo.txt"), "SEGREDO");
     escrever(pasta.arquivo("externa.dtd"), "<!ENTITY d \"SEGREDO\">");
-    const auto arq = pasta.arquivo("p.xml");
-    escrever(arq,
-             "<?xml version=\"1.0\"?>\n"
-             "<!DOCTYPE rss SYSTEM \"externa.dtd\" [<!ENTITY e SYSTEM \"segredo.txt\"><!ENTITY i \"dentro\">]>\n"
-             "<rss><a>1&e;2</a><b>&d;</b><c>&i;</c></rss>\n");
+    // Uma entidade interna usada 20 000 vezes: expandida, seriam milhões de caracteres.
+    std::string muitas;
+    for (int i = 0; i < 20000; ++i) muitas += "&e;";
+    const std::pair<const char*, std::string> casos[] = {
+        {"externas.xml", "<?xml version=\"1.0\"?>\n"
+                         "<!DOCTYPE rss SYSTEM \"externa.dtd\" [<!ENTITY e SYSTEM \"segredo.txt\"><!ENTITY i \"dentro\">]>\n"
+                         "<rss><a>1&e;2</a><b>&d;</b><c>&i;</c></rss>\n"},
+        {"expansao.xml", "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [<!ENTITY e \"" + std::string(100, 'x') +
+                             "\">]>\n<rss><rede><nome_da_rede_dado>" + muitas + "</nome_da_rede_dado></rede></rss>\n"},
+        {"so_doctype.xml", "<?xml version=\"1.0\"?>\n<!DOCTYPE rss>\n<rss><rede/></rss>\n"},
+        {"sem_declaracao.xml", "<!DOCTYPE rss [<!ENTITY a \"b\">]><rss/>"},
+    };
+    for (const auto& [nome, texto] : casos) {
+        SCOPED_TRACE(nome);
+        const auto arq = pasta.arquivo(nome);
+        escrever(arq, texto);
+        documento_de_xml doc;
+        montar(doc, "anterior");
+        EXPECT_EQ(doc.carregar(arq), resultado_da_carga::recusado);
+        EXPECT_FALSE(doc.raiz());
+        EXPECT_TRUE(doc.filhos(doc.documento()).empty());
+        EXPECT_EQ(conteudo(arq), texto);  // recusar não grava nada
+    }
+    // As mesmas leituras sem DOCTYPE continuam valendo (as entidades predefinidas também).
+    const auto arq = pasta.arquivo("sem_doctype.xml");
+    escrever(arq, "<?xml version=\"1.0\"?>\n<rss><a>1 &amp; 2 &#8364;</a></rss>\n");
     documento_de_xml doc;
     ASSERT_EQ(doc.carregar(arq), resultado_da_carga::carregado);
-    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "a")), "12");
-    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "b")), "");
-    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "c")), "dentro");
-    // Gravado de novo, continua sem o conteúdo de fora.
-    doc.salvar(arq);
-    EXPECT_EQ(conteudo(arq).find("SEGREDO"), std::string::npos);
+    EXPECT_EQ(doc.texto(doc.primeiro_filho_elemento(doc.raiz(), "a")), "1 & 2 €");
 }
 
 TEST(documento_xml, carga_que_falha_deixa_o_documento_vazio) {
@@ -100,6 +117,27 @@ TEST(documento_xml, carga_que_falha_deixa_o_documento_vazio) {
     montar(doc, "x");
     EXPECT_EQ(doc.carregar(pasta.arquivo("cortado.xml")), resultado_da_carga::mal_formado);
     EXPECT_FALSE(doc.raiz());
+}
+
+TEST(documento_xml, fifo_e_dispositivo_sao_ilegiveis_sem_esperar) {
+    teste::pasta_temporaria pasta;
+    const teste::fifo_de_teste fifo(pasta.arquivo("fifo.xml"));
+    documento_de_xml doc;
+    montar(doc, "x");
+    resultado_da_carga r = resultado_da_carga::carregado;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { r = doc.carregar(fifo.caminho()); }));
+    EXPECT_EQ(r, resultado_da_carga::ilegivel);
+    EXPECT_FALSE(doc.raiz());
+    EXPECT_EQ(doc.carregar("/dev/null"), resultado_da_carga::ilegivel);
+
+    std::string bytes = "antes";
+    leitura_de_arquivo l = leitura_de_arquivo::lido;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { l = ler_arquivo_comum(fifo.caminho(), bytes); }));
+    EXPECT_EQ(l, leitura_de_arquivo::ilegivel);
+    EXPECT_EQ(ler_arquivo_comum("", bytes), leitura_de_arquivo::inexistente);
+    escrever(pasta.arquivo("a.txt"), "abc");
+    EXPECT_EQ(ler_arquivo_comum(pasta.arquivo("a.txt"), bytes), leitura_de_arquivo::lido);
+    EXPECT_EQ(bytes, "abc");
 }
 
 TEST(documento_xml, arvore_por_nome_exato_e_posicao) {

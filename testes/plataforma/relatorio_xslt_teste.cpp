@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "comum/arquivos.h"
+#include "comum/fifo_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "plataforma/falha.h"
 #include "plataforma/relatorio_xslt.h"
@@ -50,36 +51,49 @@ protected:
     std::string pasta_do_programa;
 };
 
-TEST_F(relatorio_xslt, href_resolvido_por_conta_propria) {
-    EXPECT_EQ(caminhos_do_href("/opt/Orvel%20%C3%81rea/modelo_orvel.xsl", "/p"),
-              (std::vector<std::string>{"/opt/Orvel Área/modelo_orvel.xsl", "/opt/Orvel%20%C3%81rea/modelo_orvel.xsl"}));
-    EXPECT_EQ(caminhos_do_href("file:///opt/a%20b/m.xsl", "/p"), (std::vector<std::string>{"/opt/a b/m.xsl"}));
-    EXPECT_EQ(caminhos_do_href("FILE://localhost/opt/m.xsl#x", "/p"), (std::vector<std::string>{"/opt/m.xsl"}));
-    EXPECT_EQ(caminhos_do_href("  estilos/m.xsl ", "/p"), (std::vector<std::string>{"/p/estilos/m.xsl"}));
-    // Um caminho de disco de outro sistema não é URI: fica como está, relativo ao projeto.
-    EXPECT_EQ(caminhos_do_href("C:\\Arquivos de programas\\Orvel\\modelo_orvel.xsl", "/p"),
-              (std::vector<std::string>{"/p/C:\\Arquivos de programas\\Orvel\\modelo_orvel.xsl"}));
-    EXPECT_EQ(caminhos_do_href("/a/100%.xsl", "/p"), (std::vector<std::string>{"/a/100%.xsl"}));
-    for (const char* sem_caminho : {"http://exemplo.com/m.xsl", "https://x/m.xsl", "file://outra-maquina/m.xsl", "#interna", ""})
-        EXPECT_TRUE(caminhos_do_href(sem_caminho, "/p").empty()) << sem_caminho;
+TEST_F(relatorio_xslt, a_instrucao_do_projeto_nao_escolhe_a_folha) {
+    std::filesystem::create_directories(programa.caminho() / "outra pasta");
+    escrever(programa.arquivo("outra pasta") + "/estilo.xsl", folha("propria"));
+    escrever(projetos.arquivo("vizinha.xsl"), folha("vizinha"));
+    // Nenhuma forma de endereço leva a outra folha: o relatório é sempre o do programa.
+    for (const std::string& pi :
+         {instrucao("file://" + programa.arquivo("outra%20pasta") + "/estilo.xsl"),
+          instrucao(programa.arquivo("outra pasta") + "/estilo.xsl"),
+          instrucao("FILE://localhost" + programa.arquivo("outra%20pasta") + "/estilo.xsl#x"),
+          std::string("<?xml-stylesheet href='vizinha.xsl' type='text/xsl'?>"),
+          std::string("<?xml-stylesheet type=\"text/css\" href=\"a.css\"?>") + instrucao("  vizinha.xsl "),
+          instrucao("rede.xml")})
+        EXPECT_NE(relatorio(pi).find("padrao:Centro"), std::string::npos) << pi;
 }
 
-TEST_F(relatorio_xslt, usa_a_folha_que_o_projeto_nomeia) {
-    std::filesystem::create_directories(programa.caminho() / "outra pasta");
-    const std::string propria = programa.arquivo("outra pasta") + "/estilo.xsl";
-    escrever(propria, folha("propria"));
-    // Gravado como o programa grava: o caminho como URI, com o espaço em %20.
-    EXPECT_NE(relatorio(instrucao("file://" + programa.arquivo("outra%20pasta") + "/estilo.xsl")).find("propria:Centro"),
-              std::string::npos);
-    EXPECT_NE(relatorio(instrucao(programa.arquivo("outra pasta") + "/estilo.xsl")).find("propria:Centro"),
-              std::string::npos);
-    // Relativo à pasta do projeto.
-    escrever(projetos.arquivo("vizinha.xsl"), folha("vizinha"));
-    EXPECT_NE(relatorio("<?xml-stylesheet href='vizinha.xsl' type='text/xsl'?>").find("vizinha:Centro"),
-              std::string::npos);
-    // Uma instrução de CSS antes não conta.
-    EXPECT_NE(relatorio("<?xml-stylesheet type=\"text/css\" href=\"a.css\"?>" + instrucao("vizinha.xsl")).find("vizinha:"),
-              std::string::npos);
+TEST_F(relatorio_xslt, projeto_que_e_a_propria_folha_nao_le_outros_arquivos) {
+    escrever(programa.arquivo("segredo.xml"), "<s>SEGREDO</s>");
+    const std::string segredo_uri = "file://" + programa.arquivo("segredo.xml");
+    // Um projeto que é ao mesmo tempo folha de estilo e que se nomeia como folha.
+    const std::string caminho = projetos.arquivo("armadilha.xml");
+    escrever(caminho, "<?xml version=\"1.0\"?>\n" + instrucao("armadilha.xml") +
+                          "<rss xsl:version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                          "<rede><nome_da_rede_dado>Centro<xsl:value-of select=\"document('" + segredo_uri +
+                          "')\"/></nome_da_rede_dado></rede></rss>\n");
+    std::string html = relatorio_em_html(caminho, pasta_do_programa);
+    EXPECT_NE(html.find("padrao:Centro"), std::string::npos) << html;
+    EXPECT_EQ(html.find("SEGREDO"), std::string::npos);
+
+    // A própria folha do programa também só lê o projeto e a si mesma: ler outro arquivo
+    // não dá o seu conteúdo, e a transformação não vai até o fim.
+    auto folha_que_le = [&](const std::string& expressao) {
+        escrever(pasta_do_programa + "/modelo_orvel.xsl",
+                 "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                 "<xsl:output method=\"html\"/><xsl:template match=\"/\"><p>lido:<xsl:value-of select=\"" +
+                     expressao + "\"/></p></xsl:template></xsl:stylesheet>");
+    };
+    folha_que_le("document('" + segredo_uri + "')");
+    EXPECT_EQ(falha_de([&] { html = relatorio_em_html(caminho, pasta_do_programa); }), tipo_de_falha::generica);
+    EXPECT_EQ(html.find("SEGREDO"), std::string::npos);
+    folha_que_le("count(document('')/*/xsl:template)");
+    EXPECT_NE(relatorio_em_html(caminho, pasta_do_programa).find("lido:1"), std::string::npos);
+    folha_que_le("document('armadilha.xml', /)/rss/rede/nome_da_rede_dado");
+    EXPECT_NE(relatorio_em_html(caminho, pasta_do_programa).find("lido:Centro"), std::string::npos);
 }
 
 TEST_F(relatorio_xslt, sem_folha_que_sirva_usa_a_da_pasta_do_programa) {
@@ -107,35 +121,68 @@ TEST_F(relatorio_xslt, projeto_ausente_ou_ilegivel_falha) {
     escrever(projetos.arquivo("meio.xml"), "<rss><rede>");
     EXPECT_EQ(falha_de([&] { relatorio_em_html(projetos.arquivo("meio.xml"), pasta_do_programa); }),
               tipo_de_falha::erro_de_arquivo);
+    // Uma FIFO não é lida (nem fica à espera de quem escreva).
+    const teste::fifo_de_teste fifo(projetos.arquivo("fifo.xml"));
+    tipo_de_falha f = tipo_de_falha::generica;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { f = falha_de([&] { relatorio_em_html(fifo.caminho(), pasta_do_programa); }); }));
+    EXPECT_EQ(f, tipo_de_falha::erro_de_arquivo);
 }
 
 TEST_F(relatorio_xslt, sai_em_utf8_qualquer_que_seja_a_codificacao_pedida) {
-    escrever(projetos.arquivo("latin1.xsl"), folha("latin1", "method=\"html\" encoding=\"ISO-8859-1\""));
+    escrever(pasta_do_programa + "/modelo_orvel.xsl", folha("latin1", "method=\"html\" encoding=\"ISO-8859-1\""));
     const std::string caminho = projetos.arquivo("acento.xml");
     // "São João" em ISO-8859-1 no disco.
-    escrever(caminho, projeto(instrucao("latin1.xsl"), "S\xE3o Jo\xE3o"));
+    escrever(caminho, projeto("", "S\xE3o Jo\xE3o"));
     const std::string html = relatorio_em_html(caminho, pasta_do_programa);
     EXPECT_NE(html.find("latin1:São João"), std::string::npos) << html;
     EXPECT_EQ(html.find("ISO-8859-1"), std::string::npos);
 }
 
-TEST_F(relatorio_xslt, nem_entidades_externas_nem_arquivos_gravados) {
+TEST_F(relatorio_xslt, nem_entidades_nem_dtd_nem_arquivos_gravados) {
     const std::string segredo = programa.arquivo("segredo.txt");
     escrever(segredo, "SEGREDO");
+    // Um projeto com DOCTYPE não é lido: nem entidade externa, nem interna.
     const std::string caminho = projetos.arquivo("xxe.xml");
-    escrever(caminho, "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [<!ENTITY s SYSTEM \"file://" + segredo + "\">]>\n" +
-                          "<rss><rede><nome_da_rede_dado>&s;</nome_da_rede_dado></rede></rss>");
-    EXPECT_EQ(relatorio_em_html(caminho, pasta_do_programa).find("SEGREDO"), std::string::npos);
+    for (const std::string& doctype : {"<!DOCTYPE rss [<!ENTITY s SYSTEM \"file://" + segredo + "\">]>\n",
+                                       std::string("<!DOCTYPE rss [<!ENTITY s \"dentro\">]>\n")}) {
+        escrever(caminho, "<?xml version=\"1.0\"?>\n" + doctype +
+                              "<rss><rede><nome_da_rede_dado>&s;</nome_da_rede_dado></rede></rss>");
+        EXPECT_EQ(falha_de([&] { relatorio_em_html(caminho, pasta_do_programa); }), tipo_de_falha::erro_de_arquivo);
+    }
 
     // Uma folha que tenta gravar um arquivo não vai até o fim, e o arquivo não aparece.
     const std::string gravado = projetos.arquivo("gravado.html");
-    escrever(projetos.arquivo("grava.xsl"),
+    escrever(pasta_do_programa + "/modelo_orvel.xsl",
              "<xsl:stylesheet version=\"1.1\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
              "<xsl:template match=\"/\"><xsl:document href=\"" + gravado + "\"><x/></xsl:document><p/></xsl:template>"
              "</xsl:stylesheet>");
-    escrever(caminho, projeto(instrucao("grava.xsl")));
+    escrever(caminho, projeto(""));
     EXPECT_EQ(falha_de([&] { relatorio_em_html(caminho, pasta_do_programa); }), tipo_de_falha::generica);
     EXPECT_FALSE(std::filesystem::exists(gravado));
+}
+
+TEST_F(relatorio_xslt, listas_de_5000_itens_sem_recursao) {
+    const std::string recursos = ORVEL_DADOS_DE_TESTE "/../../recursos";
+    std::string links, cores;
+    for (int i = 1; i <= 5000; ++i) {
+        links += "L" + std::to_string(i) + ",";
+        cores += "1,";
+    }
+    const std::string caminho = projetos.arquivo("longa.xml");
+    escrever(caminho, "<?xml version=\"1.0\"?>\n<rss><rede><nome_da_rede_dado>Longa</nome_da_rede_dado>"
+                      "<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel><StrLinks_com_maior_grau_de_saturacao_rel>" +
+                          links + "</StrLinks_com_maior_grau_de_saturacao_rel></rede>"
+                          "<no1><nome_do_no_dado>N1</nome_do_no_dado><quant_de_grupos_dado>1</quant_de_grupos_dado>"
+                          "<quant_de_intervalos_depois_dado>5000</quant_de_intervalos_depois_dado>"
+                          "<nome_dos_links_do_grupo1_dado>" + links + "</nome_dos_links_do_grupo1_dado>"
+                          "<cor_do_intervalo_do_grupo1_depois>" + cores + "</cor_do_intervalo_do_grupo1_depois>"
+                          "</no1></rss>\n");
+    const std::string html = relatorio_em_html(caminho, recursos);
+    EXPECT_NE(html.find("<td>L1, L2, L3, "), std::string::npos);
+    EXPECT_NE(html.find(", L4999, L5000</td>"), std::string::npos);
+    std::size_t verdes = 0;
+    for (auto p = html.find("estado verde"); p != std::string::npos; p = html.find("estado verde", p + 1)) ++verdes;
+    EXPECT_EQ(verdes, 5000u);
 }
 
 TEST_F(relatorio_xslt, a_folha_do_programa_num_projeto_com_e_sem_resultados) {

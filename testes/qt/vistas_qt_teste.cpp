@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QPrinter>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <filesystem>
 
@@ -17,6 +18,7 @@
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "resultados/apresentacao.h"
+#include "resultados/relatorio.h"
 
 namespace orvel {
 namespace {
@@ -93,6 +95,74 @@ TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     servicos.configurar_impressora("Configurar impressora", orientacao_paisagem);
     EXPECT_EQ(titulo, "Configurar impressora");
     EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+class janela_com_pagina : public formulario {
+public:
+    janela_com_pagina() : formulario("janela_com_pagina") {
+        Width = 6000;
+        Height = 4500;
+        WebBrowser1.Width = 5000;
+        WebBrowser1.Height = 4000;
+    }
+    navegador WebBrowser1{*this, "WebBrowser1"};
+};
+
+// O navegador não segue link algum que leve a um arquivo ou para fora da página.
+TEST_F(vistas_no_qt, navegador_recusa_link_para_arquivo) {
+    const std::string segredo = pasta.arquivo("segredo.html");
+    teste::escrever(segredo, "<p>SEGREDO</p>");
+    const std::string pagina = pasta.arquivo("pagina.html");
+    teste::escrever(pagina, "<html><body><p><a href=\"file://" + segredo + "\">absoluto</a></p>"
+                            "<p><a href=\"segredo.html\">relativo</a></p>"
+                            "<p><a href=\"http://127.0.0.1:9/x.html\">rede</a></p></body></html>");
+    janela_com_pagina& j = formulario_unico<janela_com_pagina>();
+    j.Show();
+    QApplication::processEvents();
+    j.WebBrowser1.Navigate(pagina);
+    auto* b = qobject_cast<QTextBrowser*>(espelho.janela_de(j)->widget_de(&j.WebBrowser1));
+    ASSERT_NE(b, nullptr);
+    const QUrl inicio = b->source();
+    ASSERT_TRUE(b->toPlainText().contains("absoluto"));
+    // Pelo teclado: Tab leva ao próximo link, Enter o ativa.
+    for (int link = 0; link < 3; ++link) {
+        QTest::keyClick(b, Qt::Key_Tab);
+        ASSERT_TRUE(b->textCursor().hasSelection()) << link;
+        QTest::keyClick(b, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(b->source(), inicio) << link;
+        EXPECT_FALSE(b->toPlainText().contains("SEGREDO")) << link;
+    }
+}
+
+// O navegador do relatório só mostra o projeto transformado: um arquivo que não se transforma,
+// mesmo com a extensão .html, dá um "Aviso" e uma página vazia.
+TEST_F(vistas_no_qt, navegador_do_relatorio_nunca_mostra_o_arquivo_cru) {
+    servicos_de_teste s;
+    s.pasta = pasta.caminho().string();  // sem modelo_orvel.xsl: a transformação falha
+    espelho_qt::conversor_para_html() = pagina_do_relatorio;
+    janela_com_pagina& j = formulario_unico<janela_com_pagina>();
+    j.WebBrowser1.mostra_projeto = true;
+    j.Show();
+    QApplication::processEvents();
+    auto* b = qobject_cast<QTextBrowser*>(espelho.janela_de(j)->widget_de(&j.WebBrowser1));
+    ASSERT_NE(b, nullptr);
+
+    const std::string projeto = pasta.arquivo("projeto.html");
+    teste::escrever(projeto, "<?xml version=\"1.0\"?>\n<rss><rede><nome_da_rede_dado>CRU</nome_da_rede_dado></rede></rss>\n");
+    j.WebBrowser1.Navigate(projeto);
+    EXPECT_TRUE(b->toPlainText().isEmpty());
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "não foi possível montar o relatório do arquivo projeto.html");
+    EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
+    // Com a folha, o mesmo arquivo vira o relatório.
+    teste::escrever(pasta.arquivo("modelo_orvel.xsl"),
+                    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                    "<xsl:template match=\"/\"><p>Rede <xsl:value-of select=\"/rss/rede/nome_da_rede_dado\"/></p>"
+                    "</xsl:template></xsl:stylesheet>");
+    j.WebBrowser1.Navigate(projeto);
+    EXPECT_EQ(b->toPlainText().trimmed(), "Rede CRU");
+    espelho_qt::conversor_para_html() = nullptr;
 }
 
 // O temporizador de verdade leva a apresentação até a janela principal.

@@ -2,12 +2,15 @@
 
 #include <filesystem>
 
+#include "comum/arquivos.h"
+#include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/rede_em_grade.h"
 #include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
 #include "plataforma/relatorio_xslt.h"
+#include "plataforma/textos.h"
 #include "resultados/ajuda.h"
 #include "resultados/relatorio.h"
 
@@ -120,6 +123,50 @@ TEST_F(visualizadores, relatorio_mostra_o_ultimo_salvamento_depois_de_processar)
     nome_da_rede_dado = "Outro nome";
     t().mnuRelatorio.Click();
     EXPECT_EQ(relatorio_em_html(relatorio_unico().WebBrowser1.endereco(), s.pasta), html);
+}
+
+// A página do relatório: o projeto transformado, ou um "Aviso" e uma página vazia; nunca o XML cru.
+TEST_F(visualizadores, pagina_do_relatorio_nunca_e_o_xml_cru) {
+    teste::pasta_temporaria pasta;
+    s.pasta = std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string();
+    const auto bom = pagina_do_relatorio(ORVEL_DADOS_DE_TESTE "/projeto_pequeno.xml");
+    ASSERT_TRUE(bom.has_value());
+    EXPECT_NE(bom->find("Relatório da rede Rede &lt;teste&gt;"), std::string::npos);
+    // Sem arquivo: o navegador mostra a sua própria página, sem mensagem.
+    EXPECT_FALSE(pagina_do_relatorio("").has_value());
+    EXPECT_FALSE(pagina_do_relatorio(pasta.arquivo("nenhum.xml")).has_value());
+    EXPECT_TRUE(s.mensagens.empty());
+
+    const std::string projeto = pasta.arquivo("rede.xml");
+    teste::escrever(projeto, "<?xml version=\"1.0\"?>\n<rss><rede><nome_da_rede_dado>X</nome_da_rede_dado></rede></rss>\n");
+    const std::string doctype = pasta.arquivo("doctype.xml");
+    teste::escrever(doctype, "<?xml version=\"1.0\"?>\n<!DOCTYPE rss [<!ENTITY e \"x\">]>\n<rss>&e;</rss>\n");
+    const teste::fifo_de_teste fifo(pasta.arquivo("fifo.xml"));
+    std::optional<std::string> pagina_da_fifo;
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { pagina_da_fifo = pagina_do_relatorio(fifo.caminho()); }));
+    EXPECT_EQ(pagina_da_fifo, std::string());
+    EXPECT_EQ(pagina_do_relatorio(doctype), std::string());
+    EXPECT_EQ(pagina_do_relatorio(pasta.caminho().string()), std::string());  // uma pasta
+    // Uma folha que não consegue montar o relatório.
+    s.pasta = pasta.caminho().string();
+    teste::escrever(pasta.arquivo("modelo_orvel.xsl"),
+                    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                    "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">erro</xsl:message></xsl:template>"
+                    "</xsl:stylesheet>");
+    EXPECT_EQ(pagina_do_relatorio(projeto), std::string());
+    std::filesystem::remove(pasta.arquivo("modelo_orvel.xsl"));
+    EXPECT_EQ(pagina_do_relatorio(projeto), std::string());
+
+    const std::string nome_da_pasta = parte_do_nome_do_arquivo(pasta.caminho().string());
+    const std::vector<std::string> esperados = {
+        "não foi possível ler o arquivo fifo.xml", "não foi possível ler o arquivo doctype.xml",
+        "não foi possível ler o arquivo " + nome_da_pasta, "não foi possível montar o relatório do arquivo rede.xml",
+        "não foi possível montar o relatório do arquivo rede.xml"};
+    ASSERT_EQ(s.mensagens.size(), esperados.size());
+    for (std::size_t i = 0; i < esperados.size(); ++i) {
+        EXPECT_EQ(s.mensagens[i].texto, esperados[i]);
+        EXPECT_EQ(s.mensagens[i].titulo, "Aviso");
+    }
 }
 
 }  // namespace
