@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QValidator>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -527,6 +528,23 @@ Integer codigo_do_caractere(const QKeyEvent* e) {
     return c <= 0xFF ? static_cast<Integer>(c) : 0;
 }
 
+// O limite de caracteres (MaxLength) vale só para o que o usuário digita ou cola: um texto posto
+// pelo programa, mesmo mais comprido, aparece inteiro, e o usuário ainda pode apagar ou trocar
+// caracteres dele, mas não alongá-lo.
+class limite_do_usuario : public QValidator {
+public:
+    using consulta = std::function<std::pair<int, qsizetype>()>;  // limite e tamanho atual
+    limite_do_usuario(consulta c, QObject* pai) : QValidator(pai), c_(std::move(c)) {}
+    State validate(QString& texto, int&) const override {
+        const auto [limite, atual] = c_();
+        if (limite > 0 && texto.size() > limite && texto.size() > atual) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    consulta c_;
+};
+
 void rotulo_e_valor(QCheckBox* w, const caixa_de_selecao& c) {
     w->setText(q(c.Caption));
     w->setCheckState(c.Value == 1 ? Qt::Checked : c.Value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
@@ -564,6 +582,13 @@ QWidget* janela_qt::criar_widget(controle* c) {
         case tipo_de_controle::caixa_de_texto: {
             auto* caixa = static_cast<caixa_de_texto*>(c);
             auto* e = new QLineEdit(superficie_);
+            e->setMaxLength(32767);
+            e->setValidator(new limite_do_usuario(
+                [this, caixa]() -> std::pair<int, qsizetype> {
+                    if (esquecido_ || !ainda_no_formulario(f_, caixa)) return {0, 0};
+                    return {caixa->MaxLength, q(caixa->Text.texto()).size()};
+                },
+                e));
             QObject::connect(e, &QLineEdit::textEdited, [this, caixa](const QString& t) {
                 if (sincronizando_ || !ainda_no_formulario(f_, caixa)) return;
                 const std::string texto = t.toUtf8().toStdString();
@@ -652,8 +677,11 @@ void janela_qt::sincronizar_widgets() {
                 auto* caixa = static_cast<caixa_de_texto*>(c);
                 auto* e = static_cast<QLineEdit*>(w.data());
                 const QString t = q(caixa->Text.texto());
-                if (e->text() != t) e->setText(t);
-                e->setMaxLength(caixa->MaxLength > 0 ? caixa->MaxLength : 32767);
+                if (e->text() != t) {
+                    e->setText(t);
+                    // Fora do foco, o começo do texto fica à vista.
+                    if (!e->hasFocus()) e->setCursorPosition(0);
+                }
                 e->setReadOnly(caixa->Locked);
                 e->setFont(fonte(caixa->FontName, caixa->FontSize, false));
                 e->setAlignment(caixa->Alignment == 1 ? Qt::AlignRight : caixa->Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -718,6 +746,9 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             break;
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
+            // Tab e Shift+Tab só passam o foco adiante: não são teclas do controle.
+            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && !(k->modifiers() & Qt::ControlModifier))
+                break;
             Integer codigo = codigo_da_tecla(k);
             const Integer shift = shift_de(k->modifiers());
             bool engolida = false;
@@ -733,7 +764,18 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
                     if (caractere == 0) engolida = true;
                 }
             });
+            if (esquecido_) return true;  // o tratador descarregou a janela
             if (engolida) return true;
+            // O que os tratadores fizeram (uma caixa esvaziada no KeyDown) chega ao widget antes
+            // da tecla: o caractere entra no texto que os dados têm.
+            sincronizar();
+            if (!ainda_no_formulario(f_, c)) return true;
+            // Enter num botão com o foco aperta esse botão; o Enter da janela é só das caixas.
+            if (c->tipo() == tipo_de_controle::botao_de_comando &&
+                (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {
+                if (auto* botao = qobject_cast<QAbstractButton*>(alvo); botao && botao->isEnabled()) botao->click();
+                return true;
+            }
             break;
         }
         case QEvent::KeyRelease: {
