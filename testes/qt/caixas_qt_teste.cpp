@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "comum/espelho_de_teste.h"
+#include "dialogos/editor_de_no_de_teste.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -162,6 +163,44 @@ TEST_F(caixas_no_qt, tab_passa_o_foco_sem_chegar_aos_tratadores_de_tecla) {
     QTest::keyClick(caixa, Qt::Key_Tab);
     EXPECT_EQ(descidas, std::vector<Integer>{'5'});
     EXPECT_NE(d.ActiveControl(), &d.codigo);
+}
+
+// O editor de nó de verdade no Qt offscreen.
+class editor_de_no_no_qt : public teste::com_editor_de_no {
+protected:
+    void TearDown() override {
+        teste::com_editor_de_no::TearDown();
+        QApplication::processEvents();
+    }
+    espelho_qt espelho;
+};
+
+TEST_F(editor_de_no_no_qt, cada_digito_na_quantidade_de_grupos_fica_na_caixa_e_mostra_as_linhas) {
+    gravar_no_valido(1);
+    abrir(1);
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(e());
+    ASSERT_NE(jan, nullptr);
+    auto* grupos = jan->findChild<QLineEdit*>("texto_quantos_grupos");
+    ASSERT_NE(grupos, nullptr);
+    ASSERT_EQ(grupos->text(), "2");
+    agir([&] { e().texto_quantos_grupos.SetFocus(); });
+    auto visivel = [&](controle& c) {
+        QWidget* w = jan->widget_de(&c);
+        return w && w->isVisible();
+    };
+    for (const char* digito : {"3", "1", "4"}) {
+        QTest::keyClicks(grupos, digito);
+        QApplication::processEvents();
+        EXPECT_EQ(e().texto_quantos_grupos.Text.texto(), digito);
+        EXPECT_EQ(grupos->text(), digito);
+        const int q = digito[0] - '0';
+        EXPECT_EQ(quant_de_grupos_editado(1), q);
+        EXPECT_TRUE(visivel(e().links_do_G(q)(0))) << digito;
+        EXPECT_FALSE(visivel(e().links_do_G(q + 1)(0))) << digito;
+        EXPECT_TRUE(visivel(e().cancelar_command) && visivel(e().inserir_dados_command)) << digito;
+    }
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 }  // namespace
