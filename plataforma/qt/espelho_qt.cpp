@@ -545,6 +545,40 @@ private:
     consulta c_;
 };
 
+// Põe uma cor num papel da paleta, só quando muda. Sem "desabilitado", o texto de um controle
+// desabilitado fica com o cinza do sistema.
+void colorir(QWidget* w, QPalette::ColorRole papel, Long valor, bool tambem_desabilitado = true) {
+    const QColor c = cor(valor);
+    const QPalette& atual = w->palette();
+    if (atual.color(QPalette::Active, papel) == c && atual.color(QPalette::Inactive, papel) == c &&
+        (!tambem_desabilitado || atual.color(QPalette::Disabled, papel) == c))
+        return;
+    QPalette p = atual;
+    p.setColor(QPalette::Active, papel, c);
+    p.setColor(QPalette::Inactive, papel, c);
+    if (tambem_desabilitado) p.setColor(QPalette::Disabled, papel, c);
+    w->setPalette(p);
+}
+
+// Borda (BorderStyle), aparência plana ou tridimensional (Appearance) e cores de uma caixa.
+void aparencia_da_caixa(QLineEdit* e, const caixa_de_texto& c) {
+    const bool borda = c.BorderStyle != 0;
+    QString folha;
+    if (!borda) folha = QStringLiteral("QLineEdit { border: none; padding: 0px; background-color: %1; color: %2; }");
+    else if (c.Appearance == 0) folha = QStringLiteral("QLineEdit { border: 1px solid black; background-color: %1; color: %2; }");
+    if (!folha.isEmpty()) folha = folha.arg(cor(c.BackColor).name(), cor(c.ForeColor).name());
+    if (e->styleSheet() != folha) e->setStyleSheet(folha);
+    if (e->hasFrame() != borda) e->setFrame(borda);
+    colorir(e, QPalette::Base, c.BackColor);
+    colorir(e, QPalette::Text, c.ForeColor, false);
+}
+
+// Cor de fundo de uma caixa de seleção ou de um botão de opção.
+void fundo_do_controle(QWidget* w, Long back_color) {
+    if (!w->autoFillBackground()) w->setAutoFillBackground(true);
+    colorir(w, QPalette::Window, back_color);
+}
+
 void rotulo_e_valor(QCheckBox* w, const caixa_de_selecao& c) {
     w->setText(q(c.Caption));
     w->setCheckState(c.Value == 1 ? Qt::Checked : c.Value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
@@ -671,6 +705,7 @@ void janela_qt::sincronizar_widgets() {
                 botao->setText(q(b->Caption));
                 botao->setToolTip(q(b->Caption));  // o texto inteiro, quando não cabe no botão
                 botao->setFont(fonte(b->FontName, b->FontSize, false));
+                colorir(botao, QPalette::Button, b->BackColor);
                 break;
             }
             case tipo_de_controle::caixa_de_texto: {
@@ -685,11 +720,13 @@ void janela_qt::sincronizar_widgets() {
                 e->setReadOnly(caixa->Locked);
                 e->setFont(fonte(caixa->FontName, caixa->FontSize, false));
                 e->setAlignment(caixa->Alignment == 1 ? Qt::AlignRight : caixa->Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+                aparencia_da_caixa(e, *caixa);
                 break;
             }
             case tipo_de_controle::caixa_de_selecao:
                 rotulo_e_valor(static_cast<QCheckBox*>(w.data()), *static_cast<caixa_de_selecao*>(c));
                 w->setFont(fonte("MS Sans Serif", 8.25f, false));
+                fundo_do_controle(w, static_cast<caixa_de_selecao*>(c)->BackColor);
                 break;
             case tipo_de_controle::botao_de_opcao: {
                 auto* opcao = static_cast<botao_de_opcao*>(c);
@@ -697,6 +734,7 @@ void janela_qt::sincronizar_widgets() {
                 e->setText(q(opcao->Caption));
                 e->setChecked(opcao->Value);
                 e->setFont(fonte("MS Sans Serif", 8.25f, false));
+                fundo_do_controle(e, opcao->BackColor);
                 break;
             }
             default: break;
