@@ -229,6 +229,14 @@ TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
         agir([&] { f->Show(); });
         EXPECT_EQ(cortadas(*f), std::vector<std::string>{}) << f->nome();
     }
+    // O diagrama final depois de "Apl", com as fontes maiores dos títulos.
+    auto& d = diagrama_de_barras_final_unico();
+    agir([&] {
+        d.Text3.Text = "X";
+        d.Command2.Click();
+    });
+    EXPECT_FALSE(d.Command2.Visible);
+    EXPECT_EQ(cortadas(d), std::vector<std::string>{});
 }
 
 }  // namespace
