@@ -258,7 +258,7 @@ public:
     tipo_de_controle tipo() const override { return tipo_de_controle::caixa_de_texto; }
 
     texto_de_caixa Text{*this};
-    Integer MaxLength = 0;  // 0 = sem limite
+    Integer MaxLength = 0;  // 0 = sem limite; limita só o que o usuário digita, nunca um texto posto pelo programa
     bool Locked = false;
     Integer Alignment = 0;
     Integer Appearance = 1;   // 0 plana, 1 tridimensional

@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QTextBrowser>
 #include <QUrl>
+#include <QValidator>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -22,10 +23,15 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "plataforma/qt/cursores.h"
@@ -70,12 +76,70 @@ Single tw_y(double px) { return static_cast<Single>(px * static_cast<double>(tel
 QFont fonte(const std::string& nome, Single tamanho, bool negrito) {
     QFont f(q(nome));
     f.setStyleHint(QFont::SansSerif);
-    // As fontes de tela estreitas do projeto das janelas quase nunca existem aqui; a fonte que
-    // as substitui é mais larga, e é estreitada para caber nos mesmos twips.
-    if (!QFontInfo(f).exactMatch()) f.setStretch(82);
+    // As fontes de tela estreitas do projeto das janelas quase nunca existem aqui; a que as
+    // substitui é a DejaVu Sans Condensed (fonts-dejavu-extra), estreitada mais um pouco para
+    // caber nos mesmos twips.
+    if (!QFontInfo(f).exactMatch()) {
+        f = QFont(QStringLiteral("DejaVu Sans Condensed"));
+        f.setStyleHint(QFont::SansSerif);
+        f.setStretch(82);
+    }
     f.setPointSizeF(tamanho > 0 ? static_cast<double>(tamanho) : 8.25);
     f.setBold(negrito);
     return f;
+}
+
+// Tamanho do texto numa fonte, quebrado nas palavras numa largura quando se pode.
+QSizeF tamanho_do_texto(const QFont& f, const QString& texto, double largura, bool quebra) {
+    const QRectF r = QFontMetricsF(f).boundingRect(QRectF(0, 0, largura, 100000),
+                                                   Qt::AlignLeft | Qt::AlignTop | (quebra ? Qt::TextWordWrap : Qt::TextSingleLine), texto);
+    return r.size();
+}
+
+// A fonte em que um texto cabe inteiro numa área: a fonte dada, se couber; senão, a maior que
+// couber, mais estreita e depois menor, até um mínimo legível (nunca reticências). `cabe` diz se
+// um tamanho de texto serve.
+QFont fonte_que_cabe(const QFont& base, const QString& texto, double largura, bool quebra,
+                     const std::function<bool(QSizeF)>& cabe) {
+    auto serve = [&](const QFont& f) {
+        const QSizeF t = tamanho_do_texto(f, texto, largura, quebra);
+        return t.width() <= largura + 0.01 && cabe(t);
+    };
+    if (texto.isEmpty() || largura <= 0 || serve(base)) return base;
+    const double pontos = base.pointSizeF() > 0 ? base.pointSizeF() : 8.25;
+    const int estiramento = base.stretch() > 0 ? base.stretch() : 100;
+    struct candidata {
+        double pontos;
+        int estiramento;
+    };
+    std::vector<candidata> v;
+    const double menor_ponto = std::min(pontos, 5.0);
+    const int menor_estiramento = std::min(estiramento, 60);
+    for (double p = pontos;; p = std::max(menor_ponto, p - 0.25)) {
+        for (int e = estiramento;; e = std::max(menor_estiramento, e - 4)) {
+            v.push_back({p, e});
+            if (e == menor_estiramento) break;
+        }
+        if (p == menor_ponto) break;
+    }
+    // Primeiro as que deixam o texto mais largo (as mais legíveis); no empate, a maior.
+    std::stable_sort(v.begin(), v.end(), [](const candidata& a, const candidata& b) {
+        const double la = a.pontos * a.estiramento, lb = b.pontos * b.estiramento;
+        return la != lb ? la > lb : a.pontos > b.pontos;
+    });
+    QFont f = base;
+    for (const candidata& c : v) {
+        f.setPointSizeF(c.pontos);
+        f.setStretch(c.estiramento);
+        if (serve(f)) return f;
+    }
+    return f;  // a menor de todas
+}
+
+QFont fonte_do_rotulo(const rotulo& r) {
+    const QFont base = fonte(r.FontName, r.FontSize, r.FontBold);
+    const double largura = px_x(r.Width), altura = px_y(r.Height);
+    return fonte_que_cabe(base, q(r.Caption.texto()), largura, true, [&](QSizeF t) { return t.height() <= altura + 0.01; });
 }
 
 Integer botao_de(Qt::MouseButton b) {
@@ -220,7 +284,7 @@ private:
         }
         if (!r.Caption.texto().empty()) {
             p.setPen(cor(r.ForeColor));
-            p.setFont(fonte(r.FontName, r.FontSize, r.FontBold));
+            p.setFont(fonte_do_rotulo(r));
             const int alinhamento = r.Alignment == 1 ? Qt::AlignRight : r.Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
             p.drawText(ret, alinhamento | Qt::AlignTop | Qt::TextWordWrap, q(r.Caption.texto()));
         }
@@ -415,6 +479,12 @@ void espelho_qt::executar_modal(formulario& f) {
     v.erase(std::remove_if(v.begin(), v.end(), [&](auto& par) { return par.second == &laco; }), v.end());
 }
 
+QFont espelho_qt::fonte_de_tela(const std::string& nome, Single tamanho, bool negrito) {
+    return fonte(nome, tamanho, negrito);
+}
+
+QFont espelho_qt::fonte_de_tela(const rotulo& r) { return fonte_do_rotulo(r); }
+
 std::pair<Single, Single> espelho_qt::medir_texto(const std::string& texto, const std::string& nome, Single tamanho,
                                                   bool negrito) {
     QFontMetricsF m(fonte(nome, tamanho, negrito));
@@ -535,6 +605,169 @@ Integer codigo_do_caractere(const QKeyEvent* e) {
     return c <= 0xFF ? static_cast<Integer>(c) : 0;
 }
 
+// O limite de caracteres (MaxLength) vale só para o que o usuário digita ou cola: um texto posto
+// pelo programa, mesmo mais comprido, aparece inteiro, e o usuário ainda pode apagar ou trocar
+// caracteres dele, mas não alongá-lo.
+class limite_do_usuario : public QValidator {
+public:
+    using consulta = std::function<std::pair<int, qsizetype>()>;  // limite e tamanho atual
+    limite_do_usuario(consulta c, QObject* pai) : QValidator(pai), c_(std::move(c)) {}
+    State validate(QString& texto, int&) const override {
+        const auto [limite, atual] = c_();
+        if (limite > 0 && texto.size() > limite && texto.size() > atual) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    consulta c_;
+};
+
+// Botão gráfico (Style 1): a figura em cima, centrada, e a legenda inteira embaixo, quebrada nas
+// palavras. A fonte e o tamanho da figura são os que o espelho escolheu para a legenda caber.
+class botao_com_figura_qt : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+    static constexpr int margem = 1;
+    static constexpr int figura_maxima = 20;
+    static constexpr int figura_minima = 12;
+
+    // A área da legenda, abaixo da figura.
+    QRectF area_da_legenda() const {
+        QRectF a = QRectF(rect()).adjusted(margem, margem, -margem, -margem);
+        if (!icon().isNull()) a.setTop(a.top() + iconSize().height() + 1);
+        return a;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter p(this);
+        QStyleOptionToolButton opt;
+        initStyleOption(&opt);
+        opt.text.clear();
+        opt.icon = QIcon();
+        opt.toolButtonStyle = Qt::ToolButtonIconOnly;
+        p.drawComplexControl(QStyle::CC_ToolButton, opt);
+        if (!icon().isNull()) {
+            const QSize lado = iconSize();
+            const QPixmap figura = icon().pixmap(lado, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+            p.drawPixmap(QRect(QPoint((width() - lado.width()) / 2, margem), lado), figura);
+        }
+        p.setFont(font());
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+        p.drawText(area_da_legenda(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text());
+    }
+};
+
+// Caixa de seleção ou botão de opção cuja legenda se quebra nas palavras na altura do controle
+// e nunca é cortada; um clique em qualquer ponto do controle vale.
+template <class B>
+class com_legenda_inteira : public B {
+public:
+    using B::B;
+
+    QRectF area_da_legenda() const {
+        constexpr bool caixa = std::is_same_v<B, QCheckBox>;
+        const int indicador =
+            this->style()->pixelMetric(caixa ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, nullptr, this);
+        const int espaco =
+            this->style()->pixelMetric(caixa ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, nullptr, this);
+        QRectF a(this->rect());
+        a.setLeft(indicador + espaco);
+        return a;
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        constexpr bool caixa = std::is_same_v<B, QCheckBox>;
+        QStylePainter p(this);
+        QStyleOptionButton opt;
+        this->initStyleOption(&opt);
+        opt.text.clear();
+        opt.state &= ~QStyle::State_HasFocus;
+        p.drawControl(caixa ? QStyle::CE_CheckBox : QStyle::CE_RadioButton, opt);
+        const QRectF area = area_da_legenda();
+        p.setFont(this->font());
+        p.setPen(this->palette().color(this->isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        QRectF ocupada;
+        p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, this->text(), &ocupada);
+        if (this->hasFocus() && !this->text().isEmpty()) {
+            QStyleOptionFocusRect foco;
+            foco.initFrom(this);
+            foco.rect = ocupada.toAlignedRect().adjusted(-1, 0, 1, 0) & this->rect();
+            p.drawPrimitive(QStyle::PE_FrameFocusRect, foco);
+        }
+    }
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
+};
+
+// Põe no botão gráfico a fonte e o tamanho de figura com que a legenda cabe inteira: a figura
+// encolhe até um mínimo antes de a fonte encolher.
+void ajustar_legenda(botao_com_figura_qt* b, const QFont& base) {
+    const QString chave = b->text() + QChar(0) + base.toString() + QChar(0) + QString::number(b->width()) + 'x' +
+                          QString::number(b->height()) + (b->icon().isNull() ? "-" : "+");
+    if (b->property("legenda_ajustada").toString() == chave) return;
+    b->setProperty("legenda_ajustada", chave);
+    const int m = botao_com_figura_qt::margem;
+    const double largura = b->width() - 2 * m;
+    const double altura = b->height() - 2 * m;
+    const bool com_figura = !b->icon().isNull();
+    const double figura_minima = com_figura ? botao_com_figura_qt::figura_minima + 1 : 0;
+    const QFont f = fonte_que_cabe(base, b->text(), largura, true,
+                                   [&](QSizeF t) { return t.height() <= altura - figura_minima + 0.01; });
+    if (com_figura) {
+        const double sobra = altura - 1 - tamanho_do_texto(f, b->text(), largura, true).height();
+        const int figura = std::clamp(static_cast<int>(sobra), botao_com_figura_qt::figura_minima, botao_com_figura_qt::figura_maxima);
+        b->setIconSize(QSize(figura, figura));
+    }
+    b->setFont(f);
+}
+
+// A fonte com que a legenda de uma caixa de seleção ou botão de opção cabe inteira.
+template <class B>
+void ajustar_legenda(com_legenda_inteira<B>* w, const QFont& base) {
+    const QString chave = w->text() + QChar(0) + base.toString() + QChar(0) + QString::number(w->width()) + 'x' +
+                          QString::number(w->height());
+    if (w->property("legenda_ajustada").toString() == chave) return;
+    w->setProperty("legenda_ajustada", chave);
+    const QRectF area = w->area_da_legenda();
+    w->setFont(fonte_que_cabe(base, w->text(), area.width(), true, [&](QSizeF t) { return t.height() <= area.height() + 0.01; }));
+}
+
+// Põe uma cor num papel da paleta, só quando muda. Sem "desabilitado", o texto de um controle
+// desabilitado fica com o cinza do sistema.
+void colorir(QWidget* w, QPalette::ColorRole papel, Long valor, bool tambem_desabilitado = true) {
+    const QColor c = cor(valor);
+    const QPalette& atual = w->palette();
+    if (atual.color(QPalette::Active, papel) == c && atual.color(QPalette::Inactive, papel) == c &&
+        (!tambem_desabilitado || atual.color(QPalette::Disabled, papel) == c))
+        return;
+    QPalette p = atual;
+    p.setColor(QPalette::Active, papel, c);
+    p.setColor(QPalette::Inactive, papel, c);
+    if (tambem_desabilitado) p.setColor(QPalette::Disabled, papel, c);
+    w->setPalette(p);
+}
+
+// Borda (BorderStyle), aparência plana ou tridimensional (Appearance) e cores de uma caixa.
+void aparencia_da_caixa(QLineEdit* e, const caixa_de_texto& c) {
+    const bool borda = c.BorderStyle != 0;
+    QString folha;
+    if (!borda) folha = QStringLiteral("QLineEdit { border: none; padding: 0px; background-color: %1; color: %2; }");
+    else if (c.Appearance == 0) folha = QStringLiteral("QLineEdit { border: 1px solid black; background-color: %1; color: %2; }");
+    if (!folha.isEmpty()) folha = folha.arg(cor(c.BackColor).name(), cor(c.ForeColor).name());
+    if (e->styleSheet() != folha) e->setStyleSheet(folha);
+    if (e->hasFrame() != borda) e->setFrame(borda);
+    colorir(e, QPalette::Base, c.BackColor);
+    colorir(e, QPalette::Text, c.ForeColor, false);
+}
+
+// Cor de fundo de uma caixa de seleção ou de um botão de opção.
+void fundo_do_controle(QWidget* w, Long back_color) {
+    if (!w->autoFillBackground()) w->setAutoFillBackground(true);
+    colorir(w, QPalette::Window, back_color);
+}
+
 void rotulo_e_valor(QCheckBox* w, const caixa_de_selecao& c) {
     w->setText(q(c.Caption));
     w->setCheckState(c.Value == 1 ? Qt::Checked : c.Value == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
@@ -554,10 +787,10 @@ QWidget* janela_qt::criar_widget(controle* c) {
             auto* b = static_cast<botao_de_comando*>(c);
             QAbstractButton* botao;
             if (b->Style == 1) {
-                auto* t = new QToolButton(superficie_);
+                auto* t = new botao_com_figura_qt(superficie_);
                 t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
                 t->setIcon(figura_do_botao(b->Picture));
-                t->setIconSize(QSize(20, 20));
+                t->setIconSize(QSize(botao_com_figura_qt::figura_maxima, botao_com_figura_qt::figura_maxima));
                 botao = t;
             } else {
                 botao = new QPushButton(superficie_);
@@ -572,6 +805,13 @@ QWidget* janela_qt::criar_widget(controle* c) {
         case tipo_de_controle::caixa_de_texto: {
             auto* caixa = static_cast<caixa_de_texto*>(c);
             auto* e = new QLineEdit(superficie_);
+            e->setMaxLength(32767);
+            e->setValidator(new limite_do_usuario(
+                [this, caixa]() -> std::pair<int, qsizetype> {
+                    if (esquecido_ || !ainda_no_formulario(f_, caixa)) return {0, 0};
+                    return {caixa->MaxLength, q(caixa->Text.texto()).size()};
+                },
+                e));
             QObject::connect(e, &QLineEdit::textEdited, [this, caixa](const QString& t) {
                 if (sincronizando_ || !ainda_no_formulario(f_, caixa)) return;
                 const std::string texto = t.toUtf8().toStdString();
@@ -582,7 +822,7 @@ QWidget* janela_qt::criar_widget(controle* c) {
         }
         case tipo_de_controle::caixa_de_selecao: {
             auto* caixa = static_cast<caixa_de_selecao*>(c);
-            auto* e = new QCheckBox(superficie_);
+            auto* e = new com_legenda_inteira<QCheckBox>(superficie_);
             QObject::connect(e, &QCheckBox::clicked, [this, caixa, e](bool) {
                 if (sincronizando_ || !ainda_no_formulario(f_, caixa)) return;
                 const Integer v = e->checkState() == Qt::Checked ? 1 : 0;
@@ -593,7 +833,7 @@ QWidget* janela_qt::criar_widget(controle* c) {
         }
         case tipo_de_controle::botao_de_opcao: {
             auto* opcao = static_cast<botao_de_opcao*>(c);
-            auto* e = new QRadioButton(superficie_);
+            auto* e = new com_legenda_inteira<QRadioButton>(superficie_);
             e->setAutoExclusive(false);
             QObject::connect(e, &QRadioButton::clicked, [this, opcao](bool) {
                 if (sincronizando_ || !ainda_no_formulario(f_, opcao)) return;
@@ -655,31 +895,38 @@ void janela_qt::sincronizar_widgets() {
                 auto* b = static_cast<botao_de_comando*>(c);
                 auto* botao = static_cast<QAbstractButton*>(w.data());
                 botao->setText(q(b->Caption));
-                botao->setToolTip(q(b->Caption));  // o texto inteiro, quando não cabe no botão
-                botao->setFont(fonte(b->FontName, b->FontSize, false));
+                if (auto* grafico = dynamic_cast<botao_com_figura_qt*>(botao)) ajustar_legenda(grafico, fonte(b->FontName, b->FontSize, false));
+                else botao->setFont(fonte(b->FontName, b->FontSize, false));
+                colorir(botao, QPalette::Button, b->BackColor);
                 break;
             }
             case tipo_de_controle::caixa_de_texto: {
                 auto* caixa = static_cast<caixa_de_texto*>(c);
                 auto* e = static_cast<QLineEdit*>(w.data());
                 const QString t = q(caixa->Text.texto());
-                if (e->text() != t) e->setText(t);
-                e->setMaxLength(caixa->MaxLength > 0 ? caixa->MaxLength : 32767);
+                if (e->text() != t) {
+                    e->setText(t);
+                    // Fora do foco, o começo do texto fica à vista.
+                    if (!e->hasFocus()) e->setCursorPosition(0);
+                }
                 e->setReadOnly(caixa->Locked);
                 e->setFont(fonte(caixa->FontName, caixa->FontSize, false));
                 e->setAlignment(caixa->Alignment == 1 ? Qt::AlignRight : caixa->Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft);
+                aparencia_da_caixa(e, *caixa);
                 break;
             }
             case tipo_de_controle::caixa_de_selecao:
                 rotulo_e_valor(static_cast<QCheckBox*>(w.data()), *static_cast<caixa_de_selecao*>(c));
-                w->setFont(fonte("MS Sans Serif", 8.25f, false));
+                ajustar_legenda(static_cast<com_legenda_inteira<QCheckBox>*>(w.data()), fonte("MS Sans Serif", 8.25f, false));
+                fundo_do_controle(w, static_cast<caixa_de_selecao*>(c)->BackColor);
                 break;
             case tipo_de_controle::botao_de_opcao: {
                 auto* opcao = static_cast<botao_de_opcao*>(c);
                 auto* e = static_cast<QRadioButton*>(w.data());
                 e->setText(q(opcao->Caption));
                 e->setChecked(opcao->Value);
-                e->setFont(fonte("MS Sans Serif", 8.25f, false));
+                ajustar_legenda(static_cast<com_legenda_inteira<QRadioButton>*>(e), fonte("MS Sans Serif", 8.25f, false));
+                fundo_do_controle(e, opcao->BackColor);
                 break;
             }
             default: break;
@@ -729,6 +976,9 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             break;
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
+            // Tab e Shift+Tab só passam o foco adiante: não são teclas do controle.
+            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && !(k->modifiers() & Qt::ControlModifier))
+                break;
             Integer codigo = codigo_da_tecla(k);
             const Integer shift = shift_de(k->modifiers());
             bool engolida = false;
@@ -744,7 +994,18 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
                     if (caractere == 0) engolida = true;
                 }
             });
+            if (esquecido_) return true;  // o tratador descarregou a janela
             if (engolida) return true;
+            // O que os tratadores fizeram (uma caixa esvaziada no KeyDown) chega ao widget antes
+            // da tecla: o caractere entra no texto que os dados têm.
+            sincronizar();
+            if (!ainda_no_formulario(f_, c)) return true;
+            // Enter num botão com o foco aperta esse botão; o Enter da janela é só das caixas.
+            if (c->tipo() == tipo_de_controle::botao_de_comando &&
+                (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter)) {
+                if (auto* botao = qobject_cast<QAbstractButton*>(alvo); botao && botao->isEnabled()) botao->click();
+                return true;
+            }
             break;
         }
         case QEvent::KeyRelease: {

@@ -3,6 +3,7 @@
 // rótulos, formas e linhas a partir dos twips guardados e encaminha o mouse; botões, menus e
 // temporizadores de verdade; cursores a partir do código do ponteiro.
 
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -42,6 +43,11 @@ public:
 
     void ao_mudar_o_foco(controle_com_foco& c) override;
     void ao_navegar(navegador& n) override;
+
+    // A fonte de tela com que o espelho mostra um texto na fonte e no tamanho (pontos) do projeto.
+    static QFont fonte_de_tela(const std::string& nome, Single tamanho, bool negrito);
+    // A fonte com que a legenda de um rótulo aparece inteira no seu retângulo.
+    static QFont fonte_de_tela(const rotulo& r);
 
     // Lê da tela do Qt o tamanho e os twips por pixel.
     static void ler_a_tela();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "comum/espelho_de_teste.h"
+#include "dialogos/editor_de_no_de_teste.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -46,10 +47,23 @@ public:
         ok.Caption = "Inserir Dados";
         ok.TabIndex = 2;
         ok.Click = [this] { eventos.push_back("click"); };
+        cancelar.Left = 1800;
+        cancelar.Top = 1500;
+        cancelar.Width = 1200;
+        cancelar.Height = 400;
+        cancelar.Caption = "Cancelar";
+        cancelar.TabIndex = 3;
+        cancelar.Click = [this] { eventos.push_back("cancelar"); };
+    }
+    void Form_KeyPress(Integer& k) override {
+        if (k != tecla_enter) return;
+        eventos.push_back("enter da janela");
+        k = 0;
     }
     caixa_de_texto codigo{*this, "codigo"};
     caixa_de_selecao duplo{*this, "duplo"};
     botao_de_comando ok{*this, "ok"};
+    botao_de_comando cancelar{*this, "cancelar"};
     std::vector<std::string> eventos;
 };
 
@@ -83,6 +97,110 @@ TEST_F(caixas_no_qt, digitar_enter_e_foco_antes_do_clique) {
     d.codigo.Text = "N7";
     espelho.sincronizar();
     EXPECT_EQ(caixa->text(), "N7");
+}
+
+TEST_F(caixas_no_qt, texto_posto_pelo_programa_aparece_inteiro_e_o_limite_so_vale_para_o_usuario) {
+    auto& d = formulario_unico<dialogo_de_teste>();
+    d.Show();
+    auto* jan = espelho.janela_de(d);
+    auto* caixa = jan->findChild<QLineEdit*>("codigo");
+    ASSERT_NE(caixa, nullptr);
+    for (const char* lido : {"Centro & Sul", "1800.5"}) {
+        d.codigo.Text = lido;
+        espelho.sincronizar();
+        EXPECT_EQ(caixa->text(), QString::fromUtf8(lido));
+        EXPECT_EQ(d.codigo.Text.texto(), lido);
+    }
+    d.eventos.clear();
+    // Apagar o último caractere guarda o resto, sem corte; alongar o texto é recusado.
+    QTest::keyClick(caixa, Qt::Key_End);
+    QTest::keyClick(caixa, Qt::Key_Backspace);
+    EXPECT_EQ(d.codigo.Text.texto(), "1800.");
+    QTest::keyClicks(caixa, "12");
+    EXPECT_EQ(d.codigo.Text.texto(), "1800.");
+    EXPECT_EQ(caixa->text(), "1800.");
+    // Trocado o texto todo, o limite de 3 caracteres volta a valer.
+    caixa->selectAll();
+    QTest::keyClicks(caixa, "7123");
+    EXPECT_EQ(d.codigo.Text.texto(), "712");
+    EXPECT_EQ(caixa->text(), "712");
+    EXPECT_EQ(d.eventos, (std::vector<std::string>{"change 1800.", "change 7", "change 71", "change 712"}));
+}
+
+TEST_F(caixas_no_qt, enter_num_botao_com_o_foco_aperta_o_botao_e_nao_a_janela) {
+    auto& d = formulario_unico<dialogo_de_teste>();
+    d.Show();
+    auto* jan = espelho.janela_de(d);
+    QApplication::setActiveWindow(jan);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    auto* ok = jan->findChild<QPushButton*>("ok");
+    auto* cancelar = jan->findChild<QPushButton*>("cancelar");
+    auto* selecao = jan->findChild<QCheckBox*>("duplo");
+    ASSERT_TRUE(ok && cancelar && selecao);
+    d.ok.SetFocus();
+    d.eventos.clear();
+    QTest::keyClick(ok, Qt::Key_Tab);
+    ASSERT_TRUE(cancelar->hasFocus());
+    EXPECT_EQ(d.ActiveControl(), &d.cancelar);
+    QTest::keyClick(cancelar, Qt::Key_Return);
+    QTest::keyClick(ok, Qt::Key_Enter);
+    // Numa caixa de seleção, o Enter continua sendo o da janela.
+    QTest::keyClick(selecao, Qt::Key_Return);
+    EXPECT_EQ(d.eventos, (std::vector<std::string>{"cancelar", "click", "enter da janela"}));
+}
+
+TEST_F(caixas_no_qt, tab_passa_o_foco_sem_chegar_aos_tratadores_de_tecla) {
+    auto& d = formulario_unico<dialogo_de_teste>();
+    std::vector<Integer> descidas;
+    d.codigo.KeyDown = [&](Integer& k, Integer) { descidas.push_back(k); };
+    d.Show();
+    auto* jan = espelho.janela_de(d);
+    QApplication::setActiveWindow(jan);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    auto* caixa = jan->findChild<QLineEdit*>("codigo");
+    d.codigo.SetFocus();
+    QTest::keyClick(caixa, Qt::Key_5);
+    QTest::keyClick(caixa, Qt::Key_Tab);
+    EXPECT_EQ(descidas, std::vector<Integer>{'5'});
+    EXPECT_NE(d.ActiveControl(), &d.codigo);
+}
+
+// O editor de nó de verdade no Qt offscreen.
+class editor_de_no_no_qt : public teste::com_editor_de_no {
+protected:
+    void TearDown() override {
+        teste::com_editor_de_no::TearDown();
+        QApplication::processEvents();
+    }
+    espelho_qt espelho;
+};
+
+TEST_F(editor_de_no_no_qt, cada_digito_na_quantidade_de_grupos_fica_na_caixa_e_mostra_as_linhas) {
+    gravar_no_valido(1);
+    abrir(1);
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(e());
+    ASSERT_NE(jan, nullptr);
+    auto* grupos = jan->findChild<QLineEdit*>("texto_quantos_grupos");
+    ASSERT_NE(grupos, nullptr);
+    ASSERT_EQ(grupos->text(), "2");
+    agir([&] { e().texto_quantos_grupos.SetFocus(); });
+    auto visivel = [&](controle& c) {
+        QWidget* w = jan->widget_de(&c);
+        return w && w->isVisible();
+    };
+    for (const char* digito : {"3", "1", "4"}) {
+        QTest::keyClicks(grupos, digito);
+        QApplication::processEvents();
+        EXPECT_EQ(e().texto_quantos_grupos.Text.texto(), digito);
+        EXPECT_EQ(grupos->text(), digito);
+        const int q = digito[0] - '0';
+        EXPECT_EQ(quant_de_grupos_editado(1), q);
+        EXPECT_TRUE(visivel(e().links_do_G(q)(0))) << digito;
+        EXPECT_FALSE(visivel(e().links_do_G(q + 1)(0))) << digito;
+        EXPECT_TRUE(visivel(e().cancelar_command) && visivel(e().inserir_dados_command)) << digito;
+    }
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 }  // namespace

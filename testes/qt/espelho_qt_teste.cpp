@@ -3,11 +3,22 @@
 #include "comum/espelho_de_teste.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontMetricsF>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
 #include "comum/janela_principal_de_teste.h"
+#include "dialogos/editor_de_link.h"
+#include "dialogos/editor_de_no_de_teste.h"
+#include "dialogos/nome_da_rede.h"
+#include "dialogos/opcoes_da_rede.h"
+#include "resultados/diagrama_de_barras_final.h"
+#include "resultados/rede_dinamica.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/servicos_de_teste.h"
@@ -129,6 +140,103 @@ TEST_F(espelho_no_qt, clique_na_faixa_da_barra_nao_chega_a_area_de_desenho) {
     // Abaixo da faixa, na área de desenho, o clique chega a Form_MouseDown.
     QTest::mouseClick(sup, Qt::LeftButton, {}, QPoint(400, 400));
     EXPECT_TRUE(apresentacao_encerrada);
+}
+
+// Todas as janelas abertas no Qt offscreen a 96 dpi, nos tamanhos do projeto.
+class janelas_no_qt : public teste::com_editor_de_no {
+protected:
+    void TearDown() override {
+        teste::com_editor_de_no::TearDown();
+        QApplication::processEvents();
+    }
+
+    // Cabe o texto na área, quebrado nas palavras quando pode?
+    static bool cabe(const QFont& fonte, const QRectF& area, const QString& texto, bool quebra) {
+        const QRectF r = QFontMetricsF(fonte).boundingRect(
+            area, Qt::AlignLeft | Qt::AlignTop | (quebra ? Qt::TextWordWrap : Qt::TextSingleLine), texto);
+        return r.width() <= area.width() + 0.01 && r.height() <= area.height() + 0.01;
+    }
+
+    // As legendas da janela que a tela mostra cortadas, como "controle(índice) texto".
+    std::vector<std::string> cortadas(formulario& f) {
+        espelho.sincronizar();
+        std::vector<std::string> v;
+        janela_qt* j = espelho.janela_de(f);
+        if (!j) return {"janela não mostrada: " + f.nome()};
+        for (controle* c : f.controles()) {
+            std::string legenda;
+            bool ok = true;
+            if (c->tipo() == tipo_de_controle::rotulo) {
+                auto* r = static_cast<rotulo*>(c);
+                legenda = r->Caption.texto();
+                const QRectF area(r->Left / 15.0, r->Top / 15.0, r->Width / 15.0, r->Height / 15.0);
+                ok = legenda.empty() ||
+                     cabe(espelho_qt::fonte_de_tela(*r), area, QString::fromStdString(legenda), true);
+            } else if (auto* w = qobject_cast<QAbstractButton*>(j->widget_de(c))) {
+                legenda = w->text().toStdString();
+                QRectF area(w->rect());
+                bool quebra = true;
+                if (auto* t = qobject_cast<QToolButton*>(w)) {
+                    area.adjust(1, 1, -1, -1);
+                    if (!t->icon().isNull()) area.setTop(area.top() + t->iconSize().height() + 1);
+                } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+                    const bool caixa = qobject_cast<QCheckBox*>(w) != nullptr;
+                    const int indicador = w->style()->pixelMetric(caixa ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, nullptr, w);
+                    const int espaco = w->style()->pixelMetric(caixa ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, nullptr, w);
+                    area.setLeft(indicador + espaco);
+                } else {
+                    area.adjust(3, 3, -3, -3);
+                    quebra = false;
+                }
+                ok = legenda.empty() || cabe(w->font(), area, w->text(), quebra);
+                if (w->text() != QString::fromStdString(legenda)) ok = false;
+            }
+            if (!ok) v.push_back(c->nome() + "(" + std::to_string(c->indice()) + ") " + legenda);
+        }
+        return v;
+    }
+    espelho_qt espelho;
+};
+
+TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
+    t().Show();
+    // A barra com os comandos todos habilitados e os seus textos.
+    EXPECT_EQ(cortadas(t()), std::vector<std::string>{});
+    gravar_no_valido(1);
+    abrir(1);
+    agir([&] {
+        e().CheckEscravo.definir_valor(1);
+        e().CheckDemanda.definir_valor(1);
+    });
+    EXPECT_EQ(cortadas(e()), std::vector<std::string>{});
+    // "Nó com demanda     de pedestres" aparece em duas linhas de texto na caixa.
+    QWidget* demanda = espelho.janela_de(e())->widget_de(&e().CheckDemanda);
+    ASSERT_NE(demanda, nullptr);
+    const QImage imagem = demanda->grab().toImage();
+    const int inicio = demanda->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, demanda) +
+                       demanda->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, demanda);
+    int linhas = 0;
+    bool na_linha = false;
+    for (int y = 0; y < imagem.height(); ++y) {
+        bool tinta = false;
+        for (int x = inicio; x < imagem.width() && !tinta; ++x) tinta = imagem.pixelColor(x, y).value() < 128;
+        if (tinta && !na_linha) ++linhas;
+        na_linha = tinta;
+    }
+    EXPECT_EQ(linhas, 2);
+    for (formulario* f : std::initializer_list<formulario*>{&editor_de_link_unico(), &opcoes_da_rede_unica(), &nome_da_rede_unico(),
+                                                            &diagrama_de_barras_final_unico(), &rede_dinamica_unica()}) {
+        agir([&] { f->Show(); });
+        EXPECT_EQ(cortadas(*f), std::vector<std::string>{}) << f->nome();
+    }
+    // O diagrama final depois de "Apl", com as fontes maiores dos títulos.
+    auto& d = diagrama_de_barras_final_unico();
+    agir([&] {
+        d.Text3.Text = "X";
+        d.Command2.Click();
+    });
+    EXPECT_FALSE(d.Command2.Visible);
+    EXPECT_EQ(cortadas(d), std::vector<std::string>{});
 }
 
 }  // namespace

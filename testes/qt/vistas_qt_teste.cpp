@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "comum/arquivos.h"
+#include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/qt/figuras_do_semaforo.h"
@@ -18,6 +19,8 @@
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "resultados/apresentacao.h"
+#include "resultados/diagrama_de_barras_final.h"
+#include "resultados/rede_dinamica.h"
 #include "resultados/relatorio.h"
 
 namespace orvel {
@@ -182,6 +185,66 @@ TEST_F(vistas_no_qt, apresentacao_pelo_temporizador_do_qt) {
     EXPECT_TRUE(frmTela_principal_versao2().Visible);
     EXPECT_FALSE(frmTela_principal_versao2().LblVersao.Visible);
     apresentacao_encerrada = false;
+}
+
+// As vistas de resultados abertas da janela principal, com as mensagens roteirizadas.
+class vistas_da_principal_no_qt : public teste::com_janela_principal {
+protected:
+    void TearDown() override {
+        teste::com_janela_principal::TearDown();
+        QApplication::processEvents();
+    }
+    QImage imagem(formulario& f, const char* nome) {
+        espelho.sincronizar();
+        auto* j = espelho.janela_de(f);
+        auto* w = j ? j->findChild<QWidget*>(nome) : nullptr;
+        EXPECT_NE(w, nullptr) << nome;
+        return w ? w->grab().toImage() : QImage();
+    }
+    // Todos os pixels da volta da imagem têm a cor dada.
+    static bool volta_toda(const QImage& i, QColor c) {
+        for (int x = 0; x < i.width(); ++x)
+            if (i.pixelColor(x, 0) != c || i.pixelColor(x, i.height() - 1) != c) return false;
+        for (int y = 0; y < i.height(); ++y)
+            if (i.pixelColor(0, y) != c || i.pixelColor(i.width() - 1, y) != c) return false;
+        return true;
+    }
+    espelho_qt espelho;
+};
+
+TEST_F(vistas_da_principal_no_qt, caixas_do_diagrama_final_ficam_planas_e_sem_borda_depois_de_apl) {
+    auto& d = diagrama_de_barras_final_unico();
+    d.Show();
+    d.Text1.Text = "Cruzamento A";
+    d.Text2.Text = "Rede  Centro";
+    // No estado de entrada as caixas têm a borda tridimensional.
+    EXPECT_FALSE(volta_toda(imagem(d, "Text1"), Qt::white));
+    despachar_evento(&d, [&] {
+        d.Text3.Text = "X";
+        d.Command2.Click();
+    });
+    ASSERT_EQ(s.mensagens.size(), 1u);  // não existe nenhum nó com este nome
+    for (const char* nome : {"Text1", "Text2"}) {
+        const QImage i = imagem(d, nome);
+        EXPECT_TRUE(volta_toda(i, Qt::white)) << nome;
+        // O texto continua lá, escuro sobre o branco.
+        bool escuro = false;
+        for (int x = 0; x < i.width() && !escuro; ++x)
+            for (int y = 0; y < i.height() && !escuro; ++y) escuro = i.pixelColor(x, y).value() < 100;
+        EXPECT_TRUE(escuro) << nome;
+    }
+}
+
+TEST_F(vistas_da_principal_no_qt, caixa_da_escala_da_rede_dinamica_e_cinza) {
+    auto& r = rede_dinamica_unica();
+    r.Show();
+    const QImage i = imagem(r, "Text1");
+    ASSERT_FALSE(i.isNull());
+    EXPECT_EQ(i.pixelColor(i.width() - 4, i.height() / 2), QColor(206, 206, 206));
+    // O botão de interromper, rosado.
+    const QImage b = imagem(r, "Command2");
+    const QColor canto = b.pixelColor(3, b.height() / 2);
+    EXPECT_GE(canto.red() - canto.green(), 15) << canto.name().toStdString();
 }
 
 }  // namespace
