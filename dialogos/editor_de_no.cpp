@@ -382,7 +382,7 @@ void editor_de_no::Form_Load() {
     for (int g = 1; g <= max_grupos; ++g)
         for (int m = 0; m <= 3; ++m) {
             caixa_de_texto& c = links_do_G(g)(m);
-            ligar_campo(c, [this, &c, g, m] {
+            ligar_campo(c, [&c, g, m] {
                 nome_dos_links_do_grupo_editado(no_selecionado, g, m + 1) = c.Text.texto();
                 return true;
             });
