@@ -15,20 +15,13 @@ formulario& frmEditarLink_versao2() { return editor_de_link_unico(); }
 
 namespace {
 
-void por(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 void rotular(rotulo& r, const char* caption, Single left, Single top, Single width, Single height) {
     r.Caption = caption;
-    por(r, left, top, width, height);
+    r.posicionar(left, top, width, height);
 }
 
 void caixa(caixa_de_texto& c, Single left, Single top, Single width, Integer tab, Integer max) {
-    por(c, left, top, width, 285);
+    c.posicionar(left, top, width, 285);
     c.TabIndex = tab;
     c.MaxLength = max;
     c.Visible = true;
@@ -80,7 +73,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
 
     rotular(Label1, "Código do link", 5880, 408, 1110, 192);
     caixa(codigo_texto, 5160, 360, 500, 1, 4);
-    por(Shape3, 1060, 1320, 9852, 2292);
+    Shape3.posicionar(1060, 1320, 9852, 2292);
     rotular(Label13, "CARACTERÍSTICAS PRÓPRIAS DO LINK", 4452, 1560, 3072, 252);
     caixa(no_origem_texto, 2160, 2040, 480, 2, 3);
     rotular(Label2, "Nó origem", 2840, 2056, 840, 252);
@@ -96,7 +89,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     rotular(Label6, "Tempo de percurso (s)", 6880, 2880, 972, 372);
     caixa(capacidade_da_caixa_texto, 8280, 2880, 600, 8, 4);
     rotular(Label7, "   Capacidade de armazenamento (veic)", 9020, 2880, 1692, 372);
-    por(Shape2, 1060, 4380, 9852, 2652);
+    Shape2.posicionar(1060, 4380, 9852, 2652);
     rotular(Label12, "FORNECIMENTO PARA OUTROS LINKS", 4482, 4620, 3012, 252);
 
     // As quatro colunas dos recebedores: o nome (matriz de caixas) sobre o valor fornecido.
@@ -130,12 +123,12 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     rotular(Label14, "Valor do quarto fornecimento", 9600, 6240, 1212, 372);
 
     calculadora_command.Caption = "Calculadora";
-    por(calculadora_command, 1080, 7440, 1215, 495);
+    calculadora_command.posicionar(1080, 7440, 1215, 495);
     // "Calculadora" não tem tratador: o clique não faz nada.
     inserir_dados_button.Caption = "Inserir dados";
-    por(inserir_dados_button, 9720, 7440, 1212, 495);
+    inserir_dados_button.posicionar(9720, 7440, 1212, 495);
     cancelar_button.Caption = "Cancelar";
-    por(cancelar_button, 8160, 7440, 1212, 495);
+    cancelar_button.posicionar(8160, 7440, 1212, 495);
 
     for (caixa_de_texto* c : caixas()) {
         c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };

@@ -1,5 +1,6 @@
 #include "modelo/estado_dos_comandos.h"
 
+#include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 
 namespace orvel {
@@ -57,6 +58,12 @@ void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
             if (controle* c = tela.controle_chamado(nome)) c->Enabled = estado == 'E';
     }
     observador().ao_mudar();
+}
+
+std::function<void()> fora_da_execucao(std::function<void()> comando) {
+    return [comando = std::move(comando)] {
+        if (!execucao_em_curso) comando();
+    };
 }
 
 }  // namespace orvel

@@ -562,7 +562,13 @@ TEST_F(janela_do_editor_de_no, confirmacao_nao_age_durante_um_processamento_nem_
     abrir(1);
     execucao_em_curso = true;
     inserir_dados();
+    // Nem o Enter de uma caixa (que ainda guarda a caixa) nem o da quantidade de grupos confirmam.
+    digitar_e_enter(e().codigo_texto, "B");
+    tecla_nos_grupos(13, "");
     execucao_em_curso = false;
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_no_editado(1), "B");
+    EXPECT_EQ(nome_do_no_dado(1), "A");
     EXPECT_FALSE(projeto_alterado);
     EXPECT_TRUE(e().Visible);
 
