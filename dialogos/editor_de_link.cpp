@@ -1,6 +1,7 @@
 #include "dialogos/editor_de_link.h"
 
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -130,10 +131,9 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     cancelar_button.Caption = "Cancelar";
     cancelar_button.posicionar(8160, 7440, 1212, 495);
 
-    for (caixa_de_texto* c : caixas()) {
-        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
-        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
-    }
+    for (caixa_de_texto* c : caixas())
+        ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },
+                             [this] { inserir_dados_button_Click(); });
     inserir_dados_button.Click = [this] { inserir_dados_button_Click(); };
     cancelar_button.Click = [this] { cancelar_button_Click(); };
 }
@@ -244,18 +244,8 @@ bool janela_editar_link::guardar(caixa_de_texto& caixa) {
     return true;
 }
 
-void janela_editar_link::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    if (guardar(caixa)) inserir_dados_button_Click();
-}
-
-void janela_editar_link::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
-
 void janela_editar_link::Form_KeyPress(Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    inserir_dados_button_Click();
+    enter_da_janela_confirma(codigo, [this] { inserir_dados_button_Click(); });
 }
 
 void janela_editar_link::inserir_dados_button_Click() {

@@ -1,6 +1,7 @@
 #include "dialogos/opcoes_da_rede.h"
 
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
@@ -50,8 +51,8 @@ janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
         c->posicionar(2000, tops[i++], 495, 285);
         c->TabIndex = tab++;
         c->MaxLength = c == &peso_da_parada_texto ? 0 : 3;
-        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
-        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
+        ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },
+                             [this] { inserir_dados_button.Click(); });
     }
 
     inserir_dados_button.Caption = "Inserir dados";
@@ -123,18 +124,8 @@ bool janela_opcoes_da_rede::guardar(caixa_de_texto& caixa) {
     return true;
 }
 
-void janela_opcoes_da_rede::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    if (guardar(caixa)) inserir_dados_button.Click();
-}
-
-void janela_opcoes_da_rede::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
-
 void janela_opcoes_da_rede::Form_KeyPress(Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    inserir_dados_button.Click();
+    enter_da_janela_confirma(codigo, [this] { inserir_dados_button.Click(); });
 }
 
 void janela_opcoes_da_rede::inserir_dados_button_Click() {
