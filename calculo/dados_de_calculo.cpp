@@ -54,7 +54,7 @@ void copiar_nos() {
         for (int g = 1; g <= max_grupos; ++g)
             for (int k = 1; k <= max_links_por_grupo; ++k) nome_dos_links_do_grupo(n, g, k) = nome_dos_links_do_grupo_dado(n, g, k);
         // A última coluna da régua é sempre divisa; ninguém lê a cópia dela.
-        for (int c = 1; c <= max_colunas - 1; ++c) existe_ordenada(n, c) = existe_ordenada_dado(n, c);
+        for (int c = 1; c <= ultima_divisa; ++c) existe_ordenada(n, c) = existe_ordenada_dado(n, c);
         for (int g = 1; g <= max_grupos; ++g)
             for (int k = 1; k <= max_intervalos_duplos; ++k) cor_do_intervalo_do_grupo(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
         for (int k = 1; k <= max_intervalos_duplos; ++k) duracao_imposta(n, k) = duracao_imposta_dado(n, k);
@@ -81,10 +81,10 @@ Single grau_efetivo(Single imposto_em_porcentagem, Single padrao) {
 }
 
 void definir_opcoes_efetivas() {
-    t_de_ciclo_maximo = t_de_ciclo_maximo_imposto != 0 ? t_de_ciclo_maximo_imposto : Integer{120};
-    grau_de_saturacao_meta = grau_efetivo(grau_de_saturacao_meta_imposto, 0.88f);
-    grau_de_saturacao_limite = grau_efetivo(grau_de_saturacao_limite_imposto, 0.95f);
-    peso_da_parada = peso_da_parada_imposto != 0 ? peso_da_parada_imposto : Integer{30};
+    t_de_ciclo_maximo = t_de_ciclo_maximo_imposto != 0 ? t_de_ciclo_maximo_imposto : t_de_ciclo_maximo_padrao;
+    grau_de_saturacao_meta = grau_efetivo(grau_de_saturacao_meta_imposto, grau_de_saturacao_meta_padrao);
+    grau_de_saturacao_limite = grau_efetivo(grau_de_saturacao_limite_imposto, grau_de_saturacao_limite_padrao);
+    peso_da_parada = peso_da_parada_imposto != 0 ? peso_da_parada_imposto : peso_da_parada_padrao;
 }
 
 void marcar_grupos_verdes() {

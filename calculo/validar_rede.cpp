@@ -53,7 +53,7 @@ void conferir_duracoes_impostas() {
         if (t_de_ciclo_imposto_dado > 0 && soma > t_de_ciclo_imposto_dado)
             aviso(inicio + " é maior do que o tempo de ciclo imposto");
         if (t_de_ciclo_maximo_imposto_dado < 1) {
-            if (soma > 120) aviso(inicio + " é maior do que o tempo de ciclo máximo igual a 120 s");
+            if (soma > t_de_ciclo_maximo_padrao) aviso(inicio + " é maior do que o tempo de ciclo máximo igual a 120 s");
         } else if (soma > t_de_ciclo_maximo_imposto_dado) {
             aviso(inicio + " é maior do que o tempo de ciclo máximo imposto");
         }

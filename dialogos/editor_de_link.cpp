@@ -1,6 +1,7 @@
 #include "dialogos/editor_de_link.h"
 
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -15,20 +16,13 @@ formulario& frmEditarLink_versao2() { return editor_de_link_unico(); }
 
 namespace {
 
-void por(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 void rotular(rotulo& r, const char* caption, Single left, Single top, Single width, Single height) {
     r.Caption = caption;
-    por(r, left, top, width, height);
+    r.posicionar(left, top, width, height);
 }
 
 void caixa(caixa_de_texto& c, Single left, Single top, Single width, Integer tab, Integer max) {
-    por(c, left, top, width, 285);
+    c.posicionar(left, top, width, 285);
     c.TabIndex = tab;
     c.MaxLength = max;
     c.Visible = true;
@@ -80,7 +74,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
 
     rotular(Label1, "Código do link", 5880, 408, 1110, 192);
     caixa(codigo_texto, 5160, 360, 500, 1, 4);
-    por(Shape3, 1060, 1320, 9852, 2292);
+    Shape3.posicionar(1060, 1320, 9852, 2292);
     rotular(Label13, "CARACTERÍSTICAS PRÓPRIAS DO LINK", 4452, 1560, 3072, 252);
     caixa(no_origem_texto, 2160, 2040, 480, 2, 3);
     rotular(Label2, "Nó origem", 2840, 2056, 840, 252);
@@ -96,7 +90,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     rotular(Label6, "Tempo de percurso (s)", 6880, 2880, 972, 372);
     caixa(capacidade_da_caixa_texto, 8280, 2880, 600, 8, 4);
     rotular(Label7, "   Capacidade de armazenamento (veic)", 9020, 2880, 1692, 372);
-    por(Shape2, 1060, 4380, 9852, 2652);
+    Shape2.posicionar(1060, 4380, 9852, 2652);
     rotular(Label12, "FORNECIMENTO PARA OUTROS LINKS", 4482, 4620, 3012, 252);
 
     // As quatro colunas dos recebedores: o nome (matriz de caixas) sobre o valor fornecido.
@@ -130,17 +124,16 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     rotular(Label14, "Valor do quarto fornecimento", 9600, 6240, 1212, 372);
 
     calculadora_command.Caption = "Calculadora";
-    por(calculadora_command, 1080, 7440, 1215, 495);
+    calculadora_command.posicionar(1080, 7440, 1215, 495);
     // "Calculadora" não tem tratador: o clique não faz nada.
     inserir_dados_button.Caption = "Inserir dados";
-    por(inserir_dados_button, 9720, 7440, 1212, 495);
+    inserir_dados_button.posicionar(9720, 7440, 1212, 495);
     cancelar_button.Caption = "Cancelar";
-    por(cancelar_button, 8160, 7440, 1212, 495);
+    cancelar_button.posicionar(8160, 7440, 1212, 495);
 
-    for (caixa_de_texto* c : caixas()) {
-        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
-        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
-    }
+    for (caixa_de_texto* c : caixas())
+        ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },
+                             [this] { inserir_dados_button_Click(); });
     inserir_dados_button.Click = [this] { inserir_dados_button_Click(); };
     cancelar_button.Click = [this] { cancelar_button_Click(); };
 }
@@ -251,18 +244,8 @@ bool janela_editar_link::guardar(caixa_de_texto& caixa) {
     return true;
 }
 
-void janela_editar_link::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    if (guardar(caixa)) inserir_dados_button_Click();
-}
-
-void janela_editar_link::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
-
 void janela_editar_link::Form_KeyPress(Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    inserir_dados_button_Click();
+    enter_da_janela_confirma(codigo, [this] { inserir_dados_button_Click(); });
 }
 
 void janela_editar_link::inserir_dados_button_Click() {

@@ -48,9 +48,6 @@ public:
     void Form_Unload(Integer& cancelar) override;
     void Form_KeyPress(Integer& codigo) override;
 
-    // Todas as caixas: Enter guarda a caixa e confirma; perder o foco só guarda.
-    void caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo);
-    void caixa_LostFocus(caixa_de_texto& caixa);
     void inserir_dados_button_Click();  // "Erro 101"
     void cancelar_button_Click();
 

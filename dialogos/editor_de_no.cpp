@@ -10,6 +10,7 @@
 #include "dialogos/numeros_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
+#include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
@@ -24,7 +25,7 @@ formulario& frmEditarNo_versao2() { return editor_de_no_unico(); }
 namespace {
 
 // Régua do diagrama: a coluna c (0..94) fica em X = 2360 + 100·c; 0 e 94 são as bordas.
-constexpr int coluna_da_borda_direita = 94;
+constexpr int coluna_da_borda_direita = max_colunas;
 constexpr Single x_da_borda_esquerda = 2360;
 constexpr Single x_da_borda_direita = 11760;
 constexpr Single x_estacionado_da_divisa = 50;
@@ -33,20 +34,6 @@ constexpr int ultimo_intervalo_editavel = 72;
 
 Single x_da_coluna(int c) { return static_cast<Single>(2360 + 100 * c); }
 Single topo_do_grupo(int g) { return static_cast<Single>(3120 + 360 * (g - 1)); }
-
-void pos(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
-void pos_linha(linha& l, Single x1, Single y1, Single x2, Single y2) {
-    l.X1 = x1;
-    l.Y1 = y1;
-    l.X2 = x2;
-    l.Y2 = y2;
-}
 
 void esvaziar_e_esconder(caixa_de_texto& c) {
     c.Text = "";
@@ -141,7 +128,7 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
         {&inserir_dados_command, 9720, 7440, 1212, 492},
     };
     for (const auto& f : fixos) {
-        pos(*f.c, f.left, f.top, f.width, f.height);
+        f.c->posicionar(f.left, f.top, f.width, f.height);
         f.c->Visible = false;
     }
 
@@ -185,7 +172,7 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     for (int i = 0; i <= 4; ++i) {
         botao_de_opcao& o = Option1(i);
         o.Caption = legendas[i];
-        pos(o, i == 0 ? 18000 : 5100, tops[i], i == 0 ? 2292 : 3333, 495);
+        o.posicionar(i == 0 ? 18000 : 5100, tops[i], i == 0 ? 2292 : 3333, 495);
         o.Value = false;
         // O elemento 0 só serve para desmarcar os outros por programa: nunca é desenhado, nem
         // numa tela maior do que a janela desenhada, onde ficaria à vista e clicável.
@@ -193,15 +180,15 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     }
 
     // Moldura, régua e fundos das barras dos grupos.
-    pos_linha(Line1, 2360, 2400, 2360, 6360);
-    pos_linha(Line2, 11760, 2400, 11760, 6360);
-    pos_linha(Line3, 2360, 2640, 11760, 2640);
+    Line1.posicionar(2360, 2400, 2360, 6360);
+    Line2.posicionar(11760, 2400, 11760, 6360);
+    Line3.posicionar(2360, 2640, 11760, 2640);
     Line3.BorderWidth = 3;
     for (linha* l : {&Line1, &Line2, &Line3}) l->Visible = false;
     for (int g = 1; g <= max_grupos; ++g) {
         forma& f = fundo_barra(g);
         const bool estreita = g == 1 || g == 3;
-        pos(f, 2360, topo_do_grupo(g), estreita ? 9396 : 9400, estreita ? 72 : 75);
+        f.posicionar(2360, topo_do_grupo(g), estreita ? 9396 : 9400, estreita ? 72 : 75);
         f.Shape = 0;
         f.BackStyle = 0;
         f.Visible = false;
@@ -209,23 +196,23 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
 
     // Modelos das matrizes (elemento 0).
     linha& divisa = ordenada(0);
-    pos_linha(divisa, 50, 2500, 50, 3000);
+    divisa.posicionar(50, 2500, 50, 3000);
     divisa.BorderStyle = 3;
     for (int g = 1; g <= max_grupos; ++g) {
         forma& p = intervalo_do_grupo(g)(0);
-        pos(p, left_estacionado_do_pedaco, topo_do_grupo(g), 100, 75);
+        p.posicionar(left_estacionado_do_pedaco, topo_do_grupo(g), 100, 75);
         p.Shape = 0;
         p.BackStyle = 1;
         p.BackColor = cor_da_face_dos_botoes;
         auto& links = links_do_G(g)(0);
-        pos(links, 100, static_cast<Single>(3015 + 360 * (g - 1)), 500, 285);
+        links.posicionar(100, static_cast<Single>(3015 + 360 * (g - 1)), 500, 285);
         links.MaxLength = 4;
     }
-    pos(duracao_imposta_texto(0), 120, 6120, 280, 285);
+    duracao_imposta_texto(0).posicionar(120, 6120, 280, 285);
     duracao_imposta_texto(0).MaxLength = 3;
 
     // Eventos.
-    inserir_dados_command.Click = [this] { inserir_dados_command_Click(); };
+    inserir_dados_command.Click = fora_da_execucao([this] { inserir_dados_command_Click(); });
     cancelar_command.Click = [this] { cancelar_command_Click(); };
     CheckEscravo.Click = [this] { CheckEscravo_Click(); };
     CheckDemanda.Click = [this] { CheckDemanda_Click(); };
@@ -327,7 +314,7 @@ void editor_de_no::campo_KeyPress(const std::function<bool()>& guardar, Integer&
     codigo = 0;
     // Um número que não coube não chegou à cópia de edição: confirmar agora gravaria o valor
     // anterior no lugar do digitado.
-    if (guardado) inserir_dados_command_Click();
+    if (guardado) inserir_dados_command.Click();
 }
 
 void editor_de_no::campo_LostFocus(const std::function<bool()>& guardar) {
@@ -382,7 +369,7 @@ void editor_de_no::Form_Load() {
     for (int g = 1; g <= max_grupos; ++g)
         for (int m = 0; m <= 3; ++m) {
             caixa_de_texto& c = links_do_G(g)(m);
-            ligar_campo(c, [this, &c, g, m] {
+            ligar_campo(c, [&c, g, m] {
                 nome_dos_links_do_grupo_editado(no_selecionado, g, m + 1) = c.Text.texto();
                 return true;
             });
@@ -401,9 +388,9 @@ void editor_de_no::Form_Load() {
         for (int g = 1; g <= max_grupos; ++g) links_do_G(g)(m).Left = static_cast<Single>(100 + 550 * m);
     }
 
-    pos_linha(Line1, 2360, 2400, 2360, 6360);
-    pos_linha(Line2, 11760, 2400, 11760, 6360);
-    pos_linha(Line3, 2360, 2640, 11760, 2640);
+    Line1.posicionar(2360, 2400, 2360, 6360);
+    Line2.posicionar(11760, 2400, 11760, 6360);
+    Line3.posicionar(2360, 2640, 11760, 2640);
     ordenada(coluna_da_borda_direita).X1 = x_da_borda_direita;
     ordenada(coluna_da_borda_direita).X2 = x_da_borda_direita;
 
@@ -427,7 +414,7 @@ void editor_de_no::Form_Load() {
     Shape1.Left = 4200;
     Shape1.Top = 2520;
 
-    for (int i = 1; i <= 93; ++i) {
+    for (int i = 1; i <= ultima_divisa; ++i) {
         ordenada(i).Y1 = 2450;
         ordenada(i).Y2 = 6200;
     }
@@ -516,7 +503,7 @@ void limpar_editor_de_no() {
             j.Option1(i).Visible = false;
         }
         j.Shape1.Visible = false;
-        for (int i = 1; i <= 93; ++i) {
+        for (int i = 1; i <= ultima_divisa; ++i) {
             linha& l = j.ordenada(i);
             l.X1 = x_estacionado_da_divisa;
             l.X2 = x_estacionado_da_divisa;
@@ -557,12 +544,12 @@ void editor_de_no::Form_Activate() {
         for (int g = 1; g <= max_grupos; ++g)
             for (int i = 1; i <= max_links_por_grupo; ++i)
                 nome_dos_links_do_grupo_editado(n, g, i) = nome_dos_links_do_grupo_dado(n, g, i);
-        for (int c = 1; c <= 93; ++c) existe_ordenada_editado(n, c) = existe_ordenada_dado(n, c);
+        for (int c = 1; c <= ultima_divisa; ++c) existe_ordenada_editado(n, c) = existe_ordenada_dado(n, c);
         const int q = quant_de_grupos_editado(n);
         for (int g = 1; g <= q; ++g)
-            for (int k = 1; k <= 94; ++k)
+            for (int k = 1; k <= max_intervalos_na_regua; ++k)
                 cor_do_intervalo_do_grupo_editado(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
-        for (int k = 1; k <= 94; ++k) duracao_imposta_editado(n, k) = duracao_imposta_dado(n, k);
+        for (int k = 1; k <= max_intervalos_na_regua; ++k) duracao_imposta_editado(n, k) = duracao_imposta_dado(n, k);
 
         // Nó ainda sem grupos: só o painel dos modelos prontos. Os códigos de estado que a
         // cópia de edição ainda guarda (de um modelo cancelado, de um nó eliminado) não têm
@@ -639,7 +626,7 @@ void editor_de_no::Form_Activate() {
                 ordenada(c).Visible = true;
             }
 
-        for (int j = 2; j <= 94; ++j)
+        for (int j = 2; j <= max_intervalos_na_regua; ++j)
             for (int g = 1; g <= max_grupos; ++g) {
                 forma& p = pedaco(g, j);
                 p.Left = left_estacionado_do_pedaco;
@@ -664,7 +651,7 @@ void editor_de_no::Form_Activate() {
             ++k;
         }
 
-        for (int i = 1; i <= 94; ++i)
+        for (int i = 1; i <= max_intervalos_na_regua; ++i)
             for (int g = 1; g <= max_grupos; ++g)
                 if (const auto cor = cor_do_estado(cor_do_intervalo_do_grupo_editado(n, g, i)))
                     pedaco(g, i).BackColor = *cor;
@@ -701,7 +688,7 @@ void editor_de_no::cancelar_command_Click() {
 void editor_de_no::Form_KeyPress(Integer& codigo) {
     if (codigo != tecla_enter) return;
     codigo = 0;
-    inserir_dados_command_Click();
+    inserir_dados_command.Click();
 }
 
 // --- Campos que dependem das caixas de seleção ---
@@ -754,7 +741,7 @@ void editor_de_no::texto_quantos_grupos_KeyPress(Integer& codigo) {
     const bool ok = com_codigo("Erro 108", [&] {
         esconder_linhas_dos_grupos();
         codigo = 0;
-        inserir_dados_command_Click();
+        inserir_dados_command.Click();
     });
     if (!ok) Unload();
 }
@@ -795,7 +782,7 @@ void editor_de_no::redistribuir_grupos(int antes, int depois) {
     const Byte n = no_selecionado;
     for (int g = antes + 1; g <= depois; ++g) {
         for (int k = 1; k <= limite_de_intervalos; ++k) cor_do_intervalo_do_grupo_editado(n, g, k) = cor_nao_definida;
-        for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
+        for (int k = 1; k <= max_intervalos_na_regua; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
     }
     for (int g = depois + 1; g <= max_grupos; ++g) pedaco(g, 1).Visible = false;
     reconstruir(true);
@@ -808,7 +795,7 @@ void editor_de_no::reconstruir_diagrama() { reconstruir(false); }
 void editor_de_no::reconstruir(bool apos_remocao) {
     const Byte n = no_selecionado;
     const int q = quant_de_grupos_editado(n);
-    const int ultimo_estacionado = apos_remocao ? 94 : ultimo_intervalo_editavel;
+    const int ultimo_estacionado = apos_remocao ? max_intervalos_na_regua : ultimo_intervalo_editavel;
     for (int j = 2; j <= ultimo_estacionado; ++j)
         for (int g = 1; g <= max_grupos; ++g) {
             forma& p = pedaco(g, j);
@@ -888,7 +875,7 @@ void editor_de_no::Form_MouseUp(Integer botao, Integer /*shift*/, Single x, Sing
                 duracao_imposta_texto(j).Visible = false;
                 duracao_imposta_texto(j).Left = 100;
             }
-            for (int c = 1; c <= 93; ++c) {
+            for (int c = 1; c <= ultima_divisa; ++c) {
                 linha& l = ordenada(c);
                 const Single antes = l.X1 - 45.0f;
                 const Single depois = l.X2 + 45.0f;
@@ -924,7 +911,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
 
             // Um diagrama novo parte só das bordas: uma divisa antiga sem a sua linha na régua
             // desmancharia a distribuição dos pedaços.
-            for (int c = 1; c <= 93; ++c) existe_ordenada_editado(n, c) = false;
+            for (int c = 1; c <= ultima_divisa; ++c) existe_ordenada_editado(n, c) = false;
         }
 
         if (escolhido >= 2) {
@@ -972,7 +959,7 @@ void editor_de_no::Option1_Click(int /*indice*/) {
         } else if (escolhido == 1) {
             esvaziar_cores_editadas(n);
             for (int g = 1; g <= max_grupos; ++g)
-                for (int k = 1; k <= 94; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
+                for (int k = 1; k <= max_intervalos_na_regua; ++k) pedaco(g, k).BackColor = cor_do_intervalo_nao_definido;
         }
 
         for (int i = 1; i <= 4; ++i) Option1(i).Visible = false;
@@ -985,8 +972,8 @@ void editor_de_no::Option1_Click(int /*indice*/) {
 // --- Validação e confirmação ---
 
 void editor_de_no::inserir_dados_command_Click() {
-    // Nada muda os dados no meio de um processamento; sem nó selecionado não há onde gravar.
-    if (execucao_em_curso || no_selecionado == 0) return;
+    // Sem nó selecionado não há onde gravar.
+    if (no_selecionado == 0) return;
     if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 106", [&] { confirmar(); })) Unload();
 }
@@ -1040,7 +1027,7 @@ void editor_de_no::confirmar() {
 
     {
         Byte contagem = 1;
-        for (int c = 1; c <= 93; ++c)
+        for (int c = 1; c <= ultima_divisa; ++c)
             if (existe_ordenada_editado(no, c)) contagem = para_byte(contagem + 1);
         quant_de_intervalos_antes_editado(no) = contagem;
     }
@@ -1098,7 +1085,7 @@ void editor_de_no::confirmar() {
     if (!dados_ok) return;
 
     auto& t = frmTela_principal_versao2();
-    for (int c = 1; c <= 93; ++c) existe_ordenada_dado(no, c) = existe_ordenada_editado(no, c);
+    for (int c = 1; c <= ultima_divisa; ++c) existe_ordenada_dado(no, c) = existe_ordenada_editado(no, c);
     nome_do_no_dado(no) = nome_do_no_editado(no);
     t.apoio_no_label(no).Caption = nome_do_no_dado(no);
     quant_de_grupos_dado(no) = quant_de_grupos_editado(no);

@@ -35,7 +35,7 @@ janela_nome_da_rede::janela_nome_da_rede() : formulario("frmNome_da_rede_versao2
     Command2.Width = 1212;
     Command2.Height = 492;
 
-    Command1.Click = [this] { Command1_Click(); };
+    Command1.Click = fora_da_execucao([this] { Command1_Click(); });
     Command2.Click = [this] { Command2_Click(); };
 }
 
@@ -47,8 +47,6 @@ void janela_nome_da_rede::Form_Activate() {
 }
 
 void janela_nome_da_rede::Command1_Click() {
-    // Durante um processamento os dados da rede não mudam.
-    if (execucao_em_curso) return;
     com_codigo("Erro 110", [this] {
         const std::string nome = nome_da_rede_texto.Text.texto();
         // Os separadores são ASCII: percorrer os bytes do UTF-8 acha os mesmos caracteres.

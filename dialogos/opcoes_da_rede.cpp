@@ -1,7 +1,9 @@
 #include "dialogos/opcoes_da_rede.h"
 
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "modelo/buffers_de_edicao.h"
+#include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/servicos.h"
@@ -15,16 +17,9 @@ namespace {
 
 constexpr Long cinza_do_dialogo = rgb(193, 193, 193);
 
-void por(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 void rotular(rotulo& r, const char* caption, Single left, Single top, Single width, Single height) {
     r.Caption = caption;
-    por(r, left, top, width, height);
+    r.posicionar(left, top, width, height);
 }
 
 void aviso(const char* texto) {
@@ -38,7 +33,7 @@ janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     borda_fixa = true;
     Caption = titulo_do_produto;
 
-    por(Shape1, 1010, 600, 7080, 5604);
+    Shape1.posicionar(1010, 600, 7080, 5604);
     rotular(Label7, "Dados opcionais", 3070, 1200, 1725, 240);
     Label7.FontName = "MS Sans Serif";
     Label7.FontSize = 9.75f;
@@ -53,19 +48,19 @@ janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     int i = 0;
     for (caixa_de_texto* c : {&t_de_ciclo_imposto_texto, &t_de_ciclo_maximo_texto, &grau_de_saturacao_meta_texto,
                               &grau_de_saturacao_limite_texto, &peso_da_parada_texto}) {
-        por(*c, 2000, tops[i++], 495, 285);
+        c->posicionar(2000, tops[i++], 495, 285);
         c->TabIndex = tab++;
         c->MaxLength = c == &peso_da_parada_texto ? 0 : 3;
-        c->KeyPress = [this, c](Integer& codigo) { caixa_KeyPress(*c, codigo); };
-        c->LostFocus = [this, c] { caixa_LostFocus(*c); };
+        ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },
+                             [this] { inserir_dados_button.Click(); });
     }
 
     inserir_dados_button.Caption = "Inserir dados";
-    por(inserir_dados_button, 6800, 6600, 1215, 495);
+    inserir_dados_button.posicionar(6800, 6600, 1215, 495);
     cancelar_button.Caption = "Cancelar";
-    por(cancelar_button, 5300, 6600, 1215, 495);
+    cancelar_button.posicionar(5300, 6600, 1215, 495);
 
-    inserir_dados_button.Click = [this] { inserir_dados_button_Click(); };
+    inserir_dados_button.Click = fora_da_execucao([this] { inserir_dados_button_Click(); });
     cancelar_button.Click = [this] { cancelar_button_Click(); };
 }
 
@@ -129,23 +124,11 @@ bool janela_opcoes_da_rede::guardar(caixa_de_texto& caixa) {
     return true;
 }
 
-void janela_opcoes_da_rede::caixa_KeyPress(caixa_de_texto& caixa, Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    if (guardar(caixa)) inserir_dados_button_Click();
-}
-
-void janela_opcoes_da_rede::caixa_LostFocus(caixa_de_texto& caixa) { guardar(caixa); }
-
 void janela_opcoes_da_rede::Form_KeyPress(Integer& codigo) {
-    if (codigo != tecla_enter) return;
-    codigo = 0;
-    inserir_dados_button_Click();
+    enter_da_janela_confirma(codigo, [this] { inserir_dados_button.Click(); });
 }
 
 void janela_opcoes_da_rede::inserir_dados_button_Click() {
-    // Durante um processamento os dados da rede não mudam.
-    if (execucao_em_curso) return;
     if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     bool confirmado = false;
     const bool sem_falha = com_codigo("Erro 113", [&] {

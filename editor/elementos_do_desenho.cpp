@@ -15,13 +15,6 @@ void estacionar(controle_retangular& c) {
     c.Top = top_estacionado;
 }
 
-void pos_linha(linha& l, Single x1, Single y1, Single x2, Single y2) {
-    l.X1 = x1;
-    l.Y1 = y1;
-    l.X2 = x2;
-    l.Y2 = y2;
-}
-
 void pos_marca_de_link(forma& s, Single x, Single y) {
     s.Left = x - 52;
     s.Top = y - 52;
@@ -96,14 +89,14 @@ void inserir_link() {
         linha& esquerda = t.esquerda_seta_line(s);
         linha& direita = t.direita_seta_line(s);
         if (link_de_conversao) {
-            pos_linha(corpo, 100, 950, 900, 950);
-            pos_linha(braco, 900, 950, 1112, 738);
-            pos_linha(esquerda, 1006, 766, 1112, 738);
-            pos_linha(direita, 1084, 844, 1112, 738);
+            corpo.posicionar(100, 950, 900, 950);
+            braco.posicionar(900, 950, 1112, 738);
+            esquerda.posicionar(1006, 766, 1112, 738);
+            direita.posicionar(1084, 844, 1112, 738);
         } else {
-            pos_linha(corpo, 100, 800, 1100, 800);
-            pos_linha(esquerda, 1005, 745, 1100, 800);
-            pos_linha(direita, 1005, 855, 1100, 800);
+            corpo.posicionar(100, 800, 1100, 800);
+            esquerda.posicionar(1005, 745, 1100, 800);
+            direita.posicionar(1005, 855, 1100, 800);
         }
 
         rotulo& etiqueta = t.etiqueta_link_label(s);

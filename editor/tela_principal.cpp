@@ -27,12 +27,8 @@ bool tela_principal_carregada() {
 }
 
 tela_principal::tela_principal() {
-    // Durante um processamento nenhum comando age, a não ser "Interromper  processamento",
-    // mesmo os que o ramo de parada já habilitou.
     auto ligar = [this](evento_simples& evento, void (tela_principal::*tratador)()) {
-        evento = [this, tratador] {
-            if (!execucao_em_curso) (this->*tratador)();
-        };
+        evento = fora_da_execucao([this, tratador] { (this->*tratador)(); });
     };
     ligar(arquivo_novo_button.Click, &tela_principal::arquivo_novo_button_Click);
     ligar(mnuNovo.Click, &tela_principal::mnuNovo_Click);

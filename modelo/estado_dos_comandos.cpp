@@ -1,5 +1,6 @@
 #include "modelo/estado_dos_comandos.h"
 
+#include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 
 namespace orvel {
@@ -64,6 +65,12 @@ void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
     // Uma coluna que não muda nada não pede pintura: depois de uma parada, cada sondagem do
     // processamento aplica de novo a mesma coluna.
     if (mudou) observador().ao_mudar();
+}
+
+std::function<void()> fora_da_execucao(std::function<void()> comando) {
+    return [comando = std::move(comando)] {
+        if (!execucao_em_curso) comando();
+    };
 }
 
 }  // namespace orvel

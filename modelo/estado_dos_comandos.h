@@ -2,6 +2,7 @@
 // Estados dos comandos da janela principal. Cada coluna habilita (E) ou desabilita (D) um
 // conjunto de menus e botões e deixa os outros (em branco) como estão.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,10 @@ const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
 // Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
 // comando a habilitar). Só pede pintura quando algum estado mudou.
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
+
+// Durante um processamento (de "Processar" até o processamento voltar) nenhum comando age, a
+// não ser "Interromper  processamento", nem os que o ramo de parada já habilitou: o evento
+// ligado ao que isto devolve só chama o comando fora da execução.
+std::function<void()> fora_da_execucao(std::function<void()> comando);
 
 }  // namespace orvel

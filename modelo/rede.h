@@ -23,6 +23,10 @@ inline constexpr int max_intervalos_entrados = 36;
 inline constexpr int max_intervalos_duplos = 72;
 inline constexpr int limite_de_intervalos = 95;  // espaço para o ciclo duplo e as cópias
 inline constexpr int max_colunas = 94;           // colunas da régua do diagrama de barras
+// Na régua, 0 e max_colunas são as bordas: as divisas entre intervalos ficam nas colunas
+// 1..ultima_divisa, e uma barra tem, de borda a borda, até max_intervalos_na_regua pedaços.
+inline constexpr int ultima_divisa = max_colunas - 1;
+inline constexpr int max_intervalos_na_regua = max_colunas;
 
 // Códigos de estado de um grupo num intervalo.
 inline constexpr Byte cor_nao_definida = 0;
@@ -31,6 +35,10 @@ inline constexpr Byte cor_amarelo = 2;
 inline constexpr Byte cor_vermelho = 3;
 
 // --- Opções da rede (0 = não imposto; o cálculo aplica então o padrão) ---
+inline constexpr Integer t_de_ciclo_maximo_padrao = 120;
+inline constexpr Single grau_de_saturacao_meta_padrao = 0.88f;
+inline constexpr Single grau_de_saturacao_limite_padrao = 0.95f;
+inline constexpr Integer peso_da_parada_padrao = 30;
 inline std::string nome_da_rede_dado;
 inline Integer t_de_ciclo_imposto_dado = 0;
 inline Integer t_de_ciclo_maximo_imposto_dado = 0;

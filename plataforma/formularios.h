@@ -108,6 +108,14 @@ public:
     using controle::controle;
     Single Left = 0, Top = 0, Width = 0, Height = 0;
 
+    // Põe o controle no lugar e no tamanho dados, em twips.
+    void posicionar(Single left, Single top, Single width, Single height) {
+        Left = left;
+        Top = top;
+        Width = width;
+        Height = height;
+    }
+
     bool contem(Single x, Single y) const { return x >= Left && x < Left + Width && y >= Top && y < Top + Height; }
 
 protected:
@@ -185,6 +193,14 @@ public:
     Long BorderColor = cor_preta;
     Integer BorderWidth = 1;
     Integer BorderStyle = 1;  // 1 contínua, 2 tracejada, 3 pontilhada
+
+    // Põe as duas pontas da linha, em twips.
+    void posicionar(Single x1, Single y1, Single x2, Single y2) {
+        X1 = x1;
+        Y1 = y1;
+        X2 = x2;
+        Y2 = y2;
+    }
 
     void copiar_de(const linha& m);
 };

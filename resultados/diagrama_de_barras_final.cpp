@@ -22,20 +22,6 @@ constexpr Long esquerda_do_eixo = 1080;
 // A cor do estado "sem estado" (a das barras de rolagem do sistema).
 constexpr Long cor_sem_estado = rgb(200, 200, 200);
 
-void projetar(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
-void projetar(linha& l, Single x1, Single y1, Single x2, Single y2) {
-    l.X1 = x1;
-    l.Y1 = y1;
-    l.X2 = x2;
-    l.Y2 = y2;
-}
-
 // Top de uma linha que desce com o número de grupos: base + 500 · (G − 1).
 Integer abaixo_dos_grupos(Integer base, Integer G) { return para_integer(Long{base} + 500 * (Long{G} - 1)); }
 
@@ -71,30 +57,30 @@ janela_diagrama_de_barras_final::janela_diagrama_de_barras_final() : formulario(
     borda_fixa = true;
 
     Command2.Caption = "Apl";
-    projetar(Command2, 9840, 1800, 495, 405);
+    Command2.posicionar(9840, 1800, 495, 405);
     Command1.Caption = "Imp";
-    projetar(Command1, 10335, 1800, 495, 405);
-    projetar(Text3, 10355, 1235, 520, 285);
+    Command1.posicionar(10335, 1800, 495, 405);
+    Text3.posicionar(10355, 1235, 520, 285);
     Label16.Caption = "Código:";
-    projetar(Label16, 9720, 1284, 564, 192);
-    projetar(Text1, 2400, 1280, 6975, 285);
+    Label16.posicionar(9720, 1284, 564, 192);
+    Text1.posicionar(2400, 1280, 6975, 285);
     Label14.Caption = "Nome do nó:";
-    projetar(Label14, 1080, 1280, 915, 195);
-    projetar(Text2, 2600, 1840, 6775, 285);
+    Label14.posicionar(1080, 1280, 915, 195);
+    Text2.posicionar(2600, 1840, 6775, 285);
     Label15.Caption = "Nome da rede:";
-    projetar(Label15, 1080, 1880, 1050, 195);
+    Label15.posicionar(1080, 1880, 1050, 195);
     Label9(0).Caption = "0";
-    projetar(Label9(0), 1080, 3000, 105, 195);
+    Label9(0).posicionar(1080, 3000, 105, 195);
 
     titulos_ = {nullptr, &Label1, &Label2, &Label3, &Label4, &Label5, &Label6, &Label7, &Label8};
     barras_ = {nullptr, &Shape1, &Shape2, &Shape3, &Shape4, &Shape5, &Shape6, &Shape7, &Shape8};
     for (int g = 1; g <= max_grupos; ++g) {
         rotulo& titulo = titulo_do_grupo(g);
         titulo.Caption = "G" + texto_de_inteiro(g);
-        projetar(titulo, 480, static_cast<Single>(3840 + 500 * (g - 1)), 210, 195);
+        titulo.posicionar(480, static_cast<Single>(3840 + 500 * (g - 1)), 210, 195);
         titulo.Visible = false;
         forma& barra = barras_do_grupo(g)(0);
-        projetar(barra, 1080, static_cast<Single>(g == 1 ? 3920 : 4400 + 500 * (g - 2)), 10005, 75);
+        barra.posicionar(1080, static_cast<Single>(g == 1 ? 3920 : 4400 + 500 * (g - 2)), 10005, 75);
         barra.Shape = 0;
         barra.BackStyle = 1;
         barra.BackColor = cor_da_face_do_botao;
@@ -103,13 +89,13 @@ janela_diagrama_de_barras_final::janela_diagrama_de_barras_final() : formulario(
     // Os títulos das durações e da demanda e os modelos das suas matrizes ficam abaixo da área
     // da janela até que "Apl" os traga para cima.
     Label10.Caption = "Duração";
-    projetar(Label10, 240, 8800, 615, 195);
+    Label10.posicionar(240, 8800, 615, 195);
     Label11(0).Caption = "00";
-    projetar(Label11(0), 1320, 8800, 180, 195);
+    Label11(0).posicionar(1320, 8800, 180, 195);
     Label12.Caption = "Demanda";
-    projetar(Label12, 240, 9320, 690, 195);
+    Label12.posicionar(240, 9320, 690, 195);
     Label13(0).Caption = "0";
-    projetar(Label13(0), 1350, 9320, 90, 195);
+    Label13(0).posicionar(1350, 9320, 90, 195);
 
     // Os rótulos se ajustam ao texto. Os elementos novos das matrizes nascem com a largura do
     // modelo, a do "0", que centra os instantes nas divisas.
@@ -119,10 +105,10 @@ janela_diagrama_de_barras_final::janela_diagrama_de_barras_final() : formulario(
         r->ajustar_ao_texto();
     }
 
-    projetar(Line1, 1080, 3280, 11100, 3280);
-    projetar(Line2, 1080, 3275, 1080, 8780);
-    projetar(Line3, 11085, 3275, 11085, 8660);
-    projetar(Line4(0), 240, 3400, 240, 7480);
+    Line1.posicionar(1080, 3280, 11100, 3280);
+    Line2.posicionar(1080, 3275, 1080, 8780);
+    Line3.posicionar(11085, 3275, 11085, 8660);
+    Line4(0).posicionar(240, 3400, 240, 7480);
 
     Command2.Click = [this] { Command2_Click(); };
     Command1.Click = [this] { Command1_Click(); };

@@ -18,13 +18,6 @@ constexpr Long cor_dos_contadores = rgb(0, 255, 255);
 // A escala da fila de um link sem caixa (um link de entrada), em veículos.
 constexpr Integer caixa_sem_capacidade = 400;
 
-void projetar(controle_retangular& c, Single left, Single top, Single width, Single height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 void copiar_pontas(linha& destino, const linha& origem) {
     destino.X1 = origem.X1;
     destino.X2 = origem.X2;
@@ -82,50 +75,50 @@ janela_rede_dinamica::janela_rede_dinamica() : formulario("frmRede_dinamica_vers
         r->FontSize = 9.75f;
         r->ForeColor = cor_branca;
     }
-    projetar(Label13, 0, 0, Width, 900);
+    Label13.posicionar(0, 0, Width, 900);
     Label13.BackColor = cor_do_cabecalho;
     Label14.Caption = "Escala  de   tempos:";
     Label14.Alignment = 2;
-    projetar(Label14, 700, 140, 1812, 240);
+    Label14.posicionar(700, 140, 1812, 240);
     Text1.Text = "1";
-    projetar(Text1, 2760, 120, 435, 285);
+    Text1.posicionar(2760, 120, 435, 285);
     Text1.BackColor = rgb(206, 206, 206);
     for (botao_de_comando* b : {&Command1, &Command2}) {
         b->Style = 1;
         b->Caption.clear();
     }
     Command1.Picture = "processar";
-    projetar(Command1, 10440, 62, 400, 400);
+    Command1.posicionar(10440, 62, 400, 400);
     Command2.Picture = "interromper";
-    projetar(Command2, 10920, 62, 400, 400);
+    Command2.posicionar(10920, 62, 400, 400);
     Command2.BackColor = rgb(255, 192, 192);
 
     Label8.Caption = "Período de simulação:";
-    projetar(Label8, 600, 600, 2025, 240);
+    Label8.posicionar(600, 600, 2025, 240);
     Label7.Caption = "3666";
     Label7.Alignment = 1;
-    projetar(Label7, 2715, 600, 420, 240);
+    Label7.posicionar(2715, 600, 420, 240);
     Label9.Caption = "s";
-    projetar(Label9, 3240, 600, 105, 240);
+    Label9.posicionar(3240, 600, 105, 240);
     Label6.Caption = "Instante no período de simulação:";
-    projetar(Label6, 3600, 600, 3015, 240);
+    Label6.posicionar(3600, 600, 3015, 240);
     Label5.Caption = "3665";
     Label5.Alignment = 1;
     Label5.ForeColor = cor_dos_contadores;
-    projetar(Label5, 6795, 600, 420, 240);
+    Label5.posicionar(6795, 600, 420, 240);
     Label10.Caption = "Ciclo:";
-    projetar(Label10, 7920, 600, 495, 240);
+    Label10.posicionar(7920, 600, 495, 240);
     Label11.Caption = "222";
     Label11.Alignment = 1;
-    projetar(Label11, 8580, 600, 315, 240);
+    Label11.posicionar(8580, 600, 315, 240);
     Label12.Caption = "s";
-    projetar(Label12, 9000, 600, 105, 240);
+    Label12.posicionar(9000, 600, 105, 240);
     Label4.Caption = "Instante no ciclo:";
-    projetar(Label4, 9360, 600, 1470, 240);
+    Label4.posicionar(9360, 600, 1470, 240);
     Label3.Caption = "221";
     Label3.Alignment = 1;
     Label3.ForeColor = cor_dos_contadores;
-    projetar(Label3, 10980, 600, 315, 240);
+    Label3.posicionar(10980, 600, 315, 240);
     for (rotulo* r : {&Label3, &Label4, &Label5, &Label6}) r->Visible = false;
 
     Line7.X1 = 0;

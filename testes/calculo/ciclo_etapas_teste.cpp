@@ -127,6 +127,22 @@ TEST(escolher_tempo_de_ciclo_exemplos, ciclo_do_no_elevacao_e_registro_de_antes)
     EXPECT_TRUE(s.mensagens.empty());
 }
 
+TEST(escolher_tempo_de_ciclo_exemplos, grau_de_saturacao_do_no_para_em_0_99) {
+    servicos_de_teste s;
+    // Yn / meta acima de 0,99 fica em 0,99 (0,9 / 0,88 = 1,023); logo abaixo fica como é
+    // (0,87 / 0,88 = 0,9886).
+    comecar(1);
+    no_com_conjunto_critico(1, 0.9f, 10, {0.45f, 0.45f});
+    escolher_tempo_de_ciclo();
+    EXPECT_EQ(grau_de_saturacao_do_no(1), Single(0.99));
+    comecar(1);
+    no_com_conjunto_critico(1, 0.87f, 10, {0.435f, 0.435f});
+    escolher_tempo_de_ciclo();
+    EXPECT_EQ(grau_de_saturacao_do_no(1), 0.87f / 0.88f);
+    EXPECT_LT(grau_de_saturacao_do_no(1), Single(0.99));
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
 TEST(escolher_tempo_de_ciclo_exemplos, ciclo_duplo) {
     servicos_de_teste s;
     // Cn = 15 / 0,5 = 30 em todos; ciclo imposto 90. Nó 1 (segurança 40): 30 < 45 e 86 < 90,

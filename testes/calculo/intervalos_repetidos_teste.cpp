@@ -113,5 +113,28 @@ TEST(intervalos_repetidos, verde_de_seguranca_recusa_a_sequencia_curta) {
     EXPECT_FALSE(intervalos_validos);
 }
 
+// Só um índice menor aceita o deslocamento: sem fluxo algum o índice da vizinhança é zero antes
+// e depois de cada passo, e os amarelos livres, que se repetem e cabem o passo, ficam como estavam.
+TEST(intervalos_repetidos, deslocamento_que_empata_o_indice_e_desfeito) {
+    servicos_de_teste s;
+    teste::esvaziar_rede();
+    t_de_ciclo_imposto_dado = 90;
+    via("E", "", "A", 0, 10);
+    const int a = cruzamento("A", {"E"}, 0, true);
+    ate_os_verdes();
+    calcular_defasagens_iniciais();
+    const int passo = passo_do_deslocamento(t_de_ciclo);
+    ASSERT_EQ(passo, 3);
+    std::vector<int> antes;
+    for (int m = 1; m <= quant_de_intervalos_depois(a); ++m) antes.push_back(duracao_do_intervalo(a, m));
+    ASSERT_EQ(antes, (std::vector<int>{23, 22, 23, 22}));
+    otimizar_intervalos_repetidos();
+    EXPECT_EQ(melhor_indice, 0.0f);
+    std::vector<int> depois;
+    for (int m = 1; m <= quant_de_intervalos_depois(a); ++m) depois.push_back(duracao_do_intervalo(a, m));
+    EXPECT_EQ(depois, antes);
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
 }  // namespace
 }  // namespace orvel

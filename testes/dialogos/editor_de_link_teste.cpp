@@ -247,6 +247,26 @@ TEST_F(editor_de_link, cada_verificacao_na_ordem_e_nada_confirmado) {
     EXPECT_EQ(valor_do_fornecimento_dado(l, 4), 1.0f);
 }
 
+TEST_F(editor_de_link, verde_de_seguranca_de_1_a_99) {
+    // As duas pontas confirmam; 100 cabe na caixa e é recusado na confirmação.
+    const int l = criar_link("L1");
+    for (const int verde : {1, 99}) {
+        s.mensagens.clear();
+        auto& e = abrir(l);
+        digitar(e.verde_de_seguranca_texto, std::to_string(verde));
+        clicar(e.inserir_dados_button);
+        EXPECT_TRUE(s.mensagens.empty()) << verde;
+        EXPECT_FALSE(aberto());
+        EXPECT_EQ(verde_de_seguranca_dado(l), verde);
+    }
+    auto& e = abrir(l);
+    digitar(e.verde_de_seguranca_texto, "100");
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(avisos(), std::vector<std::string>{"o verde de segurança deve estar compreendido entre 1 e 99 s"});
+    EXPECT_TRUE(aberto());
+    EXPECT_EQ(verde_de_seguranca_dado(l), 99);
+}
+
 TEST_F(editor_de_link, cancelar_e_desativar_nao_confirmam) {
     const int l = criar_link("L1");
     const int outro = criar_link("L2");

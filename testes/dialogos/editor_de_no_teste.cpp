@@ -523,6 +523,27 @@ TEST_F(janela_do_editor_de_no, intervalos_cores_e_duracoes) {
     EXPECT_TRUE(e().Visible);
 }
 
+TEST_F(janela_do_editor_de_no, duracao_imposta_de_1_a_290) {
+    // As duas pontas confirmam; 291 cabe na caixa e é recusado na confirmação.
+    gravar_no_valido(1);
+    abrir(1);
+    digitar_e_sair(e().duracao_imposta_texto(2), "290");
+    digitar_e_sair(e().duracao_imposta_texto(4), "1");
+    inserir_dados();
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(e().Visible);
+    EXPECT_EQ(duracao_imposta_dado(1, 2), 290);
+    EXPECT_EQ(duracao_imposta_dado(1, 4), 1);
+
+    sair_para_a_principal();
+    abrir(1);
+    digitar_e_sair(e().duracao_imposta_texto(2), "291");
+    inserir_dados();
+    EXPECT_EQ(avisos(), std::vector<std::string>{"a duração imposta de um intervalo deve estar compreendida entre 1 e 290 s"});
+    EXPECT_TRUE(e().Visible);
+    EXPECT_EQ(duracao_imposta_dado(1, 2), 290);
+}
+
 // --- Confirmação ---
 
 TEST_F(janela_do_editor_de_no, confirmacao_valida_grava_o_no_e_o_rotulo_no_desenho) {
@@ -562,7 +583,13 @@ TEST_F(janela_do_editor_de_no, confirmacao_nao_age_durante_um_processamento_nem_
     abrir(1);
     execucao_em_curso = true;
     inserir_dados();
+    // Nem o Enter de uma caixa (que ainda guarda a caixa) nem o da quantidade de grupos confirmam.
+    digitar_e_enter(e().codigo_texto, "B");
+    tecla_nos_grupos(13, "");
     execucao_em_curso = false;
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(nome_do_no_editado(1), "B");
+    EXPECT_EQ(nome_do_no_dado(1), "A");
     EXPECT_FALSE(projeto_alterado);
     EXPECT_TRUE(e().Visible);
 

@@ -46,11 +46,7 @@ protected:
         inserir_link();
         const int l = link_selecionado;
         link_selecionado = antes;
-        linha& c = t().corpo_link_line(l);
-        c.X1 = x1;
-        c.Y1 = y1;
-        c.X2 = x2;
-        c.Y2 = y2;
+        t().corpo_link_line(l).posicionar(x1, y1, x2, y2);
         return l;
     }
     int link_sob(Single x, Single y) {

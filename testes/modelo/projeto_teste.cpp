@@ -306,6 +306,22 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
     }
 }
 
+TEST_F(arquivo_de_projeto, divisas_das_colunas_1_e_93_vao_e_voltam) {
+    // As divisas ocupam as colunas 1..93 da régua: as duas pontas vão ao arquivo e voltam; a
+    // borda 94 não é gravada.
+    montar_rede();
+    existe_ordenada_dado(1, 1) = true;
+    existe_ordenada_dado(1, 93) = true;
+    const std::string caminho = pasta.arquivo("colunas.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    EXPECT_NE(conteudo(caminho).find("<existe_ordenada_dado>1,30,61,93,</existe_ordenada_dado>"), std::string::npos);
+
+    limpar_rede();
+    ASSERT_TRUE(abrir(caminho));
+    for (int c = 1; c <= max_colunas; ++c)
+        EXPECT_EQ(existe_ordenada_dado(1, c), c == 1 || c == 30 || c == 61 || c == 93) << "coluna " << c;
+}
+
 TEST_F(arquivo_de_projeto, atualizacao_no_lugar_mantem_o_que_nao_foi_gravado) {
     montar_rede();
     quant_de_grupos_dado(1) = 5;

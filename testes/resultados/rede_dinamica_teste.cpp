@@ -16,13 +16,6 @@ namespace {
 constexpr Long verde_da_animacao = rgb(0, 135, 135);
 constexpr Long vermelho_da_animacao = rgb(255, 26, 34);
 
-void pontas(linha& l, Single x1, Single y1, Single x2, Single y2) {
-    l.X1 = x1;
-    l.Y1 = y1;
-    l.X2 = x2;
-    l.Y2 = y2;
-}
-
 class rede_dinamica : public teste::com_janela_principal {
 protected:
     janela_rede_dinamica& r() { return rede_dinamica_unica(); }
@@ -46,13 +39,13 @@ protected:
         teste::novo_link("K", "A", "C", 0, 1800, 100);
         eh_link_conversao(2) = true;
         for (int l : {1, 2}) t().carregar_elementos_do_link(l);
-        pontas(t().corpo_link_line(1), 1000, 1000, 3100, 1000);
-        pontas(t().esquerda_seta_line(1), 3000, 900, 3100, 1000);
-        pontas(t().direita_seta_line(1), 3000, 1100, 3100, 1000);
-        pontas(t().corpo_link_line(2), 0, 2000, 900, 2000);
-        pontas(t().braco_link_line(2), 900, 2000, 900 + braco, 2000);
-        pontas(t().esquerda_seta_line(2), 850 + braco, 1950, 900 + braco, 2000);
-        pontas(t().direita_seta_line(2), 850 + braco, 2050, 900 + braco, 2000);
+        t().corpo_link_line(1).posicionar(1000, 1000, 3100, 1000);
+        t().esquerda_seta_line(1).posicionar(3000, 900, 3100, 1000);
+        t().direita_seta_line(1).posicionar(3000, 1100, 3100, 1000);
+        t().corpo_link_line(2).posicionar(0, 2000, 900, 2000);
+        t().braco_link_line(2).posicionar(900, 2000, 900 + braco, 2000);
+        t().esquerda_seta_line(2).posicionar(850 + braco, 1950, 900 + braco, 2000);
+        t().direita_seta_line(2).posicionar(850 + braco, 2050, 900 + braco, 2000);
         t_de_ciclo = 60;
         periodo_de_simulacao = 600;
         dimensionar_tabelas_por_segundo();
