@@ -1,6 +1,7 @@
 #include "dialogos/opcoes_da_rede.h"
 
 #include "dialogos/numeros_das_caixas.h"
+#include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"

@@ -1,9 +1,6 @@
 #pragma once
-// Estados dos comandos da janela principal. Cada coluna habilita (E) ou desabilita (D) um
-// conjunto de menus e botões e deixa os outros (em branco) como estão.
-
-#include <string>
-#include <vector>
+// As colunas dos estados dos comandos da janela principal: cada uma habilita ou desabilita um
+// conjunto de menus e botões (a tabela fica no editor, em editor/estado_dos_comandos.h).
 
 namespace orvel {
 
@@ -21,15 +18,8 @@ enum class coluna_de_comandos {
     nome,        // confirmação do nome da rede
 };
 
-struct linha_de_comandos {
-    std::vector<std::string> controles;
-    std::string estados;  // um caractere por coluna, na ordem de coluna_de_comandos: 'E', 'D' ou ' '
-};
-
-const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
-
-// Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
-// comando a habilitar). Só pede pintura quando algum estado mudou.
+// Aplica uma coluna aos controles da janela principal pelas janelas instaladas
+// (modelo/tela_principal.h); sem elas, não há comando a habilitar.
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
 
 }  // namespace orvel
