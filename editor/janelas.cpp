@@ -28,11 +28,22 @@ public:
     }
 };
 
+class observador_de_verdade final : public observador_do_calculo {
+public:
+    void ponteiro(Integer p) override { tela_principal_completa().MousePointer = p; }
+    void aplicar_coluna(coluna_de_comandos coluna) override { aplicar_coluna_na_janela_principal(coluna); }
+};
+
 }  // namespace
 
 janelas_do_programa& janelas_do_editor() {
     static janelas_de_verdade j;
     return j;
+}
+
+observador_do_calculo& observador_das_janelas() {
+    static observador_de_verdade o;
+    return o;
 }
 
 }  // namespace orvel

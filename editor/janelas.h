@@ -4,6 +4,7 @@
 // nos dois sentidos são o desenho do programa: por isso o editor, os diálogos e as vistas são uma
 // camada só (a biblioteca orvel_janelas), acima do cálculo.
 
+#include "calculo/observador_do_calculo.h"
 #include "modelo/tela_principal.h"
 
 namespace orvel {
@@ -27,5 +28,10 @@ void frmAjuda_Atualiza_ajuda();
 // As janelas de verdade para as camadas de baixo (modelo/tela_principal.h): o programa as
 // instala ao começar, com instalar_janelas_do_programa.
 janelas_do_programa& janelas_do_editor();
+
+// O observador do processamento com janelas: as mensagens e a sondagem pelos serviços, o
+// ponteiro e os estados dos comandos na janela principal. O programa o instala ao começar, com
+// instalar_observador_do_calculo.
+observador_do_calculo& observador_das_janelas();
 
 }  // namespace orvel

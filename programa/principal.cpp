@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     orvel::servicos_qt servicos;
     orvel::instalar_servicos(&servicos);
     orvel::instalar_janelas_do_programa(&orvel::janelas_do_editor());
+    orvel::instalar_observador_do_calculo(&orvel::observador_das_janelas());
     orvel::espelho_qt espelho;
     orvel::espelho_qt::ler_a_tela();
     // O separador decimal das configurações regionais do usuário.
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
     orvel::frmApresentacao_orvel_versao2().Show();
     const int r = app.exec();
     orvel::destruir_todas_as_janelas();
+    orvel::instalar_observador_do_calculo(nullptr);
     orvel::instalar_janelas_do_programa(nullptr);
     orvel::instalar_servicos(nullptr);
     return r;
