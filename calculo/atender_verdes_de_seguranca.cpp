@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "calculo/observador_do_calculo.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/servicos.h"
@@ -143,7 +144,7 @@ bool atender_no(int n) {
         duracao_eh_imposta(n, intervalos + k) = duracao_eh_imposta(n, k);
 
     if (intervalos > 0 && !passar_segundos_para_os_verdes(n, intervalos)) {
-        servicos().caixa_de_mensagem("Não foi possível atender aos verdes de segurança", estilo_ok, "Aviso");
+        observador_do_calculo_instalado().mensagem("Não foi possível atender aos verdes de segurança", estilo_ok, "Aviso");
         verdes_de_seguranca_nao_atendidos = true;
         return false;
     }
@@ -151,7 +152,7 @@ bool atender_no(int n) {
     Integer soma = 0;
     for (int k = 1; k <= intervalos; ++k) soma = somar(soma, duracao_do_intervalo(n, k));
     if (soma > t_de_ciclo)
-        servicos().caixa_de_mensagem(
+        observador_do_calculo_instalado().mensagem(
             "Não foi possível atender, simultaneamente, aos verdes de segurança e ao máximo tempo de ciclo permitido",
             estilo_ok, "Aviso");
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "calculo/observador_do_calculo.h"
 #include "calculo/simulacao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/estado_dos_comandos.h"
@@ -173,7 +174,7 @@ void links_com_maior_grau() {
 void calcular_resultados() {
     com_codigo("Erro 152", [] {
         if (parar_processamento) {
-            aplicar_coluna_de_comandos(coluna_de_comandos::parada);
+            observador_do_calculo_instalado().aplicar_coluna(coluna_de_comandos::parada);
             desenhando = false;
             return;
         }

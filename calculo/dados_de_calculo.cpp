@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "calculo/observador_do_calculo.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/servicos.h"
@@ -278,10 +279,10 @@ void calcular_fracoes_do_fornecimento() {
                 if (recebedor(l, k) != m) continue;
                 fracao_do_fornecimento(l, m) = dividir_single(fluxo_fornecido(l, m), fluxo_por_segundo(l));
                 if (fracao_do_fornecimento(l, m) > 1.2f)
-                    servicos().caixa_de_mensagem("O fluxo fornecido do link  " + nome_do_link(l) + "  para o link  " +
-                                                     nome_do_link(m) + "  é maior do que 120% do fluxo do link  " +
-                                                     nome_do_link(l),
-                                                 estilo_ok, "Aviso");
+                    observador_do_calculo_instalado().mensagem(
+                        "O fluxo fornecido do link  " + nome_do_link(l) + "  para o link  " + nome_do_link(m) +
+                            "  é maior do que 120% do fluxo do link  " + nome_do_link(l),
+                        estilo_ok, "Aviso");
             }
         }
     }

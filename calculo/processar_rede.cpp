@@ -7,12 +7,12 @@
 #include "calculo/defasagens.h"
 #include "calculo/distribuir_tempos_de_verde.h"
 #include "calculo/escolher_tempo_de_ciclo.h"
+#include "calculo/observador_do_calculo.h"
 #include "calculo/validar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {
@@ -41,8 +41,8 @@ etapas_do_processamento& etapas() {
 
 bool perguntar_se_salva(bool (*salvar)()) {
     if (!projeto_alterado) return true;
-    const int r = servicos().caixa_de_mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao,
-                                               "Aviso");
+    const int r = observador_do_calculo_instalado().mensagem("você quer salvar o projeto?",
+                                                            estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
     if (r == resposta_nao) {
         projeto_alterado = false;
         return true;
@@ -72,13 +72,12 @@ struct execucao {
 void processar_rede() {
     const execucao em_curso;
     etapas_do_processamento& e = etapas();
-    auto& tela = frmTela_principal_versao2();
+    observador_do_calculo& observador = observador_do_calculo_instalado();
 
     dados_ok = false;
     e.validar();
     if (!dados_ok) {
-        const int r = servicos().caixa_de_mensagem("você quer salvar o projeto?",
-                                                   estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
+        const int r = observador.mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
         if (r == resposta_sim) {
             salvar_como = nome_do_arquivo.empty();
             projeto_alterado = !e.salvar();
@@ -86,7 +85,7 @@ void processar_rede() {
         return;
     }
 
-    tela.MousePointer = ponteiro_seta_e_ampulheta;
+    observador.ponteiro(ponteiro_seta_e_ampulheta);
     verdes_de_seguranca_nao_atendidos = false;
     e.zerar();
     e.copiar();
@@ -109,7 +108,7 @@ void processar_rede() {
     // projeto fica marcado como alterado: o que foi calculado não se perde calado.
     salvar_como = nome_do_arquivo.empty();
     if (!e.salvar()) projeto_alterado = true;
-    tela.MousePointer = ponteiro_padrao;
+    observador.ponteiro(ponteiro_padrao);
 }
 
 }  // namespace orvel

@@ -1,13 +1,13 @@
 #include "calculo/sondagem.h"
 
 #include "calculo/calcular_resultados.h"
+#include "calculo/observador_do_calculo.h"
 #include "modelo/rede.h"
-#include "plataforma/servicos.h"
 
 namespace orvel {
 
 void sondar_parada() {
-    servicos().processar_eventos_pendentes();
+    observador_do_calculo_instalado().sondar();
     if (parar_processamento) calcular_resultados();
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "calculo/observador_do_calculo.h"
 #include "modelo/rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
@@ -14,7 +15,7 @@ namespace orvel {
 namespace {
 
 void aviso(const std::string& texto) {
-    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+    observador_do_calculo_instalado().mensagem(texto, estilo_ok, "Aviso");
     dados_ok = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "dialogos/numeros_das_caixas.h"
 #include "dialogos/protocolo_das_caixas.h"
+#include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"

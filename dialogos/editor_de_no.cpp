@@ -8,9 +8,10 @@
 
 #include "dialogos/cores_dos_intervalos.h"
 #include "dialogos/numeros_das_caixas.h"
+#include "editor/estado_dos_comandos.h"
+#include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"

@@ -1,6 +1,7 @@
 #include "dialogos/nome_da_rede.h"
 
-#include "modelo/estado_dos_comandos.h"
+#include "editor/estado_dos_comandos.h"
+#include "editor/janelas.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/servicos.h"
@@ -61,7 +62,7 @@ void janela_nome_da_rede::Command1_Click() {
         nome_da_rede_dado = nome;
 
         auto& t = frmTela_principal_versao2();
-        aplicar_coluna_de_comandos(coluna_de_comandos::nome);
+        aplicar_coluna_na_janela_principal(coluna_de_comandos::nome);
         t.Label1.Left = (t.Width - t.Label1.Width) / 2.0f;
         t.Label1.Top = 760;
         t.Label1.Caption = "Rede:  " + nome;

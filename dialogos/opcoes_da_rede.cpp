@@ -2,8 +2,9 @@
 
 #include "dialogos/numeros_das_caixas.h"
 #include "dialogos/protocolo_das_caixas.h"
+#include "editor/estado_dos_comandos.h"
+#include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
-#include "modelo/estado_dos_comandos.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/servicos.h"

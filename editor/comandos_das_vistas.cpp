@@ -1,5 +1,6 @@
 // Os comandos da janela principal que abrem as vistas e os diálogos da rede e os que imprimem.
 
+#include "editor/janelas.h"
 #include "editor/tela_principal.h"
 
 namespace orvel {

@@ -2,6 +2,7 @@
 
 #include "calculo/dados_de_calculo.h"
 #include "calculo/gravar_animacao.h"
+#include "editor/janelas.h"
 #include "editor/tela_principal.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"

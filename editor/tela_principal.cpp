@@ -3,9 +3,10 @@
 #include "calculo/processar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "editor/elementos_do_desenho.h"
+#include "editor/estado_dos_comandos.h"
+#include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/estado_dos_comandos.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
@@ -17,14 +18,6 @@
 namespace orvel {
 
 tela_principal& tela_principal_completa() { return formulario_unico<tela_principal>(); }
-
-dados_da_tela_principal& frmTela_principal_versao2() { return tela_principal_completa(); }
-
-bool tela_principal_carregada() {
-    for (formulario* f : janelas_carregadas())
-        if (f->nome() == "frmTela_principal_versao2" && f->carregado()) return true;
-    return false;
-}
 
 tela_principal::tela_principal() {
     auto ligar = [this](evento_simples& evento, void (tela_principal::*tratador)()) {
@@ -232,7 +225,7 @@ void tela_principal::Form_Load() {
 
     for (const auto& [botao, primeiro] : ordem_da_barra()) botao->Top = 40;
 
-    aplicar_coluna_de_comandos(coluna_de_comandos::carregar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::carregar);
     desenhando = true;
 
     Line1.X1 = 0;
@@ -265,7 +258,7 @@ void tela_principal::novo() {
     nome_do_arquivo.clear();
     limpar_rede();
     BackColor = cor_de_fundo_da_tela;
-    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::novo);
     desenhando = true;
     projeto_alterado = false;
     titular_as_oito_janelas(titulo_do_produto);
@@ -284,7 +277,7 @@ void tela_principal::fechar() {
     limpar_rede();
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
-    aplicar_coluna_de_comandos(coluna_de_comandos::fechar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::fechar);
     titular_as_oito_janelas(titulo_do_produto);
 }
 
@@ -329,7 +322,7 @@ void tela_principal::construir_button_Click() {
     desenhando = true;
     Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
     Label1.Left = Width / 2 - Label1.Width / 2;
-    aplicar_coluna_de_comandos(coluna_de_comandos::desenhar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::desenhar);
 }
 
 void tela_principal::mnuDesenhar_Click() {
@@ -337,7 +330,7 @@ void tela_principal::mnuDesenhar_Click() {
     Label1.Visible = true;
     Label1.Caption = "Desenho da rede   " + nome_da_rede_dado;
     Label1.Left = tela().Width / 2 - Label1.Width / 2;
-    aplicar_coluna_de_comandos(coluna_de_comandos::desenhar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::desenhar);
 }
 
 void tela_principal::calcular_geometria_dos_nos() {
@@ -368,7 +361,7 @@ void tela_principal::esconder_marcas_e_selecoes() {
 void tela_principal::terminar_construcao_button_Click() {
     desenhando = false;
     calcular_geometria_dos_nos();
-    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::encerrar);
     Label1.Caption = "Rede:  " + nome_da_rede_dado;
     esconder_marcas_e_selecoes();
 }
@@ -379,25 +372,25 @@ void tela_principal::mnuEncerrarDesenho_Click() {
     Label1.Visible = true;
     Label1.Caption = "Rede  " + nome_da_rede_dado;
     esconder_marcas_e_selecoes();
-    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::encerrar);
 }
 
 void tela_principal::processar_button_Click() {
     MousePointer = ponteiro_seta_e_ampulheta;
     parar_processamento = false;
     processando = true;
-    aplicar_coluna_de_comandos(coluna_de_comandos::processar1);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::processar1);
     MousePointer = ponteiro_seta_e_ampulheta;
     processar_rede();
     processando = false;
-    aplicar_coluna_de_comandos(coluna_de_comandos::processar2);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::processar2);
     MousePointer = ponteiro_padrao;
 }
 
 void tela_principal::parar_processamento_button_Click() {
     parar_processamento = true;
     processando = false;
-    aplicar_coluna_de_comandos(coluna_de_comandos::parar);
+    aplicar_coluna_na_janela_principal(coluna_de_comandos::parar);
     MousePointer = ponteiro_padrao;
 }
 

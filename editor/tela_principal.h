@@ -1,10 +1,100 @@
 #pragma once
-// A janela principal: carga, barra de ferramentas, menus e os comandos do desenho.
+// A janela principal: o projeto da janela (barra de ferramentas e menus), a carga e os comandos
+// do desenho.
 
 #include "modelo/tela_principal.h"
 #include "plataforma/servicos.h"
 
+#include <string_view>
+#include <vector>
+
 namespace orvel {
+
+// A janela principal inteira como dados: o desenho da rede (do modelo) mais a barra de
+// ferramentas, as linhas e o fundo da barra, a versão e os menus.
+class dados_da_tela_principal : public desenho_da_rede {
+public:
+    dados_da_tela_principal();
+
+    // Barra de ferramentas, na ordem do projeto da janela.
+    botao_de_comando construir_button{*this, "construir_button"};
+    botao_de_comando terminar_construcao_button{*this, "terminar_construcao_button"};
+    botao_de_comando relatorio_tela_button{*this, "relatorio_tela_button"};
+    botao_de_comando relatorio_diagrama_de_barras_button{*this, "relatorio_diagrama_de_barras_button"};
+    botao_de_comando salvar_button{*this, "salvar_button"};
+    botao_de_comando arquivo_fechar_button{*this, "arquivo_fechar_button"};
+    botao_de_comando arquivo_abrir_button{*this, "arquivo_abrir_button"};
+    botao_de_comando arquivo_novo_button{*this, "arquivo_novo_button"};
+    botao_de_comando eliminar_link_button{*this, "eliminar_link_button"};
+    botao_de_comando editar_link_button{*this, "editar_link_button"};
+    botao_de_comando inserir_link_button{*this, "inserir_link_button"};
+    botao_de_comando eliminar_no_button{*this, "eliminar_no_button"};
+    botao_de_comando editar_no_button{*this, "editar_no_button"};
+    botao_de_comando inserir_no_button{*this, "inserir_no_button"};
+    botao_de_comando tela_dinamica_button{*this, "tela_dinamica_button"};
+    botao_de_comando parar_processamento_button{*this, "parar_processamento_button"};
+    botao_de_comando processar_button{*this, "processar_button"};
+
+    rotulo LblVersao{*this, "LblVersao"};
+    linha Line9{*this, "Line9"};
+    linha Line8{*this, "Line8"};
+    linha Line7{*this, "Line7"};
+    rotulo Label7{*this, "Label7"};
+
+    // Menus.
+    item_de_menu mnuProjetos{*this, "mnuProjetos", "Arquivo"};
+    item_de_menu mnuNovo{*this, "mnuNovo", "&Novo", &mnuProjetos};
+    item_de_menu mnuAbrir{*this, "mnuAbrir", "&Abrir", &mnuProjetos};
+    item_de_menu mnuFechar{*this, "mnuFechar", "&Fechar", &mnuProjetos};
+    item_de_menu mnuTraco{*this, "mnuTraco", "-", &mnuProjetos};
+    item_de_menu mnuSalvar{*this, "mnuSalvar", "&Salvar", &mnuProjetos};
+    item_de_menu mnuSalvar_como{*this, "mnuSalvar_como", "Salvar &como", &mnuProjetos};
+    item_de_menu mnuTraco2{*this, "mnuTraco2", "-", &mnuProjetos};
+    item_de_menu mnuConfigurar{*this, "mnuConfigurar", "Con&figurar Impressora", &mnuProjetos};
+    item_de_menu mnuImprimir{*this, "mnuImprimir", "&Imprimir o desenho da rede", &mnuProjetos};
+    item_de_menu mnuTraco3{*this, "mnuTraco3", "-", &mnuProjetos};
+    item_de_menu mnuSair{*this, "mnuSair", "Sair", &mnuProjetos};
+
+    item_de_menu mnuRede{*this, "mnuRede", "Rede"};
+    item_de_menu mnuDesenhar{*this, "mnuDesenhar", "Desenhar", &mnuRede};
+    item_de_menu mnuEncerrarDesenho{*this, "mnuEncerrarDesenho", "Encerrar desenho", &mnuRede};
+    item_de_menu mnuNomeRede{*this, "mnuNomeRede", "Nome", &mnuRede};
+    item_de_menu mnuEditarRede{*this, "mnuEditarRede", "Valores opcionais", &mnuRede};
+
+    item_de_menu mnuNo{*this, "mnuNo", "Nó"};
+    item_de_menu mnuInserirNo{*this, "mnuInserirNo", "Criar nó", &mnuNo};
+    item_de_menu mnuEditarNo{*this, "mnuEditarNo", "Editar", &mnuNo};
+    item_de_menu mnuEliminarNo{*this, "mnuEliminarNo", "Eliminar", &mnuNo};
+
+    item_de_menu mnuLink{*this, "mnuLink", "Link"};
+    item_de_menu mnuInserirLink{*this, "mnuInserirLink", "Criar link", &mnuLink};
+    item_de_menu mnuInserirLinkConversao{*this, "mnuInserirLinkConversao", "Criar link de conversão", &mnuLink};
+    item_de_menu mnuEditarLink{*this, "mnuEditarLink", "Editar", &mnuLink};
+    item_de_menu mnuEliminarLink{*this, "mnuEliminarLink", "Eliminar", &mnuLink};
+
+    item_de_menu mnuRelatorio{*this, "mnuRelatorio", "Relatório"};
+    item_de_menu mnuDiagrama_de_barras{*this, "mnuDiagrama_de_barras", "Diagrama de barras"};
+    item_de_menu mnuRede_dinamica{*this, "mnuRede_dinamica", "Rede dinâmica"};
+    item_de_menu mnuAjuda{*this, "mnuAjuda", "Ajuda"};
+
+    item_de_menu mnuNospop{*this, "mnuNospop", "Nós_pop"};
+    item_de_menu mnuEditarNoPop{*this, "mnuEditarNoPop", "Editar", &mnuNospop};
+    item_de_menu mnuEliminarNoPop{*this, "mnuEliminarNoPop", "Eliminar", &mnuNospop};
+
+    item_de_menu mnuLinksPop{*this, "mnuLinksPop", "Link_pop"};
+    item_de_menu mnuEditarLinkPop{*this, "mnuEditarLinkPop", "Editar", &mnuLinksPop};
+    item_de_menu mnuEliminarLinkPop{*this, "mnuEliminarLinkPop", "Eliminar", &mnuLinksPop};
+
+    // Os dezessete botões na ordem da barra, com o primeiro de cada grupo marcado.
+    struct posicao_na_barra {
+        botao_de_comando* botao;
+        bool primeiro_do_grupo;
+    };
+    std::vector<posicao_na_barra> ordem_da_barra();
+
+    // Controle pelo nome (menus e botões das colunas de comandos); nullptr se não houver.
+    controle* controle_chamado(std::string_view nome);
+};
 
 class tela_principal : public dados_da_tela_principal {
 public:

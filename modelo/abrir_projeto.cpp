@@ -414,7 +414,7 @@ bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p
     return true;
 }
 
-void aplicar_links(const projeto_lido& p, dados_da_tela_principal& t) {
+void aplicar_links(const projeto_lido& p, desenho_da_rede& t) {
     relacao_de_links = p.relacao_de_links;
     for (int l = 1; l <= max_links; ++l) {
         existe_link(l) = p.existe_link[l];
@@ -483,7 +483,7 @@ void aplicar_links(const projeto_lido& p, dados_da_tela_principal& t) {
     }
 }
 
-void aplicar_nos(const projeto_lido& p, dados_da_tela_principal& t) {
+void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
     relacao_de_nos = p.relacao_de_nos;
     for (int n = 1; n <= max_nos; ++n) {
         existe_no(n) = p.existe_no[n];

@@ -1,10 +1,6 @@
 #pragma once
-// Estados dos comandos da janela principal. Cada coluna habilita (E) ou desabilita (D) um
-// conjunto de menus e botões e deixa os outros (em branco) como estão.
-
-#include <functional>
-#include <string>
-#include <vector>
+// As colunas dos estados dos comandos da janela principal: cada uma habilita ou desabilita um
+// conjunto de menus e botões (a tabela fica no editor, em editor/estado_dos_comandos.h).
 
 namespace orvel {
 
@@ -22,20 +18,8 @@ enum class coluna_de_comandos {
     nome,        // confirmação do nome da rede
 };
 
-struct linha_de_comandos {
-    std::vector<std::string> controles;
-    std::string estados;  // um caractere por coluna, na ordem de coluna_de_comandos: 'E', 'D' ou ' '
-};
-
-const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
-
-// Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
-// comando a habilitar). Só pede pintura quando algum estado mudou.
+// Aplica uma coluna aos controles da janela principal pelas janelas instaladas
+// (modelo/tela_principal.h); sem elas, não há comando a habilitar.
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
-
-// Durante um processamento (de "Processar" até o processamento voltar) nenhum comando age, a
-// não ser "Interromper  processamento", nem os que o ramo de parada já habilitou: o evento
-// ligado ao que isto devolve só chama o comando fora da execução.
-std::function<void()> fora_da_execucao(std::function<void()> comando);
 
 }  // namespace orvel

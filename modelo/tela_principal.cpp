@@ -3,14 +3,6 @@
 namespace orvel {
 
 namespace {
-void projetar_botao(botao_de_comando& b, const char* caption, const char* figura, bool habilitado) {
-    b.Caption = caption;
-    b.Style = 1;
-    b.Picture = figura;
-    b.Enabled = habilitado;
-    b.FontSize = 6.75f;
-}
-
 void projetar_marca_de_no(rotulo& r) {
     r.Left = left_estacionado;
     r.Top = top_estacionado;
@@ -34,60 +26,17 @@ void projetar_marca_de_link(forma& s) {
 }
 }  // namespace
 
-dados_da_tela_principal::dados_da_tela_principal() : formulario("frmTela_principal_versao2") {
+desenho_da_rede::desenho_da_rede() : formulario("frmTela_principal_versao2") {
     Caption = titulo_do_produto;
     Width = 12000;
     Height = 9000;
     BackColor = cor_de_fundo_da_tela;
-
-    projetar_botao(construir_button, "Desenhar", "desenhar", false);
-    projetar_botao(terminar_construcao_button, "Encerrar desenho", "encerrar_desenho", false);
-    projetar_botao(relatorio_tela_button, "Relatório", "relatorio", false);
-    projetar_botao(relatorio_diagrama_de_barras_button, "Diagrama de barras final", "diagrama_de_barras", false);
-    projetar_botao(salvar_button, "Salvar", "salvar", false);
-    projetar_botao(arquivo_fechar_button, "Fechar", "fechar", false);
-    projetar_botao(arquivo_abrir_button, "Abrir", "abrir", true);
-    projetar_botao(arquivo_novo_button, "Novo", "novo", true);
-    projetar_botao(eliminar_link_button, "Eliminar link", "eliminar_link", false);
-    projetar_botao(editar_link_button, "Editar link", "editar_link", false);
-    projetar_botao(inserir_link_button, "Criar link", "criar_link", false);
-    projetar_botao(eliminar_no_button, "Eliminar nó", "eliminar_no", false);
-    projetar_botao(editar_no_button, "Editar nó", "editar_no", false);
-    projetar_botao(inserir_no_button, "Criar nó", "criar_no", false);
-    projetar_botao(tela_dinamica_button, "Rede dinâmica", "rede_dinamica", false);
-    projetar_botao(parar_processamento_button, "Interromper  processamento", "interromper", false);
-    projetar_botao(processar_button, "Processar", "processar", false);
-
-    LblVersao.Visible = false;
-    LblVersao.AutoSize = true;
-    LblVersao.BackStyle = 0;
 
     Label1.FontName = "MS Sans Serif";
     Label1.FontSize = 9.75f;
     Label1.AutoSize = true;
     Label1.BackColor = cor_de_fundo_da_tela;
     Label1.Visible = false;
-
-    Line9.X1 = 0;
-    Line9.X2 = 12800;
-    Line9.BorderColor = cor_da_sombra_do_botao;
-    Line8.X1 = 0;
-    Line8.Y1 = 10;
-    Line8.X2 = 12800;
-    Line8.Y2 = 10;
-    Line8.BorderColor = cor_da_sombra_do_botao;
-    Line7.X1 = 0;
-    Line7.Y1 = 0;
-    Line7.X2 = 12000;
-    Line7.Y2 = 0;
-    Line7.BorderColor = cor_do_fundo_da_janela;
-
-    Label7.BackColor = cor_da_face_do_botao;
-    Label7.BackStyle = 1;
-    Label7.Left = 0;
-    Label7.Top = 0;
-    Label7.Width = 12400;
-    Label7.Height = 585;
 
     for (rotulo* r : {&Label2, &Label3, &Label4, &Label5}) projetar_marca_de_no(*r);
     projetar_marca_de_link(Shape2);
@@ -122,36 +71,10 @@ dados_da_tela_principal::dados_da_tela_principal() : formulario("frmTela_princip
         l->BorderColor = rgb(0, 0, 128);
         l->BorderWidth = 2;
     }
-
-    mnuFechar.Enabled = false;
-    mnuSalvar.Enabled = false;
-    mnuSalvar_como.Enabled = false;
-    mnuImprimir.Enabled = false;
-    mnuDesenhar.Enabled = false;
-    mnuEncerrarDesenho.Enabled = false;
-    for (item_de_menu* m : {&mnuInserirNo, &mnuEditarNo, &mnuEliminarNo, &mnuInserirLink, &mnuInserirLinkConversao,
-                            &mnuEditarLink, &mnuEliminarLink, &mnuRelatorio, &mnuDiagrama_de_barras, &mnuRede_dinamica,
-                            &mnuEliminarNoPop, &mnuEliminarLinkPop})
-        m->Enabled = false;
-    mnuNospop.Visible = false;
-    mnuLinksPop.Visible = false;
 }
 
-std::vector<dados_da_tela_principal::posicao_na_barra> dados_da_tela_principal::ordem_da_barra() {
-    return {
-        {&arquivo_novo_button, false},         {&arquivo_abrir_button, false},
-        {&arquivo_fechar_button, false},       {&salvar_button, false},
-        {&construir_button, true},             {&terminar_construcao_button, false},
-        {&inserir_no_button, true},            {&editar_no_button, false},
-        {&eliminar_no_button, false},          {&inserir_link_button, false},
-        {&editar_link_button, false},          {&eliminar_link_button, false},
-        {&processar_button, true},             {&parar_processamento_button, false},
-        {&relatorio_tela_button, true},        {&relatorio_diagrama_de_barras_button, false},
-        {&tela_dinamica_button, false},
-    };
-}
 
-void dados_da_tela_principal::carregar_elementos_do_link(int l) {
+void desenho_da_rede::carregar_elementos_do_link(int l) {
     corpo_link_line.carregar(l);
     braco_link_line.carregar(l);
     esquerda_seta_line.carregar(l);
@@ -159,22 +82,36 @@ void dados_da_tela_principal::carregar_elementos_do_link(int l) {
     etiqueta_link_label.carregar(l);
 }
 
-controle* dados_da_tela_principal::controle_chamado(std::string_view nome) {
-    for (controle* c : controles())
-        if (c->indice() < 0 && c->nome() == nome) return c;
-    return nullptr;
+namespace {
+janelas_do_programa* janelas_ = nullptr;
+}  // namespace
+
+void instalar_janelas_do_programa(janelas_do_programa* j) { janelas_ = j; }
+
+janelas_do_programa* janelas_instaladas() { return janelas_; }
+
+desenho_da_rede& frmTela_principal_versao2() {
+    if (janelas_) return janelas_->tela_principal();
+    return formulario_unico<desenho_da_rede>();
+}
+
+bool tela_principal_carregada() {
+    for (formulario* f : janelas_carregadas())
+        if (f->nome() == "frmTela_principal_versao2" && f->carregado()) return true;
+    return false;
 }
 
 void titular_as_oito_janelas(const std::string& titulo) {
+    if (janelas_) {
+        janelas_->titular_as_oito_janelas(titulo);
+        return;
+    }
     frmTela_principal_versao2().Caption = titulo;
-    frmDiagrama_de_barras_final_versao2().Caption = titulo;
-    frmEditarLink_versao2().Caption = titulo;
-    frmEditarNo_versao2().Caption = titulo;
-    frmNome_da_rede_versao2().Caption = titulo;
-    frmRede_dinamica_versao2().Caption = titulo;
-    frmRede_versao2().Caption = titulo;
-    frmBrowse().Caption = titulo;
     observador().ao_mudar();
+}
+
+void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
+    if (janelas_) janelas_->aplicar_coluna_de_comandos(coluna);
 }
 
 }  // namespace orvel

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "editor/janelas.h"
 #include "plataforma/numeros.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/qt/servicos_qt.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
 
     orvel::servicos_qt servicos;
     orvel::instalar_servicos(&servicos);
+    orvel::instalar_janelas_do_programa(&orvel::janelas_do_editor());
+    orvel::instalar_observador_do_calculo(&orvel::observador_das_janelas());
     orvel::espelho_qt espelho;
     orvel::espelho_qt::ler_a_tela();
     // O separador decimal das configurações regionais do usuário.
@@ -28,6 +31,8 @@ int main(int argc, char** argv) {
     orvel::frmApresentacao_orvel_versao2().Show();
     const int r = app.exec();
     orvel::destruir_todas_as_janelas();
+    orvel::instalar_observador_do_calculo(nullptr);
+    orvel::instalar_janelas_do_programa(nullptr);
     orvel::instalar_servicos(nullptr);
     return r;
 }

@@ -1,5 +1,6 @@
 #include "resultados/ajuda.h"
 
+#include "editor/janelas.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/falha.h"
 #include "plataforma/servicos.h"

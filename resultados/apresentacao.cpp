@@ -1,6 +1,6 @@
 #include "resultados/apresentacao.h"
 
-#include "modelo/tela_principal.h"
+#include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
@@ -65,7 +65,7 @@ void janela_apresentacao::Timer1_Timer() {
 
     // A primeira referência carrega a janela principal (e roda a sua carga). A posição usa o
     // tamanho do rótulo de antes de a fonte e o texto deste tique mudarem.
-    auto& principal = frmTela_principal_versao2();
+    auto& principal = tela_principal_completa();
     rotulo& versao = principal.LblVersao;
     versao.BackColor = rgb(242, 242, 242);
     versao.Left = tela().Width - versao.Width - 80.0f;
@@ -114,7 +114,7 @@ void janela_apresentacao::Form_KeyPress(Integer& /*codigo*/) {
 void janela_apresentacao::Form_MouseUp(Integer, Integer, Single, Single) {
     Unload();
     apresentacao_encerrada = true;
-    frmTela_principal_versao2().LblVersao.Visible = false;
+    tela_principal_completa().LblVersao.Visible = false;
     frmTela_principal_versao2().Show();
 }
 

@@ -1,5 +1,6 @@
 #include "resultados/diagrama_de_barras_final.h"
 
+#include "editor/janelas.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
 #include "modelo/valores_da_animacao.h"

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "editor/janelas.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "editor/janelas.h"
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/falha.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "modelo/tela_principal.h"
+#include "editor/tela_principal.h"
 
 #include <cmath>
 #include <string>
@@ -12,7 +12,7 @@
 #include "calculo/calcular_resultados.h"
 #include "comum/rede_de_simulacao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/estado_dos_comandos.h"
+#include "editor/estado_dos_comandos.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos_de_teste.h"
@@ -188,7 +188,7 @@ TEST(resultados_da_execucao, empates_no_maior_grau_e_mais_de_cinquenta) {
 TEST(resultados_da_execucao, com_a_parada_pedida_so_devolve_os_comandos) {
     servicos_de_teste s;
     destruir_todas_as_janelas();
-    auto& tela = frmTela_principal_versao2();
+    auto& tela = tela_principal_completa();
     for (controle* c : tela.controles()) c->Enabled = false;
     montagem_da_rede m;
     const int n = m.no({30, 30});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dialogos/editor_de_no_de_teste.h"
+#include "editor/janelas.h"
 #include "modelo/tabelas_de_calculo.h"
 
 namespace orvel {

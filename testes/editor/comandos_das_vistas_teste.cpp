@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comum/janela_principal_de_teste.h"
+#include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
 #include "resultados/ajuda.h"

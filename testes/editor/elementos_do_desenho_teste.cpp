@@ -2,6 +2,7 @@
 
 #include "comum/janela_principal_de_teste.h"
 #include "editor/elementos_do_desenho.h"
+#include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 
 namespace orvel {

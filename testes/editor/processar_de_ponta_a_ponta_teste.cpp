@@ -4,7 +4,8 @@
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/rede_em_grade.h"
-#include "modelo/estado_dos_comandos.h"
+#include "comum/resultados_da_grade.h"
+#include "editor/estado_dos_comandos.h"
 #include "modelo/tabelas_de_calculo.h"
 
 namespace orvel {
@@ -42,6 +43,7 @@ TEST_F(processar_de_ponta_a_ponta, processa_salva_e_reabre_com_os_mesmos_resulta
     EXPECT_FALSE(data_rel.empty());
     EXPECT_FALSE(projeto_alterado);
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
+    EXPECT_EQ(teste::chaves_de_resultado_atuais(), teste::chaves_de_resultado_da_grade());
     const std::string salvo = teste::conteudo(arquivo);
     EXPECT_NE(salvo.find("<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel>"), std::string::npos);
 

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "comum/janela_principal_de_teste.h"
+#include "editor/janelas.h"
 #include "editor/tela_principal.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/estado_dos_comandos.h"
+#include "editor/estado_dos_comandos.h"
 #include "modelo/tabelas_de_calculo.h"
 
 namespace orvel {

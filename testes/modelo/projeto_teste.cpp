@@ -8,6 +8,7 @@
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "editor/elementos_do_desenho.h"
+#include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"

@@ -3,10 +3,15 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "editor/janelas.h"
+
 int main(int argc, char** argv) {
     // gtest_discover_tests roda o executável sem o ambiente do ctest.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // As camadas de baixo chegam às janelas do editor, como no programa.
+    orvel::instalar_janelas_do_programa(&orvel::janelas_do_editor());
+    orvel::instalar_observador_do_calculo(&orvel::observador_das_janelas());
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

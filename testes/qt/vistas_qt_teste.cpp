@@ -178,12 +178,12 @@ TEST_F(vistas_no_qt, apresentacao_pelo_temporizador_do_qt) {
         return condicao();
     };
     ASSERT_TRUE(esperar([] { return tela_principal_carregada(); }));
-    EXPECT_TRUE(esperar([] { return frmTela_principal_versao2().LblVersao.Visible; }));
+    EXPECT_TRUE(esperar([] { return tela_principal_completa().LblVersao.Visible; }));
     EXPECT_FALSE(frmTela_principal_versao2().Visible);
     s.segundos = 4.5;
     EXPECT_TRUE(esperar([] { return apresentacao_encerrada; }));
     EXPECT_TRUE(frmTela_principal_versao2().Visible);
-    EXPECT_FALSE(frmTela_principal_versao2().LblVersao.Visible);
+    EXPECT_FALSE(tela_principal_completa().LblVersao.Visible);
     apresentacao_encerrada = false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "editor/janelas.h"
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/servicos_de_teste.h"

@@ -7,7 +7,7 @@
 
 #include "comum/janela_principal_de_teste.h"
 #include "comum/rede_em_grade.h"
-#include "modelo/estado_dos_comandos.h"
+#include "editor/estado_dos_comandos.h"
 #include "modelo/tabelas_de_calculo.h"
 
 namespace orvel::teste {

@@ -1,7 +1,7 @@
-#include "modelo/estado_dos_comandos.h"
+#include "editor/estado_dos_comandos.h"
 
+#include "editor/tela_principal.h"
 #include "modelo/rede.h"
-#include "modelo/tela_principal.h"
 
 namespace orvel {
 
@@ -47,9 +47,9 @@ const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos() {
     return t;
 }
 
-void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
+void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna) {
     if (!tela_principal_carregada()) return;
-    auto& tela = frmTela_principal_versao2();
+    auto& tela = tela_principal_completa();
     const auto k = static_cast<std::size_t>(coluna);
     bool mudou = false;
     for (const auto& linha : tabela_de_estados_dos_comandos()) {

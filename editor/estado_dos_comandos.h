@@ -1,0 +1,30 @@
+#pragma once
+// Estados dos comandos da janela principal. Cada coluna habilita (E) ou desabilita (D) um
+// conjunto de menus e botões e deixa os outros (em branco) como estão.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "modelo/estado_dos_comandos.h"
+
+namespace orvel {
+
+struct linha_de_comandos {
+    std::vector<std::string> controles;
+    std::string estados;  // um caractere por coluna, na ordem de coluna_de_comandos: 'E', 'D' ou ' '
+};
+
+const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
+
+// Aplica uma coluna aos controles da janela principal (se ela não está carregada, não há
+// comando a habilitar). Só pede pintura quando algum estado mudou. As camadas de baixo chegam
+// aqui por aplicar_coluna_de_comandos, pelas janelas instaladas.
+void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna);
+
+// Durante um processamento (de "Processar" até o processamento voltar) nenhum comando age, a
+// não ser "Interromper  processamento", nem os que o ramo de parada já habilitou: o evento
+// ligado ao que isto devolve só chama o comando fora da execução.
+std::function<void()> fora_da_execucao(std::function<void()> comando);
+
+}  // namespace orvel

@@ -1,0 +1,144 @@
+// O modelo e o cálculo sem janela nenhuma. Este programa liga só com as bibliotecas do modelo e
+// do cálculo (e a plataforma abaixo delas): se alguma das duas chamasse o editor, um diálogo ou
+// uma vista, ele não ligaria. Abre um arquivo de projeto, processa pelo observador do cálculo e
+// confere as chaves de resultado.
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "calculo/observador_do_calculo.h"
+#include "calculo/processar_rede.h"
+#include "comum/arquivos.h"
+#include "comum/pasta_temporaria.h"
+#include "comum/rede_em_grade.h"
+#include "comum/resultados_da_grade.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/projeto.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "modelo/tela_principal.h"
+#include "plataforma/numeros.h"
+#include "plataforma/servicos_de_teste.h"
+
+namespace orvel {
+namespace {
+
+// Registra o que o processamento diz ao usuário; as caixas respondem o botão que não muda nada.
+class observador_de_registro final : public observador_do_calculo {
+public:
+    int mensagem(const std::string& texto, int, const std::string& titulo) override {
+        mensagens.push_back(titulo + ": " + texto);
+        return 0;
+    }
+    void ponteiro(Integer p) override { ponteiros.push_back(p); }
+    void aplicar_coluna(coluna_de_comandos c) override { colunas.push_back(c); }
+    void sondar() override { ++sondagens; }
+
+    std::vector<std::string> mensagens;
+    std::vector<Integer> ponteiros;
+    std::vector<coluna_de_comandos> colunas;
+    int sondagens = 0;
+};
+
+class sem_janelas : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(janelas_instaladas(), nullptr);
+        destruir_todas_as_janelas();
+        separador_antes = separador_decimal();
+        definir_separador_decimal('.');
+        instalar_observador_do_calculo(&obs);
+        s.pasta = "/opt/orvel";
+        nome_do_arquivo.clear();
+        salvar_como = false;
+        caption_dos_forms.clear();
+        etapas() = etapas_de_verdade();
+        limpar_rede();
+    }
+    void TearDown() override {
+        instalar_observador_do_calculo(nullptr);
+        definir_separador_decimal(separador_antes);
+        destruir_todas_as_janelas();
+    }
+
+    bool abrir(const std::string& caminho) {
+        s.respostas_abrir.push_back(caminho);
+        return abrir_projeto();
+    }
+
+    // Só o desenho do modelo foi carregado, e nunca mostrado.
+    void conferir_que_nenhuma_janela_abriu() {
+        ASSERT_EQ(janelas_carregadas().size(), 1u);
+        EXPECT_EQ(janelas_carregadas().front()->nome(), "frmTela_principal_versao2");
+        EXPECT_FALSE(janelas_carregadas().front()->Visible);
+    }
+
+    servicos_de_teste s;
+    observador_de_registro obs;
+    teste::pasta_temporaria pasta;
+    char separador_antes = '.';
+};
+
+// O arquivo de referência, aberto e salvo de novo só pelo modelo, sai igual byte a byte.
+TEST_F(sem_janelas, abre_e_salva_o_arquivo_de_referencia) {
+    const std::string referencia = std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml";
+    ASSERT_TRUE(abrir(referencia));
+    EXPECT_EQ(nome_da_rede_dado, "Rede <teste> \xE2\x82\xAC");
+    EXPECT_EQ(t_ciclo_da_rede_rel, "90");
+    EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+
+    const std::string copia = pasta.arquivo("pequena.xml");
+    s.respostas_salvar.push_back(copia);
+    salvar_como = true;
+    ASSERT_TRUE(salvar_projeto());
+    EXPECT_TRUE(teste::conteudo(copia) == teste::conteudo(referencia)) << "difere de testes/dados/projeto_pequeno.xml";
+    EXPECT_TRUE(s.mensagens.empty());
+    conferir_que_nenhuma_janela_abriu();
+}
+
+// Uma grade de 2 × 3 nós, salva, reaberta e processada: o cálculo só falou pelo observador, e
+// as chaves de resultado são as de sempre.
+TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
+    teste::montar_rede_em_grade(2, 3, 90);
+    auto& d = frmTela_principal_versao2();
+    for (int n = 1; n <= max_nos; ++n)
+        if (existe_no(n)) {
+            d.no_shape.carregar(n);
+            d.apoio_no_label.carregar(n);
+            d.apoio_no_label(n).Caption = nome_do_no_dado(n);
+        }
+    for (int l = 1; l <= max_links; ++l)
+        if (existe_link(l)) d.carregar_elementos_do_link(l);
+    const std::string arquivo = pasta.arquivo("grade.xml");
+    s.respostas_salvar.push_back(arquivo);
+    salvar_como = true;
+    ASSERT_TRUE(salvar_projeto());
+
+    limpar_rede();
+    ASSERT_TRUE(abrir(arquivo));
+    processar_rede();
+
+    EXPECT_TRUE(obs.mensagens.empty()) << obs.mensagens.front();
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(obs.ponteiros, (std::vector<Integer>{ponteiro_seta_e_ampulheta, ponteiro_padrao}));
+    EXPECT_TRUE(obs.colunas.empty());
+    EXPECT_GT(obs.sondagens, 0);
+    EXPECT_EQ(s.eventos_processados, 0);
+    EXPECT_TRUE(dados_ok);
+    EXPECT_FALSE(projeto_alterado);
+    conferir_que_nenhuma_janela_abriu();
+
+    const auto chaves = teste::chaves_de_resultado_atuais();
+    for (const auto& [nome, valor] : chaves) std::cout << nome << " = " << valor << '\n';
+    EXPECT_EQ(chaves, teste::chaves_de_resultado_da_grade());
+
+    // Salvo no fim do processamento, o arquivo traz os mesmos textos.
+    const std::string salvo = teste::conteudo(arquivo);
+    EXPECT_NE(salvo.find("<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel>"), std::string::npos);
+    EXPECT_NE(salvo.find("<atraso_rede_rel>" + atraso_rede_rel + "</atraso_rede_rel>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvel
