@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
@@ -19,9 +20,15 @@
 //   link, e volta para as tabelas no fim;
 // - as operações de ponto flutuante de cada link são as do modelo, na mesma ordem; onde o
 //   modelo soma ou tira um zero, o valor não muda e a operação é pulada;
-// - os perfis de entrada são zerados um bloco de 16 segundos à frente (os segundos de um
-//   bloco só são lidos e escritos durante ele) e as chegadas de um bloco vão juntas para a
-//   tabela no fim dele: o que um segundo toca cabe no cache de dados.
+// - o que entra em cada link fica num anel de segundos, um segundo por linha e os links lado
+//   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso; o
+//   anel tem mais linhas que o maior percurso, e a linha do segundo é zerada no começo dele;
+// - as execuções das buscas não escrevem perfis: só a execução final (a que fica valendo)
+//   escreve o perfil de entrada e o de chegada, zerados um bloco de 16 segundos à frente, com
+//   as chegadas de um bloco indo juntas para a tabela no fim dele;
+// - no laço não há conta em precisão dupla: as paradas do início do vermelho (um inteiro
+//   menor que 2^24, somado a um valor não negativo) dão em precisão simples o mesmo resultado;
+//   o caso raro de fila enorme vai para o caminho conferido, fora do laço.
 
 namespace orvel {
 
@@ -35,18 +42,22 @@ constexpr int colunas_do_verde = max_intervalos_de_inicio + 1;
 // inícios: no máximo 74 mudanças por ciclo.
 constexpr int max_eventos_por_no = 76;
 constexpr int segundos_no_bloco = 16;  // chegadas guardadas antes de ir para a tabela
+// Uma linha do anel: os 151 links e uma coluna de sobra, para a linha começar alinhada.
+constexpr int passo_do_anel = max_links + 2;
 
 // O que não muda durante uma execução, por posição da lista de links.
 struct link_na_execucao {
     Single s = 0;  // fluxo de saturação por segundo
     Single entrada_externa = 0;
     std::array<Single, max_recebedores> fracoes{};
-    // O perfil de entrada do próprio link t_de_percurso segundos antes fica em
-    // coluna[deslocamento_da_partida] (coluna = o segundo t da linha 0); antes do segundo
-    // primeiro_com_partida, a partida seria anterior ao segundo 121 e não há chegada dela.
-    Long deslocamento_da_partida = 0;
+    // O que entrou no próprio link t_de_percurso segundos antes está na linha t − percurso do
+    // anel; antes do segundo primeiro_com_partida, a partida seria anterior ao segundo 121 e
+    // não há chegada dela.
+    Long percurso = 0;
     Long primeiro_com_partida = 0;
-    std::array<Long, max_recebedores> deslocamentos{};  // de cada recebedor: r · passo
+    // Na execução final, o perfil de entrada do recebedor r no segundo t fica em
+    // coluna[r · passo] (coluna = o segundo t da linha 0).
+    std::array<Long, max_recebedores> deslocamentos{};
     std::array<Byte, max_recebedores> recebedores{};     // só os que recebem nesta execução
     Byte slot = 0;
     Byte quant_de_recebedores = 0;
@@ -118,6 +129,10 @@ struct execucao {
     // Chegadas do bloco de segundos corrente: as do segundo k do bloco ficam juntas, a do link
     // l em k · 151 + l.
     alignas(64) std::array<Single, segundos_no_bloco * (max_links + 1)> chegadas_do_bloco{};
+    // O anel do que entra em cada link: linhas de passo_do_anel, em número potência de 2. Só
+    // cresce (de uma execução para outra nada é alocado).
+    std::vector<Single> anel;
+    Long mascara_do_anel = 0;
     std::array<estado_do_link, max_links + 1> estado{};
 
     // Onde a execução está, para deixar as tabelas como o modelo numa falha.
@@ -176,6 +191,7 @@ void preparar_links() {
         L.entrada_externa = area.entradas[i];
         const Integer percurso = t_de_percurso(l);
         if (percurso < 0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+        L.percurso = percurso;
         L.primeiro_com_partida = primeiro_segundo + percurso;
         L.quant_de_recebedores = 0;
         for (int k = 1; k <= max_recebedores; ++k) {
@@ -204,9 +220,20 @@ void conferir_perfis(Long fim) {
     const Long passo = static_cast<Long>(perfil_de_entrada.limite2() + 1);
     for (int i = 0; i < area.quant_de_links; ++i) {
         link_na_execucao& L = area.l[i];
-        L.deslocamento_da_partida = L.slot * passo - (L.primeiro_com_partida - primeiro_segundo);
         for (int k = 0; k < L.quant_de_recebedores; ++k) L.deslocamentos[k] = L.recebedores[k] * passo;
     }
+}
+
+// O anel cobre o maior percurso que ainda traz chegadas até o fim da execução.
+void preparar_anel(Long fim) {
+    Long maior = 0;
+    for (int i = 0; i < area.quant_de_links; ++i)
+        if (area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, area.l[i].percurso);
+    Long linhas = segundos_no_bloco;
+    while (linhas <= maior) linhas *= 2;
+    const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
+    if (area.anel.size() < tamanho) area.anel.resize(tamanho);
+    area.mascara_do_anel = linhas - 1;
 }
 
 int modulo(Long a, int c) {
@@ -378,15 +405,30 @@ void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, 
     link_corrente = area.l[i].slot;
 }
 
-// Um segundo de todos os links da lista, na ordem da lista. A chegada de cada link vai para a
-// área do bloco de segundos.
+// As paradas do início do vermelho com uma fila fora de 0..2^24: a conta do modelo, conferida
+// (CLng pode estourar). Fora do laço.
+[[gnu::noinline, gnu::cold]] Single paradas_com_fila_grande(int i, Single possivel, Single bloqueada, Single bloqueado,
+                                                           Single paradas_antes, Single paradas_agora, Single q,
+                                                           Long& no_inicio_do_vermelho) {
+    marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+    no_inicio_do_vermelho = para_long(q);
+    // Single com Long: a soma é em precisão dupla.
+    return verificar_single(double(paradas_antes + paradas_agora) + double(no_inicio_do_vermelho));
+}
+
+// Um segundo de todos os links da lista, na ordem da lista. O que cada link manda vai para a
+// linha do segundo no anel; na execução final, também para o perfil de entrada, e a chegada
+// de cada link para a área do bloco de segundos.
 template <bool eh_final, fase F, bool todos_com_partida>
 void segundo_dos_links(Long t, int C, Single* chegadas) {
     const int n = area.quant_de_links;
     if (n == 0) return;
     estado_do_link* const estado = area.estado.data();
+    Single* const anel = area.anel.data();
+    const Long mascara = area.mascara_do_anel;
+    Single* const linha = anel + (t & mascara) * passo_do_anel;
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
-    Single* const coluna = perfil_de_entrada.linha(0) + t;
+    Single* const coluna = eh_final ? perfil_de_entrada.linha(0) + t : nullptr;
 
     Single possivel = vazao_possivel;
     Single bloqueada = vazao_bloqueada;
@@ -406,13 +448,15 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         Single q = q0;
         if (g) {
             auto recebe = [&](int k) {
-                estado_do_link& R = estado[L.recebedores[k]];
+                const int r = L.recebedores[k];
+                estado_do_link& R = estado[r];
                 const Single parte = possivel * L.fracoes[k];
                 // Recebedor cheio: nada se move (somar +0 não muda valor algum).
                 const bool livre = R.com_espaco;
                 const Single movido = livre ? parte : 0.0f;
                 bloqueado = livre ? 0.0f : parte;
-                coluna[L.deslocamentos[k]] += movido;
+                linha[r] += movido;
+                if constexpr (eh_final) coluna[L.deslocamentos[k]] += movido;
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
                 R.com_espaco = R.ocupacao < R.capacidade;
@@ -434,8 +478,8 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         }
 
         const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
-        const Single chegou = (partiu ? coluna[L.deslocamento_da_partida] : 0.0f) + L.entrada_externa;
-        chegadas[l] = chegou;
+        const Single chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : 0.0f) + L.entrada_externa;
+        if constexpr (eh_final) chegadas[l] = chegou;
 
         if constexpr (F == corte) {
             marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
@@ -450,20 +494,28 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
             E.atraso += q;
             const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
             E.paradas_no_segundo = paradas_agora;
-            Long vermelho_agora = 0;
+            no_inicio_do_vermelho = 0;
             if (E.verde_antes != g) {
-                if (!g) {
-                    marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
-                    vermelho_agora = para_long(q);
-                }
                 E.verde_antes = g;
-            }
-            no_inicio_do_vermelho = vermelho_agora;
-            if (no_inicio_do_vermelho == 0) {
-                E.paradas = E.paradas + paradas_agora;
+                if (!g) {
+                    // CLng da fila. Com 0 <= fila < 2^24 e paradas >= 0, somar o inteiro em
+                    // precisão simples arredonda como a soma em dupla convertida.
+                    const Single soma = E.paradas + paradas_agora;
+                    if (q >= 0.0f && q < 16777216.0f && soma >= 0.0f) {
+                        const Single inteiro = std::nearbyint(q);
+                        no_inicio_do_vermelho = static_cast<Long>(inteiro);
+                        E.paradas = soma + inteiro;
+                    } else {
+                        E.verde_antes = true;  // como estava, se a conta conferida falhar
+                        E.paradas = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas, paradas_agora, q,
+                                                            no_inicio_do_vermelho);
+                        E.verde_antes = false;
+                    }
+                } else {
+                    E.paradas = E.paradas + paradas_agora;
+                }
             } else {
-                // Single com Long: a soma é em precisão dupla.
-                E.paradas = verificar_single(double(E.paradas + paradas_agora) + double(no_inicio_do_vermelho));
+                E.paradas = E.paradas + paradas_agora;
             }
         }
 
@@ -576,18 +628,23 @@ void executar(Integer W, Integer P) {
     }
     if (area.quant_de_nos > 0) preparar_nos(C);
     carregar_estado();
+    preparar_anel(fim);
+    Single* const anel = area.anel.data();
+    const Long mascara = area.mascara_do_anel;
 
-    // Os perfis de entrada são zerados um bloco à frente: os segundos de um bloco só são lidos e
-    // escritos durante ele. As chegadas do bloco vão juntas para a tabela no fim dele.
+    // Na execução final, os perfis de entrada são zerados um bloco à frente: os segundos de um
+    // bloco só são lidos e escritos durante ele. As chegadas do bloco vão juntas para a tabela
+    // no fim dele.
     // A partir deste segundo, todo link tem partidas de segundos já simulados.
     Long todos_com_partida = primeiro_segundo;
     for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
     Long t = primeiro_segundo;
     int segundo_do_ciclo = 0;
     try {
-        zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
+        if constexpr (eh_final) zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
             area.posicao_em_curso = -1;
+            std::memset(anel + (t & mascara) * passo_do_anel, 0, passo_do_anel * sizeof(Single));
             if (t == primeiro_segundo) sinais_iniciais(C);
             else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
@@ -601,9 +658,11 @@ void executar(Integer W, Integer P) {
                 if (t < todos_com_partida) segundo_dos_links<eh_final, medido, false>(t, C, chegadas);
                 else segundo_dos_links<eh_final, medido, true>(t, C, chegadas);
             }
-            if (no_bloco == segundos_no_bloco - 1 || t == fim) {
-                descarregar_chegadas(t - no_bloco, t);
-                if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
+            if constexpr (eh_final) {
+                if (no_bloco == segundos_no_bloco - 1 || t == fim) {
+                    descarregar_chegadas(t - no_bloco, t);
+                    if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
+                }
             }
             if (area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
         }
@@ -611,7 +670,7 @@ void executar(Integer W, Integer P) {
         devolver_estado();
         // Uma falha nos links: os nós já estavam todos no segundo t.
         if (area.posicao_em_curso >= 0) instantes_no_segundo(t, C);
-        perfis_na_falha(t, fim);
+        if constexpr (eh_final) perfis_na_falha(t, fim);
         throw;
     }
     devolver_estado();
