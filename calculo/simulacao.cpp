@@ -693,6 +693,395 @@ void somar_custos(Single& soma, bool metade_na_entrada) {
     }
 }
 
+// ---------------------------------------------------------------------------------------
+// Execuções lado a lado: até oito configurações (defasagens diferentes) da mesma variante, uma
+// por faixa de um vetor de oito floats. As contas de cada faixa são as da execução sequencial,
+// na mesma ordem; onde ela desvia pelo verde, as faixas usam máscaras, e no vermelho somam +0
+// (como o modelo), o que não muda valor algum. As faixas só servem quando nenhuma falha pode
+// acontecer no meio: o que o modelo confere e pode falhar é conferido antes, e uma faixa que
+// chegaria a uma conta conferida (fila enorme no início do vermelho, valor não finito) fica
+// marcada para ser refeita em sequência.
+
+typedef float faixas_f __attribute__((vector_size(32)));
+typedef int faixas_i __attribute__((vector_size(32)));
+
+struct alignas(32) link_nas_faixas {
+    faixas_f fila;
+    faixas_f ocupacao;
+    faixas_f atraso;
+    faixas_f paradas;
+    faixas_f paradas_no_segundo;
+    faixas_i com_espaco;  // -1 = verdadeiro, 0 = falso
+    faixas_i verde;
+    faixas_i verde_antes;
+};
+
+enum class variante_das_faixas { rede, caminho, par };
+
+struct area_das_faixas {
+    variante_das_faixas variante = variante_das_faixas::rede;
+    std::array<Integer, max_faixas> defasagens_do_par{};
+    Byte no_a = 0, no_b = 0;
+    int quant = 0;
+    Long fim = 0;
+    std::array<link_nas_faixas, max_links + 1> estado{};
+    std::array<Single, max_links + 1> capacidade{};
+    std::array<Single, max_links> limite_no_corte{};  // por posição da lista; só nos testes de corte
+    // Um tipo com o alinhamento na própria declaração: o alocador do vetor o respeita.
+    struct alignas(32) celula_do_anel {
+        faixas_f v;
+    };
+    std::vector<celula_do_anel> anel;
+    // Os sinais de cada faixa.
+    std::array<std::array<int, max_nos>, max_faixas> instante_inicial{};
+    std::array<std::array<Byte, max_nos>, max_faixas> intervalo_inicial{};
+    std::array<std::array<int, maior_ciclo + 1>, max_faixas> primeiro_evento{};
+    std::array<std::array<evento, max_nos * max_eventos_por_no>, max_faixas> eventos{};
+    // O verde de cada link da lista no último segundo, por faixa.
+    std::array<std::array<bool, max_links + 1>, max_faixas> verde_no_fim{};
+    // As variáveis do último link no último segundo.
+    std::array<Single, max_faixas> possivel{}, bloqueada{}, bloqueado{};
+    std::array<Long, max_faixas> no_inicio_do_vermelho{};
+    std::array<bool, max_faixas> conferir{};  // a faixa tem de ser refeita em sequência
+    std::array<Single, max_faixas> resultado{};
+};
+
+area_das_faixas faixas;
+
+inline bool alguma(faixas_i m) {
+    int r = 0;
+    for (int j = 0; j < max_faixas; ++j) r |= m[j];
+    return r != 0;
+}
+
+// O intervalo do nó no instante x (1..C): o primeiro j com início(j) <= x < início(j + 1).
+Byte intervalo_no_instante_de(int n, int x, int C) {
+    for (int j = 1; j < max_intervalos_de_inicio; ++j) {
+        const int de = std::max<int>(inicio_do_intervalo(n, j), 1);
+        const int ate = std::min<int>(inicio_do_intervalo(n, j + 1) - 1, C);
+        if (de <= x && x <= ate) return static_cast<Byte>(j);
+    }
+    return 0;
+}
+
+// Um segundo dos links da lista em todas as faixas.
+template <fase F, bool todos_com_partida>
+[[gnu::always_inline]] inline void segundo_nas_faixas(Long t, faixas_f* anel, Long mascara) {
+    const int n = area.quant_de_links;
+    link_nas_faixas* const estado = faixas.estado.data();
+    faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
+    const faixas_f zero{};
+    faixas_f possivel{}, bloqueada{}, bloqueado{};
+    faixas_i vermelho_agora{};
+    faixas_f q_do_ultimo{};
+    for (int i = 0; i < n; ++i) {
+        const link_na_execucao& L = area.l[i];
+        const int l = L.slot;
+        link_nas_faixas& E = estado[l];
+        const faixas_f s = zero + L.s;
+        const faixas_f q0 = E.fila;
+        possivel = q0 < s ? q0 : s;
+        bloqueada = zero;
+        bloqueado = zero;
+        const faixas_i g = E.verde;
+        faixas_f q = q0;
+        if (alguma(g)) {
+            for (int k = 0; k < L.quant_de_recebedores; ++k) {
+                const int r = L.recebedores[k];
+                link_nas_faixas& R = estado[r];
+                const faixas_f parte = possivel * L.fracoes[k];
+                const faixas_i livre = R.com_espaco;
+                const faixas_f movido = (g & livre) ? parte : zero;
+                bloqueado = (g & ~livre) ? parte : zero;
+                linha[r] += movido;
+                R.ocupacao += movido;
+                bloqueada += bloqueado;
+                R.com_espaco = R.ocupacao < faixas.capacidade[r];
+            }
+            const faixas_f saida = possivel - bloqueada;
+            q = g ? q0 - saida : q0;
+            const faixas_f ocupacao = E.ocupacao;
+            E.ocupacao = g ? ocupacao - saida : ocupacao;
+        } else {
+            for (int k = 0; k < L.quant_de_recebedores; ++k) {
+                link_nas_faixas& R = estado[L.recebedores[k]];
+                R.com_espaco = R.ocupacao < faixas.capacidade[L.recebedores[k]];
+            }
+        }
+
+        const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
+        const faixas_f chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : zero) + L.entrada_externa;
+
+        if constexpr (F == corte) {
+            if (area.testes_de_corte[i]) {
+                const faixas_f limite = zero + faixas.limite_no_corte[i];
+                q = limite < q ? limite : q;
+            }
+        }
+
+        if constexpr (F == medido) {
+            E.atraso += q;
+            const faixas_f tres_s = zero + Single(3) * L.s;
+            const faixas_i acima = (chegou + q) > tres_s;
+            const faixas_f paradas_agora = (g & ~acima) ? zero : chegou;
+            E.paradas_no_segundo = paradas_agora;
+            const faixas_f soma = E.paradas + paradas_agora;
+            vermelho_agora = E.verde_antes & ~g;
+            E.verde_antes = g;
+            E.paradas = soma;
+            if (alguma(vermelho_agora)) {
+                for (int j = 0; j < max_faixas; ++j) {
+                    if (!vermelho_agora[j]) continue;
+                    if (q[j] >= 0.0f && q[j] < 16777216.0f && soma[j] >= 0.0f) {
+                        E.paradas[j] = soma[j] + std::nearbyint(q[j]);
+                    } else {
+                        faixas.conferir[j] = true;
+                    }
+                }
+            }
+        }
+
+        q_do_ultimo = q;
+        E.fila = q + chegou;
+    }
+    if constexpr (F == medido) {
+        if (t == faixas.fim) {
+            for (int j = 0; j < max_faixas; ++j) {
+                faixas.possivel[j] = possivel[j];
+                faixas.bloqueada[j] = bloqueada[j];
+                faixas.bloqueado[j] = bloqueado[j];
+                faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
+            }
+        }
+    }
+}
+
+// Os sinais de cada faixa no segundo: os nós que mudam de intervalo acertam o verde dos seus
+// links naquela faixa.
+inline void sinais_nas_faixas(int segundo_do_ciclo) {
+    const bool* const verde_no_intervalo = link_verde_no_intervalo.dados();
+    for (int j = 0; j < faixas.quant; ++j) {
+        const auto& primeiro = faixas.primeiro_evento[j];
+        const int ate = primeiro[segundo_do_ciclo + 1];
+        for (int k = primeiro[segundo_do_ciclo]; k < ate; ++k) {
+            const evento& ev = faixas.eventos[j][k];
+            const no_na_execucao& N = area.n[ev.entrada_do_no];
+            if (!N.define_o_verde) continue;
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
+            for (int m = 0; m < N.quant_de_links; ++m) {
+                const int l = links[m];
+                faixas.estado[l].verde[j] = verde_no_intervalo[l * colunas_do_verde + ev.intervalo] ? -1 : 0;
+            }
+        }
+    }
+}
+
+// O laço dos segundos, com ou sem AVX2 (o mesmo código; só as instruções mudam).
+[[gnu::always_inline]] inline void segundos_nas_faixas(Long segundo_de_corte, Long todos_com_partida, int C) {
+    static_assert(sizeof(area_das_faixas::celula_do_anel) == sizeof(faixas_f));
+    faixas_f* const anel = &faixas.anel.data()->v;
+    const Long mascara = area.mascara_do_anel;
+    int segundo_do_ciclo = 0;
+    for (Long t = primeiro_segundo; t <= faixas.fim; ++t) {
+        faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
+        for (int r = 0; r < passo_do_anel; ++r) linha[r] = faixas_f{};
+        if (t > primeiro_segundo) sinais_nas_faixas(segundo_do_ciclo);
+        if (t < segundo_de_corte) {
+            if (t < todos_com_partida) segundo_nas_faixas<aquecimento, false>(t, anel, mascara);
+            else segundo_nas_faixas<aquecimento, true>(t, anel, mascara);
+        } else if (t == segundo_de_corte) {
+            segundo_nas_faixas<corte, false>(t, anel, mascara);
+        } else {
+            if (t < todos_com_partida) segundo_nas_faixas<medido, false>(t, anel, mascara);
+            else segundo_nas_faixas<medido, true>(t, anel, mascara);
+        }
+        if (++segundo_do_ciclo == C) segundo_do_ciclo = 0;
+    }
+}
+
+[[gnu::target("avx2")]] void segundos_nas_faixas_avx2(Long segundo_de_corte, Long todos_com_partida, int C) {
+    segundos_nas_faixas(segundo_de_corte, todos_com_partida, C);
+}
+
+void segundos_nas_faixas_simples(Long segundo_de_corte, Long todos_com_partida, int C) {
+    segundos_nas_faixas(segundo_de_corte, todos_com_partida, C);
+}
+
+bool usar_avx2 = __builtin_cpu_supports("avx2");
+
+// Uma execução em faixas da variante que está na área de trabalho: W ciclos de aquecimento,
+// período medido P, e as defasagens de cada faixa por posição da lista de nós. Escreve nas
+// tabelas só o que toda faixa escreveria igual (o começo da execução); o estado de cada faixa
+// fica na área das faixas até devolver_faixa. Devolve false quando as faixas não servem.
+bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::array<Integer, max_nos>, max_faixas>& defasagens) try {
+    const Integer C = t_de_ciclo;
+    const Long aquecimento_em_segundos = Long(W) * Long(C);
+    const Long fim = aquecimento_em_segundos + 120 + Long(P);
+    const Long segundo_de_corte = aquecimento_em_segundos + 121;
+    // Fora do caso comum (um segundo medido ao menos, sem estouro, nós com ciclo), em sequência.
+    if (quant < 1 || quant > max_faixas || C <= 0 || C > maior_ciclo || fim > 32767 || aquecimento_em_segundos > 32767 - 120 ||
+        fim <= segundo_de_corte || area.quant_de_links == 0 || area.quant_de_nos == 0)
+        return false;
+    // Todo recebedor de link da lista está na lista; os nós cobrem o ciclo inteiro.
+    preparar_links();
+    for (int r = 0; r <= max_links; ++r) area.no_conjunto[r] = false;
+    for (int i = 0; i < area.quant_de_links; ++i) area.no_conjunto[area.links[i]] = true;
+    for (int i = 0; i < area.quant_de_links; ++i)
+        for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
+            if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        for (int x = 1; x <= C; ++x)
+            if (intervalo_no_instante_de(area.nos[e], x, C) == 0) return false;
+    // O limite do corte não depende da faixa; uma conta que falharia fica para a sequencial.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        if (!area.testes_de_corte[i]) continue;
+        const int l = area.links[i];
+        const Long vermelho = Long(C) - Long(t_de_verde_do_link(l));
+        if (vermelho < -32768 || vermelho > 32767) return false;
+        const double limite = double(Single(Single(vermelho) * fluxo_por_segundo(l)));
+        if (!std::isfinite(limite)) return false;
+        faixas.limite_no_corte[i] = static_cast<Single>(limite);
+    }
+    if (perfil_de_entrada.limite2() < fim || perfil_de_chegada.limite2() < fim) return false;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        if (L.slot > perfil_de_entrada.limite1() || L.slot > perfil_de_chegada.limite1()) return false;
+    }
+
+    // O começo da execução, igual em toda faixa.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        fila(l) = 0;
+        atraso(l) = 0;
+        paradas_no_segundo(l) = 0;
+        paradas(l) = 0;
+        ocupacao_da_caixa(l) = 0;
+    }
+    if (area.subconjunto) {
+        for (int r = 0; r <= max_indice_link; ++r) caixa_com_espaco(r) = true;
+    } else {
+        for (int i = 0; i < area.quant_de_links; ++i) caixa_com_espaco(area.links[i]) = true;
+    }
+    faixas.quant = quant;
+    faixas.fim = fim;
+    for (int l = 0; l <= max_links; ++l) {
+        link_nas_faixas& E = faixas.estado[l];
+        const faixas_f zero{};
+        E.fila = zero + fila(l);
+        E.ocupacao = zero + ocupacao_da_caixa(l);
+        E.atraso = zero + atraso(l);
+        E.paradas = zero + paradas(l);
+        E.paradas_no_segundo = zero + paradas_no_segundo(l);
+        const faixas_i nenhum{};
+        E.com_espaco = nenhum + (caixa_com_espaco(l) ? -1 : 0);
+        E.verde = nenhum + (verde_agora(l) ? -1 : 0);
+        E.verde_antes = nenhum + (verde_antes(l) ? -1 : 0);
+        faixas.capacidade[l] = area.capacidade[l];
+    }
+
+    // Os sinais de cada faixa; o verde do último segundo de cada uma, que é o verde_antes com
+    // que a faixa seguinte começa.
+    for (int j = 0; j < quant; ++j) {
+        for (int e = 0; e < area.quant_de_nos; ++e) area.defasagens[e] = defasagens[j][e];
+        preparar_nos(C);
+        auto& verde_no_fim = faixas.verde_no_fim[j];
+        for (int i = 0; i < area.quant_de_links; ++i) verde_no_fim[area.links[i]] = verde_agora(area.links[i]);
+        for (int e = 0; e < area.quant_de_nos; ++e) {
+            const no_na_execucao& N = area.n[e];
+            faixas.instante_inicial[j][e] = N.instante_inicial;
+            faixas.intervalo_inicial[j][e] = N.intervalo_inicial;
+            if (!N.define_o_verde) continue;
+            const Byte no_fim = intervalo_no_instante_de(N.slot, instante_do_no(N, fim, C), C);
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
+            for (int m = 0; m < N.quant_de_links; ++m) {
+                const int l = links[m];
+                verde_no_fim[l] = link_verde_no_intervalo(l, no_fim);
+                faixas.estado[l].verde[j] = link_verde_no_intervalo(l, N.intervalo_inicial) ? -1 : 0;
+            }
+        }
+        for (int c = 0; c <= C; ++c) faixas.primeiro_evento[j][c] = area.primeiro_evento[c];
+        std::copy_n(area.eventos.begin(), area.primeiro_evento[C], faixas.eventos[j].begin());
+        if (j > 0) {
+            for (int i = 0; i < area.quant_de_links; ++i) {
+                const int l = area.links[i];
+                faixas.estado[l].verde_antes[j] = faixas.verde_no_fim[j - 1][l] ? -1 : 0;
+            }
+        }
+        faixas.conferir[j] = false;
+    }
+    for (int j = quant; j < max_faixas; ++j) faixas.conferir[j] = true;
+
+    preparar_anel(fim);
+    const std::size_t tamanho = static_cast<std::size_t>(area.mascara_do_anel + 1) * passo_do_anel;
+    if (faixas.anel.size() < tamanho) faixas.anel.resize(tamanho);
+    Long todos_com_partida = primeiro_segundo;
+    for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
+
+    if (usar_avx2) segundos_nas_faixas_avx2(segundo_de_corte, todos_com_partida, C);
+    else segundos_nas_faixas_simples(segundo_de_corte, todos_com_partida, C);
+
+    // O que a conferência final acharia: valores não finitos.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        auto confere = [](int l) {
+            const link_nas_faixas& E = faixas.estado[l];
+            for (int j = 0; j < max_faixas; ++j)
+                if (!std::isfinite(E.fila[j]) || !std::isfinite(E.atraso[j]) || !std::isfinite(E.paradas[j]) ||
+                    !std::isfinite(E.paradas_no_segundo[j]) || !std::isfinite(E.ocupacao[j]))
+                    faixas.conferir[j] = true;
+        };
+        confere(L.slot);
+        for (int k = 0; k < L.quant_de_recebedores; ++k) confere(L.recebedores[k]);
+    }
+    return true;
+} catch (...) {
+    // Só nas preparações (antes do começo da execução ou repetindo o dele): em sequência.
+    return false;
+}
+
+// Soma dos custos da faixa j, como somar_custos; false se uma conta estouraria.
+bool somar_custos_da_faixa(int j, Single& soma, bool metade_na_entrada) {
+    Single total = 0;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        const link_nas_faixas& E = faixas.estado[l];
+        const double custo_em_dupla = double(Single(Single(peso_da_parada) * E.paradas[j] + E.atraso[j]));
+        if (!std::isfinite(custo_em_dupla)) return false;
+        const Single custo = static_cast<Single>(custo_em_dupla);
+        const double novo = metade_na_entrada && no_origem(l) == 0 ? double(total) + double(custo) * 0.5 : double(Single(total + custo));
+        if (!std::isfinite(novo) || std::fabs(novo) > double(std::numeric_limits<float>::max())) return false;
+        total = static_cast<Single>(novo);
+    }
+    soma = total;
+    return true;
+}
+
+// Passa o estado da faixa j para as tabelas, como a execução sequencial o deixaria.
+void devolver_faixa_da_area(int j) {
+    for (int l = 0; l <= max_links; ++l) {
+        const link_nas_faixas& E = faixas.estado[l];
+        fila(l) = E.fila[j];
+        ocupacao_da_caixa(l) = E.ocupacao[j];
+        atraso(l) = E.atraso[j];
+        paradas(l) = E.paradas[j];
+        paradas_no_segundo(l) = E.paradas_no_segundo[j];
+        caixa_com_espaco(l) = E.com_espaco[j] != 0;
+        verde_agora(l) = E.verde[j] != 0;
+        verde_antes(l) = E.verde_antes[j] != 0;
+    }
+    const Integer C = t_de_ciclo;
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        no_na_execucao N = area.n[e];
+        N.instante_inicial = faixas.instante_inicial[j][e];
+        instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, faixas.fim, C));
+    }
+    vazao_possivel = faixas.possivel[j];
+    vazao_bloqueada = faixas.bloqueada[j];
+    bloqueado_no_recebedor = faixas.bloqueado[j];
+    paradas_no_inicio_do_vermelho = faixas.no_inicio_do_vermelho[j];
+    link_corrente = area.l[area.quant_de_links - 1].slot;
+}
+
 }  // namespace
 
 void simular_rede() {
@@ -797,6 +1186,117 @@ void simular_rede_final() {
             paradas_total = verificar_single(paradas_total + paradas(l));
         }
     });
+}
+
+}  // namespace orvel
+
+namespace orvel {
+
+namespace {
+
+std::array<std::array<Integer, max_nos>, max_faixas> defasagens_por_entrada;
+
+bool terminar_faixas(bool metade_na_entrada) {
+    for (int j = 0; j < faixas.quant; ++j)
+        if (!faixas.conferir[j] && !somar_custos_da_faixa(j, faixas.resultado[j], metade_na_entrada)) faixas.conferir[j] = true;
+    return true;
+}
+
+void defasagens_dos_nos(int quant, const defasagens_das_faixas& defasagens) {
+    for (int j = 0; j < quant; ++j)
+        for (int e = 0; e < area.quant_de_nos; ++e) defasagens_por_entrada[j][e] = defasagens[j][area.nos[e]];
+}
+
+}  // namespace
+
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens) {
+    comecar_conjunto(false);
+    links_da_rede(false);
+    for (int n = 1; n <= max_indice_no; ++n)
+        if (existe_no(n)) incluir_no(n, 0);
+    defasagens_dos_nos(quant, defasagens);
+    faixas.variante = variante_das_faixas::rede;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada)) return false;
+    return terminar_faixas(true);
+}
+
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens) {
+    comecar_conjunto(true);
+    for (int i = 1; i <= quant_de_nos_do_caminho; ++i) incluir_no(nos_do_caminho_principal(i), 0);
+    for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
+        const Integer l = links_do_caminho(i);
+        const Single entrada = fluxo_externo_do_caminho(l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+    defasagens_dos_nos(quant, defasagens);
+    faixas.variante = variante_das_faixas::caminho;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada)) return false;
+    return terminar_faixas(true);
+}
+
+bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no) {
+    comecar_conjunto(true);
+    const int p = par_corrente;
+    const bool fase1 = eh_fase1;
+    auto& pares = fase1 ? par_fase1 : par_fase2;
+    Byte a = 0;
+    Byte b = 0;
+    for (int i = 1; i <= max_indice_no; ++i) {
+        if (!existe_no(i)) continue;
+        for (int j = 1; j <= max_indice_no; ++j)
+            if (existe_no(j) && pares(i, j) == p) {
+                a = static_cast<Byte>(i);
+                b = static_cast<Byte>(j);
+            }
+    }
+    for (int j = 0; j < quant; ++j)
+        if (defasagens_do_segundo_no[j] < 0 || defasagens_do_segundo_no[j] > 300) return false;
+    incluir_no(a, 0);
+    incluir_no(b, 0);
+    auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
+    auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
+    auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
+    const int quant_de_links = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
+    for (int i = 1; i <= quant_de_links; ++i) {
+        const Integer l = links_do_par(p, i);
+        const Single entrada = entrada_no_par(p, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+    for (int j = 0; j < quant; ++j) {
+        defasagens_por_entrada[j][0] = 0;
+        defasagens_por_entrada[j][1] = defasagens_do_segundo_no[j];
+    }
+    faixas.variante = variante_das_faixas::par;
+    faixas.no_a = a;
+    faixas.no_b = b;
+    faixas.defasagens_do_par = defasagens_do_segundo_no;
+    if (!executar_em_faixas(4, periodo_de_otimizacao, quant, defasagens_por_entrada)) return false;
+    return terminar_faixas(false);
+}
+
+bool faixa_precisa_de_sequencia(int j) { return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
+
+Single resultado_da_faixa(int j) { return faixas.resultado[j]; }
+
+void devolver_faixa(int j) {
+    devolver_faixa_da_area(j);
+    switch (faixas.variante) {
+        case variante_das_faixas::rede:
+        case variante_das_faixas::caminho: indice_de_desempenho = faixas.resultado[j]; break;
+        case variante_das_faixas::par:
+            defasagem_tentativa(faixas.no_a) = 0;
+            defasagem_tentativa(faixas.no_b) = faixas.defasagens_do_par[j];
+            custo_da_defasagem(faixas.defasagens_do_par[j]) = faixas.resultado[j];
+            break;
+    }
+}
+
+bool usar_instrucoes_avx2(bool usar) {
+    const bool antes = usar_avx2;
+    usar_avx2 = usar && __builtin_cpu_supports("avx2");
+    return antes;
 }
 
 }  // namespace orvel

@@ -10,6 +10,9 @@
 // código do procedimento, os resultados ficam como a execução os deixou e quem chamou segue.
 // Só `verde_antes` e `fila_maxima` passam de uma execução para a seguinte.
 
+#include <array>
+
+#include "modelo/tabelas_de_calculo.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {
@@ -30,5 +33,36 @@ void simular_vizinhanca();
 // Rede inteira com as defasagens valendo: `fila_maxima`, `atraso_total` e `paradas_total`
 // ("Erro 153").
 void simular_rede_final();
+
+// --- Execuções em faixas ---
+//
+// Até oito execuções da mesma variante, cada uma com as suas defasagens, rodadas juntas (uma
+// por faixa do vetor, com AVX2 quando o processador tem). A faixa j começa do estado em que a
+// execução sequencial da faixa j − 1 deixaria as tabelas (a faixa 0, das tabelas como estão),
+// e o resultado de cada faixa é bit a bit o da execução sequencial. As tabelas só recebem o
+// começo da execução, igual em todas; devolver_faixa(j) as deixa como a execução sequencial da
+// faixa j. Quando as faixas não servem (uma falha seria possível, nenhum segundo medido...), a
+// função devolve false sem tocar as tabelas e quem chamou simula em sequência; uma faixa que
+// chegaria a uma conta conferida fica marcada em faixa_precisa_de_sequencia.
+
+constexpr int max_faixas = 8;
+
+// Defasagem de cada nó (por posição 0..max_nos) em cada faixa.
+using defasagens_das_faixas = std::array<std::array<Integer, max_nos + 1>, max_faixas>;
+
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens);
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens);
+bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
+
+bool faixa_precisa_de_sequencia(int j);
+
+// O resultado da faixa j: o índice de desempenho ou o custo da defasagem.
+Single resultado_da_faixa(int j);
+
+// As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.
+void devolver_faixa(int j);
+
+// Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
+bool usar_instrucoes_avx2(bool usar);
 
 }  // namespace orvel

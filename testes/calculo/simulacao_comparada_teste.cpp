@@ -227,6 +227,83 @@ TEST(simulacao_comparada_com_a_literal, iguais_bit_a_bit_em_redes_geradas) {
     }
 }
 
+// As faixas contra o modelo literal: oito defasagens diferentes rodadas juntas, cada faixa
+// começando do estado em que a execução literal da faixa anterior deixou as tabelas. Toda
+// fila, atraso, parada, verde e resultado de cada faixa é o da execução literal, bit a bit,
+// com e sem AVX2; as faixas se separam (resultados diferentes e caixas que enchem numa faixa e
+// não noutra).
+TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_sequencia) {
+    const Integer ciclos[] = {40, 60, 90, 97};
+    int faixas_com_caixas_diferentes = 0;
+    for (const bool avx2 : {true, false}) {
+        const bool antes = usar_instrucoes_avx2(avx2);
+        for (std::uint64_t semente = 1; semente <= 10; ++semente) {
+            teste::montagem_da_rede m;
+            teste::sorteio s(semente * 53 + 5);
+            const int nos = s.entre(2, 9);
+            const int links = s.entre(nos, 4 * nos + 6);
+            const Integer C = ciclos[semente % 4];
+            teste::gerar_rede(m, semente + 100, nos, links, C, static_cast<Integer>(s.entre(1, 6) * C), semente % 2 == 0);
+            preencher_subconjuntos(s, nos, C);
+            eh_fase1 = semente % 3 != 0;
+            eh_fase2 = !eh_fase1;
+            simular_rede();  // verde_antes de uma execução anterior
+            for (const variante v : {variante::rede, variante::caminho, variante::par}) {
+                const int quant = s.entre(1, max_faixas);
+                defasagens_das_faixas d{};
+                std::array<Integer, max_faixas> do_par{};
+                for (int j = 0; j < quant; ++j) {
+                    for (int n = 0; n <= max_nos; ++n) d[j][n] = j == 0 ? defasagem_tentativa(n) : d[j - 1][n];
+                    // Uma faixa move um nó (como as buscas), às vezes dois.
+                    for (int k = s.entre(1, 2); k > 0; --k) {
+                        const int n = s.entre(1, nos);
+                        d[j][n] = static_cast<Integer>(d[j][n] + s.entre(-C, 2 * C));
+                    }
+                    do_par[j] = static_cast<Integer>(s.entre(0, 300));
+                }
+                const estado_da_simulacao inicial = estado_da_simulacao::tirar();
+                bool servem = false;
+                switch (v) {
+                    case variante::rede: servem = simular_rede_em_faixas(quant, d); break;
+                    case variante::caminho: servem = simular_caminho_em_faixas(quant, d); break;
+                    default: servem = simular_par_em_faixas(quant, do_par); break;
+                }
+                ASSERT_TRUE(servem) << semente;
+                std::vector<estado_da_simulacao> das_faixas;
+                std::vector<Single> resultados;
+                for (int j = 0; j < quant; ++j) {
+                    ASSERT_FALSE(faixa_precisa_de_sequencia(j));
+                    if (v != variante::par)
+                        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
+                    devolver_faixa(j);
+                    das_faixas.push_back(estado_da_simulacao::tirar());
+                    resultados.push_back(resultado_da_faixa(j));
+                    if (j > 0 && std::memcmp(&das_faixas[j].caixa_, &das_faixas[j - 1].caixa_, sizeof das_faixas[j].caixa_) != 0)
+                        ++faixas_com_caixas_diferentes;
+                }
+                inicial.repor();
+                for (int j = 0; j < quant; ++j) {
+                    if (v != variante::par)
+                        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
+                    teste::simular_literal(v, do_par[j]);
+                    const estado_da_simulacao literal = estado_da_simulacao::tirar();
+                    const std::string onde = std::string(avx2 ? "avx2" : "simples") + " semente " + std::to_string(semente) +
+                                             " variante " + std::to_string(static_cast<int>(v)) + " faixa " + std::to_string(j);
+                    comparar(das_faixas[j], literal, onde, false);
+                    const Single esperado = v == variante::par ? custo_da_defasagem(do_par[j]) : indice_de_desempenho;
+                    EXPECT_EQ(std::bit_cast<std::uint32_t>(resultados[j]), std::bit_cast<std::uint32_t>(esperado)) << onde;
+                }
+                if (HasFailure()) {
+                    usar_instrucoes_avx2(antes);
+                    return;
+                }
+            }
+        }
+        usar_instrucoes_avx2(antes);
+    }
+    EXPECT_GE(faixas_com_caixas_diferentes, 5);
+}
+
 // Uma execução que falha no meio deixa as tabelas como o modelo as deixaria no ponto da falha,
 // e a falha é relatada uma vez: um nó cujos inícios não cobrem o fim do ciclo, ou uma fila
 // grande demais para as paradas do início do vermelho.
