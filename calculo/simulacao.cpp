@@ -1293,6 +1293,18 @@ void devolver_faixa(int j) {
     }
 }
 
+namespace {
+int faixas_nas_buscas = -1;  // -1 = com AVX2
+}  // namespace
+
+bool buscas_em_faixas() { return faixas_nas_buscas < 0 ? usar_avx2 : faixas_nas_buscas == 1; }
+
+bool ligar_buscas_em_faixas(bool ligar) {
+    const bool antes = buscas_em_faixas();
+    faixas_nas_buscas = ligar ? 1 : 0;
+    return antes;
+}
+
 bool usar_instrucoes_avx2(bool usar) {
     const bool antes = usar_avx2;
     usar_avx2 = usar && __builtin_cpu_supports("avx2");

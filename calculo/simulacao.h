@@ -65,4 +65,11 @@ void devolver_faixa(int j);
 // Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
 bool usar_instrucoes_avx2(bool usar);
 
+// As buscas das defasagens simulam as suas tentativas em faixas? Só com AVX2 (sem ele as
+// faixas não são mais rápidas que a sequência); o resultado é o mesmo de qualquer jeito.
+bool buscas_em_faixas();
+// Liga ou desliga as faixas nas buscas, com ou sem AVX2 (para os testes e as medidas);
+// devolve o que valia.
+bool ligar_buscas_em_faixas(bool ligar);
+
 }  // namespace orvel
