@@ -29,7 +29,7 @@ constexpr Integer passo_fino = 2;
 // Onde a busca simula: o caminho principal ou a rede inteira, em sequência ou em faixas.
 struct simulacao_da_busca {
     void (*sequencial)();
-    bool (*em_faixas)(int, const defasagens_das_faixas&);
+    bool (*em_faixas)(int, const defasagens_das_faixas&, const anteriores_das_faixas&);
 };
 constexpr simulacao_da_busca no_caminho{simular_caminho, simular_caminho_em_faixas};
 constexpr simulacao_da_busca na_rede{simular_rede, simular_rede_em_faixas};
@@ -75,7 +75,7 @@ int lote_em_faixas(const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& apl
         if (!ha) break;
         d[static_cast<std::size_t>(quant)] = copia;
     }
-    if (quant == 0 || !sim.em_faixas(quant, d)) return 0;
+    if (quant == 0 || !sim.em_faixas(quant, d, faixas_em_fila)) return 0;
     for (int j = 0; j < quant; ++j) {
         aplicar(j);
         const bool mesma = defasagens_em_teste() == d[static_cast<std::size_t>(j)];
@@ -90,59 +90,126 @@ int lote_em_faixas(const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& apl
     return quant;
 }
 
-// Passos de 2 s num sentido, enquanto cada um melhora o índice. O primeiro que não melhora é
-// desfeito e encerra o sentido. A defasagem dá a volta no ciclo, e meio ciclo de passos já a
-// leva a todo o ciclo. Em faixas, o lote supõe que cada passo melhora.
-void passos_finos(int no, Integer sentido, const simulacao_da_busca& sim) {
+// A busca fina de um nó: passos de 2 s num sentido, enquanto cada um melhora o índice; o
+// primeiro que não melhora é desfeito e encerra o sentido. Sem melhora no sentido +2, o
+// sentido −2. A defasagem dá a volta no ciclo, e meio ciclo de passos já a leva a todo o ciclo.
+//
+// Em faixas, o lote segue o sentido corrente supondo que cada passo melhora; no começo do
+// sentido +2, metade do lote já tenta o sentido −2, que vem quando o primeiro passo não
+// melhora (essas faixas continuam da execução daquele primeiro passo).
+void busca_fina(int no, const simulacao_da_busca& sim) {
     const Integer C = t_de_ciclo;
     const int max_passos = (C + 1) / 2;
+    houve_melhora = false;
     fim_da_direcao = false;
-    auto aplicar = [&](int) {
-        defasagem_tentativa(no) = reduzir_ao_ciclo(Long(defasagem_tentativa(no)) + sentido, C);
-        mover_no(defasagem_tentativa, no, 0);
+    Integer sentido = passo_fino;
+    int k = 0;  // passos feitos no sentido
+
+    auto passo = [&](auto& defasagens, Integer s) {
+        defasagens(no) = reduzir_ao_ciclo(Long(defasagens(no)) + s, C);
+        mover_no(defasagens, no, 0);
     };
-    auto decidir = [&](int) {
+    // Depois de simular o passo: sonda, aceita ou desfaz. Devolve se melhorou.
+    auto decidir = [&] {
         sondar_parada();
         if (indice_de_desempenho < melhor_indice) {
             melhor_indice = indice_de_desempenho;
             houve_melhora = true;
             return true;
         }
-        defasagem_tentativa(no) = reduzir_ao_ciclo(Long(defasagem_tentativa(no)) - sentido, C);
-        mover_no(defasagem_tentativa, no, 0);
+        passo(defasagem_tentativa, static_cast<Integer>(-sentido));
         fim_da_direcao = true;
         return false;
     };
+    // O sentido acabou? Passa para o −2 quando cabe; devolve false quando a busca acabou.
+    auto seguir = [&] {
+        if (k < max_passos && !fim_da_direcao) return true;
+        if (sentido == passo_fino && !houve_melhora) {
+            sentido = static_cast<Integer>(-passo_fino);
+            k = 0;
+            fim_da_direcao = false;
+            return k < max_passos;
+        }
+        return false;
+    };
+
     bool faixas_servem = buscas_em_faixas();
-    int k = 0;
-    while (k < max_passos && !fim_da_direcao) {
+    while (seguir()) {
         if (faixas_servem) {
-            const int feitas = lote_em_faixas(
-                sim,
-                [&](int j, defasagens_em_copia& c) {
-                    if (k + j >= max_passos) return false;
-                    c(no) = reduzir_ao_ciclo(Long(c(no)) + sentido, C);
-                    mover_no(c, no, 0);
-                    return true;
-                },
-                aplicar, decidir);
-            if (feitas > 0) {
-                k += feitas;
+            // O plano: as faixas do sentido corrente e, no começo do +2, as do −2.
+            struct faixa_planejada {
+                Integer sentido;
+                int seguinte_se_melhora;  // -1 = fim do lote
+                int seguinte_se_nao;
+            };
+            std::array<faixa_planejada, max_faixas> plano{};
+            defasagens_das_faixas d{};
+            anteriores_das_faixas anterior{};
+            int quant = 0;
+            const bool dois_sentidos = sentido == passo_fino && k == 0 && !houve_melhora && max_passos > 1;
+            try {
+                std::array<Integer, max_nos + 1> copia = defasagens_em_teste();
+                defasagens_em_copia c{copia};
+                const int no_sentido = dois_sentidos ? max_faixas / 2 : max_faixas;
+                for (int j = 0; j < no_sentido && k + j < max_passos; ++j) {
+                    passo(c, sentido);
+                    d[static_cast<std::size_t>(quant)] = copia;
+                    anterior[static_cast<std::size_t>(quant)] = quant - 1;
+                    plano[static_cast<std::size_t>(quant)] = {sentido, -1, -1};
+                    if (quant > 0) plano[static_cast<std::size_t>(quant - 1)].seguinte_se_melhora = quant;
+                    ++quant;
+                }
+                if (dois_sentidos && quant > 0) {
+                    // O primeiro passo desfeito e o sentido −2.
+                    copia = d[0];
+                    passo(c, static_cast<Integer>(-sentido));
+                    const int primeira = quant;
+                    for (int j = 0; j < max_faixas / 2 && j < max_passos; ++j) {
+                        passo(c, static_cast<Integer>(-passo_fino));
+                        d[static_cast<std::size_t>(quant)] = copia;
+                        anterior[static_cast<std::size_t>(quant)] = quant == primeira ? 0 : quant - 1;
+                        plano[static_cast<std::size_t>(quant)] = {static_cast<Integer>(-passo_fino), -1, -1};
+                        if (quant > primeira) plano[static_cast<std::size_t>(quant - 1)].seguinte_se_melhora = quant;
+                        ++quant;
+                    }
+                    plano[0].seguinte_se_nao = primeira;
+                }
+            } catch (...) {
+                quant = 0;  // a conta falharia: a sequência chega nela
+            }
+            if (quant > 0 && sim.em_faixas(quant, d, anterior)) {
+                int j = 0;
+                while (j >= 0) {
+                    const faixa_planejada& f = plano[static_cast<std::size_t>(j)];
+                    if (f.sentido != sentido) break;  // não deveria acontecer: volta ao plano
+                    passo(defasagem_tentativa, sentido);
+                    const bool mesma = defasagens_em_teste() == d[static_cast<std::size_t>(j)];
+                    if (faixa_precisa_de_sequencia(j) || !mesma) {
+                        sim.sequencial();
+                        decidir();
+                        ++k;
+                        break;
+                    }
+                    devolver_faixa(j);
+                    const bool melhorou = decidir();
+                    ++k;
+                    if (melhorou) {
+                        j = f.seguinte_se_melhora;
+                    } else {
+                        j = f.seguinte_se_nao;
+                        if (j >= 0 && !seguir()) break;
+                    }
+                    if (j >= 0 && !(k < max_passos && !fim_da_direcao)) break;
+                }
                 continue;
             }
             faixas_servem = false;
         }
-        aplicar(k);
+        passo(defasagem_tentativa, sentido);
         sim.sequencial();
-        decidir(k);
+        decidir();
         ++k;
     }
-}
-
-void busca_fina(int no, const simulacao_da_busca& sim) {
-    houve_melhora = false;
-    passos_finos(no, passo_fino, sim);
-    if (!houve_melhora) passos_finos(no, static_cast<Integer>(-passo_fino), sim);
 }
 
 // Os movimentos grossos, na ordem: cada movimento em cada nó da lista, que fica no lugar só

@@ -913,7 +913,8 @@ bool usar_avx2 = __builtin_cpu_supports("avx2");
 // período medido P, e as defasagens de cada faixa por posição da lista de nós. Escreve nas
 // tabelas só o que toda faixa escreveria igual (o começo da execução); o estado de cada faixa
 // fica na área das faixas até devolver_faixa. Devolve false quando as faixas não servem.
-bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::array<Integer, max_nos>, max_faixas>& defasagens) try {
+bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::array<Integer, max_nos>, max_faixas>& defasagens,
+                        const anteriores_das_faixas& anterior) try {
     const Integer C = t_de_ciclo;
     const Long aquecimento_em_segundos = Long(W) * Long(C);
     const Long fim = aquecimento_em_segundos + 120 + Long(P);
@@ -922,6 +923,8 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     if (quant < 1 || quant > max_faixas || C <= 0 || C > maior_ciclo || fim > 32767 || aquecimento_em_segundos > 32767 - 120 ||
         fim <= segundo_de_corte || area.quant_de_links == 0 || area.quant_de_nos == 0)
         return false;
+    for (int j = 0; j < quant; ++j)
+        if (anterior[j] < -1 || anterior[j] >= j) return false;
     // Todo recebedor de link da lista está na lista; os nós cobrem o ciclo inteiro.
     preparar_links();
     for (int r = 0; r <= max_links; ++r) area.no_conjunto[r] = false;
@@ -1001,10 +1004,10 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
         }
         for (int c = 0; c <= C; ++c) faixas.primeiro_evento[j][c] = area.primeiro_evento[c];
         std::copy_n(area.eventos.begin(), area.primeiro_evento[C], faixas.eventos[j].begin());
-        if (j > 0) {
+        if (anterior[j] >= 0) {
             for (int i = 0; i < area.quant_de_links; ++i) {
                 const int l = area.links[i];
-                faixas.estado[l].verde_antes[j] = faixas.verde_no_fim[j - 1][l] ? -1 : 0;
+                faixas.estado[l].verde_antes[j] = faixas.verde_no_fim[anterior[j]][l] ? -1 : 0;
             }
         }
         faixas.conferir[j] = false;
@@ -1209,18 +1212,18 @@ void defasagens_dos_nos(int quant, const defasagens_das_faixas& defasagens) {
 
 }  // namespace
 
-bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens) {
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
     comecar_conjunto(false);
     links_da_rede(false);
     for (int n = 1; n <= max_indice_no; ++n)
         if (existe_no(n)) incluir_no(n, 0);
     defasagens_dos_nos(quant, defasagens);
     faixas.variante = variante_das_faixas::rede;
-    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada)) return false;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada, anterior)) return false;
     return terminar_faixas(true);
 }
 
-bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens) {
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
     comecar_conjunto(true);
     for (int i = 1; i <= quant_de_nos_do_caminho; ++i) incluir_no(nos_do_caminho_principal(i), 0);
     for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
@@ -1231,7 +1234,7 @@ bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagen
     for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
     defasagens_dos_nos(quant, defasagens);
     faixas.variante = variante_das_faixas::caminho;
-    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada)) return false;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada, anterior)) return false;
     return terminar_faixas(true);
 }
 
@@ -1272,7 +1275,7 @@ bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& def
     faixas.no_a = a;
     faixas.no_b = b;
     faixas.defasagens_do_par = defasagens_do_segundo_no;
-    if (!executar_em_faixas(4, periodo_de_otimizacao, quant, defasagens_por_entrada)) return false;
+    if (!executar_em_faixas(4, periodo_de_otimizacao, quant, defasagens_por_entrada, faixas_em_fila)) return false;
     return terminar_faixas(false);
 }
 

@@ -38,7 +38,7 @@ void simular_rede_final();
 //
 // Até oito execuções da mesma variante, cada uma com as suas defasagens, rodadas juntas (uma
 // por faixa do vetor, com AVX2 quando o processador tem). A faixa j começa do estado em que a
-// execução sequencial da faixa j − 1 deixaria as tabelas (a faixa 0, das tabelas como estão),
+// execução sequencial da faixa anterior deixaria as tabelas (a faixa 0, das tabelas como estão),
 // e o resultado de cada faixa é bit a bit o da execução sequencial. As tabelas só recebem o
 // começo da execução, igual em todas; devolver_faixa(j) as deixa como a execução sequencial da
 // faixa j. Quando as faixas não servem (uma falha seria possível, nenhum segundo medido...), a
@@ -50,8 +50,15 @@ constexpr int max_faixas = 8;
 // Defasagem de cada nó (por posição 0..max_nos) em cada faixa.
 using defasagens_das_faixas = std::array<std::array<Integer, max_nos + 1>, max_faixas>;
 
-bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens);
-bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens);
+// De que faixa cada faixa continua: o seu estado inicial é o que a execução daquela deixaria
+// (-1 = o das tabelas). Em fila, cada uma continua da anterior; uma busca que tenta dois
+// caminhos ao mesmo tempo monta uma árvore (a anterior sempre vem antes).
+using anteriores_das_faixas = std::array<int, max_faixas>;
+inline constexpr anteriores_das_faixas faixas_em_fila{-1, 0, 1, 2, 3, 4, 5, 6};
+
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior = faixas_em_fila);
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens,
+                               const anteriores_das_faixas& anterior = faixas_em_fila);
 bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
 
 bool faixa_precisa_de_sequencia(int j);
