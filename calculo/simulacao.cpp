@@ -748,7 +748,7 @@ struct area_das_faixas {
 
 area_das_faixas faixas;
 
-inline bool alguma(faixas_i m) {
+[[gnu::always_inline]] inline bool alguma(const faixas_i& m) {
     int r = 0;
     for (int j = 0; j < max_faixas; ++j) r |= m[j];
     return r != 0;

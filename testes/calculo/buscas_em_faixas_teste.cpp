@@ -28,7 +28,7 @@ namespace {
 
 // Sob os sanitizadores, menos redes (cada uma roda dez vezes mais devagar).
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int redes_a_gerar = 24;
+constexpr int redes_a_gerar = 12;
 #else
 constexpr int redes_a_gerar = 200;
 #endif
@@ -95,12 +95,12 @@ protected:
         } else if (tamanho == 0) {
             linhas = s.entre(3, 5);
             colunas = s.entre(6, 10);
-        } else if (tamanho <= 3) {
-            linhas = 1;
-            colunas = s.entre(1, 4);
+        } else if (tamanho <= 8) {
+            linhas = s.entre(2, 3);
+            colunas = s.entre(3, 4);
         } else {
-            linhas = s.entre(1, 3);
-            colunas = s.entre(1, 4);
+            linhas = s.entre(1, 2);
+            colunas = s.entre(1, 3);
         }
         const bool uma_hora = s.entre(0, 7) == 0 && linhas * colunas <= 3;
         const Integer ciclos[] = {0, 40, 50, 60, 72, 90};
