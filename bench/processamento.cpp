@@ -6,7 +6,8 @@
 // é o esperado. A máquina pode estar ocupada com outras coisas: vale a menor das repetições.
 //
 // Cada período é medido com as buscas das defasagens em faixas (em_faixas:1) e em sequência
-// (em_faixas:0), lado a lado; `sequencial_por_faixas` é a razão entre os dois tempos.
+// (em_faixas:0), lado a lado; `sequencial_por_faixas` é a razão entre os dois tempos e
+// `maior_trecho_sem_sondagem_ms` o maior tempo que o "Interromper processamento" esperaria.
 
 #include <benchmark/benchmark.h>
 
@@ -54,13 +55,27 @@ void processar(benchmark::State& estado) {
         }
     }
 
+    // O maior trecho sem sondagem da parada: entre duas sondagens, ou do começo à primeira e
+    // da última ao fim.
+    servicos_de_teste s;
+    auto ultima = std::chrono::steady_clock::now();
+    double maior_trecho = 0;
+    auto marcar = [&] {
+        const auto agora = std::chrono::steady_clock::now();
+        maior_trecho = std::max(maior_trecho, std::chrono::duration<double>(agora - ultima).count());
+        ultima = agora;
+    };
+    s.ao_processar_eventos = marcar;
     double menor = 1e300;
     for (auto _ : estado) {
         const auto inicio = std::chrono::steady_clock::now();
+        ultima = inicio;
         processar_rede();
         benchmark::DoNotOptimize(atraso_total);
+        marcar();
         menor = std::min(menor, std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count());
     }
+    estado.counters["maior_trecho_sem_sondagem_ms"] = maior_trecho * 1000;
     ligar_buscas_em_faixas(antes);
     double& em_sequencia = menor_tempo_em_sequencia[uma_hora ? 1 : 0];
     if (!em_faixas) em_sequencia = em_sequencia > 0 ? std::min(em_sequencia, menor) : menor;
