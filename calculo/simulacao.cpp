@@ -716,7 +716,7 @@ struct alignas(32) link_nas_faixas {
     faixas_i verde_antes;
 };
 
-enum class variante_das_faixas { rede, caminho, par };
+enum class variante_das_faixas { rede, caminho, par, vizinhanca };
 
 struct area_das_faixas {
     variante_das_faixas variante = variante_das_faixas::rede;
@@ -747,6 +747,30 @@ struct area_das_faixas {
 };
 
 area_das_faixas faixas;
+
+// Na vizinhança, as faixas diferem nos inícios dos intervalos de um nó (não nas defasagens):
+// cada faixa põe os seus na tabela enquanto os seus sinais são preparados.
+const inicios_das_faixas* inicios_por_faixa = nullptr;
+int no_dos_inicios = 0;
+inicios_das_faixas inicios_originais_area{};
+
+void por_inicios_da_faixa(int j) {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicio_do_intervalo(no_dos_inicios, x) = (*inicios_por_faixa)[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
+}
+
+void guardar_inicios() {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicios_originais_area[0][static_cast<std::size_t>(x)] = inicio_do_intervalo(no_dos_inicios, x);
+}
+
+void repor_inicios() {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicio_do_intervalo(no_dos_inicios, x) = inicios_originais_area[0][static_cast<std::size_t>(x)];
+}
 
 [[gnu::always_inline]] inline bool alguma(const faixas_i& m) {
     int r = 0;
@@ -932,9 +956,20 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     for (int i = 0; i < area.quant_de_links; ++i)
         for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
             if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
-    for (int e = 0; e < area.quant_de_nos; ++e)
-        for (int x = 1; x <= C; ++x)
-            if (intervalo_no_instante_de(area.nos[e], x, C) == 0) return false;
+    // (Com inícios por faixa, cada faixa confere os seus.)
+    auto cobrem_o_ciclo = [C] {
+        for (int e = 0; e < area.quant_de_nos; ++e)
+            for (int x = 1; x <= C; ++x)
+                if (intervalo_no_instante_de(area.nos[e], x, C) == 0) return false;
+        return true;
+    };
+    guardar_inicios();
+    for (int j = 0; j < (inicios_por_faixa == nullptr ? 1 : quant); ++j) {
+        por_inicios_da_faixa(j);
+        const bool cobrem = cobrem_o_ciclo();
+        repor_inicios();
+        if (!cobrem) return false;
+    }
     // O limite do corte não depende da faixa; uma conta que falharia fica para a sequencial.
     for (int i = 0; i < area.quant_de_links; ++i) {
         if (!area.testes_de_corte[i]) continue;
@@ -986,6 +1021,10 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     // que a faixa seguinte começa.
     for (int j = 0; j < quant; ++j) {
         for (int e = 0; e < area.quant_de_nos; ++e) area.defasagens[e] = defasagens[j][e];
+        por_inicios_da_faixa(j);
+        struct repor_no_fim {
+            ~repor_no_fim() { repor_inicios(); }
+        } repor;
         preparar_nos(C);
         auto& verde_no_fim = faixas.verde_no_fim[j];
         for (int i = 0; i < area.quant_de_links; ++i) verde_no_fim[area.links[i]] = verde_agora(area.links[i]);
@@ -1279,6 +1318,32 @@ bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& def
     return terminar_faixas(false);
 }
 
+bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios) {
+    comecar_conjunto(true);
+    const int c = candidato_corrente;
+    for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
+        const int n = no_da_vizinhanca(i);
+        defasagem_tentativa(n) = defasagem(n);
+        incluir_no(n, defasagem_tentativa(n));
+    }
+    for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
+        const int l = links_da_vizinhanca(c, i);
+        const Single entrada = fluxo_externo_da_vizinhanca(c, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+    for (int j = 0; j < std::min(quant, max_faixas); ++j)
+        for (int e = 0; e < area.quant_de_nos; ++e) defasagens_por_entrada[j][e] = area.defasagens[e];
+    if (no < 0 || no > max_nos) return false;
+    faixas.variante = variante_das_faixas::vizinhanca;
+    inicios_por_faixa = &inicios;
+    no_dos_inicios = no;
+    const bool servem = executar_em_faixas(4, periodo_local, quant, defasagens_por_entrada, faixas_em_fila);
+    inicios_por_faixa = nullptr;
+    if (!servem) return false;
+    return terminar_faixas(false);
+}
+
 bool faixa_precisa_de_sequencia(int j) { return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
 
 Single resultado_da_faixa(int j) { return faixas.resultado[j]; }
@@ -1288,6 +1353,7 @@ void devolver_faixa(int j) {
     switch (faixas.variante) {
         case variante_das_faixas::rede:
         case variante_das_faixas::caminho: indice_de_desempenho = faixas.resultado[j]; break;
+        case variante_das_faixas::vizinhanca: indice_da_vizinhanca = faixas.resultado[j]; break;
         case variante_das_faixas::par:
             defasagem_tentativa(faixas.no_a) = 0;
             defasagem_tentativa(faixas.no_b) = faixas.defasagens_do_par[j];

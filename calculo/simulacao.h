@@ -61,9 +61,13 @@ bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagen
                                const anteriores_das_faixas& anterior = faixas_em_fila);
 bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
 
+// Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) do nó dado.
+using inicios_das_faixas = std::array<std::array<Integer, max_intervalos_de_inicio + 2>, max_faixas>;
+bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios);
+
 bool faixa_precisa_de_sequencia(int j);
 
-// O resultado da faixa j: o índice de desempenho ou o custo da defasagem.
+// O resultado da faixa j: o índice de desempenho, o da vizinhança ou o custo da defasagem.
 Single resultado_da_faixa(int j);
 
 // As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.

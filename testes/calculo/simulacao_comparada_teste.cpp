@@ -248,10 +248,23 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
             eh_fase1 = semente % 3 != 0;
             eh_fase2 = !eh_fase1;
             simular_rede();  // verde_antes de uma execução anterior
-            for (const variante v : {variante::rede, variante::caminho, variante::par}) {
+            for (const variante v : {variante::rede, variante::caminho, variante::par, variante::vizinhanca}) {
                 const int quant = s.entre(1, max_faixas);
                 defasagens_das_faixas d{};
                 std::array<Integer, max_faixas> do_par{};
+                // Na vizinhança, as faixas diferem nos inícios dos intervalos do primeiro nó:
+                // cada uma move uma divisa entre dois intervalos.
+                const int k = no_da_vizinhanca(1);
+                inicios_das_faixas inicios{};
+                auto por_inicios = [k](const std::array<Integer, max_intervalos_de_inicio + 2>& linha) {
+                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) inicio_do_intervalo(k, x) = linha[static_cast<std::size_t>(x)];
+                };
+                auto inicios_agora = [k] {
+                    std::array<Integer, max_intervalos_de_inicio + 2> linha{};
+                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) linha[static_cast<std::size_t>(x)] = inicio_do_intervalo(k, x);
+                    return linha;
+                };
+                const auto inicios_antes = inicios_agora();
                 for (int j = 0; j < quant; ++j) {
                     for (int n = 0; n <= max_nos; ++n) d[j][n] = j == 0 ? defasagem_tentativa(n) : d[j - 1][n];
                     // Uma faixa move um nó (como as buscas), às vezes dois.
@@ -260,20 +273,28 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                         d[j][n] = static_cast<Integer>(d[j][n] + s.entre(-C, 2 * C));
                     }
                     do_par[j] = static_cast<Integer>(s.entre(0, 300));
+                    auto& linha = inicios[static_cast<std::size_t>(j)];
+                    linha = j == 0 ? inicios_antes : inicios[static_cast<std::size_t>(j - 1)];
+                    const int m = s.entre(2, quant_de_intervalos_depois(k));
+                    const Integer novo = static_cast<Integer>(linha[static_cast<std::size_t>(m)] + s.entre(-3, 3));
+                    if (novo > linha[static_cast<std::size_t>(m - 1)] && novo < linha[static_cast<std::size_t>(m + 1)])
+                        linha[static_cast<std::size_t>(m)] = novo;
                 }
                 const estado_da_simulacao inicial = estado_da_simulacao::tirar();
                 bool servem = false;
                 switch (v) {
                     case variante::rede: servem = simular_rede_em_faixas(quant, d); break;
                     case variante::caminho: servem = simular_caminho_em_faixas(quant, d); break;
-                    default: servem = simular_par_em_faixas(quant, do_par); break;
+                    case variante::par: servem = simular_par_em_faixas(quant, do_par); break;
+                    default: servem = simular_vizinhanca_em_faixas(quant, k, inicios); break;
                 }
+                EXPECT_TRUE(inicios_antes == inicios_agora()) << "as faixas devolvem os inícios como estavam";
                 ASSERT_TRUE(servem) << semente;
                 std::vector<estado_da_simulacao> das_faixas;
                 std::vector<Single> resultados;
                 for (int j = 0; j < quant; ++j) {
                     ASSERT_FALSE(faixa_precisa_de_sequencia(j));
-                    if (v != variante::par)
+                    if (v == variante::rede || v == variante::caminho)
                         for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
                     devolver_faixa(j);
                     das_faixas.push_back(estado_da_simulacao::tirar());
@@ -283,14 +304,18 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                 }
                 inicial.repor();
                 for (int j = 0; j < quant; ++j) {
-                    if (v != variante::par)
+                    if (v == variante::rede || v == variante::caminho)
                         for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
+                    if (v == variante::vizinhanca) por_inicios(inicios[static_cast<std::size_t>(j)]);
                     teste::simular_literal(v, do_par[j]);
+                    if (v == variante::vizinhanca) por_inicios(inicios_antes);
                     const estado_da_simulacao literal = estado_da_simulacao::tirar();
                     const std::string onde = std::string(avx2 ? "avx2" : "simples") + " semente " + std::to_string(semente) +
                                              " variante " + std::to_string(static_cast<int>(v)) + " faixa " + std::to_string(j);
                     comparar(das_faixas[j], literal, onde, false);
-                    const Single esperado = v == variante::par ? custo_da_defasagem(do_par[j]) : indice_de_desempenho;
+                    const Single esperado = v == variante::par          ? custo_da_defasagem(do_par[j])
+                                            : v == variante::vizinhanca ? indice_da_vizinhanca
+                                                                        : indice_de_desempenho;
                     EXPECT_EQ(std::bit_cast<std::uint32_t>(resultados[j]), std::bit_cast<std::uint32_t>(esperado)) << onde;
                 }
                 if (HasFailure()) {
