@@ -931,7 +931,13 @@ void segundos_nas_faixas_simples(Long segundo_de_corte, Long todos_com_partida, 
     segundos_nas_faixas(segundo_de_corte, todos_com_partida, C);
 }
 
-bool usar_avx2 = __builtin_cpu_supports("avx2");
+// O processador (e o sistema) tem AVX2? Perguntado uma vez, antes do main.
+bool tem_avx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+bool usar_avx2 = tem_avx2();
 
 // Uma execução em faixas da variante que está na área de trabalho: W ciclos de aquecimento,
 // período medido P, e as defasagens de cada faixa por posição da lista de nós. Escreve nas
@@ -1376,7 +1382,7 @@ bool ligar_buscas_em_faixas(bool ligar) {
 
 bool usar_instrucoes_avx2(bool usar) {
     const bool antes = usar_avx2;
-    usar_avx2 = usar && __builtin_cpu_supports("avx2");
+    usar_avx2 = usar && tem_avx2();
     return antes;
 }
 
