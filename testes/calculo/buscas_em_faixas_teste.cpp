@@ -26,12 +26,16 @@
 namespace orvel {
 namespace {
 
-// Sob os sanitizadores, menos redes (cada uma roda dez vezes mais devagar).
+// Sob os sanitizadores, menos redes e nenhuma de 50 nós (cada uma roda dez vezes mais devagar).
 #if defined(__SANITIZE_ADDRESS__)
 constexpr int redes_a_gerar = 12;
+constexpr bool com_a_maior = false;
 #else
 constexpr int redes_a_gerar = 200;
+constexpr bool com_a_maior = true;
 #endif
+
+enum class tipo_de_rede { qualquer, a_maior, de_uma_hora };
 
 // O que a sondagem vê: defasagens em teste, índices e o estado das filas e dos verdes.
 std::uint64_t marca_da_sondagem() {
@@ -77,7 +81,8 @@ protected:
     // Rede gerada nas tabelas da rede entrada: uma grade de 1 a 50 nós, ciclo imposto ou não,
     // às vezes saturada (período de uma hora), caixas pequenas que represam, ciclos duplos
     // permitidos e escravos de um vizinho.
-    void gerar(std::uint64_t semente, bool a_maior = false) {
+    void gerar(std::uint64_t semente, tipo_de_rede tipo = tipo_de_rede::qualquer) {
+        const bool a_maior = tipo == tipo_de_rede::a_maior;
         teste::sorteio s(semente);
         if (semente == 0) {
             // Uma grade média, sempre igual.
@@ -102,7 +107,11 @@ protected:
             linhas = s.entre(1, 2);
             colunas = s.entre(1, 3);
         }
-        const bool uma_hora = s.entre(0, 7) == 0 && linhas * colunas <= 3;
+        if (tipo == tipo_de_rede::de_uma_hora) {
+            linhas = 1;
+            colunas = 3;
+        }
+        const bool uma_hora = tipo == tipo_de_rede::de_uma_hora || (s.entre(0, 7) == 0 && linhas * colunas <= 3);
         const Integer ciclos[] = {0, 40, 50, 60, 72, 90};
         const Integer ciclo = a_maior || tamanho == 0 ? 40 : ciclos[s.entre(0, 5)];
         teste::montar_rede_em_grade(linhas, colunas, ciclo, uma_hora);
@@ -169,10 +178,13 @@ TEST_F(buscas_em_faixas, mesmas_sondagens_e_mesmo_arquivo_que_em_sequencia) {
     int de_uma_hora = 0;
     for (int k = 1; k <= redes_a_gerar; ++k) {
         const std::uint64_t semente = static_cast<std::uint64_t>(k) * 7919;
-        gerar(semente, k == 1);
+        const tipo_de_rede tipo = k == 1 && com_a_maior ? tipo_de_rede::a_maior
+                                  : k == 2              ? tipo_de_rede::de_uma_hora
+                                                        : tipo_de_rede::qualquer;
+        gerar(semente, tipo);
         const std::string nome = "semente " + std::to_string(semente);
         const execucao sequencial = processar(false, pasta.arquivo("projeto.xml"));
-        gerar(semente, k == 1);
+        gerar(semente, tipo);
         const execucao em_faixas = processar(true, pasta.arquivo("projeto.xml"));
         ASSERT_EQ(sequencial.ok, em_faixas.ok) << nome;
         if (!sequencial.ok) continue;
@@ -189,8 +201,10 @@ TEST_F(buscas_em_faixas, mesmas_sondagens_e_mesmo_arquivo_que_em_sequencia) {
         ASSERT_TRUE(sequencial.arquivo == em_faixas.arquivo) << nome << ": arquivos diferentes";
     }
     EXPECT_GE(processadas, redes_a_gerar * 3 / 4);
-    EXPECT_GT(grandes, 0);
-    EXPECT_GT(com_50_nos, 0);
+    if (com_a_maior) {
+        EXPECT_GT(grandes, 0);
+        EXPECT_GT(com_50_nos, 0);
+    }
     EXPECT_GT(de_uma_hora, 0);
 }
 
