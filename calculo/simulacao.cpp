@@ -874,7 +874,9 @@ template <fase F, bool todos_com_partida>
                 faixas.possivel[j] = possivel[j];
                 faixas.bloqueada[j] = bloqueada[j];
                 faixas.bloqueado[j] = bloqueado[j];
-                faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
+                // Fora de 0..2^24 a faixa já ficou para a sequência (e a conversão não é feita).
+                const bool cabe = q_do_ultimo[j] >= 0.0f && q_do_ultimo[j] < 16777216.0f;
+                faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] && cabe ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
             }
         }
     }
