@@ -964,6 +964,9 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     for (int i = 0; i < area.quant_de_links; ++i)
         for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
             if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
+    // Percursos longos demais fariam um anel grande (oito floats por link e segundo): em sequência.
+    preparar_anel(fim);
+    if (area.mascara_do_anel + 1 > 1024) return false;
     // (Com inícios por faixa, cada faixa confere os seus.)
     auto cobrem_o_ciclo = [C] {
         for (int e = 0; e < area.quant_de_nos; ++e)
@@ -1061,7 +1064,6 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     }
     for (int j = quant; j < max_faixas; ++j) faixas.conferir[j] = true;
 
-    preparar_anel(fim);
     const std::size_t tamanho = static_cast<std::size_t>(area.mascara_do_anel + 1) * passo_do_anel;
     if (faixas.anel.size() < tamanho) faixas.anel.resize(tamanho);
     Long todos_com_partida = primeiro_segundo;
