@@ -22,7 +22,8 @@
 //   modelo soma ou tira um zero, o valor não muda e a operação é pulada;
 // - o que entra em cada link fica num anel de segundos, um segundo por linha e os links lado
 //   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso; o
-//   anel tem mais linhas que o maior percurso, e a linha do segundo é zerada no começo dele;
+//   anel tem mais linhas que o maior percurso, e na linha do segundo as colunas dos links da
+//   lista (as únicas lidas) são zeradas no começo dele;
 // - as execuções das buscas não escrevem perfis: só a execução final (a que fica valendo)
 //   escreve o perfil de entrada e o de chegada, zerados um bloco de 16 segundos à frente, com
 //   as chegadas de um bloco indo juntas para a tabela no fim dele;
@@ -644,7 +645,14 @@ void executar(Integer W, Integer P) {
         if constexpr (eh_final) zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
             area.posicao_em_curso = -1;
-            std::memset(anel + (t & mascara) * passo_do_anel, 0, passo_do_anel * sizeof(Single));
+            // Só as colunas dos links da lista são lidas: só elas precisam começar zeradas (na
+            // rede inteira, a linha toda de uma vez sai mais barato).
+            Single* const linha_do_segundo = anel + (t & mascara) * passo_do_anel;
+            if (area.subconjunto) {
+                for (int i = 0; i < area.quant_de_links; ++i) linha_do_segundo[area.links[i]] = 0.0f;
+            } else {
+                std::memset(linha_do_segundo, 0, passo_do_anel * sizeof(Single));
+            }
             if (t == primeiro_segundo) sinais_iniciais(C);
             else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
@@ -772,10 +780,12 @@ void repor_inicios() {
         inicio_do_intervalo(no_dos_inicios, x) = inicios_originais_area[0][static_cast<std::size_t>(x)];
 }
 
+typedef long long faixas_64 __attribute__((vector_size(32)));
+
+// Alguma faixa com a máscara ligada? (Em quatro pedaços de 64 bits.)
 [[gnu::always_inline]] inline bool alguma(const faixas_i& m) {
-    int r = 0;
-    for (int j = 0; j < max_faixas; ++j) r |= m[j];
-    return r != 0;
+    const faixas_64 v = (faixas_64)m;
+    return (v[0] | v[1] | v[2] | v[3]) != 0;
 }
 
 // O intervalo do nó no instante x (1..C): o primeiro j com início(j) <= x < início(j + 1).
@@ -910,7 +920,7 @@ inline void sinais_nas_faixas(int segundo_do_ciclo) {
     int segundo_do_ciclo = 0;
     for (Long t = primeiro_segundo; t <= faixas.fim; ++t) {
         faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
-        for (int r = 0; r < passo_do_anel; ++r) linha[r] = faixas_f{};
+        for (int i = 0; i < area.quant_de_links; ++i) linha[area.links[i]] = faixas_f{};
         if (t > primeiro_segundo) sinais_nas_faixas(segundo_do_ciclo);
         if (t < segundo_de_corte) {
             if (t < todos_com_partida) segundo_nas_faixas<aquecimento, false>(t, anel, mascara);
