@@ -825,17 +825,18 @@ template <fase F, bool todos_com_partida>
                 link_nas_faixas& R = estado[r];
                 const faixas_f parte = possivel * L.fracoes[k];
                 const faixas_i livre = R.com_espaco;
-                const faixas_f movido = (g & livre) ? parte : zero;
-                bloqueado = (g & ~livre) ? parte : zero;
+                // As máscaras já são -1 ou 0: os bits são escolhidos direto (+0 onde desligada).
+                const faixas_f movido = (faixas_f)((faixas_i)parte & (g & livre));
+                bloqueado = (faixas_f)((faixas_i)parte & (g & ~livre));
                 linha[r] += movido;
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
                 R.com_espaco = R.ocupacao < faixas.capacidade[r];
             }
             const faixas_f saida = possivel - bloqueada;
-            q = g ? q0 - saida : q0;
+            q = (faixas_f)(((faixas_i)(q0 - saida) & g) | ((faixas_i)q0 & ~g));
             const faixas_f ocupacao = E.ocupacao;
-            E.ocupacao = g ? ocupacao - saida : ocupacao;
+            E.ocupacao = (faixas_f)(((faixas_i)(ocupacao - saida) & g) | ((faixas_i)ocupacao & ~g));
         } else {
             for (int k = 0; k < L.quant_de_recebedores; ++k) {
                 link_nas_faixas& R = estado[L.recebedores[k]];
@@ -857,7 +858,7 @@ template <fase F, bool todos_com_partida>
             E.atraso += q;
             const faixas_f tres_s = zero + Single(3) * L.s;
             const faixas_i acima = (chegou + q) > tres_s;
-            const faixas_f paradas_agora = (g & ~acima) ? zero : chegou;
+            const faixas_f paradas_agora = (faixas_f)((faixas_i)chegou & ~(g & ~acima));
             E.paradas_no_segundo = paradas_agora;
             const faixas_f soma = E.paradas + paradas_agora;
             vermelho_agora = E.verde_antes & ~g;
