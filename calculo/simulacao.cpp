@@ -29,7 +29,9 @@
 //   as chegadas de um bloco indo juntas para a tabela no fim dele;
 // - no laço não há conta em precisão dupla: as paradas do início do vermelho (um inteiro
 //   menor que 2^24, somado a um valor não negativo) dão em precisão simples o mesmo resultado;
-//   o caso raro de fila enorme vai para o caminho conferido, fora do laço.
+//   o caso raro de fila enorme vai para o caminho conferido, fora do laço;
+// - as buscas das defasagens simulam até oito tentativas juntas, uma por faixa de um vetor
+//   (as execuções em faixas, no fim do arquivo), com os mesmos resultados bit a bit.
 
 namespace orvel {
 
