@@ -3,7 +3,9 @@
 // de um quarto de entrada), recebedores com frações de fornecimento, capacidades que represam.
 // A rede é gerada sempre igual.
 //
-// Uma execução simula 8·C + T segundos de cada link. A máquina pode estar ocupada com outras
+// Uma execução simula 8·C + T segundos de cada link. As execuções em faixas rodam oito
+// configurações (defasagens diferentes) juntas: a medida é por configuração-link-segundo, com
+// AVX2 (arg 1) e sem (arg 0), ao lado da sequencial. A máquina pode estar ocupada com outras
 // coisas: vale a menor das médias das repetições ("menor").
 
 #include <benchmark/benchmark.h>
@@ -41,6 +43,26 @@ void simulacao_da_rede(benchmark::State& estado) {
     contar(estado);
 }
 
+void simulacao_em_faixas(benchmark::State& estado) {
+    montar_maior_rede(120);
+    const bool antes = usar_instrucoes_avx2(estado.range(0) == 1);
+    defasagens_das_faixas d{};
+    for (int j = 0; j < max_faixas; ++j)
+        for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(defasagem_tentativa(n) + (n == j + 1 ? 15 : 0));
+    for (auto _ : estado) {
+        if (!simular_rede_em_faixas(max_faixas, d)) {
+            estado.SkipWithError("as faixas não serviram");
+            break;
+        }
+        benchmark::DoNotOptimize(resultado_da_faixa(0));
+    }
+    usar_instrucoes_avx2(antes);
+    const double link_segundos =
+        double(max_faixas) * double(max_links) * double(8 * t_de_ciclo + periodo_de_simulacao) * double(estado.iterations());
+    estado.counters["por_configuracao_link_segundo"] =
+        benchmark::Counter(link_segundos, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
 void simulacao_final(benchmark::State& estado) {
     montar_maior_rede(static_cast<Integer>(estado.range(0)));
     for (auto _ : estado) {
@@ -55,6 +77,7 @@ double menor(const std::vector<double>& v) { return *std::min_element(v.begin(),
 }  // namespace
 
 BENCHMARK(simulacao_da_rede)->Arg(60)->Arg(120)->Unit(benchmark::kMillisecond)->MinTime(0.1)->Repetitions(15)->ComputeStatistics("menor", menor);
+BENCHMARK(simulacao_em_faixas)->ArgName("avx2")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(0.1)->Repetitions(15)->ComputeStatistics("menor", menor);
 BENCHMARK(simulacao_final)->Arg(120)->Unit(benchmark::kMillisecond)->MinTime(0.1)->Repetitions(15)->ComputeStatistics("menor", menor);
 
 BENCHMARK_MAIN();

@@ -4,14 +4,20 @@
 //
 // Antes de medir, uma execução conferida: a rede é válida, nenhuma caixa aparece e o período
 // é o esperado. A máquina pode estar ocupada com outras coisas: vale a menor das repetições.
+//
+// Cada período é medido com as buscas das defasagens em faixas (em_faixas:1) e em sequência
+// (em_faixas:0), lado a lado; `sequencial_por_faixas` é a razão entre os dois tempos e
+// `maior_trecho_sem_sondagem_ms` o maior tempo que o "Interromper processamento" esperaria.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
 #include "calculo/processar_rede.h"
+#include "calculo/simulacao.h"
 #include "comum/rede_em_grade.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
@@ -23,8 +29,13 @@ using namespace orvel;
 
 constexpr Integer ciclo = 120;
 
+// O menor tempo em sequência de cada período, para a razão.
+double menor_tempo_em_sequencia[2] = {0, 0};
+
 void processar(benchmark::State& estado) {
     const bool uma_hora = estado.range(0) == 1;
+    const bool em_faixas = estado.range(1) == 1;
+    const bool antes = ligar_buscas_em_faixas(em_faixas);
     frmTela_principal_versao2();  // a carga da janela principal limpa a rede: vem antes
     teste::montar_rede_em_grade(5, 10, ciclo, uma_hora);
     etapas() = etapas_de_verdade();
@@ -39,14 +50,37 @@ void processar(benchmark::State& estado) {
             std::string motivo = "a execução conferida não saiu como esperado";
             if (!s.mensagens.empty()) motivo += ": " + s.mensagens.front().titulo + " " + s.mensagens.front().texto;
             estado.SkipWithError(motivo.c_str());
+            ligar_buscas_em_faixas(antes);
             return;
         }
     }
 
+    // O maior trecho sem sondagem da parada: entre duas sondagens, ou do começo à primeira e
+    // da última ao fim.
+    servicos_de_teste s;
+    auto ultima = std::chrono::steady_clock::now();
+    double maior_trecho = 0;
+    auto marcar = [&] {
+        const auto agora = std::chrono::steady_clock::now();
+        maior_trecho = std::max(maior_trecho, std::chrono::duration<double>(agora - ultima).count());
+        ultima = agora;
+    };
+    s.ao_processar_eventos = marcar;
+    double menor = 1e300;
     for (auto _ : estado) {
+        const auto inicio = std::chrono::steady_clock::now();
+        ultima = inicio;
         processar_rede();
         benchmark::DoNotOptimize(atraso_total);
+        marcar();
+        menor = std::min(menor, std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count());
     }
+    estado.counters["maior_trecho_sem_sondagem_ms"] = maior_trecho * 1000;
+    ligar_buscas_em_faixas(antes);
+    double& em_sequencia = menor_tempo_em_sequencia[uma_hora ? 1 : 0];
+    if (!em_faixas) em_sequencia = em_sequencia > 0 ? std::min(em_sequencia, menor) : menor;
+    else if (em_sequencia > 0)
+        estado.counters["sequencial_por_faixas"] = em_sequencia / menor;
     estado.counters["nos"] = double(total_de_nos_dado);
     estado.counters["links"] = double(total_de_links_dado);
     estado.counters["nos_no_caminho"] = double(quant_de_nos_do_caminho);
@@ -58,9 +92,11 @@ double menor(const std::vector<double>& v) { return *std::min_element(v.begin(),
 }  // namespace
 
 BENCHMARK(processar)
-    ->ArgName("uma_hora")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"uma_hora", "em_faixas"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)

@@ -3,10 +3,12 @@
 // encadeamento das defasagens relativas a partir do nó de referência do caminho principal.
 // A fase 1 trata os pares de nós do caminho; a fase 2, os outros, nível a nível.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "calculo/defasagens.h"
 #include "calculo/defasagens_comum.h"
@@ -92,6 +94,57 @@ void simular(Integer defasagem) {
     simulada[static_cast<std::size_t>(defasagem)] = true;
 }
 
+// As defasagens da lista, na ordem, como simular uma a uma: com as faixas, em lotes de até oito
+// ainda não simuladas. A faixa j começa do estado que a execução da anterior deixou, e cada
+// uma é passada às tabelas na ordem; uma faixa que precisa da execução sequencial é simulada
+// assim, e o lote seguinte começa depois dela.
+template <class Lista>
+void simular_todas(const Lista& lista) {
+    const int n = static_cast<int>(std::size(lista));
+    bool faixas_servem = buscas_em_faixas();
+    int i = 0;
+    while (i < n) {
+        if (!faixas_servem) {
+            simular(lista[i++]);
+            continue;
+        }
+        // O lote: as próximas ainda não simuladas, sem repetir; pára numa defasagem fora da
+        // tabela (a busca sequencial falha nela).
+        std::array<Integer, max_faixas> lote{};
+        std::array<int, max_faixas> posicao{};
+        int quant = 0;
+        int fim = i;
+        for (; fim < n && quant < max_faixas; ++fim) {
+            const Integer d = lista[fim];
+            if (d < 0 || d > max_custos) break;
+            if (simulada[static_cast<std::size_t>(d)] || std::find(lote.begin(), lote.begin() + quant, d) != lote.begin() + quant)
+                continue;
+            posicao[quant] = fim;
+            lote[quant++] = d;
+        }
+        if (quant == 0) {
+            if (fim == i) simular(lista[i++]);  // falha ali, como na sequência
+            else i = fim;
+            continue;
+        }
+        if (!simular_par_em_faixas(quant, lote)) {
+            faixas_servem = false;
+            continue;
+        }
+        int proxima = fim;
+        for (int j = 0; j < quant; ++j) {
+            if (faixa_precisa_de_sequencia(j)) {
+                simular(lote[j]);
+                proxima = posicao[j] + 1;
+                break;
+            }
+            devolver_faixa(j);
+            simulada[static_cast<std::size_t>(lote[j])] = true;
+        }
+        i = proxima;
+    }
+}
+
 Single somar_custos(Integer x, Integer y) {
     const Single s = custo_da_defasagem(x) + custo_da_defasagem(y);
     if (!std::isfinite(s)) falhar(tipo_de_falha::estouro);
@@ -123,25 +176,29 @@ void buscar_no_par() {
     const int n = quant_de_defasagens_candidatas;
     simulada.fill(false);
 
-    for (int i = 1; i <= n; ++i) simular(defasagens_candidatas(i));
+    std::vector<Integer> lista;
+    for (int i = 1; i <= n; ++i) lista.push_back(defasagens_candidatas(i));
+    simular_todas(lista);
 
     colchete grade;
     for (int i = 1; i <= n - 1; ++i) grade.considerar(defasagens_candidatas(i), defasagens_candidatas(i + 1));
     grade.considerar(defasagens_candidatas(n), defasagens_candidatas(n + 1));
 
     const std::array<Integer, 8> p = pontos_do_colchete(grade.baixo, grade.alto, passo, C);
-    for (int i : {1, 2, 4, 6, 7}) simular(p[i]);
+    simular_todas(std::array<Integer, 5>{p[1], p[2], p[4], p[6], p[7]});
 
     colchete fino;
     for (int i = 1; i <= 6; ++i) fino.considerar(p[i], p[i + 1]);
     const Integer lo = fino.baixo;
     const Integer hi = fino.alto;
+    lista.clear();
     if (lo <= hi) {
-        for (int s = lo + 1; s <= hi - 1; s += 2) simular(static_cast<Integer>(s));
+        for (int s = lo + 1; s <= hi - 1; s += 2) lista.push_back(static_cast<Integer>(s));
     } else {
-        for (int s = lo + 1; s <= C - 1; s += 2) simular(static_cast<Integer>(s));
-        for (int s = 0; s <= hi - 1; s += 2) simular(static_cast<Integer>(s));
+        for (int s = lo + 1; s <= C - 1; s += 2) lista.push_back(static_cast<Integer>(s));
+        for (int s = 0; s <= hi - 1; s += 2) lista.push_back(static_cast<Integer>(s));
     }
+    simular_todas(lista);
 
     Single menor = std::numeric_limits<Single>::infinity();
     for (int d = 0; d <= C; ++d)

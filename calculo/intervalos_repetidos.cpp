@@ -4,6 +4,7 @@
 // sequência de verde mantém o seu verde de segurança.
 
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "calculo/defasagens.h"
@@ -64,11 +65,98 @@ void passar_segundos(int no, int de, int para, Integer segundos) {
     duracao_com_demanda(no, de) = somar(duracao_com_demanda(no, de), -Long(segundos));
 }
 
+// O que verificar_verdes_minimos responderia para o nó, sem escrever nem relatar nada;
+// vazio quando a conta estouraria (a verificação de verdade relata a falha).
+std::optional<bool> verdes_minimos_ok(int k) {
+    const int n = quant_de_intervalos_depois(k);
+    if (n < 1 || n > max_intervalos_de_inicio) return std::nullopt;
+    auto no_ciclo = [n](int m) { return (m - 1) % n + 1; };
+    for (int g = 1; g <= quant_de_grupos(k); ++g) {
+        auto verde = [&](int m) { return grupo_verde_no_intervalo(k, g, m == 0 ? n : m); };
+        for (int m = 1; m <= n; ++m) {
+            if (!verde(m) || verde(m - 1)) continue;
+            Long duracao = 0;
+            for (int x = m; x <= 2 * n && verde(no_ciclo(x)); ++x) {
+                duracao += duracao_do_intervalo(k, no_ciclo(x));
+                if (duracao < -32768 || duracao > 32767) return std::nullopt;
+            }
+            if (duracao < verde_de_seguranca_do_grupo(k, g)) return false;
+        }
+    }
+    return true;
+}
+
+// Os próximos movimentos de `de` para `para` supondo que cada um melhora: os inícios do nó
+// depois de cada um, até oito, parando antes de um que a sequência não simularia (duração
+// curta, verde de segurança) ou cuja conta estouraria. As tabelas voltam como estavam.
+int planejar_deslocamentos(int no, int de, int para, Integer passo, inicios_das_faixas& inicios) {
+    std::array<Integer, max_intervalos_de_inicio + 2> inicio_antes{};
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) inicio_antes[static_cast<std::size_t>(x)] = inicio_do_intervalo(no, x);
+    const Integer duracoes_antes[4] = {duracao_do_intervalo(no, de), duracao_com_demanda(no, de), duracao_do_intervalo(no, para),
+                                       duracao_com_demanda(no, para)};
+    int quant = 0;
+    try {
+        for (; quant < max_faixas; ++quant) {
+            if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) break;
+            passar_segundos(no, de, para, passo);
+            const std::optional<bool> validos = verdes_minimos_ok(no);
+            if (!validos || !*validos) break;
+            recalcular_inicios(no);
+            for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+                inicios[static_cast<std::size_t>(quant)][static_cast<std::size_t>(x)] = inicio_do_intervalo(no, x);
+        }
+    } catch (...) {
+        // A conta falharia: a sequência chega nela.
+    }
+    duracao_do_intervalo(no, de) = duracoes_antes[0];
+    duracao_com_demanda(no, de) = duracoes_antes[1];
+    duracao_do_intervalo(no, para) = duracoes_antes[2];
+    duracao_com_demanda(no, para) = duracoes_antes[3];
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) inicio_do_intervalo(no, x) = inicio_antes[static_cast<std::size_t>(x)];
+    return quant;
+}
+
 // Passa `passo` segundos de `de` para `para` enquanto a vizinhança melhora. Devolve se algum
 // movimento foi aceito. Um movimento que deixaria uma duração abaixo de zero não é feito.
+// Em faixas, o lote supõe que cada movimento melhora; cada faixa é tomada na ordem, com as
+// mesmas contas nas tabelas, e o primeiro que não melhora encerra o lote.
 bool deslocar(int no, int de, int para, Integer passo) {
     bool melhorou = false;
+    bool faixas_servem = buscas_em_faixas();
     for (;;) {
+        if (faixas_servem) {
+            inicios_das_faixas inicios{};
+            const int quant = planejar_deslocamentos(no, de, para, passo, inicios);
+            if (quant > 0 && simular_vizinhanca_em_faixas(quant, no, inicios)) {
+                for (int j = 0; j < quant; ++j) {
+                    if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) return melhorou;
+                    passar_segundos(no, de, para, passo);
+                    verificar_verdes_minimos();
+                    if (!intervalos_validos) {
+                        passar_segundos(no, para, de, passo);
+                        return melhorou;
+                    }
+                    recalcular_inicios(no);
+                    bool mesmos = true;
+                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+                        mesmos = mesmos && inicio_do_intervalo(no, x) == inicios[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
+                    const bool em_sequencia = faixa_precisa_de_sequencia(j) || !mesmos;
+                    if (em_sequencia) simular_vizinhanca();
+                    else devolver_faixa(j);
+                    if (indice_da_vizinhanca < melhor_indice) {
+                        melhor_indice = indice_da_vizinhanca;
+                        melhorou = true;
+                        if (em_sequencia) break;
+                        continue;
+                    }
+                    passar_segundos(no, para, de, passo);
+                    recalcular_inicios(no);
+                    return melhorou;
+                }
+                continue;
+            }
+            faixas_servem = false;
+        }
         if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) return melhorou;
         passar_segundos(no, de, para, passo);
         verificar_verdes_minimos();

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <vector>
 
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
@@ -19,9 +20,18 @@
 //   link, e volta para as tabelas no fim;
 // - as operações de ponto flutuante de cada link são as do modelo, na mesma ordem; onde o
 //   modelo soma ou tira um zero, o valor não muda e a operação é pulada;
-// - os perfis de entrada são zerados um bloco de 16 segundos à frente (os segundos de um
-//   bloco só são lidos e escritos durante ele) e as chegadas de um bloco vão juntas para a
-//   tabela no fim dele: o que um segundo toca cabe no cache de dados.
+// - o que entra em cada link fica num anel de segundos, um segundo por linha e os links lado
+//   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso; o
+//   anel tem mais linhas que o maior percurso, e na linha do segundo as colunas dos links da
+//   lista (as únicas lidas) são zeradas no começo dele;
+// - as execuções das buscas não escrevem perfis: só a execução final (a que fica valendo)
+//   escreve o perfil de entrada e o de chegada, zerados um bloco de 16 segundos à frente, com
+//   as chegadas de um bloco indo juntas para a tabela no fim dele;
+// - no laço não há conta em precisão dupla: as paradas do início do vermelho (um inteiro
+//   menor que 2^24, somado a um valor não negativo) dão em precisão simples o mesmo resultado;
+//   o caso raro de fila enorme vai para o caminho conferido, fora do laço;
+// - as buscas das defasagens simulam até oito tentativas juntas, uma por faixa de um vetor
+//   (as execuções em faixas, no fim do arquivo), com os mesmos resultados bit a bit.
 
 namespace orvel {
 
@@ -35,18 +45,22 @@ constexpr int colunas_do_verde = max_intervalos_de_inicio + 1;
 // inícios: no máximo 74 mudanças por ciclo.
 constexpr int max_eventos_por_no = 76;
 constexpr int segundos_no_bloco = 16;  // chegadas guardadas antes de ir para a tabela
+// Uma linha do anel: os 151 links e uma coluna de sobra, para a linha começar alinhada.
+constexpr int passo_do_anel = max_links + 2;
 
 // O que não muda durante uma execução, por posição da lista de links.
 struct link_na_execucao {
     Single s = 0;  // fluxo de saturação por segundo
     Single entrada_externa = 0;
     std::array<Single, max_recebedores> fracoes{};
-    // O perfil de entrada do próprio link t_de_percurso segundos antes fica em
-    // coluna[deslocamento_da_partida] (coluna = o segundo t da linha 0); antes do segundo
-    // primeiro_com_partida, a partida seria anterior ao segundo 121 e não há chegada dela.
-    Long deslocamento_da_partida = 0;
+    // O que entrou no próprio link t_de_percurso segundos antes está na linha t − percurso do
+    // anel; antes do segundo primeiro_com_partida, a partida seria anterior ao segundo 121 e
+    // não há chegada dela.
+    Long percurso = 0;
     Long primeiro_com_partida = 0;
-    std::array<Long, max_recebedores> deslocamentos{};  // de cada recebedor: r · passo
+    // Na execução final, o perfil de entrada do recebedor r no segundo t fica em
+    // coluna[r · passo] (coluna = o segundo t da linha 0).
+    std::array<Long, max_recebedores> deslocamentos{};
     std::array<Byte, max_recebedores> recebedores{};     // só os que recebem nesta execução
     Byte slot = 0;
     Byte quant_de_recebedores = 0;
@@ -118,6 +132,10 @@ struct execucao {
     // Chegadas do bloco de segundos corrente: as do segundo k do bloco ficam juntas, a do link
     // l em k · 151 + l.
     alignas(64) std::array<Single, segundos_no_bloco * (max_links + 1)> chegadas_do_bloco{};
+    // O anel do que entra em cada link: linhas de passo_do_anel, em número potência de 2. Só
+    // cresce (de uma execução para outra nada é alocado).
+    std::vector<Single> anel;
+    Long mascara_do_anel = 0;
     std::array<estado_do_link, max_links + 1> estado{};
 
     // Onde a execução está, para deixar as tabelas como o modelo numa falha.
@@ -176,6 +194,7 @@ void preparar_links() {
         L.entrada_externa = area.entradas[i];
         const Integer percurso = t_de_percurso(l);
         if (percurso < 0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+        L.percurso = percurso;
         L.primeiro_com_partida = primeiro_segundo + percurso;
         L.quant_de_recebedores = 0;
         for (int k = 1; k <= max_recebedores; ++k) {
@@ -204,9 +223,20 @@ void conferir_perfis(Long fim) {
     const Long passo = static_cast<Long>(perfil_de_entrada.limite2() + 1);
     for (int i = 0; i < area.quant_de_links; ++i) {
         link_na_execucao& L = area.l[i];
-        L.deslocamento_da_partida = L.slot * passo - (L.primeiro_com_partida - primeiro_segundo);
         for (int k = 0; k < L.quant_de_recebedores; ++k) L.deslocamentos[k] = L.recebedores[k] * passo;
     }
+}
+
+// O anel cobre o maior percurso que ainda traz chegadas até o fim da execução.
+void preparar_anel(Long fim) {
+    Long maior = 0;
+    for (int i = 0; i < area.quant_de_links; ++i)
+        if (area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, area.l[i].percurso);
+    Long linhas = segundos_no_bloco;
+    while (linhas <= maior) linhas *= 2;
+    const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
+    if (area.anel.size() < tamanho) area.anel.resize(tamanho);
+    area.mascara_do_anel = linhas - 1;
 }
 
 int modulo(Long a, int c) {
@@ -378,15 +408,30 @@ void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, 
     link_corrente = area.l[i].slot;
 }
 
-// Um segundo de todos os links da lista, na ordem da lista. A chegada de cada link vai para a
-// área do bloco de segundos.
+// As paradas do início do vermelho com uma fila fora de 0..2^24: a conta do modelo, conferida
+// (CLng pode estourar). Fora do laço.
+[[gnu::noinline, gnu::cold]] Single paradas_com_fila_grande(int i, Single possivel, Single bloqueada, Single bloqueado,
+                                                           Single paradas_antes, Single paradas_agora, Single q,
+                                                           Long& no_inicio_do_vermelho) {
+    marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+    no_inicio_do_vermelho = para_long(q);
+    // Single com Long: a soma é em precisão dupla.
+    return verificar_single(double(paradas_antes + paradas_agora) + double(no_inicio_do_vermelho));
+}
+
+// Um segundo de todos os links da lista, na ordem da lista. O que cada link manda vai para a
+// linha do segundo no anel; na execução final, também para o perfil de entrada, e a chegada
+// de cada link para a área do bloco de segundos.
 template <bool eh_final, fase F, bool todos_com_partida>
 void segundo_dos_links(Long t, int C, Single* chegadas) {
     const int n = area.quant_de_links;
     if (n == 0) return;
     estado_do_link* const estado = area.estado.data();
+    Single* const anel = area.anel.data();
+    const Long mascara = area.mascara_do_anel;
+    Single* const linha = anel + (t & mascara) * passo_do_anel;
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
-    Single* const coluna = perfil_de_entrada.linha(0) + t;
+    Single* const coluna = eh_final ? perfil_de_entrada.linha(0) + t : nullptr;
 
     Single possivel = vazao_possivel;
     Single bloqueada = vazao_bloqueada;
@@ -406,13 +451,15 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         Single q = q0;
         if (g) {
             auto recebe = [&](int k) {
-                estado_do_link& R = estado[L.recebedores[k]];
+                const int r = L.recebedores[k];
+                estado_do_link& R = estado[r];
                 const Single parte = possivel * L.fracoes[k];
                 // Recebedor cheio: nada se move (somar +0 não muda valor algum).
                 const bool livre = R.com_espaco;
                 const Single movido = livre ? parte : 0.0f;
                 bloqueado = livre ? 0.0f : parte;
-                coluna[L.deslocamentos[k]] += movido;
+                linha[r] += movido;
+                if constexpr (eh_final) coluna[L.deslocamentos[k]] += movido;
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
                 R.com_espaco = R.ocupacao < R.capacidade;
@@ -434,8 +481,8 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         }
 
         const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
-        const Single chegou = (partiu ? coluna[L.deslocamento_da_partida] : 0.0f) + L.entrada_externa;
-        chegadas[l] = chegou;
+        const Single chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : 0.0f) + L.entrada_externa;
+        if constexpr (eh_final) chegadas[l] = chegou;
 
         if constexpr (F == corte) {
             marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
@@ -450,20 +497,28 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
             E.atraso += q;
             const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
             E.paradas_no_segundo = paradas_agora;
-            Long vermelho_agora = 0;
+            no_inicio_do_vermelho = 0;
             if (E.verde_antes != g) {
-                if (!g) {
-                    marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
-                    vermelho_agora = para_long(q);
-                }
                 E.verde_antes = g;
-            }
-            no_inicio_do_vermelho = vermelho_agora;
-            if (no_inicio_do_vermelho == 0) {
-                E.paradas = E.paradas + paradas_agora;
+                if (!g) {
+                    // CLng da fila. Com 0 <= fila < 2^24 e paradas >= 0, somar o inteiro em
+                    // precisão simples arredonda como a soma em dupla convertida.
+                    const Single soma = E.paradas + paradas_agora;
+                    if (q >= 0.0f && q < 16777216.0f && soma >= 0.0f) {
+                        const Single inteiro = std::nearbyint(q);
+                        no_inicio_do_vermelho = static_cast<Long>(inteiro);
+                        E.paradas = soma + inteiro;
+                    } else {
+                        E.verde_antes = true;  // como estava, se a conta conferida falhar
+                        E.paradas = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas, paradas_agora, q,
+                                                            no_inicio_do_vermelho);
+                        E.verde_antes = false;
+                    }
+                } else {
+                    E.paradas = E.paradas + paradas_agora;
+                }
             } else {
-                // Single com Long: a soma é em precisão dupla.
-                E.paradas = verificar_single(double(E.paradas + paradas_agora) + double(no_inicio_do_vermelho));
+                E.paradas = E.paradas + paradas_agora;
             }
         }
 
@@ -576,18 +631,30 @@ void executar(Integer W, Integer P) {
     }
     if (area.quant_de_nos > 0) preparar_nos(C);
     carregar_estado();
+    preparar_anel(fim);
+    Single* const anel = area.anel.data();
+    const Long mascara = area.mascara_do_anel;
 
-    // Os perfis de entrada são zerados um bloco à frente: os segundos de um bloco só são lidos e
-    // escritos durante ele. As chegadas do bloco vão juntas para a tabela no fim dele.
+    // Na execução final, os perfis de entrada são zerados um bloco à frente: os segundos de um
+    // bloco só são lidos e escritos durante ele. As chegadas do bloco vão juntas para a tabela
+    // no fim dele.
     // A partir deste segundo, todo link tem partidas de segundos já simulados.
     Long todos_com_partida = primeiro_segundo;
     for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
     Long t = primeiro_segundo;
     int segundo_do_ciclo = 0;
     try {
-        zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
+        if constexpr (eh_final) zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
             area.posicao_em_curso = -1;
+            // Só as colunas dos links da lista são lidas: só elas precisam começar zeradas (na
+            // rede inteira, a linha toda de uma vez sai mais barato).
+            Single* const linha_do_segundo = anel + (t & mascara) * passo_do_anel;
+            if (area.subconjunto) {
+                for (int i = 0; i < area.quant_de_links; ++i) linha_do_segundo[area.links[i]] = 0.0f;
+            } else {
+                std::memset(linha_do_segundo, 0, passo_do_anel * sizeof(Single));
+            }
             if (t == primeiro_segundo) sinais_iniciais(C);
             else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
@@ -601,9 +668,11 @@ void executar(Integer W, Integer P) {
                 if (t < todos_com_partida) segundo_dos_links<eh_final, medido, false>(t, C, chegadas);
                 else segundo_dos_links<eh_final, medido, true>(t, C, chegadas);
             }
-            if (no_bloco == segundos_no_bloco - 1 || t == fim) {
-                descarregar_chegadas(t - no_bloco, t);
-                if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
+            if constexpr (eh_final) {
+                if (no_bloco == segundos_no_bloco - 1 || t == fim) {
+                    descarregar_chegadas(t - no_bloco, t);
+                    if (t < fim) zerar_entradas(t + 1, std::min<Long>(t + segundos_no_bloco, fim));
+                }
             }
             if (area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
         }
@@ -611,7 +680,7 @@ void executar(Integer W, Integer P) {
         devolver_estado();
         // Uma falha nos links: os nós já estavam todos no segundo t.
         if (area.posicao_em_curso >= 0) instantes_no_segundo(t, C);
-        perfis_na_falha(t, fim);
+        if constexpr (eh_final) perfis_na_falha(t, fim);
         throw;
     }
     devolver_estado();
@@ -632,6 +701,450 @@ void somar_custos(Single& soma, bool metade_na_entrada) {
         if (metade_na_entrada && no_origem(l) == 0) soma = verificar_single(double(soma) + double(custo) * 0.5);
         else soma = verificar_single(soma + custo);
     }
+}
+
+// ---------------------------------------------------------------------------------------
+// Execuções lado a lado: até oito configurações (defasagens diferentes) da mesma variante, uma
+// por faixa de um vetor de oito floats. As contas de cada faixa são as da execução sequencial,
+// na mesma ordem; onde ela desvia pelo verde, as faixas usam máscaras, e no vermelho somam +0
+// (como o modelo), o que não muda valor algum. As faixas só servem quando nenhuma falha pode
+// acontecer no meio: o que o modelo confere e pode falhar é conferido antes, e uma faixa que
+// chegaria a uma conta conferida (fila enorme no início do vermelho, valor não finito) fica
+// marcada para ser refeita em sequência.
+
+typedef float faixas_f __attribute__((vector_size(32)));
+typedef int faixas_i __attribute__((vector_size(32)));
+
+struct alignas(32) link_nas_faixas {
+    faixas_f fila;
+    faixas_f ocupacao;
+    faixas_f atraso;
+    faixas_f paradas;
+    faixas_f paradas_no_segundo;
+    faixas_i com_espaco;  // -1 = verdadeiro, 0 = falso
+    faixas_i verde;
+    faixas_i verde_antes;
+};
+
+enum class variante_das_faixas { rede, caminho, par, vizinhanca };
+
+struct area_das_faixas {
+    variante_das_faixas variante = variante_das_faixas::rede;
+    std::array<Integer, max_faixas> defasagens_do_par{};
+    Byte no_a = 0, no_b = 0;
+    int quant = 0;
+    Long fim = 0;
+    std::array<link_nas_faixas, max_links + 1> estado{};
+    std::array<Single, max_links + 1> capacidade{};
+    std::array<Single, max_links> limite_no_corte{};  // por posição da lista; só nos testes de corte
+    // Um tipo com o alinhamento na própria declaração: o alocador do vetor o respeita.
+    struct alignas(32) celula_do_anel {
+        faixas_f v;
+    };
+    std::vector<celula_do_anel> anel;
+    // Os sinais de cada faixa.
+    std::array<std::array<int, max_nos>, max_faixas> instante_inicial{};
+    std::array<std::array<Byte, max_nos>, max_faixas> intervalo_inicial{};
+    std::array<std::array<int, maior_ciclo + 1>, max_faixas> primeiro_evento{};
+    std::array<std::array<evento, max_nos * max_eventos_por_no>, max_faixas> eventos{};
+    // O verde de cada link da lista no último segundo, por faixa.
+    std::array<std::array<bool, max_links + 1>, max_faixas> verde_no_fim{};
+    // As variáveis do último link no último segundo.
+    std::array<Single, max_faixas> possivel{}, bloqueada{}, bloqueado{};
+    std::array<Long, max_faixas> no_inicio_do_vermelho{};
+    std::array<bool, max_faixas> conferir{};  // a faixa tem de ser refeita em sequência
+    std::array<Single, max_faixas> resultado{};
+};
+
+area_das_faixas faixas;
+
+// Na vizinhança, as faixas diferem nos inícios dos intervalos de um nó (não nas defasagens):
+// cada faixa põe os seus na tabela enquanto os seus sinais são preparados.
+const inicios_das_faixas* inicios_por_faixa = nullptr;
+int no_dos_inicios = 0;
+inicios_das_faixas inicios_originais_area{};
+
+void por_inicios_da_faixa(int j) {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicio_do_intervalo(no_dos_inicios, x) = (*inicios_por_faixa)[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
+}
+
+void guardar_inicios() {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicios_originais_area[0][static_cast<std::size_t>(x)] = inicio_do_intervalo(no_dos_inicios, x);
+}
+
+void repor_inicios() {
+    if (inicios_por_faixa == nullptr) return;
+    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
+        inicio_do_intervalo(no_dos_inicios, x) = inicios_originais_area[0][static_cast<std::size_t>(x)];
+}
+
+typedef long long faixas_64 __attribute__((vector_size(32)));
+
+// Alguma faixa com a máscara ligada? (Em quatro pedaços de 64 bits.)
+[[gnu::always_inline]] inline bool alguma(const faixas_i& m) {
+    const faixas_64 v = (faixas_64)m;
+    return (v[0] | v[1] | v[2] | v[3]) != 0;
+}
+
+// O intervalo do nó no instante x (1..C): o primeiro j com início(j) <= x < início(j + 1).
+Byte intervalo_no_instante_de(int n, int x, int C) {
+    for (int j = 1; j < max_intervalos_de_inicio; ++j) {
+        const int de = std::max<int>(inicio_do_intervalo(n, j), 1);
+        const int ate = std::min<int>(inicio_do_intervalo(n, j + 1) - 1, C);
+        if (de <= x && x <= ate) return static_cast<Byte>(j);
+    }
+    return 0;
+}
+
+// Um segundo dos links da lista em todas as faixas.
+template <fase F, bool todos_com_partida>
+[[gnu::always_inline]] inline void segundo_nas_faixas(Long t, faixas_f* anel, Long mascara) {
+    const int n = area.quant_de_links;
+    link_nas_faixas* const estado = faixas.estado.data();
+    faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
+    const faixas_f zero{};
+    faixas_f possivel{}, bloqueada{}, bloqueado{};
+    faixas_i vermelho_agora{};
+    faixas_f q_do_ultimo{};
+    for (int i = 0; i < n; ++i) {
+        const link_na_execucao& L = area.l[i];
+        const int l = L.slot;
+        link_nas_faixas& E = estado[l];
+        const faixas_f s = zero + L.s;
+        const faixas_f q0 = E.fila;
+        possivel = q0 < s ? q0 : s;
+        bloqueada = zero;
+        bloqueado = zero;
+        const faixas_i g = E.verde;
+        faixas_f q = q0;
+        if (alguma(g)) {
+            for (int k = 0; k < L.quant_de_recebedores; ++k) {
+                const int r = L.recebedores[k];
+                link_nas_faixas& R = estado[r];
+                const faixas_f parte = possivel * L.fracoes[k];
+                const faixas_i livre = R.com_espaco;
+                // As máscaras já são -1 ou 0: os bits são escolhidos direto (+0 onde desligada).
+                const faixas_f movido = (faixas_f)((faixas_i)parte & (g & livre));
+                bloqueado = (faixas_f)((faixas_i)parte & (g & ~livre));
+                linha[r] += movido;
+                R.ocupacao += movido;
+                bloqueada += bloqueado;
+                R.com_espaco = R.ocupacao < faixas.capacidade[r];
+            }
+            const faixas_f saida = possivel - bloqueada;
+            q = (faixas_f)(((faixas_i)(q0 - saida) & g) | ((faixas_i)q0 & ~g));
+            const faixas_f ocupacao = E.ocupacao;
+            E.ocupacao = (faixas_f)(((faixas_i)(ocupacao - saida) & g) | ((faixas_i)ocupacao & ~g));
+        } else {
+            for (int k = 0; k < L.quant_de_recebedores; ++k) {
+                link_nas_faixas& R = estado[L.recebedores[k]];
+                R.com_espaco = R.ocupacao < faixas.capacidade[L.recebedores[k]];
+            }
+        }
+
+        const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
+        const faixas_f chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : zero) + L.entrada_externa;
+
+        if constexpr (F == corte) {
+            if (area.testes_de_corte[i]) {
+                const faixas_f limite = zero + faixas.limite_no_corte[i];
+                q = limite < q ? limite : q;
+            }
+        }
+
+        if constexpr (F == medido) {
+            E.atraso += q;
+            const faixas_f tres_s = zero + Single(3) * L.s;
+            const faixas_i acima = (chegou + q) > tres_s;
+            const faixas_f paradas_agora = (faixas_f)((faixas_i)chegou & ~(g & ~acima));
+            E.paradas_no_segundo = paradas_agora;
+            const faixas_f soma = E.paradas + paradas_agora;
+            vermelho_agora = E.verde_antes & ~g;
+            E.verde_antes = g;
+            E.paradas = soma;
+            if (alguma(vermelho_agora)) {
+                for (int j = 0; j < max_faixas; ++j) {
+                    if (!vermelho_agora[j]) continue;
+                    if (q[j] >= 0.0f && q[j] < 16777216.0f && soma[j] >= 0.0f) {
+                        E.paradas[j] = soma[j] + std::nearbyint(q[j]);
+                    } else {
+                        faixas.conferir[j] = true;
+                    }
+                }
+            }
+        }
+
+        q_do_ultimo = q;
+        E.fila = q + chegou;
+    }
+    if constexpr (F == medido) {
+        if (t == faixas.fim) {
+            for (int j = 0; j < max_faixas; ++j) {
+                faixas.possivel[j] = possivel[j];
+                faixas.bloqueada[j] = bloqueada[j];
+                faixas.bloqueado[j] = bloqueado[j];
+                // Fora de 0..2^24 a faixa já ficou para a sequência (e a conversão não é feita).
+                const bool cabe = q_do_ultimo[j] >= 0.0f && q_do_ultimo[j] < 16777216.0f;
+                faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] && cabe ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
+            }
+        }
+    }
+}
+
+// Os sinais de cada faixa no segundo: os nós que mudam de intervalo acertam o verde dos seus
+// links naquela faixa.
+inline void sinais_nas_faixas(int segundo_do_ciclo) {
+    const bool* const verde_no_intervalo = link_verde_no_intervalo.dados();
+    for (int j = 0; j < faixas.quant; ++j) {
+        const auto& primeiro = faixas.primeiro_evento[j];
+        const int ate = primeiro[segundo_do_ciclo + 1];
+        for (int k = primeiro[segundo_do_ciclo]; k < ate; ++k) {
+            const evento& ev = faixas.eventos[j][k];
+            const no_na_execucao& N = area.n[ev.entrada_do_no];
+            if (!N.define_o_verde) continue;
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
+            for (int m = 0; m < N.quant_de_links; ++m) {
+                const int l = links[m];
+                faixas.estado[l].verde[j] = verde_no_intervalo[l * colunas_do_verde + ev.intervalo] ? -1 : 0;
+            }
+        }
+    }
+}
+
+// O laço dos segundos, com ou sem AVX2 (o mesmo código; só as instruções mudam).
+[[gnu::always_inline]] inline void segundos_nas_faixas(Long segundo_de_corte, Long todos_com_partida, int C) {
+    static_assert(sizeof(area_das_faixas::celula_do_anel) == sizeof(faixas_f));
+    faixas_f* const anel = &faixas.anel.data()->v;
+    const Long mascara = area.mascara_do_anel;
+    int segundo_do_ciclo = 0;
+    for (Long t = primeiro_segundo; t <= faixas.fim; ++t) {
+        faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
+        for (int i = 0; i < area.quant_de_links; ++i) linha[area.links[i]] = faixas_f{};
+        if (t > primeiro_segundo) sinais_nas_faixas(segundo_do_ciclo);
+        if (t < segundo_de_corte) {
+            if (t < todos_com_partida) segundo_nas_faixas<aquecimento, false>(t, anel, mascara);
+            else segundo_nas_faixas<aquecimento, true>(t, anel, mascara);
+        } else if (t == segundo_de_corte) {
+            segundo_nas_faixas<corte, false>(t, anel, mascara);
+        } else {
+            if (t < todos_com_partida) segundo_nas_faixas<medido, false>(t, anel, mascara);
+            else segundo_nas_faixas<medido, true>(t, anel, mascara);
+        }
+        if (++segundo_do_ciclo == C) segundo_do_ciclo = 0;
+    }
+}
+
+[[gnu::target("avx2")]] void segundos_nas_faixas_avx2(Long segundo_de_corte, Long todos_com_partida, int C) {
+    segundos_nas_faixas(segundo_de_corte, todos_com_partida, C);
+}
+
+void segundos_nas_faixas_simples(Long segundo_de_corte, Long todos_com_partida, int C) {
+    segundos_nas_faixas(segundo_de_corte, todos_com_partida, C);
+}
+
+// O processador (e o sistema) tem AVX2? Perguntado uma vez, antes do main.
+bool tem_avx2() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2");
+}
+
+bool usar_avx2 = tem_avx2();
+
+// Uma execução em faixas da variante que está na área de trabalho: W ciclos de aquecimento,
+// período medido P, e as defasagens de cada faixa por posição da lista de nós. Escreve nas
+// tabelas só o que toda faixa escreveria igual (o começo da execução); o estado de cada faixa
+// fica na área das faixas até devolver_faixa. Devolve false quando as faixas não servem.
+bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::array<Integer, max_nos>, max_faixas>& defasagens,
+                        const anteriores_das_faixas& anterior) try {
+    const Integer C = t_de_ciclo;
+    const Long aquecimento_em_segundos = Long(W) * Long(C);
+    const Long fim = aquecimento_em_segundos + 120 + Long(P);
+    const Long segundo_de_corte = aquecimento_em_segundos + 121;
+    // Fora do caso comum (um segundo medido ao menos, sem estouro, nós com ciclo), em sequência.
+    if (quant < 1 || quant > max_faixas || C <= 0 || C > maior_ciclo || fim > 32767 || aquecimento_em_segundos > 32767 - 120 ||
+        fim <= segundo_de_corte || area.quant_de_links == 0 || area.quant_de_nos == 0)
+        return false;
+    for (int j = 0; j < quant; ++j)
+        if (anterior[j] < -1 || anterior[j] >= j) return false;
+    // Todo recebedor de link da lista está na lista; os nós cobrem o ciclo inteiro.
+    preparar_links();
+    for (int r = 0; r <= max_links; ++r) area.no_conjunto[r] = false;
+    for (int i = 0; i < area.quant_de_links; ++i) area.no_conjunto[area.links[i]] = true;
+    for (int i = 0; i < area.quant_de_links; ++i)
+        for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
+            if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
+    // Percursos longos demais fariam um anel grande (oito floats por link e segundo): em sequência.
+    preparar_anel(fim);
+    if (area.mascara_do_anel + 1 > 1024) return false;
+    // (Com inícios por faixa, cada faixa confere os seus.)
+    auto cobrem_o_ciclo = [C] {
+        for (int e = 0; e < area.quant_de_nos; ++e)
+            for (int x = 1; x <= C; ++x)
+                if (intervalo_no_instante_de(area.nos[e], x, C) == 0) return false;
+        return true;
+    };
+    guardar_inicios();
+    for (int j = 0; j < (inicios_por_faixa == nullptr ? 1 : quant); ++j) {
+        por_inicios_da_faixa(j);
+        const bool cobrem = cobrem_o_ciclo();
+        repor_inicios();
+        if (!cobrem) return false;
+    }
+    // O limite do corte não depende da faixa; uma conta que falharia fica para a sequencial.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        if (!area.testes_de_corte[i]) continue;
+        const int l = area.links[i];
+        const Long vermelho = Long(C) - Long(t_de_verde_do_link(l));
+        if (vermelho < -32768 || vermelho > 32767) return false;
+        const double limite = double(Single(Single(vermelho) * fluxo_por_segundo(l)));
+        if (!std::isfinite(limite)) return false;
+        faixas.limite_no_corte[i] = static_cast<Single>(limite);
+    }
+    if (perfil_de_entrada.limite2() < fim || perfil_de_chegada.limite2() < fim) return false;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        if (L.slot > perfil_de_entrada.limite1() || L.slot > perfil_de_chegada.limite1()) return false;
+    }
+
+    // O começo da execução, igual em toda faixa.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        fila(l) = 0;
+        atraso(l) = 0;
+        paradas_no_segundo(l) = 0;
+        paradas(l) = 0;
+        ocupacao_da_caixa(l) = 0;
+    }
+    if (area.subconjunto) {
+        for (int r = 0; r <= max_indice_link; ++r) caixa_com_espaco(r) = true;
+    } else {
+        for (int i = 0; i < area.quant_de_links; ++i) caixa_com_espaco(area.links[i]) = true;
+    }
+    faixas.quant = quant;
+    faixas.fim = fim;
+    for (int l = 0; l <= max_links; ++l) {
+        link_nas_faixas& E = faixas.estado[l];
+        const faixas_f zero{};
+        E.fila = zero + fila(l);
+        E.ocupacao = zero + ocupacao_da_caixa(l);
+        E.atraso = zero + atraso(l);
+        E.paradas = zero + paradas(l);
+        E.paradas_no_segundo = zero + paradas_no_segundo(l);
+        const faixas_i nenhum{};
+        E.com_espaco = nenhum + (caixa_com_espaco(l) ? -1 : 0);
+        E.verde = nenhum + (verde_agora(l) ? -1 : 0);
+        E.verde_antes = nenhum + (verde_antes(l) ? -1 : 0);
+        faixas.capacidade[l] = area.capacidade[l];
+    }
+
+    // Os sinais de cada faixa; o verde do último segundo de cada uma, que é o verde_antes com
+    // que a faixa seguinte começa.
+    for (int j = 0; j < quant; ++j) {
+        for (int e = 0; e < area.quant_de_nos; ++e) area.defasagens[e] = defasagens[j][e];
+        por_inicios_da_faixa(j);
+        struct repor_no_fim {
+            ~repor_no_fim() { repor_inicios(); }
+        } repor;
+        preparar_nos(C);
+        auto& verde_no_fim = faixas.verde_no_fim[j];
+        for (int i = 0; i < area.quant_de_links; ++i) verde_no_fim[area.links[i]] = verde_agora(area.links[i]);
+        for (int e = 0; e < area.quant_de_nos; ++e) {
+            const no_na_execucao& N = area.n[e];
+            faixas.instante_inicial[j][e] = N.instante_inicial;
+            faixas.intervalo_inicial[j][e] = N.intervalo_inicial;
+            if (!N.define_o_verde) continue;
+            const Byte no_fim = intervalo_no_instante_de(N.slot, instante_do_no(N, fim, C), C);
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
+            for (int m = 0; m < N.quant_de_links; ++m) {
+                const int l = links[m];
+                verde_no_fim[l] = link_verde_no_intervalo(l, no_fim);
+                faixas.estado[l].verde[j] = link_verde_no_intervalo(l, N.intervalo_inicial) ? -1 : 0;
+            }
+        }
+        for (int c = 0; c <= C; ++c) faixas.primeiro_evento[j][c] = area.primeiro_evento[c];
+        std::copy_n(area.eventos.begin(), area.primeiro_evento[C], faixas.eventos[j].begin());
+        if (anterior[j] >= 0) {
+            for (int i = 0; i < area.quant_de_links; ++i) {
+                const int l = area.links[i];
+                faixas.estado[l].verde_antes[j] = faixas.verde_no_fim[anterior[j]][l] ? -1 : 0;
+            }
+        }
+        faixas.conferir[j] = false;
+    }
+    for (int j = quant; j < max_faixas; ++j) faixas.conferir[j] = true;
+
+    const std::size_t tamanho = static_cast<std::size_t>(area.mascara_do_anel + 1) * passo_do_anel;
+    if (faixas.anel.size() < tamanho) faixas.anel.resize(tamanho);
+    Long todos_com_partida = primeiro_segundo;
+    for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
+
+    if (usar_avx2) segundos_nas_faixas_avx2(segundo_de_corte, todos_com_partida, C);
+    else segundos_nas_faixas_simples(segundo_de_corte, todos_com_partida, C);
+
+    // O que a conferência final acharia: valores não finitos.
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
+        auto confere = [](int l) {
+            const link_nas_faixas& E = faixas.estado[l];
+            for (int j = 0; j < max_faixas; ++j)
+                if (!std::isfinite(E.fila[j]) || !std::isfinite(E.atraso[j]) || !std::isfinite(E.paradas[j]) ||
+                    !std::isfinite(E.paradas_no_segundo[j]) || !std::isfinite(E.ocupacao[j]))
+                    faixas.conferir[j] = true;
+        };
+        confere(L.slot);
+        for (int k = 0; k < L.quant_de_recebedores; ++k) confere(L.recebedores[k]);
+    }
+    return true;
+} catch (...) {
+    // Só nas preparações (antes do começo da execução ou repetindo o dele): em sequência.
+    return false;
+}
+
+// Soma dos custos da faixa j, como somar_custos; false se uma conta estouraria.
+bool somar_custos_da_faixa(int j, Single& soma, bool metade_na_entrada) {
+    Single total = 0;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        const link_nas_faixas& E = faixas.estado[l];
+        const double custo_em_dupla = double(Single(Single(peso_da_parada) * E.paradas[j] + E.atraso[j]));
+        if (!std::isfinite(custo_em_dupla)) return false;
+        const Single custo = static_cast<Single>(custo_em_dupla);
+        const double novo = metade_na_entrada && no_origem(l) == 0 ? double(total) + double(custo) * 0.5 : double(Single(total + custo));
+        if (!std::isfinite(novo) || std::fabs(novo) > double(std::numeric_limits<float>::max())) return false;
+        total = static_cast<Single>(novo);
+    }
+    soma = total;
+    return true;
+}
+
+// Passa o estado da faixa j para as tabelas, como a execução sequencial o deixaria.
+void devolver_faixa_da_area(int j) {
+    for (int l = 0; l <= max_links; ++l) {
+        const link_nas_faixas& E = faixas.estado[l];
+        fila(l) = E.fila[j];
+        ocupacao_da_caixa(l) = E.ocupacao[j];
+        atraso(l) = E.atraso[j];
+        paradas(l) = E.paradas[j];
+        paradas_no_segundo(l) = E.paradas_no_segundo[j];
+        caixa_com_espaco(l) = E.com_espaco[j] != 0;
+        verde_agora(l) = E.verde[j] != 0;
+        verde_antes(l) = E.verde_antes[j] != 0;
+    }
+    const Integer C = t_de_ciclo;
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        no_na_execucao N = area.n[e];
+        N.instante_inicial = faixas.instante_inicial[j][e];
+        instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, faixas.fim, C));
+    }
+    vazao_possivel = faixas.possivel[j];
+    vazao_bloqueada = faixas.bloqueada[j];
+    bloqueado_no_recebedor = faixas.bloqueado[j];
+    paradas_no_inicio_do_vermelho = faixas.no_inicio_do_vermelho[j];
+    link_corrente = area.l[area.quant_de_links - 1].slot;
 }
 
 }  // namespace
@@ -738,6 +1251,156 @@ void simular_rede_final() {
             paradas_total = verificar_single(paradas_total + paradas(l));
         }
     });
+}
+
+}  // namespace orvel
+
+namespace orvel {
+
+namespace {
+
+std::array<std::array<Integer, max_nos>, max_faixas> defasagens_por_entrada;
+
+bool terminar_faixas(bool metade_na_entrada) {
+    for (int j = 0; j < faixas.quant; ++j)
+        if (!faixas.conferir[j] && !somar_custos_da_faixa(j, faixas.resultado[j], metade_na_entrada)) faixas.conferir[j] = true;
+    return true;
+}
+
+void defasagens_dos_nos(int quant, const defasagens_das_faixas& defasagens) {
+    for (int j = 0; j < quant; ++j)
+        for (int e = 0; e < area.quant_de_nos; ++e) defasagens_por_entrada[j][e] = defasagens[j][area.nos[e]];
+}
+
+}  // namespace
+
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
+    comecar_conjunto(false);
+    links_da_rede(false);
+    for (int n = 1; n <= max_indice_no; ++n)
+        if (existe_no(n)) incluir_no(n, 0);
+    defasagens_dos_nos(quant, defasagens);
+    faixas.variante = variante_das_faixas::rede;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada, anterior)) return false;
+    return terminar_faixas(true);
+}
+
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
+    comecar_conjunto(true);
+    for (int i = 1; i <= quant_de_nos_do_caminho; ++i) incluir_no(nos_do_caminho_principal(i), 0);
+    for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
+        const Integer l = links_do_caminho(i);
+        const Single entrada = fluxo_externo_do_caminho(l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+    defasagens_dos_nos(quant, defasagens);
+    faixas.variante = variante_das_faixas::caminho;
+    if (!executar_em_faixas(8, periodo_de_simulacao, quant, defasagens_por_entrada, anterior)) return false;
+    return terminar_faixas(true);
+}
+
+bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no) {
+    comecar_conjunto(true);
+    const int p = par_corrente;
+    const bool fase1 = eh_fase1;
+    auto& pares = fase1 ? par_fase1 : par_fase2;
+    Byte a = 0;
+    Byte b = 0;
+    for (int i = 1; i <= max_indice_no; ++i) {
+        if (!existe_no(i)) continue;
+        for (int j = 1; j <= max_indice_no; ++j)
+            if (existe_no(j) && pares(i, j) == p) {
+                a = static_cast<Byte>(i);
+                b = static_cast<Byte>(j);
+            }
+    }
+    for (int j = 0; j < quant; ++j)
+        if (defasagens_do_segundo_no[j] < 0 || defasagens_do_segundo_no[j] > 300) return false;
+    incluir_no(a, 0);
+    incluir_no(b, 0);
+    auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
+    auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
+    auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
+    const int quant_de_links = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
+    for (int i = 1; i <= quant_de_links; ++i) {
+        const Integer l = links_do_par(p, i);
+        const Single entrada = entrada_no_par(p, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+    for (int j = 0; j < quant; ++j) {
+        defasagens_por_entrada[j][0] = 0;
+        defasagens_por_entrada[j][1] = defasagens_do_segundo_no[j];
+    }
+    faixas.variante = variante_das_faixas::par;
+    faixas.no_a = a;
+    faixas.no_b = b;
+    faixas.defasagens_do_par = defasagens_do_segundo_no;
+    if (!executar_em_faixas(4, periodo_de_otimizacao, quant, defasagens_por_entrada, faixas_em_fila)) return false;
+    return terminar_faixas(false);
+}
+
+bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios) {
+    comecar_conjunto(true);
+    const int c = candidato_corrente;
+    for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
+        const int n = no_da_vizinhanca(i);
+        defasagem_tentativa(n) = defasagem(n);
+        incluir_no(n, defasagem_tentativa(n));
+    }
+    for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
+        const int l = links_da_vizinhanca(c, i);
+        const Single entrada = fluxo_externo_da_vizinhanca(c, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+    for (int j = 0; j < std::min(quant, max_faixas); ++j)
+        for (int e = 0; e < area.quant_de_nos; ++e) defasagens_por_entrada[j][e] = area.defasagens[e];
+    if (no < 0 || no > max_nos) return false;
+    faixas.variante = variante_das_faixas::vizinhanca;
+    inicios_por_faixa = &inicios;
+    no_dos_inicios = no;
+    const bool servem = executar_em_faixas(4, periodo_local, quant, defasagens_por_entrada, faixas_em_fila);
+    inicios_por_faixa = nullptr;
+    if (!servem) return false;
+    return terminar_faixas(false);
+}
+
+bool faixa_precisa_de_sequencia(int j) { return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
+
+Single resultado_da_faixa(int j) { return faixas.resultado[j]; }
+
+void devolver_faixa(int j) {
+    devolver_faixa_da_area(j);
+    switch (faixas.variante) {
+        case variante_das_faixas::rede:
+        case variante_das_faixas::caminho: indice_de_desempenho = faixas.resultado[j]; break;
+        case variante_das_faixas::vizinhanca: indice_da_vizinhanca = faixas.resultado[j]; break;
+        case variante_das_faixas::par:
+            defasagem_tentativa(faixas.no_a) = 0;
+            defasagem_tentativa(faixas.no_b) = faixas.defasagens_do_par[j];
+            custo_da_defasagem(faixas.defasagens_do_par[j]) = faixas.resultado[j];
+            break;
+    }
+}
+
+namespace {
+int faixas_nas_buscas = -1;  // -1 = com AVX2
+}  // namespace
+
+bool buscas_em_faixas() { return faixas_nas_buscas < 0 ? usar_avx2 : faixas_nas_buscas == 1; }
+
+bool ligar_buscas_em_faixas(bool ligar) {
+    const bool antes = buscas_em_faixas();
+    faixas_nas_buscas = ligar ? 1 : 0;
+    return antes;
+}
+
+bool usar_instrucoes_avx2(bool usar) {
+    const bool antes = usar_avx2;
+    usar_avx2 = usar && tem_avx2();
+    return antes;
 }
 
 }  // namespace orvel

@@ -10,6 +10,9 @@
 // código do procedimento, os resultados ficam como a execução os deixou e quem chamou segue.
 // Só `verde_antes` e `fila_maxima` passam de uma execução para a seguinte.
 
+#include <array>
+
+#include "modelo/tabelas_de_calculo.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {
@@ -30,5 +33,54 @@ void simular_vizinhanca();
 // Rede inteira com as defasagens valendo: `fila_maxima`, `atraso_total` e `paradas_total`
 // ("Erro 153").
 void simular_rede_final();
+
+// --- Execuções em faixas ---
+//
+// Até oito execuções da mesma variante, cada uma com as suas defasagens, rodadas juntas (uma
+// por faixa do vetor, com AVX2 quando o processador tem). A faixa j começa do estado em que a
+// execução sequencial da faixa anterior deixaria as tabelas (a faixa 0, das tabelas como estão),
+// e o resultado de cada faixa é bit a bit o da execução sequencial. As tabelas só recebem o
+// começo da execução, igual em todas; devolver_faixa(j) as deixa como a execução sequencial da
+// faixa j. Quando as faixas não servem (uma falha seria possível, nenhum segundo medido...), a
+// função devolve false sem tocar as tabelas e quem chamou simula em sequência; uma faixa que
+// chegaria a uma conta conferida fica marcada em faixa_precisa_de_sequencia.
+
+constexpr int max_faixas = 8;
+
+// Defasagem de cada nó (por posição 0..max_nos) em cada faixa.
+using defasagens_das_faixas = std::array<std::array<Integer, max_nos + 1>, max_faixas>;
+
+// De que faixa cada faixa continua: o seu estado inicial é o que a execução daquela deixaria
+// (-1 = o das tabelas). Em fila, cada uma continua da anterior; uma busca que tenta dois
+// caminhos ao mesmo tempo monta uma árvore (a anterior sempre vem antes).
+using anteriores_das_faixas = std::array<int, max_faixas>;
+inline constexpr anteriores_das_faixas faixas_em_fila{-1, 0, 1, 2, 3, 4, 5, 6};
+
+bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior = faixas_em_fila);
+bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens,
+                               const anteriores_das_faixas& anterior = faixas_em_fila);
+bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
+
+// Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) do nó dado.
+using inicios_das_faixas = std::array<std::array<Integer, max_intervalos_de_inicio + 2>, max_faixas>;
+bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios);
+
+bool faixa_precisa_de_sequencia(int j);
+
+// O resultado da faixa j: o índice de desempenho, o da vizinhança ou o custo da defasagem.
+Single resultado_da_faixa(int j);
+
+// As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.
+void devolver_faixa(int j);
+
+// Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
+bool usar_instrucoes_avx2(bool usar);
+
+// As buscas das defasagens simulam as suas tentativas em faixas? Só com AVX2 (sem ele as
+// faixas não são mais rápidas que a sequência); o resultado é o mesmo de qualquer jeito.
+bool buscas_em_faixas();
+// Liga ou desliga as faixas nas buscas, com ou sem AVX2 (para os testes e as medidas);
+// devolve o que valia.
+bool ligar_buscas_em_faixas(bool ligar);
 
 }  // namespace orvel
