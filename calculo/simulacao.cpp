@@ -23,7 +23,8 @@
 // - o que entra em cada link fica num anel de segundos, um segundo por linha e os links lado
 //   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso; o
 //   anel tem mais linhas que o maior percurso, e na linha do segundo as colunas dos links da
-//   lista (as únicas lidas) são zeradas no começo dele;
+//   lista (as únicas lidas) são zeradas no segundo anterior (zeros gravados logo antes das
+//   somas fariam cada soma esperar a gravação);
 // - as execuções das buscas não escrevem perfis: só a execução final (a que fica valendo)
 //   escreve o perfil de entrada e o de chegada, zerados um bloco de 16 segundos à frente, com
 //   as chegadas de um bloco indo juntas para a tabela no fim dele;
@@ -227,13 +228,14 @@ void conferir_perfis(Long fim) {
     }
 }
 
-// O anel cobre o maior percurso que ainda traz chegadas até o fim da execução.
-void preparar_anel(Long fim) {
+// O anel cobre o maior percurso que ainda traz chegadas até o fim da execução e mais as
+// linhas de folga (as que são zeradas antes do seu segundo).
+void preparar_anel(Long fim, Long folga) {
     Long maior = 0;
     for (int i = 0; i < area.quant_de_links; ++i)
         if (area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, area.l[i].percurso);
     Long linhas = segundos_no_bloco;
-    while (linhas <= maior) linhas *= 2;
+    while (linhas <= maior + folga) linhas *= 2;
     const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
     if (area.anel.size() < tamanho) area.anel.resize(tamanho);
     area.mascara_do_anel = linhas - 1;
@@ -631,7 +633,9 @@ void executar(Integer W, Integer P) {
     }
     if (area.quant_de_nos > 0) preparar_nos(C);
     carregar_estado();
-    preparar_anel(fim);
+    // A linha de um segundo é zerada no segundo anterior: zerada no próprio segundo, as
+    // primeiras somas nela esperariam a gravação dos zeros chegar à memória.
+    preparar_anel(fim, 1);
     Single* const anel = area.anel.data();
     const Long mascara = area.mascara_do_anel;
 
@@ -647,13 +651,15 @@ void executar(Integer W, Integer P) {
         if constexpr (eh_final) zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
             area.posicao_em_curso = -1;
-            // Só as colunas dos links da lista são lidas: só elas precisam começar zeradas (na
-            // rede inteira, a linha toda de uma vez sai mais barato).
-            Single* const linha_do_segundo = anel + (t & mascara) * passo_do_anel;
+            // A linha do segundo seguinte começa zerada (a do primeiro segundo, antes dele). Só
+            // as colunas dos links da lista são lidas: só elas precisam começar zeradas (na rede
+            // inteira, a linha toda de uma vez sai mais barato).
+            if (t == primeiro_segundo) std::memset(anel + (t & mascara) * passo_do_anel, 0, passo_do_anel * sizeof(Single));
+            Single* const linha_seguinte = anel + ((t + 1) & mascara) * passo_do_anel;
             if (area.subconjunto) {
-                for (int i = 0; i < area.quant_de_links; ++i) linha_do_segundo[area.links[i]] = 0.0f;
+                for (int i = 0; i < area.quant_de_links; ++i) linha_seguinte[area.links[i]] = 0.0f;
             } else {
-                std::memset(linha_do_segundo, 0, passo_do_anel * sizeof(Single));
+                std::memset(linha_seguinte, 0, passo_do_anel * sizeof(Single));
             }
             if (t == primeiro_segundo) sinais_iniciais(C);
             else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
@@ -978,7 +984,7 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
         for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
             if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
     // Percursos longos demais fariam um anel grande (oito floats por link e segundo): em sequência.
-    preparar_anel(fim);
+    preparar_anel(fim, 0);
     if (area.mascara_do_anel + 1 > 1024) return false;
     // (Com inícios por faixa, cada faixa confere os seus.)
     auto cobrem_o_ciclo = [C] {
