@@ -16,15 +16,17 @@
 //   intervalo em cada instante do ciclo, de onde saem os eventos (o segundo do ciclo da rede
 //   em que o intervalo de um nó muda). O verde de um link só muda num evento do seu nó, então
 //   cada segundo só visita os nós que mudam;
-// - o estado dos links fica numa área própria durante a execução, uma linha de cache por
-//   link, e volta para as tabelas no fim;
+// - o estado dos links fica numa área própria durante a execução, uma coluna por variável
+//   indexada pelo slot (o endereço sai do slot sem conta), e volta para as tabelas no fim;
 // - as operações de ponto flutuante de cada link são as do modelo, na mesma ordem; onde o
 //   modelo soma ou tira um zero, o valor não muda e a operação é pulada;
 // - o que entra em cada link fica num anel de segundos, um segundo por linha e os links lado
-//   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso; o
-//   anel tem mais linhas que o maior percurso, e na linha do segundo as colunas dos links da
-//   lista (as únicas lidas) são zeradas no segundo anterior (zeros gravados logo antes das
-//   somas fariam cada soma esperar a gravação);
+//   a lado: o segundo t escreve na linha t e lê, de cada link, a linha t − t_de_percurso. Na
+//   execução sequencial o anel é uma janela sem volta (a leitura de cada link fica a um
+//   deslocamento fixo da linha do segundo; quando a janela acaba, as linhas que ainda serão
+//   lidas são copiadas para o começo); nas faixas, as linhas dão a volta. Na linha do segundo,
+//   as colunas dos links da lista (as únicas lidas) são zeradas no segundo anterior (zeros
+//   gravados logo antes das somas fariam cada soma esperar a gravação);
 // - as execuções das buscas não escrevem perfis: só a execução final (a que fica valendo)
 //   escreve o perfil de entrada e o de chegada, zerados um bloco de 16 segundos à frente, com
 //   as chegadas de um bloco indo juntas para a tabela no fim dele;
@@ -59,6 +61,9 @@ struct link_na_execucao {
     // não há chegada dela.
     Long percurso = 0;
     Long primeiro_com_partida = 0;
+    // Na execução sequencial, a chegada do segundo t está em linha_de_t[desloc_no_anel]: o
+    // anel lá não dá volta (ver a janela em executar).
+    std::ptrdiff_t desloc_no_anel = 0;
     // Na execução final, o perfil de entrada do recebedor r no segundo t fica em
     // coluna[r · passo] (coluna = o segundo t da linha 0).
     std::array<Long, max_recebedores> deslocamentos{};
@@ -66,7 +71,7 @@ struct link_na_execucao {
     Byte slot = 0;
     Byte quant_de_recebedores = 0;
 };
-static_assert(sizeof(link_na_execucao) == 56);
+static_assert(sizeof(link_na_execucao) == 64);
 
 struct no_na_execucao {
     Byte slot = 0;
@@ -78,21 +83,22 @@ struct no_na_execucao {
     int quant_de_links = 0;
 };
 
-// O estado de um link durante a execução, junto numa linha de cache; volta para as tabelas no
-// fim (ou numa falha).
-struct alignas(32) estado_do_link {
-    Single fila = 0;
-    Single ocupacao = 0;
-    Single capacidade = 0;  // a da variante
-    Single atraso = 0;
-    Single paradas = 0;
-    Single paradas_no_segundo = 0;
-    Single fila_maxima = 0;
-    bool com_espaco = false;
-    bool verde = false;
-    bool verde_antes = false;
+// O estado dos links durante a execução, uma coluna por variável e uma linha por slot (o
+// endereço de cada valor sai do slot sem conta alguma); volta para as tabelas no fim (ou
+// numa falha).
+struct estado_dos_links {
+    using coluna = std::array<Single, max_links + 1>;
+    coluna fila{};
+    coluna ocupacao{};
+    coluna capacidade{};  // a da variante
+    coluna atraso{};
+    coluna paradas{};
+    coluna paradas_no_segundo{};
+    coluna fila_maxima{};
+    std::array<bool, max_links + 1> com_espaco{};
+    std::array<bool, max_links + 1> verde{};
+    std::array<bool, max_links + 1> verde_antes{};
 };
-static_assert(sizeof(estado_do_link) == 32);
 
 // Um nó muda de intervalo num segundo do ciclo da rede.
 struct evento {
@@ -137,7 +143,7 @@ struct execucao {
     // cresce (de uma execução para outra nada é alocado).
     std::vector<Single> anel;
     Long mascara_do_anel = 0;
-    std::array<estado_do_link, max_links + 1> estado{};
+    estado_dos_links estado{};
 
     // Onde a execução está, para deixar as tabelas como o modelo numa falha.
     int posicao_em_curso = -1;  // link da lista em curso; -1 = ainda nos sinais
@@ -197,6 +203,7 @@ void preparar_links() {
         if (percurso < 0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
         L.percurso = percurso;
         L.primeiro_com_partida = primeiro_segundo + percurso;
+        L.desloc_no_anel = std::ptrdiff_t(l) - std::ptrdiff_t(percurso) * passo_do_anel;
         L.quant_de_recebedores = 0;
         for (int k = 1; k <= max_recebedores; ++k) {
             const Integer r = recebedor(l, k);
@@ -228,16 +235,19 @@ void conferir_perfis(Long fim) {
     }
 }
 
-// O anel cobre o maior percurso que ainda traz chegadas até o fim da execução e mais as
-// linhas de folga (as que são zeradas antes do seu segundo).
-void preparar_anel(Long fim, Long folga) {
+// O maior percurso que ainda traz chegadas até o fim da execução.
+Long maior_percurso(Long fim) {
     Long maior = 0;
     for (int i = 0; i < area.quant_de_links; ++i)
         if (area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, area.l[i].percurso);
+    return maior;
+}
+
+// O anel das faixas cobre o maior percurso.
+void preparar_anel(Long fim) {
+    const Long maior = maior_percurso(fim);
     Long linhas = segundos_no_bloco;
-    while (linhas <= maior + folga) linhas *= 2;
-    const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
-    if (area.anel.size() < tamanho) area.anel.resize(tamanho);
+    while (linhas <= maior) linhas *= 2;
     area.mascara_do_anel = linhas - 1;
 }
 
@@ -318,38 +328,38 @@ void acertar_verde(const no_na_execucao& N, int j) {
     const Byte* links = area.links_por_no.data() + N.primeiro_link;
     for (int k = 0; k < N.quant_de_links; ++k) {
         const int l = links[k];
-        area.estado[l].verde = verde_no_intervalo[l * colunas_do_verde + j];
+        area.estado.verde[l] = verde_no_intervalo[l * colunas_do_verde + j];
     }
 }
 
 void carregar_estado() {
     for (int l = 0; l <= max_links; ++l) {
-        estado_do_link& E = area.estado[l];
-        E.fila = fila(l);
-        E.ocupacao = ocupacao_da_caixa(l);
-        E.capacidade = area.capacidade[l];
-        E.atraso = atraso(l);
-        E.paradas = paradas(l);
-        E.paradas_no_segundo = paradas_no_segundo(l);
-        E.fila_maxima = fila_maxima(l);
-        E.com_espaco = caixa_com_espaco(l);
-        E.verde = verde_agora(l);
-        E.verde_antes = verde_antes(l);
+        estado_dos_links& E = area.estado;
+        E.fila[l] = fila(l);
+        E.ocupacao[l] = ocupacao_da_caixa(l);
+        E.capacidade[l] = area.capacidade[l];
+        E.atraso[l] = atraso(l);
+        E.paradas[l] = paradas(l);
+        E.paradas_no_segundo[l] = paradas_no_segundo(l);
+        E.fila_maxima[l] = fila_maxima(l);
+        E.com_espaco[l] = caixa_com_espaco(l);
+        E.verde[l] = verde_agora(l);
+        E.verde_antes[l] = verde_antes(l);
     }
 }
 
 void devolver_estado() {
     for (int l = 0; l <= max_links; ++l) {
-        const estado_do_link& E = area.estado[l];
-        fila(l) = E.fila;
-        ocupacao_da_caixa(l) = E.ocupacao;
-        atraso(l) = E.atraso;
-        paradas(l) = E.paradas;
-        paradas_no_segundo(l) = E.paradas_no_segundo;
-        fila_maxima(l) = E.fila_maxima;
-        caixa_com_espaco(l) = E.com_espaco;
-        verde_agora(l) = E.verde;
-        verde_antes(l) = E.verde_antes;
+        const estado_dos_links& E = area.estado;
+        fila(l) = E.fila[l];
+        ocupacao_da_caixa(l) = E.ocupacao[l];
+        atraso(l) = E.atraso[l];
+        paradas(l) = E.paradas[l];
+        paradas_no_segundo(l) = E.paradas_no_segundo[l];
+        fila_maxima(l) = E.fila_maxima[l];
+        caixa_com_espaco(l) = E.com_espaco[l];
+        verde_agora(l) = E.verde[l];
+        verde_antes(l) = E.verde_antes[l];
     }
 }
 
@@ -425,13 +435,10 @@ void marcar_posicao(int i, Single possivel, Single bloqueada, Single bloqueado, 
 // linha do segundo no anel; na execução final, também para o perfil de entrada, e a chegada
 // de cada link para a área do bloco de segundos.
 template <bool eh_final, fase F, bool todos_com_partida>
-void segundo_dos_links(Long t, int C, Single* chegadas) {
+void segundo_dos_links(Long t, int C, Single* chegadas, Single* const linha) {
     const int n = area.quant_de_links;
     if (n == 0) return;
-    estado_do_link* const estado = area.estado.data();
-    Single* const anel = area.anel.data();
-    const Long mascara = area.mascara_do_anel;
-    Single* const linha = anel + (t & mascara) * passo_do_anel;
+    estado_dos_links& E = area.estado;
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
     Single* const coluna = eh_final ? perfil_de_entrada.linha(0) + t : nullptr;
 
@@ -442,48 +449,46 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
     for (int i = 0; i < n; ++i) {
         const link_na_execucao& L = area.l[i];
         const int l = L.slot;
-        estado_do_link& E = estado[l];
         const int quant_de_recebedores = L.quant_de_recebedores;
-        const Single q0 = E.fila;
+        const Single q0 = E.fila[l];
         possivel = q0 < L.s ? q0 : L.s;
         bloqueada = 0.0f;
         bloqueado = 0.0f;
-        const bool g = E.verde;
+        const bool g = E.verde[l];
 
         Single q = q0;
         if (g) {
             auto recebe = [&](int k) {
                 const int r = L.recebedores[k];
-                estado_do_link& R = estado[r];
                 const Single parte = possivel * L.fracoes[k];
                 // Recebedor cheio: nada se move (somar +0 não muda valor algum).
-                const bool livre = R.com_espaco;
+                const bool livre = E.com_espaco[r];
                 const Single movido = livre ? parte : 0.0f;
                 bloqueado = livre ? 0.0f : parte;
                 linha[r] += movido;
                 if constexpr (eh_final) coluna[L.deslocamentos[k]] += movido;
-                R.ocupacao += movido;
+                E.ocupacao[r] += movido;
                 bloqueada += bloqueado;
-                R.com_espaco = R.ocupacao < R.capacidade;
+                E.com_espaco[r] = E.ocupacao[r] < E.capacidade[r];
             };
             para_cada_recebedor(quant_de_recebedores, recebe);
             const Single saida = possivel - bloqueada;
             q = q0 - saida;
-            E.ocupacao -= saida;
+            E.ocupacao[l] -= saida;
         } else {
             // Vermelho: nada se move nem é bloqueado, mas o espaço dos recebedores é reavaliado.
             auto reavalia = [&](int k) {
-                estado_do_link& R = estado[L.recebedores[k]];
-                R.com_espaco = R.ocupacao < R.capacidade;
+                const int r = L.recebedores[k];
+                E.com_espaco[r] = E.ocupacao[r] < E.capacidade[r];
             };
             para_cada_recebedor(quant_de_recebedores, reavalia);
         }
         if constexpr (eh_final) {
-            if (q > E.fila_maxima) E.fila_maxima = q;
+            if (q > E.fila_maxima[l]) E.fila_maxima[l] = q;
         }
 
         const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
-        const Single chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : 0.0f) + L.entrada_externa;
+        const Single chegou = (partiu ? linha[L.desloc_no_anel] : 0.0f) + L.entrada_externa;
         if constexpr (eh_final) chegadas[l] = chegou;
 
         if constexpr (F == corte) {
@@ -496,35 +501,35 @@ void segundo_dos_links(Long t, int C, Single* chegadas) {
         }
 
         if constexpr (F == medido) {
-            E.atraso += q;
+            E.atraso[l] += q;
             const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
-            E.paradas_no_segundo = paradas_agora;
+            E.paradas_no_segundo[l] = paradas_agora;
             no_inicio_do_vermelho = 0;
-            if (E.verde_antes != g) {
-                E.verde_antes = g;
+            if (E.verde_antes[l] != g) {
+                E.verde_antes[l] = g;
                 if (!g) {
                     // CLng da fila. Com 0 <= fila < 2^24 e paradas >= 0, somar o inteiro em
                     // precisão simples arredonda como a soma em dupla convertida.
-                    const Single soma = E.paradas + paradas_agora;
+                    const Single soma = E.paradas[l] + paradas_agora;
                     if (q >= 0.0f && q < 16777216.0f && soma >= 0.0f) {
                         const Single inteiro = std::nearbyint(q);
                         no_inicio_do_vermelho = static_cast<Long>(inteiro);
-                        E.paradas = soma + inteiro;
+                        E.paradas[l] = soma + inteiro;
                     } else {
-                        E.verde_antes = true;  // como estava, se a conta conferida falhar
-                        E.paradas = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas, paradas_agora, q,
+                        E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
+                        E.paradas[l] = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora, q,
                                                             no_inicio_do_vermelho);
-                        E.verde_antes = false;
+                        E.verde_antes[l] = false;
                     }
                 } else {
-                    E.paradas = E.paradas + paradas_agora;
+                    E.paradas[l] = E.paradas[l] + paradas_agora;
                 }
             } else {
-                E.paradas = E.paradas + paradas_agora;
+                E.paradas[l] = E.paradas[l] + paradas_agora;
             }
         }
 
-        E.fila = q + chegou;
+        E.fila[l] = q + chegou;
     }
     vazao_possivel = possivel;
     vazao_bloqueada = bloqueada;
@@ -633,11 +638,17 @@ void executar(Integer W, Integer P) {
     }
     if (area.quant_de_nos > 0) preparar_nos(C);
     carregar_estado();
-    // A linha de um segundo é zerada no segundo anterior: zerada no próprio segundo, as
-    // primeiras somas nela esperariam a gravação dos zeros chegar à memória.
-    preparar_anel(fim, 1);
+    // O anel é uma janela de segundos sem volta (a leitura de cada link fica a um deslocamento
+    // fixo da linha do segundo): o segundo corrente, os `maior` anteriores, que ainda serão
+    // lidos, e os seguintes. Quando a janela acaba, os `maior` anteriores e o corrente são
+    // copiados para o começo dela. A linha de um segundo é zerada no segundo anterior: zerada
+    // no próprio segundo, as primeiras somas nela esperariam a gravação dos zeros.
+    const Long maior = maior_percurso(fim);
+    const Long linhas = 2 * (maior + 1) + 64;
+    const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
+    if (area.anel.size() < tamanho) area.anel.resize(tamanho);
     Single* const anel = area.anel.data();
-    const Long mascara = area.mascara_do_anel;
+    Long linha_do_segundo = maior;
 
     // Na execução final, os perfis de entrada são zerados um bloco à frente: os segundos de um
     // bloco só são lidos e escritos durante ele. As chegadas do bloco vão juntas para a tabela
@@ -651,11 +662,17 @@ void executar(Integer W, Integer P) {
         if constexpr (eh_final) zerar_entradas(t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
             area.posicao_em_curso = -1;
+            if (linha_do_segundo + 1 == linhas) {
+                std::memmove(anel, anel + (linha_do_segundo - maior) * passo_do_anel,
+                             static_cast<std::size_t>(maior + 1) * passo_do_anel * sizeof(Single));
+                linha_do_segundo = maior;
+            }
+            Single* const linha = anel + linha_do_segundo * passo_do_anel;
             // A linha do segundo seguinte começa zerada (a do primeiro segundo, antes dele). Só
             // as colunas dos links da lista são lidas: só elas precisam começar zeradas (na rede
             // inteira, a linha toda de uma vez sai mais barato).
-            if (t == primeiro_segundo) std::memset(anel + (t & mascara) * passo_do_anel, 0, passo_do_anel * sizeof(Single));
-            Single* const linha_seguinte = anel + ((t + 1) & mascara) * passo_do_anel;
+            if (t == primeiro_segundo) std::memset(linha, 0, passo_do_anel * sizeof(Single));
+            Single* const linha_seguinte = linha + passo_do_anel;
             if (area.subconjunto) {
                 for (int i = 0; i < area.quant_de_links; ++i) linha_seguinte[area.links[i]] = 0.0f;
             } else {
@@ -666,13 +683,13 @@ void executar(Integer W, Integer P) {
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
             Single* const chegadas = area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
             if (t < segundo_de_corte) {
-                if (t < todos_com_partida) segundo_dos_links<eh_final, aquecimento, false>(t, C, chegadas);
-                else segundo_dos_links<eh_final, aquecimento, true>(t, C, chegadas);
+                if (t < todos_com_partida) segundo_dos_links<eh_final, aquecimento, false>(t, C, chegadas, linha);
+                else segundo_dos_links<eh_final, aquecimento, true>(t, C, chegadas, linha);
             } else if (t == segundo_de_corte) {
-                segundo_dos_links<eh_final, corte, false>(t, C, chegadas);
+                segundo_dos_links<eh_final, corte, false>(t, C, chegadas, linha);
             } else {
-                if (t < todos_com_partida) segundo_dos_links<eh_final, medido, false>(t, C, chegadas);
-                else segundo_dos_links<eh_final, medido, true>(t, C, chegadas);
+                if (t < todos_com_partida) segundo_dos_links<eh_final, medido, false>(t, C, chegadas, linha);
+                else segundo_dos_links<eh_final, medido, true>(t, C, chegadas, linha);
             }
             if constexpr (eh_final) {
                 if (no_bloco == segundos_no_bloco - 1 || t == fim) {
@@ -681,6 +698,7 @@ void executar(Integer W, Integer P) {
                 }
             }
             if (area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
+            ++linha_do_segundo;
         }
     } catch (...) {
         devolver_estado();
@@ -984,7 +1002,7 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
         for (int k = 0; k < area.l[i].quant_de_recebedores; ++k)
             if (!area.no_conjunto[area.l[i].recebedores[k]]) return false;
     // Percursos longos demais fariam um anel grande (oito floats por link e segundo): em sequência.
-    preparar_anel(fim, 0);
+    preparar_anel(fim);
     if (area.mascara_do_anel + 1 > 1024) return false;
     // (Com inícios por faixa, cada faixa confere os seus.)
     auto cobrem_o_ciclo = [C] {
