@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 #include <vector>
 
 #include "modelo/tabelas_de_calculo.h"
@@ -450,31 +451,88 @@ void segundo_dos_links(Long t, int C, Single* chegadas, Single* const linha) {
         const link_na_execucao& L = area.l[i];
         const int l = L.slot;
         const int quant_de_recebedores = L.quant_de_recebedores;
+        const Single s = L.s;
         const Single q0 = E.fila[l];
-        possivel = q0 < L.s ? q0 : L.s;
+        possivel = q0 < s ? q0 : s;
         bloqueada = 0.0f;
         bloqueado = 0.0f;
-        const bool g = E.verde[l];
 
-        Single q = q0;
-        if (g) {
+        // O resto do segundo do link, com o verde já conhecido (uma cópia para cada cor).
+        auto depois_dos_recebedores = [&](auto verde, Single q) {
+            constexpr bool g = decltype(verde)::value;
+            if constexpr (eh_final) {
+                if (q > E.fila_maxima[l]) E.fila_maxima[l] = q;
+            }
+
+            const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
+            const Single chegou = (partiu ? linha[L.desloc_no_anel] : 0.0f) + L.entrada_externa;
+            if constexpr (eh_final) chegadas[l] = chegou;
+
+            if constexpr (F == corte) {
+                marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+                if (area.testes_de_corte[i]) {
+                    const Integer vermelho = para_integer(Long(C) - Long(t_de_verde_do_link.sem_verificar(l)));
+                    const Single limite = verificar_single(Single(vermelho) * fluxo_por_segundo.sem_verificar(l));
+                    if (limite < q) q = limite;
+                }
+            }
+
+            if constexpr (F == medido) {
+                E.atraso[l] += q;
+                Single paradas_agora = chegou;
+                if constexpr (g) {
+                    if (!(Single(chegou + q) > Single(3) * s)) paradas_agora = 0.0f;
+                }
+                E.paradas_no_segundo[l] = paradas_agora;
+                no_inicio_do_vermelho = 0;
+                if (E.verde_antes[l] != g) [[unlikely]] {
+                    E.verde_antes[l] = g;
+                    if constexpr (!g) {
+                        // CLng da fila. Com 0 <= fila < 2^24 e paradas >= 0, somar o inteiro em
+                        // precisão simples arredonda como a soma em dupla convertida.
+                        const Single soma = E.paradas[l] + paradas_agora;
+                        if (q >= 0.0f && q < 16777216.0f && soma >= 0.0f) {
+                            const Single inteiro = std::nearbyint(q);
+                            no_inicio_do_vermelho = static_cast<Long>(inteiro);
+                            E.paradas[l] = soma + inteiro;
+                        } else {
+                            E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
+                            E.paradas[l] = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
+                                                                   q, no_inicio_do_vermelho);
+                            E.verde_antes[l] = false;
+                        }
+                    } else {
+                        E.paradas[l] = E.paradas[l] + paradas_agora;
+                    }
+                } else {
+                    E.paradas[l] = E.paradas[l] + paradas_agora;
+                }
+            }
+
+            E.fila[l] = q + chegou;
+        };
+
+        if (E.verde[l]) {
             auto recebe = [&](int k) {
                 const int r = L.recebedores[k];
                 const Single parte = possivel * L.fracoes[k];
-                // Recebedor cheio: nada se move (somar +0 não muda valor algum).
-                const bool livre = E.com_espaco[r];
-                const Single movido = livre ? parte : 0.0f;
-                bloqueado = livre ? 0.0f : parte;
-                linha[r] += movido;
-                if constexpr (eh_final) coluna[L.deslocamentos[k]] += movido;
-                E.ocupacao[r] += movido;
-                bloqueada += bloqueado;
+                // Recebedor cheio: nada se move, e somar +0 a um valor que nunca é -0 não muda
+                // bit algum: as somas são puladas.
+                if (E.com_espaco[r]) {
+                    bloqueado = 0.0f;
+                    linha[r] += parte;
+                    if constexpr (eh_final) coluna[L.deslocamentos[k]] += parte;
+                    E.ocupacao[r] += parte;
+                } else {
+                    bloqueado = parte;
+                    bloqueada += parte;
+                }
                 E.com_espaco[r] = E.ocupacao[r] < E.capacidade[r];
             };
             para_cada_recebedor(quant_de_recebedores, recebe);
             const Single saida = possivel - bloqueada;
-            q = q0 - saida;
             E.ocupacao[l] -= saida;
+            depois_dos_recebedores(std::true_type{}, q0 - saida);
         } else {
             // Vermelho: nada se move nem é bloqueado, mas o espaço dos recebedores é reavaliado.
             auto reavalia = [&](int k) {
@@ -482,54 +540,8 @@ void segundo_dos_links(Long t, int C, Single* chegadas, Single* const linha) {
                 E.com_espaco[r] = E.ocupacao[r] < E.capacidade[r];
             };
             para_cada_recebedor(quant_de_recebedores, reavalia);
+            depois_dos_recebedores(std::false_type{}, q0);
         }
-        if constexpr (eh_final) {
-            if (q > E.fila_maxima[l]) E.fila_maxima[l] = q;
-        }
-
-        const bool partiu = todos_com_partida || t >= L.primeiro_com_partida;
-        const Single chegou = (partiu ? linha[L.desloc_no_anel] : 0.0f) + L.entrada_externa;
-        if constexpr (eh_final) chegadas[l] = chegou;
-
-        if constexpr (F == corte) {
-            marcar_posicao(i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
-            if (area.testes_de_corte[i]) {
-                const Integer vermelho = para_integer(Long(C) - Long(t_de_verde_do_link.sem_verificar(l)));
-                const Single limite = verificar_single(Single(vermelho) * fluxo_por_segundo.sem_verificar(l));
-                if (limite < q) q = limite;
-            }
-        }
-
-        if constexpr (F == medido) {
-            E.atraso[l] += q;
-            const Single paradas_agora = g && !(Single(chegou + q) > Single(3) * L.s) ? 0.0f : chegou;
-            E.paradas_no_segundo[l] = paradas_agora;
-            no_inicio_do_vermelho = 0;
-            if (E.verde_antes[l] != g) {
-                E.verde_antes[l] = g;
-                if (!g) {
-                    // CLng da fila. Com 0 <= fila < 2^24 e paradas >= 0, somar o inteiro em
-                    // precisão simples arredonda como a soma em dupla convertida.
-                    const Single soma = E.paradas[l] + paradas_agora;
-                    if (q >= 0.0f && q < 16777216.0f && soma >= 0.0f) {
-                        const Single inteiro = std::nearbyint(q);
-                        no_inicio_do_vermelho = static_cast<Long>(inteiro);
-                        E.paradas[l] = soma + inteiro;
-                    } else {
-                        E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
-                        E.paradas[l] = paradas_com_fila_grande(i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora, q,
-                                                            no_inicio_do_vermelho);
-                        E.verde_antes[l] = false;
-                    }
-                } else {
-                    E.paradas[l] = E.paradas[l] + paradas_agora;
-                }
-            } else {
-                E.paradas[l] = E.paradas[l] + paradas_agora;
-            }
-        }
-
-        E.fila[l] = q + chegou;
     }
     vazao_possivel = possivel;
     vazao_bloqueada = bloqueada;
