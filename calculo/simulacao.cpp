@@ -137,6 +137,16 @@ struct execucao {
     std::array<int, maior_ciclo + 1> primeiro_evento{};  // por segundo do ciclo da rede
     std::array<int, maior_ciclo + 1> proximo_evento{};
     std::array<evento, max_nos * max_eventos_por_no> eventos{};
+    // Na execução sequencial, o que os eventos de cada segundo do ciclo fazem, já resolvido:
+    // o verde de cada link do nó que muda, em verdes_do_segundo[primeiro_verde[c]..]. Um
+    // segundo com um nó fora de todo intervalo fica marcado e vai pelos eventos.
+    struct verde_do_link {
+        Byte slot = 0;
+        bool verde = false;
+    };
+    std::array<int, maior_ciclo + 2> primeiro_verde{};
+    std::array<bool, maior_ciclo + 1> segundo_com_falha{};
+    std::array<verde_do_link, max_eventos_por_no * max_links> verdes_do_segundo{};
     // Chegadas do bloco de segundos corrente: as do segundo k do bloco ficam juntas, a do link
     // l em k · 151 + l.
     alignas(64) std::array<Single, segundos_no_bloco * (max_links + 1)> chegadas_do_bloco{};
@@ -236,6 +246,15 @@ void conferir_perfis(Long fim) {
     }
 }
 
+// Zera uma linha do anel com gravações de 16 bytes (o memset faz uma gravação em cadeia, que
+// custa caro numa linha tão curta).
+void zerar_linha(Single* linha) {
+    typedef float quatro __attribute__((vector_size(16)));
+    static_assert(passo_do_anel % 4 == 0);
+    const quatro zero{};
+    for (int c = 0; c < passo_do_anel; c += 4) std::memcpy(linha + c, &zero, sizeof zero);
+}
+
 // O maior percurso que ainda traz chegadas até o fim da execução.
 Long maior_percurso(Long fim) {
     Long maior = 0;
@@ -268,6 +287,9 @@ int instante_do_no(const no_na_execucao& N, Long t, int C) {
 // rede (0 = o do segundo 121) o intervalo do nó muda e para qual. Os eventos de um mesmo
 // segundo ficam na ordem da lista de nós.
 void preparar_nos(int C) {
+    // O nó destino de cada link da lista, lido uma vez.
+    std::array<int, max_links> destino{};
+    for (int i = 0; i < area.quant_de_links; ++i) destino[i] = no_destino(area.links[i]);
     int quant_por_no = 0;
     for (int e = 0; e < area.quant_de_nos; ++e) {
         no_na_execucao& N = area.n[e];
@@ -280,10 +302,8 @@ void preparar_nos(int C) {
         for (int depois = e + 1; depois < area.quant_de_nos; ++depois)
             if (area.nos[depois] == n) N.define_o_verde = false;
         N.primeiro_link = quant_por_no;
-        for (int i = 0; i < area.quant_de_links; ++i) {
-            const int l = area.links[i];
-            if (no_destino(l) == n) area.links_por_no[quant_por_no++] = static_cast<Byte>(l);
-        }
+        for (int i = 0; i < area.quant_de_links; ++i)
+            if (destino[i] == n) area.links_por_no[quant_por_no++] = area.links[i];
         N.quant_de_links = quant_por_no - N.primeiro_link;
 
         std::array<Integer, colunas_do_verde> inicio{};
@@ -385,7 +405,40 @@ void sinais_iniciais(int C) {
     }
 }
 
+// Os verdes que os eventos de cada segundo do ciclo dão aos links (só o último nó da lista
+// com o mesmo slot define o verde; um nó muda no máximo uma vez por segundo).
+void preparar_verdes_dos_segundos(int C) {
+    const bool* const verde_no_intervalo = link_verde_no_intervalo.dados();
+    int quant = 0;
+    for (int c = 0; c < C; ++c) {
+        area.primeiro_verde[c] = quant;
+        area.segundo_com_falha[c] = false;
+        for (int k = area.primeiro_evento[c]; k < area.primeiro_evento[c + 1]; ++k) {
+            const evento& ev = area.eventos[k];
+            const no_na_execucao& N = area.n[ev.entrada_do_no];
+            if (ev.intervalo == 0) area.segundo_com_falha[c] = true;
+            if (ev.intervalo == 0 || !N.define_o_verde) continue;
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
+            for (int m = 0; m < N.quant_de_links; ++m)
+                area.verdes_do_segundo[quant++] = {links[m], verde_no_intervalo[links[m] * colunas_do_verde + ev.intervalo]};
+        }
+    }
+    area.primeiro_verde[C] = quant;
+}
+
 // Nos segundos seguintes, só os nós que mudam de intervalo.
+void sinais(int segundo_do_ciclo, Long t, int C);
+
+inline void verdes_do_segundo(int segundo_do_ciclo, Long t, int C) {
+    if (area.segundo_com_falha[segundo_do_ciclo]) [[unlikely]] {
+        sinais(segundo_do_ciclo, t, C);
+        return;
+    }
+    const int ate = area.primeiro_verde[segundo_do_ciclo + 1];
+    for (int k = area.primeiro_verde[segundo_do_ciclo]; k < ate; ++k)
+        area.estado.verde[area.verdes_do_segundo[k].slot] = area.verdes_do_segundo[k].verde;
+}
+
 void sinais(int segundo_do_ciclo, Long t, int C) {
     const int ate = area.primeiro_evento[segundo_do_ciclo + 1];
     for (int k = area.primeiro_evento[segundo_do_ciclo]; k < ate; ++k) {
@@ -648,7 +701,10 @@ void executar(Integer W, Integer P) {
         if (C == 0) dividir_single(Single(primeiro_segundo - area.defasagens[0]), 0.0f);
         falhar(tipo_de_falha::subscrito_fora_do_intervalo);
     }
-    if (area.quant_de_nos > 0) preparar_nos(C);
+    if (area.quant_de_nos > 0) {
+        preparar_nos(C);
+        preparar_verdes_dos_segundos(C);
+    }
     carregar_estado();
     // O anel é uma janela de segundos sem volta (a leitura de cada link fica a um deslocamento
     // fixo da linha do segundo): o segundo corrente, os `maior` anteriores, que ainda serão
@@ -688,10 +744,10 @@ void executar(Integer W, Integer P) {
             if (area.subconjunto) {
                 for (int i = 0; i < area.quant_de_links; ++i) linha_seguinte[area.links[i]] = 0.0f;
             } else {
-                std::memset(linha_seguinte, 0, passo_do_anel * sizeof(Single));
+                zerar_linha(linha_seguinte);
             }
             if (t == primeiro_segundo) sinais_iniciais(C);
-            else if (area.quant_de_nos > 0) sinais(segundo_do_ciclo, t, C);
+            else if (area.quant_de_nos > 0) verdes_do_segundo(segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
             Single* const chegadas = area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
             if (t < segundo_de_corte) {
