@@ -287,9 +287,16 @@ int instante_do_no(const no_na_execucao& N, Long t, int C) {
 // rede (0 = o do segundo 121) o intervalo do nó muda e para qual. Os eventos de um mesmo
 // segundo ficam na ordem da lista de nós.
 void preparar_nos(int C) {
-    // O nó destino de cada link da lista, lido uma vez.
-    std::array<int, max_links> destino{};
-    for (int i = 0; i < area.quant_de_links; ++i) destino[i] = no_destino(area.links[i]);
+    // Os links da lista agrupados pelo nó destino, na ordem da lista.
+    std::array<int, 257> primeiro_por_destino{};
+    std::array<Byte, max_links> por_destino{};
+    for (int i = 0; i < area.quant_de_links; ++i) ++primeiro_por_destino[no_destino(area.links[i]) + 1];
+    for (int d = 1; d <= 256; ++d) primeiro_por_destino[d] += primeiro_por_destino[d - 1];
+    {
+        std::array<int, 256> proximo{};
+        for (int d = 0; d < 256; ++d) proximo[d] = primeiro_por_destino[d];
+        for (int i = 0; i < area.quant_de_links; ++i) por_destino[proximo[no_destino(area.links[i])]++] = area.links[i];
+    }
     int quant_por_no = 0;
     for (int e = 0; e < area.quant_de_nos; ++e) {
         no_na_execucao& N = area.n[e];
@@ -302,8 +309,7 @@ void preparar_nos(int C) {
         for (int depois = e + 1; depois < area.quant_de_nos; ++depois)
             if (area.nos[depois] == n) N.define_o_verde = false;
         N.primeiro_link = quant_por_no;
-        for (int i = 0; i < area.quant_de_links; ++i)
-            if (destino[i] == n) area.links_por_no[quant_por_no++] = area.links[i];
+        for (int k = primeiro_por_destino[n]; k < primeiro_por_destino[n + 1]; ++k) area.links_por_no[quant_por_no++] = por_destino[k];
         N.quant_de_links = quant_por_no - N.primeiro_link;
 
         std::array<Integer, colunas_do_verde> inicio{};
