@@ -16,7 +16,8 @@
 //   lista em registros pequenos, só com os recebedores que de fato recebem; para cada nó, o
 //   intervalo em cada instante do ciclo, de onde saem os eventos (o segundo do ciclo da rede
 //   em que o intervalo de um nó muda). O verde de um link só muda num evento do seu nó, então
-//   cada segundo só visita os nós que mudam;
+//   cada segundo só visita os nós que mudam; na execução sequencial, o verde que cada segundo
+//   do ciclo dá a cada link desses nós já vem resolvido;
 // - o estado dos links fica numa área própria durante a execução, uma coluna por variável
 //   indexada pelo slot (o endereço sai do slot sem conta), e volta para as tabelas no fim;
 // - as operações de ponto flutuante de cada link são as do modelo, na mesma ordem; onde o
