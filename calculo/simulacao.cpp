@@ -458,16 +458,11 @@ void sinais(int segundo_do_ciclo, Long t, int C) {
 
 enum fase { aquecimento, corte, medido };
 
-// f(0), f(1), ... para os recebedores, em ordem, sem o laço (são no máximo quatro).
+// f(0), f(1), ... para os recebedores, em ordem. Um laço simples: desdobrado em um caso por
+// quantidade, o código do segundo fica maior e mais lento.
 template <class F>
 inline void para_cada_recebedor(int quant, F&& f) {
-    switch (quant) {
-        case 4: f(0); f(1); f(2); f(3); break;
-        case 3: f(0); f(1); f(2); break;
-        case 2: f(0); f(1); break;
-        case 1: f(0); break;
-        default: break;
-    }
+    for (int k = 0; k < quant; ++k) f(k);
 }
 
 // Antes de uma conta que pode falhar no meio de um segundo: onde a execução está e as
