@@ -51,47 +51,54 @@ inline constexpr int max_links_do_par = 20;
 inline constexpr int max_custos = 300;
 inline constexpr int max_defasagens_candidatas = 40;
 
+// Os grupos que a limpeza da rede esvazia inteiros são definidos por uma lista de campos
+// (nome, tipo) que dá tanto os membros, todos com valor inicial vazio (0, "" ou False), quanto
+// o esvaziamento (esvaziar_grupo): um campo novo entra nos dois de uma vez.
+#define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
+
+#define ORVEL_CAMPOS_DA_REDE_DADA(X) \
+    X(nome_da_rede_dado, std::string)                                                               \
+    X(t_de_ciclo_imposto_dado, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto_dado, Integer)                                                      \
+    X(grau_de_saturacao_meta_imposto_dado, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto_dado, Single)                                                \
+    X(peso_da_parada_imposto_dado, Integer)                                                         \
+    X(existe_no, tabela<bool, max_nos>)                                                             \
+    X(existe_link, tabela<bool, max_links>)                                                         \
+    X(total_de_nos_dado, Byte)                                                                      \
+    X(total_de_links_dado, Byte)                                                                    \
+    X(max_indice_no, Byte)                                                                          \
+    X(max_indice_link, Byte)                                                                        \
+    X(nome_do_no_dado, tabela<std::string, max_nos>)                                                \
+    X(quant_de_grupos_dado, tabela<Byte, max_nos>)                                                  \
+    X(eh_no_escravo_dado, tabela<bool, max_nos>)                                                    \
+    X(nome_do_mestre_dado, tabela<std::string, max_nos>)                                            \
+    X(intervalo_do_escravo_dado, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre_dado, tabela<Byte, max_nos>)                                              \
+    X(defasagem_forcada_dado, tabela<Integer, max_nos>)                                             \
+    X(eh_no_demandado_dado, tabela<bool, max_nos>)                                                  \
+    X(n_acionamentos_dado, tabela<Integer, max_nos>)                                                \
+    X(intervalo_demandado_dado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado_dado, tabela<Byte, max_nos>)                                            \
+    X(eh_ciclo_duplo_permitido_dado, tabela<bool, max_nos>)                                         \
+    X(quant_de_intervalos_antes_dado, tabela<Byte, max_nos>)                                        \
+    X(nome_dos_links_do_grupo_dado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(existe_ordenada_dado, tabela<bool, max_nos, max_colunas>)                                     \
+    X(cor_do_intervalo_do_grupo_dado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(duracao_imposta_dado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(nome_do_link_dado, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem_dado, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino_dado, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca_dado, tabela<Byte, max_links>)                                             \
+    X(fluxo_dado, tabela<Single, max_links>)                                                        \
+    X(fluxo_de_saturacao_dado, tabela<Single, max_links>)                                           \
+    X(t_de_percurso_dado, tabela<Byte, max_links>)                                                  \
+    X(capacidade_da_caixa_dado, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor_dado, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento_dado, tabela<Single, max_links, max_recebedores>)                       \
+    X(eh_link_conversao, tabela<bool, max_links>)                                                  
 struct rede_dada {
-    std::string nome_da_rede_dado;
-    Integer t_de_ciclo_imposto_dado = 0;
-    Integer t_de_ciclo_maximo_imposto_dado = 0;
-    Single grau_de_saturacao_meta_imposto_dado = 0;
-    Single grau_de_saturacao_limite_imposto_dado = 0;
-    Integer peso_da_parada_imposto_dado = 0;
-    tabela<bool, max_nos> existe_no;
-    tabela<bool, max_links> existe_link;
-    Byte total_de_nos_dado = 0;
-    Byte total_de_links_dado = 0;
-    Byte max_indice_no = 0;
-    Byte max_indice_link = 0;
-    tabela<std::string, max_nos> nome_do_no_dado;
-    tabela<Byte, max_nos> quant_de_grupos_dado;
-    tabela<bool, max_nos> eh_no_escravo_dado;
-    tabela<std::string, max_nos> nome_do_mestre_dado;
-    tabela<Byte, max_nos> intervalo_do_escravo_dado;
-    tabela<Byte, max_nos> intervalo_do_mestre_dado;
-    tabela<Integer, max_nos> defasagem_forcada_dado;
-    tabela<bool, max_nos> eh_no_demandado_dado;
-    tabela<Integer, max_nos> n_acionamentos_dado;
-    tabela<Byte, max_nos> intervalo_demandado_dado;
-    tabela<Byte, max_nos> intervalo_beneficiado_dado;
-    tabela<bool, max_nos> eh_ciclo_duplo_permitido_dado;
-    tabela<Byte, max_nos> quant_de_intervalos_antes_dado;
-    tabela<std::string, max_nos, max_grupos, max_links_por_grupo> nome_dos_links_do_grupo_dado;
-    tabela<bool, max_nos, max_colunas> existe_ordenada_dado;
-    tabela<Byte, max_nos, max_grupos, limite_de_intervalos> cor_do_intervalo_do_grupo_dado;
-    tabela<Integer, max_nos, limite_de_intervalos> duracao_imposta_dado;
-    tabela<std::string, max_links> nome_do_link_dado;
-    tabela<std::string, max_links> nome_do_no_origem_dado;
-    tabela<std::string, max_links> nome_do_no_destino_dado;
-    tabela<Byte, max_links> verde_de_seguranca_dado;
-    tabela<Single, max_links> fluxo_dado;
-    tabela<Single, max_links> fluxo_de_saturacao_dado;
-    tabela<Byte, max_links> t_de_percurso_dado;
-    tabela<Integer, max_links> capacidade_da_caixa_dado;
-    tabela<std::string, max_links, max_recebedores> nome_do_recebedor_dado;
-    tabela<Single, max_links, max_recebedores> valor_do_fornecimento_dado;
-    tabela<bool, max_links> eh_link_conversao;
+    ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
 };
 
 struct estado_do_projeto {
@@ -107,14 +114,16 @@ struct estado_do_projeto {
     bool xml_salvar_e_liberar = false;
 };
 
+#define ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(X) \
+    X(relacao_de_links, std::string)                                  \
+    X(relacao_de_nos, std::string)                                    \
+    X(lista_dos_links_do_grupo, tabela<std::string, max_grupos>)      \
+    X(lista_de_existe_ordenada, std::string)                          \
+    X(lista_de_cor_do_grupo, tabela<std::string, max_grupos>)         \
+    X(lista_de_cor_do_grupo_depois, tabela<std::string, max_grupos>)  \
+    X(lista_de_duracao_imposta, std::string)                         
 struct listas_do_arquivo {
-    std::string relacao_de_links;
-    std::string relacao_de_nos;
-    tabela<std::string, max_grupos> lista_dos_links_do_grupo;
-    std::string lista_de_existe_ordenada;
-    tabela<std::string, max_grupos> lista_de_cor_do_grupo;
-    tabela<std::string, max_grupos> lista_de_cor_do_grupo_depois;
-    std::string lista_de_duracao_imposta;
+    ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_MEMBRO_VAZIO)
 };
 
 struct copias_de_trabalho {
@@ -305,59 +314,63 @@ struct resultados_do_calculo {
     tabela<std::string, max_links, max_periodos_de_verde> periodo_de_verde_do_link_rel;
 };
 
+#define ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(X) \
+    X(nome_do_no_editado, tabela<std::string, max_nos>)                                                \
+    X(quant_de_grupos_editado, tabela<Byte, max_nos>)                                                  \
+    X(eh_no_escravo_editado, tabela<bool, max_nos>)                                                    \
+    X(nome_do_mestre_editado, tabela<std::string, max_nos>)                                            \
+    X(intervalo_do_escravo_editado, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre_editado, tabela<Byte, max_nos>)                                              \
+    X(defasagem_forcada_editado, tabela<Integer, max_nos>)                                             \
+    X(eh_no_demandado_editado, tabela<bool, max_nos>)                                                  \
+    X(n_acionamentos_editado, tabela<Integer, max_nos>)                                                \
+    X(intervalo_demandado_editado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado_editado, tabela<Byte, max_nos>)                                            \
+    X(eh_ciclo_duplo_permitido_editado, tabela<bool, max_nos>)                                         \
+    X(quant_de_intervalos_antes_editado, tabela<Byte, max_nos>)                                        \
+    X(nome_dos_links_do_grupo_editado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(cor_do_intervalo_do_grupo_editado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(existe_ordenada_editado, tabela<bool, max_nos, max_colunas>)                                     \
+    X(duracao_imposta_editado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(nome_do_link_editado, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem_editado, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino_editado, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca_editado, tabela<Byte, max_links>)                                             \
+    X(fluxo_editado, tabela<Single, max_links>)                                                        \
+    X(fluxo_de_saturacao_editado, tabela<Single, max_links>)                                           \
+    X(t_de_percurso_editado, tabela<Integer, max_links>)                                               \
+    X(capacidade_da_caixa_editado, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor_editado, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento_editado, tabela<Single, max_links, max_recebedores>)                       \
+    X(t_de_ciclo_imposto_editado, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto_editado, Integer)                                                      \
+    X(grau_de_saturacao_meta_imposto_editado, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto_editado, Single)                                                \
+    X(peso_da_parada_imposto_editado, Integer)                                                        
 struct buffers_de_edicao {
-    tabela<std::string, max_nos> nome_do_no_editado;
-    tabela<Byte, max_nos> quant_de_grupos_editado;
-    tabela<bool, max_nos> eh_no_escravo_editado;
-    tabela<std::string, max_nos> nome_do_mestre_editado;
-    tabela<Byte, max_nos> intervalo_do_escravo_editado;
-    tabela<Byte, max_nos> intervalo_do_mestre_editado;
-    tabela<Integer, max_nos> defasagem_forcada_editado;
-    tabela<bool, max_nos> eh_no_demandado_editado;
-    tabela<Integer, max_nos> n_acionamentos_editado;
-    tabela<Byte, max_nos> intervalo_demandado_editado;
-    tabela<Byte, max_nos> intervalo_beneficiado_editado;
-    tabela<bool, max_nos> eh_ciclo_duplo_permitido_editado;
-    tabela<Byte, max_nos> quant_de_intervalos_antes_editado;
-    tabela<std::string, max_nos, max_grupos, max_links_por_grupo> nome_dos_links_do_grupo_editado;
-    tabela<Byte, max_nos, max_grupos, limite_de_intervalos> cor_do_intervalo_do_grupo_editado;
-    tabela<bool, max_nos, max_colunas> existe_ordenada_editado;
-    tabela<Integer, max_nos, limite_de_intervalos> duracao_imposta_editado;
-    tabela<std::string, max_links> nome_do_link_editado;
-    tabela<std::string, max_links> nome_do_no_origem_editado;
-    tabela<std::string, max_links> nome_do_no_destino_editado;
-    tabela<Byte, max_links> verde_de_seguranca_editado;
-    tabela<Single, max_links> fluxo_editado;
-    tabela<Single, max_links> fluxo_de_saturacao_editado;
-    tabela<Integer, max_links> t_de_percurso_editado;
-    tabela<Integer, max_links> capacidade_da_caixa_editado;
-    tabela<std::string, max_links, max_recebedores> nome_do_recebedor_editado;
-    tabela<Single, max_links, max_recebedores> valor_do_fornecimento_editado;
-    Integer t_de_ciclo_imposto_editado = 0;
-    Integer t_de_ciclo_maximo_imposto_editado = 0;
-    Single grau_de_saturacao_meta_imposto_editado = 0;
-    Single grau_de_saturacao_limite_imposto_editado = 0;
-    Integer peso_da_parada_imposto_editado = 0;
+    ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_MEMBRO_VAZIO)
 };
 
+#define ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(X) \
+    X(desenhando, bool)                      \
+    X(no_selecionado, Byte)                  \
+    X(link_selecionado, Byte)                \
+    X(link_de_conversao, bool)               \
+    X(x_do_no, tabela<Long, max_nos>)        \
+    X(y_do_no, tabela<Long, max_nos>)        \
+    X(raio_do_no, tabela<Long, max_nos>)     \
+    X(no_em_arrasto, tabela<bool, max_nos>)  \
+    X(arrastando_inicio_do_link, bool)       \
+    X(arrastando_fim_do_link, bool)          \
+    X(arrastando_link, bool)                 \
+    X(x_inicial_do_arrasto, Long)            \
+    X(y_inicial_do_arrasto, Long)            \
+    X(x1_inicial_do_link, Long)              \
+    X(x2_inicial_do_link, Long)              \
+    X(y1_inicial_do_link, Long)              \
+    X(y2_inicial_do_link, Long)             
 struct estado_do_editor {
-    bool desenhando = false;
-    Byte no_selecionado = 0;
-    Byte link_selecionado = 0;
-    bool link_de_conversao = false;
-    tabela<Long, max_nos> x_do_no;
-    tabela<Long, max_nos> y_do_no;
-    tabela<Long, max_nos> raio_do_no;
-    tabela<bool, max_nos> no_em_arrasto;
-    bool arrastando_inicio_do_link = false;
-    bool arrastando_fim_do_link = false;
-    bool arrastando_link = false;
-    Long x_inicial_do_arrasto = 0;
-    Long y_inicial_do_arrasto = 0;
-    Long x1_inicial_do_link = 0;
-    Long x2_inicial_do_link = 0;
-    Long y1_inicial_do_link = 0;
-    Long y2_inicial_do_link = 0;
+    ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_MEMBRO_VAZIO)
 };
 
 struct estado_das_janelas {
@@ -366,12 +379,14 @@ struct estado_das_janelas {
     bool apresentacao_encerrada = false;
 };
 
+#define ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(X) \
+    X(caixa_da_animacao, tabela<Integer, max_links>)     \
+    X(comprimento_do_link_1, tabela<Single, max_links>)  \
+    X(comprimento_do_link_2, tabela<Single, max_links>)  \
+    X(reiniciar_apresentacao, bool)                      \
+    X(no_do_diagrama, Byte)                             
 struct valores_da_animacao {
-    tabela<Integer, max_links> caixa_da_animacao;
-    tabela<Single, max_links> comprimento_do_link_1;
-    tabela<Single, max_links> comprimento_do_link_2;
-    bool reiniciar_apresentacao = false;
-    Byte no_do_diagrama = 0;
+    ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_MEMBRO_VAZIO)
 };
 
 struct contexto_da_rede {
@@ -393,15 +408,15 @@ struct contexto_da_rede {
 inline contexto_da_rede contexto_global;
 inline contexto_da_rede& contexto() { return contexto_global; }
 
-// O valor de um grupo (ou do contexto inteiro) numa rede vazia, guardado fora da pilha.
-template <class T>
-const T& valor_inicial() {
-    static const T v{};
-    return v;
+// O contexto volta inteiro ao valor do começo do programa (uma rede vazia). O valor inicial fica
+// guardado fora da pilha.
+inline void recomecar(contexto_da_rede& c) {
+    static const contexto_da_rede inicial{};
+    c = inicial;
 }
 
-// Esvazia uma tabela como as limpezas da rede: todo elemento volta ao valor inicial, menos os
-// de índice 0 em alguma dimensão, que nenhuma limpeza toca.
+// Esvazia uma tabela como a limpeza da rede: todo elemento volta ao valor vazio, menos os de
+// índice 0 em alguma dimensão, que a limpeza não toca.
 template <class T, int... Limites>
 void esvaziar_menos_o_indice_0(tabela<T, Limites...>& t) {
     constexpr std::array<int, sizeof...(Limites)> limites{Limites...};
@@ -418,14 +433,18 @@ void esvaziar_menos_o_indice_0(tabela<T, Limites...>& t) {
     }
 }
 
-// Um valor simples volta ao valor inicial do seu grupo.
 template <class T>
-void esvaziar_menos_o_indice_0(T& v, const T& inicial) {
-    v = inicial;
+void esvaziar_menos_o_indice_0(T& v) {
+    v = T{};
 }
-template <class T, int... Limites>
-void esvaziar_menos_o_indice_0(tabela<T, Limites...>& t, const tabela<T, Limites...>&) {
-    esvaziar_menos_o_indice_0(t);
-}
+
+// Esvazia um grupo campo por campo, pela mesma lista que define os seus membros.
+#define ORVEL_ESVAZIAR_CAMPO(nome, ...) esvaziar_menos_o_indice_0(g.nome);
+inline void esvaziar_grupo(rede_dada& g) { ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(valores_da_animacao& g) { ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_ESVAZIAR_CAMPO) }
+#undef ORVEL_ESVAZIAR_CAMPO
 
 }  // namespace orvel
