@@ -51,12 +51,14 @@ inline constexpr int max_links_do_par = 20;
 inline constexpr int max_custos = 300;
 inline constexpr int max_defasagens_candidatas = 40;
 
-// Os grupos que a limpeza da rede esvazia inteiros são definidos por uma lista de campos
-// (nome, tipo) que dá tanto os membros, todos com valor inicial vazio (0, "" ou False), quanto
-// o esvaziamento (esvaziar_grupo): um campo novo entra nos dois de uma vez.
+// Cada grupo é definido por uma lista de campos (nome, tipo) que dá os membros, todos com valor
+// inicial vazio (0, "" ou False), e que serve também a quem percorre o grupo campo por campo
+// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. Os
+// nomes das tabelas, com o que cada uma guarda, estão nos cabeçalhos citados acima.
 #define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
 
-#define ORVEL_CAMPOS_DA_REDE_DADA(X) \
+// A rede como o usuário a entrou: opções, ocupação das posições, nós e links (modelo/rede.h).
+#define ORVEL_CAMPOS_DA_REDE_DADA(X)                                                                \
     X(nome_da_rede_dado, std::string)                                                               \
     X(t_de_ciclo_imposto_dado, Integer)                                                             \
     X(t_de_ciclo_maximo_imposto_dado, Integer)                                                      \
@@ -96,225 +98,245 @@ inline constexpr int max_defasagens_candidatas = 40;
     X(capacidade_da_caixa_dado, tabela<Integer, max_links>)                                         \
     X(nome_do_recebedor_dado, tabela<std::string, max_links, max_recebedores>)                      \
     X(valor_do_fornecimento_dado, tabela<Single, max_links, max_recebedores>)                       \
-    X(eh_link_conversao, tabela<bool, max_links>)                                                  
+    X(eh_link_conversao, tabela<bool, max_links>)
 struct rede_dada {
     ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
 };
 
+// O estado do projeto: arquivo, alterações, validação e processamento em curso.
+#define ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(X) \
+    X(nome_do_arquivo, std::string)    \
+    X(caption_dos_forms, std::string)  \
+    X(salvar_como, bool)               \
+    X(projeto_alterado, bool)          \
+    X(dados_ok, bool)                  \
+    X(parar_processamento, bool)       \
+    X(processando, bool)               \
+    X(execucao_em_curso, bool)         \
+    X(xml_recarregar, bool)            \
+    X(xml_salvar_e_liberar, bool)
 struct estado_do_projeto {
-    std::string nome_do_arquivo;
-    std::string caption_dos_forms;
-    bool salvar_como = false;
-    bool projeto_alterado = false;
-    bool dados_ok = false;
-    bool parar_processamento = false;
-    bool processando = false;
-    bool execucao_em_curso = false;
-    bool xml_recarregar = false;
-    bool xml_salvar_e_liberar = false;
+    ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
 };
 
-#define ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(X) \
+// Os textos das listas do arquivo de projeto.
+#define ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(X)                         \
     X(relacao_de_links, std::string)                                  \
     X(relacao_de_nos, std::string)                                    \
     X(lista_dos_links_do_grupo, tabela<std::string, max_grupos>)      \
     X(lista_de_existe_ordenada, std::string)                          \
     X(lista_de_cor_do_grupo, tabela<std::string, max_grupos>)         \
     X(lista_de_cor_do_grupo_depois, tabela<std::string, max_grupos>)  \
-    X(lista_de_duracao_imposta, std::string)                         
+    X(lista_de_duracao_imposta, std::string)
 struct listas_do_arquivo {
     ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_MEMBRO_VAZIO)
 };
 
+// As cópias de trabalho da rede dada, feitas a cada processamento (modelo/tabelas_de_calculo.h).
+#define ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(X)                                                 \
+    X(nome_da_rede, std::string)                                                               \
+    X(t_de_ciclo_imposto, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto, Integer)                                                      \
+    X(peso_da_parada_imposto, Integer)                                                         \
+    X(grau_de_saturacao_meta_imposto, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto, Single)                                                \
+    X(t_de_ciclo_maximo, Integer)                                                              \
+    X(peso_da_parada, Integer)                                                                 \
+    X(grau_de_saturacao_meta, Single)                                                          \
+    X(grau_de_saturacao_limite, Single)                                                        \
+    X(nome_do_no, tabela<std::string, max_nos>)                                                \
+    X(nome_do_mestre, tabela<std::string, max_nos>)                                            \
+    X(quant_de_grupos, tabela<Byte, max_nos>)                                                  \
+    X(quant_de_intervalos_antes, tabela<Byte, max_nos>)                                        \
+    X(eh_no_escravo, tabela<bool, max_nos>)                                                    \
+    X(eh_no_demandado, tabela<bool, max_nos>)                                                  \
+    X(eh_ciclo_duplo_permitido, tabela<bool, max_nos>)                                         \
+    X(intervalo_do_escravo, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre, tabela<Byte, max_nos>)                                              \
+    X(intervalo_demandado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado, tabela<Byte, max_nos>)                                            \
+    X(defasagem_forcada, tabela<Integer, max_nos>)                                             \
+    X(n_acionamentos, tabela<Integer, max_nos>)                                                \
+    X(nome_dos_links_do_grupo, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(duracao_imposta, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(cor_do_intervalo_do_grupo, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)                                     \
+    X(nome_do_link, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca, tabela<Byte, max_links>)                                             \
+    X(fluxo_por_segundo, tabela<Single, max_links>)                                            \
+    X(fluxo_de_saturacao_por_segundo, tabela<Single, max_links>)                               \
+    X(t_de_percurso, tabela<Integer, max_links>)                                               \
+    X(capacidade_da_caixa, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento, tabela<Single, max_links, max_recebedores>)
 struct copias_de_trabalho {
-    std::string nome_da_rede;
-    Integer t_de_ciclo_imposto = 0;
-    Integer t_de_ciclo_maximo_imposto = 0;
-    Integer peso_da_parada_imposto = 0;
-    Single grau_de_saturacao_meta_imposto = 0;
-    Single grau_de_saturacao_limite_imposto = 0;
-    Integer t_de_ciclo_maximo = 0;
-    Integer peso_da_parada = 0;
-    Single grau_de_saturacao_meta = 0;
-    Single grau_de_saturacao_limite = 0;
-    tabela<std::string, max_nos> nome_do_no;
-    tabela<std::string, max_nos> nome_do_mestre;
-    tabela<Byte, max_nos> quant_de_grupos;
-    tabela<Byte, max_nos> quant_de_intervalos_antes;
-    tabela<bool, max_nos> eh_no_escravo;
-    tabela<bool, max_nos> eh_no_demandado;
-    tabela<bool, max_nos> eh_ciclo_duplo_permitido;
-    tabela<Byte, max_nos> intervalo_do_escravo;
-    tabela<Byte, max_nos> intervalo_do_mestre;
-    tabela<Byte, max_nos> intervalo_demandado;
-    tabela<Byte, max_nos> intervalo_beneficiado;
-    tabela<Integer, max_nos> defasagem_forcada;
-    tabela<Integer, max_nos> n_acionamentos;
-    tabela<std::string, max_nos, max_grupos, max_links_por_grupo> nome_dos_links_do_grupo;
-    tabela<Integer, max_nos, limite_de_intervalos> duracao_imposta;
-    tabela<Byte, max_nos, max_grupos, limite_de_intervalos> cor_do_intervalo_do_grupo;
-    tabela<bool, max_nos, max_colunas> existe_ordenada;
-    tabela<std::string, max_links> nome_do_link;
-    tabela<std::string, max_links> nome_do_no_origem;
-    tabela<std::string, max_links> nome_do_no_destino;
-    tabela<Byte, max_links> verde_de_seguranca;
-    tabela<Single, max_links> fluxo_por_segundo;
-    tabela<Single, max_links> fluxo_de_saturacao_por_segundo;
-    tabela<Integer, max_links> t_de_percurso;
-    tabela<Integer, max_links> capacidade_da_caixa;
-    tabela<std::string, max_links, max_recebedores> nome_do_recebedor;
-    tabela<Single, max_links, max_recebedores> valor_do_fornecimento;
+    ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(ORVEL_MEMBRO_VAZIO)
 };
 
+// Os dados que as etapas do cálculo derivam das cópias: ciclo, verdes, intervalos.
+#define ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(X)                                                   \
+    X(no_origem, tabela<Byte, max_links>)                                                     \
+    X(no_destino, tabela<Byte, max_links>)                                                    \
+    X(recebedor, tabela<Integer, max_links, max_recebedores>)                                 \
+    X(fluxo_fornecido, tabela<Single, max_links, max_links>)                                  \
+    X(fracao_do_fornecimento, tabela<Single, max_links, max_links>)                           \
+    X(entrada_externa_por_segundo, tabela<Single, max_links>)                                 \
+    X(capacidade_util_da_caixa, tabela<Single, max_links>)                                    \
+    X(y, tabela<Single, max_links>)                                                           \
+    X(link_pertence_ao_grupo, tabela<bool, max_links, max_nos, max_grupos>)                   \
+    X(grupo_verde_no_intervalo, tabela<bool, max_nos, max_grupos, max_intervalos_de_inicio>)  \
+    X(link_verde_no_intervalo, tabela<bool, max_links, max_intervalos_de_inicio>)             \
+    X(grupos_conflitantes, tabela<bool, max_nos, max_grupos, max_grupos>)                     \
+    X(link_critico_do_grupo, tabela<Byte, max_nos, max_grupos>)                               \
+    X(quant_de_periodos_de_verde_do_grupo, tabela<Byte, max_nos, max_grupos>)                 \
+    X(verde_de_seguranca_do_grupo, tabela<Integer, max_nos, max_grupos>)                      \
+    X(t_de_verde_do_grupo, tabela<Integer, max_nos, max_grupos>)                              \
+    X(grupo_eh_critico, tabela<bool, max_nos, max_grupos>)                                    \
+    X(grau_de_saturacao_do_grupo, tabela<Single, max_nos, max_grupos>)                        \
+    X(quant_de_grupos_criticos, tabela<Byte, max_nos>)                                        \
+    X(tempo_perdido_do_no, tabela<Integer, max_nos>)                                          \
+    X(t_de_ciclo_de_seguranca_do_no, tabela<Integer, max_nos>)                                \
+    X(y_critico_do_no, tabela<Single, max_nos>)                                               \
+    X(grau_de_saturacao_do_no, tabela<Single, max_nos>)                                       \
+    X(probabilidade_de_demanda, tabela<Single, max_nos>)                                      \
+    X(tempo_nao_usado_da_demanda, tabela<Byte, max_nos>)                                      \
+    X(t_de_ciclo_minimo_de_seguranca, Integer)                                                \
+    X(t_de_ciclo_calculado, Integer)                                                          \
+    X(t_de_ciclo, Integer)                                                                    \
+    X(periodo_de_simulacao, Integer)                                                          \
+    X(eh_periodo_de_uma_hora, bool)                                                           \
+    X(duracao_eh_imposta, tabela<bool, max_nos, max_intervalos_de_inicio>)                    \
+    X(t_de_verde_do_link, tabela<Integer, max_links>)                                         \
+    X(no_mestre, tabela<Byte, max_nos>)                                                       \
+    X(no_escravo, tabela<Byte, max_nos>)                                                      \
+    X(eh_no_mestre, tabela<bool, max_nos>)                                                    \
+    X(eh_escravo_valendo, tabela<bool, max_nos>)                                              \
+    X(eh_ciclo_duplo, tabela<bool, max_nos>)                                                  \
+    X(defasagem_do_escravo, tabela<Integer, max_nos>)                                         \
+    X(quant_de_intervalos_depois, tabela<Byte, max_nos>)                                      \
+    X(duracao_do_intervalo, tabela<Integer, max_nos, limite_de_intervalos>)                   \
+    X(duracao_com_demanda, tabela<Integer, max_nos, limite_de_intervalos>)                    \
+    X(inicio_do_intervalo, tabela<Integer, max_nos, max_intervalos_de_inicio + 1>)
 struct dados_derivados {
-    tabela<Byte, max_links> no_origem;
-    tabela<Byte, max_links> no_destino;
-    tabela<Integer, max_links, max_recebedores> recebedor;
-    tabela<Single, max_links, max_links> fluxo_fornecido;
-    tabela<Single, max_links, max_links> fracao_do_fornecimento;
-    tabela<Single, max_links> entrada_externa_por_segundo;
-    tabela<Single, max_links> capacidade_util_da_caixa;
-    tabela<Single, max_links> y;
-    tabela<bool, max_links, max_nos, max_grupos> link_pertence_ao_grupo;
-    tabela<bool, max_nos, max_grupos, max_intervalos_de_inicio> grupo_verde_no_intervalo;
-    tabela<bool, max_links, max_intervalos_de_inicio> link_verde_no_intervalo;
-    tabela<bool, max_nos, max_grupos, max_grupos> grupos_conflitantes;
-    tabela<Byte, max_nos, max_grupos> link_critico_do_grupo;
-    tabela<Byte, max_nos, max_grupos> quant_de_periodos_de_verde_do_grupo;
-    tabela<Integer, max_nos, max_grupos> verde_de_seguranca_do_grupo;
-    tabela<Integer, max_nos, max_grupos> t_de_verde_do_grupo;
-    tabela<bool, max_nos, max_grupos> grupo_eh_critico;
-    tabela<Single, max_nos, max_grupos> grau_de_saturacao_do_grupo;
-    tabela<Byte, max_nos> quant_de_grupos_criticos;
-    tabela<Integer, max_nos> tempo_perdido_do_no;
-    tabela<Integer, max_nos> t_de_ciclo_de_seguranca_do_no;
-    tabela<Single, max_nos> y_critico_do_no;
-    tabela<Single, max_nos> grau_de_saturacao_do_no;
-    tabela<Single, max_nos> probabilidade_de_demanda;
-    tabela<Byte, max_nos> tempo_nao_usado_da_demanda;
-    Integer t_de_ciclo_minimo_de_seguranca = 0;
-    Integer t_de_ciclo_calculado = 0;
-    Integer t_de_ciclo = 0;
-    Integer periodo_de_simulacao = 0;
-    bool eh_periodo_de_uma_hora = false;
-    tabela<bool, max_nos, max_intervalos_de_inicio> duracao_eh_imposta;
-    tabela<Integer, max_links> t_de_verde_do_link;
-    tabela<Byte, max_nos> no_mestre;
-    tabela<Byte, max_nos> no_escravo;
-    tabela<bool, max_nos> eh_no_mestre;
-    tabela<bool, max_nos> eh_escravo_valendo;
-    tabela<bool, max_nos> eh_ciclo_duplo;
-    tabela<Integer, max_nos> defasagem_do_escravo;
-    tabela<Byte, max_nos> quant_de_intervalos_depois;
-    tabela<Integer, max_nos, limite_de_intervalos> duracao_do_intervalo;
-    tabela<Integer, max_nos, limite_de_intervalos> duracao_com_demanda;
-    tabela<Integer, max_nos, max_intervalos_de_inicio + 1> inicio_do_intervalo;
+    ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(ORVEL_MEMBRO_VAZIO)
 };
 
+// O estado das buscas de defasagem e do deslocamento de tempo entre intervalos repetidos.
+#define ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS(X)                                   \
+    X(defasagem, tabela<Integer, max_nos>)                                     \
+    X(defasagem_tentativa, tabela<Integer, max_nos>)                           \
+    X(defasagem_valendo, tabela<Integer, max_nos>)                             \
+    X(defasagem_do_par_fase1, tabela<Integer, max_pares>)                      \
+    X(defasagem_do_par_fase2, tabela<Integer, max_pares>)                      \
+    X(indice_de_desempenho, Single)                                            \
+    X(melhor_indice, Single)                                                   \
+    X(fim_da_direcao, bool)                                                    \
+    X(houve_melhora, bool)                                                     \
+    X(eh_fase1, bool)                                                          \
+    X(eh_fase2, bool)                                                          \
+    X(nos_do_caminho_principal, tabela<Byte, max_nos>)                         \
+    X(quant_de_nos_do_caminho, Byte)                                           \
+    X(quant_de_links_do_caminho, Byte)                                         \
+    X(quant_de_niveis, Byte)                                                   \
+    X(quant_de_pares_fase1, Byte)                                              \
+    X(quant_de_pares_fase2, Byte)                                              \
+    X(par_corrente, Byte)                                                      \
+    X(quant_de_defasagens_candidatas, Byte)                                    \
+    X(links_do_caminho, tabela<Integer, max_links>)                            \
+    X(fluxo_externo_do_caminho, tabela<Single, max_links>)                     \
+    X(capacidade_no_caminho, tabela<Integer, max_links>)                       \
+    X(arvore_de_niveis, tabela<Byte, max_niveis, max_nos>)                     \
+    X(quant_de_nos_por_nivel, tabela<Byte, max_niveis>)                        \
+    X(no_defasado, tabela<bool, max_nos>)                                      \
+    X(par_fase1, tabela<Byte, max_nos, max_nos>)                               \
+    X(par_fase2, tabela<Byte, max_nos, max_nos>)                               \
+    X(par_numerado, tabela<bool, max_nos, max_nos>)                            \
+    X(par_numerado_copia, tabela<bool, max_nos, max_nos>)                      \
+    X(quant_de_links_do_par_fase1, tabela<Byte, max_pares>)                    \
+    X(quant_de_links_do_par_fase2, tabela<Byte, max_pares>)                    \
+    X(links_do_par_fase1, tabela<Integer, max_pares, max_links_do_par>)        \
+    X(links_do_par_fase2, tabela<Integer, max_pares, max_links_do_par>)        \
+    X(entrada_no_par_fase1, tabela<Single, max_pares, max_links>)              \
+    X(entrada_no_par_fase2, tabela<Single, max_pares, max_links>)              \
+    X(capacidade_no_par_fase1, tabela<Integer, max_pares, max_links>)          \
+    X(capacidade_no_par_fase2, tabela<Integer, max_pares, max_links>)          \
+    X(periodo_de_otimizacao, Integer)                                          \
+    X(melhor_defasagem, Integer)                                               \
+    X(passo_da_defasagem, Integer)                                             \
+    X(custo_da_defasagem, tabela<Single, max_custos>)                          \
+    X(defasagens_candidatas, tabela<Integer, max_defasagens_candidatas>)       \
+    X(nos_da_vizinhanca_do_candidato, tabela<Byte, max_candidatos, max_nos>)   \
+    X(no_da_vizinhanca, tabela<Byte, max_nos>)                                 \
+    X(candidato_corrente, Byte)                                                \
+    X(fluxo_externo_da_vizinhanca, tabela<Single, max_candidatos, max_links>)  \
+    X(capacidade_na_vizinhanca, tabela<Integer, max_candidatos, max_links>)    \
+    X(quant_de_links_da_vizinhanca, tabela<Byte, max_candidatos>)              \
+    X(quant_de_nos_da_vizinhanca, tabela<Byte, max_candidatos>)                \
+    X(links_da_vizinhanca, tabela<Byte, max_candidatos, max_links>)            \
+    X(indice_da_vizinhanca, Single)                                            \
+    X(periodo_local, Integer)                                                  \
+    X(intervalos_validos, bool)
 struct estado_das_buscas {
-    tabela<Integer, max_nos> defasagem;
-    tabela<Integer, max_nos> defasagem_tentativa;
-    tabela<Integer, max_nos> defasagem_valendo;
-    tabela<Integer, max_pares> defasagem_do_par_fase1;
-    tabela<Integer, max_pares> defasagem_do_par_fase2;
-    Single indice_de_desempenho = 0;
-    Single melhor_indice = 0;
-    bool fim_da_direcao = false;
-    bool houve_melhora = false;
-    bool eh_fase1 = false;
-    bool eh_fase2 = false;
-    tabela<Byte, max_nos> nos_do_caminho_principal;
-    Byte quant_de_nos_do_caminho = 0;
-    Byte quant_de_links_do_caminho = 0;
-    Byte quant_de_niveis = 0;
-    Byte quant_de_pares_fase1 = 0;
-    Byte quant_de_pares_fase2 = 0;
-    Byte par_corrente = 0;
-    Byte quant_de_defasagens_candidatas = 0;
-    tabela<Integer, max_links> links_do_caminho;
-    tabela<Single, max_links> fluxo_externo_do_caminho;
-    tabela<Integer, max_links> capacidade_no_caminho;
-    tabela<Byte, max_niveis, max_nos> arvore_de_niveis;
-    tabela<Byte, max_niveis> quant_de_nos_por_nivel;
-    tabela<bool, max_nos> no_defasado;
-    tabela<Byte, max_nos, max_nos> par_fase1;
-    tabela<Byte, max_nos, max_nos> par_fase2;
-    tabela<bool, max_nos, max_nos> par_numerado;
-    tabela<bool, max_nos, max_nos> par_numerado_copia;
-    tabela<Byte, max_pares> quant_de_links_do_par_fase1;
-    tabela<Byte, max_pares> quant_de_links_do_par_fase2;
-    tabela<Integer, max_pares, max_links_do_par> links_do_par_fase1;
-    tabela<Integer, max_pares, max_links_do_par> links_do_par_fase2;
-    tabela<Single, max_pares, max_links> entrada_no_par_fase1;
-    tabela<Single, max_pares, max_links> entrada_no_par_fase2;
-    tabela<Integer, max_pares, max_links> capacidade_no_par_fase1;
-    tabela<Integer, max_pares, max_links> capacidade_no_par_fase2;
-    Integer periodo_de_otimizacao = 0;
-    Integer melhor_defasagem = 0;
-    Integer passo_da_defasagem = 0;
-    tabela<Single, max_custos> custo_da_defasagem;
-    tabela<Integer, max_defasagens_candidatas> defasagens_candidatas;
-    tabela<Byte, max_candidatos, max_nos> nos_da_vizinhanca_do_candidato;
-    tabela<Byte, max_nos> no_da_vizinhanca;
-    Byte candidato_corrente = 0;
-    tabela<Single, max_candidatos, max_links> fluxo_externo_da_vizinhanca;
-    tabela<Integer, max_candidatos, max_links> capacidade_na_vizinhanca;
-    tabela<Byte, max_candidatos> quant_de_links_da_vizinhanca;
-    tabela<Byte, max_candidatos> quant_de_nos_da_vizinhanca;
-    tabela<Byte, max_candidatos, max_links> links_da_vizinhanca;
-    Single indice_da_vizinhanca = 0;
-    Integer periodo_local = 0;
-    bool intervalos_validos = false;
+    ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS(ORVEL_MEMBRO_VAZIO)
 };
 
+// O estado da simulação segundo a segundo e os perfis por link e segundo.
+#define ORVEL_CAMPOS_DAS_TABELAS_DA_SIMULACAO(X)      \
+    X(link_corrente, Byte)                            \
+    X(instante_no_ciclo, tabela<Integer, max_nos>)    \
+    X(verde_agora, tabela<bool, max_links>)           \
+    X(verde_antes, tabela<bool, max_links>)           \
+    X(fila, tabela<Single, max_links>)                \
+    X(atraso, tabela<Single, max_links>)              \
+    X(paradas_no_segundo, tabela<Single, max_links>)  \
+    X(paradas, tabela<Single, max_links>)             \
+    X(ocupacao_da_caixa, tabela<Single, max_links>)   \
+    X(caixa_com_espaco, tabela<bool, max_links>)      \
+    X(vazao_possivel, Single)                         \
+    X(vazao_bloqueada, Single)                        \
+    X(bloqueado_no_recebedor, Single)                 \
+    X(paradas_no_inicio_do_vermelho, Long)            \
+    X(perfil_de_entrada, tabela_dinamica<Single>)     \
+    X(perfil_de_chegada, tabela_dinamica<Single>)     \
+    X(fila_no_instante, tabela_dinamica<Single>)      \
+    X(estado_no_instante, tabela_dinamica<Byte>)
 struct tabelas_da_simulacao {
-    Byte link_corrente = 0;
-    tabela<Integer, max_nos> instante_no_ciclo;
-    tabela<bool, max_links> verde_agora;
-    tabela<bool, max_links> verde_antes;
-    tabela<Single, max_links> fila;
-    tabela<Single, max_links> atraso;
-    tabela<Single, max_links> paradas_no_segundo;
-    tabela<Single, max_links> paradas;
-    tabela<Single, max_links> ocupacao_da_caixa;
-    tabela<bool, max_links> caixa_com_espaco;
-    Single vazao_possivel = 0;
-    Single vazao_bloqueada = 0;
-    Single bloqueado_no_recebedor = 0;
-    Long paradas_no_inicio_do_vermelho = 0;
-    tabela_dinamica<Single> perfil_de_entrada;
-    tabela_dinamica<Single> perfil_de_chegada;
-    tabela_dinamica<Single> fila_no_instante;
-    tabela_dinamica<Byte> estado_no_instante;
+    ORVEL_CAMPOS_DAS_TABELAS_DA_SIMULACAO(ORVEL_MEMBRO_VAZIO)
 };
 
+// Os resultados de um processamento e os seus textos.
+#define ORVEL_CAMPOS_DOS_RESULTADOS_DO_CALCULO(X)                                                 \
+    X(fila_maxima, tabela<Single, max_links>)                                                     \
+    X(grau_de_saturacao, tabela<Single, max_links>)                                               \
+    X(estourou_caixa, tabela<bool, max_links>)                                                    \
+    X(periodo_de_verde_do_link, tabela<Integer, max_links, max_periodos_de_verde>)                \
+    X(atraso_total, Single)                                                                       \
+    X(paradas_total, Single)                                                                      \
+    X(links_com_maior_grau_de_saturacao, tabela<std::string, max_nos>)                            \
+    X(max_quant_de_intervalos, Byte)                                                              \
+    X(cor_do_intervalo_do_grupo_depois, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)  \
+    X(t_ciclo_da_rede_rel, std::string)                                                           \
+    X(atraso_rede_rel, std::string)                                                               \
+    X(n_paradas_rede_rel, std::string)                                                            \
+    X(espera_media_rel, std::string)                                                              \
+    X(maior_grau_de_saturacao_rel, std::string)                                                   \
+    X(StrLinks_com_maior_grau_de_saturacao_rel, std::string)                                      \
+    X(data_rel, std::string)                                                                      \
+    X(y_rel, tabela<std::string, max_links>)                                                      \
+    X(grau_de_saturacao_por_link_rel, tabela<std::string, max_links>)                             \
+    X(fila_maxima_rel, tabela<std::string, max_links>)                                            \
+    X(estourou_caixa_rel, tabela<std::string, max_links>)                                         \
+    X(atraso_rel, tabela<std::string, max_links>)                                                 \
+    X(n_paradas_rel, tabela<std::string, max_links>)                                              \
+    X(periodo_de_verde_do_link_rel, tabela<std::string, max_links, max_periodos_de_verde>)
 struct resultados_do_calculo {
-    tabela<Single, max_links> fila_maxima;
-    tabela<Single, max_links> grau_de_saturacao;
-    tabela<bool, max_links> estourou_caixa;
-    tabela<Integer, max_links, max_periodos_de_verde> periodo_de_verde_do_link;
-    Single atraso_total = 0;
-    Single paradas_total = 0;
-    tabela<std::string, max_nos> links_com_maior_grau_de_saturacao;
-    Byte max_quant_de_intervalos = 0;
-    tabela<Byte, max_nos, max_grupos, limite_de_intervalos> cor_do_intervalo_do_grupo_depois;
-    std::string t_ciclo_da_rede_rel;
-    std::string atraso_rede_rel;
-    std::string n_paradas_rede_rel;
-    std::string espera_media_rel;
-    std::string maior_grau_de_saturacao_rel;
-    std::string StrLinks_com_maior_grau_de_saturacao_rel;
-    std::string data_rel;
-    tabela<std::string, max_links> y_rel;
-    tabela<std::string, max_links> grau_de_saturacao_por_link_rel;
-    tabela<std::string, max_links> fila_maxima_rel;
-    tabela<std::string, max_links> estourou_caixa_rel;
-    tabela<std::string, max_links> atraso_rel;
-    tabela<std::string, max_links> n_paradas_rel;
-    tabela<std::string, max_links, max_periodos_de_verde> periodo_de_verde_do_link_rel;
+    ORVEL_CAMPOS_DOS_RESULTADOS_DO_CALCULO(ORVEL_MEMBRO_VAZIO)
 };
 
-#define ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(X) \
+// As cópias de edição dos diálogos (modelo/buffers_de_edicao.h).
+#define ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(X)                                                          \
     X(nome_do_no_editado, tabela<std::string, max_nos>)                                                \
     X(quant_de_grupos_editado, tabela<Byte, max_nos>)                                                  \
     X(eh_no_escravo_editado, tabela<bool, max_nos>)                                                    \
@@ -346,12 +368,13 @@ struct resultados_do_calculo {
     X(t_de_ciclo_maximo_imposto_editado, Integer)                                                      \
     X(grau_de_saturacao_meta_imposto_editado, Single)                                                  \
     X(grau_de_saturacao_limite_imposto_editado, Single)                                                \
-    X(peso_da_parada_imposto_editado, Integer)                                                        
+    X(peso_da_parada_imposto_editado, Integer)
 struct buffers_de_edicao {
     ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_MEMBRO_VAZIO)
 };
 
-#define ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(X) \
+// O estado do editor de desenho: modo, seleção, geometria dos nós e arrasto (modelo/estado_do_editor.h).
+#define ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(X)  \
     X(desenhando, bool)                      \
     X(no_selecionado, Byte)                  \
     X(link_selecionado, Byte)                \
@@ -368,27 +391,30 @@ struct buffers_de_edicao {
     X(x1_inicial_do_link, Long)              \
     X(x2_inicial_do_link, Long)              \
     X(y1_inicial_do_link, Long)              \
-    X(y2_inicial_do_link, Long)             
+    X(y2_inicial_do_link, Long)
 struct estado_do_editor {
     ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_MEMBRO_VAZIO)
 };
 
+// A medida da tela e o fim da apresentação: são das janelas, não da rede, e nenhuma limpeza os toca.
 struct estado_das_janelas {
     Integer twips_por_pixel_x = 15;
     Integer twips_por_pixel_y = 15;
     bool apresentacao_encerrada = false;
 };
 
-#define ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(X) \
+// Os valores da rede animada (modelo/valores_da_animacao.h).
+#define ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(X)          \
     X(caixa_da_animacao, tabela<Integer, max_links>)     \
     X(comprimento_do_link_1, tabela<Single, max_links>)  \
     X(comprimento_do_link_2, tabela<Single, max_links>)  \
     X(reiniciar_apresentacao, bool)                      \
-    X(no_do_diagrama, Byte)                             
+    X(no_do_diagrama, Byte)
 struct valores_da_animacao {
     ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_MEMBRO_VAZIO)
 };
 
+// Uma rede inteira, com tudo o que o editor, os diálogos, o cálculo e as vistas guardam dela.
 struct contexto_da_rede {
     rede_dada rede;
     estado_do_projeto projeto;
