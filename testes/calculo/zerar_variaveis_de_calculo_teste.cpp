@@ -6,6 +6,7 @@
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "comum/conferencia.h"
 #include "comum/percorrer.h"
+#include "comum/veneno_no_contexto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos_de_teste.h"
 
@@ -21,6 +22,8 @@ bool entre(int v, int a, int b) { return v >= a && v <= b; }
 
 TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     servicos_de_teste s;
+    // Veneno em todo campo do contexto; as tabelas conferidas abaixo recebem o seu.
+    teste::envenenar_o_contexto(contexto());
     existe_no.preencher(false);
     for (int n = 1; n <= max_nos; ++n) existe_no(n) = no_em_uso(n);
 
@@ -252,6 +255,14 @@ TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     for (auto& f : c.conferir) f();
     EXPECT_EQ(perfil_de_chegada(2, 4), 9.0f);
     EXPECT_EQ(estado_no_instante(1, 1), 3);
+
+    // Todo campo do contexto que não foi conferido acima ainda tem o veneno.
+    teste::conferir_o_contexto(contexto(), [&](const std::string& campo, const int*, std::size_t) {
+        const std::string nome = campo.substr(campo.find('.') + 1);
+        const bool conferido = c.nomes.count(nome) > 0 || nome == "existe_no" || nome == "perfil_de_chegada" ||
+                               nome == "estado_no_instante";
+        return conferido ? teste::esperado::qualquer : teste::esperado::veneno;
+    });
 }
 
 TEST(zerar_variaveis_de_calculo, sem_no_em_uso_limpa_escalares_links_e_niveis_e_nenhuma_linha_de_no) {

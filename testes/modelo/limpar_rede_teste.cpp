@@ -227,10 +227,12 @@ TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazi
     teste::conferir_o_contexto(contexto(), [&](const std::string& campo, const int* i, std::size_t dimensoes) {
         bool sem_indice_0 = true;
         for (std::size_t k = 0; k < dimensoes; ++k) sem_indice_0 = sem_indice_0 && i[k] != 0;
-        if (campo == "listas.lista_de_cor_do_grupo_depois") return false;
-        if (grupos_inteiros.count(campo.substr(0, campo.find('.') + 1)) > 0) return sem_indice_0;
-        if (campo == "derivados.duracao_com_demanda") return sem_indice_0 && i[1] <= 72;
-        return do_calculo.count(campo) > 0 && sem_indice_0;
+        bool limpa = false;
+        if (campo == "listas.lista_de_cor_do_grupo_depois") limpa = false;
+        else if (grupos_inteiros.count(campo.substr(0, campo.find('.') + 1)) > 0) limpa = sem_indice_0;
+        else if (campo == "derivados.duracao_com_demanda") limpa = sem_indice_0 && i[1] <= 72;
+        else limpa = do_calculo.count(campo) > 0 && sem_indice_0;
+        return limpa ? teste::esperado::vazio : teste::esperado::veneno;
     });
 }
 
