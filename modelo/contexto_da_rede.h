@@ -218,7 +218,8 @@ struct copias_de_trabalho {
     X(quant_de_intervalos_depois, tabela<Byte, max_nos>)                                      \
     X(duracao_do_intervalo, tabela<Integer, max_nos, limite_de_intervalos>)                   \
     X(duracao_com_demanda, tabela<Integer, max_nos, limite_de_intervalos>)                    \
-    X(inicio_do_intervalo, tabela<Integer, max_nos, max_intervalos_de_inicio + 1>)
+    X(inicio_do_intervalo, tabela<Integer, max_nos, max_intervalos_de_inicio + 1>)            \
+    X(verdes_de_seguranca_nao_atendidos, bool)
 struct dados_derivados {
     ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(ORVEL_MEMBRO_VAZIO)
 };
