@@ -67,34 +67,35 @@ void limpar_rede() {
 
         // Do cálculo, só o desenho dos nós e os resultados que as vistas e o arquivo mostram;
         // o resto é da limpeza do próprio cálculo, no começo de cada processamento.
-        esvaziar_menos_o_indice_0(cor_do_intervalo_do_grupo);
-        esvaziar_menos_o_indice_0(cor_do_intervalo_do_grupo_depois);
-        esvaziar_menos_o_indice_0(existe_ordenada);
-        esvaziar_menos_o_indice_0(duracao_do_intervalo);
+        esvaziar_menos_o_indice_0(c.copias.cor_do_intervalo_do_grupo);
+        esvaziar_menos_o_indice_0(c.resultados.cor_do_intervalo_do_grupo_depois);
+        esvaziar_menos_o_indice_0(c.copias.existe_ordenada);
+        esvaziar_menos_o_indice_0(c.derivados.duracao_do_intervalo);
         for (int n = 1; n <= max_nos; ++n)
-            for (int k = 1; k <= max_intervalos_duplos; ++k) duracao_com_demanda(n, k) = 0;
-        esvaziar_menos_o_indice_0(defasagem_valendo);
-        esvaziar_menos_o_indice_0(eh_ciclo_duplo);
-        esvaziar_menos_o_indice_0(y);
-        esvaziar_menos_o_indice_0(link_pertence_ao_grupo);
-        esvaziar_menos_o_indice_0(periodo_de_verde_do_link);
-        link_corrente = 0;
-        for (std::string* texto : {&t_ciclo_da_rede_rel, &atraso_rede_rel, &n_paradas_rede_rel, &espera_media_rel,
-                                   &maior_grau_de_saturacao_rel, &StrLinks_com_maior_grau_de_saturacao_rel})
+            for (int k = 1; k <= max_intervalos_duplos; ++k) c.derivados.duracao_com_demanda(n, k) = 0;
+        esvaziar_menos_o_indice_0(c.buscas.defasagem_valendo);
+        esvaziar_menos_o_indice_0(c.derivados.eh_ciclo_duplo);
+        esvaziar_menos_o_indice_0(c.derivados.y);
+        esvaziar_menos_o_indice_0(c.derivados.link_pertence_ao_grupo);
+        esvaziar_menos_o_indice_0(c.resultados.periodo_de_verde_do_link);
+        c.simulacao.link_corrente = 0;
+        auto& r = c.resultados;
+        for (std::string* texto : {&r.t_ciclo_da_rede_rel, &r.atraso_rede_rel, &r.n_paradas_rede_rel, &r.espera_media_rel,
+                                   &r.maior_grau_de_saturacao_rel, &r.StrLinks_com_maior_grau_de_saturacao_rel})
             texto->clear();
-        paradas_total = 0;
-        atraso_total = 0;
-        esvaziar_menos_o_indice_0(links_com_maior_grau_de_saturacao);
-        for (auto* textos : {&y_rel, &fila_maxima_rel, &estourou_caixa_rel, &grau_de_saturacao_por_link_rel, &atraso_rel,
-                             &n_paradas_rel})
+        r.paradas_total = 0;
+        r.atraso_total = 0;
+        esvaziar_menos_o_indice_0(r.links_com_maior_grau_de_saturacao);
+        for (auto* textos : {&r.y_rel, &r.fila_maxima_rel, &r.estourou_caixa_rel, &r.grau_de_saturacao_por_link_rel,
+                             &r.atraso_rel, &r.n_paradas_rel})
             esvaziar_menos_o_indice_0(*textos);
-        esvaziar_menos_o_indice_0(periodo_de_verde_do_link_rel);
+        esvaziar_menos_o_indice_0(r.periodo_de_verde_do_link_rel);
 
         // Os resultados de uma rede anterior não podem ser mostrados para uma nova ou fechada.
-        t_de_ciclo = 0;
-        periodo_de_simulacao = 0;
-        max_quant_de_intervalos = 0;
-        esvaziar_menos_o_indice_0(quant_de_intervalos_depois);
+        c.derivados.t_de_ciclo = 0;
+        c.derivados.periodo_de_simulacao = 0;
+        r.max_quant_de_intervalos = 0;
+        esvaziar_menos_o_indice_0(c.derivados.quant_de_intervalos_depois);
 
         t.Caption = "";
         observador().ao_mudar();
