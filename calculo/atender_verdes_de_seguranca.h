@@ -1,11 +1,13 @@
 #pragma once
 
+#include "modelo/contexto_da_rede.h"
+
 namespace orvel {
 
 // Ligada quando os verdes de segurança de um nó não puderam ser atendidos: a mensagem já foi
 // mostrada, a etapa parou naquele nó (as durações ficaram como estavam) e o processamento
 // deve pular as etapas de cálculo que faltam. A etapa a desliga ao começar.
-inline bool verdes_de_seguranca_nao_atendidos = false;
+inline auto& verdes_de_seguranca_nao_atendidos = contexto_global.derivados.verdes_de_seguranca_nao_atendidos;
 
 // Verdes de segurança e inícios dos intervalos ("Erro 125"). Em cada nó passa segundos, um a
 // um, do maior intervalo livre para a sequência de verde mais curta até toda sequência de

@@ -6,238 +6,242 @@ namespace orvel {
 
 namespace {
 
-void zerar_escalares_da_execucao() {
-    parar_processamento = false;
-    zerar_opcoes_de_trabalho();
-    periodo_de_simulacao = 0;
-    eh_periodo_de_uma_hora = false;
+void zerar_escalares_da_execucao(contexto_da_rede& ctx) {
+    ctx.projeto.parar_processamento = false;
+    zerar_opcoes_de_trabalho(ctx);
+    ctx.derivados.periodo_de_simulacao = 0;
+    ctx.derivados.eh_periodo_de_uma_hora = false;
 }
 
-void zerar_linha_do_no(int n) {
-    tempo_perdido_do_no(n) = 0;
-    y_critico_do_no(n) = 0;
-    grau_de_saturacao_do_no(n) = 0;
-    eh_ciclo_duplo(n) = false;
-    tempo_nao_usado_da_demanda(n) = 0;
-    for (int k = 1; k <= max_intervalos_de_inicio; ++k) duracao_eh_imposta(n, k) = false;
+void zerar_linha_do_no(contexto_da_rede& ctx, int n) {
+    ctx.derivados.tempo_perdido_do_no(n) = 0;
+    ctx.derivados.y_critico_do_no(n) = 0;
+    ctx.derivados.grau_de_saturacao_do_no(n) = 0;
+    ctx.derivados.eh_ciclo_duplo(n) = false;
+    ctx.derivados.tempo_nao_usado_da_demanda(n) = 0;
+    for (int k = 1; k <= max_intervalos_de_inicio; ++k) ctx.derivados.duracao_eh_imposta(n, k) = false;
 
     for (int g = 1; g <= max_grupos; ++g) {
-        link_critico_do_grupo(n, g) = 0;
-        quant_de_periodos_de_verde_do_grupo(n, g) = 0;
-        verde_de_seguranca_do_grupo(n, g) = 0;
-        grau_de_saturacao_do_grupo(n, g) = 0;
-        t_de_verde_do_grupo(n, g) = 0;
-        grupo_eh_critico(n, g) = false;
+        ctx.derivados.link_critico_do_grupo(n, g) = 0;
+        ctx.derivados.quant_de_periodos_de_verde_do_grupo(n, g) = 0;
+        ctx.derivados.verde_de_seguranca_do_grupo(n, g) = 0;
+        ctx.derivados.grau_de_saturacao_do_grupo(n, g) = 0;
+        ctx.derivados.t_de_verde_do_grupo(n, g) = 0;
+        ctx.derivados.grupo_eh_critico(n, g) = false;
         for (int k = 1; k <= max_intervalos_duplos; ++k) {
-            grupo_verde_no_intervalo(n, g, k) = false;
-            cor_do_intervalo_do_grupo(n, g, k) = 0;
-            duracao_do_intervalo(n, k) = 0;
-            duracao_com_demanda(n, k) = 0;
+            ctx.derivados.grupo_verde_no_intervalo(n, g, k) = false;
+            ctx.copias.cor_do_intervalo_do_grupo(n, g, k) = 0;
+            ctx.derivados.duracao_do_intervalo(n, k) = 0;
+            ctx.derivados.duracao_com_demanda(n, k) = 0;
         }
-        for (int l = 1; l <= max_links; ++l) link_pertence_ao_grupo(l, n, g) = false;
+        for (int l = 1; l <= max_links; ++l) ctx.derivados.link_pertence_ao_grupo(l, n, g) = false;
     }
 
     for (int g1 = 1; g1 <= max_grupos; ++g1)
-        for (int g2 = 1; g2 <= max_grupos; ++g2) grupos_conflitantes(n, g1, g2) = true;
+        for (int g2 = 1; g2 <= max_grupos; ++g2) ctx.derivados.grupos_conflitantes(n, g1, g2) = true;
 
     for (int j = 1; j <= max_nos; ++j) {
-        par_fase1(n, j) = 0;
-        par_fase2(n, j) = 0;
-        par_numerado(n, j) = false;
-        par_numerado_copia(n, j) = false;
+        ctx.buscas.par_fase1(n, j) = 0;
+        ctx.buscas.par_fase2(n, j) = 0;
+        ctx.buscas.par_numerado(n, j) = false;
+        ctx.buscas.par_numerado_copia(n, j) = false;
     }
 
-    nos_do_caminho_principal(n) = 0;
-    defasagem(n) = 0;
-    defasagem_tentativa(n) = 0;
-    defasagem_valendo(n) = 0;
-    no_defasado(n) = false;
-    defasagem_do_escravo(n) = 0;
-    eh_no_escravo(n) = false;
-    eh_no_mestre(n) = false;
-    eh_escravo_valendo(n) = false;
-    no_mestre(n) = 0;
-    no_escravo(n) = 0;
-    nome_do_mestre(n).clear();
-    intervalo_do_escravo(n) = 0;
-    intervalo_do_mestre(n) = 0;
-    defasagem_forcada(n) = 0;
-    eh_no_demandado(n) = false;
-    n_acionamentos(n) = 0;
-    intervalo_demandado(n) = 0;
-    intervalo_beneficiado(n) = 0;
-    quant_de_intervalos_antes(n) = 0;
-    quant_de_intervalos_depois(n) = 0;
-    nome_do_no(n).clear();
-    quant_de_grupos(n) = 0;
-    eh_ciclo_duplo_permitido(n) = false;
-    quant_de_grupos_criticos(n) = 0;
-    t_de_ciclo_de_seguranca_do_no(n) = 0;
-    probabilidade_de_demanda(n) = 0;
-    instante_no_ciclo(n) = 0;
-    quant_de_links_do_par_fase1(n) = 0;
-    quant_de_links_do_par_fase2(n) = 0;
-    no_da_vizinhanca(n) = 0;
+    ctx.buscas.nos_do_caminho_principal(n) = 0;
+    ctx.buscas.defasagem(n) = 0;
+    ctx.buscas.defasagem_tentativa(n) = 0;
+    ctx.buscas.defasagem_valendo(n) = 0;
+    ctx.buscas.no_defasado(n) = false;
+    ctx.derivados.defasagem_do_escravo(n) = 0;
+    ctx.copias.eh_no_escravo(n) = false;
+    ctx.derivados.eh_no_mestre(n) = false;
+    ctx.derivados.eh_escravo_valendo(n) = false;
+    ctx.derivados.no_mestre(n) = 0;
+    ctx.derivados.no_escravo(n) = 0;
+    ctx.copias.nome_do_mestre(n).clear();
+    ctx.copias.intervalo_do_escravo(n) = 0;
+    ctx.copias.intervalo_do_mestre(n) = 0;
+    ctx.copias.defasagem_forcada(n) = 0;
+    ctx.copias.eh_no_demandado(n) = false;
+    ctx.copias.n_acionamentos(n) = 0;
+    ctx.copias.intervalo_demandado(n) = 0;
+    ctx.copias.intervalo_beneficiado(n) = 0;
+    ctx.copias.quant_de_intervalos_antes(n) = 0;
+    ctx.derivados.quant_de_intervalos_depois(n) = 0;
+    ctx.copias.nome_do_no(n).clear();
+    ctx.copias.quant_de_grupos(n) = 0;
+    ctx.copias.eh_ciclo_duplo_permitido(n) = false;
+    ctx.derivados.quant_de_grupos_criticos(n) = 0;
+    ctx.derivados.t_de_ciclo_de_seguranca_do_no(n) = 0;
+    ctx.derivados.probabilidade_de_demanda(n) = 0;
+    ctx.simulacao.instante_no_ciclo(n) = 0;
+    ctx.buscas.quant_de_links_do_par_fase1(n) = 0;
+    ctx.buscas.quant_de_links_do_par_fase2(n) = 0;
+    ctx.buscas.no_da_vizinhanca(n) = 0;
 
-    for (int c = 1; c <= max_colunas; ++c) existe_ordenada(n, c) = false;
+    for (int c = 1; c <= max_colunas; ++c) ctx.copias.existe_ordenada(n, c) = false;
     for (int k = 1; k <= max_intervalos_de_inicio; ++k) {
-        duracao_imposta(n, k) = 0;
-        inicio_do_intervalo(n, k) = 0;
+        ctx.copias.duracao_imposta(n, k) = 0;
+        ctx.derivados.inicio_do_intervalo(n, k) = 0;
     }
     for (int g = 1; g <= max_grupos; ++g)
-        for (int p = 1; p <= max_links_por_grupo; ++p) nome_dos_links_do_grupo(n, g, p).clear();
+        for (int p = 1; p <= max_links_por_grupo; ++p) ctx.copias.nome_dos_links_do_grupo(n, g, p).clear();
 
     for (int l = 1; l <= max_links; ++l) {
-        entrada_no_par_fase1(n, l) = 0;
-        entrada_no_par_fase2(n, l) = 0;
-        capacidade_no_par_fase1(n, l) = 0;
-        capacidade_no_par_fase2(n, l) = 0;
-        links_da_vizinhanca(n, l) = 0;
+        ctx.buscas.entrada_no_par_fase1(n, l) = 0;
+        ctx.buscas.entrada_no_par_fase2(n, l) = 0;
+        ctx.buscas.capacidade_no_par_fase1(n, l) = 0;
+        ctx.buscas.capacidade_no_par_fase2(n, l) = 0;
+        ctx.buscas.links_da_vizinhanca(n, l) = 0;
     }
     for (int p = 1; p <= max_links_do_par; ++p) {
-        links_do_par_fase1(n, p) = 0;
-        links_do_par_fase2(n, p) = 0;
+        ctx.buscas.links_do_par_fase1(n, p) = 0;
+        ctx.buscas.links_do_par_fase2(n, p) = 0;
     }
-    for (int c = 1; c <= max_candidatos; ++c) nos_da_vizinhanca_do_candidato(c, n) = 0;
+    for (int c = 1; c <= max_candidatos; ++c) ctx.buscas.nos_da_vizinhanca_do_candidato(c, n) = 0;
 }
 
-void zerar_linha_do_link(int l) {
-    y(l) = 0;
-    ocupacao_da_caixa(l) = 0;
-    fila(l) = 0;
-    atraso(l) = 0;
-    paradas_no_segundo(l) = 0;
-    paradas(l) = 0;
-    entrada_externa_por_segundo(l) = 0;
-    estourou_caixa(l) = false;
-    caixa_com_espaco(l) = true;
+void zerar_linha_do_link(contexto_da_rede& ctx, int l) {
+    ctx.derivados.y(l) = 0;
+    ctx.simulacao.ocupacao_da_caixa(l) = 0;
+    ctx.simulacao.fila(l) = 0;
+    ctx.simulacao.atraso(l) = 0;
+    ctx.simulacao.paradas_no_segundo(l) = 0;
+    ctx.simulacao.paradas(l) = 0;
+    ctx.derivados.entrada_externa_por_segundo(l) = 0;
+    ctx.resultados.estourou_caixa(l) = false;
+    ctx.simulacao.caixa_com_espaco(l) = true;
     for (int r = 1; r <= max_links; ++r) {
-        fluxo_fornecido(l, r) = 0;
-        fracao_do_fornecimento(l, r) = 0;
+        ctx.derivados.fluxo_fornecido(l, r) = 0;
+        ctx.derivados.fracao_do_fornecimento(l, r) = 0;
     }
-    nome_do_link(l).clear();
-    nome_do_no_origem(l).clear();
-    nome_do_no_destino(l).clear();
-    verde_de_seguranca(l) = 0;
-    fluxo_por_segundo(l) = 0;
-    fluxo_de_saturacao_por_segundo(l) = 0;
-    t_de_percurso(l) = 0;
-    capacidade_da_caixa(l) = 0;
+    ctx.copias.nome_do_link(l).clear();
+    ctx.copias.nome_do_no_origem(l).clear();
+    ctx.copias.nome_do_no_destino(l).clear();
+    ctx.copias.verde_de_seguranca(l) = 0;
+    ctx.copias.fluxo_por_segundo(l) = 0;
+    ctx.copias.fluxo_de_saturacao_por_segundo(l) = 0;
+    ctx.copias.t_de_percurso(l) = 0;
+    ctx.copias.capacidade_da_caixa(l) = 0;
     for (int k = 1; k <= max_recebedores; ++k) {
-        nome_do_recebedor(l, k).clear();
-        valor_do_fornecimento(l, k) = 0;
-        recebedor(l, k) = 0;
+        ctx.copias.nome_do_recebedor(l, k).clear();
+        ctx.copias.valor_do_fornecimento(l, k) = 0;
+        ctx.derivados.recebedor(l, k) = 0;
     }
-    for (int k = 1; k <= max_intervalos_de_inicio; ++k) link_verde_no_intervalo(l, k) = false;
-    verde_agora(l) = false;
-    verde_antes(l) = false;
-    no_origem(l) = 0;
-    no_destino(l) = 0;
-    t_de_verde_do_link(l) = 0;
-    links_do_caminho(l) = 0;
-    fluxo_externo_do_caminho(l) = 0;
-    capacidade_no_caminho(l) = 0;
-    capacidade_util_da_caixa(l) = 0;
-    fila_maxima(l) = 0;
-    y_rel(l).clear();
-    grau_de_saturacao_por_link_rel(l).clear();
-    fila_maxima_rel(l).clear();
-    estourou_caixa_rel(l).clear();
-    atraso_rel(l).clear();
-    grau_de_saturacao(l) = 0;
+    for (int k = 1; k <= max_intervalos_de_inicio; ++k) ctx.derivados.link_verde_no_intervalo(l, k) = false;
+    ctx.simulacao.verde_agora(l) = false;
+    ctx.simulacao.verde_antes(l) = false;
+    ctx.derivados.no_origem(l) = 0;
+    ctx.derivados.no_destino(l) = 0;
+    ctx.derivados.t_de_verde_do_link(l) = 0;
+    ctx.buscas.links_do_caminho(l) = 0;
+    ctx.buscas.fluxo_externo_do_caminho(l) = 0;
+    ctx.buscas.capacidade_no_caminho(l) = 0;
+    ctx.derivados.capacidade_util_da_caixa(l) = 0;
+    ctx.resultados.fila_maxima(l) = 0;
+    ctx.resultados.y_rel(l).clear();
+    ctx.resultados.grau_de_saturacao_por_link_rel(l).clear();
+    ctx.resultados.fila_maxima_rel(l).clear();
+    ctx.resultados.estourou_caixa_rel(l).clear();
+    ctx.resultados.atraso_rel(l).clear();
+    ctx.resultados.grau_de_saturacao(l) = 0;
     for (int k = 1; k <= max_periodos_de_verde; ++k) {
-        periodo_de_verde_do_link(l, k) = 0;
-        periodo_de_verde_do_link_rel(l, k).clear();
+        ctx.resultados.periodo_de_verde_do_link(l, k) = 0;
+        ctx.resultados.periodo_de_verde_do_link_rel(l, k).clear();
     }
-    n_paradas_rel(l).clear();
+    ctx.resultados.n_paradas_rel(l).clear();
 }
 
-void zerar_escalares_finais() {
-    t_de_ciclo_minimo_de_seguranca = 0;
-    t_de_ciclo = 0;
-    eh_fase1 = false;
-    eh_fase2 = false;
-    quant_de_nos_do_caminho = 0;
-    quant_de_links_do_caminho = 0;
-    fim_da_direcao = false;
-    houve_melhora = false;
-    link_corrente = 0;
-    par_corrente = 0;
-    quant_de_pares_fase1 = 0;
-    quant_de_pares_fase2 = 0;
-    periodo_de_otimizacao = 0;
-    melhor_defasagem = 0;
-    quant_de_defasagens_candidatas = 0;
-    passo_da_defasagem = 0;
-    quant_de_niveis = 0;
-    candidato_corrente = 0;
-    periodo_local = 0;
-    intervalos_validos = false;
-    t_ciclo_da_rede_rel.clear();
-    atraso_rede_rel.clear();
-    atraso_total = 0;
-    paradas_total = 0;
-    espera_media_rel.clear();
-    n_paradas_rede_rel.clear();
-    maior_grau_de_saturacao_rel.clear();
-    StrLinks_com_maior_grau_de_saturacao_rel.clear();
-    data_rel.clear();
-    indice_de_desempenho = 0;
-    melhor_indice = 0;
-    indice_da_vizinhanca = 0;
+void zerar_escalares_finais(contexto_da_rede& ctx) {
+    ctx.derivados.t_de_ciclo_minimo_de_seguranca = 0;
+    ctx.derivados.t_de_ciclo = 0;
+    ctx.buscas.eh_fase1 = false;
+    ctx.buscas.eh_fase2 = false;
+    ctx.buscas.quant_de_nos_do_caminho = 0;
+    ctx.buscas.quant_de_links_do_caminho = 0;
+    ctx.buscas.fim_da_direcao = false;
+    ctx.buscas.houve_melhora = false;
+    ctx.simulacao.link_corrente = 0;
+    ctx.buscas.par_corrente = 0;
+    ctx.buscas.quant_de_pares_fase1 = 0;
+    ctx.buscas.quant_de_pares_fase2 = 0;
+    ctx.buscas.periodo_de_otimizacao = 0;
+    ctx.buscas.melhor_defasagem = 0;
+    ctx.buscas.quant_de_defasagens_candidatas = 0;
+    ctx.buscas.passo_da_defasagem = 0;
+    ctx.buscas.quant_de_niveis = 0;
+    ctx.buscas.candidato_corrente = 0;
+    ctx.buscas.periodo_local = 0;
+    ctx.buscas.intervalos_validos = false;
+    ctx.resultados.t_ciclo_da_rede_rel.clear();
+    ctx.resultados.atraso_rede_rel.clear();
+    ctx.resultados.atraso_total = 0;
+    ctx.resultados.paradas_total = 0;
+    ctx.resultados.espera_media_rel.clear();
+    ctx.resultados.n_paradas_rede_rel.clear();
+    ctx.resultados.maior_grau_de_saturacao_rel.clear();
+    ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.clear();
+    ctx.resultados.data_rel.clear();
+    ctx.buscas.indice_de_desempenho = 0;
+    ctx.buscas.melhor_indice = 0;
+    ctx.buscas.indice_da_vizinhanca = 0;
 }
 
 }  // namespace
 
-void zerar_opcoes_de_trabalho() {
-    nome_da_rede.clear();
-    t_de_ciclo_imposto = 0;
-    t_de_ciclo_maximo = 0;
-    t_de_ciclo_maximo_imposto = 0;
-    grau_de_saturacao_meta = 0;
-    grau_de_saturacao_meta_imposto = 0;
-    grau_de_saturacao_limite = 0;
-    grau_de_saturacao_limite_imposto = 0;
-    peso_da_parada = 0;
-    peso_da_parada_imposto = 0;
+void zerar_opcoes_de_trabalho(contexto_da_rede& ctx) {
+    ctx.copias.nome_da_rede.clear();
+    ctx.copias.t_de_ciclo_imposto = 0;
+    ctx.copias.t_de_ciclo_maximo = 0;
+    ctx.copias.t_de_ciclo_maximo_imposto = 0;
+    ctx.copias.grau_de_saturacao_meta = 0;
+    ctx.copias.grau_de_saturacao_meta_imposto = 0;
+    ctx.copias.grau_de_saturacao_limite = 0;
+    ctx.copias.grau_de_saturacao_limite_imposto = 0;
+    ctx.copias.peso_da_parada = 0;
+    ctx.copias.peso_da_parada_imposto = 0;
 }
 
-void zerar_variaveis_de_calculo() {
-    com_codigo("Erro 128", [] {
-        zerar_escalares_da_execucao();
+void zerar_variaveis_de_calculo() { zerar_variaveis_de_calculo(contexto()); }
+
+void zerar_opcoes_de_trabalho() { zerar_opcoes_de_trabalho(contexto()); }
+
+void zerar_variaveis_de_calculo(contexto_da_rede& ctx) {
+    com_codigo("Erro 128", [&ctx] {
+        zerar_escalares_da_execucao(ctx);
 
         for (int n = 1; n <= max_nos; ++n)
-            if (existe_no(n)) zerar_linha_do_no(n);
+            if (ctx.rede.existe_no(n)) zerar_linha_do_no(ctx, n);
 
         for (int n = 1; n <= max_nos; ++n) {
-            if (!existe_no(n)) continue;
-            defasagem_do_par_fase1(n) = 0;
-            defasagem_do_par_fase2(n) = 0;
+            if (!ctx.rede.existe_no(n)) continue;
+            ctx.buscas.defasagem_do_par_fase1(n) = 0;
+            ctx.buscas.defasagem_do_par_fase2(n) = 0;
         }
 
-        for (int l = 0; l <= max_links; ++l) zerar_linha_do_link(l);
+        for (int l = 0; l <= max_links; ++l) zerar_linha_do_link(ctx, l);
 
-        vazao_possivel = 0;
-        vazao_bloqueada = 0;
-        bloqueado_no_recebedor = 0;
-        paradas_no_inicio_do_vermelho = 0;
+        ctx.simulacao.vazao_possivel = 0;
+        ctx.simulacao.vazao_bloqueada = 0;
+        ctx.simulacao.bloqueado_no_recebedor = 0;
+        ctx.simulacao.paradas_no_inicio_do_vermelho = 0;
 
         for (int c = 1; c <= max_niveis; ++c) {
-            quant_de_nos_por_nivel(c) = 0;
-            for (int p = 1; p <= max_nos; ++p) arvore_de_niveis(c, p) = 0;
+            ctx.buscas.quant_de_nos_por_nivel(c) = 0;
+            for (int p = 1; p <= max_nos; ++p) ctx.buscas.arvore_de_niveis(c, p) = 0;
             for (int l = 1; l <= max_links; ++l) {
-                fluxo_externo_da_vizinhanca(c, l) = 0;
-                capacidade_na_vizinhanca(c, l) = 0;
+                ctx.buscas.fluxo_externo_da_vizinhanca(c, l) = 0;
+                ctx.buscas.capacidade_na_vizinhanca(c, l) = 0;
             }
-            quant_de_links_da_vizinhanca(c) = 0;
-            quant_de_nos_da_vizinhanca(c) = 0;
+            ctx.buscas.quant_de_links_da_vizinhanca(c) = 0;
+            ctx.buscas.quant_de_nos_da_vizinhanca(c) = 0;
         }
 
-        for (int k = 1; k <= max_custos; ++k) custo_da_defasagem(k) = 0;
-        for (int k = 1; k <= max_defasagens_candidatas; ++k) defasagens_candidatas(k) = 0;
-        for (int k = 1; k <= max_nos; ++k) links_com_maior_grau_de_saturacao(k).clear();
+        for (int k = 1; k <= max_custos; ++k) ctx.buscas.custo_da_defasagem(k) = 0;
+        for (int k = 1; k <= max_defasagens_candidatas; ++k) ctx.buscas.defasagens_candidatas(k) = 0;
+        for (int k = 1; k <= max_nos; ++k) ctx.resultados.links_com_maior_grau_de_saturacao(k).clear();
 
-        zerar_escalares_finais();
+        zerar_escalares_finais(ctx);
     });
 }
 

@@ -1,17 +1,18 @@
 #pragma once
 // Valores da rede animada e da janela de apresentação.
 
+#include "modelo/contexto_da_rede.h"
 #include "modelo/rede.h"
 
 namespace orvel {
 
-inline tabela<Integer, max_links> caixa_da_animacao;
-inline tabela<Single, max_links> comprimento_do_link_1;
-inline tabela<Single, max_links> comprimento_do_link_2;
-inline bool reiniciar_apresentacao = false;
-inline Byte no_do_diagrama = 0;
+inline auto& caixa_da_animacao = contexto_global.animacao.caixa_da_animacao;
+inline auto& comprimento_do_link_1 = contexto_global.animacao.comprimento_do_link_1;
+inline auto& comprimento_do_link_2 = contexto_global.animacao.comprimento_do_link_2;
+inline auto& reiniciar_apresentacao = contexto_global.animacao.reiniciar_apresentacao;
+inline auto& no_do_diagrama = contexto_global.animacao.no_do_diagrama;
 
 // A apresentação inicial terminou ou a área de desenho já recebeu um clique.
-inline bool apresentacao_encerrada = false;
+inline auto& apresentacao_encerrada = contexto_global.janelas.apresentacao_encerrada;
 
 }  // namespace orvel

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "calculo/simulacao.h"
 #include "comum/rede_de_simulacao.h"
@@ -21,18 +22,18 @@ using teste::variante;
 
 // Tudo o que uma execução escreve.
 struct estado_da_simulacao {
-    decltype(fila) fila_;
-    decltype(atraso) atraso_;
-    decltype(paradas_no_segundo) paradas_no_segundo_;
-    decltype(paradas) paradas_;
-    decltype(ocupacao_da_caixa) ocupacao_;
-    decltype(caixa_com_espaco) caixa_;
-    decltype(verde_agora) verde_agora_;
-    decltype(verde_antes) verde_antes_;
-    decltype(instante_no_ciclo) instante_;
-    decltype(fila_maxima) fila_maxima_;
-    decltype(defasagem_tentativa) defasagem_tentativa_;
-    decltype(custo_da_defasagem) custo_;
+    std::remove_cvref_t<decltype(fila)> fila_;
+    std::remove_cvref_t<decltype(atraso)> atraso_;
+    std::remove_cvref_t<decltype(paradas_no_segundo)> paradas_no_segundo_;
+    std::remove_cvref_t<decltype(paradas)> paradas_;
+    std::remove_cvref_t<decltype(ocupacao_da_caixa)> ocupacao_;
+    std::remove_cvref_t<decltype(caixa_com_espaco)> caixa_;
+    std::remove_cvref_t<decltype(verde_agora)> verde_agora_;
+    std::remove_cvref_t<decltype(verde_antes)> verde_antes_;
+    std::remove_cvref_t<decltype(instante_no_ciclo)> instante_;
+    std::remove_cvref_t<decltype(fila_maxima)> fila_maxima_;
+    std::remove_cvref_t<decltype(defasagem_tentativa)> defasagem_tentativa_;
+    std::remove_cvref_t<decltype(custo_da_defasagem)> custo_;
     tabela_dinamica<Single> entrada_, chegada_;
     Single escalares[8];
     Long paradas_no_inicio_do_vermelho_;

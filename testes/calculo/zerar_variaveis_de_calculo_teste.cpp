@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "comum/conferencia.h"
 #include "comum/percorrer.h"
+#include "comum/veneno_no_contexto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos_de_teste.h"
 
@@ -21,6 +23,8 @@ bool entre(int v, int a, int b) { return v >= a && v <= b; }
 
 TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     servicos_de_teste s;
+    // Veneno em todo campo do contexto; as tabelas conferidas abaixo recebem o seu.
+    teste::envenenar_o_contexto(contexto());
     existe_no.preencher(false);
     for (int n = 1; n <= max_nos; ++n) existe_no(n) = no_em_uso(n);
 
@@ -252,6 +256,14 @@ TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     for (auto& f : c.conferir) f();
     EXPECT_EQ(perfil_de_chegada(2, 4), 9.0f);
     EXPECT_EQ(estado_no_instante(1, 1), 3);
+
+    // Todo campo do contexto que não foi conferido acima ainda tem o veneno.
+    teste::conferir_o_contexto(contexto(), [&](const std::string& campo, const int*, std::size_t) {
+        const std::string nome = campo.substr(campo.find('.') + 1);
+        const bool conferido = c.nomes.count(nome) > 0 || nome == "existe_no" || nome == "perfil_de_chegada" ||
+                               nome == "estado_no_instante";
+        return conferido ? teste::esperado::qualquer : teste::esperado::veneno;
+    });
 }
 
 TEST(zerar_variaveis_de_calculo, sem_no_em_uso_limpa_escalares_links_e_niveis_e_nenhuma_linha_de_no) {
@@ -272,6 +284,35 @@ TEST(zerar_variaveis_de_calculo, sem_no_em_uso_limpa_escalares_links_e_niveis_e_
     EXPECT_EQ(t_de_ciclo, 0);
     EXPECT_TRUE(caixa_com_espaco(77));
     EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Duas redes no mesmo processo: a limpeza de um outro contexto segue as posições em uso dele e
+// não toca o contexto do processo.
+TEST(zerar_variaveis_de_calculo, limpa_outro_contexto_sem_tocar_o_do_processo) {
+    servicos_de_teste s;
+    auto outro = std::make_unique<contexto_da_rede>();
+    teste::envenenar_o_contexto(contexto());
+    teste::envenenar_o_contexto(*outro);
+    outro->rede.existe_no.preencher(false);
+    outro->rede.existe_no(3) = true;
+
+    zerar_variaveis_de_calculo(*outro);
+
+    EXPECT_TRUE(s.mensagens.empty());
+    teste::conferir_o_contexto(contexto(),
+                               [](const std::string&, const int*, std::size_t) { return teste::esperado::veneno; });
+    EXPECT_EQ(outro->buscas.defasagem_valendo(3), 0);
+    EXPECT_EQ(outro->buscas.defasagem_valendo(1), 7);
+    EXPECT_EQ(outro->copias.nome_do_no(3), "");
+    EXPECT_EQ(outro->copias.nome_do_no(2), "veneno");
+    EXPECT_TRUE(outro->derivados.grupos_conflitantes(3, 1, 2));
+    EXPECT_EQ(outro->derivados.y(0), 0.0f);
+    EXPECT_EQ(outro->derivados.t_de_ciclo, 0);
+    EXPECT_EQ(outro->derivados.t_de_ciclo_calculado, 7);
+    EXPECT_EQ(outro->copias.nome_da_rede, "");
+    EXPECT_FALSE(outro->projeto.parar_processamento);
+    EXPECT_TRUE(outro->simulacao.caixa_com_espaco(5));
+    EXPECT_EQ(outro->resultados.max_quant_de_intervalos, 7);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <type_traits>
@@ -32,10 +33,12 @@ T vazio_de() {
 // no resto, o veneno.
 struct conferencia {
     std::vector<std::function<void()>> conferir;
+    std::set<std::string> nomes;  // os campos conferidos
 
     template <class T, int... L, class Pred>
     void tabela_(const char* nome, tabela<T, L...>& t, Pred limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
         t.preencher(veneno);
+        nomes.insert(nome);
         conferir.push_back([nome, &t, limpa, veneno, limpo] {
             int erros = 0;
             percorrer(t, [&](const std::array<int, sizeof...(L)>& i, T& v) {
@@ -53,6 +56,7 @@ struct conferencia {
     template <class T>
     void escalar(const char* nome, T& v, bool limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
         v = veneno;
+        nomes.insert(nome);
         conferir.push_back([nome, &v, limpa, veneno, limpo] { EXPECT_TRUE(v == (limpa ? limpo : veneno)) << nome; });
     }
 };

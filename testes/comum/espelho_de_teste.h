@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QPoint>
 
 #include "plataforma/formularios.h"
@@ -21,6 +22,9 @@ protected:
     void TearDown() override {
         destruir_todas_as_janelas();
         QApplication::processEvents();
+        // As janelas do Qt que o espelho soltou (deleteLater) morrem aqui, e não dentro do laço
+        // de eventos de um diálogo do teste seguinte, que pode ter uma delas como mãe.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QWidget* superficie(formulario& f) { return espelho.janela_de(f)->superficie(); }
     static QPoint px(int x_twips, int y_twips) { return QPoint(x_twips / 15, y_twips / 15); }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "comum/contexto_novo.h"
 #include "editor/janelas.h"
 
 int main(int argc, char** argv) {
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
     orvel::instalar_janelas_do_programa(&orvel::janelas_do_editor());
     orvel::instalar_observador_do_calculo(&orvel::observador_das_janelas());
     testing::InitGoogleTest(&argc, argv);
+    orvel::teste::recomecar_o_contexto_a_cada_teste();
     return RUN_ALL_TESTS();
 }

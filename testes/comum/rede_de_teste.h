@@ -11,45 +11,8 @@ namespace orvel::teste {
 
 // Esvazia a rede entrada: opções, ocupação, contagens e todas as tabelas de nós e links.
 inline void esvaziar_rede() {
-    nome_da_rede_dado.clear();
-    t_de_ciclo_imposto_dado = 0;
-    t_de_ciclo_maximo_imposto_dado = 0;
-    grau_de_saturacao_meta_imposto_dado = 0;
-    grau_de_saturacao_limite_imposto_dado = 0;
-    peso_da_parada_imposto_dado = 0;
-    existe_no.preencher(false);
-    existe_link.preencher(false);
-    total_de_nos_dado = total_de_links_dado = max_indice_no = max_indice_link = 0;
-
-    nome_do_no_dado.preencher({});
-    quant_de_grupos_dado.preencher(0);
-    eh_no_escravo_dado.preencher(false);
-    nome_do_mestre_dado.preencher({});
-    intervalo_do_escravo_dado.preencher(0);
-    intervalo_do_mestre_dado.preencher(0);
-    defasagem_forcada_dado.preencher(0);
-    eh_no_demandado_dado.preencher(false);
-    n_acionamentos_dado.preencher(0);
-    intervalo_demandado_dado.preencher(0);
-    intervalo_beneficiado_dado.preencher(0);
-    eh_ciclo_duplo_permitido_dado.preencher(false);
-    quant_de_intervalos_antes_dado.preencher(0);
-    nome_dos_links_do_grupo_dado.preencher({});
-    existe_ordenada_dado.preencher(false);
-    cor_do_intervalo_do_grupo_dado.preencher(0);
-    duracao_imposta_dado.preencher(0);
-
-    nome_do_link_dado.preencher({});
-    nome_do_no_origem_dado.preencher({});
-    nome_do_no_destino_dado.preencher({});
-    verde_de_seguranca_dado.preencher(0);
-    fluxo_dado.preencher(0);
-    fluxo_de_saturacao_dado.preencher(0);
-    t_de_percurso_dado.preencher(0);
-    capacidade_da_caixa_dado.preencher(0);
-    nome_do_recebedor_dado.preencher({});
-    valor_do_fornecimento_dado.preencher(0);
-    eh_link_conversao.preencher(false);
+    static const rede_dada vazia{};
+    contexto().rede = vazia;
 }
 
 // Cria um nó na menor posição livre e devolve a posição. As cores ficam vermelhas em todos os

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "comum/conferencia.h"
 #include "comum/janela_principal_de_teste.h"
+#include "comum/veneno_no_contexto.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
@@ -195,6 +199,41 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     // Uma rede vazia se limpa de novo sem falha nem mensagem.
     limpar_rede();
     EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Veneno em todo campo do contexto, também no índice 0 de toda tabela: dos grupos que a limpeza
+// esvazia inteiros sai o veneno de tudo menos o índice 0 (e as listas das cores depois do
+// processamento ficam); do cálculo, só dos campos que as vistas e o arquivo mostram; o resto
+// (estado do projeto, cópias de trabalho, buscas, simulação, perfis) fica como estava.
+TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazia) {
+    teste::envenenar_o_contexto(contexto());
+    s.mensagens.clear();
+    limpar_rede();
+    EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+
+    const std::set<std::string> grupos_inteiros{"rede.", "edicao.", "editor.", "animacao.", "listas."};
+    const std::set<std::string> do_calculo{
+        "copias.cor_do_intervalo_do_grupo", "copias.existe_ordenada", "derivados.duracao_do_intervalo",
+        "derivados.duracao_com_demanda", "derivados.eh_ciclo_duplo", "derivados.y", "derivados.link_pertence_ao_grupo",
+        "derivados.t_de_ciclo", "derivados.periodo_de_simulacao", "derivados.quant_de_intervalos_depois",
+        "buscas.defasagem_valendo", "simulacao.link_corrente", "resultados.periodo_de_verde_do_link",
+        "resultados.atraso_total", "resultados.paradas_total", "resultados.links_com_maior_grau_de_saturacao",
+        "resultados.max_quant_de_intervalos", "resultados.cor_do_intervalo_do_grupo_depois",
+        "resultados.t_ciclo_da_rede_rel", "resultados.atraso_rede_rel", "resultados.n_paradas_rede_rel",
+        "resultados.espera_media_rel", "resultados.maior_grau_de_saturacao_rel",
+        "resultados.StrLinks_com_maior_grau_de_saturacao_rel", "resultados.y_rel",
+        "resultados.grau_de_saturacao_por_link_rel", "resultados.fila_maxima_rel", "resultados.estourou_caixa_rel",
+        "resultados.atraso_rel", "resultados.n_paradas_rel", "resultados.periodo_de_verde_do_link_rel"};
+    teste::conferir_o_contexto(contexto(), [&](const std::string& campo, const int* i, std::size_t dimensoes) {
+        bool sem_indice_0 = true;
+        for (std::size_t k = 0; k < dimensoes; ++k) sem_indice_0 = sem_indice_0 && i[k] != 0;
+        bool limpa = false;
+        if (campo == "listas.lista_de_cor_do_grupo_depois") limpa = false;
+        else if (grupos_inteiros.count(campo.substr(0, campo.find('.') + 1)) > 0) limpa = sem_indice_0;
+        else if (campo == "derivados.duracao_com_demanda") limpa = sem_indice_0 && i[1] <= 72;
+        else limpa = do_calculo.count(campo) > 0 && sem_indice_0;
+        return limpa ? teste::esperado::vazio : teste::esperado::veneno;
+    });
 }
 
 TEST_F(limpeza_da_rede, elemento_ja_descarregado_nao_interrompe_a_limpeza) {

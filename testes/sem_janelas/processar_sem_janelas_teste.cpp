@@ -47,6 +47,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(janelas_instaladas(), nullptr);
         destruir_todas_as_janelas();
+        recomecar(contexto());
         separador_antes = separador_decimal();
         definir_separador_decimal('.');
         instalar_observador_do_calculo(&obs);

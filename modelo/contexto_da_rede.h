@@ -1,0 +1,477 @@
+#pragma once
+// O estado de uma rede como um valor: a rede dada, as cópias de trabalho e os dados derivados
+// do cálculo, o estado das buscas e da simulação, os resultados, as cópias de edição dos
+// diálogos e o estado do editor, agrupados por sentido num contexto_da_rede.
+//
+// O programa tem um contexto por processo (contexto()), e os nomes das tabelas (modelo/rede.h,
+// modelo/tabelas_de_calculo.h, modelo/buffers_de_edicao.h, modelo/estado_do_editor.h,
+// modelo/valores_da_animacao.h) são referências aos membros dele: o endereço de cada tabela é
+// uma constante, como o de uma tabela global. Outros contextos podem existir como valores (por
+// exemplo para avaliar várias tentativas de uma vez); um contexto é grande, então fica na
+// memória estática ou no heap, nunca na pilha.
+//
+// Os valores iniciais dos membros são os de uma rede vazia no começo do programa.
+
+#include <string>
+
+#include "plataforma/tabela.h"
+#include "plataforma/tipos.h"
+
+namespace orvel {
+
+inline constexpr int max_nos = 50;
+inline constexpr int max_links = 150;
+inline constexpr int max_grupos = 8;
+inline constexpr int max_links_por_grupo = 4;
+inline constexpr int max_recebedores = 4;
+inline constexpr int max_intervalos_entrados = 36;
+inline constexpr int max_intervalos_duplos = 72;
+inline constexpr int limite_de_intervalos = 95;  // espaço para o ciclo duplo e as cópias
+inline constexpr int max_colunas = 94;           // colunas da régua do diagrama de barras
+// Na régua, 0 e max_colunas são as bordas: as divisas entre intervalos ficam nas colunas
+// 1..ultima_divisa, e uma barra tem, de borda a borda, até max_intervalos_na_regua pedaços.
+inline constexpr int ultima_divisa = max_colunas - 1;
+inline constexpr int max_intervalos_na_regua = max_colunas;
+
+// Códigos de estado de um grupo num intervalo.
+inline constexpr Byte cor_nao_definida = 0;
+inline constexpr Byte cor_verde = 1;
+inline constexpr Byte cor_amarelo = 2;
+inline constexpr Byte cor_vermelho = 3;
+
+
+inline constexpr int max_intervalos_de_inicio = 72;  // dimensões de flags e inícios
+inline constexpr int max_periodos_de_verde = 10;
+inline constexpr int max_niveis = 30;
+// Um candidato do deslocamento de tempo é um nó: cabem todos os nós da rede.
+inline constexpr int max_candidatos = max_nos;
+// Um par de nós vizinhos corresponde a um link entre eles: cabem tantos pares quantos links.
+inline constexpr int max_pares = max_links;
+inline constexpr int max_links_do_par = 20;
+inline constexpr int max_custos = 300;
+inline constexpr int max_defasagens_candidatas = 40;
+
+// Cada grupo é definido por uma lista de campos (nome, tipo) que dá os membros, todos com valor
+// inicial vazio (0, "" ou False), e que serve também a quem percorre o grupo campo por campo
+// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. Os
+// nomes das tabelas, com o que cada uma guarda, estão nos cabeçalhos citados acima.
+#define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
+
+// A rede como o usuário a entrou: opções, ocupação das posições, nós e links (modelo/rede.h).
+#define ORVEL_CAMPOS_DA_REDE_DADA(X)                                                                \
+    X(nome_da_rede_dado, std::string)                                                               \
+    X(t_de_ciclo_imposto_dado, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto_dado, Integer)                                                      \
+    X(grau_de_saturacao_meta_imposto_dado, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto_dado, Single)                                                \
+    X(peso_da_parada_imposto_dado, Integer)                                                         \
+    X(existe_no, tabela<bool, max_nos>)                                                             \
+    X(existe_link, tabela<bool, max_links>)                                                         \
+    X(total_de_nos_dado, Byte)                                                                      \
+    X(total_de_links_dado, Byte)                                                                    \
+    X(max_indice_no, Byte)                                                                          \
+    X(max_indice_link, Byte)                                                                        \
+    X(nome_do_no_dado, tabela<std::string, max_nos>)                                                \
+    X(quant_de_grupos_dado, tabela<Byte, max_nos>)                                                  \
+    X(eh_no_escravo_dado, tabela<bool, max_nos>)                                                    \
+    X(nome_do_mestre_dado, tabela<std::string, max_nos>)                                            \
+    X(intervalo_do_escravo_dado, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre_dado, tabela<Byte, max_nos>)                                              \
+    X(defasagem_forcada_dado, tabela<Integer, max_nos>)                                             \
+    X(eh_no_demandado_dado, tabela<bool, max_nos>)                                                  \
+    X(n_acionamentos_dado, tabela<Integer, max_nos>)                                                \
+    X(intervalo_demandado_dado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado_dado, tabela<Byte, max_nos>)                                            \
+    X(eh_ciclo_duplo_permitido_dado, tabela<bool, max_nos>)                                         \
+    X(quant_de_intervalos_antes_dado, tabela<Byte, max_nos>)                                        \
+    X(nome_dos_links_do_grupo_dado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(existe_ordenada_dado, tabela<bool, max_nos, max_colunas>)                                     \
+    X(cor_do_intervalo_do_grupo_dado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(duracao_imposta_dado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(nome_do_link_dado, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem_dado, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino_dado, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca_dado, tabela<Byte, max_links>)                                             \
+    X(fluxo_dado, tabela<Single, max_links>)                                                        \
+    X(fluxo_de_saturacao_dado, tabela<Single, max_links>)                                           \
+    X(t_de_percurso_dado, tabela<Byte, max_links>)                                                  \
+    X(capacidade_da_caixa_dado, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor_dado, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento_dado, tabela<Single, max_links, max_recebedores>)                       \
+    X(eh_link_conversao, tabela<bool, max_links>)
+struct rede_dada {
+    ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
+};
+
+// O estado do projeto: arquivo, alterações, validação e processamento em curso.
+#define ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(X) \
+    X(nome_do_arquivo, std::string)    \
+    X(caption_dos_forms, std::string)  \
+    X(salvar_como, bool)               \
+    X(projeto_alterado, bool)          \
+    X(dados_ok, bool)                  \
+    X(parar_processamento, bool)       \
+    X(processando, bool)               \
+    X(execucao_em_curso, bool)         \
+    X(xml_recarregar, bool)            \
+    X(xml_salvar_e_liberar, bool)
+struct estado_do_projeto {
+    ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
+};
+
+// Os textos das listas do arquivo de projeto.
+#define ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(X)                         \
+    X(relacao_de_links, std::string)                                  \
+    X(relacao_de_nos, std::string)                                    \
+    X(lista_dos_links_do_grupo, tabela<std::string, max_grupos>)      \
+    X(lista_de_existe_ordenada, std::string)                          \
+    X(lista_de_cor_do_grupo, tabela<std::string, max_grupos>)         \
+    X(lista_de_cor_do_grupo_depois, tabela<std::string, max_grupos>)  \
+    X(lista_de_duracao_imposta, std::string)
+struct listas_do_arquivo {
+    ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_MEMBRO_VAZIO)
+};
+
+// As cópias de trabalho da rede dada, feitas a cada processamento (modelo/tabelas_de_calculo.h).
+#define ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(X)                                                 \
+    X(nome_da_rede, std::string)                                                               \
+    X(t_de_ciclo_imposto, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto, Integer)                                                      \
+    X(peso_da_parada_imposto, Integer)                                                         \
+    X(grau_de_saturacao_meta_imposto, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto, Single)                                                \
+    X(t_de_ciclo_maximo, Integer)                                                              \
+    X(peso_da_parada, Integer)                                                                 \
+    X(grau_de_saturacao_meta, Single)                                                          \
+    X(grau_de_saturacao_limite, Single)                                                        \
+    X(nome_do_no, tabela<std::string, max_nos>)                                                \
+    X(nome_do_mestre, tabela<std::string, max_nos>)                                            \
+    X(quant_de_grupos, tabela<Byte, max_nos>)                                                  \
+    X(quant_de_intervalos_antes, tabela<Byte, max_nos>)                                        \
+    X(eh_no_escravo, tabela<bool, max_nos>)                                                    \
+    X(eh_no_demandado, tabela<bool, max_nos>)                                                  \
+    X(eh_ciclo_duplo_permitido, tabela<bool, max_nos>)                                         \
+    X(intervalo_do_escravo, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre, tabela<Byte, max_nos>)                                              \
+    X(intervalo_demandado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado, tabela<Byte, max_nos>)                                            \
+    X(defasagem_forcada, tabela<Integer, max_nos>)                                             \
+    X(n_acionamentos, tabela<Integer, max_nos>)                                                \
+    X(nome_dos_links_do_grupo, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(duracao_imposta, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(cor_do_intervalo_do_grupo, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)                                     \
+    X(nome_do_link, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca, tabela<Byte, max_links>)                                             \
+    X(fluxo_por_segundo, tabela<Single, max_links>)                                            \
+    X(fluxo_de_saturacao_por_segundo, tabela<Single, max_links>)                               \
+    X(t_de_percurso, tabela<Integer, max_links>)                                               \
+    X(capacidade_da_caixa, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento, tabela<Single, max_links, max_recebedores>)
+struct copias_de_trabalho {
+    ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(ORVEL_MEMBRO_VAZIO)
+};
+
+// Os dados que as etapas do cálculo derivam das cópias: ciclo, verdes, intervalos.
+#define ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(X)                                                   \
+    X(no_origem, tabela<Byte, max_links>)                                                     \
+    X(no_destino, tabela<Byte, max_links>)                                                    \
+    X(recebedor, tabela<Integer, max_links, max_recebedores>)                                 \
+    X(fluxo_fornecido, tabela<Single, max_links, max_links>)                                  \
+    X(fracao_do_fornecimento, tabela<Single, max_links, max_links>)                           \
+    X(entrada_externa_por_segundo, tabela<Single, max_links>)                                 \
+    X(capacidade_util_da_caixa, tabela<Single, max_links>)                                    \
+    X(y, tabela<Single, max_links>)                                                           \
+    X(link_pertence_ao_grupo, tabela<bool, max_links, max_nos, max_grupos>)                   \
+    X(grupo_verde_no_intervalo, tabela<bool, max_nos, max_grupos, max_intervalos_de_inicio>)  \
+    X(link_verde_no_intervalo, tabela<bool, max_links, max_intervalos_de_inicio>)             \
+    X(grupos_conflitantes, tabela<bool, max_nos, max_grupos, max_grupos>)                     \
+    X(link_critico_do_grupo, tabela<Byte, max_nos, max_grupos>)                               \
+    X(quant_de_periodos_de_verde_do_grupo, tabela<Byte, max_nos, max_grupos>)                 \
+    X(verde_de_seguranca_do_grupo, tabela<Integer, max_nos, max_grupos>)                      \
+    X(t_de_verde_do_grupo, tabela<Integer, max_nos, max_grupos>)                              \
+    X(grupo_eh_critico, tabela<bool, max_nos, max_grupos>)                                    \
+    X(grau_de_saturacao_do_grupo, tabela<Single, max_nos, max_grupos>)                        \
+    X(quant_de_grupos_criticos, tabela<Byte, max_nos>)                                        \
+    X(tempo_perdido_do_no, tabela<Integer, max_nos>)                                          \
+    X(t_de_ciclo_de_seguranca_do_no, tabela<Integer, max_nos>)                                \
+    X(y_critico_do_no, tabela<Single, max_nos>)                                               \
+    X(grau_de_saturacao_do_no, tabela<Single, max_nos>)                                       \
+    X(probabilidade_de_demanda, tabela<Single, max_nos>)                                      \
+    X(tempo_nao_usado_da_demanda, tabela<Byte, max_nos>)                                      \
+    X(t_de_ciclo_minimo_de_seguranca, Integer)                                                \
+    X(t_de_ciclo_calculado, Integer)                                                          \
+    X(t_de_ciclo, Integer)                                                                    \
+    X(periodo_de_simulacao, Integer)                                                          \
+    X(eh_periodo_de_uma_hora, bool)                                                           \
+    X(duracao_eh_imposta, tabela<bool, max_nos, max_intervalos_de_inicio>)                    \
+    X(t_de_verde_do_link, tabela<Integer, max_links>)                                         \
+    X(no_mestre, tabela<Byte, max_nos>)                                                       \
+    X(no_escravo, tabela<Byte, max_nos>)                                                      \
+    X(eh_no_mestre, tabela<bool, max_nos>)                                                    \
+    X(eh_escravo_valendo, tabela<bool, max_nos>)                                              \
+    X(eh_ciclo_duplo, tabela<bool, max_nos>)                                                  \
+    X(defasagem_do_escravo, tabela<Integer, max_nos>)                                         \
+    X(quant_de_intervalos_depois, tabela<Byte, max_nos>)                                      \
+    X(duracao_do_intervalo, tabela<Integer, max_nos, limite_de_intervalos>)                   \
+    X(duracao_com_demanda, tabela<Integer, max_nos, limite_de_intervalos>)                    \
+    X(inicio_do_intervalo, tabela<Integer, max_nos, max_intervalos_de_inicio + 1>)            \
+    X(verdes_de_seguranca_nao_atendidos, bool)
+struct dados_derivados {
+    ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(ORVEL_MEMBRO_VAZIO)
+};
+
+// O estado das buscas de defasagem e do deslocamento de tempo entre intervalos repetidos.
+#define ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS(X)                                   \
+    X(defasagem, tabela<Integer, max_nos>)                                     \
+    X(defasagem_tentativa, tabela<Integer, max_nos>)                           \
+    X(defasagem_valendo, tabela<Integer, max_nos>)                             \
+    X(defasagem_do_par_fase1, tabela<Integer, max_pares>)                      \
+    X(defasagem_do_par_fase2, tabela<Integer, max_pares>)                      \
+    X(indice_de_desempenho, Single)                                            \
+    X(melhor_indice, Single)                                                   \
+    X(fim_da_direcao, bool)                                                    \
+    X(houve_melhora, bool)                                                     \
+    X(eh_fase1, bool)                                                          \
+    X(eh_fase2, bool)                                                          \
+    X(nos_do_caminho_principal, tabela<Byte, max_nos>)                         \
+    X(quant_de_nos_do_caminho, Byte)                                           \
+    X(quant_de_links_do_caminho, Byte)                                         \
+    X(quant_de_niveis, Byte)                                                   \
+    X(quant_de_pares_fase1, Byte)                                              \
+    X(quant_de_pares_fase2, Byte)                                              \
+    X(par_corrente, Byte)                                                      \
+    X(quant_de_defasagens_candidatas, Byte)                                    \
+    X(links_do_caminho, tabela<Integer, max_links>)                            \
+    X(fluxo_externo_do_caminho, tabela<Single, max_links>)                     \
+    X(capacidade_no_caminho, tabela<Integer, max_links>)                       \
+    X(arvore_de_niveis, tabela<Byte, max_niveis, max_nos>)                     \
+    X(quant_de_nos_por_nivel, tabela<Byte, max_niveis>)                        \
+    X(no_defasado, tabela<bool, max_nos>)                                      \
+    X(par_fase1, tabela<Byte, max_nos, max_nos>)                               \
+    X(par_fase2, tabela<Byte, max_nos, max_nos>)                               \
+    X(par_numerado, tabela<bool, max_nos, max_nos>)                            \
+    X(par_numerado_copia, tabela<bool, max_nos, max_nos>)                      \
+    X(quant_de_links_do_par_fase1, tabela<Byte, max_pares>)                    \
+    X(quant_de_links_do_par_fase2, tabela<Byte, max_pares>)                    \
+    X(links_do_par_fase1, tabela<Integer, max_pares, max_links_do_par>)        \
+    X(links_do_par_fase2, tabela<Integer, max_pares, max_links_do_par>)        \
+    X(entrada_no_par_fase1, tabela<Single, max_pares, max_links>)              \
+    X(entrada_no_par_fase2, tabela<Single, max_pares, max_links>)              \
+    X(capacidade_no_par_fase1, tabela<Integer, max_pares, max_links>)          \
+    X(capacidade_no_par_fase2, tabela<Integer, max_pares, max_links>)          \
+    X(periodo_de_otimizacao, Integer)                                          \
+    X(melhor_defasagem, Integer)                                               \
+    X(passo_da_defasagem, Integer)                                             \
+    X(custo_da_defasagem, tabela<Single, max_custos>)                          \
+    X(defasagens_candidatas, tabela<Integer, max_defasagens_candidatas>)       \
+    X(nos_da_vizinhanca_do_candidato, tabela<Byte, max_candidatos, max_nos>)   \
+    X(no_da_vizinhanca, tabela<Byte, max_nos>)                                 \
+    X(candidato_corrente, Byte)                                                \
+    X(fluxo_externo_da_vizinhanca, tabela<Single, max_candidatos, max_links>)  \
+    X(capacidade_na_vizinhanca, tabela<Integer, max_candidatos, max_links>)    \
+    X(quant_de_links_da_vizinhanca, tabela<Byte, max_candidatos>)              \
+    X(quant_de_nos_da_vizinhanca, tabela<Byte, max_candidatos>)                \
+    X(links_da_vizinhanca, tabela<Byte, max_candidatos, max_links>)            \
+    X(indice_da_vizinhanca, Single)                                            \
+    X(periodo_local, Integer)                                                  \
+    X(intervalos_validos, bool)
+struct estado_das_buscas {
+    ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS(ORVEL_MEMBRO_VAZIO)
+};
+
+// O estado da simulação segundo a segundo e os perfis por link e segundo.
+#define ORVEL_CAMPOS_DAS_TABELAS_DA_SIMULACAO(X)      \
+    X(link_corrente, Byte)                            \
+    X(instante_no_ciclo, tabela<Integer, max_nos>)    \
+    X(verde_agora, tabela<bool, max_links>)           \
+    X(verde_antes, tabela<bool, max_links>)           \
+    X(fila, tabela<Single, max_links>)                \
+    X(atraso, tabela<Single, max_links>)              \
+    X(paradas_no_segundo, tabela<Single, max_links>)  \
+    X(paradas, tabela<Single, max_links>)             \
+    X(ocupacao_da_caixa, tabela<Single, max_links>)   \
+    X(caixa_com_espaco, tabela<bool, max_links>)      \
+    X(vazao_possivel, Single)                         \
+    X(vazao_bloqueada, Single)                        \
+    X(bloqueado_no_recebedor, Single)                 \
+    X(paradas_no_inicio_do_vermelho, Long)            \
+    X(perfil_de_entrada, tabela_dinamica<Single>)     \
+    X(perfil_de_chegada, tabela_dinamica<Single>)     \
+    X(fila_no_instante, tabela_dinamica<Single>)      \
+    X(estado_no_instante, tabela_dinamica<Byte>)
+struct tabelas_da_simulacao {
+    ORVEL_CAMPOS_DAS_TABELAS_DA_SIMULACAO(ORVEL_MEMBRO_VAZIO)
+};
+
+// Os resultados de um processamento e os seus textos.
+#define ORVEL_CAMPOS_DOS_RESULTADOS_DO_CALCULO(X)                                                 \
+    X(fila_maxima, tabela<Single, max_links>)                                                     \
+    X(grau_de_saturacao, tabela<Single, max_links>)                                               \
+    X(estourou_caixa, tabela<bool, max_links>)                                                    \
+    X(periodo_de_verde_do_link, tabela<Integer, max_links, max_periodos_de_verde>)                \
+    X(atraso_total, Single)                                                                       \
+    X(paradas_total, Single)                                                                      \
+    X(links_com_maior_grau_de_saturacao, tabela<std::string, max_nos>)                            \
+    X(max_quant_de_intervalos, Byte)                                                              \
+    X(cor_do_intervalo_do_grupo_depois, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)  \
+    X(t_ciclo_da_rede_rel, std::string)                                                           \
+    X(atraso_rede_rel, std::string)                                                               \
+    X(n_paradas_rede_rel, std::string)                                                            \
+    X(espera_media_rel, std::string)                                                              \
+    X(maior_grau_de_saturacao_rel, std::string)                                                   \
+    X(StrLinks_com_maior_grau_de_saturacao_rel, std::string)                                      \
+    X(data_rel, std::string)                                                                      \
+    X(y_rel, tabela<std::string, max_links>)                                                      \
+    X(grau_de_saturacao_por_link_rel, tabela<std::string, max_links>)                             \
+    X(fila_maxima_rel, tabela<std::string, max_links>)                                            \
+    X(estourou_caixa_rel, tabela<std::string, max_links>)                                         \
+    X(atraso_rel, tabela<std::string, max_links>)                                                 \
+    X(n_paradas_rel, tabela<std::string, max_links>)                                              \
+    X(periodo_de_verde_do_link_rel, tabela<std::string, max_links, max_periodos_de_verde>)
+struct resultados_do_calculo {
+    ORVEL_CAMPOS_DOS_RESULTADOS_DO_CALCULO(ORVEL_MEMBRO_VAZIO)
+};
+
+// As cópias de edição dos diálogos (modelo/buffers_de_edicao.h).
+#define ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(X)                                                          \
+    X(nome_do_no_editado, tabela<std::string, max_nos>)                                                \
+    X(quant_de_grupos_editado, tabela<Byte, max_nos>)                                                  \
+    X(eh_no_escravo_editado, tabela<bool, max_nos>)                                                    \
+    X(nome_do_mestre_editado, tabela<std::string, max_nos>)                                            \
+    X(intervalo_do_escravo_editado, tabela<Byte, max_nos>)                                             \
+    X(intervalo_do_mestre_editado, tabela<Byte, max_nos>)                                              \
+    X(defasagem_forcada_editado, tabela<Integer, max_nos>)                                             \
+    X(eh_no_demandado_editado, tabela<bool, max_nos>)                                                  \
+    X(n_acionamentos_editado, tabela<Integer, max_nos>)                                                \
+    X(intervalo_demandado_editado, tabela<Byte, max_nos>)                                              \
+    X(intervalo_beneficiado_editado, tabela<Byte, max_nos>)                                            \
+    X(eh_ciclo_duplo_permitido_editado, tabela<bool, max_nos>)                                         \
+    X(quant_de_intervalos_antes_editado, tabela<Byte, max_nos>)                                        \
+    X(nome_dos_links_do_grupo_editado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
+    X(cor_do_intervalo_do_grupo_editado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
+    X(existe_ordenada_editado, tabela<bool, max_nos, max_colunas>)                                     \
+    X(duracao_imposta_editado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(nome_do_link_editado, tabela<std::string, max_links>)                                            \
+    X(nome_do_no_origem_editado, tabela<std::string, max_links>)                                       \
+    X(nome_do_no_destino_editado, tabela<std::string, max_links>)                                      \
+    X(verde_de_seguranca_editado, tabela<Byte, max_links>)                                             \
+    X(fluxo_editado, tabela<Single, max_links>)                                                        \
+    X(fluxo_de_saturacao_editado, tabela<Single, max_links>)                                           \
+    X(t_de_percurso_editado, tabela<Integer, max_links>)                                               \
+    X(capacidade_da_caixa_editado, tabela<Integer, max_links>)                                         \
+    X(nome_do_recebedor_editado, tabela<std::string, max_links, max_recebedores>)                      \
+    X(valor_do_fornecimento_editado, tabela<Single, max_links, max_recebedores>)                       \
+    X(t_de_ciclo_imposto_editado, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto_editado, Integer)                                                      \
+    X(grau_de_saturacao_meta_imposto_editado, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto_editado, Single)                                                \
+    X(peso_da_parada_imposto_editado, Integer)
+struct buffers_de_edicao {
+    ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_MEMBRO_VAZIO)
+};
+
+// O estado do editor de desenho: modo, seleção, geometria dos nós e arrasto (modelo/estado_do_editor.h).
+#define ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(X)  \
+    X(desenhando, bool)                      \
+    X(no_selecionado, Byte)                  \
+    X(link_selecionado, Byte)                \
+    X(link_de_conversao, bool)               \
+    X(x_do_no, tabela<Long, max_nos>)        \
+    X(y_do_no, tabela<Long, max_nos>)        \
+    X(raio_do_no, tabela<Long, max_nos>)     \
+    X(no_em_arrasto, tabela<bool, max_nos>)  \
+    X(arrastando_inicio_do_link, bool)       \
+    X(arrastando_fim_do_link, bool)          \
+    X(arrastando_link, bool)                 \
+    X(x_inicial_do_arrasto, Long)            \
+    X(y_inicial_do_arrasto, Long)            \
+    X(x1_inicial_do_link, Long)              \
+    X(x2_inicial_do_link, Long)              \
+    X(y1_inicial_do_link, Long)              \
+    X(y2_inicial_do_link, Long)
+struct estado_do_editor {
+    ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_MEMBRO_VAZIO)
+};
+
+// A medida da tela e o fim da apresentação: são das janelas, não da rede, e nenhuma limpeza os toca.
+struct estado_das_janelas {
+    Integer twips_por_pixel_x = 15;
+    Integer twips_por_pixel_y = 15;
+    bool apresentacao_encerrada = false;
+};
+
+// Os valores da rede animada (modelo/valores_da_animacao.h).
+#define ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(X)          \
+    X(caixa_da_animacao, tabela<Integer, max_links>)     \
+    X(comprimento_do_link_1, tabela<Single, max_links>)  \
+    X(comprimento_do_link_2, tabela<Single, max_links>)  \
+    X(reiniciar_apresentacao, bool)                      \
+    X(no_do_diagrama, Byte)
+struct valores_da_animacao {
+    ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_MEMBRO_VAZIO)
+};
+
+// Uma rede inteira, com tudo o que o editor, os diálogos, o cálculo e as vistas guardam dela.
+struct contexto_da_rede {
+    rede_dada rede;
+    estado_do_projeto projeto;
+    listas_do_arquivo listas;
+    copias_de_trabalho copias;
+    dados_derivados derivados;
+    estado_das_buscas buscas;
+    tabelas_da_simulacao simulacao;
+    resultados_do_calculo resultados;
+    buffers_de_edicao edicao;
+    estado_do_editor editor;
+    estado_das_janelas janelas;
+    valores_da_animacao animacao;
+};
+
+// O contexto do processo.
+inline contexto_da_rede contexto_global;
+inline contexto_da_rede& contexto() { return contexto_global; }
+
+// O contexto volta inteiro ao valor do começo do programa (uma rede vazia). O valor inicial fica
+// guardado fora da pilha.
+inline void recomecar(contexto_da_rede& c) {
+    static const contexto_da_rede inicial{};
+    c = inicial;
+}
+
+// Esvazia uma tabela como a limpeza da rede: todo elemento volta ao valor vazio, menos os de
+// índice 0 em alguma dimensão, que a limpeza não toca.
+template <class T, int... Limites>
+void esvaziar_menos_o_indice_0(tabela<T, Limites...>& t) {
+    constexpr std::array<int, sizeof...(Limites)> limites{Limites...};
+    T* d = t.dados();
+    for (std::size_t p = 0; p < tabela<T, Limites...>::total; ++p) {
+        std::size_t resto = p;
+        bool tem_zero = false;
+        for (std::size_t i = limites.size(); i-- > 0;) {
+            const auto tamanho = static_cast<std::size_t>(limites[i]) + 1;
+            if (resto % tamanho == 0) tem_zero = true;
+            resto /= tamanho;
+        }
+        if (!tem_zero) d[p] = T{};
+    }
+}
+
+template <class T>
+void esvaziar_menos_o_indice_0(T& v) {
+    v = T{};
+}
+
+// Esvazia um grupo campo por campo, pela mesma lista que define os seus membros.
+#define ORVEL_ESVAZIAR_CAMPO(nome, ...) esvaziar_menos_o_indice_0(g.nome);
+inline void esvaziar_grupo(rede_dada& g) { ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(valores_da_animacao& g) { ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_ESVAZIAR_CAMPO) }
+#undef ORVEL_ESVAZIAR_CAMPO
+
+}  // namespace orvel

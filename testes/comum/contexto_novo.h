@@ -1,0 +1,27 @@
+#pragma once
+// Cada teste começa de um contexto novo, em qualquer ordem e no mesmo processo: antes de cada
+// teste as janelas são destruídas, a rede e todas as tabelas voltam ao começo do programa e a
+// tela volta a 800 x 800 pixels a 96 dpi.
+
+#include <gtest/gtest.h>
+
+#include "modelo/contexto_da_rede.h"
+#include "plataforma/formularios.h"
+
+namespace orvel::teste {
+
+class contexto_novo_a_cada_teste : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo&) override {
+        destruir_todas_as_janelas();
+        recomecar(contexto());
+        tela() = dados_da_tela{};
+    }
+};
+
+// Registra o recomeço nos testes do executável; chamar depois de InitGoogleTest.
+inline void recomecar_o_contexto_a_cada_teste() {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new contexto_novo_a_cada_teste);
+}
+
+}  // namespace orvel::teste
