@@ -28,13 +28,9 @@ namespace {
 
 using matriz_de_nos = std::array<std::array<bool, max_nos + 1>, max_nos + 1>;
 
-// Os dois nós de cada par, na orientação em que o par foi numerado.
-struct nos_do_par {
-    Byte a = 0;
-    Byte b = 0;
-};
-tabela<nos_do_par, max_pares> pares_da_fase1;
-tabela<nos_do_par, max_pares> pares_da_fase2;
+// Os dois nós de cada par (no contexto da rede do processo).
+auto& pares_da_fase1 = contexto_global.buscas.pares_da_fase1;
+auto& pares_da_fase2 = contexto_global.buscas.pares_da_fase2;
 
 // (a, b) são vizinhos: algum link que chega a `a` fornece a um link que chega a `b`.
 void vizinhos(matriz_de_nos& fase1, matriz_de_nos& fase2) {
@@ -81,7 +77,7 @@ void links_do_par(int par, const nos_do_par& p, Links& links, Quant& quant) {
 }
 
 // Marca de defasagem já simulada no par corrente.
-std::array<bool, max_custos + 1> simulada;
+auto& simulada = contexto_global.buscas.simulada;
 
 bool foi_simulada(long long defasagem) {
     if (defasagem < 0 || defasagem > max_custos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);

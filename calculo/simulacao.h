@@ -45,8 +45,6 @@ void simular_rede_final();
 // função devolve false sem tocar as tabelas e quem chamou simula em sequência; uma faixa que
 // chegaria a uma conta conferida fica marcada em faixa_precisa_de_sequencia.
 
-constexpr int max_faixas = 8;
-
 // Defasagem de cada nó (por posição 0..max_nos) em cada faixa.
 using defasagens_das_faixas = std::array<std::array<Integer, max_nos + 1>, max_faixas>;
 
@@ -61,8 +59,8 @@ bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagen
                                const anteriores_das_faixas& anterior = faixas_em_fila);
 bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
 
-// Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) do nó dado.
-using inicios_das_faixas = std::array<std::array<Integer, max_intervalos_de_inicio + 2>, max_faixas>;
+// Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) do nó dado
+// (inicios_das_faixas, em modelo/areas_da_simulacao.h, como max_faixas).
 bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios);
 
 bool faixa_precisa_de_sequencia(int j);

@@ -12,44 +12,15 @@
 //
 // Os valores iniciais dos membros são os de uma rede vazia no começo do programa.
 
+#include <array>
 #include <string>
 
+#include "modelo/areas_da_simulacao.h"
+#include "modelo/dimensoes_da_rede.h"
 #include "plataforma/tabela.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {
-
-inline constexpr int max_nos = 50;
-inline constexpr int max_links = 150;
-inline constexpr int max_grupos = 8;
-inline constexpr int max_links_por_grupo = 4;
-inline constexpr int max_recebedores = 4;
-inline constexpr int max_intervalos_entrados = 36;
-inline constexpr int max_intervalos_duplos = 72;
-inline constexpr int limite_de_intervalos = 95;  // espaço para o ciclo duplo e as cópias
-inline constexpr int max_colunas = 94;           // colunas da régua do diagrama de barras
-// Na régua, 0 e max_colunas são as bordas: as divisas entre intervalos ficam nas colunas
-// 1..ultima_divisa, e uma barra tem, de borda a borda, até max_intervalos_na_regua pedaços.
-inline constexpr int ultima_divisa = max_colunas - 1;
-inline constexpr int max_intervalos_na_regua = max_colunas;
-
-// Códigos de estado de um grupo num intervalo.
-inline constexpr Byte cor_nao_definida = 0;
-inline constexpr Byte cor_verde = 1;
-inline constexpr Byte cor_amarelo = 2;
-inline constexpr Byte cor_vermelho = 3;
-
-
-inline constexpr int max_intervalos_de_inicio = 72;  // dimensões de flags e inícios
-inline constexpr int max_periodos_de_verde = 10;
-inline constexpr int max_niveis = 30;
-// Um candidato do deslocamento de tempo é um nó: cabem todos os nós da rede.
-inline constexpr int max_candidatos = max_nos;
-// Um par de nós vizinhos corresponde a um link entre eles: cabem tantos pares quantos links.
-inline constexpr int max_pares = max_links;
-inline constexpr int max_links_do_par = 20;
-inline constexpr int max_custos = 300;
-inline constexpr int max_defasagens_candidatas = 40;
 
 // Cada grupo é definido por uma lista de campos (nome, tipo) que dá os membros, todos com valor
 // inicial vazio (0, "" ou False), e que serve também a quem percorre o grupo campo por campo
@@ -279,8 +250,19 @@ struct dados_derivados {
     X(indice_da_vizinhanca, Single)                                            \
     X(periodo_local, Integer)                                                  \
     X(intervalos_validos, bool)
+// Os dois nós de um par, na orientação em que o par foi numerado.
+struct nos_do_par {
+    Byte a = 0;
+    Byte b = 0;
+};
 struct estado_das_buscas {
     ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS(ORVEL_MEMBRO_VAZIO)
+    // O trabalho das defasagens por pares (calculo/defasagens_por_pares.cpp), fora da lista de
+    // campos: nenhuma limpeza o toca. Os nós de cada par numerado e as defasagens já simuladas
+    // no par corrente.
+    tabela<nos_do_par, max_pares> pares_da_fase1{};
+    tabela<nos_do_par, max_pares> pares_da_fase2{};
+    std::array<bool, max_custos + 1> simulada{};
 };
 
 // O estado da simulação segundo a segundo e os perfis por link e segundo.
@@ -305,6 +287,10 @@ struct estado_das_buscas {
     X(estado_no_instante, tabela_dinamica<Byte>)
 struct tabelas_da_simulacao {
     ORVEL_CAMPOS_DAS_TABELAS_DA_SIMULACAO(ORVEL_MEMBRO_VAZIO)
+    // As áreas de trabalho das execuções (modelo/areas_da_simulacao.h), fora da lista de campos:
+    // nenhuma limpeza as toca.
+    area_de_trabalho::execucao area{};
+    area_de_trabalho::area_das_faixas faixas{};
 };
 
 // Os resultados de um processamento e os seus textos.
