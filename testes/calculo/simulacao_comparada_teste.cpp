@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <type_traits>
 
@@ -328,6 +329,49 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
         usar_instrucoes_avx2(antes);
     }
     EXPECT_GE(faixas_com_caixas_diferentes, 5);
+}
+
+// Duas redes no mesmo processo: as áreas de trabalho da simulação são do contexto de cada rede.
+// As faixas de uma rede, deixadas de lado num outro contexto enquanto outra rede simula no do
+// processo, devolvem depois o mesmo que antes, bit a bit.
+TEST(simulacao_comparada_com_a_literal, faixas_de_uma_rede_sobrevivem_a_execucao_de_outra) {
+    auto gerar = [](std::uint64_t semente, int nos, int links, Integer C, defasagens_das_faixas& d) {
+        teste::montagem_da_rede m;
+        teste::sorteio s(semente);
+        teste::gerar_rede(m, semente + 100, nos, links, C, 2 * C);
+        preencher_subconjuntos(s, nos, C);
+        simular_rede();
+        for (int j = 0; j < max_faixas; ++j)
+            for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(defasagem_tentativa(n) + (n == 1 ? 5 * j : 0));
+    };
+    defasagens_das_faixas da_primeira{};
+    gerar(7, 6, 20, 60, da_primeira);
+    ASSERT_TRUE(simular_rede_em_faixas(max_faixas, da_primeira));
+    const auto primeira = std::make_unique<contexto_da_rede>(contexto());
+    std::vector<estado_da_simulacao> antes;
+    std::vector<Single> resultados_antes;
+    for (int j = 0; j < max_faixas; ++j) {
+        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = da_primeira[j][n];
+        devolver_faixa(j);
+        antes.push_back(estado_da_simulacao::tirar());
+        resultados_antes.push_back(resultado_da_faixa(j));
+    }
+
+    // Outra rede no contexto do processo, com outras faixas.
+    recomecar(contexto());
+    defasagens_das_faixas da_segunda{};
+    gerar(11, 9, 30, 90, da_segunda);
+    ASSERT_TRUE(simular_rede_em_faixas(max_faixas, da_segunda));
+    ASSERT_NE(std::bit_cast<std::uint32_t>(resultado_da_faixa(0)), std::bit_cast<std::uint32_t>(resultados_antes[0]));
+
+    contexto() = *primeira;
+    for (int j = 0; j < max_faixas; ++j) {
+        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = da_primeira[j][n];
+        devolver_faixa(j);
+        comparar(estado_da_simulacao::tirar(), antes[static_cast<std::size_t>(j)], "faixa " + std::to_string(j), false);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(resultado_da_faixa(j)), std::bit_cast<std::uint32_t>(resultados_antes[static_cast<std::size_t>(j)]))
+            << "faixa " << j;
+    }
 }
 
 // Uma execução que falha no meio deixa as tabelas como o modelo as deixaria no ponto da falha,
