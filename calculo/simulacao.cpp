@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "modelo/tabelas_de_calculo.h"
@@ -1081,6 +1082,62 @@ void devolver_faixa_da_area(int j) {
     link_corrente = area.l[area.quant_de_links - 1].slot;
 }
 
+// Os conjuntos das variantes de subconjunto: os nós e os links de cada uma, com a entrada e a
+// capacidade que a variante usa. Servem à execução em sequência e à em faixas.
+
+// Os dois nós do par corrente: o último par (a, b) encontrado vence; a fica na defasagem 0.
+std::pair<Byte, Byte> os_dois_nos_do_par(int p, bool fase1) {
+    auto& pares = fase1 ? par_fase1 : par_fase2;
+    Byte a = 0;
+    Byte b = 0;
+    for (int i = 1; i <= max_indice_no; ++i) {
+        if (!existe_no(i)) continue;
+        for (int j = 1; j <= max_indice_no; ++j)
+            if (existe_no(j) && pares(i, j) == p) {
+                a = static_cast<Byte>(i);
+                b = static_cast<Byte>(j);
+            }
+    }
+    return {a, b};
+}
+
+void incluir_links_do_par(int p, bool fase1) {
+    auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
+    auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
+    auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
+    const int quant = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
+    for (int i = 1; i <= quant; ++i) {
+        const Integer l = links_do_par(p, i);
+        const Single entrada = entrada_no_par(p, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+}
+
+void incluir_links_do_caminho() {
+    for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
+        const Integer l = links_do_caminho(i);
+        const Single entrada = fluxo_externo_do_caminho(l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+}
+
+// Os nós da vizinhança tomam a defasagem em vigor como tentativa.
+void incluir_vizinhanca(int c) {
+    for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
+        const int n = no_da_vizinhanca(i);
+        defasagem_tentativa(n) = defasagem(n);
+        incluir_no(n, defasagem_tentativa(n));
+    }
+    for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
+        const int l = links_da_vizinhanca(c, i);
+        const Single entrada = fluxo_externo_da_vizinhanca(c, l);
+        incluir_link(l, entrada, entrada > 0);
+    }
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+}
+
 }  // namespace
 
 void simular_rede() {
@@ -1098,32 +1155,13 @@ void simular_par(Integer defasagem_do_segundo_no) {
         comecar_conjunto(true);
         const int p = par_corrente;
         const bool fase1 = eh_fase1;
-        auto& pares = fase1 ? par_fase1 : par_fase2;
-        Byte a = 0;
-        Byte b = 0;
-        for (int i = 1; i <= max_indice_no; ++i) {
-            if (!existe_no(i)) continue;
-            for (int j = 1; j <= max_indice_no; ++j)
-                if (existe_no(j) && pares(i, j) == p) {
-                    a = static_cast<Byte>(i);
-                    b = static_cast<Byte>(j);
-                }
-        }
+        const auto [a, b] = os_dois_nos_do_par(p, fase1);
         defasagem_tentativa(a) = 0;
         defasagem_tentativa(b) = defasagem_do_segundo_no;
         incluir_no(a, 0);
         incluir_no(b, defasagem_do_segundo_no);
 
-        auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
-        auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
-        auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
-        const int quant = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
-        for (int i = 1; i <= quant; ++i) {
-            const Integer l = links_do_par(p, i);
-            const Single entrada = entrada_no_par(p, l);
-            incluir_link(l, entrada, entrada > 0);
-        }
-        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+        incluir_links_do_par(p, fase1);
 
         executar<false>(4, periodo_de_otimizacao);
         Single& custo = custo_da_defasagem(defasagem_do_segundo_no);
@@ -1138,12 +1176,7 @@ void simular_caminho() {
             const int n = nos_do_caminho_principal(i);
             incluir_no(n, defasagem_tentativa(n));
         }
-        for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
-            const Integer l = links_do_caminho(i);
-            const Single entrada = fluxo_externo_do_caminho(l);
-            incluir_link(l, entrada, entrada > 0);
-        }
-        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+        incluir_links_do_caminho();
 
         executar<false>(8, periodo_de_simulacao);
         somar_custos(indice_de_desempenho, true);
@@ -1153,18 +1186,7 @@ void simular_caminho() {
 void simular_vizinhanca() {
     com_codigo("Erro 145", [] {
         comecar_conjunto(true);
-        const int c = candidato_corrente;
-        for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
-            const int n = no_da_vizinhanca(i);
-            defasagem_tentativa(n) = defasagem(n);
-            incluir_no(n, defasagem_tentativa(n));
-        }
-        for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
-            const int l = links_da_vizinhanca(c, i);
-            const Single entrada = fluxo_externo_da_vizinhanca(c, l);
-            incluir_link(l, entrada, entrada > 0);
-        }
-        for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+        incluir_vizinhanca(candidato_corrente);
 
         executar<false>(4, periodo_local);
         somar_custos(indice_da_vizinhanca, false);
@@ -1221,12 +1243,7 @@ bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, 
 bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
     comecar_conjunto(true);
     for (int i = 1; i <= quant_de_nos_do_caminho; ++i) incluir_no(nos_do_caminho_principal(i), 0);
-    for (int i = 1; i <= quant_de_links_do_caminho; ++i) {
-        const Integer l = links_do_caminho(i);
-        const Single entrada = fluxo_externo_do_caminho(l);
-        incluir_link(l, entrada, entrada > 0);
-    }
-    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_caminho(r));
+    incluir_links_do_caminho();
     defasagens_dos_nos(quant, defasagens);
     faixas.variante = variante_das_faixas::caminho;
     if (!executar_em_faixas(8, periodo_de_simulacao, quant, faixas.defasagens_por_entrada, anterior)) return false;
@@ -1237,31 +1254,12 @@ bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& def
     comecar_conjunto(true);
     const int p = par_corrente;
     const bool fase1 = eh_fase1;
-    auto& pares = fase1 ? par_fase1 : par_fase2;
-    Byte a = 0;
-    Byte b = 0;
-    for (int i = 1; i <= max_indice_no; ++i) {
-        if (!existe_no(i)) continue;
-        for (int j = 1; j <= max_indice_no; ++j)
-            if (existe_no(j) && pares(i, j) == p) {
-                a = static_cast<Byte>(i);
-                b = static_cast<Byte>(j);
-            }
-    }
+    const auto [a, b] = os_dois_nos_do_par(p, fase1);
     for (int j = 0; j < quant; ++j)
         if (defasagens_do_segundo_no[j] < 0 || defasagens_do_segundo_no[j] > 300) return false;
     incluir_no(a, 0);
     incluir_no(b, 0);
-    auto& links_do_par = fase1 ? links_do_par_fase1 : links_do_par_fase2;
-    auto& entrada_no_par = fase1 ? entrada_no_par_fase1 : entrada_no_par_fase2;
-    auto& capacidade_no_par = fase1 ? capacidade_no_par_fase1 : capacidade_no_par_fase2;
-    const int quant_de_links = fase1 ? quant_de_links_do_par_fase1(p) : quant_de_links_do_par_fase2(p);
-    for (int i = 1; i <= quant_de_links; ++i) {
-        const Integer l = links_do_par(p, i);
-        const Single entrada = entrada_no_par(p, l);
-        incluir_link(l, entrada, entrada > 0);
-    }
-    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
+    incluir_links_do_par(p, fase1);
     for (int j = 0; j < quant; ++j) {
         faixas.defasagens_por_entrada[j][0] = 0;
         faixas.defasagens_por_entrada[j][1] = defasagens_do_segundo_no[j];
@@ -1276,18 +1274,7 @@ bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& def
 
 bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios) {
     comecar_conjunto(true);
-    const int c = candidato_corrente;
-    for (int i = 1; i <= quant_de_nos_da_vizinhanca(c); ++i) {
-        const int n = no_da_vizinhanca(i);
-        defasagem_tentativa(n) = defasagem(n);
-        incluir_no(n, defasagem_tentativa(n));
-    }
-    for (int i = 1; i <= quant_de_links_da_vizinhanca(c); ++i) {
-        const int l = links_da_vizinhanca(c, i);
-        const Single entrada = fluxo_externo_da_vizinhanca(c, l);
-        incluir_link(l, entrada, entrada > 0);
-    }
-    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_na_vizinhanca(c, r));
+    incluir_vizinhanca(candidato_corrente);
     for (int j = 0; j < std::min(quant, max_faixas); ++j)
         for (int e = 0; e < area.quant_de_nos; ++e) faixas.defasagens_por_entrada[j][e] = area.defasagens[e];
     if (no < 0 || no > max_nos) return false;
