@@ -116,6 +116,20 @@ int planejar_deslocamentos(int no, int de, int para, Integer passo, inicios_das_
     return quant;
 }
 
+// Um movimento: passa `passo` segundos de `de` para `para` e recalcula os inícios. Não o faz
+// (e devolve false) quando deixaria uma duração abaixo de zero ou um verde mínimo não atendido.
+bool mover(int no, int de, int para, Integer passo) {
+    if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) return false;
+    passar_segundos(no, de, para, passo);
+    verificar_verdes_minimos();
+    if (!intervalos_validos) {
+        passar_segundos(no, para, de, passo);
+        return false;
+    }
+    recalcular_inicios(no);
+    return true;
+}
+
 // Passa `passo` segundos de `de` para `para` enquanto a vizinhança melhora. Devolve se algum
 // movimento foi aceito. Um movimento que deixaria uma duração abaixo de zero não é feito.
 // Em faixas, o lote supõe que cada movimento melhora; cada faixa é tomada na ordem, com as
@@ -129,14 +143,7 @@ bool deslocar(int no, int de, int para, Integer passo) {
             const int quant = planejar_deslocamentos(no, de, para, passo, inicios);
             if (quant > 0 && simular_vizinhanca_em_faixas(quant, no, inicios)) {
                 for (int j = 0; j < quant; ++j) {
-                    if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) return melhorou;
-                    passar_segundos(no, de, para, passo);
-                    verificar_verdes_minimos();
-                    if (!intervalos_validos) {
-                        passar_segundos(no, para, de, passo);
-                        return melhorou;
-                    }
-                    recalcular_inicios(no);
+                    if (!mover(no, de, para, passo)) return melhorou;
                     bool mesmos = true;
                     for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
                         mesmos = mesmos && inicio_do_intervalo(no, x) == inicios[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
@@ -157,14 +164,7 @@ bool deslocar(int no, int de, int para, Integer passo) {
             }
             faixas_servem = false;
         }
-        if (duracao_do_intervalo(no, de) < passo || duracao_com_demanda(no, de) < passo) return melhorou;
-        passar_segundos(no, de, para, passo);
-        verificar_verdes_minimos();
-        if (!intervalos_validos) {
-            passar_segundos(no, para, de, passo);
-            return melhorou;
-        }
-        recalcular_inicios(no);
+        if (!mover(no, de, para, passo)) return melhorou;
         simular_vizinhanca();
         if (indice_da_vizinhanca < melhor_indice) {
             melhor_indice = indice_da_vizinhanca;
