@@ -562,13 +562,9 @@ void conferir_estado_finito(bool eh_final) {
 
 // O modelo: uma execução sobre os links e nós que a variante pôs na área de trabalho, com
 // aquecimento de W ciclos e período medido P.
-template <bool eh_final>
-void executar(Integer W, Integer P) {
-    const Integer C = t_de_ciclo;
-    const Integer aquecimento_em_segundos = para_integer(Long(W) * Long(C));
-    const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
-    const Long segundo_de_corte = Long(aquecimento_em_segundos) + 121;
-
+// O começo de uma execução: fila, atraso, paradas e ocupação zerados nos links do conjunto
+// (verde_antes e fila_maxima passam de uma execução à outra).
+void zerar_links_da_execucao() {
     for (int i = 0; i < area.quant_de_links; ++i) {
         const int l = area.links[i];
         fila(l) = 0;
@@ -577,6 +573,16 @@ void executar(Integer W, Integer P) {
         paradas(l) = 0;
         ocupacao_da_caixa(l) = 0;
     }
+}
+
+template <bool eh_final>
+void executar(Integer W, Integer P) {
+    const Integer C = t_de_ciclo;
+    const Integer aquecimento_em_segundos = para_integer(Long(W) * Long(C));
+    const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
+    const Long segundo_de_corte = Long(aquecimento_em_segundos) + 121;
+
+    zerar_links_da_execucao();
     preparar_links();
     area.posicao_em_curso = -1;
     const bool ha_segundos = fim >= primeiro_segundo;
@@ -946,14 +952,7 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
     }
 
     // O começo da execução, igual em toda faixa.
-    for (int i = 0; i < area.quant_de_links; ++i) {
-        const int l = area.links[i];
-        fila(l) = 0;
-        atraso(l) = 0;
-        paradas_no_segundo(l) = 0;
-        paradas(l) = 0;
-        ocupacao_da_caixa(l) = 0;
-    }
+    zerar_links_da_execucao();
     if (area.subconjunto) {
         for (int r = 0; r <= max_indice_link; ++r) caixa_com_espaco(r) = true;
     } else {
