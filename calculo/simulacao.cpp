@@ -560,8 +560,6 @@ void conferir_estado_finito(bool eh_final) {
     }
 }
 
-// O modelo: uma execução sobre os links e nós que a variante pôs na área de trabalho, com
-// aquecimento de W ciclos e período medido P.
 // O começo de uma execução: fila, atraso, paradas e ocupação zerados nos links do conjunto
 // (verde_antes e fila_maxima passam de uma execução à outra).
 void zerar_links_da_execucao() {
@@ -575,6 +573,8 @@ void zerar_links_da_execucao() {
     }
 }
 
+// O modelo: uma execução sobre os links e nós que a variante pôs na área de trabalho, com
+// aquecimento de W ciclos e período medido P.
 template <bool eh_final>
 void executar(Integer W, Integer P) {
     const Integer C = t_de_ciclo;
