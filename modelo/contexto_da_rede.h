@@ -85,7 +85,8 @@ struct rede_dada {
     X(processando, bool)               \
     X(execucao_em_curso, bool)         \
     X(xml_recarregar, bool)            \
-    X(xml_salvar_e_liberar, bool)
+    X(xml_salvar_e_liberar, bool)      \
+    X(revisao_da_rede, Long)
 struct estado_do_projeto {
     ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
 };

@@ -76,6 +76,10 @@ inline auto& processando = contexto_global.projeto.processando;        // um "Pr
 inline auto& execucao_em_curso = contexto_global.projeto.execucao_em_curso;  // de "Processar" até o processamento voltar: nenhum outro comando age
 inline auto& xml_recarregar = contexto_global.projeto.xml_recarregar;
 inline auto& xml_salvar_e_liberar = contexto_global.projeto.xml_salvar_e_liberar;
+// Cresce a cada mudança da rede que o cálculo lê (nó ou link criado, eliminado ou com dados
+// confirmados, opções confirmadas, outro projeto aberto ou um novo): quem guardou o valor sabe
+// se a rede ainda é a mesma. Nenhuma limpeza o volta a zero.
+inline auto& revisao_da_rede = contexto_global.projeto.revisao_da_rede;
 
 // Textos das listas do arquivo de projeto, montados e lidos um nó (ou o arquivo) por vez.
 inline auto& relacao_de_links = contexto_global.listas.relacao_de_links;
