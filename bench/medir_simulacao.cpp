@@ -27,7 +27,7 @@ void montar_maior_rede(Integer C) {
 }
 
 void contar(benchmark::State& estado) {
-    const double link_segundos = double(max_links) * double(8 * t_de_ciclo + periodo_de_simulacao) * double(estado.iterations());
+    const double link_segundos = double(max_links) * double(8 * contexto().derivados.t_de_ciclo + contexto().derivados.periodo_de_simulacao) * double(estado.iterations());
     estado.counters["link_segundos"] = benchmark::Counter(link_segundos, benchmark::Counter::kIsRate);
     // Segundos por link-segundo, mostrados em ns ("n").
     estado.counters["por_link_segundo"] =
@@ -37,8 +37,8 @@ void contar(benchmark::State& estado) {
 void simulacao_da_rede(benchmark::State& estado) {
     montar_maior_rede(static_cast<Integer>(estado.range(0)));
     for (auto _ : estado) {
-        simular_rede();
-        benchmark::DoNotOptimize(indice_de_desempenho);
+        simular_rede(contexto());
+        benchmark::DoNotOptimize(contexto().buscas.indice_de_desempenho);
     }
     contar(estado);
 }
@@ -48,17 +48,17 @@ void simulacao_em_faixas(benchmark::State& estado) {
     const bool antes = usar_instrucoes_avx2(estado.range(0) == 1);
     defasagens_das_faixas d{};
     for (int j = 0; j < max_faixas; ++j)
-        for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(defasagem_tentativa(n) + (n == j + 1 ? 15 : 0));
+        for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(contexto().buscas.defasagem_tentativa(n) + (n == j + 1 ? 15 : 0));
     for (auto _ : estado) {
-        if (!simular_rede_em_faixas(max_faixas, d)) {
+        if (!simular_rede_em_faixas(contexto(), max_faixas, d)) {
             estado.SkipWithError("as faixas não serviram");
             break;
         }
-        benchmark::DoNotOptimize(resultado_da_faixa(0));
+        benchmark::DoNotOptimize(resultado_da_faixa(contexto(), 0));
     }
     usar_instrucoes_avx2(antes);
     const double link_segundos =
-        double(max_faixas) * double(max_links) * double(8 * t_de_ciclo + periodo_de_simulacao) * double(estado.iterations());
+        double(max_faixas) * double(max_links) * double(8 * contexto().derivados.t_de_ciclo + contexto().derivados.periodo_de_simulacao) * double(estado.iterations());
     estado.counters["por_configuracao_link_segundo"] =
         benchmark::Counter(link_segundos, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -66,8 +66,8 @@ void simulacao_em_faixas(benchmark::State& estado) {
 void simulacao_final(benchmark::State& estado) {
     montar_maior_rede(static_cast<Integer>(estado.range(0)));
     for (auto _ : estado) {
-        simular_rede_final();
-        benchmark::DoNotOptimize(atraso_total);
+        simular_rede_final(contexto());
+        benchmark::DoNotOptimize(contexto().resultados.atraso_total);
     }
     contar(estado);
 }

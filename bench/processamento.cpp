@@ -39,14 +39,14 @@ void processar(benchmark::State& estado) {
     frmTela_principal_versao2();  // a carga da janela principal limpa a rede: vem antes
     teste::montar_rede_em_grade(5, 10, ciclo, uma_hora);
     etapas() = etapas_de_verdade();
-    etapas().salvar = [] { return true; };
+    etapas().salvar = [](contexto_da_rede&) { return true; };
 
     {
         servicos_de_teste s;
-        processar_rede();
+        processar_rede(contexto(), observador_do_calculo_instalado());
         const Integer esperado = uma_hora ? 3600 : 600;
-        if (!dados_ok || !s.mensagens.empty() || t_de_ciclo != ciclo || periodo_de_simulacao != esperado ||
-            t_ciclo_da_rede_rel.empty()) {
+        if (!dados_ok || !s.mensagens.empty() || contexto().derivados.t_de_ciclo != ciclo || contexto().derivados.periodo_de_simulacao != esperado ||
+            contexto().resultados.t_ciclo_da_rede_rel.empty()) {
             std::string motivo = "a execução conferida não saiu como esperado";
             if (!s.mensagens.empty()) motivo += ": " + s.mensagens.front().titulo + " " + s.mensagens.front().texto;
             estado.SkipWithError(motivo.c_str());
@@ -70,8 +70,8 @@ void processar(benchmark::State& estado) {
     for (auto _ : estado) {
         const auto inicio = std::chrono::steady_clock::now();
         ultima = inicio;
-        processar_rede();
-        benchmark::DoNotOptimize(atraso_total);
+        processar_rede(contexto(), observador_do_calculo_instalado());
+        benchmark::DoNotOptimize(contexto().resultados.atraso_total);
         marcar();
         menor = std::min(menor, std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count());
     }
@@ -83,8 +83,8 @@ void processar(benchmark::State& estado) {
         estado.counters["sequencial_por_faixas"] = em_sequencia / menor;
     estado.counters["nos"] = double(total_de_nos_dado);
     estado.counters["links"] = double(total_de_links_dado);
-    estado.counters["nos_no_caminho"] = double(quant_de_nos_do_caminho);
-    estado.counters["niveis"] = double(quant_de_niveis);
+    estado.counters["nos_no_caminho"] = double(contexto().buscas.quant_de_nos_do_caminho);
+    estado.counters["niveis"] = double(contexto().buscas.quant_de_niveis);
 }
 
 double menor(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }

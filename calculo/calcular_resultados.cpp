@@ -6,9 +6,8 @@
 
 #include "calculo/observador_do_calculo.h"
 #include "calculo/simulacao.h"
-#include "modelo/estado_do_editor.h"
+#include "calculo/rede_em_calculo.h"
 #include "modelo/estado_dos_comandos.h"
-#include "modelo/tabelas_de_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
@@ -47,21 +46,21 @@ using verde_por_link = std::array<Long, max_links + 1>;
 // sequência conta uma vez, no intervalo em que começa, com o comprimento inteiro, mesmo quando
 // passa do fim do ciclo. Cada link do grupo recebe as dez primeiras e o total de verde; num
 // link de vários grupos vale o último nó e grupo.
-void calcular_periodos_de_verde(verde_por_link& total) {
+void calcular_periodos_de_verde(const rede_em_calculo& ctx, verde_por_link& total) {
     constexpr int max_duplicado = 2 * max_intervalos_de_inicio;
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!existe_no(n)) continue;
-        const int N = quant_de_intervalos_depois(n);
-        for (int g = 1; g <= quant_de_grupos(n); ++g) {
-            grupo_verde_no_intervalo(n, g, 0) = grupo_verde_no_intervalo(n, g, N);
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!ctx.rede.existe_no(n)) continue;
+        const int N = ctx.derivados.quant_de_intervalos_depois(n);
+        for (int g = 1; g <= ctx.copias.quant_de_grupos(n); ++g) {
+            ctx.derivados.grupo_verde_no_intervalo(n, g, 0) = ctx.derivados.grupo_verde_no_intervalo(n, g, N);
 
             std::array<bool, max_duplicado + 1> verde{};
             std::array<Integer, max_duplicado + 1> duracao{};
-            verde[0] = grupo_verde_no_intervalo(n, g, 0);
+            verde[0] = ctx.derivados.grupo_verde_no_intervalo(n, g, 0);
             bool verde_sempre = N > 0;
             for (int k = 1; k <= N; ++k) {
-                verde[k] = verde[N + k] = grupo_verde_no_intervalo(n, g, k);
-                duracao[k] = duracao[N + k] = duracao_do_intervalo(n, k);
+                verde[k] = verde[N + k] = ctx.derivados.grupo_verde_no_intervalo(n, g, k);
+                duracao[k] = duracao[N + k] = ctx.derivados.duracao_do_intervalo(n, k);
                 verde_sempre = verde_sempre && verde[k];
             }
 
@@ -69,7 +68,7 @@ void calcular_periodos_de_verde(verde_por_link& total) {
             int quant = 0;
             if (verde_sempre) {
                 // Nenhuma sequência começa: o verde é o ciclo inteiro.
-                sequencias[quant++] = t_de_ciclo;
+                sequencias[quant++] = ctx.derivados.t_de_ciclo;
             } else {
                 for (int k = 1; k <= N; ++k) {
                     if (!verde[k] || verde[k - 1]) continue;
@@ -82,117 +81,117 @@ void calcular_periodos_de_verde(verde_por_link& total) {
             Long soma = 0;
             for (int r = 0; r < quant; ++r) soma += sequencias[r];
 
-            for (int l = 1; l <= max_indice_link; ++l) {
-                if (!existe_link(l) || !link_pertence_ao_grupo(l, n, g)) continue;
+            for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+                if (!ctx.rede.existe_link(l) || !ctx.derivados.link_pertence_ao_grupo(l, n, g)) continue;
                 // A tabela guarda dez sequências; as que passam disso contam só no total.
                 for (int r = 1; r <= max_periodos_de_verde; ++r)
-                    periodo_de_verde_do_link(l, r) = r <= quant ? sequencias[r - 1] : Integer{0};
+                    ctx.resultados.periodo_de_verde_do_link(l, r) = r <= quant ? sequencias[r - 1] : Integer{0};
                 total[l] = soma;
             }
         }
     }
 }
 
-void textos_dos_links(const verde_por_link& total) {
-    const Integer C = t_de_ciclo;
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!existe_link(l)) continue;
-        y_rel(l) = texto_percentual(y(l));
+void textos_dos_links(const rede_em_calculo& ctx, const verde_por_link& total) {
+    const Integer C = ctx.derivados.t_de_ciclo;
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!ctx.rede.existe_link(l)) continue;
+        ctx.resultados.y_rel(l) = texto_percentual(ctx.derivados.y(l));
         for (int r = 1; r <= max_periodos_de_verde; ++r)
-            periodo_de_verde_do_link_rel(l, r) = texto_de_inteiro(periodo_de_verde_do_link(l, r));
+            ctx.resultados.periodo_de_verde_do_link_rel(l, r) = texto_de_inteiro(ctx.resultados.periodo_de_verde_do_link(l, r));
 
         // Fila máxima levada da capacidade útil para a capacidade inteira da caixa. Sem
         // capacidade útil (caixa 0) a escala não existe: o link fica sem texto de fila máxima
         // e os resultados seguem.
-        const Single capacidade = Single(capacidade_da_caixa(l));
-        if (capacidade_util_da_caixa(l) != 0) {
-            Single q = verificar_single(dividir_single(capacidade, capacidade_util_da_caixa(l)) * fila_maxima(l));
+        const Single capacidade = Single(ctx.copias.capacidade_da_caixa(l));
+        if (ctx.derivados.capacidade_util_da_caixa(l) != 0) {
+            Single q = verificar_single(dividir_single(capacidade, ctx.derivados.capacidade_util_da_caixa(l)) * ctx.resultados.fila_maxima(l));
             if (q > capacidade) q = capacidade;
-            fila_maxima_rel(l) = texto_de_single(arredondar(q, 0));
-            if (Single(double(capacidade_da_caixa(l)) * 0.99) <= q) estourou_caixa(l) = true;
+            ctx.resultados.fila_maxima_rel(l) = texto_de_single(arredondar(q, 0));
+            if (Single(double(ctx.copias.capacidade_da_caixa(l)) * 0.99) <= q) ctx.resultados.estourou_caixa(l) = true;
         }
-        estourou_caixa_rel(l) = texto_de_booleano(estourou_caixa(l));
+        ctx.resultados.estourou_caixa_rel(l) = texto_de_booleano(ctx.resultados.estourou_caixa(l));
 
         // Um link sem verde algum fica sem grau de saturação; os outros seguem.
         if (total[l] != 0) {
             const Integer G = para_integer(total[l]);
-            grau_de_saturacao(l) = verificar_single(dividir_single(Single(C), Single(G)) * y(l));
-            grau_de_saturacao_por_link_rel(l) = texto_percentual(grau_de_saturacao(l));
+            ctx.resultados.grau_de_saturacao(l) = verificar_single(dividir_single(Single(C), Single(G)) * ctx.derivados.y(l));
+            ctx.resultados.grau_de_saturacao_por_link_rel(l) = texto_percentual(ctx.resultados.grau_de_saturacao(l));
         }
     }
 }
 
-void textos_de_atraso_e_paradas() {
-    const Integer T = periodo_de_simulacao;
+void textos_de_atraso_e_paradas(const rede_em_calculo& ctx) {
+    const Integer T = ctx.derivados.periodo_de_simulacao;
     if (T == 0) return;  // sem período medido (ciclo acima de 600 s) não há médias; o resto segue
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!existe_link(l)) continue;
-        atraso_rel(l) = texto_de_single(arredondar(dividir_single(atraso(l), Single(T)), 1));
-        n_paradas_rel(l) = texto_de_double(verificar_double(std::nearbyint(double(paradas(l)) * dividir_double(3600, T))));
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!ctx.rede.existe_link(l)) continue;
+        ctx.resultados.atraso_rel(l) = texto_de_single(arredondar(dividir_single(ctx.simulacao.atraso(l), Single(T)), 1));
+        ctx.resultados.n_paradas_rel(l) = texto_de_double(verificar_double(std::nearbyint(double(ctx.simulacao.paradas(l)) * dividir_double(3600, T))));
     }
 }
 
-void textos_da_rede() {
-    const Integer T = periodo_de_simulacao;
-    t_ciclo_da_rede_rel = texto_de_inteiro(t_de_ciclo);
+void textos_da_rede(const rede_em_calculo& ctx) {
+    const Integer T = ctx.derivados.periodo_de_simulacao;
+    ctx.resultados.t_ciclo_da_rede_rel = texto_de_inteiro(ctx.derivados.t_de_ciclo);
     if (T != 0) {
-        atraso_rede_rel = texto_de_single(arredondar(dividir_single(atraso_total, Single(T)), 2));
-        n_paradas_rede_rel =
-            texto_de_single(arredondar(verificar_single(dividir_single(3600, Single(T)) * paradas_total), 0));
+        ctx.resultados.atraso_rede_rel = texto_de_single(arredondar(dividir_single(ctx.resultados.atraso_total, Single(T)), 2));
+        ctx.resultados.n_paradas_rede_rel =
+            texto_de_single(arredondar(verificar_single(dividir_single(3600, Single(T)) * ctx.resultados.paradas_total), 0));
     }
     Single fluxo_total = 0;
-    for (int l = 1; l <= max_indice_link; ++l)
-        if (existe_link(l)) fluxo_total = verificar_single(fluxo_total + fluxo_por_segundo(l));
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+        if (ctx.rede.existe_link(l)) fluxo_total = verificar_single(fluxo_total + ctx.copias.fluxo_por_segundo(l));
     const Single veiculos = verificar_single(Single(T) * fluxo_total);
-    if (veiculos != 0) espera_media_rel = texto_de_single(arredondar(dividir_single(atraso_total, veiculos), 0));
+    if (veiculos != 0) ctx.resultados.espera_media_rel = texto_de_single(arredondar(dividir_single(ctx.resultados.atraso_total, veiculos), 0));
 }
 
 // Maior grau de saturação e os links empatados nele (igualdade exata), em ordem de posição.
 // A lista guarda 50 nomes; um empate além disso não entra nela.
-void links_com_maior_grau() {
+void links_com_maior_grau(const rede_em_calculo& ctx) {
     constexpr int max_empatados = 50;
     Single maior = 0;
     int proxima = 1;
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!existe_link(l)) continue;
-        const Single x = grau_de_saturacao(l);
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!ctx.rede.existe_link(l)) continue;
+        const Single x = ctx.resultados.grau_de_saturacao(l);
         if (x > maior) {
-            for (int p = 1; p <= max_empatados; ++p) links_com_maior_grau_de_saturacao(p).clear();
-            links_com_maior_grau_de_saturacao(1) = nome_do_link_dado(l);
+            for (int p = 1; p <= max_empatados; ++p) ctx.resultados.links_com_maior_grau_de_saturacao(p).clear();
+            ctx.resultados.links_com_maior_grau_de_saturacao(1) = ctx.rede.nome_do_link_dado(l);
             maior = x;
             proxima = 2;
         } else if (x == maior) {
-            if (proxima <= max_empatados) links_com_maior_grau_de_saturacao(proxima) = nome_do_link_dado(l);
+            if (proxima <= max_empatados) ctx.resultados.links_com_maior_grau_de_saturacao(proxima) = ctx.rede.nome_do_link_dado(l);
             ++proxima;
         }
     }
-    maior_grau_de_saturacao_rel = texto_percentual(maior);
+    ctx.resultados.maior_grau_de_saturacao_rel = texto_percentual(maior);
 }
 
 }  // namespace
 
-void calcular_resultados() {
-    com_codigo("Erro 152", [] {
-        if (parar_processamento) {
+void calcular_resultados(const rede_em_calculo& ctx) {
+    com_codigo("Erro 152", [&] {
+        if (ctx.projeto.parar_processamento) {
             observador_do_calculo_instalado().aplicar_coluna(coluna_de_comandos::parada);
-            desenhando = false;
+            ctx.editor.desenhando = false;
             return;
         }
-        simular_rede_final();
+        simular_rede_final(ctx);
 
         verde_por_link total{};
-        calcular_periodos_de_verde(total);
-        textos_dos_links(total);
-        textos_de_atraso_e_paradas();
-        textos_da_rede();
-        links_com_maior_grau();
+        calcular_periodos_de_verde(ctx, total);
+        textos_dos_links(ctx, total);
+        textos_de_atraso_e_paradas(ctx);
+        textos_da_rede(ctx);
+        links_com_maior_grau(ctx);
 
-        max_quant_de_intervalos = 0;
-        for (int n = 1; n <= max_indice_no; ++n)
-            if (existe_no(n) && quant_de_intervalos_depois(n) > max_quant_de_intervalos)
-                max_quant_de_intervalos = quant_de_intervalos_depois(n);
+        ctx.resultados.max_quant_de_intervalos = 0;
+        for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+            if (ctx.rede.existe_no(n) && ctx.derivados.quant_de_intervalos_depois(n) > ctx.resultados.max_quant_de_intervalos)
+                ctx.resultados.max_quant_de_intervalos = ctx.derivados.quant_de_intervalos_depois(n);
 
-        data_rel = texto_da_data(servicos().agora());
+        ctx.resultados.data_rel = texto_da_data(servicos().agora());
     });
 }
 

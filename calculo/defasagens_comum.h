@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "modelo/tabelas_de_calculo.h"
+#include "calculo/rede_em_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/tipos.h"
 
@@ -27,25 +27,25 @@ inline Integer periodo_em_ciclos(Integer segundos, Integer C) {
 
 // Os escravos do mestre passam a ter a defasagem dele mais `defasagem_do_escravo`.
 template <class Tabela>
-void escravos_acompanham(Tabela& defasagens, int mestre) {
-    if (!eh_no_mestre(mestre)) return;
-    for (int s = 1; s <= max_indice_no; ++s)
-        if (existe_no(s) && eh_escravo_valendo(s) && no_mestre(s) == mestre)
-            defasagens(s) = somar(defasagens(mestre), defasagem_do_escravo(s));
+void escravos_acompanham(const rede_em_calculo& ctx, Tabela& defasagens, int mestre) {
+    if (!ctx.derivados.eh_no_mestre(mestre)) return;
+    for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+        if (ctx.rede.existe_no(s) && ctx.derivados.eh_escravo_valendo(s) && ctx.derivados.no_mestre(s) == mestre)
+            defasagens(s) = somar(defasagens(mestre), ctx.derivados.defasagem_do_escravo(s));
 }
 
 // Todo escravo acompanha o seu mestre.
 template <class Tabela>
-void todos_os_escravos_acompanham(Tabela& defasagens) {
-    for (int s = 1; s <= max_indice_no; ++s)
-        if (existe_no(s) && eh_escravo_valendo(s)) defasagens(s) = somar(defasagens(no_mestre(s)), defasagem_do_escravo(s));
+void todos_os_escravos_acompanham(const rede_em_calculo& ctx, Tabela& defasagens) {
+    for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+        if (ctx.rede.existe_no(s) && ctx.derivados.eh_escravo_valendo(s)) defasagens(s) = somar(defasagens(ctx.derivados.no_mestre(s)), ctx.derivados.defasagem_do_escravo(s));
 }
 
 // Move o nó (e os seus escravos com ele).
 template <class Tabela>
-void mover_no(Tabela& defasagens, int no, Long segundos) {
+void mover_no(const rede_em_calculo& ctx, Tabela& defasagens, int no, Long segundos) {
     defasagens(no) = somar(defasagens(no), segundos);
-    escravos_acompanham(defasagens, no);
+    escravos_acompanham(ctx, defasagens, no);
 }
 
 }  // namespace orvel::defasagens

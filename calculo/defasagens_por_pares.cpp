@@ -13,7 +13,7 @@
 #include "calculo/defasagens.h"
 #include "calculo/defasagens_comum.h"
 #include "calculo/simulacao.h"
-#include "modelo/tabelas_de_calculo.h"
+#include "calculo/rede_em_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/tabela.h"
 #include "plataforma/tipos.h"
@@ -28,20 +28,16 @@ namespace {
 
 using matriz_de_nos = std::array<std::array<bool, max_nos + 1>, max_nos + 1>;
 
-// Os dois nós de cada par (no contexto da rede do processo).
-auto& pares_da_fase1 = contexto_global.buscas.pares_da_fase1;
-auto& pares_da_fase2 = contexto_global.buscas.pares_da_fase2;
-
 // (a, b) são vizinhos: algum link que chega a `a` fornece a um link que chega a `b`.
-void vizinhos(matriz_de_nos& fase1, matriz_de_nos& fase2) {
+void vizinhos(const rede_em_calculo& ctx, matriz_de_nos& fase1, matriz_de_nos& fase2) {
     std::array<bool, max_nos + 1> no_caminho{};
-    for (int i = 1; i <= quant_de_nos_do_caminho; ++i) no_caminho[nos_do_caminho_principal(i)] = true;
-    for (int l1 = 1; l1 <= max_indice_link; ++l1) {
-        if (!existe_link(l1)) continue;
-        const int a = no_destino(l1);
-        for (int l2 = 1; l2 <= max_indice_link; ++l2) {
-            if (!existe_link(l2) || !(fluxo_fornecido(l1, l2) > 0)) continue;
-            const int b = no_destino(l2);
+    for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) no_caminho[ctx.buscas.nos_do_caminho_principal(i)] = true;
+    for (int l1 = 1; l1 <= ctx.rede.max_indice_link; ++l1) {
+        if (!ctx.rede.existe_link(l1)) continue;
+        const int a = ctx.derivados.no_destino(l1);
+        for (int l2 = 1; l2 <= ctx.rede.max_indice_link; ++l2) {
+            if (!ctx.rede.existe_link(l2) || !(ctx.derivados.fluxo_fornecido(l1, l2) > 0)) continue;
+            const int b = ctx.derivados.no_destino(l2);
             fase2[a][b] = true;
             if (no_caminho[a] && no_caminho[b]) fase1[a][b] = true;
         }
@@ -51,43 +47,40 @@ void vizinhos(matriz_de_nos& fase1, matriz_de_nos& fase2) {
 // Entradas e capacidades dos links do par: um link entre os dois nós recebe só o que o outro
 // nó lhe manda e represa com a sua caixa útil; os outros trazem o seu fluxo, sem limite.
 template <class Entrada, class Capacidade>
-void entradas_do_par(int par, const nos_do_par& p, Entrada& entrada, Capacidade& capacidade) {
+void entradas_do_par(const rede_em_calculo& ctx, int par, const nos_do_par& p, Entrada& entrada, Capacidade& capacidade) {
     for (int l = 0; l <= max_links; ++l) entrada(par, l) = 0;
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!existe_link(l)) continue;
-        const int d = no_destino(l);
-        const int o = no_origem(l);
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!ctx.rede.existe_link(l)) continue;
+        const int d = ctx.derivados.no_destino(l);
+        const int o = ctx.derivados.no_origem(l);
         if (d != p.a && d != p.b) continue;
         if ((d == p.b && o == p.a) || (d == p.a && o == p.b)) {
             entrada(par, l) = 0;
-            capacidade(par, l) = para_integer(capacidade_util_da_caixa(l));
+            capacidade(par, l) = para_integer(ctx.derivados.capacidade_util_da_caixa(l));
         } else {
-            entrada(par, l) = fluxo_por_segundo(l);
+            entrada(par, l) = ctx.copias.fluxo_por_segundo(l);
             capacidade(par, l) = 32000;
         }
     }
 }
 
 template <class Links, class Quant>
-void links_do_par(int par, const nos_do_par& p, Links& links, Quant& quant) {
+void links_do_par(const rede_em_calculo& ctx, int par, const nos_do_par& p, Links& links, Quant& quant) {
     int q = 0;
-    for (int l = 1; l <= max_indice_link; ++l)
-        if (existe_link(l) && (no_destino(l) == p.a || no_destino(l) == p.b)) links(par, ++q) = static_cast<Integer>(l);
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+        if (ctx.rede.existe_link(l) && (ctx.derivados.no_destino(l) == p.a || ctx.derivados.no_destino(l) == p.b)) links(par, ++q) = static_cast<Integer>(l);
     quant(par) = static_cast<Byte>(q);
 }
 
-// Marca de defasagem já simulada no par corrente.
-auto& simulada = contexto_global.buscas.simulada;
-
-bool foi_simulada(long long defasagem) {
+bool foi_simulada(const rede_em_calculo& ctx, long long defasagem) {
     if (defasagem < 0 || defasagem > max_custos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-    return simulada[static_cast<std::size_t>(defasagem)];
+    return ctx.buscas.simulada[static_cast<std::size_t>(defasagem)];
 }
 
-void simular(Integer defasagem) {
-    if (foi_simulada(defasagem)) return;
-    simular_par(defasagem);
-    simulada[static_cast<std::size_t>(defasagem)] = true;
+void simular(const rede_em_calculo& ctx, Integer defasagem) {
+    if (foi_simulada(ctx, defasagem)) return;
+    simular_par(ctx, defasagem);
+    ctx.buscas.simulada[static_cast<std::size_t>(defasagem)] = true;
 }
 
 // As defasagens da lista, na ordem, como simular uma a uma: com as faixas, em lotes de até oito
@@ -95,13 +88,13 @@ void simular(Integer defasagem) {
 // uma é passada às tabelas na ordem; uma faixa que precisa da execução sequencial é simulada
 // assim, e o lote seguinte começa depois dela.
 template <class Lista>
-void simular_todas(const Lista& lista) {
+void simular_todas(const rede_em_calculo& ctx, const Lista& lista) {
     const int n = static_cast<int>(std::size(lista));
     bool faixas_servem = buscas_em_faixas();
     int i = 0;
     while (i < n) {
         if (!faixas_servem) {
-            simular(lista[i++]);
+            simular(ctx, lista[i++]);
             continue;
         }
         // O lote: as próximas ainda não simuladas, sem repetir; pára numa defasagem fora da
@@ -113,36 +106,36 @@ void simular_todas(const Lista& lista) {
         for (; fim < n && quant < max_faixas; ++fim) {
             const Integer d = lista[fim];
             if (d < 0 || d > max_custos) break;
-            if (simulada[static_cast<std::size_t>(d)] || std::find(lote.begin(), lote.begin() + quant, d) != lote.begin() + quant)
+            if (ctx.buscas.simulada[static_cast<std::size_t>(d)] || std::find(lote.begin(), lote.begin() + quant, d) != lote.begin() + quant)
                 continue;
             posicao[quant] = fim;
             lote[quant++] = d;
         }
         if (quant == 0) {
-            if (fim == i) simular(lista[i++]);  // falha ali, como na sequência
+            if (fim == i) simular(ctx, lista[i++]);  // falha ali, como na sequência
             else i = fim;
             continue;
         }
-        if (!simular_par_em_faixas(quant, lote)) {
+        if (!simular_par_em_faixas(ctx, quant, lote)) {
             faixas_servem = false;
             continue;
         }
         int proxima = fim;
         for (int j = 0; j < quant; ++j) {
-            if (faixa_precisa_de_sequencia(j)) {
-                simular(lote[j]);
+            if (faixa_precisa_de_sequencia(ctx, j)) {
+                simular(ctx, lote[j]);
                 proxima = posicao[j] + 1;
                 break;
             }
-            devolver_faixa(j);
-            simulada[static_cast<std::size_t>(lote[j])] = true;
+            devolver_faixa(ctx, j);
+            ctx.buscas.simulada[static_cast<std::size_t>(lote[j])] = true;
         }
         i = proxima;
     }
 }
 
-Single somar_custos(Integer x, Integer y) {
-    const Single s = custo_da_defasagem(x) + custo_da_defasagem(y);
+Single somar_custos(const rede_em_calculo& ctx, Integer x, Integer y) {
+    const Single s = ctx.buscas.custo_da_defasagem(x) + ctx.buscas.custo_da_defasagem(y);
     if (!std::isfinite(s)) falhar(tipo_de_falha::estouro);
     return s;
 }
@@ -154,8 +147,8 @@ struct colchete {
     Integer alto = 0;
     double menor_soma = std::numeric_limits<double>::infinity();
 
-    void considerar(Integer x, Integer y) {
-        const Single soma = somar_custos(x, y);
+    void considerar(const rede_em_calculo& ctx, Integer x, Integer y) {
+        const Single soma = somar_custos(ctx, x, y);
         if (double(soma) < menor_soma) {
             menor_soma = double(std::nearbyint(soma));
             baixo = x;
@@ -166,25 +159,25 @@ struct colchete {
 
 // A busca de um par: a grade, o colchete, os sete pontos, os segundos ímpares do melhor
 // subcolchete e a defasagem de menor custo entre as simuladas.
-void buscar_no_par() {
-    const Integer C = t_de_ciclo;
-    const Integer passo = passo_da_defasagem;
-    const int n = quant_de_defasagens_candidatas;
-    simulada.fill(false);
+void buscar_no_par(const rede_em_calculo& ctx) {
+    const Integer C = ctx.derivados.t_de_ciclo;
+    const Integer passo = ctx.buscas.passo_da_defasagem;
+    const int n = ctx.buscas.quant_de_defasagens_candidatas;
+    ctx.buscas.simulada.fill(false);
 
     std::vector<Integer> lista;
-    for (int i = 1; i <= n; ++i) lista.push_back(defasagens_candidatas(i));
-    simular_todas(lista);
+    for (int i = 1; i <= n; ++i) lista.push_back(ctx.buscas.defasagens_candidatas(i));
+    simular_todas(ctx, lista);
 
     colchete grade;
-    for (int i = 1; i <= n - 1; ++i) grade.considerar(defasagens_candidatas(i), defasagens_candidatas(i + 1));
-    grade.considerar(defasagens_candidatas(n), defasagens_candidatas(n + 1));
+    for (int i = 1; i <= n - 1; ++i) grade.considerar(ctx, ctx.buscas.defasagens_candidatas(i), ctx.buscas.defasagens_candidatas(i + 1));
+    grade.considerar(ctx, ctx.buscas.defasagens_candidatas(n), ctx.buscas.defasagens_candidatas(n + 1));
 
     const std::array<Integer, 8> p = pontos_do_colchete(grade.baixo, grade.alto, passo, C);
-    simular_todas(std::array<Integer, 5>{p[1], p[2], p[4], p[6], p[7]});
+    simular_todas(ctx, std::array<Integer, 5>{p[1], p[2], p[4], p[6], p[7]});
 
     colchete fino;
-    for (int i = 1; i <= 6; ++i) fino.considerar(p[i], p[i + 1]);
+    for (int i = 1; i <= 6; ++i) fino.considerar(ctx, p[i], p[i + 1]);
     const Integer lo = fino.baixo;
     const Integer hi = fino.alto;
     lista.clear();
@@ -194,13 +187,13 @@ void buscar_no_par() {
         for (int s = lo + 1; s <= C - 1; s += 2) lista.push_back(static_cast<Integer>(s));
         for (int s = 0; s <= hi - 1; s += 2) lista.push_back(static_cast<Integer>(s));
     }
-    simular_todas(lista);
+    simular_todas(ctx, lista);
 
     Single menor = std::numeric_limits<Single>::infinity();
     for (int d = 0; d <= C; ++d)
-        if (foi_simulada(d) && custo_da_defasagem(d) < menor) {
-            menor = custo_da_defasagem(d);
-            melhor_defasagem = static_cast<Integer>(d);
+        if (foi_simulada(ctx, d) && ctx.buscas.custo_da_defasagem(d) < menor) {
+            menor = ctx.buscas.custo_da_defasagem(d);
+            ctx.buscas.melhor_defasagem = static_cast<Integer>(d);
         }
 }
 
@@ -208,25 +201,25 @@ void buscar_no_par() {
 // como (a, b). A defasagem relativa do par é a do seu segundo nó menos a do primeiro; num par
 // entre mestre e escravo ela é a relação dos dois. O mestre de b e os escravos de b vêm junto.
 template <class Defasagens_do_par>
-void colocar(int a, int b, int k, Defasagens_do_par& do_par, bool direto) {
+void colocar(const rede_em_calculo& ctx, int a, int b, int k, Defasagens_do_par& do_par, bool direto) {
     const int primeiro = direto ? a : b;
     const int segundo = direto ? b : a;
     Integer relativa = do_par(k);
-    if (no_mestre(segundo) == primeiro) relativa = defasagem_do_escravo(segundo);
-    if (no_mestre(primeiro) == segundo) relativa = para_integer(-Long(defasagem_do_escravo(primeiro)));
+    if (ctx.derivados.no_mestre(segundo) == primeiro) relativa = ctx.derivados.defasagem_do_escravo(segundo);
+    if (ctx.derivados.no_mestre(primeiro) == segundo) relativa = para_integer(-Long(ctx.derivados.defasagem_do_escravo(primeiro)));
     do_par(k) = relativa;
-    defasagem(b) = direto ? somar(defasagem(a), relativa) : somar(defasagem(a), -Long(relativa));
-    no_defasado(b) = true;
-    if (eh_escravo_valendo(b)) {
-        const int m = no_mestre(b);
-        defasagem(m) = somar(defasagem(b), -Long(defasagem_do_escravo(b)));
-        no_defasado(m) = true;
+    ctx.buscas.defasagem(b) = direto ? somar(ctx.buscas.defasagem(a), relativa) : somar(ctx.buscas.defasagem(a), -Long(relativa));
+    ctx.buscas.no_defasado(b) = true;
+    if (ctx.derivados.eh_escravo_valendo(b)) {
+        const int m = ctx.derivados.no_mestre(b);
+        ctx.buscas.defasagem(m) = somar(ctx.buscas.defasagem(b), -Long(ctx.derivados.defasagem_do_escravo(b)));
+        ctx.buscas.no_defasado(m) = true;
     }
-    if (eh_no_mestre(b))
-        for (int s = 1; s <= max_indice_no; ++s)
-            if (existe_no(s) && no_mestre(s) == b) {
-                defasagem(s) = somar(defasagem(b), defasagem_do_escravo(s));
-                no_defasado(s) = true;
+    if (ctx.derivados.eh_no_mestre(b))
+        for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+            if (ctx.rede.existe_no(s) && ctx.derivados.no_mestre(s) == b) {
+                ctx.buscas.defasagem(s) = somar(ctx.buscas.defasagem(b), ctx.derivados.defasagem_do_escravo(s));
+                ctx.buscas.no_defasado(s) = true;
             }
 }
 
@@ -258,165 +251,169 @@ std::array<Integer, 8> pontos_do_colchete(Integer p3, Integer p5, Integer passo,
     return p;
 }
 
-void montar_pares_de_nos() {
-    com_codigo("Erro 131", [] {
+void montar_pares_de_nos(const rede_em_calculo& ctx) {
+    com_codigo("Erro 131", [&] {
         matriz_de_nos fase1{};
         matriz_de_nos fase2{};
-        vizinhos(fase1, fase2);
+        vizinhos(ctx, fase1, fase2);
 
         // Cada par sem orientação é numerado uma vez, na orientação encontrada primeiro.
-        par_numerado.preencher(false);
+        ctx.buscas.par_numerado.preencher(false);
         int quant = 0;
-        for (int a = 1; a <= max_indice_no; ++a) {
-            if (!existe_no(a)) continue;
-            for (int b = 1; b <= max_indice_no; ++b) {
-                if (!existe_no(b) || !fase1[a][b] || par_numerado(b, a)) continue;
+        for (int a = 1; a <= ctx.rede.max_indice_no; ++a) {
+            if (!ctx.rede.existe_no(a)) continue;
+            for (int b = 1; b <= ctx.rede.max_indice_no; ++b) {
+                if (!ctx.rede.existe_no(b) || !fase1[a][b] || ctx.buscas.par_numerado(b, a)) continue;
                 ++quant;
-                par_fase1(a, b) = para_byte(quant);
-                par_numerado(a, b) = true;
-                pares_da_fase1(quant) = {static_cast<Byte>(a), static_cast<Byte>(b)};
+                ctx.buscas.par_fase1(a, b) = para_byte(quant);
+                ctx.buscas.par_numerado(a, b) = true;
+                ctx.buscas.pares_da_fase1(quant) = {static_cast<Byte>(a), static_cast<Byte>(b)};
             }
         }
-        quant_de_pares_fase1 = para_byte(quant);
+        ctx.buscas.quant_de_pares_fase1 = para_byte(quant);
 
-        par_numerado_copia = par_numerado;
+        ctx.buscas.par_numerado_copia = ctx.buscas.par_numerado;
         quant = 0;
-        for (int a = 1; a <= max_indice_no; ++a) {
-            if (!existe_no(a)) continue;
-            for (int b = 1; b <= max_indice_no; ++b) {
-                if (!existe_no(b) || !fase2[a][b] || par_numerado(a, b) || par_numerado_copia(b, a)) continue;
+        for (int a = 1; a <= ctx.rede.max_indice_no; ++a) {
+            if (!ctx.rede.existe_no(a)) continue;
+            for (int b = 1; b <= ctx.rede.max_indice_no; ++b) {
+                if (!ctx.rede.existe_no(b) || !fase2[a][b] || ctx.buscas.par_numerado(a, b) || ctx.buscas.par_numerado_copia(b, a)) continue;
                 ++quant;
-                par_fase2(a, b) = para_byte(quant);
-                par_numerado_copia(a, b) = true;
-                pares_da_fase2(quant) = {static_cast<Byte>(a), static_cast<Byte>(b)};
+                ctx.buscas.par_fase2(a, b) = para_byte(quant);
+                ctx.buscas.par_numerado_copia(a, b) = true;
+                ctx.buscas.pares_da_fase2(quant) = {static_cast<Byte>(a), static_cast<Byte>(b)};
             }
         }
-        quant_de_pares_fase2 = para_byte(quant);
+        ctx.buscas.quant_de_pares_fase2 = para_byte(quant);
 
-        for (int k = 1; k <= quant_de_pares_fase1; ++k)
-            entradas_do_par(k, pares_da_fase1(k), entrada_no_par_fase1, capacidade_no_par_fase1);
-        for (int k = 1; k <= quant_de_pares_fase2; ++k)
-            entradas_do_par(k, pares_da_fase2(k), entrada_no_par_fase2, capacidade_no_par_fase2);
-        for (int k = 1; k <= quant_de_pares_fase1; ++k)
-            links_do_par(k, pares_da_fase1(k), links_do_par_fase1, quant_de_links_do_par_fase1);
-        for (int k = 1; k <= quant_de_pares_fase2; ++k)
-            links_do_par(k, pares_da_fase2(k), links_do_par_fase2, quant_de_links_do_par_fase2);
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase1; ++k)
+            entradas_do_par(ctx, k, ctx.buscas.pares_da_fase1(k), ctx.buscas.entrada_no_par_fase1, ctx.buscas.capacidade_no_par_fase1);
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase2; ++k)
+            entradas_do_par(ctx, k, ctx.buscas.pares_da_fase2(k), ctx.buscas.entrada_no_par_fase2, ctx.buscas.capacidade_no_par_fase2);
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase1; ++k)
+            links_do_par(ctx, k, ctx.buscas.pares_da_fase1(k), ctx.buscas.links_do_par_fase1, ctx.buscas.quant_de_links_do_par_fase1);
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase2; ++k)
+            links_do_par(ctx, k, ctx.buscas.pares_da_fase2(k), ctx.buscas.links_do_par_fase2, ctx.buscas.quant_de_links_do_par_fase2);
     });
 }
 
-void otimizar_defasagens_por_pares() {
-    com_codigo("Erro 135", [] {
-        montar_pares_de_nos();
+void otimizar_defasagens_por_pares(const rede_em_calculo& ctx) {
+    com_codigo("Erro 135", [&] {
+        montar_pares_de_nos(ctx);
 
-        const Integer C = t_de_ciclo;
-        passo_da_defasagem = passo_para_o_ciclo(C);
-        const Integer passo = passo_da_defasagem;
+        const Integer C = ctx.derivados.t_de_ciclo;
+        ctx.buscas.passo_da_defasagem = passo_para_o_ciclo(C);
+        const Integer passo = ctx.buscas.passo_da_defasagem;
         int n = 1;
-        defasagens_candidatas(1) = 0;
-        while (defasagens_candidatas(n) + passo < C) {
-            defasagens_candidatas(n + 1) = somar(defasagens_candidatas(n), passo);
+        ctx.buscas.defasagens_candidatas(1) = 0;
+        while (ctx.buscas.defasagens_candidatas(n) + passo < C) {
+            ctx.buscas.defasagens_candidatas(n + 1) = somar(ctx.buscas.defasagens_candidatas(n), passo);
             ++n;
         }
-        quant_de_defasagens_candidatas = para_byte(n);
+        ctx.buscas.quant_de_defasagens_candidatas = para_byte(n);
         // Depois do último ponto vem o mais perto, 0 ou o passo.
-        const Long x = Long(defasagens_candidatas(n)) + passo - C;
-        defasagens_candidatas(n + 1) = std::abs(x - defasagens_candidatas(1)) > std::abs(x - defasagens_candidatas(2))
-                                           ? defasagens_candidatas(2)
-                                           : defasagens_candidatas(1);
+        const Long x = Long(ctx.buscas.defasagens_candidatas(n)) + passo - C;
+        ctx.buscas.defasagens_candidatas(n + 1) = std::abs(x - ctx.buscas.defasagens_candidatas(1)) > std::abs(x - ctx.buscas.defasagens_candidatas(2))
+                                           ? ctx.buscas.defasagens_candidatas(2)
+                                           : ctx.buscas.defasagens_candidatas(1);
 
-        const Integer T = periodo_de_simulacao;
-        periodo_de_otimizacao = T == periodo_em_ciclos(600, C) ? T : periodo_em_ciclos(1800, C);
+        const Integer T = ctx.derivados.periodo_de_simulacao;
+        ctx.buscas.periodo_de_otimizacao = T == periodo_em_ciclos(600, C) ? T : periodo_em_ciclos(1800, C);
 
-        eh_fase1 = true;
-        eh_fase2 = false;
-        for (int k = 1; k <= quant_de_pares_fase1; ++k) {
-            par_corrente = static_cast<Byte>(k);
-            otimizar_defasagem_do_par_fase1();
-            defasagem_do_par_fase1(k) = melhor_defasagem;
+        ctx.buscas.eh_fase1 = true;
+        ctx.buscas.eh_fase2 = false;
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase1; ++k) {
+            ctx.buscas.par_corrente = static_cast<Byte>(k);
+            otimizar_defasagem_do_par_fase1(ctx);
+            ctx.buscas.defasagem_do_par_fase1(k) = ctx.buscas.melhor_defasagem;
         }
-        propagar_defasagens_fase1();
+        propagar_defasagens_fase1(ctx);
 
-        eh_fase1 = false;
-        eh_fase2 = true;
-        for (int k = 1; k <= quant_de_pares_fase2; ++k) {
-            par_corrente = static_cast<Byte>(k);
-            otimizar_defasagem_do_par_fase2();
-            defasagem_do_par_fase2(k) = melhor_defasagem;
+        ctx.buscas.eh_fase1 = false;
+        ctx.buscas.eh_fase2 = true;
+        for (int k = 1; k <= ctx.buscas.quant_de_pares_fase2; ++k) {
+            ctx.buscas.par_corrente = static_cast<Byte>(k);
+            otimizar_defasagem_do_par_fase2(ctx);
+            ctx.buscas.defasagem_do_par_fase2(k) = ctx.buscas.melhor_defasagem;
         }
-        if (quant_de_pares_fase2 > 0) propagar_defasagens_fase2();
+        if (ctx.buscas.quant_de_pares_fase2 > 0) propagar_defasagens_fase2(ctx);
 
         // Todo escravo fica com a defasagem do seu mestre mais a sua, esteja onde estiver.
-        for (int s = 1; s <= max_indice_no; ++s)
-            if (existe_no(s) && eh_escravo_valendo(s))
-                defasagem(s) = reduzir_ao_ciclo(Long(defasagem(no_mestre(s))) + defasagem_do_escravo(s), C);
+        for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+            if (ctx.rede.existe_no(s) && ctx.derivados.eh_escravo_valendo(s))
+                ctx.buscas.defasagem(s) = reduzir_ao_ciclo(Long(ctx.buscas.defasagem(ctx.derivados.no_mestre(s))) + ctx.derivados.defasagem_do_escravo(s), C);
     });
 }
 
-void otimizar_defasagem_do_par_fase1() { com_codigo("Erro 132", buscar_no_par); }
+void otimizar_defasagem_do_par_fase1(const rede_em_calculo& ctx) {
+    com_codigo("Erro 132", [&ctx] { buscar_no_par(ctx); });
+}
 
-void otimizar_defasagem_do_par_fase2() { com_codigo("Erro 141", buscar_no_par); }
+void otimizar_defasagem_do_par_fase2(const rede_em_calculo& ctx) {
+    com_codigo("Erro 141", [&ctx] { buscar_no_par(ctx); });
+}
 
-void propagar_defasagens_fase1() {
-    com_codigo("Erro 137", [] {
-        for (int n = 1; n <= max_indice_no; ++n) no_defasado(n) = false;
-        const int referencia = nos_do_caminho_principal(1);
-        const int quant_no_caminho = quant_de_nos_do_caminho;
+void propagar_defasagens_fase1(const rede_em_calculo& ctx) {
+    com_codigo("Erro 137", [&] {
+        for (int n = 1; n <= ctx.rede.max_indice_no; ++n) ctx.buscas.no_defasado(n) = false;
+        const int referencia = ctx.buscas.nos_do_caminho_principal(1);
+        const int quant_no_caminho = ctx.buscas.quant_de_nos_do_caminho;
         if (quant_no_caminho == 0 || referencia == 0) return;  // sem caminho, nada a encadear
 
-        defasagem(referencia) = 0;
-        no_defasado(referencia) = true;
-        for (int s = 1; s <= max_indice_no; ++s)
-            if (existe_no(s) && no_mestre(s) == referencia) {
-                defasagem(s) = defasagem_do_escravo(s);
-                no_defasado(s) = true;
+        ctx.buscas.defasagem(referencia) = 0;
+        ctx.buscas.no_defasado(referencia) = true;
+        for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+            if (ctx.rede.existe_no(s) && ctx.derivados.no_mestre(s) == referencia) {
+                ctx.buscas.defasagem(s) = ctx.derivados.defasagem_do_escravo(s);
+                ctx.buscas.no_defasado(s) = true;
             }
 
-        auto caminho_colocado = [quant_no_caminho] {
+        auto caminho_colocado = [&ctx, quant_no_caminho] {
             for (int i = 1; i <= quant_no_caminho; ++i)
-                if (!no_defasado(nos_do_caminho_principal(i))) return false;
+                if (!ctx.buscas.no_defasado(ctx.buscas.nos_do_caminho_principal(i))) return false;
             return true;
         };
-        const int quant = quant_de_pares_fase1;
+        const int quant = ctx.buscas.quant_de_pares_fase1;
         for (int rodada = 1; rodada <= 49 && !caminho_colocado(); ++rodada) {
-            for (int a = 1; a <= max_indice_no; ++a) {
-                if (!existe_no(a) || !no_defasado(a)) continue;
-                for (int b = 1; b <= max_indice_no; ++b) {
-                    if (!existe_no(b) || no_defasado(b)) continue;
-                    if (par_valido(par_fase1(a, b), quant)) colocar(a, b, par_fase1(a, b), defasagem_do_par_fase1, true);
-                    else if (par_valido(par_fase1(b, a), quant))
-                        colocar(a, b, par_fase1(b, a), defasagem_do_par_fase1, false);
+            for (int a = 1; a <= ctx.rede.max_indice_no; ++a) {
+                if (!ctx.rede.existe_no(a) || !ctx.buscas.no_defasado(a)) continue;
+                for (int b = 1; b <= ctx.rede.max_indice_no; ++b) {
+                    if (!ctx.rede.existe_no(b) || ctx.buscas.no_defasado(b)) continue;
+                    if (par_valido(ctx.buscas.par_fase1(a, b), quant)) colocar(ctx, a, b, ctx.buscas.par_fase1(a, b), ctx.buscas.defasagem_do_par_fase1, true);
+                    else if (par_valido(ctx.buscas.par_fase1(b, a), quant))
+                        colocar(ctx, a, b, ctx.buscas.par_fase1(b, a), ctx.buscas.defasagem_do_par_fase1, false);
                 }
             }
         }
 
-        const Integer C = t_de_ciclo;
+        const Integer C = ctx.derivados.t_de_ciclo;
         for (int i = 1; i <= quant_no_caminho; ++i) {
-            const int n = nos_do_caminho_principal(i);
-            defasagem(n) = reduzir_ao_ciclo(defasagem(n), C);
+            const int n = ctx.buscas.nos_do_caminho_principal(i);
+            ctx.buscas.defasagem(n) = reduzir_ao_ciclo(ctx.buscas.defasagem(n), C);
         }
     });
 }
 
-void propagar_defasagens_fase2() {
-    com_codigo("Erro 142", [] {
-        quant_de_nos_por_nivel(0) = quant_de_nos_do_caminho;
-        for (int i = 1; i <= quant_de_nos_do_caminho; ++i) arvore_de_niveis(0, i) = nos_do_caminho_principal(i);
+void propagar_defasagens_fase2(const rede_em_calculo& ctx) {
+    com_codigo("Erro 142", [&] {
+        ctx.buscas.quant_de_nos_por_nivel(0) = ctx.buscas.quant_de_nos_do_caminho;
+        for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) ctx.buscas.arvore_de_niveis(0, i) = ctx.buscas.nos_do_caminho_principal(i);
 
-        const int quant = quant_de_pares_fase2;
+        const int quant = ctx.buscas.quant_de_pares_fase2;
         for (int passada = 1; passada <= 49; ++passada) {
             bool colocou = false;
-            for (int nivel = 1; nivel <= quant_de_niveis; ++nivel) {
-                for (int i = 1; i <= quant_de_nos_por_nivel(nivel); ++i) {
-                    const int n = arvore_de_niveis(nivel, i);
-                    if (no_defasado(n)) continue;
+            for (int nivel = 1; nivel <= ctx.buscas.quant_de_niveis; ++nivel) {
+                for (int i = 1; i <= ctx.buscas.quant_de_nos_por_nivel(nivel); ++i) {
+                    const int n = ctx.buscas.arvore_de_niveis(nivel, i);
+                    if (ctx.buscas.no_defasado(n)) continue;
                     // Um nó achado por mais de um vizinho do nível anterior fica com o último.
-                    for (int j = 1; j <= quant_de_nos_por_nivel(nivel - 1); ++j) {
-                        const int m = arvore_de_niveis(nivel - 1, j);
-                        if (par_valido(par_fase2(m, n), quant)) {
-                            colocar(m, n, par_fase2(m, n), defasagem_do_par_fase2, true);
+                    for (int j = 1; j <= ctx.buscas.quant_de_nos_por_nivel(nivel - 1); ++j) {
+                        const int m = ctx.buscas.arvore_de_niveis(nivel - 1, j);
+                        if (par_valido(ctx.buscas.par_fase2(m, n), quant)) {
+                            colocar(ctx, m, n, ctx.buscas.par_fase2(m, n), ctx.buscas.defasagem_do_par_fase2, true);
                             colocou = true;
-                        } else if (par_valido(par_fase2(n, m), quant)) {
-                            colocar(m, n, par_fase2(n, m), defasagem_do_par_fase2, false);
+                        } else if (par_valido(ctx.buscas.par_fase2(n, m), quant)) {
+                            colocar(ctx, m, n, ctx.buscas.par_fase2(n, m), ctx.buscas.defasagem_do_par_fase2, false);
                             colocou = true;
                         }
                     }
@@ -426,15 +423,15 @@ void propagar_defasagens_fase2() {
             if (!colocou) break;
         }
 
-        for (int s = 1; s <= max_indice_no; ++s)
-            if (existe_no(s) && eh_escravo_valendo(s))
-                defasagem(s) = somar(defasagem(no_mestre(s)), defasagem_do_escravo(s));
+        for (int s = 1; s <= ctx.rede.max_indice_no; ++s)
+            if (ctx.rede.existe_no(s) && ctx.derivados.eh_escravo_valendo(s))
+                ctx.buscas.defasagem(s) = somar(ctx.buscas.defasagem(ctx.derivados.no_mestre(s)), ctx.derivados.defasagem_do_escravo(s));
 
-        const Integer C = t_de_ciclo;
-        for (int nivel = 1; nivel <= quant_de_niveis; ++nivel)
-            for (int i = 1; i <= quant_de_nos_por_nivel(nivel); ++i) {
-                const int n = arvore_de_niveis(nivel, i);
-                defasagem(n) = reduzir_ao_ciclo(defasagem(n), C);
+        const Integer C = ctx.derivados.t_de_ciclo;
+        for (int nivel = 1; nivel <= ctx.buscas.quant_de_niveis; ++nivel)
+            for (int i = 1; i <= ctx.buscas.quant_de_nos_por_nivel(nivel); ++i) {
+                const int n = ctx.buscas.arvore_de_niveis(nivel, i);
+                ctx.buscas.defasagem(n) = reduzir_ao_ciclo(ctx.buscas.defasagem(n), C);
             }
     });
 }

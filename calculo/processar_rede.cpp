@@ -10,9 +10,8 @@
 #include "calculo/observador_do_calculo.h"
 #include "calculo/validar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
+#include "calculo/rede_em_calculo.h"
 #include "modelo/projeto.h"
-#include "modelo/rede.h"
-#include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {
@@ -39,75 +38,76 @@ etapas_do_processamento& etapas() {
     return e;
 }
 
-bool perguntar_se_salva(bool (*salvar)()) {
-    if (!projeto_alterado) return true;
+bool perguntar_se_salva(contexto_da_rede& ctx, bool (*salvar)(contexto_da_rede&)) {
+    if (!ctx.projeto.projeto_alterado) return true;
     const int r = observador_do_calculo_instalado().mensagem("você quer salvar o projeto?",
                                                             estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
     if (r == resposta_nao) {
-        projeto_alterado = false;
+        ctx.projeto.projeto_alterado = false;
         return true;
     }
     if (r != resposta_sim) return false;
-    salvar_como = nome_do_arquivo.empty();
-    if (!salvar()) return false;
-    projeto_alterado = false;
+    ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
+    if (!salvar(ctx)) return false;
+    ctx.projeto.projeto_alterado = false;
     return true;
 }
 
 namespace {
 
 struct execucao {
-    execucao() {
-        execucao_em_curso = true;
+    estado_do_projeto& projeto;
+    explicit execucao(estado_do_projeto& p) : projeto(p) {
+        projeto.execucao_em_curso = true;
         iniciar_relatos_de_uma_execucao();
     }
     ~execucao() {
         encerrar_relatos_de_uma_execucao();
-        execucao_em_curso = false;
+        projeto.execucao_em_curso = false;
     }
 };
 
 }  // namespace
 
-void processar_rede() {
-    const execucao em_curso;
+void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
+    const rede_em_calculo ctx(c, observador);
+    const execucao em_curso(c.projeto);
     etapas_do_processamento& e = etapas();
-    observador_do_calculo& observador = observador_do_calculo_instalado();
 
-    dados_ok = false;
-    e.validar();
-    if (!dados_ok) {
+    ctx.projeto.dados_ok = false;
+    e.validar(ctx);
+    if (!ctx.projeto.dados_ok) {
         const int r = observador.mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
         if (r == resposta_sim) {
-            salvar_como = nome_do_arquivo.empty();
-            projeto_alterado = !e.salvar();
+            ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
+            ctx.projeto.projeto_alterado = !e.salvar(c);
         }
         return;
     }
 
     observador.ponteiro(ponteiro_seta_e_ampulheta);
-    verdes_de_seguranca_nao_atendidos = false;
-    e.zerar();
-    e.copiar();
-    e.preparar();
-    e.ciclo_minimo();
-    e.tempo_de_ciclo();
-    e.tempos_de_verde();
-    e.verdes_de_seguranca();
+    ctx.derivados.verdes_de_seguranca_nao_atendidos = false;
+    e.zerar(ctx);
+    e.copiar(ctx);
+    e.preparar(ctx);
+    e.ciclo_minimo(ctx);
+    e.tempo_de_ciclo(ctx);
+    e.tempos_de_verde(ctx);
+    e.verdes_de_seguranca(ctx);
     // Sem os verdes de segurança não há plano a avaliar: as etapas de cálculo que faltam são
     // puladas e o projeto é salvo sem textos de resultado, como depois de um pedido de parada.
-    if (!verdes_de_seguranca_nao_atendidos) {
-        e.defasagens_iniciais();
-        e.intervalos_repetidos();
-        e.defasagens_do_caminho();
-        if (quant_de_niveis > 0) e.defasagens_da_rede();
-        e.resultados();
+    if (!ctx.derivados.verdes_de_seguranca_nao_atendidos) {
+        e.defasagens_iniciais(ctx);
+        e.intervalos_repetidos(ctx);
+        e.defasagens_do_caminho(ctx);
+        if (ctx.buscas.quant_de_niveis > 0) e.defasagens_da_rede(ctx);
+        e.resultados(ctx);
     }
     // O salvamento do fim só pede um nome quando o projeto ainda não tem arquivo (um "Salvar
     // como" anterior não volta a perguntar). Se não gravou (falha ou diálogo cancelado), o
     // projeto fica marcado como alterado: o que foi calculado não se perde calado.
-    salvar_como = nome_do_arquivo.empty();
-    if (!e.salvar()) projeto_alterado = true;
+    ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
+    if (!e.salvar(c)) ctx.projeto.projeto_alterado = true;
     observador.ponteiro(ponteiro_padrao);
 }
 

@@ -2,26 +2,30 @@
 // O processamento inteiro: valida a rede e, válida, chama cada etapa uma vez, na ordem, e
 // salva o projeto com os resultados.
 
+#include "calculo/rede_em_calculo.h"
+
 namespace orvel {
 
-void processar_rede();
+// O processamento da rede do contexto dado, falando com o usuário pelo observador dado. Salva,
+// no fim, o projeto desse contexto.
+void processar_rede(contexto_da_rede& c, observador_do_calculo& observador);
 
 // As etapas, na ordem em que o processamento as chama. Os testes podem trocá-las.
 struct etapas_do_processamento {
-    void (*validar)();
-    void (*zerar)();
-    void (*copiar)();
-    void (*preparar)();
-    void (*ciclo_minimo)();
-    void (*tempo_de_ciclo)();
-    void (*tempos_de_verde)();
-    void (*verdes_de_seguranca)();
-    void (*defasagens_iniciais)();
-    void (*intervalos_repetidos)();
-    void (*defasagens_do_caminho)();
-    void (*defasagens_da_rede)();
-    void (*resultados)();
-    bool (*salvar)();
+    void (*validar)(const rede_em_calculo&);
+    void (*zerar)(const rede_em_calculo&);
+    void (*copiar)(const rede_em_calculo&);
+    void (*preparar)(const rede_em_calculo&);
+    void (*ciclo_minimo)(const rede_em_calculo&);
+    void (*tempo_de_ciclo)(const rede_em_calculo&);
+    void (*tempos_de_verde)(const rede_em_calculo&);
+    void (*verdes_de_seguranca)(const rede_em_calculo&);
+    void (*defasagens_iniciais)(const rede_em_calculo&);
+    void (*intervalos_repetidos)(const rede_em_calculo&);
+    void (*defasagens_do_caminho)(const rede_em_calculo&);
+    void (*defasagens_da_rede)(const rede_em_calculo&);
+    void (*resultados)(const rede_em_calculo&);
+    bool (*salvar)(contexto_da_rede&);
 };
 
 etapas_do_processamento& etapas();
@@ -31,6 +35,6 @@ etapas_do_processamento etapas_de_verdade();
 // pode seguir: sem alterações, "Não", ou "Sim" com o arquivo de fato gravado. "Cancelar", ou um
 // "Sim" cujo salvamento não gravou (diálogo cancelado, substituição recusada, falha), devolve
 // false e deixa projeto_alterado como estava.
-bool perguntar_se_salva(bool (*salvar)());
+bool perguntar_se_salva(contexto_da_rede& ctx, bool (*salvar)(contexto_da_rede&));
 
 }  // namespace orvel

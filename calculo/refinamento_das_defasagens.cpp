@@ -12,7 +12,7 @@
 #include "calculo/defasagens_comum.h"
 #include "calculo/simulacao.h"
 #include "calculo/sondagem.h"
-#include "modelo/tabelas_de_calculo.h"
+#include "calculo/rede_em_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/tipos.h"
 
@@ -28,8 +28,8 @@ constexpr Integer passo_fino = 2;
 
 // Onde a busca simula: o caminho principal ou a rede inteira, em sequência ou em faixas.
 struct simulacao_da_busca {
-    void (*sequencial)();
-    bool (*em_faixas)(int, const defasagens_das_faixas&, const anteriores_das_faixas&);
+    void (*sequencial)(const rede_em_calculo&);
+    bool (*em_faixas)(const rede_em_calculo&, int, const defasagens_das_faixas&, const anteriores_das_faixas&);
 };
 constexpr simulacao_da_busca no_caminho{simular_caminho, simular_caminho_em_faixas};
 constexpr simulacao_da_busca na_rede{simular_rede, simular_rede_em_faixas};
@@ -44,9 +44,9 @@ struct defasagens_em_copia {
     }
 };
 
-std::array<Integer, max_nos + 1> defasagens_em_teste() {
+std::array<Integer, max_nos + 1> defasagens_em_teste(const rede_em_calculo& ctx) {
     std::array<Integer, max_nos + 1> v{};
-    for (int n = 0; n <= max_nos; ++n) v[static_cast<std::size_t>(n)] = defasagem_tentativa(n);
+    for (int n = 0; n <= max_nos; ++n) v[static_cast<std::size_t>(n)] = ctx.buscas.defasagem_tentativa(n);
     return v;
 }
 
@@ -60,10 +60,10 @@ std::array<Integer, max_nos + 1> defasagens_em_teste() {
 // sonda) e decide, devolvendo true quando o desfecho foi o suposto. Devolve quantas
 // tentativas foram feitas; 0 quando as faixas não servem ou depois de uma parada.
 template <class Tentar, class Aplicar, class Decidir>
-int lote_em_faixas(const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& aplicar, Decidir&& decidir) {
-    if (parar_processamento) return 0;
+int lote_em_faixas(const rede_em_calculo& ctx, const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& aplicar, Decidir&& decidir) {
+    if (ctx.projeto.parar_processamento) return 0;
     defasagens_das_faixas d{};
-    std::array<Integer, max_nos + 1> copia = defasagens_em_teste();
+    std::array<Integer, max_nos + 1> copia = defasagens_em_teste(ctx);
     int quant = 0;
     for (; quant < max_faixas; ++quant) {
         bool ha = false;
@@ -76,20 +76,20 @@ int lote_em_faixas(const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& apl
         if (!ha) break;
         d[static_cast<std::size_t>(quant)] = copia;
     }
-    if (quant == 0 || !sim.em_faixas(quant, d, faixas_em_fila)) return 0;
+    if (quant == 0 || !sim.em_faixas(ctx, quant, d, faixas_em_fila)) return 0;
     for (int j = 0; j < quant; ++j) {
         aplicar(j);
-        const bool mesma = defasagens_em_teste() == d[static_cast<std::size_t>(j)];
-        if (faixa_precisa_de_sequencia(j) || !mesma) {
-            sim.sequencial();
+        const bool mesma = defasagens_em_teste(ctx) == d[static_cast<std::size_t>(j)];
+        if (faixa_precisa_de_sequencia(ctx, j) || !mesma) {
+            sim.sequencial(ctx);
             decidir(j);
             return j + 1;
         }
-        devolver_faixa(j);
+        devolver_faixa(ctx, j);
         if (!decidir(j)) return j + 1;
         // Depois de uma parada, os comandos voltam e o usuário pode mexer na rede entre duas
         // sondagens: o resto do lote é descartado e a busca segue em sequência.
-        if (parar_processamento) return j + 1;
+        if (ctx.projeto.parar_processamento) return j + 1;
     }
     return quant;
 }
@@ -101,37 +101,37 @@ int lote_em_faixas(const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& apl
 // Em faixas, o lote segue o sentido corrente supondo que cada passo melhora; no começo do
 // sentido +2, metade do lote já tenta o sentido −2, que vem quando o primeiro passo não
 // melhora (essas faixas continuam da execução daquele primeiro passo).
-void busca_fina(int no, const simulacao_da_busca& sim) {
-    const Integer C = t_de_ciclo;
+void busca_fina(const rede_em_calculo& ctx, int no, const simulacao_da_busca& sim) {
+    const Integer C = ctx.derivados.t_de_ciclo;
     const int max_passos = (C + 1) / 2;
-    houve_melhora = false;
-    fim_da_direcao = false;
+    ctx.buscas.houve_melhora = false;
+    ctx.buscas.fim_da_direcao = false;
     Integer sentido = passo_fino;
     int k = 0;  // passos feitos no sentido
 
     auto passo = [&](auto& defasagens, Integer s) {
         defasagens(no) = reduzir_ao_ciclo(Long(defasagens(no)) + s, C);
-        mover_no(defasagens, no, 0);
+        mover_no(ctx, defasagens, no, 0);
     };
     // Depois de simular o passo: sonda, aceita ou desfaz. Devolve se melhorou.
     auto decidir = [&] {
-        sondar_parada();
-        if (indice_de_desempenho < melhor_indice) {
-            melhor_indice = indice_de_desempenho;
-            houve_melhora = true;
+        sondar_parada(ctx);
+        if (ctx.buscas.indice_de_desempenho < ctx.buscas.melhor_indice) {
+            ctx.buscas.melhor_indice = ctx.buscas.indice_de_desempenho;
+            ctx.buscas.houve_melhora = true;
             return true;
         }
-        passo(defasagem_tentativa, static_cast<Integer>(-sentido));
-        fim_da_direcao = true;
+        passo(ctx.buscas.defasagem_tentativa, static_cast<Integer>(-sentido));
+        ctx.buscas.fim_da_direcao = true;
         return false;
     };
     // O sentido acabou? Passa para o −2 quando cabe; devolve false quando a busca acabou.
     auto seguir = [&] {
-        if (k < max_passos && !fim_da_direcao) return true;
-        if (sentido == passo_fino && !houve_melhora) {
+        if (k < max_passos && !ctx.buscas.fim_da_direcao) return true;
+        if (sentido == passo_fino && !ctx.buscas.houve_melhora) {
             sentido = static_cast<Integer>(-passo_fino);
             k = 0;
-            fim_da_direcao = false;
+            ctx.buscas.fim_da_direcao = false;
             return k < max_passos;
         }
         return false;
@@ -139,7 +139,7 @@ void busca_fina(int no, const simulacao_da_busca& sim) {
 
     bool faixas_servem = buscas_em_faixas();
     while (seguir()) {
-        if (parar_processamento) faixas_servem = false;
+        if (ctx.projeto.parar_processamento) faixas_servem = false;
         if (faixas_servem) {
             // O plano: as faixas do sentido corrente e, no começo do +2, as do −2.
             struct faixa_planejada {
@@ -151,9 +151,9 @@ void busca_fina(int no, const simulacao_da_busca& sim) {
             defasagens_das_faixas d{};
             anteriores_das_faixas anterior{};
             int quant = 0;
-            const bool dois_sentidos = sentido == passo_fino && k == 0 && !houve_melhora && max_passos > 1;
+            const bool dois_sentidos = sentido == passo_fino && k == 0 && !ctx.buscas.houve_melhora && max_passos > 1;
             try {
-                std::array<Integer, max_nos + 1> copia = defasagens_em_teste();
+                std::array<Integer, max_nos + 1> copia = defasagens_em_teste(ctx);
                 defasagens_em_copia c{copia};
                 const int no_sentido = dois_sentidos ? max_faixas / 2 : max_faixas;
                 for (int j = 0; j < no_sentido && k + j < max_passos; ++j) {
@@ -182,37 +182,37 @@ void busca_fina(int no, const simulacao_da_busca& sim) {
             } catch (...) {
                 quant = 0;  // a conta falharia: a sequência chega nela
             }
-            if (quant > 0 && sim.em_faixas(quant, d, anterior)) {
+            if (quant > 0 && sim.em_faixas(ctx, quant, d, anterior)) {
                 int j = 0;
                 while (j >= 0) {
                     const faixa_planejada& f = plano[static_cast<std::size_t>(j)];
                     if (f.sentido != sentido) break;  // não deveria acontecer: volta ao plano
-                    passo(defasagem_tentativa, sentido);
-                    const bool mesma = defasagens_em_teste() == d[static_cast<std::size_t>(j)];
-                    if (faixa_precisa_de_sequencia(j) || !mesma) {
-                        sim.sequencial();
+                    passo(ctx.buscas.defasagem_tentativa, sentido);
+                    const bool mesma = defasagens_em_teste(ctx) == d[static_cast<std::size_t>(j)];
+                    if (faixa_precisa_de_sequencia(ctx, j) || !mesma) {
+                        sim.sequencial(ctx);
                         decidir();
                         ++k;
                         break;
                     }
-                    devolver_faixa(j);
+                    devolver_faixa(ctx, j);
                     const bool melhorou = decidir();
                     ++k;
-                    if (parar_processamento) break;  // segue em sequência (veja lote_em_faixas)
+                    if (ctx.projeto.parar_processamento) break;  // segue em sequência (veja lote_em_faixas)
                     if (melhorou) {
                         j = f.seguinte_se_melhora;
                     } else {
                         j = f.seguinte_se_nao;
                         if (j >= 0 && !seguir()) break;
                     }
-                    if (j >= 0 && !(k < max_passos && !fim_da_direcao)) break;
+                    if (j >= 0 && !(k < max_passos && !ctx.buscas.fim_da_direcao)) break;
                 }
                 continue;
             }
             faixas_servem = false;
         }
-        passo(defasagem_tentativa, sentido);
-        sim.sequencial();
+        passo(ctx.buscas.defasagem_tentativa, sentido);
+        sim.sequencial(ctx);
         decidir();
         ++k;
     }
@@ -222,30 +222,30 @@ void busca_fina(int no, const simulacao_da_busca& sim) {
 // quando `aceitar` diz que o índice melhorou o bastante. Em faixas, o lote supõe que nenhum
 // fica. `sonda` diz se a fase sonda a parada depois de cada simulação.
 template <class Aceitar>
-void movimentos_grossos_nos_nos(const std::vector<std::pair<Integer, int>>& tentativas, const simulacao_da_busca& sim, bool sonda,
+void movimentos_grossos_nos_nos(const rede_em_calculo& ctx, const std::vector<std::pair<Integer, int>>& tentativas, const simulacao_da_busca& sim, bool sonda,
                                 Aceitar&& aceitar) {
     const int n = static_cast<int>(tentativas.size());
-    auto aplicar = [&](int i) { mover_no(defasagem_tentativa, tentativas[i].second, tentativas[i].first); };
+    auto aplicar = [&](int i) { mover_no(ctx, ctx.buscas.defasagem_tentativa, tentativas[i].second, tentativas[i].first); };
     auto decidir = [&](int i) {
-        if (sonda) sondar_parada();
+        if (sonda) sondar_parada(ctx);
         if (aceitar()) return false;
-        mover_no(defasagem_tentativa, tentativas[i].second, -Long(tentativas[i].first));
+        mover_no(ctx, ctx.buscas.defasagem_tentativa, tentativas[i].second, -Long(tentativas[i].first));
         return true;
     };
     bool faixas_servem = buscas_em_faixas();
     int i = 0;
     while (i < n) {
         if (faixas_servem) {
-            const int feitas = lote_em_faixas(
+            const int feitas = lote_em_faixas(ctx, 
                 sim,
                 [&](int j, defasagens_em_copia& c) {
                     if (i + j >= n) return false;
                     // Cada faixa parte das defasagens atuais com um só nó movido.
                     if (j > 0) {
                         const auto& anterior = tentativas[i + j - 1];
-                        mover_no(c, anterior.second, -Long(anterior.first));
+                        mover_no(ctx, c, anterior.second, -Long(anterior.first));
                     }
-                    mover_no(c, tentativas[i + j].second, tentativas[i + j].first);
+                    mover_no(ctx, c, tentativas[i + j].second, tentativas[i + j].first);
                     return true;
                 },
                 [&](int j) { aplicar(i + j); }, [&](int j) { return decidir(i + j); });
@@ -256,19 +256,19 @@ void movimentos_grossos_nos_nos(const std::vector<std::pair<Integer, int>>& tent
             faixas_servem = false;
         }
         aplicar(i);
-        sim.sequencial();
+        sim.sequencial(ctx);
         decidir(i);
         ++i;
     }
 }
 
-void reduzir_tentativa(int no) { defasagem_tentativa(no) = reduzir_ao_ciclo(defasagem_tentativa(no), t_de_ciclo); }
+void reduzir_tentativa(const rede_em_calculo& ctx, int no) { ctx.buscas.defasagem_tentativa(no) = reduzir_ao_ciclo(ctx.buscas.defasagem_tentativa(no), ctx.derivados.t_de_ciclo); }
 
 // As defasagens valendo de todos os nós: as em teste, reduzidas ao ciclo, com cada escravo
 // junto do seu mestre.
-void escrever_defasagens_valendo() {
-    for (int n = 1; n <= max_indice_no; ++n)
-        if (existe_no(n)) defasagem_valendo(n) = reduzir_ao_ciclo(defasagem_tentativa(n), t_de_ciclo);
+void escrever_defasagens_valendo(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+        if (ctx.rede.existe_no(n)) ctx.buscas.defasagem_valendo(n) = reduzir_ao_ciclo(ctx.buscas.defasagem_tentativa(n), ctx.derivados.t_de_ciclo);
 }
 
 }  // namespace
@@ -288,117 +288,117 @@ std::array<Integer, 7> movimentos_grossos(Integer C) {
             meio};
 }
 
-void montar_links_do_caminho() {
-    com_codigo("Erro 139", [] {
+void montar_links_do_caminho(const rede_em_calculo& ctx) {
+    com_codigo("Erro 139", [&] {
         std::array<bool, max_nos + 1> no_caminho{};
-        for (int i = 1; i <= quant_de_nos_do_caminho; ++i) no_caminho[nos_do_caminho_principal(i)] = true;
+        for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) no_caminho[ctx.buscas.nos_do_caminho_principal(i)] = true;
         no_caminho[0] = false;
 
         int quant = 0;
-        for (int i = 1; i <= quant_de_nos_do_caminho; ++i) {
-            const int n = nos_do_caminho_principal(i);
-            for (int l = 1; l <= max_indice_link; ++l)
-                if (existe_link(l) && no_destino(l) == n) links_do_caminho(++quant) = static_cast<Integer>(l);
+        for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) {
+            const int n = ctx.buscas.nos_do_caminho_principal(i);
+            for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+                if (ctx.rede.existe_link(l) && ctx.derivados.no_destino(l) == n) ctx.buscas.links_do_caminho(++quant) = static_cast<Integer>(l);
         }
-        quant_de_links_do_caminho = para_byte(quant);
+        ctx.buscas.quant_de_links_do_caminho = para_byte(quant);
 
-        for (int l = 1; l <= max_indice_link; ++l)
-            if (existe_link(l)) fluxo_externo_do_caminho(l) = 0;
+        for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+            if (ctx.rede.existe_link(l)) ctx.buscas.fluxo_externo_do_caminho(l) = 0;
         // Um link entre dois nós do caminho só recebe o que o caminho lhe manda e represa com a
         // sua caixa útil; os que vêm de fora trazem o seu fluxo, sem limite.
-        for (int l = 1; l <= max_indice_link; ++l) {
-            if (!existe_link(l) || !no_caminho[no_destino(l)]) continue;
-            if (no_caminho[no_origem(l)]) {
-                fluxo_externo_do_caminho(l) = 0;
-                capacidade_no_caminho(l) = para_integer(capacidade_util_da_caixa(l));
+        for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+            if (!ctx.rede.existe_link(l) || !no_caminho[ctx.derivados.no_destino(l)]) continue;
+            if (no_caminho[ctx.derivados.no_origem(l)]) {
+                ctx.buscas.fluxo_externo_do_caminho(l) = 0;
+                ctx.buscas.capacidade_no_caminho(l) = para_integer(ctx.derivados.capacidade_util_da_caixa(l));
             } else {
-                fluxo_externo_do_caminho(l) = fluxo_por_segundo(l);
-                capacidade_no_caminho(l) = 32000;
+                ctx.buscas.fluxo_externo_do_caminho(l) = ctx.copias.fluxo_por_segundo(l);
+                ctx.buscas.capacidade_no_caminho(l) = 32000;
             }
         }
     });
 }
 
-void otimizar_defasagens_do_caminho() {
-    com_codigo("Erro 138", [] {
-        montar_links_do_caminho();
-        const Integer C = t_de_ciclo;
-        const int quant_no_caminho = quant_de_nos_do_caminho;
-        for (int n = 1; n <= max_indice_no; ++n)
-            if (existe_no(n)) defasagem_tentativa(n) = defasagem(n);
-        todos_os_escravos_acompanham(defasagem_tentativa);
+void otimizar_defasagens_do_caminho(const rede_em_calculo& ctx) {
+    com_codigo("Erro 138", [&] {
+        montar_links_do_caminho(ctx);
+        const Integer C = ctx.derivados.t_de_ciclo;
+        const int quant_no_caminho = ctx.buscas.quant_de_nos_do_caminho;
+        for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+            if (ctx.rede.existe_no(n)) ctx.buscas.defasagem_tentativa(n) = ctx.buscas.defasagem(n);
+        todos_os_escravos_acompanham(ctx, ctx.buscas.defasagem_tentativa);
 
-        simular_caminho();
-        melhor_indice = indice_de_desempenho;
+        simular_caminho(ctx);
+        ctx.buscas.melhor_indice = ctx.buscas.indice_de_desempenho;
 
         // Um movimento grosso só vale quando melhora o índice em mais de 2 % dividido pelo
         // número de links do caminho. Um caminho sem links não tem margem.
-        const int quant_de_links = quant_de_links_do_caminho;
+        const int quant_de_links = ctx.buscas.quant_de_links_do_caminho;
         const double fator = quant_de_links > 0 ? 1.0 - dividir_double(0.02, double(quant_de_links)) : 1.0;
         std::vector<std::pair<Integer, int>> tentativas;
         for (const Integer movimento : movimentos_grossos(C)) {
             for (int i = 2; i <= quant_no_caminho; ++i) {
-                const int n = nos_do_caminho_principal(i);
-                if (!eh_escravo_valendo(n)) tentativas.emplace_back(movimento, n);
+                const int n = ctx.buscas.nos_do_caminho_principal(i);
+                if (!ctx.derivados.eh_escravo_valendo(n)) tentativas.emplace_back(movimento, n);
             }
         }
-        movimentos_grossos_nos_nos(tentativas, no_caminho, true, [&] {
-            const Single limite = quant_de_links > 0 ? verificar_single(fator * double(melhor_indice)) : melhor_indice;
-            if (!(indice_de_desempenho < limite)) return false;
-            melhor_indice = indice_de_desempenho;
+        movimentos_grossos_nos_nos(ctx, tentativas, no_caminho, true, [&] {
+            const Single limite = quant_de_links > 0 ? verificar_single(fator * double(ctx.buscas.melhor_indice)) : ctx.buscas.melhor_indice;
+            if (!(ctx.buscas.indice_de_desempenho < limite)) return false;
+            ctx.buscas.melhor_indice = ctx.buscas.indice_de_desempenho;
             return true;
         });
-        for (int i = 1; i <= quant_no_caminho; ++i) reduzir_tentativa(nos_do_caminho_principal(i));
+        for (int i = 1; i <= quant_no_caminho; ++i) reduzir_tentativa(ctx, ctx.buscas.nos_do_caminho_principal(i));
 
         for (int i = 2; i <= quant_no_caminho; ++i) {
-            const int n = nos_do_caminho_principal(i);
-            if (!eh_escravo_valendo(n)) busca_fina(n, no_caminho);
+            const int n = ctx.buscas.nos_do_caminho_principal(i);
+            if (!ctx.derivados.eh_escravo_valendo(n)) busca_fina(ctx, n, no_caminho);
         }
-        for (int i = 1; i <= quant_no_caminho; ++i) reduzir_tentativa(nos_do_caminho_principal(i));
-        escrever_defasagens_valendo();
+        for (int i = 1; i <= quant_no_caminho; ++i) reduzir_tentativa(ctx, ctx.buscas.nos_do_caminho_principal(i));
+        escrever_defasagens_valendo(ctx);
     });
 }
 
-void otimizar_defasagens_da_rede() {
-    com_codigo("Erro 143", [] {
-        const Integer C = t_de_ciclo;
-        for (int n = 1; n <= max_indice_no; ++n)
-            if (existe_no(n)) defasagem_tentativa(n) = defasagem(n);
-        for (int i = 1; i <= quant_de_nos_do_caminho; ++i) {
-            const int n = nos_do_caminho_principal(i);
-            defasagem_tentativa(n) = defasagem_valendo(n);
+void otimizar_defasagens_da_rede(const rede_em_calculo& ctx) {
+    com_codigo("Erro 143", [&] {
+        const Integer C = ctx.derivados.t_de_ciclo;
+        for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+            if (ctx.rede.existe_no(n)) ctx.buscas.defasagem_tentativa(n) = ctx.buscas.defasagem(n);
+        for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) {
+            const int n = ctx.buscas.nos_do_caminho_principal(i);
+            ctx.buscas.defasagem_tentativa(n) = ctx.buscas.defasagem_valendo(n);
         }
-        todos_os_escravos_acompanham(defasagem_tentativa);
+        todos_os_escravos_acompanham(ctx, ctx.buscas.defasagem_tentativa);
 
-        simular_rede();
-        melhor_indice = indice_de_desempenho;
+        simular_rede(ctx);
+        ctx.buscas.melhor_indice = ctx.buscas.indice_de_desempenho;
 
-        const int niveis = quant_de_niveis;
+        const int niveis = ctx.buscas.quant_de_niveis;
         std::vector<std::pair<Integer, int>> tentativas;
         for (const Integer movimento : movimentos_grossos(C)) {
             for (int nivel = 1; nivel <= niveis; ++nivel) {
-                for (int i = 1; i <= quant_de_nos_por_nivel(nivel); ++i) {
-                    const int n = arvore_de_niveis(nivel, i);
-                    if (!eh_escravo_valendo(n)) tentativas.emplace_back(movimento, n);
+                for (int i = 1; i <= ctx.buscas.quant_de_nos_por_nivel(nivel); ++i) {
+                    const int n = ctx.buscas.arvore_de_niveis(nivel, i);
+                    if (!ctx.derivados.eh_escravo_valendo(n)) tentativas.emplace_back(movimento, n);
                 }
             }
         }
         // Esta fase não sonda a parada.
-        movimentos_grossos_nos_nos(tentativas, na_rede, false, [] {
-            if (!(indice_de_desempenho < melhor_indice)) return false;
-            melhor_indice = indice_de_desempenho;
+        movimentos_grossos_nos_nos(ctx, tentativas, na_rede, false, [&ctx] {
+            if (!(ctx.buscas.indice_de_desempenho < ctx.buscas.melhor_indice)) return false;
+            ctx.buscas.melhor_indice = ctx.buscas.indice_de_desempenho;
             return true;
         });
 
         for (int nivel = 1; nivel <= niveis; ++nivel)
-            for (int i = 1; i <= quant_de_nos_por_nivel(nivel); ++i) {
-                const int n = arvore_de_niveis(nivel, i);
-                if (!eh_escravo_valendo(n)) busca_fina(n, na_rede);
+            for (int i = 1; i <= ctx.buscas.quant_de_nos_por_nivel(nivel); ++i) {
+                const int n = ctx.buscas.arvore_de_niveis(nivel, i);
+                if (!ctx.derivados.eh_escravo_valendo(n)) busca_fina(ctx, n, na_rede);
             }
 
         for (int nivel = 1; nivel <= niveis; ++nivel)
-            for (int i = 1; i <= quant_de_nos_por_nivel(nivel); ++i) reduzir_tentativa(arvore_de_niveis(nivel, i));
-        escrever_defasagens_valendo();
+            for (int i = 1; i <= ctx.buscas.quant_de_nos_por_nivel(nivel); ++i) reduzir_tentativa(ctx, ctx.buscas.arvore_de_niveis(nivel, i));
+        escrever_defasagens_valendo(ctx);
     });
 }
 

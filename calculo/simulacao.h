@@ -12,27 +12,27 @@
 
 #include <array>
 
-#include "modelo/tabelas_de_calculo.h"
+#include "calculo/rede_em_calculo.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {
 
 // Rede inteira com as defasagens em teste; escreve `indice_de_desempenho` ("Erro 130").
-void simular_rede();
+void simular_rede(const rede_em_calculo& ctx);
 
 // Os dois nós do par corrente: o primeiro na defasagem 0, o segundo na defasagem dada
 // (0..300 s), que é também a posição de `custo_da_defasagem` escrita ("Erro 136").
-void simular_par(Integer defasagem_do_segundo_no);
+void simular_par(const rede_em_calculo& ctx, Integer defasagem_do_segundo_no);
 
 // O caminho principal; escreve `indice_de_desempenho` ("Erro 140").
-void simular_caminho();
+void simular_caminho(const rede_em_calculo& ctx);
 
 // A vizinhança do candidato corrente; escreve `indice_da_vizinhanca` ("Erro 145").
-void simular_vizinhanca();
+void simular_vizinhanca(const rede_em_calculo& ctx);
 
 // Rede inteira com as defasagens valendo: `fila_maxima`, `atraso_total` e `paradas_total`
 // ("Erro 153").
-void simular_rede_final();
+void simular_rede_final(const rede_em_calculo& ctx);
 
 // --- Execuções em faixas ---
 //
@@ -54,22 +54,22 @@ using defasagens_das_faixas = std::array<std::array<Integer, max_nos + 1>, max_f
 using anteriores_das_faixas = std::array<int, max_faixas>;
 inline constexpr anteriores_das_faixas faixas_em_fila{-1, 0, 1, 2, 3, 4, 5, 6};
 
-bool simular_rede_em_faixas(int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior = faixas_em_fila);
-bool simular_caminho_em_faixas(int quant, const defasagens_das_faixas& defasagens,
+bool simular_rede_em_faixas(const rede_em_calculo& ctx, int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior = faixas_em_fila);
+bool simular_caminho_em_faixas(const rede_em_calculo& ctx, int quant, const defasagens_das_faixas& defasagens,
                                const anteriores_das_faixas& anterior = faixas_em_fila);
-bool simular_par_em_faixas(int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
+bool simular_par_em_faixas(const rede_em_calculo& ctx, int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no);
 
 // Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) do nó dado
 // (inicios_das_faixas, em modelo/areas_da_simulacao.h, como max_faixas).
-bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& inicios);
+bool simular_vizinhanca_em_faixas(const rede_em_calculo& ctx, int quant, int no, const inicios_das_faixas& inicios);
 
-bool faixa_precisa_de_sequencia(int j);
+bool faixa_precisa_de_sequencia(const rede_em_calculo& ctx, int j);
 
 // O resultado da faixa j: o índice de desempenho, o da vizinhança ou o custo da defasagem.
-Single resultado_da_faixa(int j);
+Single resultado_da_faixa(const rede_em_calculo& ctx, int j);
 
 // As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.
-void devolver_faixa(int j);
+void devolver_faixa(const rede_em_calculo& ctx, int j);
 
 // Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
 bool usar_instrucoes_avx2(bool usar);

@@ -2,13 +2,13 @@
 
 #include "calculo/calcular_resultados.h"
 #include "calculo/observador_do_calculo.h"
-#include "modelo/rede.h"
+#include "calculo/rede_em_calculo.h"
 
 namespace orvel {
 
-void sondar_parada() {
+void sondar_parada(const rede_em_calculo& ctx) {
     observador_do_calculo_instalado().sondar();
-    if (parar_processamento) calcular_resultados();
+    if (ctx.projeto.parar_processamento) calcular_resultados(ctx);
 }
 
 }  // namespace orvel

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "calculo/observador_do_calculo.h"
-#include "modelo/rede.h"
+#include "calculo/rede_em_calculo.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
@@ -14,173 +14,173 @@ namespace orvel {
 
 namespace {
 
-void aviso(const std::string& texto) {
+void aviso(const rede_em_calculo& ctx, const std::string& texto) {
     observador_do_calculo_instalado().mensagem(texto, estilo_ok, "Aviso");
-    dados_ok = false;
+    ctx.projeto.dados_ok = false;
 }
 
-bool no_em_uso(int n) { return existe_no(n); }
-bool link_em_uso(int l) { return existe_link(l); }
+bool no_em_uso(const rede_em_calculo& ctx, int n) { return ctx.rede.existe_no(n); }
+bool link_em_uso(const rede_em_calculo& ctx, int l) { return ctx.rede.existe_link(l); }
 
 // Algum link em uso tem o nome dado?
-bool existe_link_com_nome(const std::string& nome) {
-    for (int l = 1; l <= max_indice_link; ++l)
-        if (link_em_uso(l) && nomes_iguais(nome_do_link_dado(l), nome)) return true;
+bool existe_link_com_nome(const rede_em_calculo& ctx, const std::string& nome) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+        if (link_em_uso(ctx, l) && nomes_iguais(ctx.rede.nome_do_link_dado(l), nome)) return true;
     return false;
 }
 
-bool existe_no_com_nome(const std::string& nome) {
-    for (int n = 1; n <= max_indice_no; ++n)
-        if (no_em_uso(n) && nomes_iguais(nome_do_no_dado(n), nome)) return true;
+bool existe_no_com_nome(const rede_em_calculo& ctx, const std::string& nome) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+        if (no_em_uso(ctx, n) && nomes_iguais(ctx.rede.nome_do_no_dado(n), nome)) return true;
     return false;
 }
 
 // Intervalo fora de 1..quantidade.
 bool intervalo_invalido(Byte intervalo, Byte quantidade) { return intervalo == 0 || intervalo > quantidade; }
 
-void conferir_quantidades() {
-    if (total_de_nos_dado == 0) aviso("deve existir, pelo menos, um nó");
-    if (total_de_links_dado == 0) aviso("deve existir, pelo menos, um link");
+void conferir_quantidades(const rede_em_calculo& ctx) {
+    if (ctx.rede.total_de_nos_dado == 0) aviso(ctx, "deve existir, pelo menos, um nó");
+    if (ctx.rede.total_de_links_dado == 0) aviso(ctx, "deve existir, pelo menos, um link");
 }
 
-void conferir_duracoes_impostas() {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
+void conferir_duracoes_impostas(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
         Integer soma = 0;
-        for (int k = 1; k <= quant_de_intervalos_antes_dado(n); ++k)
-            soma = para_integer(Long{soma} + Long{duracao_imposta_dado(n, k)});
+        for (int k = 1; k <= ctx.rede.quant_de_intervalos_antes_dado(n); ++k)
+            soma = para_integer(Long{soma} + Long{ctx.rede.duracao_imposta_dado(n, k)});
 
-        const std::string inicio = "a soma das durações impostas dos intervalos do nó " + nome_do_no_dado(n);
-        if (t_de_ciclo_imposto_dado > 0 && soma > t_de_ciclo_imposto_dado)
-            aviso(inicio + " é maior do que o tempo de ciclo imposto");
-        if (t_de_ciclo_maximo_imposto_dado < 1) {
-            if (soma > t_de_ciclo_maximo_padrao) aviso(inicio + " é maior do que o tempo de ciclo máximo igual a 120 s");
-        } else if (soma > t_de_ciclo_maximo_imposto_dado) {
-            aviso(inicio + " é maior do que o tempo de ciclo máximo imposto");
+        const std::string inicio = "a soma das durações impostas dos intervalos do nó " + ctx.rede.nome_do_no_dado(n);
+        if (ctx.rede.t_de_ciclo_imposto_dado > 0 && soma > ctx.rede.t_de_ciclo_imposto_dado)
+            aviso(ctx, inicio + " é maior do que o tempo de ciclo imposto");
+        if (ctx.rede.t_de_ciclo_maximo_imposto_dado < 1) {
+            if (soma > t_de_ciclo_maximo_padrao) aviso(ctx, inicio + " é maior do que o tempo de ciclo máximo igual a 120 s");
+        } else if (soma > ctx.rede.t_de_ciclo_maximo_imposto_dado) {
+            aviso(ctx, inicio + " é maior do que o tempo de ciclo máximo imposto");
         }
     }
 }
 
-void conferir_recebedores() {
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!link_em_uso(l)) continue;
+void conferir_recebedores(const rede_em_calculo& ctx) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!link_em_uso(ctx, l)) continue;
         for (int k = 1; k <= max_recebedores; ++k) {
-            const std::string& recebedor = nome_do_recebedor_dado(l, k);
-            if (recebedor.empty() || existe_link_com_nome(recebedor)) continue;
-            aviso("não existe o link " + recebedor + " que foi definido como recebedor do link " + nome_do_link_dado(l));
+            const std::string& recebedor = ctx.rede.nome_do_recebedor_dado(l, k);
+            if (recebedor.empty() || existe_link_com_nome(ctx, recebedor)) continue;
+            aviso(ctx, "não existe o link " + recebedor + " que foi definido como recebedor do link " + ctx.rede.nome_do_link_dado(l));
         }
     }
 }
 
 // O link aparece em algum grupo de algum nó?
-bool link_tem_grupo(const std::string& nome) {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
-        for (int g = 1; g <= quant_de_grupos_dado(n); ++g)
+bool link_tem_grupo(const rede_em_calculo& ctx, const std::string& nome) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
+        for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g)
             for (int k = 1; k <= max_links_por_grupo; ++k)
-                if (nomes_iguais(nome_dos_links_do_grupo_dado(n, g, k), nome)) return true;
+                if (nomes_iguais(ctx.rede.nome_dos_links_do_grupo_dado(n, g, k), nome)) return true;
     }
     return false;
 }
 
-void conferir_links_sem_grupo() {
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!link_em_uso(l) || link_tem_grupo(nome_do_link_dado(l))) continue;
-        aviso("o link " + nome_do_link_dado(l) + " não tem nenhum grupo focal a ele associado em nenhu8m nó");
+void conferir_links_sem_grupo(const rede_em_calculo& ctx) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!link_em_uso(ctx, l) || link_tem_grupo(ctx, ctx.rede.nome_do_link_dado(l))) continue;
+        aviso(ctx, "o link " + ctx.rede.nome_do_link_dado(l) + " não tem nenhum grupo focal a ele associado em nenhu8m nó");
     }
 }
 
-void conferir_links_dos_grupos() {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
-        for (int g = 1; g <= quant_de_grupos_dado(n); ++g) {
+void conferir_links_dos_grupos(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
+        for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g) {
             for (int k = 1; k <= max_links_por_grupo; ++k) {
-                const std::string& entrada = nome_dos_links_do_grupo_dado(n, g, k);
-                if (entrada.empty() || existe_link_com_nome(entrada)) continue;
-                aviso("o link " + entrada + ", que foi definido como link associado ao grupo " + texto_de_inteiro(g) +
+                const std::string& entrada = ctx.rede.nome_dos_links_do_grupo_dado(n, g, k);
+                if (entrada.empty() || existe_link_com_nome(ctx, entrada)) continue;
+                aviso(ctx, "o link " + entrada + ", que foi definido como link associado ao grupo " + texto_de_inteiro(g) +
                       " do nó " + texto_de_inteiro(n) + ", na verdade, não existe");
             }
         }
     }
 }
 
-void conferir_escravo(int n) {
-    const std::string& nome = nome_do_no_dado(n);
-    const std::string& mestre = nome_do_mestre_dado(n);
+void conferir_escravo(const rede_em_calculo& ctx, int n) {
+    const std::string& nome = ctx.rede.nome_do_no_dado(n);
+    const std::string& mestre = ctx.rede.nome_do_mestre_dado(n);
 
     // Um nó escravo não pode ser mestre de outro (nem de si mesmo).
-    for (int j = 1; j <= max_indice_no; ++j)
-        if (nomes_iguais(nome_do_mestre_dado(j), nome))
-            aviso("o nó " + nome + " é, ao mesmo tempo, escravo e mestre, o que não é permitido");
+    for (int j = 1; j <= ctx.rede.max_indice_no; ++j)
+        if (nomes_iguais(ctx.rede.nome_do_mestre_dado(j), nome))
+            aviso(ctx, "o nó " + nome + " é, ao mesmo tempo, escravo e mestre, o que não é permitido");
 
-    if (!existe_no_com_nome(mestre))
-        aviso("não existe o nó " + mestre + " que foi definido como mestre do nó " + nome);
+    if (!existe_no_com_nome(ctx, mestre))
+        aviso(ctx, "não existe o nó " + mestre + " que foi definido como mestre do nó " + nome);
 
-    if (intervalo_invalido(intervalo_do_escravo_dado(n), quant_de_intervalos_antes_dado(n)))
-        aviso("não existe o intervalo " + texto_de_inteiro(intervalo_do_escravo_dado(n)) +
+    if (intervalo_invalido(ctx.rede.intervalo_do_escravo_dado(n), ctx.rede.quant_de_intervalos_antes_dado(n)))
+        aviso(ctx, "não existe o intervalo " + texto_de_inteiro(ctx.rede.intervalo_do_escravo_dado(n)) +
               " que foi definido como intervalo correspondente ao nó escravo " + nome);
 
-    for (int j = 1; j <= max_indice_no; ++j) {
-        if (!no_em_uso(j) || !nomes_iguais(nome_do_no_dado(j), mestre)) continue;
-        if (intervalo_invalido(intervalo_do_mestre_dado(n), quant_de_intervalos_antes_dado(j)))
-            aviso("não existe o intervalo " + texto_de_inteiro(intervalo_do_mestre_dado(n)) +
+    for (int j = 1; j <= ctx.rede.max_indice_no; ++j) {
+        if (!no_em_uso(ctx, j) || !nomes_iguais(ctx.rede.nome_do_no_dado(j), mestre)) continue;
+        if (intervalo_invalido(ctx.rede.intervalo_do_mestre_dado(n), ctx.rede.quant_de_intervalos_antes_dado(j)))
+            aviso(ctx, "não existe o intervalo " + texto_de_inteiro(ctx.rede.intervalo_do_mestre_dado(n)) +
                   " que foi definido como intervalo do mestre do nó escravo " + nome);
     }
 }
 
-void conferir_demanda(int n) {
-    const std::string& nome = nome_do_no_dado(n);
-    if (intervalo_invalido(intervalo_demandado_dado(n), quant_de_intervalos_antes_dado(n)))
-        aviso("não existe o intervalo " + texto_de_inteiro(intervalo_demandado_dado(n)) +
+void conferir_demanda(const rede_em_calculo& ctx, int n) {
+    const std::string& nome = ctx.rede.nome_do_no_dado(n);
+    if (intervalo_invalido(ctx.rede.intervalo_demandado_dado(n), ctx.rede.quant_de_intervalos_antes_dado(n)))
+        aviso(ctx, "não existe o intervalo " + texto_de_inteiro(ctx.rede.intervalo_demandado_dado(n)) +
               " que foi definido como intervalo demandado do nó " + nome);
     // O intervalo beneficiado também precisa existir, esteja o demandado certo ou não.
-    if (intervalo_invalido(intervalo_beneficiado_dado(n), quant_de_intervalos_antes_dado(n)))
-        aviso("não existe o intervalo " + texto_de_inteiro(intervalo_beneficiado_dado(n)) +
+    if (intervalo_invalido(ctx.rede.intervalo_beneficiado_dado(n), ctx.rede.quant_de_intervalos_antes_dado(n)))
+        aviso(ctx, "não existe o intervalo " + texto_de_inteiro(ctx.rede.intervalo_beneficiado_dado(n)) +
               " que foi definido como intervalo beneficiado do nó " + nome);
 }
 
-void conferir_escravos_e_demandas() {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
-        if (eh_no_escravo_dado(n)) conferir_escravo(n);
-        if (eh_no_demandado_dado(n)) conferir_demanda(n);
+void conferir_escravos_e_demandas(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
+        if (ctx.rede.eh_no_escravo_dado(n)) conferir_escravo(ctx, n);
+        if (ctx.rede.eh_no_demandado_dado(n)) conferir_demanda(ctx, n);
     }
 }
 
-void conferir_nos_sem_chegada() {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
+void conferir_nos_sem_chegada(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
         bool tem_chegada = false;
-        for (int l = 1; l <= max_indice_link && !tem_chegada; ++l)
-            tem_chegada = link_em_uso(l) && nomes_iguais(nome_do_no_destino_dado(l), nome_do_no_dado(n));
-        if (!tem_chegada) aviso("o nó " + nome_do_no_dado(n) + " não é nó destino de nenhum link");
+        for (int l = 1; l <= ctx.rede.max_indice_link && !tem_chegada; ++l)
+            tem_chegada = link_em_uso(ctx, l) && nomes_iguais(ctx.rede.nome_do_no_destino_dado(l), ctx.rede.nome_do_no_dado(n));
+        if (!tem_chegada) aviso(ctx, "o nó " + ctx.rede.nome_do_no_dado(n) + " não é nó destino de nenhum link");
     }
 }
 
-void conferir_pontas_dos_links() {
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!link_em_uso(l)) continue;
-        if (!existe_no_com_nome(nome_do_no_destino_dado(l))) aviso("o link " + nome_do_link_dado(l) + " não tem nó destino");
+void conferir_pontas_dos_links(const rede_em_calculo& ctx) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!link_em_uso(ctx, l)) continue;
+        if (!existe_no_com_nome(ctx, ctx.rede.nome_do_no_destino_dado(l))) aviso(ctx, "o link " + ctx.rede.nome_do_link_dado(l) + " não tem nó destino");
         // Origem vazia marca um link de entrada; só brancos não.
-        const std::string& origem = nome_do_no_origem_dado(l);
-        if (!origem.empty() && !existe_no_com_nome(origem)) aviso("o link " + nome_do_link_dado(l) + " não tem nó origem");
+        const std::string& origem = ctx.rede.nome_do_no_origem_dado(l);
+        if (!origem.empty() && !existe_no_com_nome(ctx, origem)) aviso(ctx, "o link " + ctx.rede.nome_do_link_dado(l) + " não tem nó origem");
     }
 }
 
-void conferir_nomes_repetidos() {
-    for (int n = 1; n <= max_indice_no; ++n) {
-        if (!no_em_uso(n)) continue;
-        for (int j = 1; j <= max_indice_no; ++j) {
-            if (j == n || !no_em_uso(j) || !nomes_iguais(nome_do_no_dado(j), nome_do_no_dado(n))) continue;
-            aviso("o mesmo nome " + nome_do_no_dado(n) + " é usado para mais de um nó");
+void conferir_nomes_repetidos(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
+        for (int j = 1; j <= ctx.rede.max_indice_no; ++j) {
+            if (j == n || !no_em_uso(ctx, j) || !nomes_iguais(ctx.rede.nome_do_no_dado(j), ctx.rede.nome_do_no_dado(n))) continue;
+            aviso(ctx, "o mesmo nome " + ctx.rede.nome_do_no_dado(n) + " é usado para mais de um nó");
             break;
         }
     }
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!link_em_uso(l)) continue;
-        for (int m = 1; m <= max_indice_link; ++m) {
-            if (m == l || !link_em_uso(m) || !nomes_iguais(nome_do_link_dado(m), nome_do_link_dado(l))) continue;
-            aviso("o mesmo nome " + nome_do_link_dado(l) + " é usado para mais de um link");
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!link_em_uso(ctx, l)) continue;
+        for (int m = 1; m <= ctx.rede.max_indice_link; ++m) {
+            if (m == l || !link_em_uso(ctx, m) || !nomes_iguais(ctx.rede.nome_do_link_dado(m), ctx.rede.nome_do_link_dado(l))) continue;
+            aviso(ctx, "o mesmo nome " + ctx.rede.nome_do_link_dado(l) + " é usado para mais de um link");
             break;
         }
     }
@@ -188,22 +188,22 @@ void conferir_nomes_repetidos() {
 
 // Dois links com as mesmas pontas não podem estar no mesmo grupo: o diagrama de barras não
 // os distingue.
-void conferir_links_paralelos() {
-    for (int k = 1; k <= max_indice_link; ++k) {
-        if (!link_em_uso(k) || nome_do_no_origem_dado(k).empty()) continue;
-        for (int m = 1; m <= max_indice_link; ++m) {
-            if (m == k || !link_em_uso(m)) continue;
-            if (!nomes_iguais(nome_do_no_origem_dado(k), nome_do_no_origem_dado(m)) ||
-                !nomes_iguais(nome_do_no_destino_dado(k), nome_do_no_destino_dado(m)))
+void conferir_links_paralelos(const rede_em_calculo& ctx) {
+    for (int k = 1; k <= ctx.rede.max_indice_link; ++k) {
+        if (!link_em_uso(ctx, k) || ctx.rede.nome_do_no_origem_dado(k).empty()) continue;
+        for (int m = 1; m <= ctx.rede.max_indice_link; ++m) {
+            if (m == k || !link_em_uso(ctx, m)) continue;
+            if (!nomes_iguais(ctx.rede.nome_do_no_origem_dado(k), ctx.rede.nome_do_no_origem_dado(m)) ||
+                !nomes_iguais(ctx.rede.nome_do_no_destino_dado(k), ctx.rede.nome_do_no_destino_dado(m)))
                 continue;
-            for (int n = 1; n <= max_indice_no; ++n) {
-                if (!no_em_uso(n)) continue;
-                for (int g = 1; g <= quant_de_grupos_dado(n); ++g)
+            for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+                if (!no_em_uso(ctx, n)) continue;
+                for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g)
                     for (int s = 1; s <= max_links_por_grupo - 1; ++s)
                         for (int t = s + 1; t <= max_links_por_grupo; ++t)
-                            if (nomes_iguais(nome_dos_links_do_grupo_dado(n, g, s), nome_do_link_dado(k)) &&
-                                nomes_iguais(nome_dos_links_do_grupo_dado(n, g, t), nome_do_link_dado(m)))
-                                aviso("os links " + nome_do_link_dado(k) + "e " + nome_do_link_dado(m) +
+                            if (nomes_iguais(ctx.rede.nome_dos_links_do_grupo_dado(n, g, s), ctx.rede.nome_do_link_dado(k)) &&
+                                nomes_iguais(ctx.rede.nome_dos_links_do_grupo_dado(n, g, t), ctx.rede.nome_do_link_dado(m)))
+                                aviso(ctx, "os links " + ctx.rede.nome_do_link_dado(k) + "e " + ctx.rede.nome_do_link_dado(m) +
                                       " têm mesmos nós origem e destino e seus nós destino apresentam a mesma "
                                       "configuração do diagrama de barras, o que não é permitido");
             }
@@ -213,21 +213,21 @@ void conferir_links_paralelos() {
 
 }  // namespace
 
-void validar_rede() {
-    dados_ok = true;
-    const bool completa = com_codigo("Erro 154", [] {
-        conferir_quantidades();
-        conferir_duracoes_impostas();
-        conferir_recebedores();
-        conferir_links_sem_grupo();
-        conferir_links_dos_grupos();
-        conferir_escravos_e_demandas();
-        conferir_nos_sem_chegada();
-        conferir_pontas_dos_links();
-        conferir_nomes_repetidos();
-        conferir_links_paralelos();
+void validar_rede(const rede_em_calculo& ctx) {
+    ctx.projeto.dados_ok = true;
+    const bool completa = com_codigo("Erro 154", [&] {
+        conferir_quantidades(ctx);
+        conferir_duracoes_impostas(ctx);
+        conferir_recebedores(ctx);
+        conferir_links_sem_grupo(ctx);
+        conferir_links_dos_grupos(ctx);
+        conferir_escravos_e_demandas(ctx);
+        conferir_nos_sem_chegada(ctx);
+        conferir_pontas_dos_links(ctx);
+        conferir_nomes_repetidos(ctx);
+        conferir_links_paralelos(ctx);
     });
-    if (!completa) dados_ok = false;
+    if (!completa) ctx.projeto.dados_ok = false;
 }
 
 }  // namespace orvel

@@ -1,19 +1,17 @@
 #include "calculo/zerar_variaveis_de_calculo.h"
 
-#include "modelo/tabelas_de_calculo.h"
-
 namespace orvel {
 
 namespace {
 
-void zerar_escalares_da_execucao(contexto_da_rede& ctx) {
+void zerar_escalares_da_execucao(const rede_em_calculo& ctx) {
     ctx.projeto.parar_processamento = false;
     zerar_opcoes_de_trabalho(ctx);
     ctx.derivados.periodo_de_simulacao = 0;
     ctx.derivados.eh_periodo_de_uma_hora = false;
 }
 
-void zerar_linha_do_no(contexto_da_rede& ctx, int n) {
+void zerar_linha_do_no(const rede_em_calculo& ctx, int n) {
     ctx.derivados.tempo_perdido_do_no(n) = 0;
     ctx.derivados.y_critico_do_no(n) = 0;
     ctx.derivados.grau_de_saturacao_do_no(n) = 0;
@@ -101,7 +99,7 @@ void zerar_linha_do_no(contexto_da_rede& ctx, int n) {
     for (int c = 1; c <= max_candidatos; ++c) ctx.buscas.nos_da_vizinhanca_do_candidato(c, n) = 0;
 }
 
-void zerar_linha_do_link(contexto_da_rede& ctx, int l) {
+void zerar_linha_do_link(const rede_em_calculo& ctx, int l) {
     ctx.derivados.y(l) = 0;
     ctx.simulacao.ocupacao_da_caixa(l) = 0;
     ctx.simulacao.fila(l) = 0;
@@ -152,7 +150,7 @@ void zerar_linha_do_link(contexto_da_rede& ctx, int l) {
     ctx.resultados.n_paradas_rel(l).clear();
 }
 
-void zerar_escalares_finais(contexto_da_rede& ctx) {
+void zerar_escalares_finais(const rede_em_calculo& ctx) {
     ctx.derivados.t_de_ciclo_minimo_de_seguranca = 0;
     ctx.derivados.t_de_ciclo = 0;
     ctx.buscas.eh_fase1 = false;
@@ -189,7 +187,7 @@ void zerar_escalares_finais(contexto_da_rede& ctx) {
 
 }  // namespace
 
-void zerar_opcoes_de_trabalho(contexto_da_rede& ctx) {
+void zerar_opcoes_de_trabalho(const rede_em_calculo& ctx) {
     ctx.copias.nome_da_rede.clear();
     ctx.copias.t_de_ciclo_imposto = 0;
     ctx.copias.t_de_ciclo_maximo = 0;
@@ -202,11 +200,7 @@ void zerar_opcoes_de_trabalho(contexto_da_rede& ctx) {
     ctx.copias.peso_da_parada_imposto = 0;
 }
 
-void zerar_variaveis_de_calculo() { zerar_variaveis_de_calculo(contexto()); }
-
-void zerar_opcoes_de_trabalho() { zerar_opcoes_de_trabalho(contexto()); }
-
-void zerar_variaveis_de_calculo(contexto_da_rede& ctx) {
+void zerar_variaveis_de_calculo(const rede_em_calculo& ctx) {
     com_codigo("Erro 128", [&ctx] {
         zerar_escalares_da_execucao(ctx);
 

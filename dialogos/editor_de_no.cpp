@@ -433,8 +433,8 @@ void editor_de_no::Form_Load() {
     for (int n = 1; n <= max_nos; ++n) {
         existe_ordenada_editado(n, 0) = true;
         existe_ordenada_editado(n, coluna_da_borda_direita) = true;
-        existe_ordenada(n, 0) = true;
-        existe_ordenada(n, coluna_da_borda_direita) = true;
+        contexto().copias.existe_ordenada(n, 0) = true;
+        contexto().copias.existe_ordenada(n, coluna_da_borda_direita) = true;
     }
 }
 
@@ -526,7 +526,7 @@ void editor_de_no::Form_Activate() {
             for (int c : {0, coluna_da_borda_direita}) {
                 existe_ordenada_editado(i, c) = true;
                 existe_ordenada_dado(i, c) = true;
-                existe_ordenada(i, c) = true;
+                contexto().copias.existe_ordenada(i, c) = true;
             }
 
         nome_do_no_editado(n) = nome_do_no_dado(n);

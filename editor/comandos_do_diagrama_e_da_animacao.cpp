@@ -12,14 +12,15 @@ namespace orvel {
 namespace {
 
 // As cópias de trabalho e os dados derivados são tomados de novo a cada uso, para que a vista
-// leia os dados do projeto de agora.
+// leia os dados do projeto de agora (a rede do processo, a que a janela edita).
 void mostrar_diagrama_de_barras_final() {
-    if (t_de_ciclo < 1) {
+    contexto_da_rede& rede = contexto();
+    if (rede.derivados.t_de_ciclo < 1) {
         servicos().caixa_de_mensagem("favor processar o projeto", estilo_ok, "Aviso");
         return;
     }
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
+    copiar_dados_de_calculo(rede);
+    preparar_dados_de_calculo(rede);
     frmDiagrama_de_barras_final_versao2().Show();
 }
 
@@ -29,15 +30,16 @@ void mostrar_diagrama_de_barras_final() {
 // uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
 // vista nunca fecha a janela principal.
 void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
-    const bool certo = com_codigo(codigo, [&t] {
-        dimensionar_tabelas_por_segundo();
+    contexto_da_rede& rede = contexto();
+    const bool certo = com_codigo(codigo, [&t, &rede] {
+        dimensionar_tabelas_por_segundo(rede);
         t.MousePointer = ponteiro_ampulheta;
-        if (t_de_ciclo <= 0 || !plano_cobre_a_rede()) {
+        if (rede.derivados.t_de_ciclo <= 0 || !plano_cobre_a_rede(rede)) {
             servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
             t.MousePointer = ponteiro_padrao;
             return;
         }
-        gravar_rede_dinamica();
+        gravar_rede_dinamica(rede);
         frmRede_dinamica_versao2().Show(1);
         t.MousePointer = ponteiro_padrao;
     });

@@ -107,47 +107,47 @@ void limpar_buffers_e_copias_dos_nos() {
     for (int n = 1; n <= max_nos; ++n) {
         existe_no(n) = false;
         nome_do_no_editado(n).clear();
-        nome_do_no(n).clear();
+        contexto().copias.nome_do_no(n).clear();
         nome_do_mestre_editado(n).clear();
-        nome_do_mestre(n).clear();
+        contexto().copias.nome_do_mestre(n).clear();
         quant_de_grupos_editado(n) = 0;
-        quant_de_grupos(n) = 0;
+        contexto().copias.quant_de_grupos(n) = 0;
         quant_de_intervalos_antes_editado(n) = 0;
-        quant_de_intervalos_antes(n) = 0;
+        contexto().copias.quant_de_intervalos_antes(n) = 0;
         intervalo_do_escravo_editado(n) = 0;
-        intervalo_do_escravo(n) = 0;
+        contexto().copias.intervalo_do_escravo(n) = 0;
         intervalo_do_mestre_editado(n) = 0;
-        intervalo_do_mestre(n) = 0;
+        contexto().copias.intervalo_do_mestre(n) = 0;
         intervalo_demandado_editado(n) = 0;
-        intervalo_demandado(n) = 0;
+        contexto().copias.intervalo_demandado(n) = 0;
         intervalo_beneficiado_editado(n) = 0;
-        intervalo_beneficiado(n) = 0;
+        contexto().copias.intervalo_beneficiado(n) = 0;
         defasagem_forcada_editado(n) = 0;
-        defasagem_forcada(n) = 0;
+        contexto().copias.defasagem_forcada(n) = 0;
         n_acionamentos_editado(n) = 0;
-        n_acionamentos(n) = 0;
+        contexto().copias.n_acionamentos(n) = 0;
         eh_no_escravo_editado(n) = false;
-        eh_no_escravo(n) = false;
+        contexto().copias.eh_no_escravo(n) = false;
         eh_no_demandado_editado(n) = false;
-        eh_no_demandado(n) = false;
+        contexto().copias.eh_no_demandado(n) = false;
         eh_ciclo_duplo_permitido_editado(n) = false;
-        eh_ciclo_duplo_permitido(n) = false;
+        contexto().copias.eh_ciclo_duplo_permitido(n) = false;
         for (int c = 1; c <= max_colunas; ++c) {
             existe_ordenada_editado(n, c) = false;
-            existe_ordenada(n, c) = false;
+            contexto().copias.existe_ordenada(n, c) = false;
         }
         for (int k = 1; k <= max_intervalos_duplos; ++k) {
             duracao_imposta_editado(n, k) = 0;
-            duracao_imposta(n, k) = 0;
+            contexto().copias.duracao_imposta(n, k) = 0;
         }
         for (int g = 1; g <= max_grupos; ++g) {
             for (int p = 1; p <= max_links_por_grupo; ++p) {
                 nome_dos_links_do_grupo_editado(n, g, p).clear();
-                nome_dos_links_do_grupo(n, g, p).clear();
+                contexto().copias.nome_dos_links_do_grupo(n, g, p).clear();
             }
             for (int k = 1; k <= max_intervalos_duplos; ++k) {
                 cor_do_intervalo_do_grupo_editado(n, g, k) = 0;
-                cor_do_intervalo_do_grupo(n, g, k) = 0;
+                contexto().copias.cor_do_intervalo_do_grupo(n, g, k) = 0;
             }
         }
         raio_do_no(n) = 0;
@@ -160,28 +160,28 @@ void limpar_buffers_e_copias_dos_links() {
     for (int l = 1; l <= max_links; ++l) {
         existe_link(l) = false;
         nome_do_link_editado(l).clear();
-        nome_do_link(l).clear();
+        contexto().copias.nome_do_link(l).clear();
         nome_do_no_origem_editado(l).clear();
-        nome_do_no_origem(l).clear();
+        contexto().copias.nome_do_no_origem(l).clear();
         nome_do_no_destino_editado(l).clear();
-        nome_do_no_destino(l).clear();
-        no_origem(l) = 0;
-        no_destino(l) = 0;
+        contexto().copias.nome_do_no_destino(l).clear();
+        contexto().derivados.no_origem(l) = 0;
+        contexto().derivados.no_destino(l) = 0;
         verde_de_seguranca_editado(l) = 0;
-        verde_de_seguranca(l) = 0;
+        contexto().copias.verde_de_seguranca(l) = 0;
         fluxo_editado(l) = 0;
-        fluxo_por_segundo(l) = 0;
+        contexto().copias.fluxo_por_segundo(l) = 0;
         fluxo_de_saturacao_editado(l) = 0;
-        fluxo_de_saturacao_por_segundo(l) = 0;
+        contexto().copias.fluxo_de_saturacao_por_segundo(l) = 0;
         t_de_percurso_editado(l) = 0;
-        t_de_percurso(l) = 0;
+        contexto().copias.t_de_percurso(l) = 0;
         capacidade_da_caixa_editado(l) = 0;
-        capacidade_da_caixa(l) = 0;
+        contexto().copias.capacidade_da_caixa(l) = 0;
         for (int k = 1; k <= max_recebedores; ++k) {
             nome_do_recebedor_editado(l, k).clear();
-            nome_do_recebedor(l, k).clear();
+            contexto().copias.nome_do_recebedor(l, k).clear();
             valor_do_fornecimento_editado(l, k) = 0;
-            valor_do_fornecimento(l, k) = 0;
+            contexto().copias.valor_do_fornecimento(l, k) = 0;
         }
     }
 }
@@ -189,7 +189,7 @@ void limpar_buffers_e_copias_dos_links() {
 }  // namespace
 
 void tela_principal::Form_Load() {
-    zerar_variaveis_de_calculo();
+    zerar_variaveis_de_calculo(contexto());
     MousePointer = 0;
     twips_por_pixel_x = para_integer(tela().TwipsPerPixelX);
     twips_por_pixel_y = para_integer(tela().TwipsPerPixelY);
@@ -233,7 +233,7 @@ void tela_principal::Form_Load() {
     Line2.Y1 = 0;
     Line2.Y2 = 9000;
 
-    zerar_opcoes_de_trabalho();
+    zerar_opcoes_de_trabalho(contexto());
     t_de_ciclo_imposto_editado = 0;
     t_de_ciclo_maximo_imposto_editado = 0;
     grau_de_saturacao_meta_imposto_editado = 0;
@@ -272,7 +272,7 @@ void tela_principal::abrir() {
 }
 
 void tela_principal::fechar() {
-    if (!perguntar_se_salva(salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
     nome_do_arquivo.clear();
     limpar_rede();
     Label1.Visible = false;
@@ -282,7 +282,7 @@ void tela_principal::fechar() {
 }
 
 void tela_principal::sair() {
-    if (!perguntar_se_salva(salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
     nome_do_arquivo.clear();
     servicos().encerrar_programa();
 }
@@ -290,7 +290,7 @@ void tela_principal::sair() {
 void tela_principal::Form_Unload(Integer& cancelar) {
     // Fechar a janela é como "Sair"; "Cancelar" a mantém aberta. Durante um processamento a
     // janela não se fecha.
-    if (execucao_em_curso || !perguntar_se_salva(salvar_projeto)) {
+    if (execucao_em_curso || !perguntar_se_salva(contexto(), salvar_projeto)) {
         cancelar = 1;
         return;
     }
@@ -381,7 +381,7 @@ void tela_principal::processar_button_Click() {
     processando = true;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::processar1);
     MousePointer = ponteiro_seta_e_ampulheta;
-    processar_rede();
+    processar_rede(contexto(), observador_do_calculo_instalado());
     processando = false;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::processar2);
     MousePointer = ponteiro_padrao;

@@ -506,7 +506,7 @@ void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
             for (int k = 1; k <= max_links_por_grupo; ++k) nome_dos_links_do_grupo_dado(n, g, k) = o.links_do_grupo[g][k];
             for (int k = 1; k <= limite_de_intervalos; ++k) {
                 cor_do_intervalo_do_grupo_dado(n, g, k) = o.cor[g][k];
-                cor_do_intervalo_do_grupo_depois(n, g, k) = o.cor_depois[g][k];
+                contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = o.cor_depois[g][k];
             }
         }
         for (int c = 0; c <= max_colunas; ++c)
@@ -545,39 +545,39 @@ void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
 }
 
 void aplicar_resultados(const projeto_lido& p) {
-    t_ciclo_da_rede_rel = p.t_ciclo_rel;
-    t_de_ciclo = p.t_de_ciclo;
-    atraso_rede_rel = p.atraso_rel;
-    n_paradas_rede_rel = p.n_paradas_rel;
-    espera_media_rel = p.espera_rel;
-    maior_grau_de_saturacao_rel = p.maior_grau_rel;
-    StrLinks_com_maior_grau_de_saturacao_rel = p.str_links_rel;
-    data_rel = p.data_rel;
-    periodo_de_simulacao = p.periodo_de_simulacao;
+    contexto().resultados.t_ciclo_da_rede_rel = p.t_ciclo_rel;
+    contexto().derivados.t_de_ciclo = p.t_de_ciclo;
+    contexto().resultados.atraso_rede_rel = p.atraso_rel;
+    contexto().resultados.n_paradas_rede_rel = p.n_paradas_rel;
+    contexto().resultados.espera_media_rel = p.espera_rel;
+    contexto().resultados.maior_grau_de_saturacao_rel = p.maior_grau_rel;
+    contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel = p.str_links_rel;
+    contexto().resultados.data_rel = p.data_rel;
+    contexto().derivados.periodo_de_simulacao = p.periodo_de_simulacao;
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        defasagem_valendo(n) = o.defasagem_valendo;
-        quant_de_intervalos_depois(n) = o.intervalos_depois;
+        contexto().buscas.defasagem_valendo(n) = o.defasagem_valendo;
+        contexto().derivados.quant_de_intervalos_depois(n) = o.intervalos_depois;
         for (int j = 1; j <= max_intervalos_entrados; ++j) {
-            duracao_do_intervalo(n, j) = o.d[j];
-            duracao_com_demanda(n, j) = o.dcd[j];
+            contexto().derivados.duracao_do_intervalo(n, j) = o.d[j];
+            contexto().derivados.duracao_com_demanda(n, j) = o.dcd[j];
         }
-        eh_ciclo_duplo(n) = o.ciclo_duplo;
+        contexto().derivados.eh_ciclo_duplo(n) = o.ciclo_duplo;
     }
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        y_rel(l) = k.y_rel;
-        y(l) = k.y;
-        for (int j = 1; j <= 4; ++j) periodo_de_verde_do_link_rel(l, j) = k.periodo_rel[j];
-        fila_maxima_rel(l) = k.fila_maxima_rel;
-        estourou_caixa_rel(l) = k.estourou_rel;
-        estourou_caixa(l) = k.estourou;
-        grau_de_saturacao_por_link_rel(l) = k.grau_rel;
-        grau_de_saturacao(l) = k.grau;
-        atraso_rel(l) = k.atraso_rel;
-        n_paradas_rel(l) = k.n_paradas_rel;
+        contexto().resultados.y_rel(l) = k.y_rel;
+        contexto().derivados.y(l) = k.y;
+        for (int j = 1; j <= 4; ++j) contexto().resultados.periodo_de_verde_do_link_rel(l, j) = k.periodo_rel[j];
+        contexto().resultados.fila_maxima_rel(l) = k.fila_maxima_rel;
+        contexto().resultados.estourou_caixa_rel(l) = k.estourou_rel;
+        contexto().resultados.estourou_caixa(l) = k.estourou;
+        contexto().resultados.grau_de_saturacao_por_link_rel(l) = k.grau_rel;
+        contexto().resultados.grau_de_saturacao(l) = k.grau;
+        contexto().resultados.atraso_rel(l) = k.atraso_rel;
+        contexto().resultados.n_paradas_rel(l) = k.n_paradas_rel;
     }
 }
 
@@ -622,7 +622,7 @@ bool abrir_projeto() {
         total_de_nos_dado = p->total_de_nos;
         max_indice_no = p->max_no;
         max_indice_link = p->max_link;
-        max_quant_de_intervalos = p->max_quant_de_intervalos;
+        contexto().resultados.max_quant_de_intervalos = p->max_quant_de_intervalos;
         caption_dos_forms = p->caption;
 
         aplicar_links(*p, t);

@@ -28,6 +28,12 @@ namespace orvel {
 // nomes das tabelas, com o que cada uma guarda, estão nos cabeçalhos citados acima.
 #define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
 
+// Os padrões das opções da rede (0 nas opções dadas = não imposto; o cálculo aplica então o padrão).
+inline constexpr Integer t_de_ciclo_maximo_padrao = 120;
+inline constexpr Single grau_de_saturacao_meta_padrao = 0.88f;
+inline constexpr Single grau_de_saturacao_limite_padrao = 0.95f;
+inline constexpr Integer peso_da_parada_padrao = 30;
+
 // A rede como o usuário a entrou: opções, ocupação das posições, nós e links (modelo/rede.h).
 #define ORVEL_CAMPOS_DA_REDE_DADA(X)                                                                \
     X(nome_da_rede_dado, std::string)                                                               \

@@ -14,10 +14,6 @@
 namespace orvel {
 
 // --- Opções da rede (0 = não imposto; o cálculo aplica então o padrão) ---
-inline constexpr Integer t_de_ciclo_maximo_padrao = 120;
-inline constexpr Single grau_de_saturacao_meta_padrao = 0.88f;
-inline constexpr Single grau_de_saturacao_limite_padrao = 0.95f;
-inline constexpr Integer peso_da_parada_padrao = 30;
 inline auto& nome_da_rede_dado = contexto_global.rede.nome_da_rede_dado;
 inline auto& t_de_ciclo_imposto_dado = contexto_global.rede.t_de_ciclo_imposto_dado;
 inline auto& t_de_ciclo_maximo_imposto_dado = contexto_global.rede.t_de_ciclo_maximo_imposto_dado;

@@ -1,5 +1,4 @@
 #include "modelo/armazenamento_xml.h"
-#include "modelo/estado_do_editor.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -31,47 +30,47 @@ private:
     const std::string& caminho_;
 };
 
-void gravar_opcoes(gravador& g) {
-    g("rede", "nome_da_rede_dado", nome_da_rede_dado);
-    g("rede", "t_de_ciclo_imposto_dado", decimal_ou_traco(t_de_ciclo_imposto_dado));
-    g("rede", "t_de_ciclo_maximo_imposto_dado", decimal_ou_traco(t_de_ciclo_maximo_imposto_dado));
-    g("rede", "grau_de_saturacao_meta_imposto_dado", single_ou_traco(grau_de_saturacao_meta_imposto_dado));
-    g("rede", "grau_de_saturacao_limite_imposto_dado", single_ou_traco(grau_de_saturacao_limite_imposto_dado));
-    g("rede", "peso_da_parada_imposto_dado", decimal_ou_traco(peso_da_parada_imposto_dado));
-    g("rede", "total_de_nos_dado", total_de_nos_dado);
-    g("rede", "total_de_links_dado", total_de_links_dado);
-    g("rede", "max_indice_no", max_indice_no);
-    g("rede", "max_indice_link", max_indice_link);
-    g("rede", "max_quant_de_intervalos", max_quant_de_intervalos);
-    g("rede", "caption_dos_forms", caption_dos_forms);
+void gravar_opcoes(contexto_da_rede& ctx, gravador& g) {
+    g("rede", "nome_da_rede_dado", ctx.rede.nome_da_rede_dado);
+    g("rede", "t_de_ciclo_imposto_dado", decimal_ou_traco(ctx.rede.t_de_ciclo_imposto_dado));
+    g("rede", "t_de_ciclo_maximo_imposto_dado", decimal_ou_traco(ctx.rede.t_de_ciclo_maximo_imposto_dado));
+    g("rede", "grau_de_saturacao_meta_imposto_dado", single_ou_traco(ctx.rede.grau_de_saturacao_meta_imposto_dado));
+    g("rede", "grau_de_saturacao_limite_imposto_dado", single_ou_traco(ctx.rede.grau_de_saturacao_limite_imposto_dado));
+    g("rede", "peso_da_parada_imposto_dado", decimal_ou_traco(ctx.rede.peso_da_parada_imposto_dado));
+    g("rede", "total_de_nos_dado", ctx.rede.total_de_nos_dado);
+    g("rede", "total_de_links_dado", ctx.rede.total_de_links_dado);
+    g("rede", "max_indice_no", ctx.rede.max_indice_no);
+    g("rede", "max_indice_link", ctx.rede.max_indice_link);
+    g("rede", "max_quant_de_intervalos", ctx.resultados.max_quant_de_intervalos);
+    g("rede", "caption_dos_forms", ctx.projeto.caption_dos_forms);
 }
 
-void gravar_links(gravador& g) {
-    relacao_de_links.clear();
+void gravar_links(contexto_da_rede& ctx, gravador& g) {
+    ctx.listas.relacao_de_links.clear();
     for (int l = 1; l <= max_links; ++l)
-        if (existe_link(l)) relacao_de_links += texto_de_inteiro(l) + ",";
-    g("links", "relacao", relacao_de_links);
+        if (ctx.rede.existe_link(l)) ctx.listas.relacao_de_links += texto_de_inteiro(l) + ",";
+    g("links", "relacao", ctx.listas.relacao_de_links);
 
     for (int l = 1; l <= max_links; ++l) {
-        if (!existe_link(l)) continue;
+        if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
-        g(e, "nome_do_link_dado", nome_do_link_dado(l));
-        g(e, "nome_do_no_origem_dado", nome_do_no_origem_dado(l).empty() ? std::string("-") : nome_do_no_origem_dado(l));
-        g(e, "nome_do_no_destino_dado", nome_do_no_destino_dado(l));
-        g(e, "verde_de_seguranca_dado", verde_de_seguranca_dado(l));
-        g(e, "fluxo_dado", fluxo_dado(l));
-        g(e, "fluxo_de_saturacao_dado", fluxo_de_saturacao_dado(l));
-        g(e, "t_de_percurso_dado", decimal_ou_traco(t_de_percurso_dado(l)));
-        g(e, "capacidade_da_caixa_dado", decimal_ou_traco(capacidade_da_caixa_dado(l)));
+        g(e, "nome_do_link_dado", ctx.rede.nome_do_link_dado(l));
+        g(e, "nome_do_no_origem_dado", ctx.rede.nome_do_no_origem_dado(l).empty() ? std::string("-") : ctx.rede.nome_do_no_origem_dado(l));
+        g(e, "nome_do_no_destino_dado", ctx.rede.nome_do_no_destino_dado(l));
+        g(e, "verde_de_seguranca_dado", ctx.rede.verde_de_seguranca_dado(l));
+        g(e, "fluxo_dado", ctx.rede.fluxo_dado(l));
+        g(e, "fluxo_de_saturacao_dado", ctx.rede.fluxo_de_saturacao_dado(l));
+        g(e, "t_de_percurso_dado", decimal_ou_traco(ctx.rede.t_de_percurso_dado(l)));
+        g(e, "capacidade_da_caixa_dado", decimal_ou_traco(ctx.rede.capacidade_da_caixa_dado(l)));
         for (int k = 1; k <= max_recebedores; ++k) {
             const std::string chave_nome = std::string("nome_do_") + ordinais[k] + "_recebedor_dado";
             const std::string chave_valor = std::string("valor_do_") + ordinais[k] + "_fornecimento_dado";
-            if (nome_do_recebedor_dado(l, k).empty()) {
+            if (ctx.rede.nome_do_recebedor_dado(l, k).empty()) {
                 g(e, chave_nome, std::string("-"));
                 g(e, chave_valor, std::string("-"));
             } else {
-                g(e, chave_nome, nome_do_recebedor_dado(l, k));
-                g(e, chave_valor, valor_do_fornecimento_dado(l, k));
+                g(e, chave_nome, ctx.rede.nome_do_recebedor_dado(l, k));
+                g(e, chave_valor, ctx.rede.valor_do_fornecimento_dado(l, k));
             }
         }
     }
@@ -83,74 +82,74 @@ std::string lista_de_cores(const tabela<Byte, max_nos, max_grupos, limite_de_int
     return s;
 }
 
-void gravar_nos(gravador& g) {
-    relacao_de_nos.clear();
+void gravar_nos(contexto_da_rede& ctx, gravador& g) {
+    ctx.listas.relacao_de_nos.clear();
     for (int n = 1; n <= max_nos; ++n)
-        if (existe_no(n)) relacao_de_nos += texto_de_inteiro(n) + ",";
-    g("nos", "relacao", relacao_de_nos);
+        if (ctx.rede.existe_no(n)) ctx.listas.relacao_de_nos += texto_de_inteiro(n) + ",";
+    g("nos", "relacao", ctx.listas.relacao_de_nos);
 
     for (int n = 1; n <= max_nos; ++n) {
-        if (!existe_no(n)) continue;
+        if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
-        g(e, "nome_do_no_dado", nome_do_no_dado(n));
-        g(e, "quant_de_grupos_dado", quant_de_grupos_dado(n));
-        g(e, "eh_no_escravo_dado", eh_no_escravo_dado(n));
-        if (eh_no_escravo_dado(n)) {
-            g(e, "nome_do_mestre_dado", nome_do_mestre_dado(n));
-            g(e, "intervalo_do_escravo_dado", intervalo_do_escravo_dado(n));
-            g(e, "intervalo_do_mestre_dado", intervalo_do_mestre_dado(n));
-            g(e, "defasagem_forcada_dado", defasagem_forcada_dado(n));
+        g(e, "nome_do_no_dado", ctx.rede.nome_do_no_dado(n));
+        g(e, "quant_de_grupos_dado", ctx.rede.quant_de_grupos_dado(n));
+        g(e, "eh_no_escravo_dado", ctx.rede.eh_no_escravo_dado(n));
+        if (ctx.rede.eh_no_escravo_dado(n)) {
+            g(e, "nome_do_mestre_dado", ctx.rede.nome_do_mestre_dado(n));
+            g(e, "intervalo_do_escravo_dado", ctx.rede.intervalo_do_escravo_dado(n));
+            g(e, "intervalo_do_mestre_dado", ctx.rede.intervalo_do_mestre_dado(n));
+            g(e, "defasagem_forcada_dado", ctx.rede.defasagem_forcada_dado(n));
         } else {
             for (const char* chave :
                  {"nome_do_mestre_dado", "intervalo_do_escravo_dado", "intervalo_do_mestre_dado", "defasagem_forcada_dado"})
                 g(e, chave, std::string("-"));
         }
-        g(e, "eh_no_demandado_dado", eh_no_demandado_dado(n));
-        if (eh_no_demandado_dado(n)) {
-            g(e, "n_acionamentos_dado", n_acionamentos_dado(n));
-            g(e, "intervalo_demandado_dado", intervalo_demandado_dado(n));
-            g(e, "intervalo_beneficiado_dado", intervalo_beneficiado_dado(n));
+        g(e, "eh_no_demandado_dado", ctx.rede.eh_no_demandado_dado(n));
+        if (ctx.rede.eh_no_demandado_dado(n)) {
+            g(e, "n_acionamentos_dado", ctx.rede.n_acionamentos_dado(n));
+            g(e, "intervalo_demandado_dado", ctx.rede.intervalo_demandado_dado(n));
+            g(e, "intervalo_beneficiado_dado", ctx.rede.intervalo_beneficiado_dado(n));
         } else {
             for (const char* chave : {"n_acionamentos_dado", "intervalo_demandado_dado", "intervalo_beneficiado_dado"})
                 g(e, chave, std::string("-"));
         }
-        g(e, "eh_ciclo_duplo_permitido_dado", sim_nao(eh_ciclo_duplo_permitido_dado(n)));
-        g(e, "quant_de_intervalos_antes_dado", quant_de_intervalos_antes_dado(n));
+        g(e, "eh_ciclo_duplo_permitido_dado", sim_nao(ctx.rede.eh_ciclo_duplo_permitido_dado(n)));
+        g(e, "quant_de_intervalos_antes_dado", ctx.rede.quant_de_intervalos_antes_dado(n));
 
         for (int grupo = 1; grupo <= max_grupos; ++grupo) {
-            if (grupo >= 3 && quant_de_grupos_dado(n) < grupo) continue;
-            std::string& lista = lista_dos_links_do_grupo(grupo);
+            if (grupo >= 3 && ctx.rede.quant_de_grupos_dado(n) < grupo) continue;
+            std::string& lista = ctx.listas.lista_dos_links_do_grupo(grupo);
             lista.clear();
-            for (int k = 1; k <= max_links_por_grupo; ++k) lista += nome_dos_links_do_grupo_dado(n, grupo, k) + ",";
+            for (int k = 1; k <= max_links_por_grupo; ++k) lista += ctx.rede.nome_dos_links_do_grupo_dado(n, grupo, k) + ",";
             g(e, "nome_dos_links_do_grupo" + texto_de_inteiro(grupo) + "_dado", lista);
         }
 
-        lista_de_existe_ordenada.clear();
+        ctx.listas.lista_de_existe_ordenada.clear();
         for (int c = 1; c <= 93; ++c)
-            if (existe_ordenada_dado(n, c)) lista_de_existe_ordenada += texto_de_inteiro(c) + ",";
-        g(e, "existe_ordenada_dado", lista_de_existe_ordenada);
+            if (ctx.rede.existe_ordenada_dado(n, c)) ctx.listas.lista_de_existe_ordenada += texto_de_inteiro(c) + ",";
+        g(e, "existe_ordenada_dado", ctx.listas.lista_de_existe_ordenada);
 
         for (int grupo = 1; grupo <= max_grupos; ++grupo) {
-            if (grupo >= 3 && quant_de_grupos_dado(n) < grupo) continue;
-            lista_de_cor_do_grupo(grupo) = lista_de_cores(cor_do_intervalo_do_grupo_dado, n, grupo);
-            g(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(grupo) + "_dado", lista_de_cor_do_grupo(grupo));
-            lista_de_cor_do_grupo_depois(grupo) = lista_de_cores(cor_do_intervalo_do_grupo_depois, n, grupo);
-            g(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(grupo) + "_depois", lista_de_cor_do_grupo_depois(grupo));
+            if (grupo >= 3 && ctx.rede.quant_de_grupos_dado(n) < grupo) continue;
+            ctx.listas.lista_de_cor_do_grupo(grupo) = lista_de_cores(ctx.rede.cor_do_intervalo_do_grupo_dado, n, grupo);
+            g(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(grupo) + "_dado", ctx.listas.lista_de_cor_do_grupo(grupo));
+            ctx.listas.lista_de_cor_do_grupo_depois(grupo) = lista_de_cores(ctx.resultados.cor_do_intervalo_do_grupo_depois, n, grupo);
+            g(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(grupo) + "_depois", ctx.listas.lista_de_cor_do_grupo_depois(grupo));
         }
 
-        lista_de_duracao_imposta.clear();
-        for (int k = 1; k <= max_intervalos_duplos; ++k) lista_de_duracao_imposta += texto_de_inteiro(duracao_imposta_dado(n, k)) + ",";
-        g(e, "duracao_imposta_dado", lista_de_duracao_imposta);
+        ctx.listas.lista_de_duracao_imposta.clear();
+        for (int k = 1; k <= max_intervalos_duplos; ++k) ctx.listas.lista_de_duracao_imposta += texto_de_inteiro(ctx.rede.duracao_imposta_dado(n, k)) + ",";
+        g(e, "duracao_imposta_dado", ctx.listas.lista_de_duracao_imposta);
     }
 }
 
-void gravar_desenho(gravador& g) {
+void gravar_desenho(contexto_da_rede& ctx, gravador& g) {
     auto& t = frmTela_principal_versao2();
     for (int l = 1; l <= max_links; ++l) {
-        if (!existe_link(l)) continue;
+        if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
         const linha& corpo = t.corpo_link_line(l);
-        g(e, "eh_link_conversao", sim_nao(eh_link_conversao(l)));
+        g(e, "eh_link_conversao", sim_nao(ctx.rede.eh_link_conversao(l)));
         g(e, "corpo_link_line_X1", corpo.X1);
         g(e, "corpo_link_line_X2", corpo.X2);
         g(e, "corpo_link_line_Y1", corpo.Y1);
@@ -167,7 +166,7 @@ void gravar_desenho(gravador& g) {
         g(e, "etiqueta_link_label_Caption", etiqueta.Caption.texto());
     }
     for (int n = 1; n <= max_nos; ++n) {
-        if (!existe_no(n)) continue;
+        if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
         const rotulo& r = t.apoio_no_label(n);
         g(e, "apoio_no_label_Left", r.Left);
@@ -181,66 +180,66 @@ void gravar_desenho(gravador& g) {
     }
 }
 
-void gravar_resultados(gravador& g) {
-    g("rede", "t_ciclo_da_rede_rel", t_ciclo_da_rede_rel);
-    g("rede", "atraso_rede_rel", atraso_rede_rel);
-    g("rede", "n_paradas_rede_rel", n_paradas_rede_rel);
-    g("rede", "espera_media_rel", espera_media_rel);
-    g("rede", "maior_grau_de_saturacao_rel", maior_grau_de_saturacao_rel);
+void gravar_resultados(contexto_da_rede& ctx, gravador& g) {
+    g("rede", "t_ciclo_da_rede_rel", ctx.resultados.t_ciclo_da_rede_rel);
+    g("rede", "atraso_rede_rel", ctx.resultados.atraso_rede_rel);
+    g("rede", "n_paradas_rede_rel", ctx.resultados.n_paradas_rede_rel);
+    g("rede", "espera_media_rel", ctx.resultados.espera_media_rel);
+    g("rede", "maior_grau_de_saturacao_rel", ctx.resultados.maior_grau_de_saturacao_rel);
     // A lista de empatados só é remontada quando há entradas; sem elas (um projeto aberto, ou
     // um segundo salvamento) o texto fica como está, sem repetir nomes a cada salvamento.
     bool ha_empatados = false;
-    for (int k = 1; k <= max_nos; ++k) ha_empatados = ha_empatados || !links_com_maior_grau_de_saturacao(k).empty();
+    for (int k = 1; k <= max_nos; ++k) ha_empatados = ha_empatados || !ctx.resultados.links_com_maior_grau_de_saturacao(k).empty();
     if (ha_empatados) {
-        StrLinks_com_maior_grau_de_saturacao_rel.clear();
+        ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.clear();
         for (int k = 1; k <= max_nos; ++k)
-            if (!links_com_maior_grau_de_saturacao(k).empty())
-                StrLinks_com_maior_grau_de_saturacao_rel += links_com_maior_grau_de_saturacao(k) + ",";
+            if (!ctx.resultados.links_com_maior_grau_de_saturacao(k).empty())
+                ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel += ctx.resultados.links_com_maior_grau_de_saturacao(k) + ",";
     }
-    for (int vez = 0; vez < 100 && !StrLinks_com_maior_grau_de_saturacao_rel.empty() &&
-                      StrLinks_com_maior_grau_de_saturacao_rel.back() == ',';
+    for (int vez = 0; vez < 100 && !ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.empty() &&
+                      ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.back() == ',';
          ++vez)
-        StrLinks_com_maior_grau_de_saturacao_rel.pop_back();
-    g("rede", "StrLinks_com_maior_grau_de_saturacao_rel", StrLinks_com_maior_grau_de_saturacao_rel);
-    g("rede", "periodo_de_simulacao", periodo_de_simulacao);
+        ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.pop_back();
+    g("rede", "StrLinks_com_maior_grau_de_saturacao_rel", ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel);
+    g("rede", "periodo_de_simulacao", ctx.derivados.periodo_de_simulacao);
 
     for (int n = 1; n <= max_nos; ++n) {
-        if (!existe_no(n)) continue;
+        if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
-        g(e, "defasagem_valendo_rel", defasagem_valendo(n));
-        g(e, "quant_de_intervalos_depois_dado", quant_de_intervalos_depois(n));
+        g(e, "defasagem_valendo_rel", ctx.buscas.defasagem_valendo(n));
+        g(e, "quant_de_intervalos_depois_dado", ctx.derivados.quant_de_intervalos_depois(n));
         for (int j = 1; j <= max_intervalos_entrados; ++j) {
-            if (quant_de_intervalos_depois(n) >= j) {
-                g(e, "d" + texto_de_inteiro(j), duracao_do_intervalo(n, j));
-                g(e, "dcd" + texto_de_inteiro(j), duracao_com_demanda(n, j));
+            if (ctx.derivados.quant_de_intervalos_depois(n) >= j) {
+                g(e, "d" + texto_de_inteiro(j), ctx.derivados.duracao_do_intervalo(n, j));
+                g(e, "dcd" + texto_de_inteiro(j), ctx.derivados.duracao_com_demanda(n, j));
             } else {
                 g(e, "d" + texto_de_inteiro(j), std::string("-"));
             }
         }
-        g(e, "eh_ciclo_duplo_rel", sim_nao(eh_ciclo_duplo(n)));
+        g(e, "eh_ciclo_duplo_rel", sim_nao(ctx.derivados.eh_ciclo_duplo(n)));
     }
 
-    for (int l = 1; l <= max_indice_link; ++l) {
-        if (!existe_link(l)) continue;
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
-        g(e, "y_rel", y_rel(l));
+        g(e, "y_rel", ctx.resultados.y_rel(l));
         for (int k = 1; k <= 4; ++k) {
             // Um período de verde lido de um arquivo só tem o texto: vale o texto.
-            const std::string& texto = periodo_de_verde_do_link_rel(l, k);
-            const bool existe = periodo_de_verde_do_link(l, k) > 0 || (!texto.empty() && texto != "0");
+            const std::string& texto = ctx.resultados.periodo_de_verde_do_link_rel(l, k);
+            const bool existe = ctx.resultados.periodo_de_verde_do_link(l, k) > 0 || (!texto.empty() && texto != "0");
             g(e, "periodo_de_verde_do_link" + texto_de_inteiro(k) + "_rel", existe ? texto : std::string("-"));
         }
-        g(e, "fila_maxima_rel", fila_maxima_rel(l));
-        g(e, "estourou_caixa_rel", sim_nao(estourou_caixa_rel(l) == "True"));
-        g(e, "grau_de_saturacao_por_link_rel", grau_de_saturacao_por_link_rel(l));
-        g(e, "atraso_rel", atraso_rel(l));
-        g(e, "n_paradas_rel", n_paradas_rel(l));
+        g(e, "fila_maxima_rel", ctx.resultados.fila_maxima_rel(l));
+        g(e, "estourou_caixa_rel", sim_nao(ctx.resultados.estourou_caixa_rel(l) == "True"));
+        g(e, "grau_de_saturacao_por_link_rel", ctx.resultados.grau_de_saturacao_por_link_rel(l));
+        g(e, "atraso_rel", ctx.resultados.atraso_rel(l));
+        g(e, "n_paradas_rel", ctx.resultados.n_paradas_rel(l));
     }
 }
 
 }  // namespace
 
-bool salvar_projeto() {
+bool salvar_projeto(contexto_da_rede& ctx) {
     // Um salvamento que falha sempre aparece, também no fim de um processamento que já
     // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
     const relatos_sempre_mostrados sempre;
@@ -249,26 +248,26 @@ bool salvar_projeto() {
     const Integer ponteiro_antes = tela.MousePointer;
     const bool ok = com_codigo("Erro 146", [&] {
         xml_substituir_arquivo = false;
-        if (nome_do_arquivo.empty() || salvar_como) {
+        if (ctx.projeto.nome_do_arquivo.empty() || ctx.projeto.salvar_como) {
             parametros_do_dialogo p;
             p.titulo = "Salvar como";
             p.filtro = filtro_de_projetos;
             p.pasta_inicial = servicos().pasta_do_programa();
-            p.nome_proposto = nome_da_rede_dado;
+            p.nome_proposto = ctx.rede.nome_da_rede_dado;
             const auto escolhido = servicos().dialogo_salvar(p);
             if (!escolhido) return;
-            const std::string anterior = nome_do_arquivo;
-            nome_do_arquivo = *escolhido;
-            if (nome_do_arquivo.empty()) {
-                nome_do_arquivo = anterior;
+            const std::string anterior = ctx.projeto.nome_do_arquivo;
+            ctx.projeto.nome_do_arquivo = *escolhido;
+            if (ctx.projeto.nome_do_arquivo.empty()) {
+                ctx.projeto.nome_do_arquivo = anterior;
                 return;
             }
-            if (servicos().arquivo_existe(nome_do_arquivo)) {
+            if (servicos().arquivo_existe(ctx.projeto.nome_do_arquivo)) {
                 const int r = servicos().caixa_de_mensagem("Este arquivo já existe! Deseja Substituir?",
                                                            estilo_sim_nao | icone_pergunta, "");
                 if (r != resposta_sim) {
                     // "Não": nada muda, nem o nome do arquivo.
-                    nome_do_arquivo = anterior;
+                    ctx.projeto.nome_do_arquivo = anterior;
                     return;
                 }
                 // O arquivo antigo só é trocado pelo novo quando este estiver completo.
@@ -277,25 +276,25 @@ bool salvar_projeto() {
         }
 
         tela.MousePointer = ponteiro_ampulheta;
-        caption_dos_forms = parte_do_nome_do_arquivo(nome_do_arquivo);
-        titular_as_oito_janelas("ORVEL - " + caption_dos_forms);
+        ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(ctx.projeto.nome_do_arquivo);
+        titular_as_oito_janelas("ORVEL - " + ctx.projeto.caption_dos_forms);
 
-        gravador g(nome_do_arquivo);
+        gravador g(ctx.projeto.nome_do_arquivo);
         const bool substituir = xml_substituir_arquivo;
-        xml_recarregar = true;
-        xml_salvar_e_liberar = false;
+        ctx.projeto.xml_recarregar = true;
+        ctx.projeto.xml_salvar_e_liberar = false;
         xml_substituir_arquivo = substituir;
-        gravar_opcoes(g);
-        gravar_links(g);
-        gravar_nos(g);
-        gravar_desenho(g);
-        gravar_resultados(g);
-        xml_salvar_e_liberar = true;
-        g("rede", "data_rel", data_rel);
+        gravar_opcoes(ctx, g);
+        gravar_links(ctx, g);
+        gravar_nos(ctx, g);
+        gravar_desenho(ctx, g);
+        gravar_resultados(ctx, g);
+        ctx.projeto.xml_salvar_e_liberar = true;
+        g("rede", "data_rel", ctx.resultados.data_rel);
 
-        projeto_alterado = false;
+        ctx.projeto.projeto_alterado = false;
         // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
-        salvar_como = false;
+        ctx.projeto.salvar_como = false;
         tela.MousePointer = ponteiro_padrao;
         gravou = true;
     });

@@ -166,7 +166,7 @@ void janela_diagrama_de_barras_final::desenhar() {
     // As posições são comparadas tenham ou não um nó.
     bool achou = false;
     for (int i = 1; i <= max_indice_no && !achou; ++i) {
-        if (!nomes_iguais(nome_do_no(i), Text3.Text.texto())) continue;
+        if (!nomes_iguais(contexto().copias.nome_do_no(i), Text3.Text.texto())) continue;
         no_do_diagrama = static_cast<Byte>(i);
         achou = true;
     }
@@ -181,15 +181,15 @@ void janela_diagrama_de_barras_final::desenhar() {
     Command1.Enabled = true;
 
     const int n = no_do_diagrama;
-    const int q = quant_de_intervalos_depois(n);
-    const Integer G = quant_de_grupos(n);
-    const Integer C = t_de_ciclo;
+    const int q = contexto().derivados.quant_de_intervalos_depois(n);
+    const Integer G = contexto().copias.quant_de_grupos(n);
+    const Integer C = contexto().derivados.t_de_ciclo;
 
     // Larguras das barras: o ciclo inteiro tem 10000 twips.
     tabela<Integer, max_intervalos_desenhados> largura;
     tabela<Integer, max_intervalos_desenhados> instante;
     for (int k = 1; k <= q; ++k)
-        largura(k) = para_integer(dividir_double(double(duracao_do_intervalo(n, k)), double(C)) * double(largura_do_ciclo));
+        largura(k) = para_integer(dividir_double(double(contexto().derivados.duracao_do_intervalo(n, k)), double(C)) * double(largura_do_ciclo));
 
     // Uma barra estreita demais ganha a largura mínima, tirada da mais larga. O índice da mais
     // larga começa em 1 uma vez só e só muda para uma barra estritamente mais larga.
@@ -221,7 +221,7 @@ void janela_diagrama_de_barras_final::desenhar() {
         Line2.Y2 = fundo_das_divisas;
         Line3.Y2 = fundo_das_divisas;
 
-        instante(k) = para_integer(Long{instante(k - 1)} + duracao_do_intervalo(n, k));
+        instante(k) = para_integer(Long{instante(k - 1)} + contexto().derivados.duracao_do_intervalo(n, k));
 
         Label9.carregar(k);
         rotulo& marca_do_instante = Label9(k);
@@ -237,13 +237,13 @@ void janela_diagrama_de_barras_final::desenhar() {
         duracao.Top = top_das_duracoes;
         duracao.Left = meio_da_barra;
         duracao.Visible = true;
-        duracao.Caption = texto_de_inteiro(duracao_do_intervalo(n, k));
+        duracao.Caption = texto_de_inteiro(contexto().derivados.duracao_do_intervalo(n, k));
 
         Label13.carregar(k);
         rotulo& marca = Label13(k);
         marca.Top = top_da_demanda;
-        if (eh_no_demandado(n) && intervalo_demandado(n) == k) marca.Caption = "D";
-        if (eh_no_demandado(n) && intervalo_beneficiado(n) == k) marca.Caption = "B";
+        if (contexto().copias.eh_no_demandado(n) && contexto().copias.intervalo_demandado(n) == k) marca.Caption = "D";
+        if (contexto().copias.eh_no_demandado(n) && contexto().copias.intervalo_beneficiado(n) == k) marca.Caption = "B";
         if (marca.Caption.texto() != "0") {
             // Recuada de metade da duração do intervalo, tomada como twips.
             const double d = ler_numero(duracao.Caption.texto());
@@ -266,13 +266,13 @@ void janela_diagrama_de_barras_final::desenhar() {
             barra.Left = Line4(k).X1 - Single(largura(k));
             barra.Width = largura(k);
             Long cor = 0;
-            if (cor_do_estado_do_intervalo(cor_do_intervalo_do_grupo_depois(n, g, k), cor)) barra.BackColor = cor;
+            if (cor_do_estado_do_intervalo(contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k), cor)) barra.BackColor = cor;
         }
     }
 
     // O título "Demanda" só acompanha um nó com demanda: o de um nó mostrado antes não pode
     // ficar na tela (nem no papel) de um nó que não a tem.
-    if (eh_no_demandado(n)) {
+    if (contexto().copias.eh_no_demandado(n)) {
         Label12.Top = top_da_demanda;
         Label12.Visible = true;
     } else {
@@ -312,8 +312,8 @@ void janela_diagrama_de_barras_final::Form_Deactivate() {
 // Tira o que "Apl" desenhou, com o número de intervalos e de grupos lidos de novo.
 void janela_diagrama_de_barras_final::remover() {
     const int n = no_do_diagrama;
-    const int q = quant_de_intervalos_depois(n);
-    const int G = quant_de_grupos(n);
+    const int q = contexto().derivados.quant_de_intervalos_depois(n);
+    const int G = contexto().copias.quant_de_grupos(n);
     for (int g = 1; g <= max_grupos; ++g) titulo_do_grupo(g).Visible = false;
     Label12.Visible = false;
     for (int k = 1; k <= q; ++k) {

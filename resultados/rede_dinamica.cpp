@@ -42,7 +42,7 @@ Single comprimento(const linha& l) {
 
 // O primeiro segundo da apresentação: o primeiro depois do aquecimento de 8 ciclos.
 Integer primeiro_segundo_da_apresentacao() {
-    return para_integer(Long{para_integer(Long{8} * t_de_ciclo)} + 121);
+    return para_integer(Long{para_integer(Long{8} * contexto().derivados.t_de_ciclo)} + 121);
 }
 
 // Tira os elementos criados (o modelo, elemento 0, fica).
@@ -250,8 +250,8 @@ void janela_rede_dinamica::copiar_o_desenho() {
     }
 
     for (rotulo* r : {&Label3, &Label4, &Label5, &Label6}) r->Visible = false;
-    Label7.Caption = texto_de_inteiro(periodo_de_simulacao);
-    Label11.Caption = texto_de_inteiro(t_de_ciclo);
+    Label7.Caption = texto_de_inteiro(contexto().derivados.periodo_de_simulacao);
+    Label11.Caption = texto_de_inteiro(contexto().derivados.t_de_ciclo);
     Text1.SetFocus();
 
     for (int l = 1; l <= max_indice_link; ++l) {
@@ -295,7 +295,7 @@ void janela_rede_dinamica::Timer1_Timer() {
 // Um tique: os contadores, a fila e a cor de cada link no segundo à vista; depois o segundo
 // seguinte, ou o fim da apresentação.
 void janela_rede_dinamica::mostrar_o_instante() {
-    const Integer C = t_de_ciclo;
+    const Integer C = contexto().derivados.t_de_ciclo;
     const Integer primeiro = primeiro_segundo_da_apresentacao();
     if (reiniciar_apresentacao) {
         instante_da_animacao_ = primeiro;
@@ -321,7 +321,7 @@ void janela_rede_dinamica::mostrar_o_instante() {
 
     for (int l = 1; l <= max_indice_link; ++l) {
         if (!existe_link(l)) continue;
-        Single r = dividir_single(fila_no_instante(l, i), Single(caixa_da_animacao(l)));
+        Single r = dividir_single(contexto().simulacao.fila_no_instante(l, i), Single(caixa_da_animacao(l)));
         if (r > 1.0f) r = 1.0f;
         const bool com_braco = eh_link_conversao(l);
         Line1(l).Visible = r != 0;
@@ -329,7 +329,7 @@ void janela_rede_dinamica::mostrar_o_instante() {
         desenhar_a_fila(l, r);
 
         Long cor = 0;
-        if (cor_do_sinal(estado_no_instante(l, i), cor)) {
+        if (cor_do_sinal(contexto().simulacao.estado_no_instante(l, i), cor)) {
             Line1(l).BorderColor = cor;
             Line3(l).BorderColor = cor;
             if (com_braco) {
@@ -341,7 +341,7 @@ void janela_rede_dinamica::mostrar_o_instante() {
         }
     }
 
-    if (Long{i} > Long{primeiro} + periodo_de_simulacao) {
+    if (Long{i} > Long{primeiro} + contexto().derivados.periodo_de_simulacao) {
         Timer1.Enabled = false;
         Command1.Enabled = true;
         Command2.Enabled = false;

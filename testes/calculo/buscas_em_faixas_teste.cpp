@@ -44,17 +44,17 @@ std::uint64_t marca_da_sondagem() {
         const auto* b = static_cast<const unsigned char*>(p);
         for (std::size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
     };
-    juntar(defasagem_tentativa.dados(), sizeof(Integer) * defasagem_tentativa.total);
-    juntar(&melhor_indice, sizeof melhor_indice);
-    juntar(&indice_de_desempenho, sizeof indice_de_desempenho);
-    juntar(fila.dados(), sizeof(Single) * fila.total);
-    juntar(atraso.dados(), sizeof(Single) * atraso.total);
-    juntar(paradas.dados(), sizeof(Single) * paradas.total);
-    juntar(ocupacao_da_caixa.dados(), sizeof(Single) * ocupacao_da_caixa.total);
-    juntar(verde_antes.dados(), sizeof(bool) * verde_antes.total);
-    juntar(verde_agora.dados(), sizeof(bool) * verde_agora.total);
-    juntar(caixa_com_espaco.dados(), sizeof(bool) * caixa_com_espaco.total);
-    juntar(instante_no_ciclo.dados(), sizeof(Integer) * instante_no_ciclo.total);
+    juntar(contexto().buscas.defasagem_tentativa.dados(), sizeof(Integer) * contexto().buscas.defasagem_tentativa.total);
+    juntar(&contexto().buscas.melhor_indice, sizeof contexto().buscas.melhor_indice);
+    juntar(&contexto().buscas.indice_de_desempenho, sizeof contexto().buscas.indice_de_desempenho);
+    juntar(contexto().simulacao.fila.dados(), sizeof(Single) * contexto().simulacao.fila.total);
+    juntar(contexto().simulacao.atraso.dados(), sizeof(Single) * contexto().simulacao.atraso.total);
+    juntar(contexto().simulacao.paradas.dados(), sizeof(Single) * contexto().simulacao.paradas.total);
+    juntar(contexto().simulacao.ocupacao_da_caixa.dados(), sizeof(Single) * contexto().simulacao.ocupacao_da_caixa.total);
+    juntar(contexto().simulacao.verde_antes.dados(), sizeof(bool) * contexto().simulacao.verde_antes.total);
+    juntar(contexto().simulacao.verde_agora.dados(), sizeof(bool) * contexto().simulacao.verde_agora.total);
+    juntar(contexto().simulacao.caixa_com_espaco.dados(), sizeof(bool) * contexto().simulacao.caixa_com_espaco.total);
+    juntar(contexto().simulacao.instante_no_ciclo.dados(), sizeof(Integer) * contexto().simulacao.instante_no_ciclo.total);
     return h;
 }
 
@@ -70,7 +70,7 @@ protected:
         teste::com_janela_principal::SetUp();
         avx2_antes = ligar_buscas_em_faixas(true);
         etapas() = etapas_de_verdade();
-        etapas().salvar = [] { return salvar_projeto(); };
+        etapas().salvar = [](contexto_da_rede&) { return salvar_projeto(); };
     }
     void TearDown() override {
         ligar_buscas_em_faixas(avx2_antes);
@@ -160,7 +160,7 @@ protected:
             e.sondagens.push_back(marca_da_sondagem());
             if (static_cast<int>(e.sondagens.size()) == parar_em) t().parar_processamento_button.Click();
         };
-        processar_rede();
+        processar_rede(contexto(), observador_do_calculo_instalado());
         s.ao_processar_eventos = nullptr;
         e.ok = dados_ok;
         e.arquivo = teste::conteudo(caminho);
@@ -191,7 +191,7 @@ TEST_F(buscas_em_faixas, mesmas_sondagens_e_mesmo_arquivo_que_em_sequencia) {
         ++processadas;
         if (total_de_nos_dado >= 18) ++grandes;
         if (total_de_nos_dado == 50) ++com_50_nos;
-        if (periodo_de_simulacao > 1000) ++de_uma_hora;
+        if (contexto().derivados.periodo_de_simulacao > 1000) ++de_uma_hora;
         ASSERT_EQ(sequencial.sondagens.size(), em_faixas.sondagens.size()) << nome;
         const auto diferente =
             std::mismatch(sequencial.sondagens.begin(), sequencial.sondagens.end(), em_faixas.sondagens.begin()).first;

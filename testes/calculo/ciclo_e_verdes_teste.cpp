@@ -27,15 +27,15 @@ TEST(ciclo_e_verdes_a_mao, dois_estagios_com_amarelos_impostos) {
     processar({dois_estagios()}, 4, 4);
     // Ciclo de segurança 6 + 6 + 6 = 18; Cn = 8 / (1 - 0,5 / 0,88) = 18,53 -> 19, abaixo do
     // piso 23. Verdes 17 * 2/3 = 11,33 -> 11 e 5,67 -> 6; total 23 -> ciclo 25.
-    EXPECT_EQ(tempo_perdido_do_no(1), 6);
-    EXPECT_EQ(t_de_ciclo_minimo_de_seguranca, 18);
-    EXPECT_EQ(t_de_ciclo_calculado, 23);
-    EXPECT_EQ(t_de_ciclo, 25);
+    EXPECT_EQ(contexto().derivados.tempo_perdido_do_no(1), 6);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_minimo_de_seguranca, 18);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_calculado, 23);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 25);
     EXPECT_EQ(duracoes(1), (v{12, 3, 7, 3}));
     EXPECT_EQ(inicios(1), (v{1, 13, 16, 23, 26}));
-    EXPECT_EQ(t_de_verde_do_link(1), 12);
-    EXPECT_EQ(t_de_verde_do_link(2), 7);
-    EXPECT_EQ(cor_do_intervalo_do_grupo_depois(1, 2, 4), cor_amarelo);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(1), 12);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(2), 7);
+    EXPECT_EQ(contexto().resultados.cor_do_intervalo_do_grupo_depois(1, 2, 4), cor_amarelo);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -43,11 +43,11 @@ TEST(ciclo_e_verdes_a_mao, grupo_menor_elevado_pelo_verde_de_seguranca) {
     servicos_de_teste s;
     processar({dois_estagios()}, 4, 10);
     // B teria 13 / 3 = 4,33 -> 4 < 10: Cn = 3 * 10 + 8 = 38. Verdes 21,33 -> 21 e 10,67 -> 11.
-    EXPECT_EQ(t_de_ciclo_calculado, 38);
-    EXPECT_EQ(t_de_ciclo, 40);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_calculado, 38);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 40);
     EXPECT_EQ(duracoes(1), (v{22, 3, 12, 3}));
     EXPECT_EQ(inicios(1), (v{1, 23, 26, 38, 41}));
-    EXPECT_EQ(t_de_verde_do_link(2), 12);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(2), 12);
 }
 
 TEST(ciclo_e_verdes_a_mao, sequencia_de_verde_que_passa_do_ultimo_intervalo_ao_primeiro) {
@@ -55,12 +55,12 @@ TEST(ciclo_e_verdes_a_mao, sequencia_de_verde_que_passa_do_ultimo_intervalo_ao_p
     // A é verde nos intervalos 5 e 1 e precisa de 20 s num ciclo imposto de 30: os verdes dão
     // 8 + 8; quatro rodadas tiram 4 s do verde de B (8 -> 4), alternando 5, 1, 5, 1.
     processar({{"N1", {"VARRV", "RRVAR"}, {0, 3, 0, 3, 0}, {{"A"}, {"B"}}}}, 20, 4, {.ciclo_imposto = 30});
-    EXPECT_EQ(quant_de_periodos_de_verde_do_grupo(1, 1), 1);
-    EXPECT_EQ(t_de_ciclo, 30);
+    EXPECT_EQ(contexto().derivados.quant_de_periodos_de_verde_do_grupo(1, 1), 1);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 30);
     EXPECT_EQ(duracoes(1), (v{10, 3, 4, 3, 10}));
     EXPECT_EQ(inicios(1), (v{1, 11, 14, 18, 21, 31}));
-    EXPECT_EQ(t_de_verde_do_link(1), 20);
-    EXPECT_EQ(t_de_verde_do_link(2), 4);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(1), 20);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(2), 4);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -71,14 +71,14 @@ TEST(ciclo_e_verdes_a_mao, no_que_faz_ciclo_duplo) {
     processar({no}, 4, 4, {.ciclo_imposto = 60});
     // Cn = 19 < 30 e 2 * (18 + 3) = 42 < 60: dobra. L = 12; verdes 48 * 2/3 = 32 e 16,
     // repartidos pelos dois verdes de cada grupo.
-    EXPECT_TRUE(eh_ciclo_duplo(1));
-    EXPECT_EQ(tempo_perdido_do_no(1), 12);
-    EXPECT_EQ(quant_de_periodos_de_verde_do_grupo(1, 2), 2);
+    EXPECT_TRUE(contexto().derivados.eh_ciclo_duplo(1));
+    EXPECT_EQ(contexto().derivados.tempo_perdido_do_no(1), 12);
+    EXPECT_EQ(contexto().derivados.quant_de_periodos_de_verde_do_grupo(1, 2), 2);
     EXPECT_EQ(duracoes(1), (v{16, 3, 8, 3, 16, 3, 8, 3}));
     EXPECT_EQ(inicios(1), (v{1, 17, 20, 28, 31, 47, 50, 58, 61}));
-    EXPECT_EQ(cor_do_intervalo_do_grupo_depois(1, 1, 5), cor_verde);
-    EXPECT_EQ(t_de_verde_do_link(1), 16);  // o verde do primeiro dos dois ciclos
-    EXPECT_EQ(t_de_verde_do_link(2), 8);
+    EXPECT_EQ(contexto().resultados.cor_do_intervalo_do_grupo_depois(1, 1, 5), cor_verde);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(1), 16);  // o verde do primeiro dos dois ciclos
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(2), 8);
 }
 
 TEST(ciclo_e_verdes_a_mao, no_demandado) {
@@ -89,15 +89,15 @@ TEST(ciclo_e_verdes_a_mao, no_demandado) {
     // Cn = 11 / 0,4318 -> 25; B elevado a 3 * 4 + 18 = 30; piso 28 + 5 = 33.
     // G(A) = (27 - (0,7008 * 0,5 + 1) * 10) * 2/3 = 8,997 -> 9, G(B) = 8; total 33 -> 35.
     processar({{"N1", {"VARRR", "RRVAR", "RRRRV"}, {0, 3, 0, 3, 10}, {{"A"}, {"B"}}, false, 40, 5, 1}}, 4, 4);
-    EXPECT_EQ(t_de_ciclo_minimo_de_seguranca, 28);
-    EXPECT_EQ(tempo_nao_usado_da_demanda(1), 7);
-    EXPECT_EQ(t_de_ciclo_calculado, 33);
-    EXPECT_EQ(t_de_ciclo, 35);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_minimo_de_seguranca, 28);
+    EXPECT_EQ(contexto().derivados.tempo_nao_usado_da_demanda(1), 7);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_calculado, 33);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 35);
     EXPECT_EQ(duracoes(1), (v{10, 3, 9, 3, 10}));
-    EXPECT_EQ(duracao_com_demanda(1, 1), 17);
-    EXPECT_EQ(duracao_com_demanda(1, 5), 3);
+    EXPECT_EQ(contexto().derivados.duracao_com_demanda(1, 1), 17);
+    EXPECT_EQ(contexto().derivados.duracao_com_demanda(1, 5), 3);
     EXPECT_EQ(inicios(1), (v{1, 18, 21, 30, 33, 36}));
-    EXPECT_EQ(t_de_verde_do_link(1), 10);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(1), 10);
 }
 
 // Redes geradas: estágios em sequência, cada um seguido de um amarelo imposto; cada grupo é
@@ -153,31 +153,31 @@ TEST(ciclo_e_verdes_propriedades, redes_geradas) {
             inatendidos = inatendidos || m.texto == "Não foi possível atender aos verdes de segurança";
             acima_do_ciclo = acima_do_ciclo || m.texto.find("simultaneamente") != std::string::npos;
         }
-        EXPECT_EQ(inatendidos, verdes_de_seguranca_nao_atendidos);
-        EXPECT_TRUE(t_de_ciclo == t_de_ciclo_imposto || t_de_ciclo == t_de_ciclo_maximo || t_de_ciclo % 5 == 0);
+        EXPECT_EQ(inatendidos, contexto().derivados.verdes_de_seguranca_nao_atendidos);
+        EXPECT_TRUE(contexto().derivados.t_de_ciclo == contexto().copias.t_de_ciclo_imposto || contexto().derivados.t_de_ciclo == contexto().copias.t_de_ciclo_maximo || contexto().derivados.t_de_ciclo % 5 == 0);
         if (inatendidos) continue;
 
         for (int n = 1; n <= max_indice_no; ++n) {
-            const int q = quant_de_intervalos_depois(n);
+            const int q = contexto().derivados.quant_de_intervalos_depois(n);
             int total = 0;
             bool todas_impostas = true;
             for (int k = 1; k <= q; ++k) {
-                todas_impostas = todas_impostas && duracao_eh_imposta(n, k);
-                EXPECT_GE(duracao_do_intervalo(n, k), 0);
-                EXPECT_GE(duracao_com_demanda(n, k), 0);
-                total += duracao_do_intervalo(n, k);
+                todas_impostas = todas_impostas && contexto().derivados.duracao_eh_imposta(n, k);
+                EXPECT_GE(contexto().derivados.duracao_do_intervalo(n, k), 0);
+                EXPECT_GE(contexto().derivados.duracao_com_demanda(n, k), 0);
+                total += contexto().derivados.duracao_do_intervalo(n, k);
             }
-            EXPECT_TRUE(total == t_de_ciclo || acima_do_ciclo || (total < t_de_ciclo && todas_impostas)) << "nó " << n;
-            EXPECT_EQ(inicio_do_intervalo(n, 1), 1);
-            EXPECT_EQ(inicio_do_intervalo(n, q + 1), t_de_ciclo + 1);
+            EXPECT_TRUE(total == contexto().derivados.t_de_ciclo || acima_do_ciclo || (total < contexto().derivados.t_de_ciclo && todas_impostas)) << "nó " << n;
+            EXPECT_EQ(contexto().derivados.inicio_do_intervalo(n, 1), 1);
+            EXPECT_EQ(contexto().derivados.inicio_do_intervalo(n, q + 1), contexto().derivados.t_de_ciclo + 1);
             // Cada sequência de verde (na sequência dobrada) dura ao menos o verde de segurança.
-            for (int g = 1; g <= quant_de_grupos(n); ++g) {
-                auto verde = [&](int k) { return grupo_verde_no_intervalo(n, g, (k + q - 1) % q + 1); };
+            for (int g = 1; g <= contexto().copias.quant_de_grupos(n); ++g) {
+                auto verde = [&](int k) { return contexto().derivados.grupo_verde_no_intervalo(n, g, (k + q - 1) % q + 1); };
                 for (int k = 1; k <= q; ++k) {
                     if (!verde(k) || verde(k - 1)) continue;
                     int soma = 0;
-                    for (int j = k; j < k + q && verde(j); ++j) soma += duracao_do_intervalo(n, (j - 1) % q + 1);
-                    EXPECT_GE(soma, verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " início " << k;
+                    for (int j = k; j < k + q && verde(j); ++j) soma += contexto().derivados.duracao_do_intervalo(n, (j - 1) % q + 1);
+                    EXPECT_GE(soma, contexto().derivados.verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " início " << k;
                 }
             }
         }

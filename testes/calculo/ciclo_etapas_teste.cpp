@@ -17,10 +17,10 @@ void comecar(int quant) {
     for (int n = 1; n <= quant; ++n) existe_no(n) = true;
     max_indice_no = Byte(quant);
     max_indice_link = 0;
-    zerar_variaveis_de_calculo();
-    t_de_ciclo_maximo = 120;
-    grau_de_saturacao_meta = Single(0.88);
-    grau_de_saturacao_limite = Single(0.95);
+    zerar_variaveis_de_calculo(contexto());
+    contexto().copias.t_de_ciclo_maximo = 120;
+    contexto().copias.grau_de_saturacao_meta = Single(0.88);
+    contexto().copias.grau_de_saturacao_limite = Single(0.95);
 }
 
 // Um nó pronto para as etapas: grupos por letras (V verde), durações (as impostas marcadas
@@ -29,32 +29,32 @@ void comecar(int quant) {
 void no_pronto(int n, std::vector<std::string> diagrama, v duracoes, std::string impostas = "", std::vector<float> ys = {},
                v seguranca = {}, std::string criticos = "") {
     const int q = int(duracoes.size());
-    quant_de_grupos(n) = Byte(diagrama.size());
-    quant_de_intervalos_antes(n) = quant_de_intervalos_depois(n) = Byte(q);
+    contexto().copias.quant_de_grupos(n) = Byte(diagrama.size());
+    contexto().copias.quant_de_intervalos_antes(n) = contexto().derivados.quant_de_intervalos_depois(n) = Byte(q);
     for (int k = 1; k <= q; ++k) {
-        duracao_do_intervalo(n, k) = Integer(duracoes[k - 1]);
-        duracao_eh_imposta(n, k) = k <= int(impostas.size()) && impostas[k - 1] == 'I';
-        if (duracao_eh_imposta(n, k)) duracao_imposta(n, k) = Integer(duracoes[k - 1]);
+        contexto().derivados.duracao_do_intervalo(n, k) = Integer(duracoes[k - 1]);
+        contexto().derivados.duracao_eh_imposta(n, k) = k <= int(impostas.size()) && impostas[k - 1] == 'I';
+        if (contexto().derivados.duracao_eh_imposta(n, k)) contexto().copias.duracao_imposta(n, k) = Integer(duracoes[k - 1]);
     }
     for (int g = 1; g <= int(diagrama.size()); ++g) {
         for (int k = 1; k <= q; ++k) {
-            grupo_verde_no_intervalo(n, g, k) = diagrama[g - 1][k - 1] == 'V';
-            cor_do_intervalo_do_grupo(n, g, k) = grupo_verde_no_intervalo(n, g, k) ? cor_verde : cor_vermelho;
+            contexto().derivados.grupo_verde_no_intervalo(n, g, k) = diagrama[g - 1][k - 1] == 'V';
+            contexto().copias.cor_do_intervalo_do_grupo(n, g, k) = contexto().derivados.grupo_verde_no_intervalo(n, g, k) ? cor_verde : cor_vermelho;
         }
-        link_critico_do_grupo(n, g) = Byte(10 * n + g);
-        y(10 * n + g) = g <= int(ys.size()) ? ys[g - 1] : 0.0f;
-        verde_de_seguranca_do_grupo(n, g) = Integer(g <= int(seguranca.size()) ? seguranca[g - 1] : 0);
-        grupo_eh_critico(n, g) = g <= int(criticos.size()) && criticos[g - 1] == 'C';
-        if (grupo_eh_critico(n, g)) quant_de_grupos_criticos(n) = Byte(quant_de_grupos_criticos(n) + 1);
+        contexto().derivados.link_critico_do_grupo(n, g) = Byte(10 * n + g);
+        contexto().derivados.y(10 * n + g) = g <= int(ys.size()) ? ys[g - 1] : 0.0f;
+        contexto().derivados.verde_de_seguranca_do_grupo(n, g) = Integer(g <= int(seguranca.size()) ? seguranca[g - 1] : 0);
+        contexto().derivados.grupo_eh_critico(n, g) = g <= int(criticos.size()) && criticos[g - 1] == 'C';
+        if (contexto().derivados.grupo_eh_critico(n, g)) contexto().derivados.quant_de_grupos_criticos(n) = Byte(contexto().derivados.quant_de_grupos_criticos(n) + 1);
     }
 }
 
 // Só o que a escolha do ciclo lê de um nó.
 void no_com_conjunto_critico(int n, float y_no, int perdido, std::vector<float> ys, v seguranca = {}, int ciclo_de_seguranca = 0) {
     no_pronto(n, std::vector<std::string>(ys.size(), "VR"), {0, 3}, ".I", ys, seguranca, std::string(ys.size(), 'C'));
-    y_critico_do_no(n) = y_no;
-    tempo_perdido_do_no(n) = Integer(perdido);
-    t_de_ciclo_de_seguranca_do_no(n) = Integer(ciclo_de_seguranca);
+    contexto().derivados.y_critico_do_no(n) = y_no;
+    contexto().derivados.tempo_perdido_do_no(n) = Integer(perdido);
+    contexto().derivados.t_de_ciclo_de_seguranca_do_no(n) = Integer(ciclo_de_seguranca);
 }
 
 TEST(ciclo_minimo_dos_nos_exemplos, conjuntos_tempo_perdido_e_ciclo) {
@@ -68,14 +68,14 @@ TEST(ciclo_minimo_dos_nos_exemplos, conjuntos_tempo_perdido_e_ciclo) {
         montar_rede({{"N1", {"VRRRR", "RRVRR", "RRVRR"}, {0, 4, 0, 0, 0}, {{"A"}, {"B"}, {"C"}}}},
                     {{"A", "N1", k.a, 1800, 5}, {"B", "N1", k.b, 1800, 9}, {"C", "N1", k.c, 1800, 0}});
         preparar_para_o_ciclo();
-        calcular_ciclo_minimo_dos_nos();
-        EXPECT_EQ(tempo_perdido_do_no(1), 6);
-        EXPECT_FLOAT_EQ(y_critico_do_no(1), k.y_no);
-        EXPECT_EQ(quant_de_grupos_criticos(1), 2);
-        EXPECT_TRUE(grupo_eh_critico(1, k.critico));
-        EXPECT_FALSE(grupo_eh_critico(1, 5 - k.critico));
+        calcular_ciclo_minimo_dos_nos(contexto());
+        EXPECT_EQ(contexto().derivados.tempo_perdido_do_no(1), 6);
+        EXPECT_FLOAT_EQ(contexto().derivados.y_critico_do_no(1), k.y_no);
+        EXPECT_EQ(contexto().derivados.quant_de_grupos_criticos(1), 2);
+        EXPECT_TRUE(contexto().derivados.grupo_eh_critico(1, k.critico));
+        EXPECT_FALSE(contexto().derivados.grupo_eh_critico(1, 5 - k.critico));
         // Ciclo de segurança: o maior de 6 + (5 + 2) + (9 + 2) = 24 e 6 + 7 + 2 = 15.
-        EXPECT_EQ(t_de_ciclo_de_seguranca_do_no(1), 24);
+        EXPECT_EQ(contexto().derivados.t_de_ciclo_de_seguranca_do_no(1), 24);
     }
     EXPECT_TRUE(s.mensagens.empty());
 }
@@ -92,16 +92,16 @@ TEST(ciclo_minimo_dos_nos_exemplos, um_grupo_grupos_juntos_periodos_e_oito_grupo
     montar_rede({{"N1", {"VRRV"}}, {"N2", {"VVR", "RVV"}, {}, {{"B"}}}, {"N3", {"VRVR", "RVRR"}, {}, {{"C"}}}, {"N4", oito}},
                 {{"B", "N2", 900, 1800, 30}, {"C", "N3", 900, 1800, 5}});
     preparar_para_o_ciclo();
-    calcular_ciclo_minimo_dos_nos();
-    EXPECT_EQ(tempo_perdido_do_no(1), 2);
-    EXPECT_EQ(quant_de_periodos_de_verde_do_grupo(1, 1), 1);
-    EXPECT_EQ(quant_de_grupos_criticos(2), 0);
-    EXPECT_EQ(t_de_ciclo_de_seguranca_do_no(2), 0);
-    EXPECT_EQ(quant_de_periodos_de_verde_do_grupo(3, 1), 2);
-    EXPECT_EQ(t_de_ciclo_de_seguranca_do_no(3), 1 + 14 + 2);
-    EXPECT_EQ(quant_de_grupos_criticos(4), 2);
-    EXPECT_EQ(t_de_ciclo_de_seguranca_do_no(4), 13);
-    EXPECT_EQ(t_de_ciclo_minimo_de_seguranca, 17);
+    calcular_ciclo_minimo_dos_nos(contexto());
+    EXPECT_EQ(contexto().derivados.tempo_perdido_do_no(1), 2);
+    EXPECT_EQ(contexto().derivados.quant_de_periodos_de_verde_do_grupo(1, 1), 1);
+    EXPECT_EQ(contexto().derivados.quant_de_grupos_criticos(2), 0);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_de_seguranca_do_no(2), 0);
+    EXPECT_EQ(contexto().derivados.quant_de_periodos_de_verde_do_grupo(3, 1), 2);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_de_seguranca_do_no(3), 1 + 14 + 2);
+    EXPECT_EQ(contexto().derivados.quant_de_grupos_criticos(4), 2);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_de_seguranca_do_no(4), 13);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo_minimo_de_seguranca, 17);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -113,15 +113,15 @@ TEST(escolher_tempo_de_ciclo_exemplos, ciclo_do_no_elevacao_e_registro_de_antes)
     for (int seguranca : {0, 20}) {
         comecar(1);
         no_com_conjunto_critico(1, 0.66f, 10, {0.33f, 0.33f}, {seguranca});
-        escolher_tempo_de_ciclo();
-        EXPECT_FLOAT_EQ(grau_de_saturacao_do_no(1), 0.75f);
-        EXPECT_EQ(t_de_ciclo_calculado, seguranca ? 52 : 48);
+        escolher_tempo_de_ciclo(contexto());
+        EXPECT_FLOAT_EQ(contexto().derivados.grau_de_saturacao_do_no(1), 0.75f);
+        EXPECT_EQ(contexto().derivados.t_de_ciclo_calculado, seguranca ? 52 : 48);
         comecar(1);
         no_com_conjunto_critico(1, 0.66f, 10, {0.33f, 0.33f}, {seguranca});
-        eh_ciclo_duplo_permitido(1) = true;
-        t_de_ciclo_imposto = 97;
-        escolher_tempo_de_ciclo();
-        EXPECT_TRUE(eh_ciclo_duplo(1));
+        contexto().copias.eh_ciclo_duplo_permitido(1) = true;
+        contexto().copias.t_de_ciclo_imposto = 97;
+        escolher_tempo_de_ciclo(contexto());
+        EXPECT_TRUE(contexto().derivados.eh_ciclo_duplo(1));
     }
     EXPECT_EQ(s.eventos_processados, 4);  // a sondagem no fim
     EXPECT_TRUE(s.mensagens.empty());
@@ -133,13 +133,13 @@ TEST(escolher_tempo_de_ciclo_exemplos, grau_de_saturacao_do_no_para_em_0_99) {
     // (0,87 / 0,88 = 0,9886).
     comecar(1);
     no_com_conjunto_critico(1, 0.9f, 10, {0.45f, 0.45f});
-    escolher_tempo_de_ciclo();
-    EXPECT_EQ(grau_de_saturacao_do_no(1), Single(0.99));
+    escolher_tempo_de_ciclo(contexto());
+    EXPECT_EQ(contexto().derivados.grau_de_saturacao_do_no(1), Single(0.99));
     comecar(1);
     no_com_conjunto_critico(1, 0.87f, 10, {0.435f, 0.435f});
-    escolher_tempo_de_ciclo();
-    EXPECT_EQ(grau_de_saturacao_do_no(1), 0.87f / 0.88f);
-    EXPECT_LT(grau_de_saturacao_do_no(1), Single(0.99));
+    escolher_tempo_de_ciclo(contexto());
+    EXPECT_EQ(contexto().derivados.grau_de_saturacao_do_no(1), 0.87f / 0.88f);
+    EXPECT_LT(contexto().derivados.grau_de_saturacao_do_no(1), Single(0.99));
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -152,28 +152,28 @@ TEST(escolher_tempo_de_ciclo_exemplos, ciclo_duplo) {
     const int seguranca[] = {0, 40, 42, 0, 0};
     for (int n = 1; n <= 4; ++n) {
         no_com_conjunto_critico(n, 0.44f, 13, {0.22f, 0.22f}, {}, seguranca[n]);
-        eh_ciclo_duplo_permitido(n) = n != 4;
-        quant_de_periodos_de_verde_do_grupo(n, 1) = 1;
+        contexto().copias.eh_ciclo_duplo_permitido(n) = n != 4;
+        contexto().derivados.quant_de_periodos_de_verde_do_grupo(n, 1) = 1;
     }
-    eh_no_demandado(3) = true;
+    contexto().copias.eh_no_demandado(3) = true;
     existe_link(5) = true;
     max_indice_link = 5;
-    no_destino(5) = 1;
-    link_verde_no_intervalo(5, 1) = true;
-    t_de_ciclo_imposto = 90;
-    escolher_tempo_de_ciclo();
-    EXPECT_TRUE(eh_ciclo_duplo(1));
-    EXPECT_EQ(quant_de_intervalos_depois(1), 4);
-    EXPECT_EQ(tempo_perdido_do_no(1), 26);
-    EXPECT_EQ(quant_de_periodos_de_verde_do_grupo(1, 1), 2);
-    EXPECT_EQ(duracao_do_intervalo(1, 4), 3);
-    EXPECT_TRUE(duracao_eh_imposta(1, 4));
-    EXPECT_TRUE(grupo_verde_no_intervalo(1, 2, 3));
-    EXPECT_EQ(cor_do_intervalo_do_grupo(1, 1, 3), cor_verde);
-    EXPECT_TRUE(link_verde_no_intervalo(5, 3));
+    contexto().derivados.no_destino(5) = 1;
+    contexto().derivados.link_verde_no_intervalo(5, 1) = true;
+    contexto().copias.t_de_ciclo_imposto = 90;
+    escolher_tempo_de_ciclo(contexto());
+    EXPECT_TRUE(contexto().derivados.eh_ciclo_duplo(1));
+    EXPECT_EQ(contexto().derivados.quant_de_intervalos_depois(1), 4);
+    EXPECT_EQ(contexto().derivados.tempo_perdido_do_no(1), 26);
+    EXPECT_EQ(contexto().derivados.quant_de_periodos_de_verde_do_grupo(1, 1), 2);
+    EXPECT_EQ(contexto().derivados.duracao_do_intervalo(1, 4), 3);
+    EXPECT_TRUE(contexto().derivados.duracao_eh_imposta(1, 4));
+    EXPECT_TRUE(contexto().derivados.grupo_verde_no_intervalo(1, 2, 3));
+    EXPECT_EQ(contexto().copias.cor_do_intervalo_do_grupo(1, 1, 3), cor_verde);
+    EXPECT_TRUE(contexto().derivados.link_verde_no_intervalo(5, 3));
     for (int n = 2; n <= 4; ++n) {
-        EXPECT_FALSE(eh_ciclo_duplo(n));
-        EXPECT_EQ(quant_de_intervalos_depois(n), 2);
+        EXPECT_FALSE(contexto().derivados.eh_ciclo_duplo(n));
+        EXPECT_EQ(contexto().derivados.quant_de_intervalos_depois(n), 2);
     }
 }
 
@@ -188,10 +188,10 @@ TEST(escolher_tempo_de_ciclo_exemplos, media_da_rede_e_limites) {
         comecar(2);
         no_com_conjunto_critico(1, k.y2 == 0 ? 0.0f : 0.44f, k.y2 == 0 ? 0 : 13, {0.22f, 0.22f});
         no_com_conjunto_critico(2, k.y2, k.perdido2, {k.y2 / 2, k.y2 / 2});
-        t_de_ciclo_minimo_de_seguranca = Integer(k.minimo);
-        t_de_ciclo_imposto = Integer(k.imposto);
-        escolher_tempo_de_ciclo();
-        EXPECT_EQ(t_de_ciclo_calculado, k.esperado);
+        contexto().derivados.t_de_ciclo_minimo_de_seguranca = Integer(k.minimo);
+        contexto().copias.t_de_ciclo_imposto = Integer(k.imposto);
+        escolher_tempo_de_ciclo(contexto());
+        EXPECT_EQ(contexto().derivados.t_de_ciclo_calculado, k.esperado);
     }
     EXPECT_TRUE(s.mensagens.empty());
 }
@@ -203,34 +203,34 @@ TEST(distribuir_tempos_de_verde_exemplos, verdes_dos_grupos_criticos) {
     for (bool demandado : {false, true}) {
         comecar(1);
         no_pronto(1, {"VRRR", "RRVR"}, {0, 5, 0, 5}, ".I.I", {0.3f, 0.2f}, {}, "CC");
-        y_critico_do_no(1) = 0.5f;
-        tempo_perdido_do_no(1) = 10;
-        eh_no_demandado(1) = demandado;
-        intervalo_beneficiado(1) = 2;
-        intervalo_demandado(1) = 4;
-        t_de_ciclo_calculado = 60;
-        distribuir_tempos_de_verde();
+        contexto().derivados.y_critico_do_no(1) = 0.5f;
+        contexto().derivados.tempo_perdido_do_no(1) = 10;
+        contexto().copias.eh_no_demandado(1) = demandado;
+        contexto().copias.intervalo_beneficiado(1) = 2;
+        contexto().copias.intervalo_demandado(1) = 4;
+        contexto().derivados.t_de_ciclo_calculado = 60;
+        distribuir_tempos_de_verde(contexto());
         EXPECT_EQ(duracoes(1), (v{30, 5, 20, 5}));
-        EXPECT_EQ(t_de_ciclo, 60);
+        EXPECT_EQ(contexto().derivados.t_de_ciclo, 60);
     }
     // Um grupo em dois intervalos livres: (G - S) / F = 2,5 dá 2 s e 3,5 dá 4 s.
     for (int c : {15, 17}) {
         comecar(1);
         no_pronto(1, {"VRV"}, {0, 10, 0}, ".I.", {0.5f}, {}, "C");
-        y_critico_do_no(1) = 0.5f;
-        tempo_perdido_do_no(1) = 10;
-        t_de_ciclo_calculado = Integer(c);
-        t_de_ciclo_imposto = Integer(c == 15 ? 14 : 18);
-        distribuir_tempos_de_verde();
+        contexto().derivados.y_critico_do_no(1) = 0.5f;
+        contexto().derivados.tempo_perdido_do_no(1) = 10;
+        contexto().derivados.t_de_ciclo_calculado = Integer(c);
+        contexto().copias.t_de_ciclo_imposto = Integer(c == 15 ? 14 : 18);
+        distribuir_tempos_de_verde(contexto());
         EXPECT_EQ(duracoes(1), c == 15 ? (v{2, 10, 2}) : (v{4, 10, 4}));
     }
     // Grupos sem fluxo (Y = 0): cada verde recebe o mínimo de 1 s e o nó é completado.
     comecar(1);
     no_pronto(1, {"VRRR", "RRVR"}, {0, 3, 0, 3}, ".I.I", {0, 0}, {}, "CC");
-    tempo_perdido_do_no(1) = 6;
-    t_de_ciclo_calculado = 30;
-    distribuir_tempos_de_verde();
-    EXPECT_EQ(t_de_ciclo, 10);
+    contexto().derivados.tempo_perdido_do_no(1) = 6;
+    contexto().derivados.t_de_ciclo_calculado = 30;
+    distribuir_tempos_de_verde(contexto());
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 10);
     EXPECT_EQ(duracoes(1), (v{2, 3, 2, 3}));
     EXPECT_TRUE(s.mensagens.empty());
 }
@@ -242,24 +242,24 @@ TEST(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     // abrem neles (y 0,1 e 0,4): 5,2 -> 5 e 20,8 -> 21.
     comecar(1);
     no_pronto(1, {"VVVRR", "RRRRV", "VRRRR", "RRVRR"}, {0, 4, 0, 0, 0}, ".I", {0.3f, 0.2f, 0.1f, 0.4f}, {}, "CC");
-    y_critico_do_no(1) = 0.5f;
-    tempo_perdido_do_no(1) = 10;
-    t_de_ciclo_calculado = 60;
-    distribuir_tempos_de_verde();
+    contexto().derivados.y_critico_do_no(1) = 0.5f;
+    contexto().derivados.tempo_perdido_do_no(1) = 10;
+    contexto().derivados.t_de_ciclo_calculado = 60;
+    distribuir_tempos_de_verde(contexto());
     EXPECT_EQ(duracoes(1), (v{5, 4, 21, 0, 20}));
-    EXPECT_EQ(t_de_ciclo, 50);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 50);
 
     // Na volta (k = n - 1) o intervalo k + 2 é a cópia n + 1, onde só os grupos críticos
     // foram copiados: o não crítico verde no intervalo 1 não conta, y2 = 0 e os 26 s de 4 e da
     // cópia se repartem meio a meio; o intervalo 1 fica com os seus 13 s.
     comecar(1);
     no_pronto(1, {"VRRVV", "RVRRR", "RRRVR", "VRRRR"}, {0, 0, 0, 0, 4}, "....I", {0.3f, 0.2f, 0.3f, 0.1f}, {}, "CC");
-    y_critico_do_no(1) = 0.5f;
-    tempo_perdido_do_no(1) = 10;
-    t_de_ciclo_calculado = 60;
-    distribuir_tempos_de_verde();
+    contexto().derivados.y_critico_do_no(1) = 0.5f;
+    contexto().derivados.tempo_perdido_do_no(1) = 10;
+    contexto().derivados.t_de_ciclo_calculado = 60;
+    distribuir_tempos_de_verde(contexto());
     EXPECT_EQ(duracoes(1), (v{13, 20, 0, 13, 4}));
-    EXPECT_EQ(t_de_ciclo, 50);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 50);
 }
 
 TEST(distribuir_tempos_de_verde_exemplos, ciclo_final_e_ajuste_dos_nos) {
@@ -269,26 +269,26 @@ TEST(distribuir_tempos_de_verde_exemplos, ciclo_final_e_ajuste_dos_nos) {
                           caso{40, 120, 90, 90}}) {
         comecar(1);
         no_pronto(1, {"V"}, {k.total}, "I");
-        t_de_ciclo_maximo = Integer(k.maximo);
-        t_de_ciclo_imposto = Integer(k.imposto);
-        distribuir_tempos_de_verde();
-        EXPECT_EQ(t_de_ciclo, k.esperado) << k.total;
+        contexto().copias.t_de_ciclo_maximo = Integer(k.maximo);
+        contexto().copias.t_de_ciclo_imposto = Integer(k.imposto);
+        distribuir_tempos_de_verde(contexto());
+        EXPECT_EQ(contexto().derivados.t_de_ciclo, k.esperado) << k.total;
         EXPECT_EQ(duracoes(1), v{k.total});  // todo imposto: nada a completar
     }
     // 3 s a menos com o intervalo 2 imposto: +1 s em 1, 3 e 4.
     comecar(1);
     no_pronto(1, {"VRRR"}, {0, 5, 0, 0}, ".I");
-    t_de_ciclo_imposto = 8;
-    distribuir_tempos_de_verde();
+    contexto().copias.t_de_ciclo_imposto = 8;
+    distribuir_tempos_de_verde(contexto());
     EXPECT_EQ(duracoes(1), (v{1, 5, 1, 1}));
     // 2 s a mais num grupo verde em dois intervalos livres de 20 s: cada um perde 1 s.
     comecar(1);
     no_pronto(1, {"VRVR"}, {0, 3, 0, 3}, ".I.I", {0.5f}, {}, "C");
-    y_critico_do_no(1) = 0.5f;
-    tempo_perdido_do_no(1) = 6;
-    t_de_ciclo_calculado = 46;
-    t_de_ciclo_imposto = 44;
-    distribuir_tempos_de_verde();
+    contexto().derivados.y_critico_do_no(1) = 0.5f;
+    contexto().derivados.tempo_perdido_do_no(1) = 6;
+    contexto().derivados.t_de_ciclo_calculado = 46;
+    contexto().copias.t_de_ciclo_imposto = 44;
+    distribuir_tempos_de_verde(contexto());
     EXPECT_EQ(duracoes(1), (v{19, 3, 19, 3}));
 }
 
@@ -297,27 +297,27 @@ TEST(atender_verdes_de_seguranca_exemplos, rodadas_demanda_e_inicios) {
     // Verde de segurança 10 numa sequência de 4 s + 5 s: o de 4 s ganha 1 s do de 20 s.
     comecar(1);
     no_pronto(1, {"VVR"}, {4, 5, 20}, "", {}, {10});
-    t_de_ciclo = 29;
-    atender_verdes_de_seguranca();
+    contexto().derivados.t_de_ciclo = 29;
+    atender_verdes_de_seguranca(contexto());
     EXPECT_EQ(duracoes(1), (v{5, 5, 19}));
     EXPECT_EQ(inicios(1), (v{1, 6, 11, 30}));
     // Sem falta de verde nada muda: início de 20, 25 e 15 s em C = 60.
     comecar(1);
     no_pronto(1, {"VRR"}, {20, 25, 15});
-    t_de_ciclo = 60;
-    atender_verdes_de_seguranca();
+    contexto().derivados.t_de_ciclo = 60;
+    atender_verdes_de_seguranca(contexto());
     EXPECT_EQ(inicios(1), (v{1, 21, 46, 61}));
     // Demanda: 6 s não usados tirados do demandado (10 -> 4) e dados ao beneficiado (20 -> 26);
     // com 12 s, o demandado fica em 0 s e o beneficiado ganha só os 10 s tirados.
     for (int nao_usado : {6, 12}) {
         comecar(1);
         no_pronto(1, {"VRR"}, {20, 10, 30});
-        eh_no_demandado(1) = true;
-        intervalo_demandado(1) = 2;
-        intervalo_beneficiado(1) = 1;
-        tempo_nao_usado_da_demanda(1) = Byte(nao_usado);
-        t_de_ciclo = 60;
-        atender_verdes_de_seguranca();
+        contexto().copias.eh_no_demandado(1) = true;
+        contexto().copias.intervalo_demandado(1) = 2;
+        contexto().copias.intervalo_beneficiado(1) = 1;
+        contexto().derivados.tempo_nao_usado_da_demanda(1) = Byte(nao_usado);
+        contexto().derivados.t_de_ciclo = 60;
+        atender_verdes_de_seguranca(contexto());
         EXPECT_EQ(inicios(1), nao_usado == 6 ? (v{1, 27, 31, 61}) : (v{1, 31, 31, 61}));
         EXPECT_EQ(duracoes(1), (v{20, 10, 30}));
     }
@@ -325,8 +325,8 @@ TEST(atender_verdes_de_seguranca_exemplos, rodadas_demanda_e_inicios) {
     // intervalo de 6 s, cuja sequência pode ficar com 4 s.
     comecar(1);
     no_pronto(1, {"VRR", "RVR", "RRV"}, {21, 21, 6}, "", {}, {22, 22, 4});
-    t_de_ciclo = 48;
-    atender_verdes_de_seguranca();
+    contexto().derivados.t_de_ciclo = 48;
+    atender_verdes_de_seguranca(contexto());
     EXPECT_EQ(duracoes(1), (v{22, 22, 4}));
     EXPECT_TRUE(s.mensagens.empty());
 }
@@ -343,24 +343,24 @@ TEST(atender_verdes_de_seguranca_exemplos, verdes_que_nao_cabem) {
         if (caso == 0) no_pronto(1, {"VR", "RV"}, {20, 20}, "", {}, {30, 30});
         else no_pronto(1, {"VR"}, {5, 35}, "I", {}, {10});
         no_pronto(2, {"VR"}, {20, 20});
-        t_de_ciclo = 40;
-        atender_verdes_de_seguranca();
+        contexto().derivados.t_de_ciclo = 40;
+        atender_verdes_de_seguranca(contexto());
         EXPECT_EQ(s.textos_das_mensagens(), std::vector<std::string>{inatendidos});
         EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
-        EXPECT_TRUE(verdes_de_seguranca_nao_atendidos);
+        EXPECT_TRUE(contexto().derivados.verdes_de_seguranca_nao_atendidos);
         EXPECT_FALSE(s.encerrado);
-        EXPECT_EQ(inicio_do_intervalo(2, 1), 0);
+        EXPECT_EQ(contexto().derivados.inicio_do_intervalo(2, 1), 0);
     }
     // Sem doador, o recebedor ganha assim mesmo: o nó passa do ciclo e só a segunda mensagem
     // aparece; a próxima execução desliga o aviso da anterior.
     servicos_de_teste s;
     comecar(1);
     no_pronto(1, {"VR"}, {15, 15}, "", {}, {50});
-    t_de_ciclo = 30;
-    atender_verdes_de_seguranca();
+    contexto().derivados.t_de_ciclo = 30;
+    atender_verdes_de_seguranca(contexto());
     EXPECT_EQ(duracoes(1), (v{50, 0}));
     EXPECT_EQ(s.textos_das_mensagens(), std::vector<std::string>{acima});
-    EXPECT_FALSE(verdes_de_seguranca_nao_atendidos);
+    EXPECT_FALSE(contexto().derivados.verdes_de_seguranca_nao_atendidos);
 }
 
 TEST(atender_verdes_de_seguranca_exemplos, ciclo_duplo_de_72_intervalos) {
@@ -369,12 +369,12 @@ TEST(atender_verdes_de_seguranca_exemplos, ciclo_duplo_de_72_intervalos) {
     // do 71; o início do fim do ciclo fica na entrada 73.
     comecar(1);
     no_pronto(1, {std::string(70, 'V') + "RR", std::string(70, 'R') + "VV"}, v(72, 1), "", {}, {71, 0});
-    t_de_ciclo = 72;
-    atender_verdes_de_seguranca();
-    EXPECT_EQ(duracao_do_intervalo(1, 1), 2);
-    EXPECT_EQ(duracao_do_intervalo(1, 71), 0);
-    EXPECT_EQ(inicio_do_intervalo(1, 72), 72);
-    EXPECT_EQ(inicio_do_intervalo(1, 73), 73);
+    contexto().derivados.t_de_ciclo = 72;
+    atender_verdes_de_seguranca(contexto());
+    EXPECT_EQ(contexto().derivados.duracao_do_intervalo(1, 1), 2);
+    EXPECT_EQ(contexto().derivados.duracao_do_intervalo(1, 71), 0);
+    EXPECT_EQ(contexto().derivados.inicio_do_intervalo(1, 72), 72);
+    EXPECT_EQ(contexto().derivados.inicio_do_intervalo(1, 73), 73);
     EXPECT_TRUE(s.mensagens.empty());
 }
 

@@ -19,9 +19,9 @@ using namespace teste;
 
 // Limpeza, cópia e preparação, como no início de um processamento.
 void preparar_do_zero() {
-    zerar_variaveis_de_calculo();
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
+    zerar_variaveis_de_calculo(contexto());
+    copiar_dados_de_calculo(contexto());
+    preparar_dados_de_calculo(contexto());
 }
 
 float por_segundo(float por_hora) { return por_hora / 3600.0f; }
@@ -30,10 +30,10 @@ TEST(preparar_dados_de_calculo_numeros, opcoes_padrao_e_graus_de_saturacao_em_po
     servicos_de_teste s;
     esvaziar_rede();
     preparar_do_zero();
-    EXPECT_EQ(t_de_ciclo_maximo, 120);
-    EXPECT_EQ(grau_de_saturacao_meta, 0.88f);
-    EXPECT_EQ(grau_de_saturacao_limite, 0.95f);
-    EXPECT_EQ(peso_da_parada, 30);
+    EXPECT_EQ(contexto().copias.t_de_ciclo_maximo, 120);
+    EXPECT_EQ(contexto().copias.grau_de_saturacao_meta, 0.88f);
+    EXPECT_EQ(contexto().copias.grau_de_saturacao_limite, 0.95f);
+    EXPECT_EQ(contexto().copias.peso_da_parada, 30);
 
     nome_da_rede_dado = "Centro";
     t_de_ciclo_maximo_imposto_dado = 100;
@@ -41,12 +41,12 @@ TEST(preparar_dados_de_calculo_numeros, opcoes_padrao_e_graus_de_saturacao_em_po
     grau_de_saturacao_limite_imposto_dado = 97;
     peso_da_parada_imposto_dado = 50;
     preparar_do_zero();
-    EXPECT_EQ(nome_da_rede, "Centro");
-    EXPECT_EQ(t_de_ciclo_maximo, 100);
-    EXPECT_EQ(grau_de_saturacao_meta_imposto, 85.0f);
-    EXPECT_EQ(grau_de_saturacao_meta, 0.85f);
-    EXPECT_EQ(grau_de_saturacao_limite, 0.97f);
-    EXPECT_EQ(peso_da_parada, 50);
+    EXPECT_EQ(contexto().copias.nome_da_rede, "Centro");
+    EXPECT_EQ(contexto().copias.t_de_ciclo_maximo, 100);
+    EXPECT_EQ(contexto().copias.grau_de_saturacao_meta_imposto, 85.0f);
+    EXPECT_EQ(contexto().copias.grau_de_saturacao_meta, 0.85f);
+    EXPECT_EQ(contexto().copias.grau_de_saturacao_limite, 0.97f);
+    EXPECT_EQ(contexto().copias.peso_da_parada, 50);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -62,19 +62,19 @@ TEST(preparar_dados_de_calculo_numeros, capacidade_util_de_link_comum_curto_mini
     const int entrada = novo_link("entrada", "", "B", 720, 1800, 50);
     preparar_do_zero();
 
-    EXPECT_EQ(capacidade_util_da_caixa(comum), 88.0f);
-    EXPECT_EQ(capacidade_util_da_caixa(curto), 10.0f - por_segundo(5000) / (1700.0f / 3600.0f));
-    EXPECT_NEAR(capacidade_util_da_caixa(curto), 7.0588236f, 1e-6);
-    EXPECT_EQ(capacidade_util_da_caixa(minimo), 2.0f);
-    EXPECT_EQ(capacidade_util_da_caixa(vazio), 0.0f);
-    EXPECT_EQ(capacidade_da_caixa(entrada), 32000);
-    EXPECT_EQ(capacidade_util_da_caixa(entrada), 32000.0f);
-    EXPECT_EQ(entrada_externa_por_segundo(entrada), 0.2f);
-    EXPECT_EQ(entrada_externa_por_segundo(comum), 0.0f);
+    EXPECT_EQ(contexto().derivados.capacidade_util_da_caixa(comum), 88.0f);
+    EXPECT_EQ(contexto().derivados.capacidade_util_da_caixa(curto), 10.0f - por_segundo(5000) / (1700.0f / 3600.0f));
+    EXPECT_NEAR(contexto().derivados.capacidade_util_da_caixa(curto), 7.0588236f, 1e-6);
+    EXPECT_EQ(contexto().derivados.capacidade_util_da_caixa(minimo), 2.0f);
+    EXPECT_EQ(contexto().derivados.capacidade_util_da_caixa(vazio), 0.0f);
+    EXPECT_EQ(contexto().copias.capacidade_da_caixa(entrada), 32000);
+    EXPECT_EQ(contexto().derivados.capacidade_util_da_caixa(entrada), 32000.0f);
+    EXPECT_EQ(contexto().derivados.entrada_externa_por_segundo(entrada), 0.2f);
+    EXPECT_EQ(contexto().derivados.entrada_externa_por_segundo(comum), 0.0f);
     EXPECT_EQ(capacidade_da_caixa_dado(entrada), 50);  // a entrada do usuário não muda
-    EXPECT_EQ(no_origem(comum), 1);
-    EXPECT_EQ(no_destino(comum), 2);
-    EXPECT_EQ(no_origem(entrada), 0);
+    EXPECT_EQ(contexto().derivados.no_origem(comum), 1);
+    EXPECT_EQ(contexto().derivados.no_destino(comum), 2);
+    EXPECT_EQ(contexto().derivados.no_origem(entrada), 0);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -101,12 +101,12 @@ TEST(preparar_dados_de_calculo_numeros, aviso_de_fornecimento_acima_de_120_porce
         EXPECT_EQ(m.titulo, "Aviso");
         EXPECT_EQ(m.estilo, estilo_ok);
     }
-    EXPECT_EQ(recebedor(um, 1), dois);
-    EXPECT_EQ(recebedor(tres, 4), um);
-    EXPECT_EQ(fluxo_fornecido(um, dois), por_segundo(1300));
-    EXPECT_EQ(fracao_do_fornecimento(um, dois), por_segundo(1300) / por_segundo(1000));  // nada é corrigido
-    EXPECT_GT(static_cast<double>(fracao_do_fornecimento(dois, tres)), 1.2);  // 1,2 em Single
-    EXPECT_EQ(fracao_do_fornecimento(dois, tres), 1.2f);
+    EXPECT_EQ(contexto().derivados.recebedor(um, 1), dois);
+    EXPECT_EQ(contexto().derivados.recebedor(tres, 4), um);
+    EXPECT_EQ(contexto().derivados.fluxo_fornecido(um, dois), por_segundo(1300));
+    EXPECT_EQ(contexto().derivados.fracao_do_fornecimento(um, dois), por_segundo(1300) / por_segundo(1000));  // nada é corrigido
+    EXPECT_GT(static_cast<double>(contexto().derivados.fracao_do_fornecimento(dois, tres)), 1.2);  // 1,2 em Single
+    EXPECT_EQ(contexto().derivados.fracao_do_fornecimento(dois, tres), 1.2f);
 }
 
 TEST(preparar_dados_de_calculo_numeros, divisao_por_zero_e_a_falha_da_etapa) {
@@ -119,7 +119,7 @@ TEST(preparar_dados_de_calculo_numeros, divisao_por_zero_e_a_falha_da_etapa) {
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 121");
     EXPECT_EQ(s.mensagens[0].texto, "Divisão por zero\n");
-    EXPECT_EQ(no_destino(sem_saturacao), 0);  // a preparação parou ali
+    EXPECT_EQ(contexto().derivados.no_destino(sem_saturacao), 0);  // a preparação parou ali
 
     // Link sem fluxo que fornece a um recebedor.
     s.mensagens.clear();
@@ -129,7 +129,7 @@ TEST(preparar_dados_de_calculo_numeros, divisao_por_zero_e_a_falha_da_etapa) {
     preparar_do_zero();
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 121");
-    EXPECT_EQ(no_destino(sem_saturacao), 1);
+    EXPECT_EQ(contexto().derivados.no_destino(sem_saturacao), 1);
 }
 
 // A (3 grupos, 3 intervalos) com três links de entrada; B escravo de A, com demanda.
@@ -168,37 +168,37 @@ TEST(preparar_dados_de_calculo_numeros, verdes_grupos_criticos_mestres_e_demanda
     preparar_do_zero();
     EXPECT_TRUE(s.mensagens.empty());
 
-    EXPECT_TRUE(grupo_verde_no_intervalo(r.a, 1, 2));
-    EXPECT_FALSE(grupo_verde_no_intervalo(r.a, 1, 3));
-    EXPECT_FALSE(grupos_conflitantes(r.a, 1, 2));
-    EXPECT_TRUE(grupos_conflitantes(r.a, 1, 3));
-    EXPECT_TRUE(grupos_conflitantes(r.a, 2, 3));
-    EXPECT_TRUE(grupos_conflitantes(r.a, 2, 1));  // só os pares g1 < g2 são escritos
-    EXPECT_TRUE(link_pertence_ao_grupo(r.e1, r.a, 1));
-    EXPECT_FALSE(link_pertence_ao_grupo(r.e1, r.a, 2));
+    EXPECT_TRUE(contexto().derivados.grupo_verde_no_intervalo(r.a, 1, 2));
+    EXPECT_FALSE(contexto().derivados.grupo_verde_no_intervalo(r.a, 1, 3));
+    EXPECT_FALSE(contexto().derivados.grupos_conflitantes(r.a, 1, 2));
+    EXPECT_TRUE(contexto().derivados.grupos_conflitantes(r.a, 1, 3));
+    EXPECT_TRUE(contexto().derivados.grupos_conflitantes(r.a, 2, 3));
+    EXPECT_TRUE(contexto().derivados.grupos_conflitantes(r.a, 2, 1));  // só os pares g1 < g2 são escritos
+    EXPECT_TRUE(contexto().derivados.link_pertence_ao_grupo(r.e1, r.a, 1));
+    EXPECT_FALSE(contexto().derivados.link_pertence_ao_grupo(r.e1, r.a, 2));
     // AB está no grupo 3 de A e no grupo 1 de B: o último achado (B) decide os verdes.
-    EXPECT_TRUE(link_pertence_ao_grupo(r.ab, r.a, 3));
-    EXPECT_TRUE(link_verde_no_intervalo(r.ab, 1));
-    EXPECT_FALSE(link_verde_no_intervalo(r.e3, 1));
-    EXPECT_TRUE(link_verde_no_intervalo(r.e3, 3));
+    EXPECT_TRUE(contexto().derivados.link_pertence_ao_grupo(r.ab, r.a, 3));
+    EXPECT_TRUE(contexto().derivados.link_verde_no_intervalo(r.ab, 1));
+    EXPECT_FALSE(contexto().derivados.link_verde_no_intervalo(r.e3, 1));
+    EXPECT_TRUE(contexto().derivados.link_verde_no_intervalo(r.e3, 3));
 
     // Empate de taxas: vale o link de posição mais baixa, mesmo listado depois.
-    EXPECT_EQ(y(r.e1), 0.5f);
-    EXPECT_EQ(y(r.e2), 0.5f);
-    EXPECT_EQ(link_critico_do_grupo(r.a, 1), r.e1);
-    EXPECT_EQ(link_critico_do_grupo(r.a, 2), 0);  // taxa 0
-    EXPECT_EQ(fluxo_por_segundo(r.e1), 0.25f);
+    EXPECT_EQ(contexto().derivados.y(r.e1), 0.5f);
+    EXPECT_EQ(contexto().derivados.y(r.e2), 0.5f);
+    EXPECT_EQ(contexto().derivados.link_critico_do_grupo(r.a, 1), r.e1);
+    EXPECT_EQ(contexto().derivados.link_critico_do_grupo(r.a, 2), 0);  // taxa 0
+    EXPECT_EQ(contexto().copias.fluxo_por_segundo(r.e1), 0.25f);
 
-    EXPECT_TRUE(duracao_eh_imposta(r.a, 3));
-    EXPECT_EQ(duracao_do_intervalo(r.a, 2), 15);
-    EXPECT_EQ(t_de_verde_do_link(r.e3), 0);  // depois da limpeza, nenhum nó destino anterior
+    EXPECT_TRUE(contexto().derivados.duracao_eh_imposta(r.a, 3));
+    EXPECT_EQ(contexto().derivados.duracao_do_intervalo(r.a, 2), 15);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(r.e3), 0);  // depois da limpeza, nenhum nó destino anterior
 
-    EXPECT_EQ(no_mestre(r.b), r.a);
-    EXPECT_EQ(no_escravo(r.a), r.b);
-    EXPECT_TRUE(eh_no_mestre(r.a));
-    EXPECT_TRUE(eh_escravo_valendo(r.b));
-    EXPECT_EQ(probabilidade_de_demanda(r.b), 0.63212055f);
-    EXPECT_EQ(fracao_do_fornecimento(r.e1, r.ab), por_segundo(300) / 0.25f);
+    EXPECT_EQ(contexto().derivados.no_mestre(r.b), r.a);
+    EXPECT_EQ(contexto().derivados.no_escravo(r.a), r.b);
+    EXPECT_TRUE(contexto().derivados.eh_no_mestre(r.a));
+    EXPECT_TRUE(contexto().derivados.eh_escravo_valendo(r.b));
+    EXPECT_EQ(contexto().derivados.probabilidade_de_demanda(r.b), 0.63212055f);
+    EXPECT_EQ(contexto().derivados.fracao_do_fornecimento(r.e1, r.ab), por_segundo(300) / 0.25f);
 }
 
 // Guarda cópias de tabelas para conferir depois que nada mudou.
@@ -223,32 +223,32 @@ TEST(preparar_dados_de_calculo_numeros, processar_duas_vezes_da_as_mesmas_tabela
     preparar_do_zero();
 
     retrato r;
-    GUARDAR(nome_do_link);
-    GUARDAR(nome_do_no);
-    GUARDAR(fluxo_por_segundo);
-    GUARDAR(fluxo_de_saturacao_por_segundo);
-    GUARDAR(capacidade_da_caixa);
-    GUARDAR(no_origem);
-    GUARDAR(no_destino);
-    GUARDAR(recebedor);
-    GUARDAR(fluxo_fornecido);
-    GUARDAR(fracao_do_fornecimento);
-    GUARDAR(entrada_externa_por_segundo);
-    GUARDAR(capacidade_util_da_caixa);
-    GUARDAR(y);
-    GUARDAR(link_pertence_ao_grupo);
-    GUARDAR(grupo_verde_no_intervalo);
-    GUARDAR(link_verde_no_intervalo);
-    GUARDAR(grupos_conflitantes);
-    GUARDAR(link_critico_do_grupo);
-    GUARDAR(duracao_eh_imposta);
-    GUARDAR(duracao_do_intervalo);
-    GUARDAR(t_de_verde_do_link);
-    GUARDAR(probabilidade_de_demanda);
-    GUARDAR(no_mestre);
-    GUARDAR(no_escravo);
-    GUARDAR(eh_no_mestre);
-    GUARDAR(eh_escravo_valendo);
+    GUARDAR(contexto().copias.nome_do_link);
+    GUARDAR(contexto().copias.nome_do_no);
+    GUARDAR(contexto().copias.fluxo_por_segundo);
+    GUARDAR(contexto().copias.fluxo_de_saturacao_por_segundo);
+    GUARDAR(contexto().copias.capacidade_da_caixa);
+    GUARDAR(contexto().derivados.no_origem);
+    GUARDAR(contexto().derivados.no_destino);
+    GUARDAR(contexto().derivados.recebedor);
+    GUARDAR(contexto().derivados.fluxo_fornecido);
+    GUARDAR(contexto().derivados.fracao_do_fornecimento);
+    GUARDAR(contexto().derivados.entrada_externa_por_segundo);
+    GUARDAR(contexto().derivados.capacidade_util_da_caixa);
+    GUARDAR(contexto().derivados.y);
+    GUARDAR(contexto().derivados.link_pertence_ao_grupo);
+    GUARDAR(contexto().derivados.grupo_verde_no_intervalo);
+    GUARDAR(contexto().derivados.link_verde_no_intervalo);
+    GUARDAR(contexto().derivados.grupos_conflitantes);
+    GUARDAR(contexto().derivados.link_critico_do_grupo);
+    GUARDAR(contexto().derivados.duracao_eh_imposta);
+    GUARDAR(contexto().derivados.duracao_do_intervalo);
+    GUARDAR(contexto().derivados.t_de_verde_do_link);
+    GUARDAR(contexto().derivados.probabilidade_de_demanda);
+    GUARDAR(contexto().derivados.no_mestre);
+    GUARDAR(contexto().derivados.no_escravo);
+    GUARDAR(contexto().derivados.eh_no_mestre);
+    GUARDAR(contexto().derivados.eh_escravo_valendo);
     GUARDAR(fluxo_dado);
     GUARDAR(capacidade_da_caixa_dado);
 
@@ -258,11 +258,11 @@ TEST(preparar_dados_de_calculo_numeros, processar_duas_vezes_da_as_mesmas_tabela
 
     // Cópia e preparação repetidas sem a limpeza (como nas vistas de resultado): o verde
     // provisório usa o nó destino da preparação anterior; os fluxos não são divididos duas vezes.
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
-    EXPECT_EQ(t_de_verde_do_link(rede.e3), 15 + 10);
-    EXPECT_EQ(t_de_verde_do_link(rede.e1), 20 + 15);
-    EXPECT_EQ(fluxo_por_segundo(rede.e1), 0.25f);
+    copiar_dados_de_calculo(contexto());
+    preparar_dados_de_calculo(contexto());
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(rede.e3), 15 + 10);
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_link(rede.e1), 20 + 15);
+    EXPECT_EQ(contexto().copias.fluxo_por_segundo(rede.e1), 0.25f);
     EXPECT_EQ(s.mensagens.size(), 3u);
 }
 

@@ -25,43 +25,43 @@ int cruzamento_unico(Integer ciclo) {
 TEST(defasagens_exemplos, periodo_de_dez_minutos_ou_de_uma_hora) {
     servicos_de_teste s;
     const int n = cruzamento_unico(70);
-    ASSERT_EQ(t_de_ciclo, 70);
-    calcular_grau_de_saturacao_dos_grupos();
-    EXPECT_EQ(periodo_de_simulacao, 560);
-    EXPECT_FALSE(eh_periodo_de_uma_hora);
-    EXPECT_GT(t_de_verde_do_grupo(n, 1), 0);
+    ASSERT_EQ(contexto().derivados.t_de_ciclo, 70);
+    calcular_grau_de_saturacao_dos_grupos(contexto());
+    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 560);
+    EXPECT_FALSE(contexto().derivados.eh_periodo_de_uma_hora);
+    EXPECT_GT(contexto().derivados.t_de_verde_do_grupo(n, 1), 0);
 
     // Um grupo com grau de saturação 0,99 pede a hora inteira.
-    const Integer verde = t_de_verde_do_grupo(n, 1);
-    y(link_critico_do_grupo(n, 1)) = Single(0.99) * Single(verde) / Single(70);
-    calcular_grau_de_saturacao_dos_grupos();
-    EXPECT_EQ(periodo_de_simulacao, 3570);
-    EXPECT_TRUE(eh_periodo_de_uma_hora);
+    const Integer verde = contexto().derivados.t_de_verde_do_grupo(n, 1);
+    contexto().derivados.y(contexto().derivados.link_critico_do_grupo(n, 1)) = Single(0.99) * Single(verde) / Single(70);
+    calcular_grau_de_saturacao_dos_grupos(contexto());
+    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 3570);
+    EXPECT_TRUE(contexto().derivados.eh_periodo_de_uma_hora);
 
     // Um grupo que nunca fica verde não tem grau de saturação e não derruba a etapa.
-    quant_de_grupos(n) = 3;
-    for (int k = 0; k <= max_intervalos_de_inicio; ++k) grupo_verde_no_intervalo(n, 3, k) = false;
-    calcular_grau_de_saturacao_dos_grupos();
-    EXPECT_EQ(t_de_verde_do_grupo(n, 3), 0);
-    EXPECT_EQ(periodo_de_simulacao, 3570);
+    contexto().copias.quant_de_grupos(n) = 3;
+    for (int k = 0; k <= max_intervalos_de_inicio; ++k) contexto().derivados.grupo_verde_no_intervalo(n, 3, k) = false;
+    calcular_grau_de_saturacao_dos_grupos(contexto());
+    EXPECT_EQ(contexto().derivados.t_de_verde_do_grupo(n, 3), 0);
+    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 3570);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
 TEST(defasagens_exemplos, defasagem_do_escravo_reduzida_ao_ciclo) {
     cruzamento_unico(60);
-    t_de_ciclo = 60;
+    contexto().derivados.t_de_ciclo = 60;
     const int mestre = 1, esc = 2;
-    no_mestre(esc) = mestre;
-    duracao_com_demanda(mestre, 1) = 20;  // o intervalo 3 do mestre começa aos 31 s
-    duracao_com_demanda(mestre, 2) = 10;
-    duracao_com_demanda(esc, 1) = 10;  // o intervalo 2 do escravo começa aos 11 s
-    intervalo_do_mestre(esc) = 3;
-    intervalo_do_escravo(esc) = 2;
+    contexto().derivados.no_mestre(esc) = mestre;
+    contexto().derivados.duracao_com_demanda(mestre, 1) = 20;  // o intervalo 3 do mestre começa aos 31 s
+    contexto().derivados.duracao_com_demanda(mestre, 2) = 10;
+    contexto().derivados.duracao_com_demanda(esc, 1) = 10;  // o intervalo 2 do escravo começa aos 11 s
+    contexto().copias.intervalo_do_mestre(esc) = 3;
+    contexto().copias.intervalo_do_escravo(esc) = 2;
 
     for (auto [forcada, esperada] : std::array<std::array<Integer, 2>, 4>{{{5, 25}, {50, 10}, {-40, 40}, {200, 40}}}) {
-        defasagem_forcada(esc) = forcada;
-        calcular_defasagem_do_escravo(esc);
-        EXPECT_EQ(defasagem_do_escravo(esc), esperada) << "forçada " << forcada;
+        contexto().copias.defasagem_forcada(esc) = forcada;
+        calcular_defasagem_do_escravo(contexto(), esc);
+        EXPECT_EQ(contexto().derivados.defasagem_do_escravo(esc), esperada) << "forçada " << forcada;
     }
 }
 
@@ -73,22 +73,22 @@ TEST(defasagens_exemplos, passo_grade_e_volta_da_grade) {
     // Sem pares, a etapa só monta a grade.
     servicos_de_teste s;
     teste::esvaziar_rede();
-    zerar_variaveis_de_calculo();
-    t_de_ciclo = 64;
-    periodo_de_simulacao = 576;
-    otimizar_defasagens_por_pares();
-    ASSERT_EQ(quant_de_defasagens_candidatas, 8);
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(defasagens_candidatas(i), 9 * (i - 1));
-    EXPECT_EQ(defasagens_candidatas(9), 9);
-    EXPECT_EQ(periodo_de_otimizacao, 576);
+    zerar_variaveis_de_calculo(contexto());
+    contexto().derivados.t_de_ciclo = 64;
+    contexto().derivados.periodo_de_simulacao = 576;
+    otimizar_defasagens_por_pares(contexto());
+    ASSERT_EQ(contexto().buscas.quant_de_defasagens_candidatas, 8);
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(contexto().buscas.defasagens_candidatas(i), 9 * (i - 1));
+    EXPECT_EQ(contexto().buscas.defasagens_candidatas(9), 9);
+    EXPECT_EQ(contexto().buscas.periodo_de_otimizacao, 576);
 
-    t_de_ciclo = 60;
-    periodo_de_simulacao = 3600;  // uma hora: a busca mede meia hora
-    otimizar_defasagens_por_pares();
-    ASSERT_EQ(quant_de_defasagens_candidatas, 6);
-    EXPECT_EQ(defasagens_candidatas(6), 50);
-    EXPECT_EQ(defasagens_candidatas(7), 0);
-    EXPECT_EQ(periodo_de_otimizacao, 1800);
+    contexto().derivados.t_de_ciclo = 60;
+    contexto().derivados.periodo_de_simulacao = 3600;  // uma hora: a busca mede meia hora
+    otimizar_defasagens_por_pares(contexto());
+    ASSERT_EQ(contexto().buscas.quant_de_defasagens_candidatas, 6);
+    EXPECT_EQ(contexto().buscas.defasagens_candidatas(6), 50);
+    EXPECT_EQ(contexto().buscas.defasagens_candidatas(7), 0);
+    EXPECT_EQ(contexto().buscas.periodo_de_otimizacao, 1800);
     EXPECT_TRUE(s.mensagens.empty());
 }
 

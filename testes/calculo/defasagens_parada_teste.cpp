@@ -21,27 +21,27 @@ int salvamentos = 0;
 // As etapas de verdade, cada uma dizendo que está em curso.
 etapas_do_processamento etapas_marcadas() {
     etapas_do_processamento e = etapas_de_verdade();
-    e.tempo_de_ciclo = [] {
+    e.tempo_de_ciclo = [](const rede_em_calculo& ctx) {
         etapa_em_curso = "tempo_de_ciclo";
-        escolher_tempo_de_ciclo();
+        escolher_tempo_de_ciclo(ctx);
     };
-    e.defasagens_iniciais = [] {
+    e.defasagens_iniciais = [](const rede_em_calculo& ctx) {
         etapa_em_curso = "defasagens_iniciais";
-        calcular_defasagens_iniciais();
+        calcular_defasagens_iniciais(ctx);
     };
-    e.intervalos_repetidos = [] {
+    e.intervalos_repetidos = [](const rede_em_calculo& ctx) {
         etapa_em_curso = "intervalos_repetidos";
-        otimizar_intervalos_repetidos();
+        otimizar_intervalos_repetidos(ctx);
     };
-    e.defasagens_do_caminho = [] {
+    e.defasagens_do_caminho = [](const rede_em_calculo& ctx) {
         etapa_em_curso = "defasagens_do_caminho";
-        otimizar_defasagens_do_caminho();
+        otimizar_defasagens_do_caminho(ctx);
     };
-    e.defasagens_da_rede = [] {
+    e.defasagens_da_rede = [](const rede_em_calculo& ctx) {
         etapa_em_curso = "defasagens_da_rede";
-        otimizar_defasagens_da_rede();
+        otimizar_defasagens_da_rede(ctx);
     };
-    e.salvar = [] {
+    e.salvar = [](contexto_da_rede&) {
         ++salvamentos;
         return true;
     };
@@ -98,16 +98,16 @@ TEST_F(parada_nas_defasagens, parada_numa_sondagem_de_cada_etapa) {
         ASSERT_GT(sondagens, 0);
         EXPECT_TRUE(parar_processamento);
         // As etapas seguem até o fim: o refinamento escreveu as defasagens valendo.
-        EXPECT_EQ(quant_de_nos_do_caminho, 3);
-        EXPECT_GT(quant_de_niveis, 0);
+        EXPECT_EQ(contexto().buscas.quant_de_nos_do_caminho, 3);
+        EXPECT_GT(contexto().buscas.quant_de_niveis, 0);
         for (int n = 1; n <= max_indice_no; ++n) {
-            EXPECT_GE(defasagem_valendo(n), 0);
-            EXPECT_LT(defasagem_valendo(n), t_de_ciclo);
+            EXPECT_GE(contexto().buscas.defasagem_valendo(n), 0);
+            EXPECT_LT(contexto().buscas.defasagem_valendo(n), contexto().derivados.t_de_ciclo);
         }
         // Sem textos de resultado, e o projeto salvo.
-        EXPECT_EQ(t_ciclo_da_rede_rel, "");
-        EXPECT_EQ(atraso_rede_rel, "");
-        for (int l = 1; l <= max_indice_link; ++l) EXPECT_EQ(atraso_rel(l), "");
+        EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
+        EXPECT_EQ(contexto().resultados.atraso_rede_rel, "");
+        for (int l = 1; l <= max_indice_link; ++l) EXPECT_EQ(contexto().resultados.atraso_rel(l), "");
         EXPECT_EQ(salvamentos, 1);
         // O ramo de parada devolveu os comandos (e o "Processar" pôs a sua coluna por cima).
         EXPECT_FALSE(desenhando);
@@ -121,7 +121,7 @@ TEST_F(parada_nas_defasagens, parada_numa_sondagem_de_cada_etapa) {
     // Sem pedido de parada, a mesma rede termina com os resultados.
     processar_parando_em("nenhuma");
     EXPECT_FALSE(parar_processamento);
-    EXPECT_FALSE(t_ciclo_da_rede_rel.empty());
+    EXPECT_FALSE(contexto().resultados.t_ciclo_da_rede_rel.empty());
 }
 
 TEST_F(parada_nas_defasagens, cada_etapa_sonda_onde_deve) {

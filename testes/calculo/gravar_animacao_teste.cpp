@@ -25,33 +25,33 @@ TEST(gravacao_da_rede_dinamica, repete_a_simulacao_final_de_uma_rede_processada)
     // Caixas pequenas nos links internos: recebedores cheios seguram a descarga.
     for (int l = 1; l <= max_indice_link; ++l)
         if (!nome_do_no_origem_dado(l).empty()) capacidade_da_caixa_dado(l) = 8;
-    processar_rede();
+    processar_rede(contexto(), observador_do_calculo_instalado());
     destruir_todas_as_janelas();
-    ASSERT_EQ(t_de_ciclo, 90);
-    const int C = t_de_ciclo, T = periodo_de_simulacao;
+    ASSERT_EQ(contexto().derivados.t_de_ciclo, 90);
+    const int C = contexto().derivados.t_de_ciclo, T = contexto().derivados.periodo_de_simulacao;
     tabela<Single, max_links> atraso_final, fila_maxima_final;
     for (int l = 1; l <= max_indice_link; ++l) {
-        atraso_final(l) = atraso(l);
-        fila_maxima_final(l) = fila_maxima(l);
+        atraso_final(l) = contexto().simulacao.atraso(l);
+        fila_maxima_final(l) = contexto().resultados.fila_maxima(l);
     }
 
-    dimensionar_tabelas_por_segundo();
-    gravar_rede_dinamica();
+    dimensionar_tabelas_por_segundo(contexto());
+    gravar_rede_dinamica(contexto());
 
-    EXPECT_EQ(fila_no_instante.limite1(), max_indice_link);
-    EXPECT_EQ(fila_no_instante.limite2(), 8 * C + 220 + T);
-    EXPECT_EQ(estado_no_instante.limite2(), 8 * C + 220 + T);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante.limite1(), max_indice_link);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante.limite2(), 8 * C + 220 + T);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante.limite2(), 8 * C + 220 + T);
     for (int l = 1; l <= max_indice_link; ++l) {
         Single soma = 0, maior = 0;
         for (int t = 121; t <= 8 * C + 120 + T; ++t) {
-            if (t > 8 * C + 121) soma += fila_no_instante(l, t);
-            maior = std::max(maior, fila_no_instante(l, t));
-            ASSERT_GE(estado_no_instante(l, t), 1) << "link " << l << ", segundo " << t;
+            if (t > 8 * C + 121) soma += contexto().simulacao.fila_no_instante(l, t);
+            maior = std::max(maior, contexto().simulacao.fila_no_instante(l, t));
+            ASSERT_GE(contexto().simulacao.estado_no_instante(l, t), 1) << "link " << l << ", segundo " << t;
         }
         EXPECT_EQ(soma, atraso_final(l)) << "link " << l;
         EXPECT_EQ(maior, fila_maxima_final(l)) << "link " << l;
-        EXPECT_EQ(fila_no_instante(l, 120), 0.0f);
-        EXPECT_EQ(estado_no_instante(l, 8 * C + 123 + T), 0);
+        EXPECT_EQ(contexto().simulacao.fila_no_instante(l, 120), 0.0f);
+        EXPECT_EQ(contexto().simulacao.estado_no_instante(l, 8 * C + 123 + T), 0);
     }
     EXPECT_GT(fila_maxima_final(1), 0.0f);
     EXPECT_TRUE(s.mensagens.empty());
@@ -63,7 +63,7 @@ struct no_processado_a_mao {
     int E = 0, V = 0, W = 0, X = 0;
 
     explicit no_processado_a_mao(Integer defasagem_do_no) {
-        zerar_variaveis_de_calculo();
+        zerar_variaveis_de_calculo(contexto());
         teste::esvaziar_rede();
         const int n = teste::novo_no("A", 2, 4);
         teste::cores_do_grupo(n, 1, "1233");
@@ -74,56 +74,56 @@ struct no_processado_a_mao {
         V = teste::novo_link("V", "", "A", 1440);  // mais do que o verde dá vazão
         W = teste::novo_link("W", "", "A", 720);
         X = teste::novo_link("X", "", "A", 360);  // de grupo nenhum
-        t_de_ciclo = 60;
-        periodo_de_simulacao = 120;
-        quant_de_intervalos_depois(n) = 4;
+        contexto().derivados.t_de_ciclo = 60;
+        contexto().derivados.periodo_de_simulacao = 120;
+        contexto().derivados.quant_de_intervalos_depois(n) = 4;
         const Integer duracoes[] = {0, 25, 5, 25, 5};
         for (int k = 1; k <= 4; ++k) {
-            duracao_do_intervalo(n, k) = duracao_com_demanda(n, k) = duracoes[k];
-            for (int g = 1; g <= 2; ++g) cor_do_intervalo_do_grupo_depois(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
+            contexto().derivados.duracao_do_intervalo(n, k) = contexto().derivados.duracao_com_demanda(n, k) = duracoes[k];
+            for (int g = 1; g <= 2; ++g) contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k);
         }
-        defasagem_valendo(n) = defasagem_do_no;
-        dimensionar_tabelas_por_segundo();
-        gravar_rede_dinamica();
+        contexto().buscas.defasagem_valendo(n) = defasagem_do_no;
+        dimensionar_tabelas_por_segundo(contexto());
+        gravar_rede_dinamica(contexto());
     }
 };
 
 TEST(gravacao_da_rede_dinamica, cores_e_filas_de_um_no_processado_a_mao) {
     servicos_de_teste s;
     const no_processado_a_mao r(0);
-    EXPECT_EQ(fila_no_instante.limite2(), 8 * 60 + 220 + 120);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante.limite2(), 8 * 60 + 220 + 120);
     const Integer inicios[] = {1, 26, 31, 56, 61};
-    for (int k = 1; k <= 5; ++k) EXPECT_EQ(inicio_do_intervalo(1, k), inicios[k - 1]);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(contexto().derivados.inicio_do_intervalo(1, k), inicios[k - 1]);
 
     // Vermelho, a entrada só acumula: 0; 0,2; 0,4... a partir da fila vazia.
     Single esperada = 0;
     for (int t = 121; t <= 150; ++t) {
-        EXPECT_EQ(estado_no_instante(r.V, t), cor_vermelho);
-        EXPECT_EQ(fila_no_instante(r.V, t), esperada) << t;
+        EXPECT_EQ(contexto().simulacao.estado_no_instante(r.V, t), cor_vermelho);
+        EXPECT_EQ(contexto().simulacao.fila_no_instante(r.V, t), esperada) << t;
         esperada += 0.4f;
     }
     // Verde, a chegada de um segundo sai no seguinte; no amarelo (146..150) nada sai.
-    EXPECT_EQ(estado_no_instante(r.E, 121), cor_verde);
-    EXPECT_EQ(fila_no_instante(r.E, 145), 0.0f);
-    EXPECT_EQ(estado_no_instante(r.E, 146), cor_amarelo);
-    EXPECT_EQ(fila_no_instante(r.E, 147), fila_no_instante(r.E, 146) + 0.2f);
-    EXPECT_EQ(estado_no_instante(r.E, 151), cor_vermelho);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.E, 121), cor_verde);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante(r.E, 145), 0.0f);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.E, 146), cor_amarelo);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante(r.E, 147), contexto().simulacao.fila_no_instante(r.E, 146) + 0.2f);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.E, 151), cor_vermelho);
     // O link de dois grupos toma a cor do primeiro; o de nenhum fica sem cor e nunca sai.
     for (int t = 121; t <= 8 * 60 + 122 + 120; ++t) {
-        ASSERT_EQ(estado_no_instante(r.W, t), estado_no_instante(r.E, t)) << t;
-        ASSERT_EQ(estado_no_instante(r.X, t), 0) << t;
+        ASSERT_EQ(contexto().simulacao.estado_no_instante(r.W, t), contexto().simulacao.estado_no_instante(r.E, t)) << t;
+        ASSERT_EQ(contexto().simulacao.estado_no_instante(r.X, t), 0) << t;
         if (t < 600) {
-            ASSERT_GT(fila_no_instante(r.X, t + 1), fila_no_instante(r.X, t)) << t;
+            ASSERT_GT(contexto().simulacao.fila_no_instante(r.X, t + 1), contexto().simulacao.fila_no_instante(r.X, t)) << t;
         }
     }
     // No segundo de corte (601) a fila de uma entrada vai a (C − verde) · q = 35 · 0,4, também
     // com as tabelas do cálculo recém-zeradas, como num projeto que acabou de ser aberto.
-    EXPECT_GT(fila_no_instante(r.V, 600), 14.0f);
-    EXPECT_EQ(fila_no_instante(r.V, 601), Single(35) * 0.4f);
+    EXPECT_GT(contexto().simulacao.fila_no_instante(r.V, 600), 14.0f);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante(r.V, 601), Single(35) * 0.4f);
     // Os dois segundos depois do período (721 e 722) ainda são simulados: a apresentação os
     // mostra.
-    EXPECT_GT(fila_no_instante(r.V, 722), 0.0f);
-    EXPECT_EQ(fila_no_instante(r.V, 723), 0.0f);
+    EXPECT_GT(contexto().simulacao.fila_no_instante(r.V, 722), 0.0f);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante(r.V, 723), 0.0f);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -131,10 +131,10 @@ TEST(gravacao_da_rede_dinamica, a_defasagem_desloca_o_plano) {
     servicos_de_teste s;
     // Com defasagem 10, o segundo 121 é o instante 51 do nó: intervalo 3.
     const no_processado_a_mao r(10);
-    EXPECT_EQ(instante_no_ciclo(1), (8 * 60 + 122 + 120 - 10) % 60);
-    EXPECT_EQ(estado_no_instante(r.E, 121), cor_vermelho);
-    EXPECT_EQ(estado_no_instante(r.V, 121), cor_verde);
-    EXPECT_EQ(estado_no_instante(r.V, 126), cor_amarelo);
+    EXPECT_EQ(contexto().simulacao.instante_no_ciclo(1), (8 * 60 + 122 + 120 - 10) % 60);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.E, 121), cor_vermelho);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.V, 121), cor_verde);
+    EXPECT_EQ(contexto().simulacao.estado_no_instante(r.V, 126), cor_amarelo);
 }
 
 }  // namespace

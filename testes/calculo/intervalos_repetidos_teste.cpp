@@ -17,30 +17,30 @@ using namespace teste_defasagens;
 // As bandeiras de verde de todos os grupos num intervalo, como chave de classe.
 std::vector<bool> bandeiras(int n, int k) {
     std::vector<bool> b;
-    for (int g = 1; g <= quant_de_grupos(n); ++g) b.push_back(grupo_verde_no_intervalo(n, g, k));
+    for (int g = 1; g <= contexto().copias.quant_de_grupos(n); ++g) b.push_back(contexto().derivados.grupo_verde_no_intervalo(n, g, k));
     return b;
 }
 
 // Soma das durações de cada classe de intervalos com as mesmas bandeiras.
 std::map<std::vector<bool>, std::pair<int, int>> somas_por_classe(int n) {
     std::map<std::vector<bool>, std::pair<int, int>> somas;
-    for (int k = 1; k <= quant_de_intervalos_depois(n); ++k) {
+    for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n); ++k) {
         auto& s = somas[bandeiras(n, k)];
-        s.first += duracao_do_intervalo(n, k);
-        s.second += duracao_com_demanda(n, k);
+        s.first += contexto().derivados.duracao_do_intervalo(n, k);
+        s.second += contexto().derivados.duracao_com_demanda(n, k);
     }
     return somas;
 }
 
 void conferir_sequencias_de_verde(int n) {
-    const int N = quant_de_intervalos_depois(n);
-    auto verde = [n, N](int g, int k) { return grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
-    for (int g = 1; g <= quant_de_grupos(n); ++g)
+    const int N = contexto().derivados.quant_de_intervalos_depois(n);
+    auto verde = [n, N](int g, int k) { return contexto().derivados.grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
+    for (int g = 1; g <= contexto().copias.quant_de_grupos(n); ++g)
         for (int m = 1; m <= N; ++m) {
             if (!verde(g, m) || verde(g, m - 1)) continue;
             int duracao = 0;
-            for (int x = m; x <= 2 * N && verde(g, x); ++x) duracao += duracao_do_intervalo(n, (x - 1) % N + 1);
-            EXPECT_GE(duracao, verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " intervalo " << m;
+            for (int x = m; x <= 2 * N && verde(g, x); ++x) duracao += contexto().derivados.duracao_do_intervalo(n, (x - 1) % N + 1);
+            EXPECT_GE(duracao, contexto().derivados.verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " intervalo " << m;
         }
 }
 
@@ -60,24 +60,24 @@ TEST(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_d
     fornece("E", "UK", 0.55f);
     fornece("UK", "KW", 0.8f);
     ate_os_verdes();
-    ASSERT_TRUE(eh_ciclo_duplo(k));
-    ASSERT_EQ(quant_de_intervalos_depois(k), 8);
+    ASSERT_TRUE(contexto().derivados.eh_ciclo_duplo(k));
+    ASSERT_EQ(contexto().derivados.quant_de_intervalos_depois(k), 8);
 
-    calcular_defasagens_iniciais();
+    calcular_defasagens_iniciais(contexto());
     std::map<int, std::map<std::vector<bool>, std::pair<int, int>>> antes;
     for (int n = 1; n <= max_indice_no; ++n) antes[n] = somas_por_classe(n);
-    otimizar_intervalos_repetidos();
+    otimizar_intervalos_repetidos(contexto());
 
     for (int n = 1; n <= max_indice_no; ++n) {
         EXPECT_EQ(somas_por_classe(n), antes[n]) << "nó " << n;
         conferir_sequencias_de_verde(n);
-        for (int m = 1; m <= quant_de_intervalos_depois(n); ++m) {
-            EXPECT_GE(duracao_do_intervalo(n, m), 0);
-            EXPECT_GE(duracao_com_demanda(n, m), 0);
+        for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(n); ++m) {
+            EXPECT_GE(contexto().derivados.duracao_do_intervalo(n, m), 0);
+            EXPECT_GE(contexto().derivados.duracao_com_demanda(n, m), 0);
         }
         // Os inícios acompanham as durações.
-        for (int m = 2; m <= quant_de_intervalos_depois(n); ++m)
-            EXPECT_EQ(inicio_do_intervalo(n, m), inicio_do_intervalo(n, m - 1) + duracao_com_demanda(n, m - 1));
+        for (int m = 2; m <= contexto().derivados.quant_de_intervalos_depois(n); ++m)
+            EXPECT_EQ(contexto().derivados.inicio_do_intervalo(n, m), contexto().derivados.inicio_do_intervalo(n, m - 1) + contexto().derivados.duracao_com_demanda(n, m - 1));
     }
     EXPECT_TRUE(s.mensagens.empty());
 }
@@ -92,11 +92,11 @@ TEST(intervalos_repetidos, trinta_e_dois_candidatos) {
         cruzamento(nome, {"E" + nome}, 200, true);
     }
     ate_os_verdes();
-    calcular_defasagens_iniciais();
-    otimizar_intervalos_repetidos();
-    EXPECT_EQ(candidato_corrente, 32);
-    EXPECT_EQ(nos_da_vizinhanca_do_candidato(32, 1), 32);
-    EXPECT_EQ(quant_de_links_da_vizinhanca(32), 2);
+    calcular_defasagens_iniciais(contexto());
+    otimizar_intervalos_repetidos(contexto());
+    EXPECT_EQ(contexto().buscas.candidato_corrente, 32);
+    EXPECT_EQ(contexto().buscas.nos_da_vizinhanca_do_candidato(32, 1), 32);
+    EXPECT_EQ(contexto().buscas.quant_de_links_da_vizinhanca(32), 2);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -105,12 +105,12 @@ TEST(intervalos_repetidos, verde_de_seguranca_recusa_a_sequencia_curta) {
     via("E", "", "A", 600, 10);
     const int a = cruzamento("A", {"E"});
     ate_os_verdes();
-    no_da_vizinhanca(1) = static_cast<Byte>(a);
-    verificar_verdes_minimos();
-    EXPECT_TRUE(intervalos_validos);
-    duracao_do_intervalo(a, 3) = static_cast<Integer>(verde_de_seguranca_do_grupo(a, 2) - 1);
-    verificar_verdes_minimos();
-    EXPECT_FALSE(intervalos_validos);
+    contexto().buscas.no_da_vizinhanca(1) = static_cast<Byte>(a);
+    verificar_verdes_minimos(contexto());
+    EXPECT_TRUE(contexto().buscas.intervalos_validos);
+    contexto().derivados.duracao_do_intervalo(a, 3) = static_cast<Integer>(contexto().derivados.verde_de_seguranca_do_grupo(a, 2) - 1);
+    verificar_verdes_minimos(contexto());
+    EXPECT_FALSE(contexto().buscas.intervalos_validos);
 }
 
 // Só um índice menor aceita o deslocamento: sem fluxo algum o índice da vizinhança é zero antes
@@ -122,16 +122,16 @@ TEST(intervalos_repetidos, deslocamento_que_empata_o_indice_e_desfeito) {
     via("E", "", "A", 0, 10);
     const int a = cruzamento("A", {"E"}, 0, true);
     ate_os_verdes();
-    calcular_defasagens_iniciais();
-    const int passo = passo_do_deslocamento(t_de_ciclo);
+    calcular_defasagens_iniciais(contexto());
+    const int passo = passo_do_deslocamento(contexto().derivados.t_de_ciclo);
     ASSERT_EQ(passo, 3);
     std::vector<int> antes;
-    for (int m = 1; m <= quant_de_intervalos_depois(a); ++m) antes.push_back(duracao_do_intervalo(a, m));
+    for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(a); ++m) antes.push_back(contexto().derivados.duracao_do_intervalo(a, m));
     ASSERT_EQ(antes, (std::vector<int>{23, 22, 23, 22}));
-    otimizar_intervalos_repetidos();
-    EXPECT_EQ(melhor_indice, 0.0f);
+    otimizar_intervalos_repetidos(contexto());
+    EXPECT_EQ(contexto().buscas.melhor_indice, 0.0f);
     std::vector<int> depois;
-    for (int m = 1; m <= quant_de_intervalos_depois(a); ++m) depois.push_back(duracao_do_intervalo(a, m));
+    for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(a); ++m) depois.push_back(contexto().derivados.duracao_do_intervalo(a, m));
     EXPECT_EQ(depois, antes);
     EXPECT_TRUE(s.mensagens.empty());
 }

@@ -74,21 +74,21 @@ inline void escravo(const std::string& nome, const std::string& mestre, int inte
 
 // Da limpeza aos verdes de segurança, como o processamento faz.
 inline void ate_os_verdes() {
-    zerar_variaveis_de_calculo();
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
-    calcular_ciclo_minimo_dos_nos();
-    escolher_tempo_de_ciclo();
-    distribuir_tempos_de_verde();
-    atender_verdes_de_seguranca();
+    zerar_variaveis_de_calculo(contexto());
+    copiar_dados_de_calculo(contexto());
+    preparar_dados_de_calculo(contexto());
+    calcular_ciclo_minimo_dos_nos(contexto());
+    escolher_tempo_de_ciclo(contexto());
+    distribuir_tempos_de_verde(contexto());
+    atender_verdes_de_seguranca(contexto());
 }
 
 // As quatro etapas das defasagens, na ordem do processamento.
 inline void etapas_das_defasagens() {
-    calcular_defasagens_iniciais();
-    otimizar_intervalos_repetidos();
-    otimizar_defasagens_do_caminho();
-    if (quant_de_niveis > 0) otimizar_defasagens_da_rede();
+    calcular_defasagens_iniciais(contexto());
+    otimizar_intervalos_repetidos(contexto());
+    otimizar_defasagens_do_caminho(contexto());
+    if (contexto().buscas.quant_de_niveis > 0) otimizar_defasagens_da_rede(contexto());
 }
 
 inline int no_ciclo(int valor, int C) { return ((valor % C) + C) % C; }

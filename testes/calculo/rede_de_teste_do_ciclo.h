@@ -95,28 +95,28 @@ inline void montar_rede(const std::vector<no_de_teste>& nos, const std::vector<l
 
 // Limpeza, cópia e preparação, como no início de um processamento.
 inline void preparar_para_o_ciclo() {
-    zerar_variaveis_de_calculo();
-    copiar_dados_de_calculo();
-    preparar_dados_de_calculo();
+    zerar_variaveis_de_calculo(contexto());
+    copiar_dados_de_calculo(contexto());
+    preparar_dados_de_calculo(contexto());
 }
 
 inline void calcular_ciclo_e_verdes() {
-    calcular_ciclo_minimo_dos_nos();
-    escolher_tempo_de_ciclo();
-    distribuir_tempos_de_verde();
-    atender_verdes_de_seguranca();
+    calcular_ciclo_minimo_dos_nos(contexto());
+    escolher_tempo_de_ciclo(contexto());
+    distribuir_tempos_de_verde(contexto());
+    atender_verdes_de_seguranca(contexto());
 }
 
 // Os segundos de uma sequência de números por nó, para comparar com o esperado.
 inline std::vector<int> duracoes(int n) {
     std::vector<int> v;
-    for (int k = 1; k <= quant_de_intervalos_depois(n); ++k) v.push_back(duracao_do_intervalo(n, k));
+    for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n); ++k) v.push_back(contexto().derivados.duracao_do_intervalo(n, k));
     return v;
 }
 
 inline std::vector<int> inicios(int n) {
     std::vector<int> v;
-    for (int k = 1; k <= quant_de_intervalos_depois(n) + 1; ++k) v.push_back(inicio_do_intervalo(n, k));
+    for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n) + 1; ++k) v.push_back(contexto().derivados.inicio_do_intervalo(n, k));
     return v;
 }
 

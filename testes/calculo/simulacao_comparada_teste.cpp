@@ -23,55 +23,55 @@ using teste::variante;
 
 // Tudo o que uma execução escreve.
 struct estado_da_simulacao {
-    std::remove_cvref_t<decltype(fila)> fila_;
-    std::remove_cvref_t<decltype(atraso)> atraso_;
-    std::remove_cvref_t<decltype(paradas_no_segundo)> paradas_no_segundo_;
-    std::remove_cvref_t<decltype(paradas)> paradas_;
-    std::remove_cvref_t<decltype(ocupacao_da_caixa)> ocupacao_;
-    std::remove_cvref_t<decltype(caixa_com_espaco)> caixa_;
-    std::remove_cvref_t<decltype(verde_agora)> verde_agora_;
-    std::remove_cvref_t<decltype(verde_antes)> verde_antes_;
-    std::remove_cvref_t<decltype(instante_no_ciclo)> instante_;
-    std::remove_cvref_t<decltype(fila_maxima)> fila_maxima_;
-    std::remove_cvref_t<decltype(defasagem_tentativa)> defasagem_tentativa_;
-    std::remove_cvref_t<decltype(custo_da_defasagem)> custo_;
+    std::remove_cvref_t<decltype(contexto().simulacao.fila)> fila_;
+    std::remove_cvref_t<decltype(contexto().simulacao.atraso)> atraso_;
+    std::remove_cvref_t<decltype(contexto().simulacao.paradas_no_segundo)> paradas_no_segundo_;
+    std::remove_cvref_t<decltype(contexto().simulacao.paradas)> paradas_;
+    std::remove_cvref_t<decltype(contexto().simulacao.ocupacao_da_caixa)> ocupacao_;
+    std::remove_cvref_t<decltype(contexto().simulacao.caixa_com_espaco)> caixa_;
+    std::remove_cvref_t<decltype(contexto().simulacao.verde_agora)> verde_agora_;
+    std::remove_cvref_t<decltype(contexto().simulacao.verde_antes)> verde_antes_;
+    std::remove_cvref_t<decltype(contexto().simulacao.instante_no_ciclo)> instante_;
+    std::remove_cvref_t<decltype(contexto().resultados.fila_maxima)> fila_maxima_;
+    std::remove_cvref_t<decltype(contexto().buscas.defasagem_tentativa)> defasagem_tentativa_;
+    std::remove_cvref_t<decltype(contexto().buscas.custo_da_defasagem)> custo_;
     tabela_dinamica<Single> entrada_, chegada_;
     Single escalares[8];
     Long paradas_no_inicio_do_vermelho_;
     Byte link_corrente_;
 
     static estado_da_simulacao tirar() {
-        return {fila, atraso, paradas_no_segundo, paradas, ocupacao_da_caixa, caixa_com_espaco, verde_agora, verde_antes,
-                instante_no_ciclo, fila_maxima, defasagem_tentativa, custo_da_defasagem, perfil_de_entrada, perfil_de_chegada,
-                {vazao_possivel, vazao_bloqueada, bloqueado_no_recebedor, indice_de_desempenho, indice_da_vizinhanca,
-                 atraso_total, paradas_total, 0},
-                paradas_no_inicio_do_vermelho, link_corrente};
+        return {contexto().simulacao.fila, contexto().simulacao.atraso, contexto().simulacao.paradas_no_segundo, contexto().simulacao.paradas, contexto().simulacao.ocupacao_da_caixa, contexto().simulacao.caixa_com_espaco, contexto().simulacao.verde_agora, contexto().simulacao.verde_antes,
+                contexto().simulacao.instante_no_ciclo, contexto().resultados.fila_maxima, contexto().buscas.defasagem_tentativa, contexto().buscas.custo_da_defasagem, contexto().simulacao.perfil_de_entrada, contexto().simulacao.perfil_de_chegada,
+                {contexto().simulacao.vazao_possivel, contexto().simulacao.vazao_bloqueada, contexto().simulacao.bloqueado_no_recebedor, contexto().buscas.indice_de_desempenho, contexto().buscas.indice_da_vizinhanca,
+                 contexto().resultados.atraso_total, contexto().resultados.paradas_total, 0},
+                contexto().simulacao.paradas_no_inicio_do_vermelho, contexto().simulacao.link_corrente};
     }
 
     void repor() const {
-        fila = fila_;
-        atraso = atraso_;
-        paradas_no_segundo = paradas_no_segundo_;
-        paradas = paradas_;
-        ocupacao_da_caixa = ocupacao_;
-        caixa_com_espaco = caixa_;
-        verde_agora = verde_agora_;
-        verde_antes = verde_antes_;
-        instante_no_ciclo = instante_;
-        fila_maxima = fila_maxima_;
-        defasagem_tentativa = defasagem_tentativa_;
-        custo_da_defasagem = custo_;
-        perfil_de_entrada = entrada_;
-        perfil_de_chegada = chegada_;
-        vazao_possivel = escalares[0];
-        vazao_bloqueada = escalares[1];
-        bloqueado_no_recebedor = escalares[2];
-        indice_de_desempenho = escalares[3];
-        indice_da_vizinhanca = escalares[4];
-        atraso_total = escalares[5];
-        paradas_total = escalares[6];
-        paradas_no_inicio_do_vermelho = paradas_no_inicio_do_vermelho_;
-        link_corrente = link_corrente_;
+        contexto().simulacao.fila = fila_;
+        contexto().simulacao.atraso = atraso_;
+        contexto().simulacao.paradas_no_segundo = paradas_no_segundo_;
+        contexto().simulacao.paradas = paradas_;
+        contexto().simulacao.ocupacao_da_caixa = ocupacao_;
+        contexto().simulacao.caixa_com_espaco = caixa_;
+        contexto().simulacao.verde_agora = verde_agora_;
+        contexto().simulacao.verde_antes = verde_antes_;
+        contexto().simulacao.instante_no_ciclo = instante_;
+        contexto().resultados.fila_maxima = fila_maxima_;
+        contexto().buscas.defasagem_tentativa = defasagem_tentativa_;
+        contexto().buscas.custo_da_defasagem = custo_;
+        contexto().simulacao.perfil_de_entrada = entrada_;
+        contexto().simulacao.perfil_de_chegada = chegada_;
+        contexto().simulacao.vazao_possivel = escalares[0];
+        contexto().simulacao.vazao_bloqueada = escalares[1];
+        contexto().simulacao.bloqueado_no_recebedor = escalares[2];
+        contexto().buscas.indice_de_desempenho = escalares[3];
+        contexto().buscas.indice_da_vizinhanca = escalares[4];
+        contexto().resultados.atraso_total = escalares[5];
+        contexto().resultados.paradas_total = escalares[6];
+        contexto().simulacao.paradas_no_inicio_do_vermelho = paradas_no_inicio_do_vermelho_;
+        contexto().simulacao.link_corrente = link_corrente_;
     }
 };
 
@@ -117,53 +117,53 @@ void preencher_subconjuntos(teste::sorteio& s, int nos, Integer C) {
     auto links_que_chegam = [](int a, int b) {
         std::vector<int> v;
         for (int l = 1; l <= max_indice_link; ++l)
-            if (no_destino(l) == a || no_destino(l) == b) v.push_back(l);
+            if (contexto().derivados.no_destino(l) == a || contexto().derivados.no_destino(l) == b) v.push_back(l);
         return v;
     };
     const int a = s.entre(1, nos), b = s.entre(1, nos);
-    quant_de_nos_do_caminho = 2;
-    nos_do_caminho_principal(1) = static_cast<Byte>(a);
-    nos_do_caminho_principal(2) = static_cast<Byte>(b);
+    contexto().buscas.quant_de_nos_do_caminho = 2;
+    contexto().buscas.nos_do_caminho_principal(1) = static_cast<Byte>(a);
+    contexto().buscas.nos_do_caminho_principal(2) = static_cast<Byte>(b);
     std::vector<int> caminho = links_que_chegam(a, b);
     if (!caminho.empty()) caminho.push_back(caminho.front());
-    quant_de_links_do_caminho = static_cast<Byte>(std::min<std::size_t>(caminho.size(), max_links));
-    for (int i = 0; i < quant_de_links_do_caminho; ++i) links_do_caminho(i + 1) = static_cast<Integer>(caminho[i]);
+    contexto().buscas.quant_de_links_do_caminho = static_cast<Byte>(std::min<std::size_t>(caminho.size(), max_links));
+    for (int i = 0; i < contexto().buscas.quant_de_links_do_caminho; ++i) contexto().buscas.links_do_caminho(i + 1) = static_cast<Integer>(caminho[i]);
 
-    par_corrente = 3;
+    contexto().buscas.par_corrente = 3;
     for (int fase = 1; fase <= 2; ++fase) {
         const int x = s.entre(1, nos), y = s.entre(1, nos);
-        (fase == 1 ? par_fase1 : par_fase2)(x, y) = par_corrente;
+        (fase == 1 ? contexto().buscas.par_fase1 : contexto().buscas.par_fase2)(x, y) = contexto().buscas.par_corrente;
         std::vector<int> v = links_que_chegam(x, y);
         const int quant = std::min<int>(static_cast<int>(v.size()), max_links_do_par);
-        (fase == 1 ? quant_de_links_do_par_fase1 : quant_de_links_do_par_fase2)(par_corrente) = static_cast<Byte>(quant);
-        for (int i = 0; i < quant; ++i) (fase == 1 ? links_do_par_fase1 : links_do_par_fase2)(par_corrente, i + 1) = static_cast<Integer>(v[i]);
+        (fase == 1 ? contexto().buscas.quant_de_links_do_par_fase1 : contexto().buscas.quant_de_links_do_par_fase2)(contexto().buscas.par_corrente) = static_cast<Byte>(quant);
+        for (int i = 0; i < quant; ++i) (fase == 1 ? contexto().buscas.links_do_par_fase1 : contexto().buscas.links_do_par_fase2)(contexto().buscas.par_corrente, i + 1) = static_cast<Integer>(v[i]);
     }
 
-    candidato_corrente = static_cast<Byte>(s.entre(1, max_candidatos));
-    const int c = candidato_corrente;
+    contexto().buscas.candidato_corrente = static_cast<Byte>(s.entre(1, max_candidatos));
+    const int c = contexto().buscas.candidato_corrente;
     const int v1 = s.entre(1, nos), v2 = s.entre(1, nos);
-    quant_de_nos_da_vizinhanca(c) = 3;
-    no_da_vizinhanca(1) = static_cast<Byte>(v1);
-    no_da_vizinhanca(2) = static_cast<Byte>(v2);
-    no_da_vizinhanca(3) = static_cast<Byte>(v1);
+    contexto().buscas.quant_de_nos_da_vizinhanca(c) = 3;
+    contexto().buscas.no_da_vizinhanca(1) = static_cast<Byte>(v1);
+    contexto().buscas.no_da_vizinhanca(2) = static_cast<Byte>(v2);
+    contexto().buscas.no_da_vizinhanca(3) = static_cast<Byte>(v1);
     std::vector<int> viz = links_que_chegam(v1, v2);
-    quant_de_links_da_vizinhanca(c) = static_cast<Byte>(viz.size());
-    for (std::size_t i = 0; i < viz.size(); ++i) links_da_vizinhanca(c, i + 1) = static_cast<Byte>(viz[i]);
+    contexto().buscas.quant_de_links_da_vizinhanca(c) = static_cast<Byte>(viz.size());
+    for (std::size_t i = 0; i < viz.size(); ++i) contexto().buscas.links_da_vizinhanca(c, i + 1) = static_cast<Byte>(viz[i]);
 
     for (int l = 1; l <= max_indice_link; ++l) {
         auto entrada = [&] { return s.entre(0, 2) == 0 ? 0.0f : static_cast<Single>(s.entre(1, 3)) / 8.0f; };
         auto capacidade = [&] { return static_cast<Integer>(s.entre(0, 3) == 0 ? 32000 : s.entre(2, 40)); };
-        fluxo_externo_do_caminho(l) = entrada();
-        capacidade_no_caminho(l) = capacidade();
-        entrada_no_par_fase1(par_corrente, l) = entrada();
-        capacidade_no_par_fase1(par_corrente, l) = capacidade();
-        entrada_no_par_fase2(par_corrente, l) = entrada();
-        capacidade_no_par_fase2(par_corrente, l) = capacidade();
-        fluxo_externo_da_vizinhanca(c, l) = entrada();
-        capacidade_na_vizinhanca(c, l) = capacidade();
+        contexto().buscas.fluxo_externo_do_caminho(l) = entrada();
+        contexto().buscas.capacidade_no_caminho(l) = capacidade();
+        contexto().buscas.entrada_no_par_fase1(contexto().buscas.par_corrente, l) = entrada();
+        contexto().buscas.capacidade_no_par_fase1(contexto().buscas.par_corrente, l) = capacidade();
+        contexto().buscas.entrada_no_par_fase2(contexto().buscas.par_corrente, l) = entrada();
+        contexto().buscas.capacidade_no_par_fase2(contexto().buscas.par_corrente, l) = capacidade();
+        contexto().buscas.fluxo_externo_da_vizinhanca(c, l) = entrada();
+        contexto().buscas.capacidade_na_vizinhanca(c, l) = capacidade();
     }
-    periodo_de_otimizacao = static_cast<Integer>(s.entre(1, 4) * C);
-    periodo_local = static_cast<Integer>(s.entre(1, 4) * C + s.entre(0, 7));
+    contexto().buscas.periodo_de_otimizacao = static_cast<Integer>(s.entre(1, 4) * C);
+    contexto().buscas.periodo_local = static_cast<Integer>(s.entre(1, 4) * C + s.entre(0, 7));
 }
 
 struct execucao {
@@ -177,20 +177,20 @@ struct execucao {
 void rodar_lado_a_lado(const std::vector<execucao>& sequencia, std::uint64_t semente, const std::string& nome) {
     const estado_da_simulacao inicial = estado_da_simulacao::tirar();
     auto mexer = [](int k) {
-        for (int n = 1; n <= max_indice_no; ++n) defasagem_tentativa(n) = static_cast<Integer>((defasagem_tentativa(n) + 7 * k + n) % 97);
+        for (int n = 1; n <= max_indice_no; ++n) contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>((contexto().buscas.defasagem_tentativa(n) + 7 * k + n) % 97);
     };
     std::vector<estado_da_simulacao> rapidos;
     {
         servicos_de_teste s;
         for (std::size_t k = 0; k < sequencia.size(); ++k) {
-            eh_fase1 = sequencia[k].fase1;
-            eh_fase2 = !sequencia[k].fase1;
+            contexto().buscas.eh_fase1 = sequencia[k].fase1;
+            contexto().buscas.eh_fase2 = !sequencia[k].fase1;
             switch (sequencia[k].v) {
-                case variante::rede: simular_rede(); break;
-                case variante::par: simular_par(sequencia[k].defasagem_do_par); break;
-                case variante::caminho: simular_caminho(); break;
-                case variante::vizinhanca: simular_vizinhanca(); break;
-                case variante::rede_final: simular_rede_final(); break;
+                case variante::rede: simular_rede(contexto()); break;
+                case variante::par: simular_par(contexto(), sequencia[k].defasagem_do_par); break;
+                case variante::caminho: simular_caminho(contexto()); break;
+                case variante::vizinhanca: simular_vizinhanca(contexto()); break;
+                case variante::rede_final: simular_rede_final(contexto()); break;
             }
             rapidos.push_back(estado_da_simulacao::tirar());
             mexer(static_cast<int>(k));
@@ -199,8 +199,8 @@ void rodar_lado_a_lado(const std::vector<execucao>& sequencia, std::uint64_t sem
     }
     inicial.repor();
     for (std::size_t k = 0; k < sequencia.size(); ++k) {
-        eh_fase1 = sequencia[k].fase1;
-        eh_fase2 = !sequencia[k].fase1;
+        contexto().buscas.eh_fase1 = sequencia[k].fase1;
+        contexto().buscas.eh_fase2 = !sequencia[k].fase1;
         teste::simular_literal(sequencia[k].v, sequencia[k].defasagem_do_par);
         const estado_da_simulacao literal = estado_da_simulacao::tirar();
         comparar(rapidos[k], literal, nome + " semente " + std::to_string(semente) + " execução " + std::to_string(k),
@@ -247,28 +247,28 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
             const Integer C = ciclos[semente % 4];
             teste::gerar_rede(m, semente + 100, nos, links, C, static_cast<Integer>(s.entre(1, 6) * C), semente % 2 == 0);
             preencher_subconjuntos(s, nos, C);
-            eh_fase1 = semente % 3 != 0;
-            eh_fase2 = !eh_fase1;
-            simular_rede();  // verde_antes de uma execução anterior
+            contexto().buscas.eh_fase1 = semente % 3 != 0;
+            contexto().buscas.eh_fase2 = !contexto().buscas.eh_fase1;
+            simular_rede(contexto());  // verde_antes de uma execução anterior
             for (const variante v : {variante::rede, variante::caminho, variante::par, variante::vizinhanca}) {
                 const int quant = s.entre(1, max_faixas);
                 defasagens_das_faixas d{};
                 std::array<Integer, max_faixas> do_par{};
                 // Na vizinhança, as faixas diferem nos inícios dos intervalos do primeiro nó:
                 // cada uma move uma divisa entre dois intervalos.
-                const int k = no_da_vizinhanca(1);
+                const int k = contexto().buscas.no_da_vizinhanca(1);
                 inicios_das_faixas inicios{};
                 auto por_inicios = [k](const std::array<Integer, max_intervalos_de_inicio + 2>& linha) {
-                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) inicio_do_intervalo(k, x) = linha[static_cast<std::size_t>(x)];
+                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) contexto().derivados.inicio_do_intervalo(k, x) = linha[static_cast<std::size_t>(x)];
                 };
                 auto inicios_agora = [k] {
                     std::array<Integer, max_intervalos_de_inicio + 2> linha{};
-                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) linha[static_cast<std::size_t>(x)] = inicio_do_intervalo(k, x);
+                    for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x) linha[static_cast<std::size_t>(x)] = contexto().derivados.inicio_do_intervalo(k, x);
                     return linha;
                 };
                 const auto inicios_antes = inicios_agora();
                 for (int j = 0; j < quant; ++j) {
-                    for (int n = 0; n <= max_nos; ++n) d[j][n] = j == 0 ? defasagem_tentativa(n) : d[j - 1][n];
+                    for (int n = 0; n <= max_nos; ++n) d[j][n] = j == 0 ? contexto().buscas.defasagem_tentativa(n) : d[j - 1][n];
                     // Uma faixa move um nó (como as buscas), às vezes dois.
                     for (int k = s.entre(1, 2); k > 0; --k) {
                         const int n = s.entre(1, nos);
@@ -277,7 +277,7 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                     do_par[j] = static_cast<Integer>(s.entre(0, 300));
                     auto& linha = inicios[static_cast<std::size_t>(j)];
                     linha = j == 0 ? inicios_antes : inicios[static_cast<std::size_t>(j - 1)];
-                    const int m = s.entre(2, quant_de_intervalos_depois(k));
+                    const int m = s.entre(2, contexto().derivados.quant_de_intervalos_depois(k));
                     const Integer novo = static_cast<Integer>(linha[static_cast<std::size_t>(m)] + s.entre(-3, 3));
                     if (novo > linha[static_cast<std::size_t>(m - 1)] && novo < linha[static_cast<std::size_t>(m + 1)])
                         linha[static_cast<std::size_t>(m)] = novo;
@@ -285,29 +285,29 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                 const estado_da_simulacao inicial = estado_da_simulacao::tirar();
                 bool servem = false;
                 switch (v) {
-                    case variante::rede: servem = simular_rede_em_faixas(quant, d); break;
-                    case variante::caminho: servem = simular_caminho_em_faixas(quant, d); break;
-                    case variante::par: servem = simular_par_em_faixas(quant, do_par); break;
-                    default: servem = simular_vizinhanca_em_faixas(quant, k, inicios); break;
+                    case variante::rede: servem = simular_rede_em_faixas(contexto(), quant, d); break;
+                    case variante::caminho: servem = simular_caminho_em_faixas(contexto(), quant, d); break;
+                    case variante::par: servem = simular_par_em_faixas(contexto(), quant, do_par); break;
+                    default: servem = simular_vizinhanca_em_faixas(contexto(), quant, k, inicios); break;
                 }
                 EXPECT_TRUE(inicios_antes == inicios_agora()) << "as faixas devolvem os inícios como estavam";
                 ASSERT_TRUE(servem) << semente;
                 std::vector<estado_da_simulacao> das_faixas;
                 std::vector<Single> resultados;
                 for (int j = 0; j < quant; ++j) {
-                    ASSERT_FALSE(faixa_precisa_de_sequencia(j));
+                    ASSERT_FALSE(faixa_precisa_de_sequencia(contexto(), j));
                     if (v == variante::rede || v == variante::caminho)
-                        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
-                    devolver_faixa(j);
+                        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = d[j][n];
+                    devolver_faixa(contexto(), j);
                     das_faixas.push_back(estado_da_simulacao::tirar());
-                    resultados.push_back(resultado_da_faixa(j));
+                    resultados.push_back(resultado_da_faixa(contexto(), j));
                     if (j > 0 && std::memcmp(&das_faixas[j].caixa_, &das_faixas[j - 1].caixa_, sizeof das_faixas[j].caixa_) != 0)
                         ++faixas_com_caixas_diferentes;
                 }
                 inicial.repor();
                 for (int j = 0; j < quant; ++j) {
                     if (v == variante::rede || v == variante::caminho)
-                        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = d[j][n];
+                        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = d[j][n];
                     if (v == variante::vizinhanca) por_inicios(inicios[static_cast<std::size_t>(j)]);
                     teste::simular_literal(v, do_par[j]);
                     if (v == variante::vizinhanca) por_inicios(inicios_antes);
@@ -315,9 +315,9 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                     const std::string onde = std::string(avx2 ? "avx2" : "simples") + " semente " + std::to_string(semente) +
                                              " variante " + std::to_string(static_cast<int>(v)) + " faixa " + std::to_string(j);
                     comparar(das_faixas[j], literal, onde, false);
-                    const Single esperado = v == variante::par          ? custo_da_defasagem(do_par[j])
-                                            : v == variante::vizinhanca ? indice_da_vizinhanca
-                                                                        : indice_de_desempenho;
+                    const Single esperado = v == variante::par          ? contexto().buscas.custo_da_defasagem(do_par[j])
+                                            : v == variante::vizinhanca ? contexto().buscas.indice_da_vizinhanca
+                                                                        : contexto().buscas.indice_de_desempenho;
                     EXPECT_EQ(std::bit_cast<std::uint32_t>(resultados[j]), std::bit_cast<std::uint32_t>(esperado)) << onde;
                 }
                 if (HasFailure()) {
@@ -340,36 +340,36 @@ TEST(simulacao_comparada_com_a_literal, faixas_de_uma_rede_sobrevivem_a_execucao
         teste::sorteio s(semente);
         teste::gerar_rede(m, semente + 100, nos, links, C, 2 * C);
         preencher_subconjuntos(s, nos, C);
-        simular_rede();
+        simular_rede(contexto());
         for (int j = 0; j < max_faixas; ++j)
-            for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(defasagem_tentativa(n) + (n == 1 ? 5 * j : 0));
+            for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(contexto().buscas.defasagem_tentativa(n) + (n == 1 ? 5 * j : 0));
     };
     defasagens_das_faixas da_primeira{};
     gerar(7, 6, 20, 60, da_primeira);
-    ASSERT_TRUE(simular_rede_em_faixas(max_faixas, da_primeira));
+    ASSERT_TRUE(simular_rede_em_faixas(contexto(), max_faixas, da_primeira));
     const auto primeira = std::make_unique<contexto_da_rede>(contexto());
     std::vector<estado_da_simulacao> antes;
     std::vector<Single> resultados_antes;
     for (int j = 0; j < max_faixas; ++j) {
-        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = da_primeira[j][n];
-        devolver_faixa(j);
+        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = da_primeira[j][n];
+        devolver_faixa(contexto(), j);
         antes.push_back(estado_da_simulacao::tirar());
-        resultados_antes.push_back(resultado_da_faixa(j));
+        resultados_antes.push_back(resultado_da_faixa(contexto(), j));
     }
 
     // Outra rede no contexto do processo, com outras faixas.
     recomecar(contexto());
     defasagens_das_faixas da_segunda{};
     gerar(11, 9, 30, 90, da_segunda);
-    ASSERT_TRUE(simular_rede_em_faixas(max_faixas, da_segunda));
-    ASSERT_NE(std::bit_cast<std::uint32_t>(resultado_da_faixa(0)), std::bit_cast<std::uint32_t>(resultados_antes[0]));
+    ASSERT_TRUE(simular_rede_em_faixas(contexto(), max_faixas, da_segunda));
+    ASSERT_NE(std::bit_cast<std::uint32_t>(resultado_da_faixa(contexto(), 0)), std::bit_cast<std::uint32_t>(resultados_antes[0]));
 
     contexto() = *primeira;
     for (int j = 0; j < max_faixas; ++j) {
-        for (int n = 0; n <= max_nos; ++n) defasagem_tentativa(n) = da_primeira[j][n];
-        devolver_faixa(j);
+        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = da_primeira[j][n];
+        devolver_faixa(contexto(), j);
         comparar(estado_da_simulacao::tirar(), antes[static_cast<std::size_t>(j)], "faixa " + std::to_string(j), false);
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(resultado_da_faixa(j)), std::bit_cast<std::uint32_t>(resultados_antes[static_cast<std::size_t>(j)]))
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(resultado_da_faixa(contexto(), j)), std::bit_cast<std::uint32_t>(resultados_antes[static_cast<std::size_t>(j)]))
             << "faixa " << j;
     }
 }
@@ -381,19 +381,19 @@ TEST(simulacao_comparada_com_a_literal, falha_no_meio_deixa_o_mesmo_estado) {
     for (int caso = 0; caso < 2; ++caso) {
         teste::montagem_da_rede m;
         teste::gerar_rede(m, 77, 5, 16, 60, 120);
-        simular_rede();  // verde_antes e fila_maxima de uma execução anterior
-        simular_rede_final();
+        simular_rede(contexto());  // verde_antes e fila_maxima de uma execução anterior
+        simular_rede_final(contexto());
         if (caso == 0) {
             const int n = 3;
-            inicio_do_intervalo(n, quant_de_intervalos_depois(n) + 1) = 55;  // 55..60 sem intervalo
+            contexto().derivados.inicio_do_intervalo(n, contexto().derivados.quant_de_intervalos_depois(n) + 1) = 55;  // 55..60 sem intervalo
         } else {
             for (int l = 1; l <= max_indice_link; ++l)
-                if (no_origem(l) == 0) entrada_externa_por_segundo(l) = 1e8f;
+                if (contexto().derivados.no_origem(l) == 0) contexto().derivados.entrada_externa_por_segundo(l) = 1e8f;
         }
         const estado_da_simulacao inicial = estado_da_simulacao::tirar();
         {
             servicos_de_teste s;
-            simular_rede_final();
+            simular_rede_final(contexto());
             ASSERT_EQ(s.mensagens.size(), 1u);
             EXPECT_EQ(s.mensagens[0].titulo, "Erro 153");
         }

@@ -16,7 +16,7 @@ using teste::dados_do_link;
 using teste::montagem_da_rede;
 
 // A execução da rede inteira (W = 8) termina no segundo t.
-void terminar_em(Long t) { periodo_de_simulacao = static_cast<Integer>(t - 8 * t_de_ciclo - 120); }
+void terminar_em(Long t) { contexto().derivados.periodo_de_simulacao = static_cast<Integer>(t - 8 * contexto().derivados.t_de_ciclo - 120); }
 
 // Um nó de um intervalo só, com um grupo sempre verde (1) e um nunca verde (2).
 struct no_simples {
@@ -34,14 +34,14 @@ TEST(simulacao_descarga, fila_menor_que_a_saturacao_sai_toda_e_maior_sai_s) {
     const int b = m.link({.origem = n, .destino = n, .fluxo = 0.25f, .saturacao = 8.0f});
     m.fornece(a, b, 1.0f);
     m.fechar(10, 600);
-    simular_rede_final();
+    simular_rede_final(contexto());
     // Segundo 126 (instante 6): fila de 1,25 >= s, saem exatamente 1; no 127 a fila de 0,5 sai toda.
-    EXPECT_EQ(perfil_de_entrada(b, 126), 1.0f);
-    EXPECT_EQ(perfil_de_entrada(b, 127), 0.5f);
-    EXPECT_EQ(perfil_de_entrada(b, 128), 0.25f);
+    EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, 126), 1.0f);
+    EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, 127), 0.5f);
+    EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, 128), 0.25f);
     // Ciclo seguinte, já em regime: 1,5 no começo do verde, depois 0,75 de uma vez.
-    EXPECT_EQ(perfil_de_entrada(b, 136), 1.0f);
-    EXPECT_EQ(perfil_de_entrada(b, 137), 0.75f);
+    EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, 136), 1.0f);
+    EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, 137), 0.75f);
 }
 
 // A (sempre verde, entrada de 0,5 veh/s, s = 1) fornece a B (nunca verde, capacidade útil 1)
@@ -59,20 +59,20 @@ TEST(simulacao_recebedor_cheio, guarda_a_sua_parte_na_fila) {
         r.m.fornece(r.a, r.d, 0.5f);
         r.m.fechar(10, 600);
         terminar_em(127);
-        simular_rede_final();
+        simular_rede_final(contexto());
         // B recebe 0,25 por segundo de 122 a 125 e fica com exatamente 1: cheio (o teste é estrito).
-        EXPECT_EQ(perfil_de_entrada(r.b, 125), 0.25f);
-        EXPECT_EQ(perfil_de_entrada(r.b, 126), 0.0f);
-        EXPECT_FALSE(caixa_com_espaco(r.b));
-        EXPECT_EQ(ocupacao_da_caixa(r.b), 1.0f);
+        EXPECT_EQ(contexto().simulacao.perfil_de_entrada(r.b, 125), 0.25f);
+        EXPECT_EQ(contexto().simulacao.perfil_de_entrada(r.b, 126), 0.0f);
+        EXPECT_FALSE(contexto().simulacao.caixa_com_espaco(r.b));
+        EXPECT_EQ(contexto().simulacao.ocupacao_da_caixa(r.b), 1.0f);
         // A partir daí a metade de B fica na fila de A: 0,5 − 0,25 + 0,5 = 0,75; depois
         // 0,75 − 0,375 + 0,5 = 0,875.
-        EXPECT_EQ(perfil_de_entrada(r.d, 126), 0.25f);
-        EXPECT_EQ(perfil_de_entrada(r.d, 127), 0.375f);
-        EXPECT_EQ(fila(r.a), 0.875f);
-        EXPECT_EQ(vazao_possivel, 0.75f);
-        EXPECT_EQ(vazao_bloqueada, 0.375f);
-        EXPECT_EQ(bloqueado_no_recebedor, 0.0f);  // o último recebedor (D) tinha espaço
+        EXPECT_EQ(contexto().simulacao.perfil_de_entrada(r.d, 126), 0.25f);
+        EXPECT_EQ(contexto().simulacao.perfil_de_entrada(r.d, 127), 0.375f);
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 0.875f);
+        EXPECT_EQ(contexto().simulacao.vazao_possivel, 0.75f);
+        EXPECT_EQ(contexto().simulacao.vazao_bloqueada, 0.375f);
+        EXPECT_EQ(contexto().simulacao.bloqueado_no_recebedor, 0.0f);  // o último recebedor (D) tinha espaço
     }
     {
         // Com B como único recebedor, a descarga inteira fica: a fila só cresce com as chegadas.
@@ -80,13 +80,13 @@ TEST(simulacao_recebedor_cheio, guarda_a_sua_parte_na_fila) {
         r.m.fornece(r.a, r.b, 1.0f);
         r.m.fechar(10, 600);
         terminar_em(124);
-        simular_rede();
-        EXPECT_EQ(ocupacao_da_caixa(r.b), 1.0f);  // 0,5 em 122 e 0,5 em 123
-        EXPECT_EQ(fila(r.a), 1.0f);               // em 124: 0,5 bloqueado + 0,5 chegando
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.ocupacao_da_caixa(r.b), 1.0f);  // 0,5 em 122 e 0,5 em 123
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 1.0f);               // em 124: 0,5 bloqueado + 0,5 chegando
         terminar_em(125);
-        simular_rede();
-        EXPECT_EQ(fila(r.a), 1.5f);
-        EXPECT_EQ(bloqueado_no_recebedor, 1.0f);
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 1.5f);
+        EXPECT_EQ(contexto().simulacao.bloqueado_no_recebedor, 1.0f);
     }
 }
 
@@ -98,11 +98,11 @@ TEST(simulacao_saidas, fracoes_abaixo_de_um_e_link_de_saida_perdem_veiculos) {
     r.m.fechar(10, 600);
     for (Long fim = 122; fim <= 140; fim += 6) {
         terminar_em(fim);
-        simular_rede_final();
+        simular_rede_final(contexto());
         // A descarrega 0,5 por segundo e B recebe 70 %; B, de saída, descarrega tudo o que tem.
-        EXPECT_EQ(fila(a), 0.5f);
-        EXPECT_EQ(perfil_de_entrada(b, fim), 0.5f * 0.7f);
-        EXPECT_EQ(fila(b), 0.5f * 0.7f);
+        EXPECT_EQ(contexto().simulacao.fila(a), 0.5f);
+        EXPECT_EQ(contexto().simulacao.perfil_de_entrada(b, fim), 0.5f * 0.7f);
+        EXPECT_EQ(contexto().simulacao.fila(b), 0.5f * 0.7f);
     }
 }
 
@@ -112,9 +112,9 @@ struct entrada_no_corte : no_simples {
     int a = m.link({.destino = n, .grupo = vermelho});
     explicit entrada_no_corte(Single chegada_por_segundo) {
         m.fechar(90, 540);
-        t_de_verde_do_link(a) = 40;
-        fluxo_por_segundo(a) = 0.5f;
-        entrada_externa_por_segundo(a) = chegada_por_segundo;
+        contexto().derivados.t_de_verde_do_link(a) = 40;
+        contexto().copias.fluxo_por_segundo(a) = 0.5f;
+        contexto().derivados.entrada_externa_por_segundo(a) = chegada_por_segundo;
         terminar_em(8 * 90 + 121);
     }
 };
@@ -122,28 +122,28 @@ struct entrada_no_corte : no_simples {
 TEST(simulacao_corte, limita_a_fila_das_entradas_no_segundo_de_corte) {
     {
         entrada_no_corte r(0.0625f);  // 720 segundos de chegadas: 45
-        simular_rede();
-        EXPECT_EQ(fila(r.a), 25.0f + 0.0625f);
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 25.0f + 0.0625f);
         // O teste de entrada da rede final é o do nome de origem entrado.
         nome_do_no_origem_dado(r.a) = "N1";
-        simular_rede_final();
-        EXPECT_EQ(fila(r.a), 45.0f + 0.0625f);
+        simular_rede_final(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 45.0f + 0.0625f);
         // Nos subconjuntos, é a entrada da variante (aqui 0): não limita.
-        quant_de_nos_do_caminho = 1;
-        nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
-        quant_de_links_do_caminho = 1;
-        links_do_caminho(1) = static_cast<Integer>(r.a);
-        capacidade_no_caminho(r.a) = 32000;
-        simular_caminho();
-        EXPECT_EQ(fila(r.a), 0.0f);
-        fluxo_externo_do_caminho(r.a) = 0.0625f;
-        simular_caminho();
-        EXPECT_EQ(fila(r.a), 25.0f + 0.0625f);
+        contexto().buscas.quant_de_nos_do_caminho = 1;
+        contexto().buscas.nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
+        contexto().buscas.quant_de_links_do_caminho = 1;
+        contexto().buscas.links_do_caminho(1) = static_cast<Integer>(r.a);
+        contexto().buscas.capacidade_no_caminho(r.a) = 32000;
+        simular_caminho(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 0.0f);
+        contexto().buscas.fluxo_externo_do_caminho(r.a) = 0.0625f;
+        simular_caminho(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 25.0f + 0.0625f);
     }
     {
         entrada_no_corte r(0.03125f);  // 22,5: fica
-        simular_rede();
-        EXPECT_EQ(fila(r.a), 22.5f + 0.03125f);
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.fila(r.a), 22.5f + 0.03125f);
     }
 }
 
@@ -151,10 +151,10 @@ TEST(simulacao_medicao, conta_os_p_menos_1_segundos_depois_do_corte) {
     no_simples r;
     const int a = r.m.link({.destino = r.n, .grupo = r.vermelho, .fluxo = 1.0f});
     r.m.fechar(60, 600);
-    simular_rede();
+    simular_rede(contexto());
     // Vermelho: cada veículo que chega para. 599 segundos medidos, não 600.
-    EXPECT_EQ(paradas(a), 599.0f);
-    EXPECT_EQ(paradas_no_segundo(a), 1.0f);
+    EXPECT_EQ(contexto().simulacao.paradas(a), 599.0f);
+    EXPECT_EQ(contexto().simulacao.paradas_no_segundo(a), 1.0f);
 }
 
 // Vermelho nos instantes 1..5 e verde nos 6..10 (ou o contrário); s grande esvazia a fila
@@ -172,20 +172,20 @@ struct paradas_no_vermelho {
 TEST(simulacao_paradas, inicio_do_vermelho_passa_de_uma_execucao_para_a_outra) {
     {
         paradas_no_vermelho r(2);
-        simular_rede();
-        EXPECT_EQ(paradas(r.a), 4 * 1.25f);  // chegadas nos instantes 2..5, vermelhos
-        EXPECT_TRUE(verde_antes(r.a));
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.paradas(r.a), 4 * 1.25f);  // chegadas nos instantes 2..5, vermelhos
+        EXPECT_TRUE(contexto().simulacao.verde_antes(r.a));
         // A próxima começa vermelha depois de uma que terminou verde: CLng(2,5) = 2 (para o par).
-        simular_rede();
-        EXPECT_EQ(paradas(r.a), 4 * 1.25f + 2);
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.paradas(r.a), 4 * 1.25f + 2);
     }
     {
         paradas_no_vermelho r(1);
-        simular_rede();
-        const Single primeira = paradas(r.a);
-        EXPECT_FALSE(verde_antes(r.a));
-        simular_rede();
-        EXPECT_EQ(paradas(r.a), primeira);
+        simular_rede(contexto());
+        const Single primeira = contexto().simulacao.paradas(r.a);
+        EXPECT_FALSE(contexto().simulacao.verde_antes(r.a));
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.paradas(r.a), primeira);
     }
 }
 
@@ -199,9 +199,9 @@ TEST(simulacao_paradas, no_verde_so_para_quem_chega_acima_de_tres_s) {
         const int a = m.link({.destino = n, .grupo = m.grupo(n, {2}), .fluxo = 0.25f, .saturacao = 0.5f});
         m.fechar(C, C);
         // A execução termina em 9·C + 120: com esta defasagem, no primeiro instante verde.
-        defasagem_tentativa(n) = static_cast<Integer>(((120 - (vermelho + 1)) % C + C) % C);
-        simular_rede();
-        EXPECT_EQ(paradas_no_segundo(a), esperado) << vermelho;
+        contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(((120 - (vermelho + 1)) % C + C) % C);
+        simular_rede(contexto());
+        EXPECT_EQ(contexto().simulacao.paradas_no_segundo(a), esperado) << vermelho;
     }
 }
 
@@ -212,48 +212,48 @@ TEST(simulacao_indices, entradas_contam_pela_metade_so_na_rede) {
     const int i = m.link({.origem = n, .destino = n, .grupo = m.grupo(n, {2}), .fluxo = 0.25f, .saturacao = 0.125f});
     m.fornece(e, i, 1.0f);
     m.fechar(20, 100);
-    auto custo = [](int l) { return Single(30) * paradas(l) + atraso(l); };
+    auto custo = [](int l) { return Single(30) * contexto().simulacao.paradas(l) + contexto().simulacao.atraso(l); };
 
-    simular_rede();
+    simular_rede(contexto());
     EXPECT_GT(custo(e), 0.0f);
     EXPECT_GT(custo(i), 0.0f);
-    EXPECT_EQ(indice_de_desempenho, Single(double(custo(e)) * 0.5) + custo(i));
+    EXPECT_EQ(contexto().buscas.indice_de_desempenho, Single(double(custo(e)) * 0.5) + custo(i));
 
-    candidato_corrente = 4;
-    quant_de_nos_da_vizinhanca(4) = 1;
-    no_da_vizinhanca(1) = static_cast<Byte>(n);
-    quant_de_links_da_vizinhanca(4) = 2;
-    links_da_vizinhanca(4, 1) = static_cast<Byte>(e);
-    links_da_vizinhanca(4, 2) = static_cast<Byte>(i);
-    EXPECT_EQ(no_origem(e), 0);
-    fluxo_externo_da_vizinhanca(4, e) = 0.25f;
-    capacidade_na_vizinhanca(4, i) = 32000;
-    periodo_local = 100;
-    simular_vizinhanca();
-    EXPECT_EQ(indice_da_vizinhanca, custo(e) + custo(i));
+    contexto().buscas.candidato_corrente = 4;
+    contexto().buscas.quant_de_nos_da_vizinhanca(4) = 1;
+    contexto().buscas.no_da_vizinhanca(1) = static_cast<Byte>(n);
+    contexto().buscas.quant_de_links_da_vizinhanca(4) = 2;
+    contexto().buscas.links_da_vizinhanca(4, 1) = static_cast<Byte>(e);
+    contexto().buscas.links_da_vizinhanca(4, 2) = static_cast<Byte>(i);
+    EXPECT_EQ(contexto().derivados.no_origem(e), 0);
+    contexto().buscas.fluxo_externo_da_vizinhanca(4, e) = 0.25f;
+    contexto().buscas.capacidade_na_vizinhanca(4, i) = 32000;
+    contexto().buscas.periodo_local = 100;
+    simular_vizinhanca(contexto());
+    EXPECT_EQ(contexto().buscas.indice_da_vizinhanca, custo(e) + custo(i));
 }
 
 TEST(simulacao_defasagem, maior_que_o_segundo_cai_no_mesmo_instante_do_ciclo) {
     teste::montagem_da_rede m;
     teste::gerar_rede(m, 5, 4, 12, 60, 120);
-    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n);
-    simular_rede();
-    const Single antes = indice_de_desempenho;
-    const auto instantes = instante_no_ciclo;
+    for (int n = 1; n <= 4; ++n) contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(13 * n);
+    simular_rede(contexto());
+    const Single antes = contexto().buscas.indice_de_desempenho;
+    const auto instantes = contexto().simulacao.instante_no_ciclo;
     // 10 ciclos a mais: t − defasagem é negativo nos primeiros segundos.
-    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n + 600);
-    verde_antes.preencher(false);
-    simular_rede();
-    const Single com_defasagem_grande = indice_de_desempenho;
-    verde_antes.preencher(false);
-    for (int n = 1; n <= 4; ++n) defasagem_tentativa(n) = static_cast<Integer>(13 * n);
-    simular_rede();
-    EXPECT_EQ(indice_de_desempenho, com_defasagem_grande);
-    EXPECT_EQ(indice_de_desempenho, antes);
+    for (int n = 1; n <= 4; ++n) contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(13 * n + 600);
+    contexto().simulacao.verde_antes.preencher(false);
+    simular_rede(contexto());
+    const Single com_defasagem_grande = contexto().buscas.indice_de_desempenho;
+    contexto().simulacao.verde_antes.preencher(false);
+    for (int n = 1; n <= 4; ++n) contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(13 * n);
+    simular_rede(contexto());
+    EXPECT_EQ(contexto().buscas.indice_de_desempenho, com_defasagem_grande);
+    EXPECT_EQ(contexto().buscas.indice_de_desempenho, antes);
     for (int n = 1; n <= 4; ++n) {
-        EXPECT_EQ(instante_no_ciclo(n), instantes(n));
-        EXPECT_GE(instante_no_ciclo(n), 1);
-        EXPECT_LE(instante_no_ciclo(n), 60);
+        EXPECT_EQ(contexto().simulacao.instante_no_ciclo(n), instantes(n));
+        EXPECT_GE(contexto().simulacao.instante_no_ciclo(n), 1);
+        EXPECT_LE(contexto().simulacao.instante_no_ciclo(n), 60);
     }
 }
 
@@ -262,22 +262,22 @@ TEST(simulacao_caminho, recebedor_fora_do_caminho_perde_a_parte_sem_bloquear) {
     r.m.fornece(r.a, r.b, 0.5f);
     r.m.fornece(r.a, r.d, 0.5f);
     r.m.fechar(10, 600);
-    quant_de_nos_do_caminho = 1;
-    nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
-    quant_de_links_do_caminho = 2;
-    links_do_caminho(1) = static_cast<Integer>(r.d);
-    links_do_caminho(2) = static_cast<Integer>(r.a);
-    fluxo_externo_do_caminho(r.a) = 0.5f;
-    capacidade_no_caminho(r.d) = 32000;
+    contexto().buscas.quant_de_nos_do_caminho = 1;
+    contexto().buscas.nos_do_caminho_principal(1) = static_cast<Byte>(r.n);
+    contexto().buscas.quant_de_links_do_caminho = 2;
+    contexto().buscas.links_do_caminho(1) = static_cast<Integer>(r.d);
+    contexto().buscas.links_do_caminho(2) = static_cast<Integer>(r.a);
+    contexto().buscas.fluxo_externo_do_caminho(r.a) = 0.5f;
+    contexto().buscas.capacidade_no_caminho(r.d) = 32000;
     terminar_em(129);
-    simular_caminho();
-    const Single ocupacao_de_d = ocupacao_da_caixa(r.d);
+    simular_caminho(contexto());
+    const Single ocupacao_de_d = contexto().simulacao.ocupacao_da_caixa(r.d);
     terminar_em(130);
-    simular_caminho();
+    simular_caminho(contexto());
     // B (cheio na rede inteira) está fora do caminho: A descarrega tudo, e D recebe a metade.
-    EXPECT_EQ(fila(r.a), 0.5f);
-    EXPECT_EQ(ocupacao_da_caixa(r.d) - ocupacao_de_d, 0.25f);
-    EXPECT_EQ(vazao_bloqueada, 0.0f);
+    EXPECT_EQ(contexto().simulacao.fila(r.a), 0.5f);
+    EXPECT_EQ(contexto().simulacao.ocupacao_da_caixa(r.d) - ocupacao_de_d, 0.25f);
+    EXPECT_EQ(contexto().simulacao.vazao_bloqueada, 0.0f);
 }
 
 // Cadeia A (entrada) → B (caixa pequena, verde curto: represa A) → D (saída). No fim de cada
@@ -299,27 +299,27 @@ TEST(simulacao_conservacao, represamento_numa_cadeia_nao_cria_nem_perde_veiculos
     const Long corte = 8 * 20 + 121;
     auto a_caminho = [](int l, Long t) {
         double v = 0;
-        for (Long s = t - t_de_percurso(l) + 1; s <= t; ++s) v += perfil_de_entrada(l, s);
+        for (Long s = t - contexto().copias.t_de_percurso(l) + 1; s <= t; ++s) v += contexto().simulacao.perfil_de_entrada(l, s);
         return v;
     };
     double excesso = 0;
     double fila_de_a_antes = 0;
     for (Long t = 121; t <= corte + 40; ++t) {
         terminar_em(t);
-        simular_rede_final();
+        simular_rede_final(contexto());
         double entrou = 0, chegou_em_d = 0;
         for (Long s = 121; s <= t; ++s) {
-            entrou += perfil_de_chegada(a, s);
-            chegou_em_d += perfil_de_chegada(d, s);
+            entrou += contexto().simulacao.perfil_de_chegada(a, s);
+            chegou_em_d += contexto().simulacao.perfil_de_chegada(d, s);
         }
-        const double dentro = double(fila(a)) + fila(b) + a_caminho(b, t) + a_caminho(d, t) + chegou_em_d;
+        const double dentro = double(contexto().simulacao.fila(a)) + contexto().simulacao.fila(b) + a_caminho(b, t) + a_caminho(d, t) + chegou_em_d;
         if (t == corte) {
             // A fila de A antes do corte: a do fim do segundo anterior menos o que A mandou a B.
-            excesso = fila_de_a_antes - perfil_de_entrada(b, t) - (20 - t_de_verde_do_link(a)) * 0.5;
+            excesso = fila_de_a_antes - contexto().simulacao.perfil_de_entrada(b, t) - (20 - contexto().derivados.t_de_verde_do_link(a)) * 0.5;
             ASSERT_GT(excesso, 1.0);
         }
         EXPECT_NEAR(entrou - dentro, t < corte ? 0.0 : excesso, 1e-3) << "segundo " << t;
-        fila_de_a_antes = fila(a);
+        fila_de_a_antes = contexto().simulacao.fila(a);
     }
 }
 
@@ -328,36 +328,36 @@ TEST(simulacao_perfis, so_a_execucao_final_escreve_os_perfis) {
     teste::montagem_da_rede m;
     teste::gerar_rede(m, 21, 6, 20, 60, 120);
     for (int l = 0; l <= max_indice_link; ++l)
-        for (Long t = 0; t <= perfil_de_entrada.limite2(); ++t) perfil_de_entrada(l, t) = perfil_de_chegada(l, t) = 7.0f;
-    const auto entrada = perfil_de_entrada;
-    const auto chegada = perfil_de_chegada;
-    simular_rede();
+        for (Long t = 0; t <= contexto().simulacao.perfil_de_entrada.limite2(); ++t) contexto().simulacao.perfil_de_entrada(l, t) = contexto().simulacao.perfil_de_chegada(l, t) = 7.0f;
+    const auto entrada = contexto().simulacao.perfil_de_entrada;
+    const auto chegada = contexto().simulacao.perfil_de_chegada;
+    simular_rede(contexto());
     for (int l = 0; l <= max_indice_link; ++l)
-        for (Long t = 0; t <= perfil_de_entrada.limite2(); ++t) {
-            ASSERT_EQ(perfil_de_entrada(l, t), entrada(l, t)) << l << " " << t;
-            ASSERT_EQ(perfil_de_chegada(l, t), chegada(l, t)) << l << " " << t;
+        for (Long t = 0; t <= contexto().simulacao.perfil_de_entrada.limite2(); ++t) {
+            ASSERT_EQ(contexto().simulacao.perfil_de_entrada(l, t), entrada(l, t)) << l << " " << t;
+            ASSERT_EQ(contexto().simulacao.perfil_de_chegada(l, t), chegada(l, t)) << l << " " << t;
         }
-    simular_rede_final();
+    simular_rede_final(contexto());
     int link = 1;
     while (!existe_link(link)) ++link;
-    EXPECT_NE(perfil_de_chegada(link, 8 * 60 + 120 + 120), 7.0f);
+    EXPECT_NE(contexto().simulacao.perfil_de_chegada(link, 8 * 60 + 120 + 120), 7.0f);
 }
 
 TEST(simulacao_falhas, sao_relatadas_uma_vez_e_nao_escrevem_o_resultado) {
     servicos_de_teste s;
     teste::montagem_da_rede m;
     teste::gerar_rede(m, 9, 3, 8, 60, 120);
-    indice_de_desempenho = 123;
-    inicio_do_intervalo(2, quant_de_intervalos_depois(2) + 1) = 40;  // 40..60 sem intervalo
-    simular_rede();
+    contexto().buscas.indice_de_desempenho = 123;
+    contexto().derivados.inicio_do_intervalo(2, contexto().derivados.quant_de_intervalos_depois(2) + 1) = 40;  // 40..60 sem intervalo
+    simular_rede(contexto());
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 130");
-    EXPECT_EQ(indice_de_desempenho, 123.0f);
+    EXPECT_EQ(contexto().buscas.indice_de_desempenho, 123.0f);
 
     // Ciclo 0: a divisão do instante falha.
-    t_de_ciclo = 0;
-    periodo_de_simulacao = 10;
-    simular_rede_final();
+    contexto().derivados.t_de_ciclo = 0;
+    contexto().derivados.periodo_de_simulacao = 10;
+    simular_rede_final(contexto());
     ASSERT_EQ(s.mensagens.size(), 2u);
     EXPECT_EQ(s.mensagens[1].titulo, "Erro 153");
 }

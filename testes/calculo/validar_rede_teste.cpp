@@ -36,7 +36,7 @@ protected:
     avisos validar(bool ok_esperado) {
         s.mensagens.clear();
         dados_ok = !ok_esperado;
-        validar_rede();
+        validar_rede(contexto());
         EXPECT_EQ(dados_ok, ok_esperado);
         avisos r;
         for (const auto& m : s.mensagens) {

@@ -33,12 +33,14 @@ T vazio_de() {
 // no resto, o veneno.
 struct conferencia {
     std::vector<std::function<void()>> conferir;
-    std::set<std::string> nomes;  // os campos conferidos
+    std::set<std::string> nomes;  // os campos conferidos (o nome depois do grupo: "grupo.campo" dá "campo")
+
+    static std::string campo(const std::string& nome) { return nome.substr(nome.rfind('.') + 1); }
 
     template <class T, int... L, class Pred>
     void tabela_(const char* nome, tabela<T, L...>& t, Pred limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
         t.preencher(veneno);
-        nomes.insert(nome);
+        nomes.insert(campo(nome));
         conferir.push_back([nome, &t, limpa, veneno, limpo] {
             int erros = 0;
             percorrer(t, [&](const std::array<int, sizeof...(L)>& i, T& v) {
@@ -56,7 +58,7 @@ struct conferencia {
     template <class T>
     void escalar(const char* nome, T& v, bool limpa, T veneno = veneno_de<T>(), T limpo = vazio_de<T>()) {
         v = veneno;
-        nomes.insert(nome);
+        nomes.insert(campo(nome));
         conferir.push_back([nome, &v, limpa, veneno, limpo] { EXPECT_TRUE(v == (limpa ? limpo : veneno)) << nome; });
     }
 };

@@ -15,16 +15,16 @@ using chaves_de_resultado = std::vector<std::pair<std::string, std::string>>;
 
 inline chaves_de_resultado chaves_de_resultado_atuais() {
     return {
-        {"t_ciclo_da_rede_rel", t_ciclo_da_rede_rel},
-        {"atraso_rede_rel", atraso_rede_rel},
-        {"n_paradas_rede_rel", n_paradas_rede_rel},
-        {"espera_media_rel", espera_media_rel},
-        {"maior_grau_de_saturacao_rel", maior_grau_de_saturacao_rel},
-        {"StrLinks_com_maior_grau_de_saturacao_rel", StrLinks_com_maior_grau_de_saturacao_rel},
-        {"periodo_de_simulacao", texto_de_inteiro(periodo_de_simulacao)},
-        {"y_rel(1)", y_rel(1)},
-        {"fila_maxima_rel(2)", fila_maxima_rel(2)},
-        {"defasagem_valendo(3)", texto_de_inteiro(defasagem_valendo(3))},
+        {"t_ciclo_da_rede_rel", contexto().resultados.t_ciclo_da_rede_rel},
+        {"atraso_rede_rel", contexto().resultados.atraso_rede_rel},
+        {"n_paradas_rede_rel", contexto().resultados.n_paradas_rede_rel},
+        {"espera_media_rel", contexto().resultados.espera_media_rel},
+        {"maior_grau_de_saturacao_rel", contexto().resultados.maior_grau_de_saturacao_rel},
+        {"StrLinks_com_maior_grau_de_saturacao_rel", contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel},
+        {"periodo_de_simulacao", texto_de_inteiro(contexto().derivados.periodo_de_simulacao)},
+        {"y_rel(1)", contexto().resultados.y_rel(1)},
+        {"fila_maxima_rel(2)", contexto().resultados.fila_maxima_rel(2)},
+        {"defasagem_valendo(3)", texto_de_inteiro(contexto().buscas.defasagem_valendo(3))},
     };
 }
 

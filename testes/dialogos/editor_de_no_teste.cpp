@@ -37,7 +37,7 @@ TEST_F(janela_do_editor_de_no, carregada_com_a_principal_nao_mostra_nada_e_marca
     EXPECT_EQ(j.links_do_G5(2).Top, 4455.0f);
     for (int n = 1; n <= max_nos; ++n) {
         EXPECT_TRUE(existe_ordenada_editado(n, 0) && existe_ordenada_editado(n, 94)) << n;
-        EXPECT_TRUE(existe_ordenada(n, 0) && existe_ordenada(n, 94)) << n;
+        EXPECT_TRUE(contexto().copias.existe_ordenada(n, 0) && contexto().copias.existe_ordenada(n, 94)) << n;
     }
 }
 

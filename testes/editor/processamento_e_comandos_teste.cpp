@@ -36,33 +36,33 @@ void registrar(const char* nome) {
 void sondar() {
     if (sondagens_antes_da_parada == 0) tela_principal_completa().parar_processamento_button.Click();
     --sondagens_antes_da_parada;
-    sondar_parada();
+    sondar_parada(contexto());
 }
 
 etapas_do_processamento etapas_de_teste() {
     etapas_do_processamento e;
-    e.validar = [] {
+    e.validar = [](const rede_em_calculo&) {
         registrar("validar");
         dados_ok = validacao_passa;
     };
-    e.zerar = [] {
+    e.zerar = [](const rede_em_calculo&) {
         registrar("zerar");
         parar_processamento = false;
     };
-    e.copiar = [] { registrar("copiar"); };
-    e.preparar = [] { registrar("preparar"); };
-    e.ciclo_minimo = [] { registrar("ciclo_minimo"); };
-    e.tempo_de_ciclo = [] {
+    e.copiar = [](const rede_em_calculo&) { registrar("copiar"); };
+    e.preparar = [](const rede_em_calculo&) { registrar("preparar"); };
+    e.ciclo_minimo = [](const rede_em_calculo&) { registrar("ciclo_minimo"); };
+    e.tempo_de_ciclo = [](const rede_em_calculo&) {
         registrar("tempo_de_ciclo");
         if (falhar_no_ciclo) com_codigo("Erro 123", [] { falhar(tipo_de_falha::estouro); });
         sondar();
     };
-    e.tempos_de_verde = [] {
+    e.tempos_de_verde = [](const rede_em_calculo&) {
         registrar("tempos_de_verde");
         if (falhar_no_ciclo) com_codigo("Erro 124", [] { falhar(tipo_de_falha::divisao_por_zero); });
     };
-    e.verdes_de_seguranca = [] { registrar("verdes_de_seguranca"); };
-    e.defasagens_iniciais = [] {
+    e.verdes_de_seguranca = [](const rede_em_calculo&) { registrar("verdes_de_seguranca"); };
+    e.defasagens_iniciais = [](const rede_em_calculo&) {
         registrar("defasagens_iniciais");
         sondar();
         // Um comando escolhido numa sondagem não age enquanto o processamento não volta.
@@ -70,21 +70,21 @@ etapas_do_processamento etapas_de_teste() {
         tela_principal_completa().mnuNovo.Click();
         sondar();
     };
-    e.intervalos_repetidos = [] {
+    e.intervalos_repetidos = [](const rede_em_calculo&) {
         registrar("intervalos_repetidos");
         sondar();
     };
-    e.defasagens_do_caminho = [] {
+    e.defasagens_do_caminho = [](const rede_em_calculo&) {
         registrar("defasagens_do_caminho");
         sondar();
     };
-    e.defasagens_da_rede = [] { registrar("defasagens_da_rede"); };
-    e.resultados = [] {
+    e.defasagens_da_rede = [](const rede_em_calculo&) { registrar("defasagens_da_rede"); };
+    e.resultados = [](const rede_em_calculo& ctx) {
         registrar("resultados");
-        if (!parar_processamento) t_ciclo_da_rede_rel = "90";
-        else calcular_resultados();
+        if (!parar_processamento) contexto().resultados.t_ciclo_da_rede_rel = "90";
+        else calcular_resultados(ctx);
     };
-    e.salvar = [] {
+    e.salvar = [](contexto_da_rede&) {
         registrar("salvar");
         return salvar_grava;
     };
@@ -101,8 +101,8 @@ protected:
         validacao_passa = true;
         falhar_no_ciclo = false;
         salvar_grava = true;
-        quant_de_niveis = 0;
-        t_ciclo_da_rede_rel.clear();
+        contexto().buscas.quant_de_niveis = 0;
+        contexto().resultados.t_ciclo_da_rede_rel.clear();
         etapas() = etapas_de_teste();
         aplicar_coluna_de_comandos(coluna_de_comandos::novo);
     }
@@ -125,7 +125,7 @@ TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
     EXPECT_EQ(ponteiros.front(), ponteiro_seta_e_ampulheta);
     for (int p : ponteiros) EXPECT_EQ(p, ponteiro_seta_e_ampulheta);
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
-    EXPECT_EQ(t_ciclo_da_rede_rel, "90");
+    EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "90");
     EXPECT_FALSE(existe_no(1));  // o "Criar nó" da sondagem não agiu
     EXPECT_FALSE(processando);
     EXPECT_FALSE(execucao_em_curso);
@@ -136,7 +136,7 @@ TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
     EXPECT_TRUE(s.mensagens.empty());
 
     passos.clear();
-    quant_de_niveis = 2;
+    contexto().buscas.quant_de_niveis = 2;
     t().processar_button.Click();
     EXPECT_NE(std::find(passos.begin(), passos.end(), "defasagens_da_rede"), passos.end());
 }
@@ -145,13 +145,13 @@ TEST_F(processamento, parada_na_k_esima_sondagem) {
     for (int k = 0; k < 5; ++k) {
         SCOPED_TRACE(k);
         passos.clear();
-        t_ciclo_da_rede_rel.clear();
+        contexto().resultados.t_ciclo_da_rede_rel.clear();
         sondagens_antes_da_parada = k;
         t().processar_button.Click();
         // Todas as etapas seguem até o fim, sem resultado, e o projeto é salvo.
         EXPECT_EQ(passos.back(), "salvar");
         EXPECT_EQ(passos.size(), 13u);
-        EXPECT_EQ(t_ciclo_da_rede_rel, "");
+        EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
         EXPECT_TRUE(parar_processamento);
         EXPECT_FALSE(desenhando);
         // Proc2 sobre o ramo de parada sobre Parar.
@@ -185,7 +185,7 @@ TEST_F(processamento, uma_caixa_de_erro_por_execucao) {
 TEST_F(processamento, salvamento_do_fim_que_nao_grava_aparece_e_deixa_o_projeto_alterado) {
     teste::pasta_temporaria pasta;
     auto e = etapas();
-    e.preparar = [] {
+    e.preparar = [](const rede_em_calculo&) {
         registrar("preparar");
         com_codigo("Erro 121", [] { falhar(tipo_de_falha::subscrito_fora_do_intervalo); });
     };
@@ -222,7 +222,7 @@ TEST_F(processamento, depois_de_salvar_como_processar_grava_sem_perguntar) {
     ASSERT_EQ(nome_do_arquivo, pasta.arquivo("nova.xml"));
     for (int vez = 0; vez < 2; ++vez) {
         projeto_alterado = true;
-        t_ciclo_da_rede_rel.clear();
+        contexto().resultados.t_ciclo_da_rede_rel.clear();
         t().processar_button.Click();
         EXPECT_FALSE(projeto_alterado);
     }
@@ -262,16 +262,16 @@ TEST_F(processamento, coluna_que_nao_muda_nada_nao_pede_pintura) {
 
 TEST_F(processamento, verdes_de_seguranca_impossiveis_pulam_para_o_salvamento) {
     auto e = etapas();
-    e.verdes_de_seguranca = [] {
+    e.verdes_de_seguranca = [](const rede_em_calculo&) {
         registrar("verdes_de_seguranca");
-        verdes_de_seguranca_nao_atendidos = true;
+        contexto().derivados.verdes_de_seguranca_nao_atendidos = true;
     };
     etapas() = e;
     t().processar_button.Click();
     EXPECT_EQ(passos.back(), "salvar");
     EXPECT_EQ(std::find(passos.begin(), passos.end(), "defasagens_iniciais"), passos.end());
     EXPECT_EQ(std::find(passos.begin(), passos.end(), "resultados"), passos.end());
-    EXPECT_EQ(t_ciclo_da_rede_rel, "");
+    EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
     EXPECT_FALSE(s.encerrado);
 }
 

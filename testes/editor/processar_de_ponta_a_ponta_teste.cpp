@@ -36,11 +36,11 @@ TEST_F(processar_de_ponta_a_ponta, processa_salva_e_reabre_com_os_mesmos_resulta
     t().processar_button.Click();
 
     EXPECT_TRUE(s.mensagens.empty()) << s.mensagens.front().titulo << ": " << s.mensagens.front().texto;
-    EXPECT_EQ(t_de_ciclo, 90);
-    EXPECT_EQ(t_ciclo_da_rede_rel, "90");
-    EXPECT_FALSE(atraso_rede_rel.empty());
-    EXPECT_FALSE(grau_de_saturacao_por_link_rel(1).empty());
-    EXPECT_FALSE(data_rel.empty());
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 90);
+    EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "90");
+    EXPECT_FALSE(contexto().resultados.atraso_rede_rel.empty());
+    EXPECT_FALSE(contexto().resultados.grau_de_saturacao_por_link_rel(1).empty());
+    EXPECT_FALSE(contexto().resultados.data_rel.empty());
     EXPECT_FALSE(projeto_alterado);
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
     EXPECT_EQ(teste::chaves_de_resultado_atuais(), teste::chaves_de_resultado_da_grade());
@@ -48,14 +48,14 @@ TEST_F(processar_de_ponta_a_ponta, processa_salva_e_reabre_com_os_mesmos_resulta
     EXPECT_NE(salvo.find("<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel>"), std::string::npos);
 
     // Reaberto, traz os mesmos textos; processar de novo dá o mesmo arquivo.
-    const std::string atraso = atraso_rede_rel, y1 = y_rel(1), fila = fila_maxima_rel(2);
-    const Integer defasagem_3 = defasagem_valendo(3);
+    const std::string atraso = contexto().resultados.atraso_rede_rel, y1 = contexto().resultados.y_rel(1), fila = contexto().resultados.fila_maxima_rel(2);
+    const Integer defasagem_3 = contexto().buscas.defasagem_valendo(3);
     s.respostas_abrir = {arquivo};
     t().arquivo_abrir_button.Click();
-    EXPECT_EQ(atraso_rede_rel, atraso);
-    EXPECT_EQ(y_rel(1), y1);
-    EXPECT_EQ(fila_maxima_rel(2), fila);
-    EXPECT_EQ(defasagem_valendo(3), defasagem_3);
+    EXPECT_EQ(contexto().resultados.atraso_rede_rel, atraso);
+    EXPECT_EQ(contexto().resultados.y_rel(1), y1);
+    EXPECT_EQ(contexto().resultados.fila_maxima_rel(2), fila);
+    EXPECT_EQ(contexto().buscas.defasagem_valendo(3), defasagem_3);
     t().processar_button.Click();
     EXPECT_TRUE(s.mensagens.empty());
     EXPECT_EQ(teste::conteudo(arquivo), salvo);

@@ -125,36 +125,36 @@ protected:
         capacidade_da_caixa_dado(3) = 30;
 
         // Resultados de uma execução.
-        max_quant_de_intervalos = 10;
-        t_ciclo_da_rede_rel = "90";
-        atraso_rede_rel = texto_de_single(12.5f);
-        n_paradas_rede_rel = "1234";
-        espera_media_rel = texto_de_single(7.25f);
-        maior_grau_de_saturacao_rel = "88";
-        links_com_maior_grau_de_saturacao(1) = "L1";
-        links_com_maior_grau_de_saturacao(2) = "L3";
-        periodo_de_simulacao = 600;
-        data_rel = "07/12/2026 10:30:00";
-        quant_de_intervalos_depois(1) = 10;
+        contexto().resultados.max_quant_de_intervalos = 10;
+        contexto().resultados.t_ciclo_da_rede_rel = "90";
+        contexto().resultados.atraso_rede_rel = texto_de_single(12.5f);
+        contexto().resultados.n_paradas_rede_rel = "1234";
+        contexto().resultados.espera_media_rel = texto_de_single(7.25f);
+        contexto().resultados.maior_grau_de_saturacao_rel = "88";
+        contexto().resultados.links_com_maior_grau_de_saturacao(1) = "L1";
+        contexto().resultados.links_com_maior_grau_de_saturacao(2) = "L3";
+        contexto().derivados.periodo_de_simulacao = 600;
+        contexto().resultados.data_rel = "07/12/2026 10:30:00";
+        contexto().derivados.quant_de_intervalos_depois(1) = 10;
         for (int j = 1; j <= 10; ++j) {
-            duracao_do_intervalo(1, j) = static_cast<Integer>(j + 3);
-            duracao_com_demanda(1, j) = static_cast<Integer>(j + 4);
-            cor_do_intervalo_do_grupo_depois(1, 1, j) = j <= 4 ? 1 : 3;
+            contexto().derivados.duracao_do_intervalo(1, j) = static_cast<Integer>(j + 3);
+            contexto().derivados.duracao_com_demanda(1, j) = static_cast<Integer>(j + 4);
+            contexto().resultados.cor_do_intervalo_do_grupo_depois(1, 1, j) = j <= 4 ? 1 : 3;
         }
-        defasagem_valendo(1) = 0;
-        defasagem_valendo(2) = 75;
-        eh_ciclo_duplo(1) = true;
-        y_rel(1) = "0.5";
-        periodo_de_verde_do_link(1, 1) = 32;
-        periodo_de_verde_do_link_rel(1, 1) = "32";
-        periodo_de_verde_do_link(1, 2) = 11;
-        periodo_de_verde_do_link_rel(1, 2) = "11";
-        fila_maxima_rel(1) = "14.2";
-        estourou_caixa_rel(1) = "True";
-        grau_de_saturacao_por_link_rel(1) = "88";
-        atraso_rel(1) = "8.1";
-        n_paradas_rel(1) = "410";
-        estourou_caixa_rel(2) = "False";
+        contexto().buscas.defasagem_valendo(1) = 0;
+        contexto().buscas.defasagem_valendo(2) = 75;
+        contexto().derivados.eh_ciclo_duplo(1) = true;
+        contexto().resultados.y_rel(1) = "0.5";
+        contexto().resultados.periodo_de_verde_do_link(1, 1) = 32;
+        contexto().resultados.periodo_de_verde_do_link_rel(1, 1) = "32";
+        contexto().resultados.periodo_de_verde_do_link(1, 2) = 11;
+        contexto().resultados.periodo_de_verde_do_link_rel(1, 2) = "11";
+        contexto().resultados.fila_maxima_rel(1) = "14.2";
+        contexto().resultados.estourou_caixa_rel(1) = "True";
+        contexto().resultados.grau_de_saturacao_por_link_rel(1) = "88";
+        contexto().resultados.atraso_rel(1) = "8.1";
+        contexto().resultados.n_paradas_rel(1) = "410";
+        contexto().resultados.estourou_caixa_rel(2) = "False";
     }
 
     bool salvar_em(const std::string& caminho) {
@@ -189,9 +189,9 @@ TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {
     EXPECT_EQ(s.dialogos_salvar[0].filtro, "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*");
     // Salvar de novo não repete os empatados.
     salvar_como = false;
-    for (int k = 1; k <= 50; ++k) links_com_maior_grau_de_saturacao(k).clear();
+    for (int k = 1; k <= 50; ++k) contexto().resultados.links_com_maior_grau_de_saturacao(k).clear();
     ASSERT_TRUE(salvar_projeto());
-    EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+    EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
     EXPECT_TRUE(conteudo(caminho) == esperado);
 }
 
@@ -278,20 +278,20 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
         EXPECT_EQ(t().direita_seta_line(1).X2, 1100.0f);
         EXPECT_FALSE(t().braco_link_line(1).Visible);
         // Resultados.
-        EXPECT_EQ(t_de_ciclo, 90);
-        EXPECT_EQ(t_ciclo_da_rede_rel, "90");
-        EXPECT_EQ(atraso_rede_rel, std::string("12") + sep + "5");
-        EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
-        EXPECT_EQ(quant_de_intervalos_depois(1), 10);
-        EXPECT_EQ(duracao_do_intervalo(1, 10), 13);
-        EXPECT_EQ(duracao_com_demanda(1, 10), 14);
-        EXPECT_EQ(cor_do_intervalo_do_grupo_depois(1, 1, 4), 1);
-        EXPECT_EQ(defasagem_valendo(2), 75);
-        EXPECT_TRUE(eh_ciclo_duplo(1));
-        EXPECT_EQ(periodo_de_verde_do_link_rel(1, 2), "11");
-        EXPECT_EQ(periodo_de_verde_do_link_rel(1, 3), "0");
-        EXPECT_TRUE(estourou_caixa(1));
-        EXPECT_FLOAT_EQ(grau_de_saturacao(1), 0.88f);
+        EXPECT_EQ(contexto().derivados.t_de_ciclo, 90);
+        EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "90");
+        EXPECT_EQ(contexto().resultados.atraso_rede_rel, std::string("12") + sep + "5");
+        EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+        EXPECT_EQ(contexto().derivados.quant_de_intervalos_depois(1), 10);
+        EXPECT_EQ(contexto().derivados.duracao_do_intervalo(1, 10), 13);
+        EXPECT_EQ(contexto().derivados.duracao_com_demanda(1, 10), 14);
+        EXPECT_EQ(contexto().resultados.cor_do_intervalo_do_grupo_depois(1, 1, 4), 1);
+        EXPECT_EQ(contexto().buscas.defasagem_valendo(2), 75);
+        EXPECT_TRUE(contexto().derivados.eh_ciclo_duplo(1));
+        EXPECT_EQ(contexto().resultados.periodo_de_verde_do_link_rel(1, 2), "11");
+        EXPECT_EQ(contexto().resultados.periodo_de_verde_do_link_rel(1, 3), "0");
+        EXPECT_TRUE(contexto().resultados.estourou_caixa(1));
+        EXPECT_FLOAT_EQ(contexto().resultados.grau_de_saturacao(1), 0.88f);
         EXPECT_EQ(t().Label1.Caption.texto(), "Desenho da rede:  Rede <teste> €");
         EXPECT_EQ(t().Label1.Top, 760.0f);
         EXPECT_EQ(t().Caption, "ORVEL - " + std::string("ida_") + sep + ".xml");
@@ -614,18 +614,18 @@ namespace {
 
 TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
     montar_rede();
-    t_ciclo_da_rede_rel.clear();
-    atraso_rede_rel.clear();
-    n_paradas_rede_rel.clear();
-    espera_media_rel.clear();
-    maior_grau_de_saturacao_rel.clear();
+    contexto().resultados.t_ciclo_da_rede_rel.clear();
+    contexto().resultados.atraso_rede_rel.clear();
+    contexto().resultados.n_paradas_rede_rel.clear();
+    contexto().resultados.espera_media_rel.clear();
+    contexto().resultados.maior_grau_de_saturacao_rel.clear();
     const std::string caminho = pasta.arquivo("sem_resultados.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
     limpar_rede();
     ASSERT_TRUE(abrir(caminho));
-    EXPECT_EQ(t_ciclo_da_rede_rel, "");
-    EXPECT_EQ(atraso_rede_rel, "");
+    EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
+    EXPECT_EQ(contexto().resultados.atraso_rede_rel, "");
     salvar_como = false;
     ASSERT_TRUE(salvar_projeto());
     EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar inventou resultados";

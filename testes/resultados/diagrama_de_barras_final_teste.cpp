@@ -179,16 +179,16 @@ TEST_F(diagrama_de_barras_final, comando_pede_o_processamento_e_depois_mostra_a_
     s.mensagens.clear();
     teste::pasta_temporaria pasta;
     teste::processar_a_grade(t(), s, pasta.arquivo("grade.xml"));
-    nome_do_no(1).clear();  // a cópia de trabalho volta com o comando
+    contexto().copias.nome_do_no(1).clear();  // a cópia de trabalho volta com o comando
     t().relatorio_diagrama_de_barras_button.Click();
     EXPECT_TRUE(d().Visible);
     d().Text3.Text = "n0_0";
     d().Command2.Click();
     EXPECT_TRUE(s.mensagens.empty());
-    const int q = quant_de_intervalos_depois(1);
+    const int q = contexto().derivados.quant_de_intervalos_depois(1);
     ASSERT_GT(q, 0);
     EXPECT_EQ(d().Label9(q).Caption.texto(), "90");
-    for (int k = 1; k <= q; ++k) EXPECT_EQ(d().Label11(k).Caption.texto(), std::to_string(duracao_do_intervalo(1, k)));
+    for (int k = 1; k <= q; ++k) EXPECT_EQ(d().Label11(k).Caption.texto(), std::to_string(contexto().derivados.duracao_do_intervalo(1, k)));
     EXPECT_EQ(d().Shape2.indices().size(), static_cast<std::size_t>(q));
 }
 

@@ -46,16 +46,16 @@ protected:
         t().braco_link_line(2).posicionar(900, 2000, 900 + braco, 2000);
         t().esquerda_seta_line(2).posicionar(850 + braco, 1950, 900 + braco, 2000);
         t().direita_seta_line(2).posicionar(850 + braco, 2050, 900 + braco, 2000);
-        t_de_ciclo = 60;
-        periodo_de_simulacao = 600;
-        dimensionar_tabelas_por_segundo();
+        contexto().derivados.t_de_ciclo = 60;
+        contexto().derivados.periodo_de_simulacao = 600;
+        dimensionar_tabelas_por_segundo(contexto());
     }
 
     void segundo(int t, std::pair<Single, Byte> link1, std::pair<Single, Byte> link2) {
-        fila_no_instante(1, t) = link1.first;
-        estado_no_instante(1, t) = link1.second;
-        fila_no_instante(2, t) = link2.first;
-        estado_no_instante(2, t) = link2.second;
+        contexto().simulacao.fila_no_instante(1, t) = link1.first;
+        contexto().simulacao.estado_no_instante(1, t) = link1.second;
+        contexto().simulacao.fila_no_instante(2, t) = link2.first;
+        contexto().simulacao.estado_no_instante(2, t) = link2.second;
     }
 
     void iniciar(const std::string& escala) {
@@ -215,12 +215,12 @@ TEST_F(rede_dinamica, braco_de_comprimento_zero_nao_interrompe_a_apresentacao) {
 }
 
 TEST_F(rede_dinamica, comando_sem_processamento_so_apaga_a_gravacao) {
-    fila_no_instante.dimensionar(1, 900);
-    fila_no_instante(1, 700) = 3;
+    contexto().simulacao.fila_no_instante.dimensionar(1, 900);
+    contexto().simulacao.fila_no_instante(1, 700) = 3;
     t().mnuRede_dinamica.Click();
     EXPECT_EQ(s.textos_das_mensagens(), std::vector<std::string>{"Favor processar o projeto"});
     EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
-    EXPECT_EQ(fila_no_instante.limite2(), 220);
+    EXPECT_EQ(contexto().simulacao.fila_no_instante.limite2(), 220);
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
     EXPECT_FALSE(r().Visible);
 }
@@ -231,26 +231,26 @@ TEST_F(rede_dinamica, comando_grava_e_mostra_a_rede_processada_ou_reaberta) {
     teste::pasta_temporaria pasta;
     const std::string arquivo = pasta.arquivo("grade.xml");
     teste::processar_a_grade(t(), s, arquivo);
-    ASSERT_EQ(t_de_ciclo, 90);
+    ASSERT_EQ(contexto().derivados.t_de_ciclo, 90);
     t().tela_dinamica_button.Click();
     EXPECT_TRUE(s.mensagens.empty());
     EXPECT_TRUE(r().Visible);
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
-    const int fim = 8 * 90 + 220 + periodo_de_simulacao;
-    EXPECT_EQ(fila_no_instante.limite2(), fim);
+    const int fim = 8 * 90 + 220 + contexto().derivados.periodo_de_simulacao;
+    EXPECT_EQ(contexto().simulacao.fila_no_instante.limite2(), fim);
 
     iniciar("1");
     r().Timer1.Timer();
     EXPECT_EQ(r().Label5.Caption.texto(), "0");
     for (int l = 1; l <= max_indice_link; ++l) {
-        const Single fila = fila_no_instante(l, 841);
+        const Single fila = contexto().simulacao.fila_no_instante(l, 841);
         EXPECT_EQ(r().Line1(l).Visible, fila != 0) << l;
-        EXPECT_EQ(r().Line3(l).BorderColor, estado_no_instante(l, 841) == cor_verde ? verde_da_animacao : vermelho_da_animacao)
+        EXPECT_EQ(r().Line3(l).BorderColor, contexto().simulacao.estado_no_instante(l, 841) == cor_verde ? verde_da_animacao : vermelho_da_animacao)
             << l;
     }
     std::vector<Single> gravada;
     for (int l = 1; l <= max_indice_link; ++l)
-        for (int t = 0; t <= fim; ++t) gravada.push_back(fila_no_instante(l, t));
+        for (int t = 0; t <= fim; ++t) gravada.push_back(contexto().simulacao.fila_no_instante(l, t));
     r().Unload();
 
     s.respostas_abrir = {arquivo};
@@ -259,7 +259,7 @@ TEST_F(rede_dinamica, comando_grava_e_mostra_a_rede_processada_ou_reaberta) {
     EXPECT_TRUE(s.mensagens.empty());
     std::vector<Single> de_novo;
     for (int l = 1; l <= max_indice_link; ++l)
-        for (int t = 0; t <= fim; ++t) de_novo.push_back(fila_no_instante(l, t));
+        for (int t = 0; t <= fim; ++t) de_novo.push_back(contexto().simulacao.fila_no_instante(l, t));
     EXPECT_EQ(de_novo, gravada);
 }
 
@@ -268,7 +268,7 @@ TEST_F(rede_dinamica, comando_grava_e_mostra_a_rede_processada_ou_reaberta) {
 TEST_F(rede_dinamica, no_criado_depois_do_processamento_pede_processar_e_o_programa_segue) {
     teste::pasta_temporaria pasta;
     teste::processar_a_grade(t(), s, pasta.arquivo("grade.xml"));
-    ASSERT_EQ(t_de_ciclo, 90);
+    ASSERT_EQ(contexto().derivados.t_de_ciclo, 90);
     t().construir_button.Click();
     t().inserir_no_button.Click();
     projeto_alterado = true;
@@ -287,7 +287,7 @@ TEST_F(rede_dinamica, no_criado_depois_do_processamento_pede_processar_e_o_progr
     // comando, e a janela principal fica: nenhuma vista encerra o programa.
     s.mensagens.clear();
     teste::no_processado_a_mao(4000, {2000, 2000});
-    periodo_de_simulacao = 1000;
+    contexto().derivados.periodo_de_simulacao = 1000;
     t().tela_dinamica_button.Click();
     t().mnuRede_dinamica.Click();
     EXPECT_EQ(s.textos_das_mensagens(), (std::vector<std::string>{"Estouro\n", "Estouro\n"}));

@@ -41,14 +41,14 @@ inline void processar_a_grade(tela_principal& t, servicos_de_teste& s, const std
 inline int no_processado_a_mao(Integer ciclo, std::initializer_list<Integer> duracoes, int grupos = 2) {
     esvaziar_rede();
     const int n = novo_no("A", grupos, static_cast<int>(duracoes.size()));
-    t_de_ciclo = ciclo;
-    quant_de_intervalos_depois(n) = static_cast<Byte>(duracoes.size());
+    contexto().derivados.t_de_ciclo = ciclo;
+    contexto().derivados.quant_de_intervalos_depois(n) = static_cast<Byte>(duracoes.size());
     int k = 0;
     for (Integer d : duracoes) {
         ++k;
-        duracao_do_intervalo(n, k) = d;
+        contexto().derivados.duracao_do_intervalo(n, k) = d;
         for (int g = 1; g <= grupos; ++g)
-            cor_do_intervalo_do_grupo_depois(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k) =
+            contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_do_intervalo_do_grupo_dado(n, g, k) =
                 static_cast<Byte>((k + g) % 3 + 1);
     }
     return n;

@@ -87,8 +87,8 @@ TEST_F(sem_janelas, abre_e_salva_o_arquivo_de_referencia) {
     const std::string referencia = std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml";
     ASSERT_TRUE(abrir(referencia));
     EXPECT_EQ(nome_da_rede_dado, "Rede <teste> \xE2\x82\xAC");
-    EXPECT_EQ(t_ciclo_da_rede_rel, "90");
-    EXPECT_EQ(StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
+    EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "90");
+    EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
 
     const std::string copia = pasta.arquivo("pequena.xml");
     s.respostas_salvar.push_back(copia);
@@ -119,7 +119,7 @@ TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
 
     limpar_rede();
     ASSERT_TRUE(abrir(arquivo));
-    processar_rede();
+    processar_rede(contexto(), observador_do_calculo_instalado());
 
     EXPECT_TRUE(obs.mensagens.empty()) << obs.mensagens.front();
     EXPECT_TRUE(s.mensagens.empty());
@@ -138,7 +138,7 @@ TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
     // Salvo no fim do processamento, o arquivo traz os mesmos textos.
     const std::string salvo = teste::conteudo(arquivo);
     EXPECT_NE(salvo.find("<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel>"), std::string::npos);
-    EXPECT_NE(salvo.find("<atraso_rede_rel>" + atraso_rede_rel + "</atraso_rede_rel>"), std::string::npos);
+    EXPECT_NE(salvo.find("<atraso_rede_rel>" + contexto().resultados.atraso_rede_rel + "</atraso_rede_rel>"), std::string::npos);
 }
 
 }  // namespace
