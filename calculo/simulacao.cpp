@@ -50,38 +50,42 @@ constexpr int passo_do_anel = max_links + 2;
 using namespace area_de_trabalho;
 
 void comecar_conjunto(const rede_em_calculo& ctx, bool subconjunto) {
-    ctx.simulacao.area.subconjunto = subconjunto;
-    ctx.simulacao.area.quant_de_links = 0;
-    ctx.simulacao.area.quant_de_nos = 0;
-    ctx.simulacao.area.no_conjunto.fill(false);
+    execucao& area = ctx.simulacao.area;
+    area.subconjunto = subconjunto;
+    area.quant_de_links = 0;
+    area.quant_de_nos = 0;
+    area.no_conjunto.fill(false);
 }
 
 void incluir_link(const rede_em_calculo& ctx, Long slot, Single entrada, bool testa_corte) {
-    if (slot < 0 || slot > max_links || ctx.simulacao.area.quant_de_links >= max_links)
+    execucao& area = ctx.simulacao.area;
+    if (slot < 0 || slot > max_links || area.quant_de_links >= max_links)
         falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-    const int i = ctx.simulacao.area.quant_de_links++;
-    ctx.simulacao.area.links[i] = static_cast<Byte>(slot);
-    ctx.simulacao.area.entradas[i] = entrada;
-    ctx.simulacao.area.testes_de_corte[i] = testa_corte;
-    ctx.simulacao.area.no_conjunto[slot] = true;
+    const int i = area.quant_de_links++;
+    area.links[i] = static_cast<Byte>(slot);
+    area.entradas[i] = entrada;
+    area.testes_de_corte[i] = testa_corte;
+    area.no_conjunto[slot] = true;
 }
 
 void incluir_no(const rede_em_calculo& ctx, Long slot, Integer defasagem_do_no) {
-    if (slot < 0 || slot > max_nos || ctx.simulacao.area.quant_de_nos >= max_nos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-    const int e = ctx.simulacao.area.quant_de_nos++;
-    ctx.simulacao.area.nos[e] = static_cast<Byte>(slot);
-    ctx.simulacao.area.defasagens[e] = defasagem_do_no;
+    execucao& area = ctx.simulacao.area;
+    if (slot < 0 || slot > max_nos || area.quant_de_nos >= max_nos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    const int e = area.quant_de_nos++;
+    area.nos[e] = static_cast<Byte>(slot);
+    area.defasagens[e] = defasagem_do_no;
 }
 
 // Rede inteira: todo link existente, em ordem de posição, com a entrada externa e a
 // capacidade útil de cada um.
 void links_da_rede(const rede_em_calculo& ctx, bool final) {
+    execucao& area = ctx.simulacao.area;
     for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
         if (!ctx.rede.existe_link(l)) continue;
         const bool de_entrada = final ? ctx.rede.nome_do_no_origem_dado(l).empty() : ctx.copias.nome_do_no_origem(l).empty();
         incluir_link(ctx, l, ctx.derivados.entrada_externa_por_segundo(l), de_entrada);
     }
-    for (int r = 0; r <= max_links; ++r) ctx.simulacao.area.capacidade[r] = ctx.derivados.capacidade_util_da_caixa(r);
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = ctx.derivados.capacidade_util_da_caixa(r);
 }
 
 template <class T, int... L>
@@ -91,12 +95,13 @@ void nos_da_rede(const rede_em_calculo& ctx, tabela<T, L...>& defasagens_do_no) 
 }
 
 void preparar_links(const rede_em_calculo& ctx) {
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        link_na_execucao& L = ctx.simulacao.area.l[i];
-        const int l = ctx.simulacao.area.links[i];
+    execucao& area = ctx.simulacao.area;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        link_na_execucao& L = area.l[i];
+        const int l = area.links[i];
         L.slot = static_cast<Byte>(l);
         L.s = ctx.copias.fluxo_de_saturacao_por_segundo(l);
-        L.entrada_externa = ctx.simulacao.area.entradas[i];
+        L.entrada_externa = area.entradas[i];
         const Integer percurso = ctx.copias.t_de_percurso(l);
         if (percurso < 0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
         L.percurso = percurso;
@@ -105,7 +110,7 @@ void preparar_links(const rede_em_calculo& ctx) {
         L.quant_de_recebedores = 0;
         for (int k = 1; k <= max_recebedores; ++k) {
             const Integer r = ctx.derivados.recebedor(l, k);
-            if (ctx.simulacao.area.subconjunto && (r < 0 || r > max_links || !ctx.simulacao.area.no_conjunto[r])) continue;
+            if (area.subconjunto && (r < 0 || r > max_links || !area.no_conjunto[r])) continue;
             const Single f = ctx.derivados.fracao_do_fornecimento(l, r);
             if (f <= 0) continue;
             L.recebedores[L.quant_de_recebedores] = static_cast<Byte>(r);
@@ -118,17 +123,18 @@ void preparar_links(const rede_em_calculo& ctx) {
 // As linhas e os segundos dos perfis que a execução vai usar existem; a posição da partida de
 // cada link no perfil de entrada.
 void conferir_perfis(const rede_em_calculo& ctx, Long fim) {
+    execucao& area = ctx.simulacao.area;
     auto cabe = [fim](const tabela_dinamica<Single>& p, int slot) { return slot <= p.limite1() && fim <= p.limite2(); };
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const link_na_execucao& L = ctx.simulacao.area.l[i];
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
         if (!cabe(ctx.simulacao.perfil_de_entrada, L.slot) || !cabe(ctx.simulacao.perfil_de_chegada, L.slot))
             falhar(tipo_de_falha::subscrito_fora_do_intervalo);
         for (int k = 0; k < L.quant_de_recebedores; ++k)
             if (!cabe(ctx.simulacao.perfil_de_entrada, L.recebedores[k])) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
     }
     const Long passo = static_cast<Long>(ctx.simulacao.perfil_de_entrada.limite2() + 1);
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        link_na_execucao& L = ctx.simulacao.area.l[i];
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        link_na_execucao& L = area.l[i];
         for (int k = 0; k < L.quant_de_recebedores; ++k) L.deslocamentos[k] = L.recebedores[k] * passo;
     }
 }
@@ -144,18 +150,20 @@ void zerar_linha(Single* linha) {
 
 // O maior percurso que ainda traz chegadas até o fim da execução.
 Long maior_percurso(const rede_em_calculo& ctx, Long fim) {
+    execucao& area = ctx.simulacao.area;
     Long maior = 0;
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i)
-        if (ctx.simulacao.area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, ctx.simulacao.area.l[i].percurso);
+    for (int i = 0; i < area.quant_de_links; ++i)
+        if (area.l[i].primeiro_com_partida <= fim) maior = std::max(maior, area.l[i].percurso);
     return maior;
 }
 
 // O anel das faixas cobre o maior percurso.
 void preparar_anel(const rede_em_calculo& ctx, Long fim) {
+    execucao& area = ctx.simulacao.area;
     const Long maior = maior_percurso(ctx, fim);
     Long linhas = segundos_no_bloco;
     while (linhas <= maior) linhas *= 2;
-    ctx.simulacao.area.mascara_do_anel = linhas - 1;
+    area.mascara_do_anel = linhas - 1;
 }
 
 int modulo(Long a, int c) {
@@ -174,34 +182,35 @@ int instante_do_no(const no_na_execucao& N, Long t, int C) {
 // rede (0 = o do segundo 121) o intervalo do nó muda e para qual. Os eventos de um mesmo
 // segundo ficam na ordem da lista de nós.
 void preparar_nos(const rede_em_calculo& ctx, int C) {
+    execucao& area = ctx.simulacao.area;
     // Os links da lista agrupados pelo nó destino, na ordem da lista.
     std::array<int, 257> primeiro_por_destino{};
     std::array<Byte, max_links> por_destino{};
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) ++primeiro_por_destino[ctx.derivados.no_destino(ctx.simulacao.area.links[i]) + 1];
+    for (int i = 0; i < area.quant_de_links; ++i) ++primeiro_por_destino[ctx.derivados.no_destino(area.links[i]) + 1];
     for (int d = 1; d <= 256; ++d) primeiro_por_destino[d] += primeiro_por_destino[d - 1];
     {
         std::array<int, 256> proximo{};
         for (int d = 0; d < 256; ++d) proximo[d] = primeiro_por_destino[d];
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) por_destino[proximo[ctx.derivados.no_destino(ctx.simulacao.area.links[i])]++] = ctx.simulacao.area.links[i];
+        for (int i = 0; i < area.quant_de_links; ++i) por_destino[proximo[ctx.derivados.no_destino(area.links[i])]++] = area.links[i];
     }
     int quant_por_no = 0;
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) {
-        no_na_execucao& N = ctx.simulacao.area.n[e];
-        const int n = ctx.simulacao.area.nos[e];
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        no_na_execucao& N = area.n[e];
+        const int n = area.nos[e];
         N.slot = static_cast<Byte>(n);
-        N.defasagem = ctx.simulacao.area.defasagens[e];
+        N.defasagem = area.defasagens[e];
         N.instante_inicial = modulo(primeiro_segundo - N.defasagem, C);
         if (N.instante_inicial == 0) N.instante_inicial = C;
         N.define_o_verde = true;
-        for (int depois = e + 1; depois < ctx.simulacao.area.quant_de_nos; ++depois)
-            if (ctx.simulacao.area.nos[depois] == n) N.define_o_verde = false;
+        for (int depois = e + 1; depois < area.quant_de_nos; ++depois)
+            if (area.nos[depois] == n) N.define_o_verde = false;
         N.primeiro_link = quant_por_no;
-        for (int k = primeiro_por_destino[n]; k < primeiro_por_destino[n + 1]; ++k) ctx.simulacao.area.links_por_no[quant_por_no++] = por_destino[k];
+        for (int k = primeiro_por_destino[n]; k < primeiro_por_destino[n + 1]; ++k) area.links_por_no[quant_por_no++] = por_destino[k];
         N.quant_de_links = quant_por_no - N.primeiro_link;
 
         std::array<Integer, colunas_do_verde> inicio{};
         for (int j = 1; j <= max_intervalos_de_inicio; ++j) inicio[j] = ctx.derivados.inicio_do_intervalo(n, j);
-        Byte* intervalo = ctx.simulacao.area.intervalo_no_instante.data();
+        Byte* intervalo = area.intervalo_no_instante.data();
         for (int x = 0; x <= C; ++x) intervalo[x] = 0;
         for (int j = max_intervalos_de_inicio - 1; j >= 1; --j) {
             const int de = std::max<int>(inicio[j], 1);
@@ -215,43 +224,46 @@ void preparar_nos(const rede_em_calculo& ctx, int C) {
             const int anterior = x == 1 ? C : x - 1;
             if (intervalo[x] == intervalo[anterior]) continue;
             if (quant == max_eventos_por_no) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-            ctx.simulacao.area.mudancas[e][quant++] = {modulo(Long(x) - N.instante_inicial, C), intervalo[x]};
+            area.mudancas[e][quant++] = {modulo(Long(x) - N.instante_inicial, C), intervalo[x]};
         }
-        ctx.simulacao.area.quant_de_mudancas[e] = quant;
+        area.quant_de_mudancas[e] = quant;
     }
 
-    for (int c = 0; c <= C; ++c) ctx.simulacao.area.primeiro_evento[c] = 0;
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e)
-        for (int k = 0; k < ctx.simulacao.area.quant_de_mudancas[e]; ++k) ++ctx.simulacao.area.primeiro_evento[ctx.simulacao.area.mudancas[e][k].segundo_do_ciclo + 1];
-    for (int c = 1; c <= C; ++c) ctx.simulacao.area.primeiro_evento[c] += ctx.simulacao.area.primeiro_evento[c - 1];
-    for (int c = 0; c < C; ++c) ctx.simulacao.area.proximo_evento[c] = ctx.simulacao.area.primeiro_evento[c];
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e)
-        for (int k = 0; k < ctx.simulacao.area.quant_de_mudancas[e]; ++k) {
-            const mudanca& m = ctx.simulacao.area.mudancas[e][k];
-            ctx.simulacao.area.eventos[ctx.simulacao.area.proximo_evento[m.segundo_do_ciclo]++] = {static_cast<Byte>(e), m.intervalo};
+    for (int c = 0; c <= C; ++c) area.primeiro_evento[c] = 0;
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        for (int k = 0; k < area.quant_de_mudancas[e]; ++k) ++area.primeiro_evento[area.mudancas[e][k].segundo_do_ciclo + 1];
+    for (int c = 1; c <= C; ++c) area.primeiro_evento[c] += area.primeiro_evento[c - 1];
+    for (int c = 0; c < C; ++c) area.proximo_evento[c] = area.primeiro_evento[c];
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        for (int k = 0; k < area.quant_de_mudancas[e]; ++k) {
+            const mudanca& m = area.mudancas[e][k];
+            area.eventos[area.proximo_evento[m.segundo_do_ciclo]++] = {static_cast<Byte>(e), m.intervalo};
         }
 }
 
 void instantes_no_segundo(const rede_em_calculo& ctx, Long t, int C) {
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e)
-        ctx.simulacao.instante_no_ciclo(ctx.simulacao.area.n[e].slot) = static_cast<Integer>(instante_do_no(ctx.simulacao.area.n[e], t, C));
+    execucao& area = ctx.simulacao.area;
+    for (int e = 0; e < area.quant_de_nos; ++e)
+        ctx.simulacao.instante_no_ciclo(area.n[e].slot) = static_cast<Integer>(instante_do_no(area.n[e], t, C));
 }
 
 void acertar_verde(const rede_em_calculo& ctx, const no_na_execucao& N, int j) {
+    execucao& area = ctx.simulacao.area;
     const bool* const verde_no_intervalo = ctx.derivados.link_verde_no_intervalo.dados();
-    const Byte* links = ctx.simulacao.area.links_por_no.data() + N.primeiro_link;
+    const Byte* links = area.links_por_no.data() + N.primeiro_link;
     for (int k = 0; k < N.quant_de_links; ++k) {
         const int l = links[k];
-        ctx.simulacao.area.estado.verde[l] = verde_no_intervalo[l * colunas_do_verde + j];
+        area.estado.verde[l] = verde_no_intervalo[l * colunas_do_verde + j];
     }
 }
 
 void carregar_estado(const rede_em_calculo& ctx) {
+    execucao& area = ctx.simulacao.area;
     for (int l = 0; l <= max_links; ++l) {
-        estado_dos_links& E = ctx.simulacao.area.estado;
+        estado_dos_links& E = area.estado;
         E.fila[l] = ctx.simulacao.fila(l);
         E.ocupacao[l] = ctx.simulacao.ocupacao_da_caixa(l);
-        E.capacidade[l] = ctx.simulacao.area.capacidade[l];
+        E.capacidade[l] = area.capacidade[l];
         E.atraso[l] = ctx.simulacao.atraso(l);
         E.paradas[l] = ctx.simulacao.paradas(l);
         E.paradas_no_segundo[l] = ctx.simulacao.paradas_no_segundo(l);
@@ -263,8 +275,9 @@ void carregar_estado(const rede_em_calculo& ctx) {
 }
 
 void devolver_estado(const rede_em_calculo& ctx) {
+    execucao& area = ctx.simulacao.area;
     for (int l = 0; l <= max_links; ++l) {
-        const estado_dos_links& E = ctx.simulacao.area.estado;
+        const estado_dos_links& E = area.estado;
         ctx.simulacao.fila(l) = E.fila[l];
         ctx.simulacao.ocupacao_da_caixa(l) = E.ocupacao[l];
         ctx.simulacao.atraso(l) = E.atraso[l];
@@ -281,8 +294,9 @@ void devolver_estado(const rede_em_calculo& ctx) {
 // Antes da falha, o instante dos nós fica como o modelo o deixaria: o do segundo t até este
 // nó, o do segundo anterior depois dele.
 [[noreturn]] void falhar_no_intervalo(const rede_em_calculo& ctx, int e_falha, Long t, int C) {
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) {
-        const no_na_execucao& N = ctx.simulacao.area.n[e];
+    execucao& area = ctx.simulacao.area;
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        const no_na_execucao& N = area.n[e];
         if (e <= e_falha) ctx.simulacao.instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, t, C));
         else if (t > primeiro_segundo) ctx.simulacao.instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, t - 1, C));
     }
@@ -291,8 +305,9 @@ void devolver_estado(const rede_em_calculo& ctx) {
 
 // O estado dos sinais no primeiro segundo: o intervalo de cada nó, na ordem da lista.
 void sinais_iniciais(const rede_em_calculo& ctx, int C) {
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) {
-        const no_na_execucao& N = ctx.simulacao.area.n[e];
+    execucao& area = ctx.simulacao.area;
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        const no_na_execucao& N = area.n[e];
         if (N.intervalo_inicial == 0) falhar_no_intervalo(ctx, e, primeiro_segundo, C);
         if (N.define_o_verde) acertar_verde(ctx, N, N.intervalo_inicial);
     }
@@ -301,42 +316,45 @@ void sinais_iniciais(const rede_em_calculo& ctx, int C) {
 // Os verdes que os eventos de cada segundo do ciclo dão aos links (só o último nó da lista
 // com o mesmo slot define o verde; um nó muda no máximo uma vez por segundo).
 void preparar_verdes_dos_segundos(const rede_em_calculo& ctx, int C) {
+    execucao& area = ctx.simulacao.area;
     const bool* const verde_no_intervalo = ctx.derivados.link_verde_no_intervalo.dados();
     int quant = 0;
     for (int c = 0; c < C; ++c) {
-        ctx.simulacao.area.primeiro_verde[c] = quant;
-        ctx.simulacao.area.segundo_com_falha[c] = false;
-        for (int k = ctx.simulacao.area.primeiro_evento[c]; k < ctx.simulacao.area.primeiro_evento[c + 1]; ++k) {
-            const evento& ev = ctx.simulacao.area.eventos[k];
-            const no_na_execucao& N = ctx.simulacao.area.n[ev.entrada_do_no];
-            if (ev.intervalo == 0) ctx.simulacao.area.segundo_com_falha[c] = true;
+        area.primeiro_verde[c] = quant;
+        area.segundo_com_falha[c] = false;
+        for (int k = area.primeiro_evento[c]; k < area.primeiro_evento[c + 1]; ++k) {
+            const evento& ev = area.eventos[k];
+            const no_na_execucao& N = area.n[ev.entrada_do_no];
+            if (ev.intervalo == 0) area.segundo_com_falha[c] = true;
             if (ev.intervalo == 0 || !N.define_o_verde) continue;
-            const Byte* links = ctx.simulacao.area.links_por_no.data() + N.primeiro_link;
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
             for (int m = 0; m < N.quant_de_links; ++m)
-                ctx.simulacao.area.verdes_do_segundo[quant++] = {links[m], verde_no_intervalo[links[m] * colunas_do_verde + ev.intervalo]};
+                area.verdes_do_segundo[quant++] = {links[m], verde_no_intervalo[links[m] * colunas_do_verde + ev.intervalo]};
         }
     }
-    ctx.simulacao.area.primeiro_verde[C] = quant;
+    area.primeiro_verde[C] = quant;
 }
 
 // Nos segundos seguintes, só os nós que mudam de intervalo.
 void sinais(const rede_em_calculo& ctx, int segundo_do_ciclo, Long t, int C);
 
 inline void verdes_do_segundo(const rede_em_calculo& ctx, int segundo_do_ciclo, Long t, int C) {
-    if (ctx.simulacao.area.segundo_com_falha[segundo_do_ciclo]) [[unlikely]] {
+    execucao& area = ctx.simulacao.area;
+    if (area.segundo_com_falha[segundo_do_ciclo]) [[unlikely]] {
         sinais(ctx, segundo_do_ciclo, t, C);
         return;
     }
-    const int ate = ctx.simulacao.area.primeiro_verde[segundo_do_ciclo + 1];
-    for (int k = ctx.simulacao.area.primeiro_verde[segundo_do_ciclo]; k < ate; ++k)
-        ctx.simulacao.area.estado.verde[ctx.simulacao.area.verdes_do_segundo[k].slot] = ctx.simulacao.area.verdes_do_segundo[k].verde;
+    const int ate = area.primeiro_verde[segundo_do_ciclo + 1];
+    for (int k = area.primeiro_verde[segundo_do_ciclo]; k < ate; ++k)
+        area.estado.verde[area.verdes_do_segundo[k].slot] = area.verdes_do_segundo[k].verde;
 }
 
 void sinais(const rede_em_calculo& ctx, int segundo_do_ciclo, Long t, int C) {
-    const int ate = ctx.simulacao.area.primeiro_evento[segundo_do_ciclo + 1];
-    for (int k = ctx.simulacao.area.primeiro_evento[segundo_do_ciclo]; k < ate; ++k) {
-        const evento& ev = ctx.simulacao.area.eventos[k];
-        const no_na_execucao& N = ctx.simulacao.area.n[ev.entrada_do_no];
+    execucao& area = ctx.simulacao.area;
+    const int ate = area.primeiro_evento[segundo_do_ciclo + 1];
+    for (int k = area.primeiro_evento[segundo_do_ciclo]; k < ate; ++k) {
+        const evento& ev = area.eventos[k];
+        const no_na_execucao& N = area.n[ev.entrada_do_no];
         if (ev.intervalo == 0) falhar_no_intervalo(ctx, ev.entrada_do_no, t, C);
         if (N.define_o_verde) acertar_verde(ctx, N, ev.intervalo);
     }
@@ -354,12 +372,13 @@ inline void para_cada_recebedor(int quant, F&& f) {
 // Antes de uma conta que pode falhar no meio de um segundo: onde a execução está e as
 // variáveis do modelo como estariam nesse ponto.
 void marcar_posicao(const rede_em_calculo& ctx, int i, Single possivel, Single bloqueada, Single bloqueado, Long no_inicio_do_vermelho) {
-    ctx.simulacao.area.posicao_em_curso = i;
+    execucao& area = ctx.simulacao.area;
+    area.posicao_em_curso = i;
     ctx.simulacao.vazao_possivel = possivel;
     ctx.simulacao.vazao_bloqueada = bloqueada;
     ctx.simulacao.bloqueado_no_recebedor = bloqueado;
     ctx.simulacao.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
-    ctx.simulacao.link_corrente = ctx.simulacao.area.l[i].slot;
+    ctx.simulacao.link_corrente = area.l[i].slot;
 }
 
 // As paradas do início do vermelho com uma fila fora de 0..2^24: a conta do modelo, conferida
@@ -378,9 +397,10 @@ void marcar_posicao(const rede_em_calculo& ctx, int i, Single possivel, Single b
 // de cada link para a área do bloco de segundos.
 template <bool eh_final, fase F, bool todos_com_partida>
 void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegadas, Single* const linha) {
-    const int n = ctx.simulacao.area.quant_de_links;
+    execucao& area = ctx.simulacao.area;
+    const int n = area.quant_de_links;
     if (n == 0) return;
-    estado_dos_links& E = ctx.simulacao.area.estado;
+    estado_dos_links& E = area.estado;
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
     Single* const coluna = eh_final ? ctx.simulacao.perfil_de_entrada.linha(0) + t : nullptr;
 
@@ -389,7 +409,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
     Single bloqueado = ctx.simulacao.bloqueado_no_recebedor;
     Long no_inicio_do_vermelho = ctx.simulacao.paradas_no_inicio_do_vermelho;
     for (int i = 0; i < n; ++i) {
-        const link_na_execucao& L = ctx.simulacao.area.l[i];
+        const link_na_execucao& L = area.l[i];
         const int l = L.slot;
         const int quant_de_recebedores = L.quant_de_recebedores;
         const Single s = L.s;
@@ -411,7 +431,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
 
             if constexpr (F == corte) {
                 marcar_posicao(ctx, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
-                if (ctx.simulacao.area.testes_de_corte[i]) {
+                if (area.testes_de_corte[i]) {
                     const Integer vermelho = para_integer(Long(C) - Long(ctx.derivados.t_de_verde_do_link.sem_verificar(l)));
                     const Single limite = verificar_single(Single(vermelho) * ctx.copias.fluxo_por_segundo.sem_verificar(l));
                     if (limite < q) q = limite;
@@ -488,16 +508,17 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
     ctx.simulacao.vazao_bloqueada = bloqueada;
     ctx.simulacao.bloqueado_no_recebedor = bloqueado;
     ctx.simulacao.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
-    ctx.simulacao.link_corrente = ctx.simulacao.area.l[n - 1].slot;
+    ctx.simulacao.link_corrente = area.l[n - 1].slot;
 }
 
 // Passa para perfil_de_chegada as chegadas guardadas dos segundos de..ate (um bloco).
 void descarregar_chegadas(const rede_em_calculo& ctx, Long de, Long ate) {
+    execucao& area = ctx.simulacao.area;
     const int quant = static_cast<int>(ate - de + 1);
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const int l = ctx.simulacao.area.l[i].slot;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.l[i].slot;
         Single* const linha = ctx.simulacao.perfil_de_chegada.linha(l) + de;
-        const Single* const guardadas = ctx.simulacao.area.chegadas_do_bloco.data() + l;
+        const Single* const guardadas = area.chegadas_do_bloco.data() + l;
         if (quant == segundos_no_bloco) {
             for (int k = 0; k < segundos_no_bloco; ++k) linha[k] = guardadas[k * (max_links + 1)];
         } else {
@@ -508,11 +529,12 @@ void descarregar_chegadas(const rede_em_calculo& ctx, Long de, Long ate) {
 
 // Zera os segundos de..ate do perfil de entrada dos links da lista.
 void zerar_entradas(const rede_em_calculo& ctx, Long de, Long ate) {
+    execucao& area = ctx.simulacao.area;
     static constexpr std::array<Single, segundos_no_bloco> zeros{};
     for (Long s = de; s <= ate; s += segundos_no_bloco) {
         const Long quant = std::min<Long>(segundos_no_bloco, ate - s + 1);
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-            Single* const entrada = ctx.simulacao.perfil_de_entrada.linha(ctx.simulacao.area.l[i].slot) + s;
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            Single* const entrada = ctx.simulacao.perfil_de_entrada.linha(area.l[i].slot) + s;
             if (quant == segundos_no_bloco) std::memcpy(entrada, zeros.data(), sizeof zeros);
             else std::memcpy(entrada, zeros.data(), static_cast<std::size_t>(quant) * sizeof(Single));
         }
@@ -522,29 +544,31 @@ void zerar_entradas(const rede_em_calculo& ctx, Long de, Long ate) {
 // Uma falha no segundo t deixa os perfis como o modelo: chegadas até o segundo anterior e,
 // no segundo t, só as dos links que já passaram; os segundos seguintes zerados.
 void perfis_na_falha(const rede_em_calculo& ctx, Long t, Long fim) {
+    execucao& area = ctx.simulacao.area;
     const Long inicio_do_bloco = t - (t - primeiro_segundo) % segundos_no_bloco;
     if (t > inicio_do_bloco) descarregar_chegadas(ctx, inicio_do_bloco, t - 1);
-    const Single* chegadas = ctx.simulacao.area.chegadas_do_bloco.data() + (t - primeiro_segundo) % segundos_no_bloco * (max_links + 1);
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) ctx.simulacao.perfil_de_chegada.linha(ctx.simulacao.area.l[i].slot)[t] = 0.0f;
-    for (int i = 0; i <= ctx.simulacao.area.posicao_em_curso; ++i) {
-        const int l = ctx.simulacao.area.l[i].slot;
+    const Single* chegadas = area.chegadas_do_bloco.data() + (t - primeiro_segundo) % segundos_no_bloco * (max_links + 1);
+    for (int i = 0; i < area.quant_de_links; ++i) ctx.simulacao.perfil_de_chegada.linha(area.l[i].slot)[t] = 0.0f;
+    for (int i = 0; i <= area.posicao_em_curso; ++i) {
+        const int l = area.l[i].slot;
         ctx.simulacao.perfil_de_chegada.linha(l)[t] = chegadas[l];
     }
     if (t < fim) {
         zerar_entradas(ctx, t + 1, fim);
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-            Single* const chegada = ctx.simulacao.perfil_de_chegada.linha(ctx.simulacao.area.l[i].slot);
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            Single* const chegada = ctx.simulacao.perfil_de_chegada.linha(area.l[i].slot);
             std::fill(chegada + t + 1, chegada + fim + 1, 0.0f);
         }
     }
 }
 
 void conferir_estado_finito(const rede_em_calculo& ctx, bool eh_final) {
+    execucao& area = ctx.simulacao.area;
     auto finito = [](Single v) {
         if (!std::isfinite(v)) falhar(tipo_de_falha::estouro);
     };
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const link_na_execucao& L = ctx.simulacao.area.l[i];
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const link_na_execucao& L = area.l[i];
         const int l = L.slot;
         finito(ctx.simulacao.fila(l));
         finito(ctx.simulacao.atraso(l));
@@ -559,8 +583,9 @@ void conferir_estado_finito(const rede_em_calculo& ctx, bool eh_final) {
 // O começo de uma execução: fila, atraso, paradas e ocupação zerados nos links do conjunto
 // (verde_antes e fila_maxima passam de uma execução à outra).
 void zerar_links_da_execucao(const rede_em_calculo& ctx) {
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const int l = ctx.simulacao.area.links[i];
+    execucao& area = ctx.simulacao.area;
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
         ctx.simulacao.fila(l) = 0;
         ctx.simulacao.atraso(l) = 0;
         ctx.simulacao.paradas_no_segundo(l) = 0;
@@ -573,6 +598,7 @@ void zerar_links_da_execucao(const rede_em_calculo& ctx) {
 // aquecimento de W ciclos e período medido P.
 template <bool eh_final>
 void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
+    execucao& area = ctx.simulacao.area;
     const Integer C = ctx.derivados.t_de_ciclo;
     const Integer aquecimento_em_segundos = para_integer(Long(W) * Long(C));
     const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
@@ -580,22 +606,22 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
 
     zerar_links_da_execucao(ctx);
     preparar_links(ctx);
-    ctx.simulacao.area.posicao_em_curso = -1;
+    area.posicao_em_curso = -1;
     const bool ha_segundos = fim >= primeiro_segundo;
     if (ha_segundos) conferir_perfis(ctx, fim);
-    if (ctx.simulacao.area.subconjunto) {
+    if (area.subconjunto) {
         for (int r = 0; r <= ctx.rede.max_indice_link; ++r) ctx.simulacao.caixa_com_espaco(r) = true;
     } else {
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) ctx.simulacao.caixa_com_espaco(ctx.simulacao.area.links[i]) = true;
+        for (int i = 0; i < area.quant_de_links; ++i) ctx.simulacao.caixa_com_espaco(area.links[i]) = true;
     }
     if (!ha_segundos) return;
 
-    if (ctx.simulacao.area.quant_de_nos > 0 && C <= 0) {
+    if (area.quant_de_nos > 0 && C <= 0) {
         // O instante do nó divide por C; um ciclo negativo não cai em intervalo algum.
-        if (C == 0) dividir_single(Single(primeiro_segundo - ctx.simulacao.area.defasagens[0]), 0.0f);
+        if (C == 0) dividir_single(Single(primeiro_segundo - area.defasagens[0]), 0.0f);
         falhar(tipo_de_falha::subscrito_fora_do_intervalo);
     }
-    if (ctx.simulacao.area.quant_de_nos > 0) {
+    if (area.quant_de_nos > 0) {
         preparar_nos(ctx, C);
         preparar_verdes_dos_segundos(ctx, C);
     }
@@ -608,8 +634,8 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
     const Long maior = maior_percurso(ctx, fim);
     const Long linhas = 2 * (maior + 1) + 64;
     const std::size_t tamanho = static_cast<std::size_t>(linhas) * passo_do_anel;
-    if (ctx.simulacao.area.anel.size() < tamanho) ctx.simulacao.area.anel.resize(tamanho);
-    Single* const anel = ctx.simulacao.area.anel.data();
+    if (area.anel.size() < tamanho) area.anel.resize(tamanho);
+    Single* const anel = area.anel.data();
     Long linha_do_segundo = maior;
 
     // Na execução final, os perfis de entrada são zerados um bloco à frente: os segundos de um
@@ -617,13 +643,13 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
     // no fim dele.
     // A partir deste segundo, todo link tem partidas de segundos já simulados.
     Long todos_com_partida = primeiro_segundo;
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, ctx.simulacao.area.l[i].primeiro_com_partida);
+    for (int i = 0; i < area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, area.l[i].primeiro_com_partida);
     Long t = primeiro_segundo;
     int segundo_do_ciclo = 0;
     try {
         if constexpr (eh_final) zerar_entradas(ctx, t, std::min<Long>(t + segundos_no_bloco - 1, fim));
         for (; t <= fim; ++t) {
-            ctx.simulacao.area.posicao_em_curso = -1;
+            area.posicao_em_curso = -1;
             if (linha_do_segundo + 1 == linhas) {
                 std::memmove(anel, anel + (linha_do_segundo - maior) * passo_do_anel,
                              static_cast<std::size_t>(maior + 1) * passo_do_anel * sizeof(Single));
@@ -635,15 +661,15 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
             // inteira, a linha toda de uma vez sai mais barato).
             if (t == primeiro_segundo) std::memset(linha, 0, passo_do_anel * sizeof(Single));
             Single* const linha_seguinte = linha + passo_do_anel;
-            if (ctx.simulacao.area.subconjunto) {
-                for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) linha_seguinte[ctx.simulacao.area.links[i]] = 0.0f;
+            if (area.subconjunto) {
+                for (int i = 0; i < area.quant_de_links; ++i) linha_seguinte[area.links[i]] = 0.0f;
             } else {
                 zerar_linha(linha_seguinte);
             }
             if (t == primeiro_segundo) sinais_iniciais(ctx, C);
-            else if (ctx.simulacao.area.quant_de_nos > 0) verdes_do_segundo(ctx, segundo_do_ciclo, t, C);
+            else if (area.quant_de_nos > 0) verdes_do_segundo(ctx, segundo_do_ciclo, t, C);
             const int no_bloco = static_cast<int>((t - primeiro_segundo) % segundos_no_bloco);
-            Single* const chegadas = ctx.simulacao.area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
+            Single* const chegadas = area.chegadas_do_bloco.data() + no_bloco * (max_links + 1);
             if (t < segundo_de_corte) {
                 if (t < todos_com_partida) segundo_dos_links<eh_final, aquecimento, false>(ctx, t, C, chegadas, linha);
                 else segundo_dos_links<eh_final, aquecimento, true>(ctx, t, C, chegadas, linha);
@@ -659,13 +685,13 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
                     if (t < fim) zerar_entradas(ctx, t + 1, std::min<Long>(t + segundos_no_bloco, fim));
                 }
             }
-            if (ctx.simulacao.area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
+            if (area.quant_de_nos > 0 && ++segundo_do_ciclo == C) segundo_do_ciclo = 0;
             ++linha_do_segundo;
         }
     } catch (...) {
         devolver_estado(ctx);
         // Uma falha nos links: os nós já estavam todos no segundo t.
-        if (ctx.simulacao.area.posicao_em_curso >= 0) instantes_no_segundo(ctx, t, C);
+        if (area.posicao_em_curso >= 0) instantes_no_segundo(ctx, t, C);
         if constexpr (eh_final) perfis_na_falha(ctx, t, fim);
         throw;
     }
@@ -680,9 +706,10 @@ Single custo_do_link(const rede_em_calculo& ctx, int l) { return verificar_singl
 // Soma dos custos dos links da lista; com `metade_na_entrada`, um link sem nó de origem
 // conta pela metade.
 void somar_custos(const rede_em_calculo& ctx, Single& soma, bool metade_na_entrada) {
+    execucao& area = ctx.simulacao.area;
     soma = 0;
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const int l = ctx.simulacao.area.links[i];
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
         const Single custo = custo_do_link(ctx, l);
         if (metade_na_entrada && ctx.derivados.no_origem(l) == 0) soma = verificar_single(double(soma) + double(custo) * 0.5);
         else soma = verificar_single(soma + custo);
@@ -702,21 +729,24 @@ void somar_custos(const rede_em_calculo& ctx, Single& soma, bool metade_na_entra
 
 
 void por_inicios_da_faixa(const rede_em_calculo& ctx, int j) {
-    if (ctx.simulacao.faixas.inicios_por_faixa == nullptr) return;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
+    if (faixas.inicios_por_faixa == nullptr) return;
     for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
-        ctx.derivados.inicio_do_intervalo(ctx.simulacao.faixas.no_dos_inicios, x) = (*ctx.simulacao.faixas.inicios_por_faixa)[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
+        ctx.derivados.inicio_do_intervalo(faixas.no_dos_inicios, x) = (*faixas.inicios_por_faixa)[static_cast<std::size_t>(j)][static_cast<std::size_t>(x)];
 }
 
 void guardar_inicios(const rede_em_calculo& ctx) {
-    if (ctx.simulacao.faixas.inicios_por_faixa == nullptr) return;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
+    if (faixas.inicios_por_faixa == nullptr) return;
     for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
-        ctx.simulacao.faixas.inicios_originais[0][static_cast<std::size_t>(x)] = ctx.derivados.inicio_do_intervalo(ctx.simulacao.faixas.no_dos_inicios, x);
+        faixas.inicios_originais[0][static_cast<std::size_t>(x)] = ctx.derivados.inicio_do_intervalo(faixas.no_dos_inicios, x);
 }
 
 void repor_inicios(const rede_em_calculo& ctx) {
-    if (ctx.simulacao.faixas.inicios_por_faixa == nullptr) return;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
+    if (faixas.inicios_por_faixa == nullptr) return;
     for (int x = 0; x <= max_intervalos_de_inicio + 1; ++x)
-        ctx.derivados.inicio_do_intervalo(ctx.simulacao.faixas.no_dos_inicios, x) = ctx.simulacao.faixas.inicios_originais[0][static_cast<std::size_t>(x)];
+        ctx.derivados.inicio_do_intervalo(faixas.no_dos_inicios, x) = faixas.inicios_originais[0][static_cast<std::size_t>(x)];
 }
 
 typedef long long faixas_64 __attribute__((vector_size(32)));
@@ -740,15 +770,17 @@ Byte intervalo_no_instante_de(const rede_em_calculo& ctx, int n, int x, int C) {
 // Um segundo dos links da lista em todas as faixas.
 template <fase F, bool todos_com_partida>
 [[gnu::always_inline]] inline void segundo_nas_faixas(const rede_em_calculo& ctx, Long t, faixas_f* anel, Long mascara) {
-    const int n = ctx.simulacao.area.quant_de_links;
-    link_nas_faixas* const estado = ctx.simulacao.faixas.estado.data();
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
+    const int n = area.quant_de_links;
+    link_nas_faixas* const estado = faixas.estado.data();
     faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
     const faixas_f zero{};
     faixas_f possivel{}, bloqueada{}, bloqueado{};
     faixas_i vermelho_agora{};
     faixas_f q_do_ultimo{};
     for (int i = 0; i < n; ++i) {
-        const link_na_execucao& L = ctx.simulacao.area.l[i];
+        const link_na_execucao& L = area.l[i];
         const int l = L.slot;
         link_nas_faixas& E = estado[l];
         const faixas_f s = zero + L.s;
@@ -770,7 +802,7 @@ template <fase F, bool todos_com_partida>
                 linha[r] += movido;
                 R.ocupacao += movido;
                 bloqueada += bloqueado;
-                R.com_espaco = R.ocupacao < ctx.simulacao.faixas.capacidade[r];
+                R.com_espaco = R.ocupacao < faixas.capacidade[r];
             }
             const faixas_f saida = possivel - bloqueada;
             q = (faixas_f)(((faixas_i)(q0 - saida) & g) | ((faixas_i)q0 & ~g));
@@ -779,7 +811,7 @@ template <fase F, bool todos_com_partida>
         } else {
             for (int k = 0; k < L.quant_de_recebedores; ++k) {
                 link_nas_faixas& R = estado[L.recebedores[k]];
-                R.com_espaco = R.ocupacao < ctx.simulacao.faixas.capacidade[L.recebedores[k]];
+                R.com_espaco = R.ocupacao < faixas.capacidade[L.recebedores[k]];
             }
         }
 
@@ -787,8 +819,8 @@ template <fase F, bool todos_com_partida>
         const faixas_f chegou = (partiu ? anel[((t - L.percurso) & mascara) * passo_do_anel + l] : zero) + L.entrada_externa;
 
         if constexpr (F == corte) {
-            if (ctx.simulacao.area.testes_de_corte[i]) {
-                const faixas_f limite = zero + ctx.simulacao.faixas.limite_no_corte[i];
+            if (area.testes_de_corte[i]) {
+                const faixas_f limite = zero + faixas.limite_no_corte[i];
                 q = limite < q ? limite : q;
             }
         }
@@ -809,7 +841,7 @@ template <fase F, bool todos_com_partida>
                     if (q[j] >= 0.0f && q[j] < 16777216.0f && soma[j] >= 0.0f) {
                         E.paradas[j] = soma[j] + std::nearbyint(q[j]);
                     } else {
-                        ctx.simulacao.faixas.conferir[j] = true;
+                        faixas.conferir[j] = true;
                     }
                 }
             }
@@ -819,14 +851,14 @@ template <fase F, bool todos_com_partida>
         E.fila = q + chegou;
     }
     if constexpr (F == medido) {
-        if (t == ctx.simulacao.faixas.fim) {
+        if (t == faixas.fim) {
             for (int j = 0; j < max_faixas; ++j) {
-                ctx.simulacao.faixas.possivel[j] = possivel[j];
-                ctx.simulacao.faixas.bloqueada[j] = bloqueada[j];
-                ctx.simulacao.faixas.bloqueado[j] = bloqueado[j];
+                faixas.possivel[j] = possivel[j];
+                faixas.bloqueada[j] = bloqueada[j];
+                faixas.bloqueado[j] = bloqueado[j];
                 // Fora de 0..2^24 a faixa já ficou para a sequência (e a conversão não é feita).
                 const bool cabe = q_do_ultimo[j] >= 0.0f && q_do_ultimo[j] < 16777216.0f;
-                ctx.simulacao.faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] && cabe ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
+                faixas.no_inicio_do_vermelho[j] = vermelho_agora[j] && cabe ? static_cast<Long>(std::nearbyint(q_do_ultimo[j])) : 0;
             }
         }
     }
@@ -835,18 +867,20 @@ template <fase F, bool todos_com_partida>
 // Os sinais de cada faixa no segundo: os nós que mudam de intervalo acertam o verde dos seus
 // links naquela faixa.
 inline void sinais_nas_faixas(const rede_em_calculo& ctx, int segundo_do_ciclo) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     const bool* const verde_no_intervalo = ctx.derivados.link_verde_no_intervalo.dados();
-    for (int j = 0; j < ctx.simulacao.faixas.quant; ++j) {
-        const auto& primeiro = ctx.simulacao.faixas.primeiro_evento[j];
+    for (int j = 0; j < faixas.quant; ++j) {
+        const auto& primeiro = faixas.primeiro_evento[j];
         const int ate = primeiro[segundo_do_ciclo + 1];
         for (int k = primeiro[segundo_do_ciclo]; k < ate; ++k) {
-            const evento& ev = ctx.simulacao.faixas.eventos[j][k];
-            const no_na_execucao& N = ctx.simulacao.area.n[ev.entrada_do_no];
+            const evento& ev = faixas.eventos[j][k];
+            const no_na_execucao& N = area.n[ev.entrada_do_no];
             if (!N.define_o_verde) continue;
-            const Byte* links = ctx.simulacao.area.links_por_no.data() + N.primeiro_link;
+            const Byte* links = area.links_por_no.data() + N.primeiro_link;
             for (int m = 0; m < N.quant_de_links; ++m) {
                 const int l = links[m];
-                ctx.simulacao.faixas.estado[l].verde[j] = verde_no_intervalo[l * colunas_do_verde + ev.intervalo] ? -1 : 0;
+                faixas.estado[l].verde[j] = verde_no_intervalo[l * colunas_do_verde + ev.intervalo] ? -1 : 0;
             }
         }
     }
@@ -854,13 +888,15 @@ inline void sinais_nas_faixas(const rede_em_calculo& ctx, int segundo_do_ciclo) 
 
 // O laço dos segundos, com ou sem AVX2 (o mesmo código; só as instruções mudam).
 [[gnu::always_inline]] inline void segundos_nas_faixas(const rede_em_calculo& ctx, Long segundo_de_corte, Long todos_com_partida, int C) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     static_assert(sizeof(area_das_faixas::celula_do_anel) == sizeof(faixas_f));
-    faixas_f* const anel = &ctx.simulacao.faixas.anel.data()->v;
-    const Long mascara = ctx.simulacao.area.mascara_do_anel;
+    faixas_f* const anel = &faixas.anel.data()->v;
+    const Long mascara = area.mascara_do_anel;
     int segundo_do_ciclo = 0;
-    for (Long t = primeiro_segundo; t <= ctx.simulacao.faixas.fim; ++t) {
+    for (Long t = primeiro_segundo; t <= faixas.fim; ++t) {
         faixas_f* const linha = anel + (t & mascara) * passo_do_anel;
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) linha[ctx.simulacao.area.links[i]] = faixas_f{};
+        for (int i = 0; i < area.quant_de_links; ++i) linha[area.links[i]] = faixas_f{};
         if (t > primeiro_segundo) sinais_nas_faixas(ctx, segundo_do_ciclo);
         if (t < segundo_de_corte) {
             if (t < todos_com_partida) segundo_nas_faixas<aquecimento, false>(ctx, t, anel, mascara);
@@ -1037,10 +1073,12 @@ bool executar_em_faixas(const rede_em_calculo& ctx, Integer W, Integer P, int qu
 
 // Soma dos custos da faixa j, como somar_custos; false se uma conta estouraria.
 bool somar_custos_da_faixa(const rede_em_calculo& ctx, int j, Single& soma, bool metade_na_entrada) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     Single total = 0;
-    for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-        const int l = ctx.simulacao.area.links[i];
-        const link_nas_faixas& E = ctx.simulacao.faixas.estado[l];
+    for (int i = 0; i < area.quant_de_links; ++i) {
+        const int l = area.links[i];
+        const link_nas_faixas& E = faixas.estado[l];
         const double custo_em_dupla = double(Single(Single(ctx.copias.peso_da_parada) * E.paradas[j] + E.atraso[j]));
         if (!std::isfinite(custo_em_dupla)) return false;
         const Single custo = static_cast<Single>(custo_em_dupla);
@@ -1054,8 +1092,10 @@ bool somar_custos_da_faixa(const rede_em_calculo& ctx, int j, Single& soma, bool
 
 // Passa o estado da faixa j para as tabelas, como a execução sequencial o deixaria.
 void devolver_faixa_da_area(const rede_em_calculo& ctx, int j) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     for (int l = 0; l <= max_links; ++l) {
-        const link_nas_faixas& E = ctx.simulacao.faixas.estado[l];
+        const link_nas_faixas& E = faixas.estado[l];
         ctx.simulacao.fila(l) = E.fila[j];
         ctx.simulacao.ocupacao_da_caixa(l) = E.ocupacao[j];
         ctx.simulacao.atraso(l) = E.atraso[j];
@@ -1066,16 +1106,16 @@ void devolver_faixa_da_area(const rede_em_calculo& ctx, int j) {
         ctx.simulacao.verde_antes(l) = E.verde_antes[j] != 0;
     }
     const Integer C = ctx.derivados.t_de_ciclo;
-    for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) {
-        no_na_execucao N = ctx.simulacao.area.n[e];
-        N.instante_inicial = ctx.simulacao.faixas.instante_inicial[j][e];
-        ctx.simulacao.instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, ctx.simulacao.faixas.fim, C));
+    for (int e = 0; e < area.quant_de_nos; ++e) {
+        no_na_execucao N = area.n[e];
+        N.instante_inicial = faixas.instante_inicial[j][e];
+        ctx.simulacao.instante_no_ciclo(N.slot) = static_cast<Integer>(instante_do_no(N, faixas.fim, C));
     }
-    ctx.simulacao.vazao_possivel = ctx.simulacao.faixas.possivel[j];
-    ctx.simulacao.vazao_bloqueada = ctx.simulacao.faixas.bloqueada[j];
-    ctx.simulacao.bloqueado_no_recebedor = ctx.simulacao.faixas.bloqueado[j];
-    ctx.simulacao.paradas_no_inicio_do_vermelho = ctx.simulacao.faixas.no_inicio_do_vermelho[j];
-    ctx.simulacao.link_corrente = ctx.simulacao.area.l[ctx.simulacao.area.quant_de_links - 1].slot;
+    ctx.simulacao.vazao_possivel = faixas.possivel[j];
+    ctx.simulacao.vazao_bloqueada = faixas.bloqueada[j];
+    ctx.simulacao.bloqueado_no_recebedor = faixas.bloqueado[j];
+    ctx.simulacao.paradas_no_inicio_do_vermelho = faixas.no_inicio_do_vermelho[j];
+    ctx.simulacao.link_corrente = area.l[area.quant_de_links - 1].slot;
 }
 
 // Os conjuntos das variantes de subconjunto: os nós e os links de cada uma, com a entrada e a
@@ -1098,6 +1138,7 @@ std::pair<Byte, Byte> os_dois_nos_do_par(const rede_em_calculo& ctx, int p, bool
 }
 
 void incluir_links_do_par(const rede_em_calculo& ctx, int p, bool fase1) {
+    execucao& area = ctx.simulacao.area;
     auto& links_do_par = fase1 ? ctx.buscas.links_do_par_fase1 : ctx.buscas.links_do_par_fase2;
     auto& entrada_no_par = fase1 ? ctx.buscas.entrada_no_par_fase1 : ctx.buscas.entrada_no_par_fase2;
     auto& capacidade_no_par = fase1 ? ctx.buscas.capacidade_no_par_fase1 : ctx.buscas.capacidade_no_par_fase2;
@@ -1107,20 +1148,22 @@ void incluir_links_do_par(const rede_em_calculo& ctx, int p, bool fase1) {
         const Single entrada = entrada_no_par(p, l);
         incluir_link(ctx, l, entrada, entrada > 0);
     }
-    for (int r = 0; r <= max_links; ++r) ctx.simulacao.area.capacidade[r] = Single(capacidade_no_par(p, r));
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(capacidade_no_par(p, r));
 }
 
 void incluir_links_do_caminho(const rede_em_calculo& ctx) {
+    execucao& area = ctx.simulacao.area;
     for (int i = 1; i <= ctx.buscas.quant_de_links_do_caminho; ++i) {
         const Integer l = ctx.buscas.links_do_caminho(i);
         const Single entrada = ctx.buscas.fluxo_externo_do_caminho(l);
         incluir_link(ctx, l, entrada, entrada > 0);
     }
-    for (int r = 0; r <= max_links; ++r) ctx.simulacao.area.capacidade[r] = Single(ctx.buscas.capacidade_no_caminho(r));
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(ctx.buscas.capacidade_no_caminho(r));
 }
 
 // Os nós da vizinhança tomam a defasagem em vigor como tentativa.
 void incluir_vizinhanca(const rede_em_calculo& ctx, int c) {
+    execucao& area = ctx.simulacao.area;
     for (int i = 1; i <= ctx.buscas.quant_de_nos_da_vizinhanca(c); ++i) {
         const int n = ctx.buscas.no_da_vizinhanca(i);
         ctx.buscas.defasagem_tentativa(n) = ctx.buscas.defasagem(n);
@@ -1131,7 +1174,7 @@ void incluir_vizinhanca(const rede_em_calculo& ctx, int c) {
         const Single entrada = ctx.buscas.fluxo_externo_da_vizinhanca(c, l);
         incluir_link(ctx, l, entrada, entrada > 0);
     }
-    for (int r = 0; r <= max_links; ++r) ctx.simulacao.area.capacidade[r] = Single(ctx.buscas.capacidade_na_vizinhanca(c, r));
+    for (int r = 0; r <= max_links; ++r) area.capacidade[r] = Single(ctx.buscas.capacidade_na_vizinhanca(c, r));
 }
 
 }  // namespace
@@ -1190,6 +1233,7 @@ void simular_vizinhanca(const rede_em_calculo& ctx) {
 }
 
 void simular_rede_final(const rede_em_calculo& ctx) {
+    execucao& area = ctx.simulacao.area;
     com_codigo("Erro 153", [&] {
         comecar_conjunto(ctx, false);
         links_da_rede(ctx, true);
@@ -1197,8 +1241,8 @@ void simular_rede_final(const rede_em_calculo& ctx) {
         executar<true>(ctx, 8, ctx.derivados.periodo_de_simulacao);
         ctx.resultados.atraso_total = 0;
         ctx.resultados.paradas_total = 0;
-        for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) {
-            const int l = ctx.simulacao.area.links[i];
+        for (int i = 0; i < area.quant_de_links; ++i) {
+            const int l = area.links[i];
             ctx.resultados.atraso_total = verificar_single(ctx.resultados.atraso_total + ctx.simulacao.atraso(l));
             ctx.resultados.paradas_total = verificar_single(ctx.resultados.paradas_total + ctx.simulacao.paradas(l));
         }
@@ -1213,40 +1257,46 @@ namespace {
 
 
 bool terminar_faixas(const rede_em_calculo& ctx, bool metade_na_entrada) {
-    for (int j = 0; j < ctx.simulacao.faixas.quant; ++j)
-        if (!ctx.simulacao.faixas.conferir[j] && !somar_custos_da_faixa(ctx, j, ctx.simulacao.faixas.resultado[j], metade_na_entrada)) ctx.simulacao.faixas.conferir[j] = true;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
+    for (int j = 0; j < faixas.quant; ++j)
+        if (!faixas.conferir[j] && !somar_custos_da_faixa(ctx, j, faixas.resultado[j], metade_na_entrada)) faixas.conferir[j] = true;
     return true;
 }
 
 void defasagens_dos_nos(const rede_em_calculo& ctx, int quant, const defasagens_das_faixas& defasagens) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     for (int j = 0; j < quant; ++j)
-        for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) ctx.simulacao.faixas.defasagens_por_entrada[j][e] = defasagens[j][ctx.simulacao.area.nos[e]];
+        for (int e = 0; e < area.quant_de_nos; ++e) faixas.defasagens_por_entrada[j][e] = defasagens[j][area.nos[e]];
 }
 
 }  // namespace
 
 bool simular_rede_em_faixas(const rede_em_calculo& ctx, int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     comecar_conjunto(ctx, false);
     links_da_rede(ctx, false);
     for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
         if (ctx.rede.existe_no(n)) incluir_no(ctx, n, 0);
     defasagens_dos_nos(ctx, quant, defasagens);
-    ctx.simulacao.faixas.variante = variante_das_faixas::rede;
-    if (!executar_em_faixas(ctx, 8, ctx.derivados.periodo_de_simulacao, quant, ctx.simulacao.faixas.defasagens_por_entrada, anterior)) return false;
+    faixas.variante = variante_das_faixas::rede;
+    if (!executar_em_faixas(ctx, 8, ctx.derivados.periodo_de_simulacao, quant, faixas.defasagens_por_entrada, anterior)) return false;
     return terminar_faixas(ctx, true);
 }
 
 bool simular_caminho_em_faixas(const rede_em_calculo& ctx, int quant, const defasagens_das_faixas& defasagens, const anteriores_das_faixas& anterior) {
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     comecar_conjunto(ctx, true);
     for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) incluir_no(ctx, ctx.buscas.nos_do_caminho_principal(i), 0);
     incluir_links_do_caminho(ctx);
     defasagens_dos_nos(ctx, quant, defasagens);
-    ctx.simulacao.faixas.variante = variante_das_faixas::caminho;
-    if (!executar_em_faixas(ctx, 8, ctx.derivados.periodo_de_simulacao, quant, ctx.simulacao.faixas.defasagens_por_entrada, anterior)) return false;
+    faixas.variante = variante_das_faixas::caminho;
+    if (!executar_em_faixas(ctx, 8, ctx.derivados.periodo_de_simulacao, quant, faixas.defasagens_por_entrada, anterior)) return false;
     return terminar_faixas(ctx, true);
 }
 
 bool simular_par_em_faixas(const rede_em_calculo& ctx, int quant, const std::array<Integer, max_faixas>& defasagens_do_segundo_no) {
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     comecar_conjunto(ctx, true);
     const int p = ctx.buscas.par_corrente;
     const bool fase1 = ctx.buscas.eh_fase1;
@@ -1257,46 +1307,51 @@ bool simular_par_em_faixas(const rede_em_calculo& ctx, int quant, const std::arr
     incluir_no(ctx, b, 0);
     incluir_links_do_par(ctx, p, fase1);
     for (int j = 0; j < quant; ++j) {
-        ctx.simulacao.faixas.defasagens_por_entrada[j][0] = 0;
-        ctx.simulacao.faixas.defasagens_por_entrada[j][1] = defasagens_do_segundo_no[j];
+        faixas.defasagens_por_entrada[j][0] = 0;
+        faixas.defasagens_por_entrada[j][1] = defasagens_do_segundo_no[j];
     }
-    ctx.simulacao.faixas.variante = variante_das_faixas::par;
-    ctx.simulacao.faixas.no_a = a;
-    ctx.simulacao.faixas.no_b = b;
-    ctx.simulacao.faixas.defasagens_do_par = defasagens_do_segundo_no;
-    if (!executar_em_faixas(ctx, 4, ctx.buscas.periodo_de_otimizacao, quant, ctx.simulacao.faixas.defasagens_por_entrada, faixas_em_fila)) return false;
+    faixas.variante = variante_das_faixas::par;
+    faixas.no_a = a;
+    faixas.no_b = b;
+    faixas.defasagens_do_par = defasagens_do_segundo_no;
+    if (!executar_em_faixas(ctx, 4, ctx.buscas.periodo_de_otimizacao, quant, faixas.defasagens_por_entrada, faixas_em_fila)) return false;
     return terminar_faixas(ctx, false);
 }
 
 bool simular_vizinhanca_em_faixas(const rede_em_calculo& ctx, int quant, int no, const inicios_das_faixas& inicios) {
+    execucao& area = ctx.simulacao.area;
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     comecar_conjunto(ctx, true);
     incluir_vizinhanca(ctx, ctx.buscas.candidato_corrente);
     for (int j = 0; j < std::min(quant, max_faixas); ++j)
-        for (int e = 0; e < ctx.simulacao.area.quant_de_nos; ++e) ctx.simulacao.faixas.defasagens_por_entrada[j][e] = ctx.simulacao.area.defasagens[e];
+        for (int e = 0; e < area.quant_de_nos; ++e) faixas.defasagens_por_entrada[j][e] = area.defasagens[e];
     if (no < 0 || no > max_nos) return false;
-    ctx.simulacao.faixas.variante = variante_das_faixas::vizinhanca;
-    ctx.simulacao.faixas.inicios_por_faixa = &inicios;
-    ctx.simulacao.faixas.no_dos_inicios = no;
-    const bool servem = executar_em_faixas(ctx, 4, ctx.buscas.periodo_local, quant, ctx.simulacao.faixas.defasagens_por_entrada, faixas_em_fila);
-    ctx.simulacao.faixas.inicios_por_faixa = nullptr;
+    faixas.variante = variante_das_faixas::vizinhanca;
+    faixas.inicios_por_faixa = &inicios;
+    faixas.no_dos_inicios = no;
+    const bool servem = executar_em_faixas(ctx, 4, ctx.buscas.periodo_local, quant, faixas.defasagens_por_entrada, faixas_em_fila);
+    faixas.inicios_por_faixa = nullptr;
     if (!servem) return false;
     return terminar_faixas(ctx, false);
 }
 
-bool faixa_precisa_de_sequencia(const rede_em_calculo& ctx, int j) { return j < 0 || j >= ctx.simulacao.faixas.quant || ctx.simulacao.faixas.conferir[j]; }
+bool faixa_precisa_de_sequencia(const rede_em_calculo& ctx, int j) {
+    area_das_faixas& faixas = ctx.simulacao.faixas; return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
 
-Single resultado_da_faixa(const rede_em_calculo& ctx, int j) { return ctx.simulacao.faixas.resultado[j]; }
+Single resultado_da_faixa(const rede_em_calculo& ctx, int j) {
+    area_das_faixas& faixas = ctx.simulacao.faixas; return faixas.resultado[j]; }
 
 void devolver_faixa(const rede_em_calculo& ctx, int j) {
+    area_das_faixas& faixas = ctx.simulacao.faixas;
     devolver_faixa_da_area(ctx, j);
-    switch (ctx.simulacao.faixas.variante) {
+    switch (faixas.variante) {
         case variante_das_faixas::rede:
-        case variante_das_faixas::caminho: ctx.buscas.indice_de_desempenho = ctx.simulacao.faixas.resultado[j]; break;
-        case variante_das_faixas::vizinhanca: ctx.buscas.indice_da_vizinhanca = ctx.simulacao.faixas.resultado[j]; break;
+        case variante_das_faixas::caminho: ctx.buscas.indice_de_desempenho = faixas.resultado[j]; break;
+        case variante_das_faixas::vizinhanca: ctx.buscas.indice_da_vizinhanca = faixas.resultado[j]; break;
         case variante_das_faixas::par:
-            ctx.buscas.defasagem_tentativa(ctx.simulacao.faixas.no_a) = 0;
-            ctx.buscas.defasagem_tentativa(ctx.simulacao.faixas.no_b) = ctx.simulacao.faixas.defasagens_do_par[j];
-            ctx.buscas.custo_da_defasagem(ctx.simulacao.faixas.defasagens_do_par[j]) = ctx.simulacao.faixas.resultado[j];
+            ctx.buscas.defasagem_tentativa(faixas.no_a) = 0;
+            ctx.buscas.defasagem_tentativa(faixas.no_b) = faixas.defasagens_do_par[j];
+            ctx.buscas.custo_da_defasagem(faixas.defasagens_do_par[j]) = faixas.resultado[j];
             break;
     }
 }
