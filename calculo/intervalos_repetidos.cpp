@@ -65,23 +65,35 @@ void passar_segundos(const rede_em_calculo& ctx, int no, int de, int para, Integ
     ctx.derivados.duracao_com_demanda(no, de) = somar(ctx.derivados.duracao_com_demanda(no, de), -Long(segundos));
 }
 
+// Toda sequência de verde do grupo g do nó k (pela sequência dobrada 1..2n, o intervalo 0
+// valendo o n) dura ao menos o verde de segurança do grupo? Uma soma fora de 16 bits falha
+// (estouro).
+bool grupo_atende_ao_verde_de_seguranca(const rede_em_calculo& ctx, int k, int g) {
+    const int n = ctx.derivados.quant_de_intervalos_depois(k);
+    auto no_ciclo = [n](int m) { return (m - 1) % n + 1; };
+    auto verde = [&](int m) { return ctx.derivados.grupo_verde_no_intervalo(k, g, m == 0 ? n : m); };
+    for (int m = 1; m <= n; ++m) {
+        if (!verde(m) || verde(m - 1)) continue;
+        // Uma sequência de verde começa em m e segue pela sequência dobrada 1..2n.
+        Integer duracao = 0;
+        for (int x = m; x <= 2 * n && verde(no_ciclo(x)); ++x)
+            duracao = somar(duracao, ctx.derivados.duracao_do_intervalo(k, no_ciclo(x)));
+        if (duracao < ctx.derivados.verde_de_seguranca_do_grupo(k, g)) return false;
+    }
+    return true;
+}
+
 // O que verificar_verdes_minimos responderia para o nó, sem escrever nem relatar nada;
 // vazio quando a conta estouraria (a verificação de verdade relata a falha).
 std::optional<bool> verdes_minimos_ok(const rede_em_calculo& ctx, int k) {
     const int n = ctx.derivados.quant_de_intervalos_depois(k);
     if (n < 1 || n > max_intervalos_de_inicio) return std::nullopt;
-    auto no_ciclo = [n](int m) { return (m - 1) % n + 1; };
-    for (int g = 1; g <= ctx.copias.quant_de_grupos(k); ++g) {
-        auto verde = [&](int m) { return ctx.derivados.grupo_verde_no_intervalo(k, g, m == 0 ? n : m); };
-        for (int m = 1; m <= n; ++m) {
-            if (!verde(m) || verde(m - 1)) continue;
-            Long duracao = 0;
-            for (int x = m; x <= 2 * n && verde(no_ciclo(x)); ++x) {
-                duracao += ctx.derivados.duracao_do_intervalo(k, no_ciclo(x));
-                if (duracao < -32768 || duracao > 32767) return std::nullopt;
-            }
-            if (duracao < ctx.derivados.verde_de_seguranca_do_grupo(k, g)) return false;
-        }
+    try {
+        for (int g = 1; g <= ctx.copias.quant_de_grupos(k); ++g)
+            if (!grupo_atende_ao_verde_de_seguranca(ctx, k, g)) return false;
+    } catch (const falha& f) {
+        if (f.tipo() != tipo_de_falha::estouro) throw;
+        return std::nullopt;
     }
     return true;
 }
@@ -269,19 +281,11 @@ void verificar_verdes_minimos(const rede_em_calculo& ctx) {
         ctx.buscas.intervalos_validos = true;
         const int k = ctx.buscas.no_da_vizinhanca(1);
         const int n = ctx.derivados.quant_de_intervalos_depois(k);
-        auto no_ciclo = [n](int m) { return (m - 1) % n + 1; };
         for (int g = 1; g <= ctx.copias.quant_de_grupos(k); ++g) {
             ctx.derivados.grupo_verde_no_intervalo(k, g, 0) = ctx.derivados.grupo_verde_no_intervalo(k, g, n);
-            for (int m = 1; m <= n; ++m) {
-                if (!ctx.derivados.grupo_verde_no_intervalo(k, g, m) || ctx.derivados.grupo_verde_no_intervalo(k, g, m - 1)) continue;
-                // Uma sequência de verde começa em m e segue pela sequência dobrada 1..2n.
-                Integer duracao = 0;
-                for (int x = m; x <= 2 * n && ctx.derivados.grupo_verde_no_intervalo(k, g, no_ciclo(x)); ++x)
-                    duracao = somar(duracao, ctx.derivados.duracao_do_intervalo(k, no_ciclo(x)));
-                if (duracao < ctx.derivados.verde_de_seguranca_do_grupo(k, g)) {
-                    ctx.buscas.intervalos_validos = false;
-                    return;
-                }
+            if (!grupo_atende_ao_verde_de_seguranca(ctx, k, g)) {
+                ctx.buscas.intervalos_validos = false;
+                return;
             }
         }
     });

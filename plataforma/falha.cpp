@@ -42,8 +42,6 @@ const falha& falha_corrente() { return corrente(); }
 
 void registrar_falha_corrente(const falha& f) { corrente() = f; }
 
-void limpar_falha_corrente() { corrente() = falha(tipo_de_falha::generica, ""); }
-
 void registrar_excecao_em_andamento() noexcept {
     try {
         try {

@@ -45,7 +45,6 @@ std::string descricao_padrao(tipo_de_falha tipo);
 // A falha corrente (o estado de erro que o relator lê). Quem a trata registra-a aqui.
 const falha& falha_corrente();
 void registrar_falha_corrente(const falha& f);
-void limpar_falha_corrente();
 
 // Traduz qualquer exceção em andamento para a falha do programa e a registra como corrente.
 // Só pode ser chamada dentro de um bloco catch.

@@ -543,7 +543,6 @@ void destruir_todas_as_janelas();
 
 namespace detalhe_formularios {
 void registrar_janela(formulario* f, std::function<void()> destruir);
-void copiar_controle(rotulo& d, const rotulo& m);
 }  // namespace detalhe_formularios
 
 template <class F>

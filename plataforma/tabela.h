@@ -89,11 +89,6 @@ public:
         limite2_ = limite2;
     }
 
-    void liberar() {
-        std::vector<T>().swap(dados_);
-        limite1_ = limite2_ = -1;
-    }
-
     long long limite1() const noexcept { return limite1_; }
     long long limite2() const noexcept { return limite2_; }
 

@@ -75,13 +75,7 @@ inline double dividir_double(double a, double b) {
     return r;
 }
 
-// Divisão inteira "\" e resto "Mod" de números inteiros.
-inline Long divisao_inteira(Long a, Long b) {
-    if (b == 0) falhar(tipo_de_falha::divisao_por_zero);
-    if (a == std::numeric_limits<Long>::min() && b == -1) falhar(tipo_de_falha::estouro);
-    return a / b;
-}
-
+// Resto "Mod" de números inteiros.
 inline Long resto(Long a, Long b) {
     if (b == 0) falhar(tipo_de_falha::divisao_por_zero);
     if (b == -1) return 0;

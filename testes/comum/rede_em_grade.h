@@ -1,6 +1,6 @@
 #pragma once
-// Rede em grade, montada nas tabelas da rede entrada e sempre igual: `linhas` × `colunas` nós,
-// cada linha uma arterial de mão dupla e cada coluna uma via de mão única (para baixo nas
+// Rede em grade, montada nas tabelas de uma rede entrada (sem ela, a do processo) e sempre
+// igual: `linhas` × `colunas` nós, cada linha uma arterial de mão dupla e cada coluna uma via de mão única (para baixo nas
 // colunas pares, para cima nas ímpares). Todo nó recebe três links: do oeste, do leste e da
 // via vertical (de um vizinho ou de fora da rede); 5 × 10 dá a maior rede que as tabelas
 // permitem, 50 nós e 150 links. Grupo 1 serve os links horizontais, grupo 2 o vertical; os
@@ -22,10 +22,10 @@ inline std::string nome_na_grade(char letra, int linha, int coluna) {
     return s;
 }
 
-inline void montar_rede_em_grade(int linhas, int colunas, Integer ciclo, bool saturada = false) {
-    esvaziar_rede();
-    nome_da_rede_dado = "grade";
-    t_de_ciclo_imposto_dado = ciclo;
+inline void montar_rede_em_grade(rede_dada& rede, int linhas, int colunas, Integer ciclo, bool saturada = false) {
+    esvaziar_rede(rede);
+    rede.nome_da_rede_dado = "grade";
+    rede.t_de_ciclo_imposto_dado = ciclo;
 
     auto no = [](int r, int c) { return nome_na_grade('N', r, c); };
     auto para_baixo = [](int c) { return c % 2 == 0; };
@@ -34,28 +34,28 @@ inline void montar_rede_em_grade(int linhas, int colunas, Integer ciclo, bool sa
     for (int r = 0; r < linhas; ++r)
         for (int c = 0; c < colunas; ++c) {
             const bool repete = (r * colunas + c) % 7 == 3;
-            const int n = novo_no(no(r, c), 2, repete ? 6 : 4);
+            const int n = novo_no(rede, no(r, c), 2, repete ? 6 : 4);
             if (repete) {
-                cores_do_grupo(n, 1, "123312");
-                cores_do_grupo(n, 2, "331233");
-                duracao_imposta_dado(n, 6) = 3;
+                cores_do_grupo(rede, n, 1, "123312");
+                cores_do_grupo(rede, n, 2, "331233");
+                rede.duracao_imposta_dado(n, 6) = 3;
             } else {
-                cores_do_grupo(n, 1, "1233");
-                cores_do_grupo(n, 2, "3312");
+                cores_do_grupo(rede, n, 1, "1233");
+                cores_do_grupo(rede, n, 2, "3312");
             }
-            duracao_imposta_dado(n, 2) = 3;
-            duracao_imposta_dado(n, 4) = 3;
-            links_do_grupo(n, 1, {nome_na_grade('E', r, c), nome_na_grade('W', r, c)});
-            links_do_grupo(n, 2, {nome_na_grade('V', r, c)});
+            rede.duracao_imposta_dado(n, 2) = 3;
+            rede.duracao_imposta_dado(n, 4) = 3;
+            links_do_grupo(rede, n, 1, {nome_na_grade('E', r, c), nome_na_grade('W', r, c)});
+            links_do_grupo(rede, n, 2, {nome_na_grade('V', r, c)});
         }
 
     auto fluxo_horizontal = [](int r) { return Single(450 + 50 * r); };
     auto fluxo_vertical = [saturada](int c) { return Single(saturada && c == 0 ? 1300 : 250 + 20 * c); };
     auto percurso = [](int r, int c) { return static_cast<Byte>(10 + (r * 7 + c * 3) % 20); };
     auto criar = [&](char letra, int r, int c, const std::string& origem, Single fluxo) {
-        const int l = novo_link(nome_na_grade(letra, r, c), origem, no(r, c), fluxo, 1800, 30);
-        t_de_percurso_dado(l) = percurso(r, c);
-        verde_de_seguranca_dado(l) = 8;
+        const int l = novo_link(rede, nome_na_grade(letra, r, c), origem, no(r, c), fluxo, 1800, 30);
+        rede.t_de_percurso_dado(l) = percurso(r, c);
+        rede.verde_de_seguranca_dado(l) = 8;
     };
     for (int r = 0; r < linhas; ++r)
         for (int c = 0; c < colunas; ++c) {
@@ -67,9 +67,9 @@ inline void montar_rede_em_grade(int linhas, int colunas, Integer ciclo, bool sa
 
     // Recebedores: quem segue em frente e quem vira, pelos links que saem do nó.
     auto fornecer = [&](char letra, int r, int c, const std::string& recebedor, int& k, Single fracao) {
-        for (int l = 1; l <= max_indice_link; ++l)
-            if (existe_link(l) && nome_do_link_dado(l) == nome_na_grade(letra, r, c))
-                recebedor_do_link(l, ++k, recebedor, fracao * fluxo_dado(l));
+        for (int l = 1; l <= rede.max_indice_link; ++l)
+            if (rede.existe_link(l) && rede.nome_do_link_dado(l) == nome_na_grade(letra, r, c))
+                recebedor_do_link(rede, l, ++k, recebedor, fracao * rede.fluxo_dado(l));
     };
     for (int r = 0; r < linhas; ++r)
         for (int c = 0; c < colunas; ++c) {
@@ -87,6 +87,10 @@ inline void montar_rede_em_grade(int linhas, int colunas, Integer ciclo, bool sa
             if (c + 1 < colunas) fornecer('V', r, c, nome_na_grade('E', r, c + 1), k, 0.2f);
             if (c > 0) fornecer('V', r, c, nome_na_grade('W', r, c - 1), k, 0.2f);
         }
+}
+
+inline void montar_rede_em_grade(int linhas, int colunas, Integer ciclo, bool saturada = false) {
+    montar_rede_em_grade(contexto().rede, linhas, colunas, ciclo, saturada);
 }
 
 }  // namespace orvel::teste
