@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "calculo/simulacao.h"
@@ -21,13 +22,16 @@ namespace {
 
 using namespace orvel;
 
-void montar_maior_rede(Integer C) {
-    teste::montagem_da_rede m;
+// A rede gerada num contexto próprio (grande: no heap).
+std::unique_ptr<contexto_da_rede> montar_maior_rede(Integer C) {
+    auto c = std::make_unique<contexto_da_rede>();
+    teste::montagem_da_rede m(*c);
     teste::gerar_rede(m, 2026, max_nos, max_links, C, static_cast<Integer>(600 / C * C));
+    return c;
 }
 
-void contar(benchmark::State& estado) {
-    const double link_segundos = double(max_links) * double(8 * contexto().derivados.t_de_ciclo + contexto().derivados.periodo_de_simulacao) * double(estado.iterations());
+void contar(benchmark::State& estado, const contexto_da_rede& c) {
+    const double link_segundos = double(max_links) * double(8 * c.derivados.t_de_ciclo + c.derivados.periodo_de_simulacao) * double(estado.iterations());
     estado.counters["link_segundos"] = benchmark::Counter(link_segundos, benchmark::Counter::kIsRate);
     // Segundos por link-segundo, mostrados em ns ("n").
     estado.counters["por_link_segundo"] =
@@ -35,41 +39,41 @@ void contar(benchmark::State& estado) {
 }
 
 void simulacao_da_rede(benchmark::State& estado) {
-    montar_maior_rede(static_cast<Integer>(estado.range(0)));
+    const auto c = montar_maior_rede(static_cast<Integer>(estado.range(0)));
     for (auto _ : estado) {
-        simular_rede(contexto());
-        benchmark::DoNotOptimize(contexto().buscas.indice_de_desempenho);
+        simular_rede(*c);
+        benchmark::DoNotOptimize(c->buscas.indice_de_desempenho);
     }
-    contar(estado);
+    contar(estado, *c);
 }
 
 void simulacao_em_faixas(benchmark::State& estado) {
-    montar_maior_rede(120);
+    const auto c = montar_maior_rede(120);
     const bool antes = usar_instrucoes_avx2(estado.range(0) == 1);
     defasagens_das_faixas d{};
     for (int j = 0; j < max_faixas; ++j)
-        for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(contexto().buscas.defasagem_tentativa(n) + (n == j + 1 ? 15 : 0));
+        for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(c->buscas.defasagem_tentativa(n) + (n == j + 1 ? 15 : 0));
     for (auto _ : estado) {
-        if (!simular_rede_em_faixas(contexto(), max_faixas, d)) {
+        if (!simular_rede_em_faixas(*c, max_faixas, d)) {
             estado.SkipWithError("as faixas não serviram");
             break;
         }
-        benchmark::DoNotOptimize(resultado_da_faixa(contexto(), 0));
+        benchmark::DoNotOptimize(resultado_da_faixa(*c, 0));
     }
     usar_instrucoes_avx2(antes);
     const double link_segundos =
-        double(max_faixas) * double(max_links) * double(8 * contexto().derivados.t_de_ciclo + contexto().derivados.periodo_de_simulacao) * double(estado.iterations());
+        double(max_faixas) * double(max_links) * double(8 * c->derivados.t_de_ciclo + c->derivados.periodo_de_simulacao) * double(estado.iterations());
     estado.counters["por_configuracao_link_segundo"] =
         benchmark::Counter(link_segundos, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void simulacao_final(benchmark::State& estado) {
-    montar_maior_rede(static_cast<Integer>(estado.range(0)));
+    const auto c = montar_maior_rede(static_cast<Integer>(estado.range(0)));
     for (auto _ : estado) {
-        simular_rede_final(contexto());
-        benchmark::DoNotOptimize(contexto().resultados.atraso_total);
+        simular_rede_final(*c);
+        benchmark::DoNotOptimize(c->resultados.atraso_total);
     }
-    contar(estado);
+    contar(estado, *c);
 }
 
 double menor(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }

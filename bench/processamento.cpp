@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,7 @@
 #include "calculo/simulacao.h"
 #include "comum/rede_em_grade.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace {
 
@@ -36,17 +36,18 @@ void processar(benchmark::State& estado) {
     const bool uma_hora = estado.range(0) == 1;
     const bool em_faixas = estado.range(1) == 1;
     const bool antes = ligar_buscas_em_faixas(em_faixas);
-    frmTela_principal_versao2();  // a carga da janela principal limpa a rede: vem antes
-    teste::montar_rede_em_grade(5, 10, ciclo, uma_hora);
+    // A rede num contexto próprio (grande: no heap).
+    const auto c = std::make_unique<contexto_da_rede>();
+    teste::montar_rede_em_grade(c->rede, 5, 10, ciclo, uma_hora);
     etapas() = etapas_de_verdade();
     etapas().salvar = [](contexto_da_rede&) { return true; };
 
     {
         servicos_de_teste s;
-        processar_rede(contexto(), observador_do_calculo_instalado());
+        processar_rede(*c, observador_do_calculo_instalado());
         const Integer esperado = uma_hora ? 3600 : 600;
-        if (!dados_ok || !s.mensagens.empty() || contexto().derivados.t_de_ciclo != ciclo || contexto().derivados.periodo_de_simulacao != esperado ||
-            contexto().resultados.t_ciclo_da_rede_rel.empty()) {
+        if (!c->projeto.dados_ok || !s.mensagens.empty() || c->derivados.t_de_ciclo != ciclo || c->derivados.periodo_de_simulacao != esperado ||
+            c->resultados.t_ciclo_da_rede_rel.empty()) {
             std::string motivo = "a execução conferida não saiu como esperado";
             if (!s.mensagens.empty()) motivo += ": " + s.mensagens.front().titulo + " " + s.mensagens.front().texto;
             estado.SkipWithError(motivo.c_str());
@@ -70,8 +71,8 @@ void processar(benchmark::State& estado) {
     for (auto _ : estado) {
         const auto inicio = std::chrono::steady_clock::now();
         ultima = inicio;
-        processar_rede(contexto(), observador_do_calculo_instalado());
-        benchmark::DoNotOptimize(contexto().resultados.atraso_total);
+        processar_rede(*c, observador_do_calculo_instalado());
+        benchmark::DoNotOptimize(c->resultados.atraso_total);
         marcar();
         menor = std::min(menor, std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count());
     }
@@ -81,10 +82,10 @@ void processar(benchmark::State& estado) {
     if (!em_faixas) em_sequencia = em_sequencia > 0 ? std::min(em_sequencia, menor) : menor;
     else if (em_sequencia > 0)
         estado.counters["sequencial_por_faixas"] = em_sequencia / menor;
-    estado.counters["nos"] = double(total_de_nos_dado);
-    estado.counters["links"] = double(total_de_links_dado);
-    estado.counters["nos_no_caminho"] = double(contexto().buscas.quant_de_nos_do_caminho);
-    estado.counters["niveis"] = double(contexto().buscas.quant_de_niveis);
+    estado.counters["nos"] = double(c->rede.total_de_nos_dado);
+    estado.counters["links"] = double(c->rede.total_de_links_dado);
+    estado.counters["nos_no_caminho"] = double(c->buscas.quant_de_nos_do_caminho);
+    estado.counters["niveis"] = double(c->buscas.quant_de_niveis);
 }
 
 double menor(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }

@@ -20,18 +20,18 @@ void liberar_referencias() {
 
 // Elementos de posições livres saem na primeira gravação de um salvamento; "rede", "links",
 // "nos" e qualquer outro elemento que não tenha nome de posição ficam.
-void podar_posicoes_livres() {
+void podar_posicoes_livres(const rede_dada& rede) {
     documento_de_xml& doc = documento_aberto();
     for (int l = 1; l <= max_links; ++l) {
         const no_xml e = doc.primeiro_filho_elemento(raiz_xml, nome_do_elemento_do_link(l));
-        if (e && !existe_link(l)) {
+        if (e && !rede.existe_link(l)) {
             doc.remover_filho(raiz_xml, e);
             removido_xml = e;
         }
     }
     for (int n = 1; n <= max_nos; ++n) {
         const no_xml e = doc.primeiro_filho_elemento(raiz_xml, nome_do_elemento_do_no(n));
-        if (e && !existe_no(n)) {
+        if (e && !rede.existe_no(n)) {
             doc.remover_filho(raiz_xml, e);
             removido_xml = e;
         }
@@ -86,12 +86,12 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
 }
 
 void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::string_view texto,
-                      std::string_view elemento) {
-    if (xml_recarregar) {
+                      std::string_view elemento, contexto_da_rede& c) {
+    if (c.projeto.xml_recarregar) {
         abrir_documento_xml(caminho, finalidade_da_abertura_xml::gravacao);
-        podar_posicoes_livres();
+        podar_posicoes_livres(c.rede);
     }
-    xml_recarregar = false;
+    c.projeto.xml_recarregar = false;
 
     documento_de_xml& doc = documento_aberto();
     elemento_xml = doc.primeiro_filho_elemento(raiz_xml, elemento);
@@ -106,15 +106,16 @@ void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::s
     }
     doc.substituir_texto(valor_xml, texto);
 
-    if (xml_salvar_e_liberar) {
+    if (c.projeto.xml_salvar_e_liberar) {
         doc.salvar(caminho);
         liberar_referencias();
     }
 }
 
-std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento) {
-    if (xml_recarregar) abrir_documento_xml(caminho, finalidade_da_abertura_xml::leitura);
-    xml_recarregar = false;
+std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento,
+                          contexto_da_rede& c) {
+    if (c.projeto.xml_recarregar) abrir_documento_xml(caminho, finalidade_da_abertura_xml::leitura);
+    c.projeto.xml_recarregar = false;
 
     const documento_de_xml& doc = documento_aberto();
     std::string texto;
@@ -123,7 +124,7 @@ std::string ler_valor_xml(const std::string& caminho, std::string_view chave, st
         valor_xml = doc.primeiro_filho_elemento(elemento_xml, chave);
         if (valor_xml) texto = doc.texto(valor_xml);
     }
-    if (xml_salvar_e_liberar) liberar_referencias();
+    if (c.projeto.xml_salvar_e_liberar) liberar_referencias();
     return texto;
 }
 

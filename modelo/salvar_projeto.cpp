@@ -19,15 +19,16 @@ std::string sim_nao(bool v) { return v ? "sim" : "não"; }
 
 class gravador {
 public:
-    explicit gravador(const std::string& caminho) : caminho_(caminho) {}
+    gravador(const std::string& caminho, contexto_da_rede& c) : caminho_(caminho), c_(c) {}
 
     template <class T>
     void operator()(std::string_view elemento, std::string_view chave, const T& valor) {
-        gravar_valor_xml(caminho_, chave, valor, elemento);
+        gravar_valor_xml(caminho_, chave, valor, elemento, c_);
     }
 
 private:
     const std::string& caminho_;
+    contexto_da_rede& c_;
 };
 
 void gravar_opcoes(contexto_da_rede& ctx, gravador& g) {
@@ -279,7 +280,7 @@ bool salvar_projeto(contexto_da_rede& ctx) {
         ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(ctx.projeto.nome_do_arquivo);
         titular_as_oito_janelas("ORVEL - " + ctx.projeto.caption_dos_forms);
 
-        gravador g(ctx.projeto.nome_do_arquivo);
+        gravador g(ctx.projeto.nome_do_arquivo, ctx);
         const bool substituir = xml_substituir_arquivo;
         ctx.projeto.xml_recarregar = true;
         ctx.projeto.xml_salvar_e_liberar = false;

@@ -70,7 +70,7 @@ protected:
         teste::com_janela_principal::SetUp();
         avx2_antes = ligar_buscas_em_faixas(true);
         etapas() = etapas_de_verdade();
-        etapas().salvar = [](contexto_da_rede&) { return salvar_projeto(); };
+        etapas().salvar = [](contexto_da_rede& c) { return salvar_projeto(c); };
     }
     void TearDown() override {
         ligar_buscas_em_faixas(avx2_antes);

@@ -15,7 +15,7 @@
 #include "editor/estado_dos_comandos.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/numeros.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

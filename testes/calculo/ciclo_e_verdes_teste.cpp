@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "rede_de_teste_do_ciclo.h"
 
 namespace orvel {

@@ -1,7 +1,7 @@
 // Os exemplos de cada etapa do ciclo e dos verdes, com as tabelas preenchidas direto.
 #include <gtest/gtest.h>
 
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "rede_de_teste_do_ciclo.h"
 
 namespace orvel {

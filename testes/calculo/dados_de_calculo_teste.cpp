@@ -10,7 +10,7 @@
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "comum/rede_de_teste.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -9,7 +9,7 @@
 #include "calculo/simulacao.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "comum/rede_em_grade.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
 namespace orvel {

@@ -4,7 +4,7 @@
 
 #include "calculo/defasagens.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
 namespace orvel {

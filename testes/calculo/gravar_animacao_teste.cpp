@@ -11,7 +11,7 @@
 #include "comum/rede_em_grade.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -13,11 +13,23 @@
 #include "calculo/simulacao.h"
 #include "comum/rede_de_simulacao.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "simulacao_literal.h"
 
 namespace orvel {
 namespace {
+
+// A escolha do AVX2 volta ao que era no fim do escopo, também quando uma asserção sai antes.
+class avx2_escolhido {
+public:
+    explicit avx2_escolhido(bool usar) : antes_(usar_instrucoes_avx2(usar)) {}
+    ~avx2_escolhido() { usar_instrucoes_avx2(antes_); }
+    avx2_escolhido(const avx2_escolhido&) = delete;
+    avx2_escolhido& operator=(const avx2_escolhido&) = delete;
+
+private:
+    bool antes_;
+};
 
 using teste::variante;
 
@@ -238,7 +250,7 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
     const Integer ciclos[] = {40, 60, 90, 97};
     int faixas_com_caixas_diferentes = 0;
     for (const bool avx2 : {true, false}) {
-        const bool antes = usar_instrucoes_avx2(avx2);
+        const avx2_escolhido escolha(avx2);
         for (std::uint64_t semente = 1; semente <= 10; ++semente) {
             teste::montagem_da_rede m;
             teste::sorteio s(semente * 53 + 5);
@@ -320,13 +332,9 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
                                                                         : contexto().buscas.indice_de_desempenho;
                     EXPECT_EQ(std::bit_cast<std::uint32_t>(resultados[j]), std::bit_cast<std::uint32_t>(esperado)) << onde;
                 }
-                if (HasFailure()) {
-                    usar_instrucoes_avx2(antes);
-                    return;
-                }
+                if (HasFailure()) return;
             }
         }
-        usar_instrucoes_avx2(antes);
     }
     EXPECT_GE(faixas_com_caixas_diferentes, 5);
 }

@@ -7,7 +7,7 @@
 #include "calculo/simulacao.h"
 #include "comum/rede_de_simulacao.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

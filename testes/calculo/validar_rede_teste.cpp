@@ -7,7 +7,7 @@
 #include "calculo/validar_rede.h"
 #include "comum/rede_de_teste.h"
 #include "modelo/rede.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -9,7 +9,7 @@
 #include "comum/percorrer.h"
 #include "comum/veneno_no_contexto.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

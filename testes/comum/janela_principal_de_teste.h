@@ -6,7 +6,7 @@
 
 #include "editor/tela_principal.h"
 #include "modelo/rede.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel::teste {
 

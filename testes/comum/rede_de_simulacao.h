@@ -27,72 +27,75 @@ struct dados_do_link {
 
 class montagem_da_rede {
 public:
+    // A rede montada: a do contexto dado (sem ele, o do processo).
+    contexto_da_rede& c;
+
     // Começa de uma rede vazia, com as tabelas do cálculo limpas.
-    montagem_da_rede() {
-        for (int n = 1; n <= max_nos; ++n) existe_no(n) = true;
-        zerar_variaveis_de_calculo(contexto());
-        existe_no.preencher(false);
-        existe_link.preencher(false);
-        nome_do_link_dado.preencher("");
-        nome_do_no_origem_dado.preencher("");
-        contexto().derivados.inicio_do_intervalo.preencher(0);
-        contexto().derivados.grupo_verde_no_intervalo.preencher(false);
-        contexto().derivados.link_verde_no_intervalo.preencher(false);
-        contexto().resultados.cor_do_intervalo_do_grupo_depois.preencher(0);
-        max_indice_no = max_indice_link = 0;
-        total_de_nos_dado = total_de_links_dado = 0;
-        contexto().resultados.max_quant_de_intervalos = 0;
-        contexto().copias.peso_da_parada = 30;
+    explicit montagem_da_rede(contexto_da_rede& ctx = contexto()) : c(ctx) {
+        for (int n = 1; n <= max_nos; ++n) c.rede.existe_no(n) = true;
+        zerar_variaveis_de_calculo(c);
+        c.rede.existe_no.preencher(false);
+        c.rede.existe_link.preencher(false);
+        c.rede.nome_do_link_dado.preencher("");
+        c.rede.nome_do_no_origem_dado.preencher("");
+        c.derivados.inicio_do_intervalo.preencher(0);
+        c.derivados.grupo_verde_no_intervalo.preencher(false);
+        c.derivados.link_verde_no_intervalo.preencher(false);
+        c.resultados.cor_do_intervalo_do_grupo_depois.preencher(0);
+        c.rede.max_indice_no = c.rede.max_indice_link = 0;
+        c.rede.total_de_nos_dado = c.rede.total_de_links_dado = 0;
+        c.resultados.max_quant_de_intervalos = 0;
+        c.copias.peso_da_parada = 30;
     }
 
     // Um nó novo com os intervalos dessas durações (s).
     int no(const std::vector<Integer>& duracoes) {
-        const int n = ++max_indice_no;
-        existe_no(n) = true;
-        ++total_de_nos_dado;
-        contexto().copias.nome_do_no(n) = nome("N", n);
-        contexto().derivados.quant_de_intervalos_depois(n) = static_cast<Byte>(duracoes.size());
-        contexto().copias.quant_de_intervalos_antes(n) = static_cast<Byte>(duracoes.size());
+        const int n = ++c.rede.max_indice_no;
+        c.rede.existe_no(n) = true;
+        ++c.rede.total_de_nos_dado;
+        c.copias.nome_do_no(n) = nome("N", n);
+        c.derivados.quant_de_intervalos_depois(n) = static_cast<Byte>(duracoes.size());
+        c.copias.quant_de_intervalos_antes(n) = static_cast<Byte>(duracoes.size());
         for (std::size_t k = 0; k < duracoes.size(); ++k) {
-            contexto().derivados.duracao_do_intervalo(n, k + 1) = duracoes[k];
-            contexto().derivados.duracao_com_demanda(n, k + 1) = duracoes[k];
+            c.derivados.duracao_do_intervalo(n, k + 1) = duracoes[k];
+            c.derivados.duracao_com_demanda(n, k + 1) = duracoes[k];
         }
         return n;
     }
 
     // Um grupo novo do nó, verde nos intervalos dados (1..N).
     int grupo(int n, const std::vector<int>& intervalos_verdes) {
-        const int g = ++contexto().copias.quant_de_grupos(n);
-        for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n); ++k) contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_vermelho;
+        const int g = ++c.copias.quant_de_grupos(n);
+        for (int k = 1; k <= c.derivados.quant_de_intervalos_depois(n); ++k) c.resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_vermelho;
         for (int k : intervalos_verdes) {
-            contexto().derivados.grupo_verde_no_intervalo(n, g, k) = true;
-            contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_verde;
+            c.derivados.grupo_verde_no_intervalo(n, g, k) = true;
+            c.resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = cor_verde;
         }
         return g;
     }
 
     int link(const dados_do_link& d) {
-        const int l = ++max_indice_link;
-        existe_link(l) = true;
-        ++total_de_links_dado;
-        contexto().copias.nome_do_link(l) = nome_do_link_dado(l) = nome("L", l);
-        contexto().copias.nome_do_no_origem(l) = nome_do_no_origem_dado(l) = d.origem == 0 ? "" : contexto().copias.nome_do_no(d.origem);
-        contexto().derivados.no_origem(l) = static_cast<Byte>(d.origem);
-        contexto().derivados.no_destino(l) = static_cast<Byte>(d.destino);
-        if (d.grupo != 0) contexto().derivados.link_pertence_ao_grupo(l, d.destino, d.grupo) = true;
+        const int l = ++c.rede.max_indice_link;
+        c.rede.existe_link(l) = true;
+        ++c.rede.total_de_links_dado;
+        c.copias.nome_do_link(l) = c.rede.nome_do_link_dado(l) = nome("L", l);
+        c.copias.nome_do_no_origem(l) = c.rede.nome_do_no_origem_dado(l) = d.origem == 0 ? "" : c.copias.nome_do_no(d.origem);
+        c.derivados.no_origem(l) = static_cast<Byte>(d.origem);
+        c.derivados.no_destino(l) = static_cast<Byte>(d.destino);
+        if (d.grupo != 0) c.derivados.link_pertence_ao_grupo(l, d.destino, d.grupo) = true;
         grupo_do_link_.resize(l + 1);
         grupo_do_link_[l] = d.grupo;
-        contexto().copias.fluxo_por_segundo(l) = d.fluxo;
-        contexto().copias.fluxo_de_saturacao_por_segundo(l) = d.saturacao;
-        contexto().derivados.y(l) = d.fluxo / d.saturacao;
-        contexto().copias.t_de_percurso(l) = d.percurso;
+        c.copias.fluxo_por_segundo(l) = d.fluxo;
+        c.copias.fluxo_de_saturacao_por_segundo(l) = d.saturacao;
+        c.derivados.y(l) = d.fluxo / d.saturacao;
+        c.copias.t_de_percurso(l) = d.percurso;
         if (d.origem == 0) {
-            contexto().derivados.entrada_externa_por_segundo(l) = d.fluxo;
-            contexto().copias.capacidade_da_caixa(l) = 32000;
-            contexto().derivados.capacidade_util_da_caixa(l) = 32000;
+            c.derivados.entrada_externa_por_segundo(l) = d.fluxo;
+            c.copias.capacidade_da_caixa(l) = 32000;
+            c.derivados.capacidade_util_da_caixa(l) = 32000;
         } else {
-            contexto().copias.capacidade_da_caixa(l) = d.capacidade;
-            contexto().derivados.capacidade_util_da_caixa(l) = d.capacidade_util;
+            c.copias.capacidade_da_caixa(l) = d.capacidade;
+            c.derivados.capacidade_util_da_caixa(l) = d.capacidade_util;
         }
         return l;
     }
@@ -100,36 +103,36 @@ public:
     // O link `de` fornece a fração dada do seu fluxo ao link `para` (próxima posição livre).
     void fornece(int de, int para, Single fracao) {
         int k = 1;
-        while (contexto().derivados.recebedor(de, k) != 0) ++k;
-        contexto().derivados.recebedor(de, k) = static_cast<Integer>(para);
-        contexto().derivados.fracao_do_fornecimento(de, para) = fracao;
-        contexto().derivados.fluxo_fornecido(de, para) = fracao * contexto().copias.fluxo_por_segundo(de);
+        while (c.derivados.recebedor(de, k) != 0) ++k;
+        c.derivados.recebedor(de, k) = static_cast<Integer>(para);
+        c.derivados.fracao_do_fornecimento(de, para) = fracao;
+        c.derivados.fluxo_fornecido(de, para) = fracao * c.copias.fluxo_por_segundo(de);
     }
 
     // Ciclo C e período T: inícios dos intervalos, verdes dos links e perfis dimensionados.
     void fechar(Integer C, Integer T) {
-        contexto().derivados.t_de_ciclo = C;
-        contexto().derivados.periodo_de_simulacao = T;
-        for (int n = 1; n <= max_indice_no; ++n) {
-            const int N = contexto().derivados.quant_de_intervalos_depois(n);
-            contexto().derivados.inicio_do_intervalo(n, 1) = 1;
+        c.derivados.t_de_ciclo = C;
+        c.derivados.periodo_de_simulacao = T;
+        for (int n = 1; n <= c.rede.max_indice_no; ++n) {
+            const int N = c.derivados.quant_de_intervalos_depois(n);
+            c.derivados.inicio_do_intervalo(n, 1) = 1;
             for (int k = 1; k < N; ++k)
-                contexto().derivados.inicio_do_intervalo(n, k + 1) = static_cast<Integer>(contexto().derivados.inicio_do_intervalo(n, k) + contexto().derivados.duracao_com_demanda(n, k));
-            contexto().derivados.inicio_do_intervalo(n, N + 1) = static_cast<Integer>(C + 1);
+                c.derivados.inicio_do_intervalo(n, k + 1) = static_cast<Integer>(c.derivados.inicio_do_intervalo(n, k) + c.derivados.duracao_com_demanda(n, k));
+            c.derivados.inicio_do_intervalo(n, N + 1) = static_cast<Integer>(C + 1);
         }
-        for (int l = 1; l <= max_indice_link; ++l) {
-            const int n = contexto().derivados.no_destino(l);
+        for (int l = 1; l <= c.rede.max_indice_link; ++l) {
+            const int n = c.derivados.no_destino(l);
             const int g = grupo_do_link_[l];
             int verde = 0;
-            for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n); ++k) {
-                contexto().derivados.link_verde_no_intervalo(l, k) = g != 0 && contexto().derivados.grupo_verde_no_intervalo(n, g, k);
-                if (contexto().derivados.link_verde_no_intervalo(l, k)) verde += contexto().derivados.duracao_do_intervalo(n, k);
+            for (int k = 1; k <= c.derivados.quant_de_intervalos_depois(n); ++k) {
+                c.derivados.link_verde_no_intervalo(l, k) = g != 0 && c.derivados.grupo_verde_no_intervalo(n, g, k);
+                if (c.derivados.link_verde_no_intervalo(l, k)) verde += c.derivados.duracao_do_intervalo(n, k);
             }
-            contexto().derivados.t_de_verde_do_link(l) = static_cast<Integer>(verde);
+            c.derivados.t_de_verde_do_link(l) = static_cast<Integer>(verde);
         }
         const long long segundos = 8LL * C + 220 + T;
-        contexto().simulacao.perfil_de_entrada.dimensionar(max_indice_link, segundos);
-        contexto().simulacao.perfil_de_chegada.dimensionar(max_indice_link, segundos);
+        c.simulacao.perfil_de_entrada.dimensionar(c.rede.max_indice_link, segundos);
+        c.simulacao.perfil_de_chegada.dimensionar(c.rede.max_indice_link, segundos);
     }
 
 private:
@@ -189,7 +192,7 @@ inline void gerar_rede(montagem_da_rede& m, std::uint64_t semente, int nos, int 
         dados_do_link d;
         d.destino = l <= nos ? l : s.entre(1, nos);
         d.origem = s.entre(0, 3) == 0 ? 0 : s.entre(1, nos);
-        d.grupo = s.entre(1, contexto().copias.quant_de_grupos(d.destino));
+        d.grupo = s.entre(1, m.c.copias.quant_de_grupos(d.destino));
         d.fluxo = real(redondos ? 0.125f : 0.02f, 0.3f);
         d.saturacao = real(0.4f, 1.0f);
         d.percurso = static_cast<Integer>(s.entre(0, 19) == 0 ? s.entre(200, 255) : s.entre(0, 40));
@@ -200,15 +203,15 @@ inline void gerar_rede(montagem_da_rede& m, std::uint64_t semente, int nos, int 
     for (int l = 1; l <= links; ++l) {
         std::vector<int> saem;
         for (int r = 1; r <= links; ++r)
-            if (contexto().derivados.no_origem(r) == contexto().derivados.no_destino(l)) saem.push_back(r);
+            if (m.c.derivados.no_origem(r) == m.c.derivados.no_destino(l)) saem.push_back(r);
         if (saem.empty()) continue;
         const int quant = s.entre(0, 4);
         for (int k = 0; k < quant; ++k) m.fornece(l, saem[s.entre(0, static_cast<int>(saem.size()) - 1)], real(0.1f, 0.45f));
     }
     for (int n = 1; n <= nos; ++n) {
-        contexto().buscas.defasagem(n) = static_cast<Integer>(s.entre(-C, 3 * C));
-        contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(s.entre(0, C - 1));
-        contexto().buscas.defasagem_valendo(n) = static_cast<Integer>(s.entre(-C, 3 * C));
+        m.c.buscas.defasagem(n) = static_cast<Integer>(s.entre(-C, 3 * C));
+        m.c.buscas.defasagem_tentativa(n) = static_cast<Integer>(s.entre(0, C - 1));
+        m.c.buscas.defasagem_valendo(n) = static_cast<Integer>(s.entre(-C, 3 * C));
     }
     m.fechar(C, T);
 }

@@ -12,7 +12,7 @@
 #include "modelo/rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "plataforma/formularios.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "plataforma/falha.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {

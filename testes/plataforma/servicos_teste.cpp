@@ -5,7 +5,7 @@
 
 #include "comum/pasta_temporaria.h"
 #include "plataforma/falha.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

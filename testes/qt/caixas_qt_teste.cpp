@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "plataforma/qt/espelho_qt.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -21,7 +21,7 @@
 #include "resultados/rede_dinamica.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/qt/espelho_qt.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -11,7 +11,7 @@
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
 #include "plataforma/qt/espelho_qt.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -12,7 +12,7 @@
 #include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/qt/espelho_qt.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

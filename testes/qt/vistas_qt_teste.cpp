@@ -15,7 +15,7 @@
 #include "plataforma/qt/espelho_qt.h"
 #include "plataforma/qt/figuras_do_semaforo.h"
 #include "plataforma/qt/servicos_qt.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
 #include "resultados/apresentacao.h"

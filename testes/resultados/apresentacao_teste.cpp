@@ -5,7 +5,7 @@
 #include "editor/janelas.h"
 #include "editor/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 #include "resultados/apresentacao.h"
 
 namespace orvel {

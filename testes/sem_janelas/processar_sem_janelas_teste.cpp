@@ -20,7 +20,7 @@
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
 #include "plataforma/numeros.h"
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 namespace orvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "plataforma/servicos_de_teste.h"
+#include "comum/servicos_de_teste.h"
 
 #include "plataforma/formularios.h"
 
