@@ -144,7 +144,7 @@ bool atender_no(const rede_em_calculo& ctx, int n) {
         ctx.derivados.duracao_eh_imposta(n, intervalos + k) = ctx.derivados.duracao_eh_imposta(n, k);
 
     if (intervalos > 0 && !passar_segundos_para_os_verdes(ctx, n, intervalos)) {
-        observador_do_calculo_instalado().mensagem("Não foi possível atender aos verdes de segurança", estilo_ok, "Aviso");
+        ctx.observador.mensagem("Não foi possível atender aos verdes de segurança", estilo_ok, "Aviso");
         ctx.derivados.verdes_de_seguranca_nao_atendidos = true;
         return false;
     }
@@ -152,7 +152,7 @@ bool atender_no(const rede_em_calculo& ctx, int n) {
     Integer soma = 0;
     for (int k = 1; k <= intervalos; ++k) soma = somar(soma, ctx.derivados.duracao_do_intervalo(n, k));
     if (soma > ctx.derivados.t_de_ciclo)
-        observador_do_calculo_instalado().mensagem(
+        ctx.observador.mensagem(
             "Não foi possível atender, simultaneamente, aos verdes de segurança e ao máximo tempo de ciclo permitido",
             estilo_ok, "Aviso");
 

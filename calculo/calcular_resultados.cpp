@@ -173,7 +173,7 @@ void links_com_maior_grau(const rede_em_calculo& ctx) {
 void calcular_resultados(const rede_em_calculo& ctx) {
     com_codigo("Erro 152", [&] {
         if (ctx.projeto.parar_processamento) {
-            observador_do_calculo_instalado().aplicar_coluna(coluna_de_comandos::parada);
+            ctx.observador.aplicar_coluna(coluna_de_comandos::parada);
             ctx.editor.desenhando = false;
             return;
         }

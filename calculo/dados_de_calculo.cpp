@@ -279,7 +279,7 @@ void calcular_fracoes_do_fornecimento(const rede_em_calculo& ctx) {
                 if (ctx.derivados.recebedor(l, k) != m) continue;
                 ctx.derivados.fracao_do_fornecimento(l, m) = dividir_single(ctx.derivados.fluxo_fornecido(l, m), ctx.copias.fluxo_por_segundo(l));
                 if (ctx.derivados.fracao_do_fornecimento(l, m) > 1.2f)
-                    observador_do_calculo_instalado().mensagem(
+                    ctx.observador.mensagem(
                         "O fluxo fornecido do link  " + ctx.copias.nome_do_link(l) + "  para o link  " + ctx.copias.nome_do_link(m) +
                             "  é maior do que 120% do fluxo do link  " + ctx.copias.nome_do_link(l),
                         estilo_ok, "Aviso");

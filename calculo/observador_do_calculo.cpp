@@ -11,12 +11,16 @@ int observador_do_calculo::mensagem(const std::string& texto, int estilo, const 
 void observador_do_calculo::sondar() { servicos().processar_eventos_pendentes(); }
 
 namespace {
-observador_do_calculo de_omissao;
-observador_do_calculo* instalado = nullptr;
+// O observador do processo, uma escolha fora das redes: o de omissão e o que o programa (ou um
+// teste) instalou.
+observador_do_calculo observador_de_omissao_do_processo;
+observador_do_calculo* observador_instalado_no_processo = nullptr;
 }  // namespace
 
-void instalar_observador_do_calculo(observador_do_calculo* o) { instalado = o; }
+void instalar_observador_do_calculo(observador_do_calculo* o) { observador_instalado_no_processo = o; }
 
-observador_do_calculo& observador_do_calculo_instalado() { return instalado ? *instalado : de_omissao; }
+observador_do_calculo& observador_do_calculo_instalado() {
+    return observador_instalado_no_processo ? *observador_instalado_no_processo : observador_de_omissao_do_processo;
+}
 
 }  // namespace orvel

@@ -925,7 +925,8 @@ bool tem_avx2() {
     return __builtin_cpu_supports("avx2");
 }
 
-bool usar_avx2 = tem_avx2();
+// Uma escolha do processo, fora das redes: as execuções em faixas usam o AVX2?
+bool avx2_no_processo = tem_avx2();
 
 // Uma execução em faixas da variante que está na área de trabalho: W ciclos de aquecimento,
 // período medido P, e as defasagens de cada faixa por posição da lista de nós. Escreve nas
@@ -1049,7 +1050,7 @@ bool executar_em_faixas(const rede_em_calculo& ctx, Integer W, Integer P, int qu
     Long todos_com_partida = primeiro_segundo;
     for (int i = 0; i < ctx.simulacao.area.quant_de_links; ++i) todos_com_partida = std::max(todos_com_partida, ctx.simulacao.area.l[i].primeiro_com_partida);
 
-    if (usar_avx2) segundos_nas_faixas_avx2(ctx, segundo_de_corte, todos_com_partida, C);
+    if (avx2_no_processo) segundos_nas_faixas_avx2(ctx, segundo_de_corte, todos_com_partida, C);
     else segundos_nas_faixas_simples(ctx, segundo_de_corte, todos_com_partida, C);
 
     // O que a conferência final acharia: valores não finitos.
@@ -1357,20 +1358,21 @@ void devolver_faixa(const rede_em_calculo& ctx, int j) {
 }
 
 namespace {
-int faixas_nas_buscas = -1;  // -1 = com AVX2
+// A escolha do processo: as buscas simulam em faixas? -1 = com AVX2.
+int faixas_nas_buscas_do_processo = -1;
 }  // namespace
 
-bool buscas_em_faixas() { return faixas_nas_buscas < 0 ? usar_avx2 : faixas_nas_buscas == 1; }
+bool buscas_em_faixas() { return faixas_nas_buscas_do_processo < 0 ? avx2_no_processo : faixas_nas_buscas_do_processo == 1; }
 
 bool ligar_buscas_em_faixas(bool ligar) {
     const bool antes = buscas_em_faixas();
-    faixas_nas_buscas = ligar ? 1 : 0;
+    faixas_nas_buscas_do_processo = ligar ? 1 : 0;
     return antes;
 }
 
 bool usar_instrucoes_avx2(bool usar) {
-    const bool antes = usar_avx2;
-    usar_avx2 = usar && tem_avx2();
+    const bool antes = avx2_no_processo;
+    avx2_no_processo = usar && tem_avx2();
     return antes;
 }
 

@@ -7,7 +7,7 @@
 namespace orvel {
 
 void sondar_parada(const rede_em_calculo& ctx) {
-    observador_do_calculo_instalado().sondar();
+    ctx.observador.sondar();
     if (ctx.projeto.parar_processamento) calcular_resultados(ctx);
 }
 

@@ -15,7 +15,7 @@ namespace orvel {
 namespace {
 
 void aviso(const rede_em_calculo& ctx, const std::string& texto) {
-    observador_do_calculo_instalado().mensagem(texto, estilo_ok, "Aviso");
+    ctx.observador.mensagem(texto, estilo_ok, "Aviso");
     ctx.projeto.dados_ok = false;
 }
 

@@ -125,5 +125,20 @@ TEST(duas_redes, alternando_etapa_por_etapa_cada_uma_da_o_arquivo_de_quando_proc
     definir_separador_decimal(separador_antes);
 }
 
+// O processamento fala com o usuário pelo observador que recebe, não pelo instalado no processo:
+// os avisos da validação de uma rede inválida e a pergunta de salvar chegam a ele.
+TEST(duas_redes, o_processamento_fala_pelo_observador_que_recebe) {
+    servicos_de_teste s;
+    observador_que_registra o;
+    const auto c = std::make_unique<contexto_da_rede>();
+    teste::novo_no(c->rede, "N1");
+    processar_rede(*c, o);
+    ASSERT_GE(o.mensagens.size(), 2u);
+    EXPECT_EQ(o.mensagens.front().rfind("Aviso: ", 0), 0u) << o.mensagens.front();
+    EXPECT_EQ(o.mensagens.back(), "Aviso: você quer salvar o projeto?");
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_FALSE(c->projeto.dados_ok);
+}
+
 }  // namespace
 }  // namespace orvel
