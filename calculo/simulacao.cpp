@@ -371,22 +371,21 @@ inline void para_cada_recebedor(int quant, F&& f) {
 
 // Antes de uma conta que pode falhar no meio de um segundo: onde a execução está e as
 // variáveis do modelo como estariam nesse ponto.
-void marcar_posicao(const rede_em_calculo& ctx, int i, Single possivel, Single bloqueada, Single bloqueado, Long no_inicio_do_vermelho) {
-    execucao& area = ctx.simulacao.area;
-    area.posicao_em_curso = i;
-    ctx.simulacao.vazao_possivel = possivel;
-    ctx.simulacao.vazao_bloqueada = bloqueada;
-    ctx.simulacao.bloqueado_no_recebedor = bloqueado;
-    ctx.simulacao.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
-    ctx.simulacao.link_corrente = area.l[i].slot;
+void marcar_posicao(tabelas_da_simulacao& sim, int i, Single possivel, Single bloqueada, Single bloqueado, Long no_inicio_do_vermelho) {
+    sim.area.posicao_em_curso = i;
+    sim.vazao_possivel = possivel;
+    sim.vazao_bloqueada = bloqueada;
+    sim.bloqueado_no_recebedor = bloqueado;
+    sim.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
+    sim.link_corrente = sim.area.l[i].slot;
 }
 
 // As paradas do início do vermelho com uma fila fora de 0..2^24: a conta do modelo, conferida
 // (CLng pode estourar). Fora do laço.
-[[gnu::noinline, gnu::cold]] Single paradas_com_fila_grande(const rede_em_calculo& ctx, int i, Single possivel, Single bloqueada, Single bloqueado,
+[[gnu::noinline, gnu::cold]] Single paradas_com_fila_grande(tabelas_da_simulacao& sim, int i, Single possivel, Single bloqueada, Single bloqueado,
                                                            Single paradas_antes, Single paradas_agora, Single q,
                                                            Long& no_inicio_do_vermelho) {
-    marcar_posicao(ctx, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+    marcar_posicao(sim, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
     no_inicio_do_vermelho = para_long(q);
     // Single com Long: a soma é em precisão dupla.
     return verificar_single(double(paradas_antes + paradas_agora) + double(no_inicio_do_vermelho));
@@ -397,17 +396,19 @@ void marcar_posicao(const rede_em_calculo& ctx, int i, Single possivel, Single b
 // de cada link para a área do bloco de segundos.
 template <bool eh_final, fase F, bool todos_com_partida>
 void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegadas, Single* const linha) {
-    execucao& area = ctx.simulacao.area;
+    // Só a conta do corte lê outros grupos: no resto do laço, só a simulação fica viva.
+    tabelas_da_simulacao& sim = ctx.simulacao;
+    execucao& area = sim.area;
     const int n = area.quant_de_links;
     if (n == 0) return;
     estado_dos_links& E = area.estado;
     // O perfil de entrada do link r no segundo t fica em coluna[r · passo].
-    Single* const coluna = eh_final ? ctx.simulacao.perfil_de_entrada.linha(0) + t : nullptr;
+    Single* const coluna = eh_final ? sim.perfil_de_entrada.linha(0) + t : nullptr;
 
-    Single possivel = ctx.simulacao.vazao_possivel;
-    Single bloqueada = ctx.simulacao.vazao_bloqueada;
-    Single bloqueado = ctx.simulacao.bloqueado_no_recebedor;
-    Long no_inicio_do_vermelho = ctx.simulacao.paradas_no_inicio_do_vermelho;
+    Single possivel = sim.vazao_possivel;
+    Single bloqueada = sim.vazao_bloqueada;
+    Single bloqueado = sim.bloqueado_no_recebedor;
+    Long no_inicio_do_vermelho = sim.paradas_no_inicio_do_vermelho;
     for (int i = 0; i < n; ++i) {
         const link_na_execucao& L = area.l[i];
         const int l = L.slot;
@@ -430,7 +431,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
             if constexpr (eh_final) chegadas[l] = chegou;
 
             if constexpr (F == corte) {
-                marcar_posicao(ctx, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
+                marcar_posicao(sim, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
                 if (area.testes_de_corte[i]) {
                     const Integer vermelho = para_integer(Long(C) - Long(ctx.derivados.t_de_verde_do_link.sem_verificar(l)));
                     const Single limite = verificar_single(Single(vermelho) * ctx.copias.fluxo_por_segundo.sem_verificar(l));
@@ -458,7 +459,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
                             E.paradas[l] = soma + inteiro;
                         } else {
                             E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
-                            E.paradas[l] = paradas_com_fila_grande(ctx, i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
+                            E.paradas[l] = paradas_com_fila_grande(sim, i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
                                                                    q, no_inicio_do_vermelho);
                             E.verde_antes[l] = false;
                         }
@@ -504,11 +505,11 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
             depois_dos_recebedores(std::false_type{}, q0);
         }
     }
-    ctx.simulacao.vazao_possivel = possivel;
-    ctx.simulacao.vazao_bloqueada = bloqueada;
-    ctx.simulacao.bloqueado_no_recebedor = bloqueado;
-    ctx.simulacao.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
-    ctx.simulacao.link_corrente = area.l[n - 1].slot;
+    sim.vazao_possivel = possivel;
+    sim.vazao_bloqueada = bloqueada;
+    sim.bloqueado_no_recebedor = bloqueado;
+    sim.paradas_no_inicio_do_vermelho = no_inicio_do_vermelho;
+    sim.link_corrente = area.l[n - 1].slot;
 }
 
 // Passa para perfil_de_chegada as chegadas guardadas dos segundos de..ate (um bloco).
