@@ -52,12 +52,12 @@ struct estado_da_simulacao {
     Long paradas_no_inicio_do_vermelho_;
     Byte link_corrente_;
 
-    static estado_da_simulacao tirar() {
-        return {contexto().simulacao.fila, contexto().simulacao.atraso, contexto().simulacao.paradas_no_segundo, contexto().simulacao.paradas, contexto().simulacao.ocupacao_da_caixa, contexto().simulacao.caixa_com_espaco, contexto().simulacao.verde_agora, contexto().simulacao.verde_antes,
-                contexto().simulacao.instante_no_ciclo, contexto().resultados.fila_maxima, contexto().buscas.defasagem_tentativa, contexto().buscas.custo_da_defasagem, contexto().simulacao.perfil_de_entrada, contexto().simulacao.perfil_de_chegada,
-                {contexto().simulacao.vazao_possivel, contexto().simulacao.vazao_bloqueada, contexto().simulacao.bloqueado_no_recebedor, contexto().buscas.indice_de_desempenho, contexto().buscas.indice_da_vizinhanca,
-                 contexto().resultados.atraso_total, contexto().resultados.paradas_total, 0},
-                contexto().simulacao.paradas_no_inicio_do_vermelho, contexto().simulacao.link_corrente};
+    static estado_da_simulacao tirar(const contexto_da_rede& c = contexto()) {
+        return {c.simulacao.fila, c.simulacao.atraso, c.simulacao.paradas_no_segundo, c.simulacao.paradas, c.simulacao.ocupacao_da_caixa, c.simulacao.caixa_com_espaco, c.simulacao.verde_agora, c.simulacao.verde_antes,
+                c.simulacao.instante_no_ciclo, c.resultados.fila_maxima, c.buscas.defasagem_tentativa, c.buscas.custo_da_defasagem, c.simulacao.perfil_de_entrada, c.simulacao.perfil_de_chegada,
+                {c.simulacao.vazao_possivel, c.simulacao.vazao_bloqueada, c.simulacao.bloqueado_no_recebedor, c.buscas.indice_de_desempenho, c.buscas.indice_da_vizinhanca,
+                 c.resultados.atraso_total, c.resultados.paradas_total, 0},
+                c.simulacao.paradas_no_inicio_do_vermelho, c.simulacao.link_corrente};
     }
 
     void repor() const {
@@ -125,57 +125,57 @@ void comparar(const estado_da_simulacao& rapida, const estado_da_simulacao& lite
 
 // Os conjuntos das variantes de subconjunto: caminho, dois pares e uma vizinhança, com um
 // link repetido no caminho e um nó repetido na vizinhança.
-void preencher_subconjuntos(teste::sorteio& s, int nos, Integer C) {
-    auto links_que_chegam = [](int a, int b) {
+void preencher_subconjuntos(teste::sorteio& s, int nos, Integer C, contexto_da_rede& ctx = contexto()) {
+    auto links_que_chegam = [&ctx](int a, int b) {
         std::vector<int> v;
-        for (int l = 1; l <= max_indice_link; ++l)
-            if (contexto().derivados.no_destino(l) == a || contexto().derivados.no_destino(l) == b) v.push_back(l);
+        for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+            if (ctx.derivados.no_destino(l) == a || ctx.derivados.no_destino(l) == b) v.push_back(l);
         return v;
     };
     const int a = s.entre(1, nos), b = s.entre(1, nos);
-    contexto().buscas.quant_de_nos_do_caminho = 2;
-    contexto().buscas.nos_do_caminho_principal(1) = static_cast<Byte>(a);
-    contexto().buscas.nos_do_caminho_principal(2) = static_cast<Byte>(b);
+    ctx.buscas.quant_de_nos_do_caminho = 2;
+    ctx.buscas.nos_do_caminho_principal(1) = static_cast<Byte>(a);
+    ctx.buscas.nos_do_caminho_principal(2) = static_cast<Byte>(b);
     std::vector<int> caminho = links_que_chegam(a, b);
     if (!caminho.empty()) caminho.push_back(caminho.front());
-    contexto().buscas.quant_de_links_do_caminho = static_cast<Byte>(std::min<std::size_t>(caminho.size(), max_links));
-    for (int i = 0; i < contexto().buscas.quant_de_links_do_caminho; ++i) contexto().buscas.links_do_caminho(i + 1) = static_cast<Integer>(caminho[i]);
+    ctx.buscas.quant_de_links_do_caminho = static_cast<Byte>(std::min<std::size_t>(caminho.size(), max_links));
+    for (int i = 0; i < ctx.buscas.quant_de_links_do_caminho; ++i) ctx.buscas.links_do_caminho(i + 1) = static_cast<Integer>(caminho[i]);
 
-    contexto().buscas.par_corrente = 3;
+    ctx.buscas.par_corrente = 3;
     for (int fase = 1; fase <= 2; ++fase) {
         const int x = s.entre(1, nos), y = s.entre(1, nos);
-        (fase == 1 ? contexto().buscas.par_fase1 : contexto().buscas.par_fase2)(x, y) = contexto().buscas.par_corrente;
+        (fase == 1 ? ctx.buscas.par_fase1 : ctx.buscas.par_fase2)(x, y) = ctx.buscas.par_corrente;
         std::vector<int> v = links_que_chegam(x, y);
         const int quant = std::min<int>(static_cast<int>(v.size()), max_links_do_par);
-        (fase == 1 ? contexto().buscas.quant_de_links_do_par_fase1 : contexto().buscas.quant_de_links_do_par_fase2)(contexto().buscas.par_corrente) = static_cast<Byte>(quant);
-        for (int i = 0; i < quant; ++i) (fase == 1 ? contexto().buscas.links_do_par_fase1 : contexto().buscas.links_do_par_fase2)(contexto().buscas.par_corrente, i + 1) = static_cast<Integer>(v[i]);
+        (fase == 1 ? ctx.buscas.quant_de_links_do_par_fase1 : ctx.buscas.quant_de_links_do_par_fase2)(ctx.buscas.par_corrente) = static_cast<Byte>(quant);
+        for (int i = 0; i < quant; ++i) (fase == 1 ? ctx.buscas.links_do_par_fase1 : ctx.buscas.links_do_par_fase2)(ctx.buscas.par_corrente, i + 1) = static_cast<Integer>(v[i]);
     }
 
-    contexto().buscas.candidato_corrente = static_cast<Byte>(s.entre(1, max_candidatos));
-    const int c = contexto().buscas.candidato_corrente;
+    ctx.buscas.candidato_corrente = static_cast<Byte>(s.entre(1, max_candidatos));
+    const int c = ctx.buscas.candidato_corrente;
     const int v1 = s.entre(1, nos), v2 = s.entre(1, nos);
-    contexto().buscas.quant_de_nos_da_vizinhanca(c) = 3;
-    contexto().buscas.no_da_vizinhanca(1) = static_cast<Byte>(v1);
-    contexto().buscas.no_da_vizinhanca(2) = static_cast<Byte>(v2);
-    contexto().buscas.no_da_vizinhanca(3) = static_cast<Byte>(v1);
+    ctx.buscas.quant_de_nos_da_vizinhanca(c) = 3;
+    ctx.buscas.no_da_vizinhanca(1) = static_cast<Byte>(v1);
+    ctx.buscas.no_da_vizinhanca(2) = static_cast<Byte>(v2);
+    ctx.buscas.no_da_vizinhanca(3) = static_cast<Byte>(v1);
     std::vector<int> viz = links_que_chegam(v1, v2);
-    contexto().buscas.quant_de_links_da_vizinhanca(c) = static_cast<Byte>(viz.size());
-    for (std::size_t i = 0; i < viz.size(); ++i) contexto().buscas.links_da_vizinhanca(c, i + 1) = static_cast<Byte>(viz[i]);
+    ctx.buscas.quant_de_links_da_vizinhanca(c) = static_cast<Byte>(viz.size());
+    for (std::size_t i = 0; i < viz.size(); ++i) ctx.buscas.links_da_vizinhanca(c, i + 1) = static_cast<Byte>(viz[i]);
 
-    for (int l = 1; l <= max_indice_link; ++l) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
         auto entrada = [&] { return s.entre(0, 2) == 0 ? 0.0f : static_cast<Single>(s.entre(1, 3)) / 8.0f; };
         auto capacidade = [&] { return static_cast<Integer>(s.entre(0, 3) == 0 ? 32000 : s.entre(2, 40)); };
-        contexto().buscas.fluxo_externo_do_caminho(l) = entrada();
-        contexto().buscas.capacidade_no_caminho(l) = capacidade();
-        contexto().buscas.entrada_no_par_fase1(contexto().buscas.par_corrente, l) = entrada();
-        contexto().buscas.capacidade_no_par_fase1(contexto().buscas.par_corrente, l) = capacidade();
-        contexto().buscas.entrada_no_par_fase2(contexto().buscas.par_corrente, l) = entrada();
-        contexto().buscas.capacidade_no_par_fase2(contexto().buscas.par_corrente, l) = capacidade();
-        contexto().buscas.fluxo_externo_da_vizinhanca(c, l) = entrada();
-        contexto().buscas.capacidade_na_vizinhanca(c, l) = capacidade();
+        ctx.buscas.fluxo_externo_do_caminho(l) = entrada();
+        ctx.buscas.capacidade_no_caminho(l) = capacidade();
+        ctx.buscas.entrada_no_par_fase1(ctx.buscas.par_corrente, l) = entrada();
+        ctx.buscas.capacidade_no_par_fase1(ctx.buscas.par_corrente, l) = capacidade();
+        ctx.buscas.entrada_no_par_fase2(ctx.buscas.par_corrente, l) = entrada();
+        ctx.buscas.capacidade_no_par_fase2(ctx.buscas.par_corrente, l) = capacidade();
+        ctx.buscas.fluxo_externo_da_vizinhanca(c, l) = entrada();
+        ctx.buscas.capacidade_na_vizinhanca(c, l) = capacidade();
     }
-    contexto().buscas.periodo_de_otimizacao = static_cast<Integer>(s.entre(1, 4) * C);
-    contexto().buscas.periodo_local = static_cast<Integer>(s.entre(1, 4) * C + s.entre(0, 7));
+    ctx.buscas.periodo_de_otimizacao = static_cast<Integer>(s.entre(1, 4) * C);
+    ctx.buscas.periodo_local = static_cast<Integer>(s.entre(1, 4) * C + s.entre(0, 7));
 }
 
 struct execucao {
@@ -340,44 +340,49 @@ TEST(simulacao_comparada_com_a_literal, faixas_iguais_bit_a_bit_a_execucoes_em_s
 }
 
 // Duas redes no mesmo processo: as áreas de trabalho da simulação são do contexto de cada rede.
-// As faixas de uma rede, deixadas de lado num outro contexto enquanto outra rede simula no do
-// processo, devolvem depois o mesmo que antes, bit a bit.
+// As faixas de uma rede, deixadas de lado no seu contexto enquanto outra rede simula as suas
+// num outro, devolvem depois o mesmo que antes, bit a bit.
 TEST(simulacao_comparada_com_a_literal, faixas_de_uma_rede_sobrevivem_a_execucao_de_outra) {
-    auto gerar = [](std::uint64_t semente, int nos, int links, Integer C, defasagens_das_faixas& d) {
-        teste::montagem_da_rede m;
+    auto gerar = [](contexto_da_rede& c, std::uint64_t semente, int nos, int links, Integer C, defasagens_das_faixas& d) {
+        teste::montagem_da_rede m(c);
         teste::sorteio s(semente);
         teste::gerar_rede(m, semente + 100, nos, links, C, 2 * C);
-        preencher_subconjuntos(s, nos, C);
-        simular_rede(contexto());
+        preencher_subconjuntos(s, nos, C, c);
+        simular_rede(c);
         for (int j = 0; j < max_faixas; ++j)
-            for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(contexto().buscas.defasagem_tentativa(n) + (n == 1 ? 5 * j : 0));
+            for (int n = 0; n <= max_nos; ++n) d[j][n] = static_cast<Integer>(c.buscas.defasagem_tentativa(n) + (n == 1 ? 5 * j : 0));
     };
+    auto devolver = [](contexto_da_rede& c, const defasagens_das_faixas& d, int j) {
+        for (int n = 0; n <= max_nos; ++n) c.buscas.defasagem_tentativa(n) = d[j][n];
+        devolver_faixa(c, j);
+    };
+    const auto primeira = std::make_unique<contexto_da_rede>();
     defasagens_das_faixas da_primeira{};
-    gerar(7, 6, 20, 60, da_primeira);
-    ASSERT_TRUE(simular_rede_em_faixas(contexto(), max_faixas, da_primeira));
-    const auto primeira = std::make_unique<contexto_da_rede>(contexto());
+    gerar(*primeira, 7, 6, 20, 60, da_primeira);
+    ASSERT_TRUE(simular_rede_em_faixas(*primeira, max_faixas, da_primeira));
+    // O que cada faixa devolve logo depois, numa cópia da primeira rede.
     std::vector<estado_da_simulacao> antes;
     std::vector<Single> resultados_antes;
-    for (int j = 0; j < max_faixas; ++j) {
-        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = da_primeira[j][n];
-        devolver_faixa(contexto(), j);
-        antes.push_back(estado_da_simulacao::tirar());
-        resultados_antes.push_back(resultado_da_faixa(contexto(), j));
+    {
+        const auto copia = std::make_unique<contexto_da_rede>(*primeira);
+        for (int j = 0; j < max_faixas; ++j) {
+            devolver(*copia, da_primeira, j);
+            antes.push_back(estado_da_simulacao::tirar(*copia));
+            resultados_antes.push_back(resultado_da_faixa(*copia, j));
+        }
     }
 
-    // Outra rede no contexto do processo, com outras faixas.
-    recomecar(contexto());
+    // Outra rede, noutro contexto, com outras faixas.
+    const auto segunda = std::make_unique<contexto_da_rede>();
     defasagens_das_faixas da_segunda{};
-    gerar(11, 9, 30, 90, da_segunda);
-    ASSERT_TRUE(simular_rede_em_faixas(contexto(), max_faixas, da_segunda));
-    ASSERT_NE(std::bit_cast<std::uint32_t>(resultado_da_faixa(contexto(), 0)), std::bit_cast<std::uint32_t>(resultados_antes[0]));
+    gerar(*segunda, 11, 9, 30, 90, da_segunda);
+    ASSERT_TRUE(simular_rede_em_faixas(*segunda, max_faixas, da_segunda));
+    ASSERT_NE(std::bit_cast<std::uint32_t>(resultado_da_faixa(*segunda, 0)), std::bit_cast<std::uint32_t>(resultados_antes[0]));
 
-    contexto() = *primeira;
     for (int j = 0; j < max_faixas; ++j) {
-        for (int n = 0; n <= max_nos; ++n) contexto().buscas.defasagem_tentativa(n) = da_primeira[j][n];
-        devolver_faixa(contexto(), j);
-        comparar(estado_da_simulacao::tirar(), antes[static_cast<std::size_t>(j)], "faixa " + std::to_string(j), false);
-        EXPECT_EQ(std::bit_cast<std::uint32_t>(resultado_da_faixa(contexto(), j)), std::bit_cast<std::uint32_t>(resultados_antes[static_cast<std::size_t>(j)]))
+        devolver(*primeira, da_primeira, j);
+        comparar(estado_da_simulacao::tirar(*primeira), antes[static_cast<std::size_t>(j)], "faixa " + std::to_string(j), false);
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(resultado_da_faixa(*primeira, j)), std::bit_cast<std::uint32_t>(resultados_antes[static_cast<std::size_t>(j)]))
             << "faixa " << j;
     }
 }
