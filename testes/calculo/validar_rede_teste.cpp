@@ -93,6 +93,7 @@ TEST_F(validar_rede_cenarios, link_sem_grupo_e_link_desconhecido_no_grupo) {
     novo_link("BA", "B", "A");
     nome_dos_links_do_grupo_dado(1, 2, 1) = "BA";  // grupo além dos do nó: não conta
     quant_de_grupos_dado(2) = 6;
+    for (int g = 2; g <= 6; ++g) cores_do_grupo(2, g, "33");
     links_do_grupo(2, 6, {"", "ZZ", "", "ab"});
     EXPECT_EQ(validar(false),
               (avisos{aviso("o link BA não tem nenhum grupo focal a ele associado em nenhu8m nó"),
@@ -171,10 +172,26 @@ TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
     novo_link("P2", "a", "b ");
     novo_link("E2", "", "A");  // paralelo a EA no mesmo grupo, mas de entrada
     quant_de_grupos_dado(2) = 2;
+    cores_do_grupo(2, 2, "33");
     links_do_grupo(2, 2, {"P1", "", "P2"});
     links_do_grupo(1, 1, {"EA", "E2"});
     EXPECT_EQ(validar(false), (avisos{aviso("os links P1e P2 têm mesmos nós origem e destino e seus nós destino apresentam "
                                             "a mesma configuração do diagrama de barras, o que não é permitido")}));
+}
+
+// Um nó e um link desenhados e nunca editados passam por todas as outras conferências (nomes
+// vazios se casam); um grupo com um intervalo sem cor deixaria os seus links sem verde.
+TEST_F(validar_rede_cenarios, nunca_editados_e_intervalo_sem_cor_sao_recusados) {
+    existe_no(3) = true;
+    max_indice_no = 3;
+    ++total_de_nos_dado;
+    existe_link(3) = true;
+    max_indice_link = 3;
+    ++total_de_links_dado;
+    cor_do_intervalo_do_grupo_dado(2, 1, 2) = cor_nao_definida;
+    EXPECT_EQ(validar(false), (avisos{aviso("faltam os dados do nó número 3, que nunca foi editado"),
+                                      aviso("faltam os dados do link número 3, que nunca foi editado"),
+                                      aviso("falta definir a cor de algum intervalo (nó B)")}));
 }
 
 TEST_F(validar_rede_cenarios, falha_inesperada_para_a_conferencia_e_deixa_a_rede_invalida) {
