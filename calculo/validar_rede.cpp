@@ -257,6 +257,46 @@ void conferir_diagramas_dos_nos() {
         if (no_em_uso(n) && quant_de_grupos_dado(n) > 0) conferir_diagrama_do_no(n);
 }
 
+// O que mais o editor de nó exige de um nó editado: os links de cada grupo (um grupo sem links
+// mudaria os verdes dos outros) e a duração fixada do intervalo demandado. Um aviso por regra
+// e por nó, com o nome do nó.
+void conferir_grupos_sem_links(int n, const std::string& do_no) {
+    for (int g = 1; g <= quant_de_grupos_dado(n); ++g) {
+        bool vazio = true;
+        for (int k = 1; k <= max_links_por_grupo; ++k) vazio = vazio && nome_dos_links_do_grupo_dado(n, g, k).empty();
+        if (vazio) aviso("falta definir os links corrrespondentes ao grupo " + texto_de_inteiro(g) + do_no);
+    }
+}
+
+void conferir_duracoes_do_no(int n, const std::string& do_no) {
+    const int intervalos = quant_de_intervalos_antes_dado(n);
+    if (eh_no_demandado_dado(n)) {
+        // Um demandado fora dos intervalos já tem o seu aviso.
+        const int d = intervalo_demandado_dado(n);
+        if (d >= 1 && d <= intervalos && duracao_imposta_dado(n, d) == 0)
+            aviso("o intervalo demandado deve ter sua duração fixada" + do_no);
+    }
+}
+
+void conferir_regras_dos_nos() {
+    for (int n = 1; n <= max_indice_no; ++n) {
+        if (!no_em_uso(n) || quant_de_grupos_dado(n) == 0) continue;
+        const std::string do_no = " (nó " + nome_do_no_dado(n) + ")";
+        conferir_duracoes_do_no(n, do_no);
+        conferir_grupos_sem_links(n, do_no);
+    }
+}
+
+// O verde de segurança 0 de um link editado só vem de um arquivo: o editor de link pede de 1 a
+// 99 s. O link nunca editado já tem o seu aviso.
+void conferir_verdes_de_seguranca() {
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!link_em_uso(l) || link_nunca_editado(l)) continue;
+        if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_dado(l)))
+            aviso("o verde de segurança deve estar compreendido entre 1 e 99 s (link " + nome_do_link_dado(l) + ")");
+    }
+}
+
 }  // namespace
 
 void validar_rede() {
@@ -274,6 +314,8 @@ void validar_rede() {
         conferir_links_paralelos();
         conferir_elementos_nunca_editados();
         conferir_diagramas_dos_nos();
+        conferir_regras_dos_nos();
+        conferir_verdes_de_seguranca();
     });
     if (!completa) dados_ok = false;
 }
