@@ -278,12 +278,37 @@ void conferir_duracoes_do_no(int n, const std::string& do_no) {
     }
 }
 
+// As durações que o editor de nó exige: sem elas o cálculo daria aos amarelos e aos intervalos
+// sem verde um tempo que ninguém impôs.
+void conferir_intervalos_sem_duracao(int n, const std::string& do_no) {
+    bool alguma_imposta = false;
+    bool amarelo_livre = false;
+    bool sem_verde_livre = false;
+    for (int k = 1; k <= quant_de_intervalos_antes_dado(n); ++k) {
+        const bool livre = duracao_imposta_dado(n, k) == 0;
+        alguma_imposta = alguma_imposta || !livre;
+        bool tem_verde = false;
+        for (int g = 1; g <= quant_de_grupos_dado(n); ++g) {
+            const Byte cor = cor_do_intervalo_do_grupo_dado(n, g, k);
+            tem_verde = tem_verde || cor == cor_verde;
+            amarelo_livre = amarelo_livre || (livre && cor == cor_amarelo);
+        }
+        sem_verde_livre = sem_verde_livre || (livre && !tem_verde);
+    }
+    if (!alguma_imposta) aviso("deve existir, pelo menos, um intervalo com duração imposta pelo usuário" + do_no);
+    if (amarelo_livre)
+        aviso("intervalos que possuem amarelo em algum grupo devem ter sua duração imposta pelo usuário" + do_no);
+    if (sem_verde_livre)
+        aviso("intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário" + do_no);
+}
+
 void conferir_regras_dos_nos() {
     for (int n = 1; n <= max_indice_no; ++n) {
         if (!no_em_uso(n) || quant_de_grupos_dado(n) == 0) continue;
         const std::string do_no = " (nó " + nome_do_no_dado(n) + ")";
         conferir_duracoes_do_no(n, do_no);
         conferir_grupos_sem_links(n, do_no);
+        conferir_intervalos_sem_duracao(n, do_no);
     }
 }
 

@@ -229,6 +229,22 @@ TEST_F(validar_rede_cenarios, regras_dos_editores_quebradas_uma_a_uma) {
              cores_do_grupo(2, 2, "33");
          },
          "falta definir os links corrrespondentes ao grupo 2 (nó B)"},
+        {[] { duracao_imposta_dado(2, 2) = 0; },
+         "deve existir, pelo menos, um intervalo com duração imposta pelo usuário (nó B)"},
+        {[] {
+             // O verde do grupo 2 deixa só o amarelo livre.
+             quant_de_grupos_dado(2) = 2;
+             links_do_grupo(2, 2, {"AB"});
+             cores_do_grupo(2, 1, "21");
+             cores_do_grupo(2, 2, "11");
+         },
+         "intervalos que possuem amarelo em algum grupo devem ter sua duração imposta pelo usuário (nó B)"},
+        {[] {
+             cores_do_grupo(2, 1, "13");
+             duracao_imposta_dado(2, 1) = 5;
+             duracao_imposta_dado(2, 2) = 0;
+         },
+         "intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário (nó B)"},
         {[] { verde_de_seguranca_dado(2) = 0; }, "o verde de segurança deve estar compreendido entre 1 e 99 s (link AB)"},
     };
     EXPECT_EQ(validar(true), avisos{});
