@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calculo/observador_do_calculo.h"
+#include "modelo/limites_dos_valores.h"
 #include "modelo/rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
@@ -211,6 +212,116 @@ void conferir_links_paralelos() {
     }
 }
 
+// --- O que a confirmação dos editores exige e um arquivo pode não ter ---
+//
+// Um link ou um nó desenhado e nunca editado vai ao arquivo como está, e a abertura o aceita;
+// um nó de um arquivo pode vir sem as cores, as durações ou os links que o editor exige. Nenhuma
+// etapa do cálculo roda sobre eles: cada regra do editor que falta dá o seu aviso, com o nome
+// do elemento.
+
+bool link_nunca_editado(int l) {
+    bool vazio = nome_do_link_dado(l).empty() && nome_do_no_origem_dado(l).empty() &&
+                 nome_do_no_destino_dado(l).empty() && verde_de_seguranca_dado(l) == 0 && fluxo_dado(l) == 0 &&
+                 fluxo_de_saturacao_dado(l) == 0 && t_de_percurso_dado(l) == 0 && capacidade_da_caixa_dado(l) == 0;
+    for (int k = 1; k <= max_recebedores; ++k)
+        vazio = vazio && nome_do_recebedor_dado(l, k).empty() && valor_do_fornecimento_dado(l, k) == 0;
+    return vazio;
+}
+
+void conferir_elementos_nunca_editados() {
+    for (int n = 1; n <= max_indice_no; ++n)
+        if (no_em_uso(n) && quant_de_grupos_dado(n) == 0)
+            aviso("faltam os dados do nó número " + texto_de_inteiro(n) + ", que nunca foi editado");
+    for (int l = 1; l <= max_indice_link; ++l)
+        if (link_em_uso(l) && link_nunca_editado(l))
+            aviso("faltam os dados do link número " + texto_de_inteiro(l) + ", que nunca foi editado");
+}
+
+// As regras do diagrama de barras de um nó editado, como o editor de nó as confere.
+void conferir_diagrama_do_no(int n) {
+    const std::string do_no = " (nó " + nome_do_no_dado(n) + ")";
+    const int q = quant_de_grupos_dado(n);
+    const int intervalos = quant_de_intervalos_antes_dado(n);
+    auto cor = [n](int g, int k) { return cor_do_intervalo_do_grupo_dado(n, g, k); };
+
+
+    // Um intervalo sem cor num grupo ativo deixaria os links do grupo sem verde nenhum.
+    bool sem_cor = false;
+    for (int k = 1; k <= intervalos; ++k)
+        for (int g = 1; g <= q; ++g) sem_cor = sem_cor || cor(g, k) == cor_nao_definida;
+    if (sem_cor) aviso("falta definir a cor de algum intervalo" + do_no);
+}
+
+void conferir_diagramas_dos_nos() {
+    for (int n = 1; n <= max_indice_no; ++n)
+        if (no_em_uso(n) && quant_de_grupos_dado(n) > 0) conferir_diagrama_do_no(n);
+}
+
+// O que mais o editor de nó exige de um nó editado: os links de cada grupo (um grupo sem links
+// mudaria os verdes dos outros) e a duração fixada do intervalo demandado. Um aviso por regra
+// e por nó, com o nome do nó.
+void conferir_grupos_sem_links(int n, const std::string& do_no) {
+    for (int g = 1; g <= quant_de_grupos_dado(n); ++g) {
+        bool vazio = true;
+        for (int k = 1; k <= max_links_por_grupo; ++k) vazio = vazio && nome_dos_links_do_grupo_dado(n, g, k).empty();
+        if (vazio) aviso("falta definir os links corrrespondentes ao grupo " + texto_de_inteiro(g) + do_no);
+    }
+}
+
+void conferir_duracoes_do_no(int n, const std::string& do_no) {
+    const int intervalos = quant_de_intervalos_antes_dado(n);
+    if (eh_no_demandado_dado(n)) {
+        // Um demandado fora dos intervalos já tem o seu aviso.
+        const int d = intervalo_demandado_dado(n);
+        if (d >= 1 && d <= intervalos && duracao_imposta_dado(n, d) == 0)
+            aviso("o intervalo demandado deve ter sua duração fixada" + do_no);
+    }
+}
+
+// As durações que o editor de nó exige: sem elas o cálculo daria aos amarelos e aos intervalos
+// sem verde um tempo que ninguém impôs.
+void conferir_intervalos_sem_duracao(int n, const std::string& do_no) {
+    bool alguma_imposta = false;
+    bool amarelo_livre = false;
+    bool sem_verde_livre = false;
+    for (int k = 1; k <= quant_de_intervalos_antes_dado(n); ++k) {
+        const bool livre = duracao_imposta_dado(n, k) == 0;
+        alguma_imposta = alguma_imposta || !livre;
+        bool tem_verde = false;
+        for (int g = 1; g <= quant_de_grupos_dado(n); ++g) {
+            const Byte cor = cor_do_intervalo_do_grupo_dado(n, g, k);
+            tem_verde = tem_verde || cor == cor_verde;
+            amarelo_livre = amarelo_livre || (livre && cor == cor_amarelo);
+        }
+        sem_verde_livre = sem_verde_livre || (livre && !tem_verde);
+    }
+    if (!alguma_imposta) aviso("deve existir, pelo menos, um intervalo com duração imposta pelo usuário" + do_no);
+    if (amarelo_livre)
+        aviso("intervalos que possuem amarelo em algum grupo devem ter sua duração imposta pelo usuário" + do_no);
+    if (sem_verde_livre)
+        aviso("intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário" + do_no);
+}
+
+void conferir_regras_dos_nos() {
+    for (int n = 1; n <= max_indice_no; ++n) {
+        if (!no_em_uso(n) || quant_de_grupos_dado(n) == 0) continue;
+        const std::string do_no = " (nó " + nome_do_no_dado(n) + ")";
+        conferir_duracoes_do_no(n, do_no);
+        conferir_grupos_sem_links(n, do_no);
+        conferir_intervalos_sem_duracao(n, do_no);
+    }
+}
+
+// O verde de segurança 0 de um link editado só vem de um arquivo: o editor de link pede de 1 a
+// 99 s. O link nunca editado já tem o seu aviso.
+void conferir_verdes_de_seguranca() {
+    for (int l = 1; l <= max_indice_link; ++l) {
+        if (!link_em_uso(l) || link_nunca_editado(l)) continue;
+        if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_dado(l)))
+            aviso("o verde de segurança deve estar compreendido entre 1 e 99 s (link " + nome_do_link_dado(l) + ")");
+    }
+}
+
 }  // namespace
 
 void validar_rede() {
@@ -226,6 +337,10 @@ void validar_rede() {
         conferir_pontas_dos_links();
         conferir_nomes_repetidos();
         conferir_links_paralelos();
+        conferir_elementos_nunca_editados();
+        conferir_diagramas_dos_nos();
+        conferir_regras_dos_nos();
+        conferir_verdes_de_seguranca();
     });
     if (!completa) dados_ok = false;
 }

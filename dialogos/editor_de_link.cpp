@@ -269,8 +269,8 @@ void janela_editar_link::confirmar() {
     }
 
     dados_ok = true;
-    if (nome_do_link_editado(l).empty()) aviso("o link deve ter um nome");
-    if (nome_do_no_destino_editado(l).empty()) aviso("o link deve ter um nó destino");
+    if (nome_em_branco(nome_do_link_editado(l))) aviso("o link deve ter um nome");
+    if (nome_em_branco(nome_do_no_destino_editado(l))) aviso("o link deve ter um nó destino");
     if (nomes_iguais(nome_do_no_origem_editado(l), nome_do_no_destino_editado(l)))
         aviso("o nó origem deve ser diferente do nó destino");
     if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_editado(l)))

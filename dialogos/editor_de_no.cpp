@@ -983,14 +983,14 @@ void editor_de_no::confirmar() {
     const Byte no = no_selecionado;
     dados_ok = true;
 
-    if (nome_do_no_editado(no).empty()) aviso("o nó deve ter um nome");
+    if (nome_em_branco(nome_do_no_editado(no))) aviso("o nó deve ter um nome");
     {
         const int q = quant_de_grupos_editado(no);
         if (!faixa_quant_de_grupos.contem(q)) aviso("a quantidade de grupos deve estar compreendida entre 1 e 8");
     }
 
     if (eh_no_escravo_editado(no)) {
-        if (nome_do_mestre_editado(no).empty()) aviso("falta definir o nome do nó mestre");
+        if (nome_em_branco(nome_do_mestre_editado(no))) aviso("falta definir o nome do nó mestre");
         const int e = intervalo_do_escravo_editado(no);
         if (!faixa_intervalo_do_no.contem(e)) aviso("o intervalo do escravo deve estar compreendido entre 1 e 36");
         const int m = intervalo_do_mestre_editado(no);

@@ -126,7 +126,7 @@ void gravar_nos(gravador& g) {
         }
 
         lista_de_existe_ordenada.clear();
-        for (int c = 1; c <= 93; ++c)
+        for (int c = 1; c <= ultima_divisa; ++c)
             if (existe_ordenada_dado(n, c)) lista_de_existe_ordenada += texto_de_inteiro(c) + ",";
         g(e, "existe_ordenada_dado", lista_de_existe_ordenada);
 

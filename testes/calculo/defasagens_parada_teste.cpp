@@ -52,8 +52,8 @@ class parada_nas_defasagens : public teste::com_janela_principal {
 protected:
     void SetUp() override {
         teste::com_janela_principal::SetUp();
-        // Uma arterial A -> B -> C, um nó D ao lado de A (primeiro nível) e amarelos livres em
-        // C (intervalos repetidos).
+        // Uma arterial A -> B -> C, um nó D ao lado de A (primeiro nível) e o verde do grupo 1
+        // de C repetido no ciclo (intervalos repetidos).
         teste::esvaziar_rede();
         t_de_ciclo_imposto_dado = 60;
         via("E", "", "A", 600, 10);
@@ -61,7 +61,11 @@ protected:
         via("AB", "A", "B", 600, 14);
         cruzamento("B", {"AB"});
         via("BC", "B", "C", 500, 9);
-        cruzamento("C", {"BC"}, 200, true);
+        const int c = cruzamento("C", {"BC"});
+        quant_de_intervalos_antes_dado(c) = 6;
+        teste::cores_do_grupo(c, 1, "123312");
+        teste::cores_do_grupo(c, 2, "331233");
+        duracao_imposta_dado(c, 6) = 3;
         via("AD", "A", "D", 200, 20);
         cruzamento("D", {"AD"});
         fornece("E", "AB", 0.9f);

@@ -168,6 +168,19 @@ TEST_F(editor_de_link, enter_numa_caixa_guarda_e_confirma_e_o_rotulo_vai_para_o_
     }
 }
 
+// Um nome só de brancos é nome nenhum, para o link e para o seu nó destino.
+TEST_F(editor_de_link, nomes_so_de_brancos_sao_recusados_como_vazios) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    for (caixa_de_texto* c : e.caixas()) digitar(*c, "   ");
+    clicar(e.inserir_dados_button);
+    const auto v = avisos();
+    ASSERT_GE(v.size(), 2u);
+    EXPECT_EQ(v[0], "o link deve ter um nome");
+    EXPECT_EQ(v[1], "o link deve ter um nó destino");
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
+}
+
 TEST_F(editor_de_link, cada_verificacao_na_ordem_e_nada_confirmado) {
     const int l = criar_link("L1");
     auto& e = abrir(l);

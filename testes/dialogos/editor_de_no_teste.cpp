@@ -414,6 +414,17 @@ TEST_F(janela_do_editor_de_no, quantidade_de_grupos_mostra_as_linhas_e_os_botoes
 
 // --- Validação ---
 
+// Um nome só de brancos é nome nenhum: o nó válido em tudo o mais não é gravado.
+TEST_F(janela_do_editor_de_no, nome_so_de_brancos_e_recusado_como_vazio) {
+    gravar_no_valido(1);
+    const std::string antes = nome_do_no_dado(1);
+    abrir(1);
+    digitar_e_sair(e().codigo_texto, "   ");
+    inserir_dados();
+    EXPECT_EQ(avisos(), (std::vector<std::string>{"o nó deve ter um nome"}));
+    EXPECT_EQ(nome_do_no_dado(1), antes);
+}
+
 TEST_F(janela_do_editor_de_no, no_vazio_mostra_as_mensagens_na_ordem_e_nao_grava) {
     abrir(1);
     escolher_modelo(1);  // diagrama novo: sem grupos nem cores
