@@ -71,6 +71,7 @@ struct execucao {
 
 void processar_rede() {
     const execucao em_curso;
+    const Long revisao_lida = revisao_da_rede;
     etapas_do_processamento& e = etapas();
     observador_do_calculo& observador = observador_do_calculo_instalado();
 
@@ -102,6 +103,8 @@ void processar_rede() {
         e.defasagens_do_caminho();
         if (quant_de_niveis > 0) e.defasagens_da_rede();
         e.resultados();
+        // Um processamento completo: os resultados são os da rede que ele leu.
+        if (!parar_processamento) revisao_processada = revisao_lida;
     }
     // O salvamento do fim só pede um nome quando o projeto ainda não tem arquivo (um "Salvar
     // como" anterior não volta a perguntar). Se não gravou (falha ou diálogo cancelado), o

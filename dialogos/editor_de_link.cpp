@@ -2,6 +2,7 @@
 
 #include "dialogos/numeros_das_caixas.h"
 #include "dialogos/protocolo_das_caixas.h"
+#include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
@@ -69,7 +70,7 @@ void posicionar_rotulo_do_link(const linha& corpo, rotulo& r) {
 
 janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     borda_fixa = true;
-    Caption = titulo_do_produto;
+    Caption = titulo_das_janelas();
     Width = 11880;
     Height = 8310;
 
@@ -251,7 +252,7 @@ void janela_editar_link::Form_KeyPress(Integer& codigo) {
 
 void janela_editar_link::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
-    if (execucao_em_curso) return;
+    if (recusado_pela_execucao()) return;
     if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 101", [this] { confirmar(); })) Unload();
 }
@@ -329,6 +330,7 @@ void janela_editar_link::confirmar() {
     link_selecionado = 0;
     estacionar_marcas_do_link();
     posicionar_rotulo_do_link(t.corpo_link_line(l), etiqueta);
+    ++revisao_da_rede;
     projeto_alterado = true;
     Unload();
 }

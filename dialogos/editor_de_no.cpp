@@ -91,6 +91,7 @@ void aviso(const std::string& texto) {
 // --- Construção ---
 
 editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
+    Caption = titulo_das_janelas();
     borda_fixa = true;
     Width = 11910;
     Height = 8325;
@@ -1111,6 +1112,7 @@ void editor_de_no::confirmar() {
     t.apoio_no_label(no).Top = t.no_shape(no).Top + 70.0f;
     no_selecionado = 0;
     esconder_marcas_do_no();
+    ++revisao_da_rede;
     projeto_alterado = true;
     Unload();
 }

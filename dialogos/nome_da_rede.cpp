@@ -13,7 +13,7 @@ formulario& frmNome_da_rede_versao2() { return nome_da_rede_unico(); }
 
 janela_nome_da_rede::janela_nome_da_rede() : formulario("frmNome_da_rede_versao2") {
     borda_fixa = true;
-    Caption = titulo_do_produto;
+    Caption = titulo_das_janelas();
     Width = 10320;
     Height = 2490;
 

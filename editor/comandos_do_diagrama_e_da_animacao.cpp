@@ -4,6 +4,7 @@
 #include "calculo/gravar_animacao.h"
 #include "editor/janelas.h"
 #include "editor/tela_principal.h"
+#include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"
 
@@ -11,10 +12,16 @@ namespace orvel {
 
 namespace {
 
+// Os resultados de agora são os da rede de agora: processada (ou lida de um arquivo com os seus
+// resultados) e sem mudança que o cálculo leia desde então. Arrastar ou redimensionar um nó não
+// conta; um nó ou link criado, eliminado ou confirmado, opções confirmadas ou outro projeto,
+// sim.
+bool resultados_da_rede_de_agora() { return t_de_ciclo >= 1 && revisao_processada == revisao_da_rede; }
+
 // As cópias de trabalho e os dados derivados são tomados de novo a cada uso, para que a vista
 // leia os dados do projeto de agora.
 void mostrar_diagrama_de_barras_final() {
-    if (t_de_ciclo < 1) {
+    if (!resultados_da_rede_de_agora()) {
         servicos().caixa_de_mensagem("favor processar o projeto", estilo_ok, "Aviso");
         return;
     }
@@ -25,14 +32,13 @@ void mostrar_diagrama_de_barras_final() {
 
 // Grava a rede segundo a segundo e mostra a rede animada, modal. As tabelas por segundo são
 // refeitas antes do teste do processamento: mesmo um comando recusado apaga a gravação
-// anterior. Uma rede mudada depois do processamento (um nó novo, sem plano) é recusada como
-// uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
+// anterior. Uma rede mudada depois do processamento é recusada como uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
 // vista nunca fecha a janela principal.
 void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
     const bool certo = com_codigo(codigo, [&t] {
         dimensionar_tabelas_por_segundo();
         t.MousePointer = ponteiro_ampulheta;
-        if (t_de_ciclo <= 0 || !plano_cobre_a_rede()) {
+        if (!resultados_da_rede_de_agora() || !plano_cobre_a_rede()) {
             servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
             t.MousePointer = ponteiro_padrao;
             return;

@@ -66,6 +66,7 @@ void inserir_no() {
         existe_no(s) = true;
         total_de_nos_dado = para_byte(total_de_nos_dado + 1);
         recalcular_max_indice_no();
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -118,6 +119,7 @@ void inserir_link() {
         eh_link_conversao(s) = link_de_conversao;
         total_de_links_dado = para_byte(total_de_links_dado + 1);
         recalcular_max_indice_link();
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -167,6 +169,7 @@ void eliminar_no() {
         }
         t.Line1.Visible = false;
         t.Line2.Visible = false;
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -205,6 +208,7 @@ void eliminar_link() {
             f->Visible = false;
             estacionar(*f);
         }
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }

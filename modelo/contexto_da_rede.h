@@ -86,7 +86,8 @@ struct rede_dada {
     X(execucao_em_curso, bool)         \
     X(xml_recarregar, bool)            \
     X(xml_salvar_e_liberar, bool)      \
-    X(revisao_da_rede, Long)
+    X(revisao_da_rede, Long)           \
+    X(revisao_processada, Long)
 struct estado_do_projeto {
     ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
 };
@@ -389,6 +390,8 @@ struct estado_das_janelas {
     Integer twips_por_pixel_x = 15;
     Integer twips_por_pixel_y = 15;
     bool apresentacao_encerrada = false;
+    // O título que a janela principal e as outras sete levam agora ("" antes do primeiro).
+    std::string titulo_das_janelas;
 };
 
 // Os valores da rede animada (modelo/valores_da_animacao.h).
@@ -459,6 +462,8 @@ inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_AR
 inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(valores_da_animacao& g) { ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(copias_de_trabalho& g) { ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(dados_derivados& g) { ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(ORVEL_ESVAZIAR_CAMPO) }
 #undef ORVEL_ESVAZIAR_CAMPO
 
 }  // namespace orvel

@@ -568,9 +568,11 @@ TEST_F(janela_do_editor_de_no, confirmacao_valida_grava_o_no_e_o_rotulo_no_desen
     digitar_e_sair(e().codigo_texto, "NOV");
     tecla_nos_grupos('2', "2");
     nome_dos_links_do_grupo_editado(1, 6, 1) = "S6";  // links acima da quantidade também vão
+    const Long revisao = revisao_da_rede;
     inserir_dados();
 
     EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_GT(revisao_da_rede, revisao);  // os resultados de antes não valem mais
     EXPECT_TRUE(dados_ok);
     EXPECT_EQ(nome_do_no_dado(1), "NOV");
     EXPECT_EQ(quant_de_grupos_dado(1), 2);
@@ -599,7 +601,9 @@ TEST_F(janela_do_editor_de_no, confirmacao_nao_age_durante_um_processamento_nem_
     digitar_e_enter(e().codigo_texto, "B");
     tecla_nos_grupos(13, "");
     execucao_em_curso = false;
-    EXPECT_TRUE(s.mensagens.empty());
+    for (const auto& texto : s.textos_das_mensagens()) EXPECT_EQ(texto, "Aguarde o fim do processamento");
+    EXPECT_FALSE(s.mensagens.empty());
+    s.mensagens.clear();
     EXPECT_EQ(nome_do_no_editado(1), "B");
     EXPECT_EQ(nome_do_no_dado(1), "A");
     EXPECT_FALSE(projeto_alterado);
