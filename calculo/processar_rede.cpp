@@ -8,6 +8,7 @@
 #include "calculo/distribuir_tempos_de_verde.h"
 #include "calculo/escolher_tempo_de_ciclo.h"
 #include "calculo/observador_do_calculo.h"
+#include "calculo/sondagem.h"
 #include "calculo/validar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "modelo/projeto.h"
@@ -59,6 +60,7 @@ namespace {
 struct execucao {
     execucao() {
         execucao_em_curso = true;
+        guardar_revisao_do_comeco_da_execucao();
         iniciar_relatos_de_uma_execucao();
     }
     ~execucao() {

@@ -53,6 +53,8 @@ using namespace area_de_trabalho;
 execucao& area = contexto_global.simulacao.area;
 area_das_faixas& faixas = contexto_global.simulacao.faixas;
 
+execucoes_feitas execucoes{};
+
 void comecar_conjunto(bool subconjunto) {
     area.subconjunto = subconjunto;
     area.quant_de_links = 0;
@@ -582,6 +584,7 @@ void executar(Integer W, Integer P) {
     const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
     const Long segundo_de_corte = Long(aquecimento_em_segundos) + 121;
 
+    ++execucoes.em_sequencia;
     zerar_links_da_execucao();
     preparar_links();
     area.posicao_em_curso = -1;
@@ -1032,6 +1035,7 @@ bool executar_em_faixas(Integer W, Integer P, int quant, const std::array<std::a
         confere(L.slot);
         for (int k = 0; k < L.quant_de_recebedores; ++k) confere(L.recebedores[k]);
     }
+    ++execucoes.em_faixas;
     return true;
 } catch (...) {
     // Só nas preparações (antes do começo da execução ou repetindo o dele): em sequência.
@@ -1285,6 +1289,8 @@ bool simular_vizinhanca_em_faixas(int quant, int no, const inicios_das_faixas& i
     if (!servem) return false;
     return terminar_faixas(false);
 }
+
+execucoes_feitas contar_execucoes() { return execucoes; }
 
 bool faixa_precisa_de_sequencia(int j) { return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
 

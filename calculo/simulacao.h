@@ -71,6 +71,14 @@ Single resultado_da_faixa(int j);
 // As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.
 void devolver_faixa(int j);
 
+// Quantas execuções o processo já fez: em sequência (a final também) e em faixas (um lote
+// conta uma vez). Para os testes e as medidas.
+struct execucoes_feitas {
+    long long em_sequencia = 0;
+    long long em_faixas = 0;
+};
+execucoes_feitas contar_execucoes();
+
 // Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
 bool usar_instrucoes_avx2(bool usar);
 

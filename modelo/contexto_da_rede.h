@@ -265,6 +265,8 @@ struct estado_das_buscas {
     tabela<nos_do_par, max_pares> pares_da_fase1{};
     tabela<nos_do_par, max_pares> pares_da_fase2{};
     std::array<bool, max_custos + 1> simulada{};
+    // A revisão da rede no começo da execução em curso (calculo/sondagem.cpp).
+    Long revisao_no_comeco_da_execucao = 0;
 };
 
 // O estado da simulação segundo a segundo e os perfis por link e segundo.
