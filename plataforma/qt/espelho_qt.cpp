@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QMoveEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -392,10 +394,20 @@ void espelho_qt::ao_mostrar(formulario& f) {
     const bool nova = !j->isVisible();
     j->sincronizar();
     j->show();
+    // Agora a tela já pode saber as margens da moldura.
+    j->aplicar_geometria();
     j->raise();
     j->activateWindow();
     // Ao aparecer, a janela recebe o seu primeiro Resize, com o tamanho que tem.
     if (nova) despachar_evento(&f, [&f] { f.Form_Resize(); });
+}
+
+void espelho_qt::ao_trazer_para_a_frente(formulario& f) {
+    janela_qt* j = janela_de(f);
+    if (!j) return;
+    if (j->isMinimized()) j->setWindowState(j->windowState() & ~Qt::WindowMinimized);
+    j->raise();
+    j->activateWindow();
 }
 
 void espelho_qt::ao_esconder(formulario& f) {
@@ -540,16 +552,56 @@ void janela_qt::montar_menus() {
 void janela_qt::sincronizar() {
     if (esquecido_ || !f_.carregado()) return;
     setWindowTitle(q(f_.Caption));
-    const QRect pretendido(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)),
-                           std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
-    if (geometry() != pretendido) setGeometry(pretendido);
-    if (f_.borda_fixa) setFixedSize(pretendido.size());
+    aplicar_geometria();
     setEnabled(f_.Enabled);
     sincronizar_menus();
     sincronizar_widgets();
     sincronizar_temporizadores();
     superficie_->setCursor(cursor_do_codigo(f_.MousePointer));
     superficie_->update();
+}
+
+namespace {
+
+// As margens da última moldura que a tela pôs em volta de uma janela: o palpite para uma janela
+// que ainda não apareceu (sem gerenciador de janelas, nenhuma).
+QMargins& margens_conhecidas() {
+    static QMargins m;
+    return m;
+}
+
+}  // namespace
+
+QMargins janela_qt::margens_da_moldura() const {
+    const QWindow* w = windowHandle();
+    if (w == nullptr || !isVisible()) return margens_conhecidas();
+    return w->frameMargins();
+}
+
+void janela_qt::aplicar_geometria() {
+    if (esquecido_ || !f_.carregado()) return;
+    const QMargins m = margens_da_moldura();
+    if (isVisible() && !m.isNull()) margens_conhecidas() = m;
+    margens_aplicadas_ = m;
+    const QPoint canto(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)));
+    const QSize moldura(std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
+    const QSize interior(std::max(1, moldura.width() - m.left() - m.right()),
+                         std::max(1, moldura.height() - m.top() - m.bottom()));
+    aplicando_geometria_ = true;
+    if (f_.borda_fixa) {
+        if (minimumSize() != interior || maximumSize() != interior) setFixedSize(interior);
+    } else if (size() != interior) {
+        resize(interior);
+    }
+    // A posição de uma janela no Qt (move) já é a da moldura.
+    if (geometry().topLeft() - QPoint(m.left(), m.top()) != canto) move(canto);
+    aplicando_geometria_ = false;
+}
+
+bool janela_qt::moldura_mudou() {
+    if (margens_da_moldura() == margens_aplicadas_) return false;
+    aplicar_geometria();
+    return true;
 }
 
 void janela_qt::sincronizar_menus() {
@@ -1034,16 +1086,30 @@ void janela_qt::keyPressEvent(QKeyEvent* e) {
 
 void janela_qt::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    if (esquecido_ || !f_.carregado() || sincronizando_) return;
+    if (esquecido_ || !f_.carregado() || sincronizando_ || aplicando_geometria_) return;
+    if (moldura_mudou()) return;
     // Só um redimensionamento do usuário muda os dados: o que veio dos dados já está neles.
+    const QMargins& m = margens_aplicadas_;
+    const int largura = width() + m.left() + m.right(), altura = height() + m.top() + m.bottom();
     const int w_dados = std::max(1, static_cast<int>(px_x(f_.Width)));
     const int h_dados = std::max(1, static_cast<int>(px_y(f_.Height)));
-    if (width() == w_dados && height() == h_dados) return;
-    despachar_evento(&f_, [this] {
-        f_.Width = tw_x(width());
-        f_.Height = tw_y(height());
+    if (largura == w_dados && altura == h_dados) return;
+    despachar_evento(&f_, [this, largura, altura] {
+        f_.Width = tw_x(largura);
+        f_.Height = tw_y(altura);
         f_.Form_Resize();
     });
+}
+
+void janela_qt::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (esquecido_ || !f_.carregado() || sincronizando_ || aplicando_geometria_ || !isVisible()) return;
+    if (moldura_mudou()) return;
+    // O usuário moveu a janela: Left e Top são os da moldura onde ela está.
+    const QPoint canto = geometry().topLeft() - QPoint(margens_aplicadas_.left(), margens_aplicadas_.top());
+    if (canto == QPoint(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)))) return;
+    f_.Left = tw_x(canto.x());
+    f_.Top = tw_y(canto.y());
 }
 
 void janela_qt::mostrar_endereco(navegador& n) {

@@ -4,6 +4,7 @@
 // temporizadores de verdade; cursores a partir do código do ponteiro.
 
 #include <QFont>
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -28,6 +29,7 @@ public:
     ~espelho_qt() override;
 
     void ao_mostrar(formulario& f) override;
+    void ao_trazer_para_a_frente(formulario& f) override;
     void ao_esconder(formulario& f) override;
     void ao_descarregar(formulario& f) override;
     void ao_mudar() override;
@@ -73,12 +75,16 @@ public:
     QWidget* superficie() const { return superficie_; }
     void sincronizar();
     void esquecer() { esquecido_ = true; }
+    // Põe a moldura da janela (barra de título e bordas incluídas) em Left, Top, Width e Height
+    // dos dados; o interior fica com o que sobra dentro dela.
+    void aplicar_geometria();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     bool eventFilter(QObject* alvo, QEvent* e) override;
 
 private:
@@ -88,6 +94,10 @@ private:
     void ordenar_tabulacao();
     void sincronizar_menus();
     void sincronizar_temporizadores();
+    QMargins margens_da_moldura() const;
+    // A tela mudou a moldura (ela apareceu ou mudou de margens): a geometria volta a ser a dos
+    // dados. Devolve false quando foi o usuário que moveu ou redimensionou a janela.
+    bool moldura_mudou();
 
     formulario& f_;
     espelho_qt& espelho_;
@@ -99,6 +109,8 @@ private:
     std::map<item_de_menu*, QAction*> acoes_;
     std::map<temporizador*, QPointer<QTimer>> temporizadores_;
     bool esquecido_ = false;
+    bool aplicando_geometria_ = false;
+    QMargins margens_aplicadas_;
 };
 
 }  // namespace orvel
