@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
 
@@ -23,6 +26,20 @@ namespace {
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string s(const QString& q) { return q.toUtf8().toStdString(); }
 }  // namespace
+
+bool instalar_traducao_do_qt() {
+    static QTranslator* instalada = nullptr;
+    if (instalada != nullptr) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(t)) {
+        delete t;
+        return false;
+    }
+    instalada = t;
+    return true;
+}
 
 std::string filtro_para_qt(const std::string& filtro) {
     // Pares descrição|padrão; o Qt só quer as descrições, que já trazem o padrão entre parênteses.

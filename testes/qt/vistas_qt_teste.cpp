@@ -3,6 +3,8 @@
 #include "comum/espelho_de_teste.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
 #include <QPrinter>
 #include <QTest>
 #include <QTextBrowser>
@@ -98,6 +100,22 @@ TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     servicos.configurar_impressora("Configurar impressora", orientacao_paisagem);
     EXPECT_EQ(titulo, "Configurar impressora");
     EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.
+TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
+    ASSERT_TRUE(instalar_traducao_do_qt());
+    QStringList botoes;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            if (auto* caixa = d->findChild<QDialogButtonBox*>())
+                for (QAbstractButton* b : caixa->buttons()) botoes << b->text();
+            d->close();
+        }
+    });
+    EXPECT_EQ(servicos.dialogo_abrir({"Abrir", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""}), std::nullopt);
+    EXPECT_TRUE(botoes.contains("Cancelar")) << botoes.join(", ").toStdString();
+    EXPECT_FALSE(botoes.contains("Cancel"));
 }
 
 class janela_com_pagina : public formulario {
