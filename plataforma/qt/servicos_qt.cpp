@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTranslator>
 #include <algorithm>
@@ -166,7 +167,13 @@ void servicos_qt::imprimir_janela(formulario& janela) {
     const QPixmap imagem = j->superficie()->grab();
     QPrinter& p = impressora();
     QPainter pintor;
-    if (imagem.isNull() || !pintor.begin(&p)) falhar(tipo_de_falha::generica, "Não foi possível imprimir");
+    if (imagem.isNull() || !pintor.begin(&p)) {
+        // Sem impressora nenhuma na máquina (nem um arquivo pedido em seu lugar), a mensagem diz
+        // por quê.
+        const bool sem_impressora = p.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty();
+        falhar(tipo_de_falha::generica,
+               sem_impressora ? "Não foi possível imprimir: nenhuma impressora instalada" : "Não foi possível imprimir");
+    }
     // No tamanho da tela, reduzida só quando não cabe na página.
     const QRect pagina = pintor.viewport();
     const double x_por_pixel = p.logicalDpiX() / static_cast<double>(j->logicalDpiX());

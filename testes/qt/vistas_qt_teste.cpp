@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -86,6 +87,19 @@ TEST_F(vistas_no_qt, imprime_a_imagem_da_janela_visivel) {
     const std::string pdf = teste::conteudo(arquivo);
     EXPECT_TRUE(pdf.starts_with("%PDF")) << pdf.size();
     EXPECT_GT(pdf.size(), 1000u);
+}
+
+// Sem impressora instalada, a falha da impressão diz que não há impressora.
+TEST_F(vistas_no_qt, imprimir_sem_impressora_diz_por_que) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "há impressora nesta máquina";
+    janela_impressa& j = formulario_unico<janela_impressa>();
+    j.Show();
+    try {
+        servicos.imprimir_janela(j);
+        ADD_FAILURE() << "imprimiu sem impressora";
+    } catch (const falha& f) {
+        EXPECT_EQ(f.descricao(), "Não foi possível imprimir: nenhuma impressora instalada");
+    }
 }
 
 TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
