@@ -940,6 +940,10 @@ void janela_qt::sincronizar_widgets() {
         if (r)
             w->setGeometry(static_cast<int>(px_x(r->Left)), static_cast<int>(px_y(r->Top)),
                            std::max(1, static_cast<int>(px_x(r->Width))), std::max(1, static_cast<int>(px_y(r->Height))));
+        // O foco de um controle que some ou é desabilitado não passa sozinho para outro: só os
+        // dados dizem quem tem o foco (sem isso, uma caixa ganharia o foco com o texto todo
+        // selecionado, na tela e no papel).
+        if ((!c->Visible || !c->Enabled) && w->window()->focusWidget() == w) w->clearFocus();
         w->setEnabled(c->Enabled);
         w->setVisible(c->Visible);
         switch (c->tipo()) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTest>
@@ -265,6 +266,40 @@ TEST_F(vistas_da_principal_no_qt, caixas_do_diagrama_final_ficam_planas_e_sem_bo
             for (int y = 0; y < i.height() && !escuro; ++y) escuro = i.pixelColor(x, y).value() < 100;
         EXPECT_TRUE(escuro) << nome;
     }
+}
+
+// Depois de "Apl" e de "Imp", nenhuma caixa do diagrama fica com o foco: nenhum texto
+// selecionado nem cursor de texto, na tela nem no papel.
+TEST_F(vistas_da_principal_no_qt, caixas_do_diagrama_final_sem_selecao_nem_cursor_depois_de_apl) {
+    auto& d = diagrama_de_barras_final_unico();
+    d.Show();
+    espelho.sincronizar();
+    janela_qt* j = espelho.janela_de(d);
+    ASSERT_NE(j, nullptr);
+    j->activateWindow();
+    QApplication::processEvents();
+    auto* nome = qobject_cast<QLineEdit*>(j->widget_de(&d.Text1));
+    auto* codigo = qobject_cast<QLineEdit*>(j->widget_de(&d.Text3));
+    ASSERT_TRUE(nome && codigo);
+    EXPECT_TRUE(nome->hasFocus());  // o estado de entrada põe o foco no nome do nó
+    QTest::keyClicks(nome, "Cruzamento A");
+    QTest::mouseClick(codigo, Qt::LeftButton);
+    QTest::keyClicks(codigo, "X");
+    auto nenhuma_caixa_com_foco = [&](const char* quando) {
+        espelho.sincronizar();
+        QApplication::processEvents();
+        for (QLineEdit* e : j->findChildren<QLineEdit*>()) {
+            EXPECT_FALSE(e->hasFocus()) << quando << ": " << e->objectName().toStdString();
+            EXPECT_FALSE(e->hasSelectedText()) << quando << ": " << e->objectName().toStdString();
+        }
+    };
+    QTest::mouseClick(j->widget_de(&d.Command2), Qt::LeftButton);
+    ASSERT_FALSE(d.Command2.Visible);
+    nenhuma_caixa_com_foco("depois de Apl");
+    EXPECT_EQ(d.Text1.Text.texto(), "Cruzamento A");
+    QTest::mouseClick(j->widget_de(&d.Command1), Qt::LeftButton);
+    ASSERT_FALSE(d.Command1.Visible);
+    nenhuma_caixa_com_foco("depois de Imp");
 }
 
 TEST_F(vistas_da_principal_no_qt, caixa_da_escala_da_rede_dinamica_e_cinza) {
