@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QMargins>
 #include <QPointer>
+#include <QRectF>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -50,6 +51,8 @@ public:
     static QFont fonte_de_tela(const std::string& nome, Single tamanho, bool negrito);
     // A fonte com que a legenda de um rótulo aparece inteira no seu retângulo.
     static QFont fonte_de_tela(const rotulo& r);
+    // Onde a legenda de um rótulo aparece, em pixels da superfície da janela.
+    static QRectF area_da_legenda(const rotulo& r);
 
     // Lê da tela do Qt o tamanho e os twips por pixel.
     static void ler_a_tela();

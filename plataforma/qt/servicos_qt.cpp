@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -12,6 +14,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
@@ -26,6 +29,10 @@ namespace orvel {
 namespace {
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string s(const QString& q) { return q.toUtf8().toStdString(); }
+
+// Largura, em pixels, do que a barra de título de uma caixa de mensagem ocupa além do título: o
+// ícone da janela, os botões de fechar, minimizar e maximizar e as margens.
+constexpr int espaco_dos_botoes_do_titulo = 140;
 }  // namespace
 
 bool instalar_traducao_do_qt() {
@@ -92,6 +99,15 @@ int servicos_qt::caixa_de_mensagem(const std::string& texto, int estilo, const s
     caixa.setEscapeButton(mapa.back().first);
     // A caixa não pode mudar o ponteiro que o programa pôs: o cursor normal só sobre ela.
     caixa.setCursor(Qt::ArrowCursor);
+    // O título nunca sai cortado: a caixa fica larga bastante para ele, em negrito, ao lado do
+    // ícone e dos botões da barra de título.
+    if (auto* grade = qobject_cast<QGridLayout*>(caixa.layout())) {
+        QFont negrito = caixa.font();
+        negrito.setBold(true);
+        const int largura = QFontMetrics(negrito).horizontalAdvance(caixa.windowTitle()) + espaco_dos_botoes_do_titulo;
+        grade->addItem(new QSpacerItem(largura, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grade->rowCount(), 0, 1,
+                       grade->columnCount());
+    }
     caixa.exec();
     for (const auto& [b, r] : mapa)
         if (caixa.clickedButton() == b) return r;

@@ -159,7 +159,9 @@ protected:
         return r.width() <= area.width() + 0.01 && r.height() <= area.height() + 0.01;
     }
 
-    // As legendas da janela que a tela mostra cortadas, como "controle(índice) texto".
+    // As legendas da janela que a tela mostra cortadas ou em letra menor que 7 pontos, como
+    // "controle(índice) texto". Um botão da barra pequeno demais para a legenda inteira em 7
+    // pontos mostra o que couber e tem a legenda inteira na dica.
     std::vector<std::string> cortadas(formulario& f) {
         espelho.sincronizar();
         std::vector<std::string> v;
@@ -171,9 +173,10 @@ protected:
             if (c->tipo() == tipo_de_controle::rotulo) {
                 auto* r = static_cast<rotulo*>(c);
                 legenda = r->Caption.texto();
-                const QRectF area(r->Left / 15.0, r->Top / 15.0, r->Width / 15.0, r->Height / 15.0);
-                ok = legenda.empty() ||
-                     cabe(espelho_qt::fonte_de_tela(*r), area, QString::fromStdString(legenda), true);
+                const QRectF area = espelho_qt::area_da_legenda(*r);
+                EXPECT_GE(area.width(), r->Width / 15.0 - 0.01) << legenda;
+                const QFont fonte = espelho_qt::fonte_de_tela(*r);
+                ok = legenda.empty() || (cabe(fonte, area, QString::fromStdString(legenda), true) && fonte.pointSizeF() >= 7.0);
             } else if (auto* w = qobject_cast<QAbstractButton*>(j->widget_de(c))) {
                 legenda = w->text().toStdString();
                 QRectF area(w->rect());
@@ -190,7 +193,16 @@ protected:
                     area.adjust(3, 3, -3, -3);
                     quebra = false;
                 }
-                ok = legenda.empty() || cabe(w->font(), area, w->text(), quebra);
+                ok = legenda.empty() || (cabe(w->font(), area, w->text(), quebra) && w->font().pointSizeF() >= 7.0);
+                if (!ok && qobject_cast<QToolButton*>(w) && w->toolTip() == w->text() && w->font().pointSizeF() >= 7.0) {
+                    // O começo da legenda, em 7 pontos ou mais, aparece no botão.
+                    const QImage imagem = w->grab().toImage();
+                    bool tinta = false;
+                    for (int x = 0; x < imagem.width() && !tinta; ++x)
+                        for (int y = static_cast<int>(area.top()); y < imagem.height() && !tinta; ++y)
+                            tinta = imagem.pixelColor(x, y).value() < 200;  // também o cinza de desabilitado
+                    ok = tinta;
+                }
                 if (w->text() != QString::fromStdString(legenda)) ok = false;
             }
             if (!ok) v.push_back(c->nome() + "(" + std::to_string(c->indice()) + ") " + legenda);

@@ -117,6 +117,24 @@ TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
+// A caixa de mensagem com pouco texto fica larga bastante para o título inteiro, com o ícone e
+// os botões da barra de título ao lado.
+TEST_F(vistas_no_qt, caixa_de_mensagem_nunca_corta_o_titulo) {
+    const std::string titulo = "ORVEL - um projeto de nome bem comprido.xml";
+    int largura = 0;
+    QFont fonte;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            largura = d->width();
+            fonte = d->font();
+            d->close();
+        }
+    });
+    servicos.caixa_de_mensagem("Estouro", estilo_ok | icone_exclamacao, titulo);
+    fonte.setBold(true);
+    EXPECT_GE(largura, QFontMetrics(fonte).horizontalAdvance(QString::fromStdString(titulo)) + 100);
+}
+
 // Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.
 TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
     ASSERT_TRUE(instalar_traducao_do_qt());
