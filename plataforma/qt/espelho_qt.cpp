@@ -640,6 +640,7 @@ void janela_qt::aplicar_geometria() {
     if (esquecido_ || !f_.carregado()) return;
     const QMargins m = margens_da_moldura();
     if (isVisible() && !m.isNull()) margens_conhecidas() = m;
+    const bool margens_novas = m != margens_aplicadas_;
     margens_aplicadas_ = m;
     const QPoint canto(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)));
     const QSize moldura(std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
@@ -651,8 +652,11 @@ void janela_qt::aplicar_geometria() {
     } else if (size() != interior) {
         resize(interior);
     }
-    // A posição de uma janela no Qt (move) já é a da moldura.
-    if (geometry().topLeft() - QPoint(m.left(), m.top()) != canto) move(canto);
+    // A posição de uma janela no Qt (move) já é a da moldura. Uma janela que o usuário arrastou
+    // fica onde ele a pôs até os dados mudarem a posição.
+    const bool posicao_nova = !isVisible() || margens_novas || canto != canto_aplicado_;
+    canto_aplicado_ = canto;
+    if (posicao_nova && geometry().topLeft() - QPoint(m.left(), m.top()) != canto) move(canto);
     aplicando_geometria_ = false;
 }
 
@@ -1198,13 +1202,9 @@ void janela_qt::resizeEvent(QResizeEvent* e) {
 
 void janela_qt::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
-    if (esquecido_ || !f_.carregado() || sincronizando_ || aplicando_geometria_ || !isVisible()) return;
-    if (moldura_mudou()) return;
-    // O usuário moveu a janela: Left e Top são os da moldura onde ela está.
-    const QPoint canto = geometry().topLeft() - QPoint(margens_aplicadas_.left(), margens_aplicadas_.top());
-    if (canto == QPoint(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)))) return;
-    f_.Left = tw_x(canto.x());
-    f_.Top = tw_y(canto.y());
+    if (esquecido_ || !f_.carregado() || aplicando_geometria_ || !isVisible()) return;
+    // A moldura apareceu (o gerenciador de janelas a pôs em volta): a janela volta ao lugar dos dados.
+    moldura_mudou();
 }
 
 void janela_qt::mostrar_endereco(navegador& n) {

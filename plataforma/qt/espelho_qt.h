@@ -114,6 +114,7 @@ private:
     bool esquecido_ = false;
     bool aplicando_geometria_ = false;
     QMargins margens_aplicadas_;
+    QPoint canto_aplicado_{-1000000, -1000000};
 };
 
 }  // namespace orvel
