@@ -273,6 +273,7 @@ void formulario::Show(int modal) {
     const bool estava_visivel = Visible;
     Visible = true;
     if (!estava_visivel) observador().ao_mostrar(*this);
+    else observador().ao_trazer_para_a_frente(*this);
     ativar_janela(*this);
     observador().ao_mudar();
     if (modal != 0) observador().executar_modal(*this);

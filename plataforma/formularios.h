@@ -418,6 +418,8 @@ class observador_de_formularios {
 public:
     virtual ~observador_de_formularios() = default;
     virtual void ao_mostrar(formulario&) {}
+    // Show numa janela já visível: a tela a traz para a frente e lhe dá o foco.
+    virtual void ao_trazer_para_a_frente(formulario&) {}
     virtual void ao_esconder(formulario&) {}
     virtual void ao_descarregar(formulario&) {}
     virtual void ao_mudar() {}  // algum dado mudou: repintar quando der
