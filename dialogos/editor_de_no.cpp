@@ -8,6 +8,7 @@
 
 #include "dialogos/cores_dos_intervalos.h"
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
@@ -215,6 +216,7 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     // Eventos.
     inserir_dados_command.Click = fora_da_execucao([this] { inserir_dados_command_Click(); });
     cancelar_command.Click = [this] { cancelar_command_Click(); };
+    sair_sem_validar(cancelar_command);
     CheckEscravo.Click = [this] { CheckEscravo_Click(); };
     CheckDemanda.Click = [this] { CheckDemanda_Click(); };
     texto_quantos_grupos.KeyDown = [this](Integer& k, Integer s) { texto_quantos_grupos_KeyDown(k, s); };
