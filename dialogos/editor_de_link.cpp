@@ -132,6 +132,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     inserir_dados_button.posicionar(9720, 7440, 1212, 495);
     cancelar_button.Caption = "Cancelar";
     cancelar_button.posicionar(8160, 7440, 1212, 495);
+    sair_sem_validar(cancelar_button);
 
     for (caixa_de_texto* c : caixas())
         ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },

@@ -8,6 +8,7 @@
 
 #include "dialogos/cores_dos_intervalos.h"
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
@@ -31,7 +32,8 @@ constexpr Single x_da_borda_esquerda = 2360;
 constexpr Single x_da_borda_direita = 11760;
 constexpr Single x_estacionado_da_divisa = 50;
 constexpr Single left_estacionado_do_pedaco = 11900;
-constexpr int ultimo_intervalo_editavel = 72;
+// Os intervalos que o mouse edita e que têm caixa de duração: os de um ciclo duplo.
+constexpr int ultimo_intervalo_editavel = max_intervalos_duplos;
 
 Single x_da_coluna(int c) { return static_cast<Single>(2360 + 100 * c); }
 Single topo_do_grupo(int g) { return static_cast<Single>(3120 + 360 * (g - 1)); }
@@ -216,6 +218,7 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     // Eventos.
     inserir_dados_command.Click = fora_da_execucao([this] { inserir_dados_command_Click(); });
     cancelar_command.Click = [this] { cancelar_command_Click(); };
+    sair_sem_validar(cancelar_command);
     CheckEscravo.Click = [this] { CheckEscravo_Click(); };
     CheckDemanda.Click = [this] { CheckDemanda_Click(); };
     texto_quantos_grupos.KeyDown = [this](Integer& k, Integer s) { texto_quantos_grupos_KeyDown(k, s); };
@@ -1000,8 +1003,7 @@ void editor_de_no::confirmar() {
     }
 
     if (eh_no_demandado_editado(no)) {
-        const Long acionamentos = n_acionamentos_editado(no);
-        if (acionamentos < 0 || acionamentos > 99999)
+        if (!faixa_n_acionamentos.contem(n_acionamentos_editado(no)))
             aviso("o intervalo do número de acionamentos deve estar compreendido entre 0 e 99999");
         const int d = intervalo_demandado_editado(no);
         const int b = intervalo_beneficiado_editado(no);

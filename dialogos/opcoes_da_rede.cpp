@@ -60,6 +60,7 @@ janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     inserir_dados_button.posicionar(6800, 6600, 1215, 495);
     cancelar_button.Caption = "Cancelar";
     cancelar_button.posicionar(5300, 6600, 1215, 495);
+    sair_sem_validar(cancelar_button);
 
     inserir_dados_button.Click = fora_da_execucao([this] { inserir_dados_button_Click(); });
     cancelar_button.Click = [this] { cancelar_button_Click(); };

@@ -1134,7 +1134,11 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             const Integer shift = shift_de(k->modifiers());
             bool engolida = false;
             despachar_evento(&f_, [&] {
-                if (foco->KeyDown) foco->KeyDown(codigo, shift);
+                if (codigo == tecla_esc && f_.apertar_o_cancelar()) {
+                    engolida = true;
+                    return;
+                }
+                foco->receber_descida(codigo, shift);
                 if (codigo == 0) {
                     engolida = true;
                     return;
@@ -1163,11 +1167,14 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             auto* k = static_cast<QKeyEvent*>(e);
             Integer codigo = codigo_da_tecla(k);
             const Integer shift = shift_de(k->modifiers());
-            despachar_evento(&f_, [&] {
-                if (foco->KeyUp) foco->KeyUp(codigo, shift);
-            });
+            despachar_evento(&f_, [&] { foco->receber_subida(codigo, shift); });
             break;
         }
+        case QEvent::FocusOut:
+            // O foco foi para outra janela (uma caixa de mensagem) ou outro controle: uma
+            // subida que chegar depois não é de uma descida que este controle viu.
+            foco->esquecer_teclas_descidas();
+            break;
         default: break;
     }
     return QWidget::eventFilter(alvo, e);
@@ -1177,6 +1184,7 @@ void janela_qt::keyPressEvent(QKeyEvent* e) {
     Integer codigo = codigo_da_tecla(e);
     const Integer shift = shift_de(e->modifiers());
     despachar_evento(&f_, [&] {
+        if (codigo == tecla_esc && f_.apertar_o_cancelar()) return;
         f_.Form_KeyDown(codigo, shift);
         Integer caractere = codigo_do_caractere(e);
         if (caractere != 0) f_.Form_KeyPress(caractere);

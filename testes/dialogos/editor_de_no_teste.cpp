@@ -412,6 +412,26 @@ TEST_F(janela_do_editor_de_no, quantidade_de_grupos_mostra_as_linhas_e_os_botoes
     EXPECT_EQ(quant_de_grupos_dado(1), 2);
 }
 
+TEST_F(janela_do_editor_de_no, quantidade_recusada_avisa_uma_vez_por_tecla) {
+    // O Enter que fecha o aviso sobe na caixa da quantidade, que não recebeu a sua descida:
+    // o aviso não volta. Cada tecla digitada avisa uma vez.
+    gravar_no_valido(1);
+    abrir(1);
+    auto& c = e().texto_quantos_grupos;
+    for (const char* digito : {"9", "0"}) {
+        s.mensagens.clear();
+        tecla_nos_grupos(digito[0], digito);
+        for (int i = 0; i < 3; ++i)
+            agir([&] {
+                Integer k = tecla_enter;
+                c.receber_subida(k, 0);
+            });
+        EXPECT_EQ(avisos(),
+                  std::vector<std::string>{"A quantidade de grupos semafóricos tem de estar compreendida entre 1 e 8"})
+            << digito;
+    }
+}
+
 // --- Validação ---
 
 // Um nome só de brancos é nome nenhum: o nó válido em tudo o mais não é gravado.
