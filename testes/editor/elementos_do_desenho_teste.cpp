@@ -210,7 +210,8 @@ TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campo
     ASSERT_TRUE(do_no.count("rede.cor_do_intervalo_do_grupo_dado") && do_link.count("rede.valor_do_fornecimento_dado"));
     const std::set<std::string> contas{"rede.existe_no",     "rede.existe_link",     "rede.total_de_nos_dado",
                                        "rede.total_de_links_dado", "rede.max_indice_no", "rede.max_indice_link",
-                                       "projeto.projeto_alterado", "editor.no_selecionado", "editor.link_selecionado"};
+                                       "projeto.projeto_alterado", "projeto.revisao_da_rede", "editor.no_selecionado",
+                                       "editor.link_selecionado"};
     for (int i = 0; i < 3; ++i) {
         inserir_no();
         inserir_link();
