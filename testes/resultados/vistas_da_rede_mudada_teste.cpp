@@ -105,9 +105,9 @@ TEST_F(vistas_da_rede_mudada, mudanca_que_o_calculo_le_pede_processar_de_novo) {
 
     de_novo();
     t().mnuEditarRede.Click();
-    auto& o = opcoes_da_rede_unica();
-    o.inserir_dados_button.Click();
-    ASSERT_FALSE(o.carregado());
+    const Long antes = revisao_da_rede;
+    opcoes_da_rede_unica().inserir_dados_button.Click();  // confirma e descarrega a janela
+    ASSERT_GT(revisao_da_rede, antes);
     EXPECT_EQ(usar_as_vistas(), recusadas);
 }
 
