@@ -91,7 +91,9 @@ void rede_indiferente(Integer ciclo) {
     calcular_defasagens_iniciais();
 }
 
-// Dois cruzamentos de dois intervalos sem amarelo, N1 -> N2, e um ciclo curto imposto.
+// Dois cruzamentos de dois intervalos sem amarelo, N1 -> N2, e um ciclo curto imposto. Quase
+// nada passa de N1 a N2: o índice do caminho muda com a defasagem de N2 menos que a margem dos
+// movimentos grossos.
 void rede_curta(Integer ciclo) {
     teste::esvaziar_rede();
     t_de_ciclo_imposto_dado = ciclo;
@@ -113,7 +115,7 @@ void rede_curta(Integer ciclo) {
     calcular_defasagens_iniciais();
 }
 
-// Roda o corpo em sequência e em faixas, e devolve a escolha de antes.
+// Roda o corpo em sequência e em faixas; a escolha de antes volta mesmo quando algo falha.
 template <class Corpo>
 void em_sequencia_e_em_faixas(Corpo&& corpo) {
     for (const bool faixas : {false, true}) {
