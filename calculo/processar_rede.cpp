@@ -8,6 +8,7 @@
 #include "calculo/distribuir_tempos_de_verde.h"
 #include "calculo/escolher_tempo_de_ciclo.h"
 #include "calculo/observador_do_calculo.h"
+#include "calculo/sondagem.h"
 #include "calculo/validar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "calculo/rede_em_calculo.h"
@@ -57,8 +58,9 @@ namespace {
 
 struct execucao {
     estado_do_projeto& projeto;
-    explicit execucao(estado_do_projeto& p) : projeto(p) {
+    explicit execucao(const rede_em_calculo& ctx) : projeto(ctx.projeto) {
         projeto.execucao_em_curso = true;
+        guardar_revisao_do_comeco_da_execucao(ctx);
         iniciar_relatos_de_uma_execucao();
     }
     ~execucao() {
@@ -71,7 +73,8 @@ struct execucao {
 
 void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
     const rede_em_calculo ctx(c, observador);
-    const execucao em_curso(c.projeto);
+    const execucao em_curso(ctx);
+    const Long revisao_lida = ctx.projeto.revisao_da_rede;
     etapas_do_processamento& e = etapas();
 
     ctx.projeto.dados_ok = false;
@@ -102,6 +105,8 @@ void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
         e.defasagens_do_caminho(ctx);
         if (ctx.buscas.quant_de_niveis > 0) e.defasagens_da_rede(ctx);
         e.resultados(ctx);
+        // Um processamento completo: os resultados são os da rede que ele leu.
+        if (!ctx.projeto.parar_processamento) ctx.projeto.revisao_processada = revisao_lida;
     }
     // O salvamento do fim só pede um nome quando o projeto ainda não tem arquivo (um "Salvar
     // como" anterior não volta a perguntar). Se não gravou (falha ou diálogo cancelado), o

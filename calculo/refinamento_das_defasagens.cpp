@@ -58,10 +58,11 @@ std::array<Integer, max_nos + 1> defasagens_em_teste(const rede_em_calculo& ctx)
 // j na cópia e devolve false quando não há mais tentativas (ou a conta falharia: a sequência
 // chega nela); `aplicar(j)` faz a mudança na tabela; `decidir(j)` sonda a parada (se a fase
 // sonda) e decide, devolvendo true quando o desfecho foi o suposto. Devolve quantas
-// tentativas foram feitas; 0 quando as faixas não servem ou depois de uma parada.
+// tentativas foram feitas; 0 quando as faixas não servem (ou a rede mudou depois de uma
+// parada: veja faixas_depois_da_parada).
 template <class Tentar, class Aplicar, class Decidir>
 int lote_em_faixas(const rede_em_calculo& ctx, const simulacao_da_busca& sim, Tentar&& tentar, Aplicar&& aplicar, Decidir&& decidir) {
-    if (ctx.projeto.parar_processamento) return 0;
+    if (!faixas_depois_da_parada(ctx)) return 0;
     defasagens_das_faixas d{};
     std::array<Integer, max_nos + 1> copia = defasagens_em_teste(ctx);
     int quant = 0;
@@ -87,9 +88,9 @@ int lote_em_faixas(const rede_em_calculo& ctx, const simulacao_da_busca& sim, Te
         }
         devolver_faixa(ctx, j);
         if (!decidir(j)) return j + 1;
-        // Depois de uma parada, os comandos voltam e o usuário pode mexer na rede entre duas
-        // sondagens: o resto do lote é descartado e a busca segue em sequência.
-        if (ctx.projeto.parar_processamento) return j + 1;
+        // A rede mudou na sondagem (depois de uma parada): o resto do lote é descartado e a
+        // busca segue em sequência.
+        if (!faixas_depois_da_parada(ctx)) return j + 1;
     }
     return quant;
 }
@@ -139,7 +140,7 @@ void busca_fina(const rede_em_calculo& ctx, int no, const simulacao_da_busca& si
 
     bool faixas_servem = buscas_em_faixas();
     while (seguir()) {
-        if (ctx.projeto.parar_processamento) faixas_servem = false;
+        if (!faixas_depois_da_parada(ctx)) faixas_servem = false;
         if (faixas_servem) {
             // O plano: as faixas do sentido corrente e, no começo do +2, as do −2.
             struct faixa_planejada {
@@ -198,7 +199,7 @@ void busca_fina(const rede_em_calculo& ctx, int no, const simulacao_da_busca& si
                     devolver_faixa(ctx, j);
                     const bool melhorou = decidir();
                     ++k;
-                    if (ctx.projeto.parar_processamento) break;  // segue em sequência (veja lote_em_faixas)
+                    if (!faixas_depois_da_parada(ctx)) break;  // segue em sequência (veja lote_em_faixas)
                     if (melhorou) {
                         j = f.seguinte_se_melhora;
                     } else {

@@ -605,6 +605,7 @@ void executar(const rede_em_calculo& ctx, Integer W, Integer P) {
     const Long fim = para_integer(Long(para_integer(Long(aquecimento_em_segundos) + 120)) + Long(P));
     const Long segundo_de_corte = Long(aquecimento_em_segundos) + 121;
 
+    ++ctx.simulacao.execucoes.em_sequencia;
     zerar_links_da_execucao(ctx);
     preparar_links(ctx);
     area.posicao_em_curso = -1;
@@ -1067,6 +1068,7 @@ bool executar_em_faixas(const rede_em_calculo& ctx, Integer W, Integer P, int qu
         confere(L.slot);
         for (int k = 0; k < L.quant_de_recebedores; ++k) confere(L.recebedores[k]);
     }
+    ++ctx.simulacao.execucoes.em_faixas;
     return true;
 } catch (...) {
     // Só nas preparações (antes do começo da execução ou repetindo o dele): em sequência.
@@ -1339,6 +1341,8 @@ bool simular_vizinhanca_em_faixas(const rede_em_calculo& ctx, int quant, int no,
 
 bool faixa_precisa_de_sequencia(const rede_em_calculo& ctx, int j) {
     area_das_faixas& faixas = ctx.simulacao.faixas; return j < 0 || j >= faixas.quant || faixas.conferir[j]; }
+
+execucoes_feitas contar_execucoes(const contexto_da_rede& c) { return c.simulacao.execucoes; }
 
 Single resultado_da_faixa(const rede_em_calculo& ctx, int j) {
     area_das_faixas& faixas = ctx.simulacao.faixas; return faixas.resultado[j]; }

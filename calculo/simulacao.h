@@ -71,6 +71,10 @@ Single resultado_da_faixa(const rede_em_calculo& ctx, int j);
 // As tabelas como a execução sequencial da faixa j as deixaria, com o resultado da variante.
 void devolver_faixa(const rede_em_calculo& ctx, int j);
 
+// Quantas execuções a rede já fez: em sequência (a final também) e em faixas (um lote conta
+// uma vez). Para os testes e as medidas.
+execucoes_feitas contar_execucoes(const contexto_da_rede& c);
+
 // Força o caminho sem AVX2 (para os testes e as medidas); devolve o que valia.
 bool usar_instrucoes_avx2(bool usar);
 

@@ -11,4 +11,12 @@ void sondar_parada(const rede_em_calculo& ctx) {
     if (ctx.projeto.parar_processamento) calcular_resultados(ctx);
 }
 
+void guardar_revisao_do_comeco_da_execucao(const rede_em_calculo& ctx) {
+    ctx.buscas.revisao_no_comeco_da_execucao = ctx.projeto.revisao_da_rede;
+}
+
+bool faixas_depois_da_parada(const rede_em_calculo& ctx) {
+    return !ctx.projeto.parar_processamento || ctx.projeto.revisao_da_rede == ctx.buscas.revisao_no_comeco_da_execucao;
+}
+
 }  // namespace orvel

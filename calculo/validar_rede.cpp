@@ -4,6 +4,7 @@
 
 #include "calculo/observador_do_calculo.h"
 #include "calculo/rede_em_calculo.h"
+#include "modelo/limites_dos_valores.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
@@ -211,6 +212,116 @@ void conferir_links_paralelos(const rede_em_calculo& ctx) {
     }
 }
 
+// --- O que a confirmação dos editores exige e um arquivo pode não ter ---
+//
+// Um link ou um nó desenhado e nunca editado vai ao arquivo como está, e a abertura o aceita;
+// um nó de um arquivo pode vir sem as cores, as durações ou os links que o editor exige. Nenhuma
+// etapa do cálculo roda sobre eles: cada regra do editor que falta dá o seu aviso, com o nome
+// do elemento.
+
+bool link_nunca_editado(const rede_em_calculo& ctx, int l) {
+    bool vazio = ctx.rede.nome_do_link_dado(l).empty() && ctx.rede.nome_do_no_origem_dado(l).empty() &&
+                 ctx.rede.nome_do_no_destino_dado(l).empty() && ctx.rede.verde_de_seguranca_dado(l) == 0 && ctx.rede.fluxo_dado(l) == 0 &&
+                 ctx.rede.fluxo_de_saturacao_dado(l) == 0 && ctx.rede.t_de_percurso_dado(l) == 0 && ctx.rede.capacidade_da_caixa_dado(l) == 0;
+    for (int k = 1; k <= max_recebedores; ++k)
+        vazio = vazio && ctx.rede.nome_do_recebedor_dado(l, k).empty() && ctx.rede.valor_do_fornecimento_dado(l, k) == 0;
+    return vazio;
+}
+
+void conferir_elementos_nunca_editados(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+        if (no_em_uso(ctx, n) && ctx.rede.quant_de_grupos_dado(n) == 0)
+            aviso(ctx, "faltam os dados do nó número " + texto_de_inteiro(n) + ", que nunca foi editado");
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l)
+        if (link_em_uso(ctx, l) && link_nunca_editado(ctx, l))
+            aviso(ctx, "faltam os dados do link número " + texto_de_inteiro(l) + ", que nunca foi editado");
+}
+
+// As regras do diagrama de barras de um nó editado, como o editor de nó as confere.
+void conferir_diagrama_do_no(const rede_em_calculo& ctx, int n) {
+    const std::string do_no = " (nó " + ctx.rede.nome_do_no_dado(n) + ")";
+    const int q = ctx.rede.quant_de_grupos_dado(n);
+    const int intervalos = ctx.rede.quant_de_intervalos_antes_dado(n);
+    auto cor = [&ctx, n](int g, int k) { return ctx.rede.cor_do_intervalo_do_grupo_dado(n, g, k); };
+
+
+    // Um intervalo sem cor num grupo ativo deixaria os links do grupo sem verde nenhum.
+    bool sem_cor = false;
+    for (int k = 1; k <= intervalos; ++k)
+        for (int g = 1; g <= q; ++g) sem_cor = sem_cor || cor(g, k) == cor_nao_definida;
+    if (sem_cor) aviso(ctx, "falta definir a cor de algum intervalo" + do_no);
+}
+
+void conferir_diagramas_dos_nos(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
+        if (no_em_uso(ctx, n) && ctx.rede.quant_de_grupos_dado(n) > 0) conferir_diagrama_do_no(ctx, n);
+}
+
+// O que mais o editor de nó exige de um nó editado: os links de cada grupo (um grupo sem links
+// mudaria os verdes dos outros) e a duração fixada do intervalo demandado. Um aviso por regra
+// e por nó, com o nome do nó.
+void conferir_grupos_sem_links(const rede_em_calculo& ctx, int n, const std::string& do_no) {
+    for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g) {
+        bool vazio = true;
+        for (int k = 1; k <= max_links_por_grupo; ++k) vazio = vazio && ctx.rede.nome_dos_links_do_grupo_dado(n, g, k).empty();
+        if (vazio) aviso(ctx, "falta definir os links corrrespondentes ao grupo " + texto_de_inteiro(g) + do_no);
+    }
+}
+
+void conferir_duracoes_do_no(const rede_em_calculo& ctx, int n, const std::string& do_no) {
+    const int intervalos = ctx.rede.quant_de_intervalos_antes_dado(n);
+    if (ctx.rede.eh_no_demandado_dado(n)) {
+        // Um demandado fora dos intervalos já tem o seu aviso.
+        const int d = ctx.rede.intervalo_demandado_dado(n);
+        if (d >= 1 && d <= intervalos && ctx.rede.duracao_imposta_dado(n, d) == 0)
+            aviso(ctx, "o intervalo demandado deve ter sua duração fixada" + do_no);
+    }
+}
+
+// As durações que o editor de nó exige: sem elas o cálculo daria aos amarelos e aos intervalos
+// sem verde um tempo que ninguém impôs.
+void conferir_intervalos_sem_duracao(const rede_em_calculo& ctx, int n, const std::string& do_no) {
+    bool alguma_imposta = false;
+    bool amarelo_livre = false;
+    bool sem_verde_livre = false;
+    for (int k = 1; k <= ctx.rede.quant_de_intervalos_antes_dado(n); ++k) {
+        const bool livre = ctx.rede.duracao_imposta_dado(n, k) == 0;
+        alguma_imposta = alguma_imposta || !livre;
+        bool tem_verde = false;
+        for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g) {
+            const Byte cor = ctx.rede.cor_do_intervalo_do_grupo_dado(n, g, k);
+            tem_verde = tem_verde || cor == cor_verde;
+            amarelo_livre = amarelo_livre || (livre && cor == cor_amarelo);
+        }
+        sem_verde_livre = sem_verde_livre || (livre && !tem_verde);
+    }
+    if (!alguma_imposta) aviso(ctx, "deve existir, pelo menos, um intervalo com duração imposta pelo usuário" + do_no);
+    if (amarelo_livre)
+        aviso(ctx, "intervalos que possuem amarelo em algum grupo devem ter sua duração imposta pelo usuário" + do_no);
+    if (sem_verde_livre)
+        aviso(ctx, "intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário" + do_no);
+}
+
+void conferir_regras_dos_nos(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n) || ctx.rede.quant_de_grupos_dado(n) == 0) continue;
+        const std::string do_no = " (nó " + ctx.rede.nome_do_no_dado(n) + ")";
+        conferir_duracoes_do_no(ctx, n, do_no);
+        conferir_grupos_sem_links(ctx, n, do_no);
+        conferir_intervalos_sem_duracao(ctx, n, do_no);
+    }
+}
+
+// O verde de segurança 0 de um link editado só vem de um arquivo: o editor de link pede de 1 a
+// 99 s. O link nunca editado já tem o seu aviso.
+void conferir_verdes_de_seguranca(const rede_em_calculo& ctx) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        if (!link_em_uso(ctx, l) || link_nunca_editado(ctx, l)) continue;
+        if (!faixa_verde_de_seguranca.contem(ctx.rede.verde_de_seguranca_dado(l)))
+            aviso(ctx, "o verde de segurança deve estar compreendido entre 1 e 99 s (link " + ctx.rede.nome_do_link_dado(l) + ")");
+    }
+}
+
 }  // namespace
 
 void validar_rede(const rede_em_calculo& ctx) {
@@ -226,6 +337,10 @@ void validar_rede(const rede_em_calculo& ctx) {
         conferir_pontas_dos_links(ctx);
         conferir_nomes_repetidos(ctx);
         conferir_links_paralelos(ctx);
+        conferir_elementos_nunca_editados(ctx);
+        conferir_diagramas_dos_nos(ctx);
+        conferir_regras_dos_nos(ctx);
+        conferir_verdes_de_seguranca(ctx);
     });
     if (!completa) ctx.projeto.dados_ok = false;
 }

@@ -2,6 +2,7 @@
 
 #include "dialogos/numeros_das_caixas.h"
 #include "dialogos/protocolo_das_caixas.h"
+#include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
@@ -69,7 +70,7 @@ void posicionar_rotulo_do_link(const linha& corpo, rotulo& r) {
 
 janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     borda_fixa = true;
-    Caption = titulo_do_produto;
+    Caption = titulo_das_janelas();
     Width = 11880;
     Height = 8310;
 
@@ -131,6 +132,7 @@ janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     inserir_dados_button.posicionar(9720, 7440, 1212, 495);
     cancelar_button.Caption = "Cancelar";
     cancelar_button.posicionar(8160, 7440, 1212, 495);
+    sair_sem_validar(cancelar_button);
 
     for (caixa_de_texto* c : caixas())
         ligar_caixa_de_dados(*c, [this](caixa_de_texto& caixa) { return guardar(caixa); },
@@ -251,7 +253,7 @@ void janela_editar_link::Form_KeyPress(Integer& codigo) {
 
 void janela_editar_link::inserir_dados_button_Click() {
     // Durante um processamento os dados da rede não mudam.
-    if (execucao_em_curso) return;
+    if (recusado_pela_execucao()) return;
     if (confirmacao_espera_a_caixa_recusada(caixa_recusada_)) return;
     if (!com_codigo("Erro 101", [this] { confirmar(); })) Unload();
 }
@@ -269,8 +271,8 @@ void janela_editar_link::confirmar() {
     }
 
     dados_ok = true;
-    if (nome_do_link_editado(l).empty()) aviso("o link deve ter um nome");
-    if (nome_do_no_destino_editado(l).empty()) aviso("o link deve ter um nó destino");
+    if (nome_em_branco(nome_do_link_editado(l))) aviso("o link deve ter um nome");
+    if (nome_em_branco(nome_do_no_destino_editado(l))) aviso("o link deve ter um nó destino");
     if (nomes_iguais(nome_do_no_origem_editado(l), nome_do_no_destino_editado(l)))
         aviso("o nó origem deve ser diferente do nó destino");
     if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_editado(l)))
@@ -329,6 +331,7 @@ void janela_editar_link::confirmar() {
     link_selecionado = 0;
     estacionar_marcas_do_link();
     posicionar_rotulo_do_link(t.corpo_link_line(l), etiqueta);
+    ++revisao_da_rede;
     projeto_alterado = true;
     Unload();
 }

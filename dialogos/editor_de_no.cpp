@@ -8,6 +8,7 @@
 
 #include "dialogos/cores_dos_intervalos.h"
 #include "dialogos/numeros_das_caixas.h"
+#include "dialogos/protocolo_das_caixas.h"
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
@@ -31,7 +32,8 @@ constexpr Single x_da_borda_esquerda = 2360;
 constexpr Single x_da_borda_direita = 11760;
 constexpr Single x_estacionado_da_divisa = 50;
 constexpr Single left_estacionado_do_pedaco = 11900;
-constexpr int ultimo_intervalo_editavel = 72;
+// Os intervalos que o mouse edita e que têm caixa de duração: os de um ciclo duplo.
+constexpr int ultimo_intervalo_editavel = max_intervalos_duplos;
 
 Single x_da_coluna(int c) { return static_cast<Single>(2360 + 100 * c); }
 Single topo_do_grupo(int g) { return static_cast<Single>(3120 + 360 * (g - 1)); }
@@ -91,6 +93,7 @@ void aviso(const std::string& texto) {
 // --- Construção ---
 
 editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
+    Caption = titulo_das_janelas();
     borda_fixa = true;
     Width = 11910;
     Height = 8325;
@@ -215,6 +218,7 @@ editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     // Eventos.
     inserir_dados_command.Click = fora_da_execucao([this] { inserir_dados_command_Click(); });
     cancelar_command.Click = [this] { cancelar_command_Click(); };
+    sair_sem_validar(cancelar_command);
     CheckEscravo.Click = [this] { CheckEscravo_Click(); };
     CheckDemanda.Click = [this] { CheckDemanda_Click(); };
     texto_quantos_grupos.KeyDown = [this](Integer& k, Integer s) { texto_quantos_grupos_KeyDown(k, s); };
@@ -983,14 +987,14 @@ void editor_de_no::confirmar() {
     const Byte no = no_selecionado;
     dados_ok = true;
 
-    if (nome_do_no_editado(no).empty()) aviso("o nó deve ter um nome");
+    if (nome_em_branco(nome_do_no_editado(no))) aviso("o nó deve ter um nome");
     {
         const int q = quant_de_grupos_editado(no);
         if (!faixa_quant_de_grupos.contem(q)) aviso("a quantidade de grupos deve estar compreendida entre 1 e 8");
     }
 
     if (eh_no_escravo_editado(no)) {
-        if (nome_do_mestre_editado(no).empty()) aviso("falta definir o nome do nó mestre");
+        if (nome_em_branco(nome_do_mestre_editado(no))) aviso("falta definir o nome do nó mestre");
         const int e = intervalo_do_escravo_editado(no);
         if (!faixa_intervalo_do_no.contem(e)) aviso("o intervalo do escravo deve estar compreendido entre 1 e 36");
         const int m = intervalo_do_mestre_editado(no);
@@ -999,8 +1003,7 @@ void editor_de_no::confirmar() {
     }
 
     if (eh_no_demandado_editado(no)) {
-        const Long acionamentos = n_acionamentos_editado(no);
-        if (acionamentos < 0 || acionamentos > 99999)
+        if (!faixa_n_acionamentos.contem(n_acionamentos_editado(no)))
             aviso("o intervalo do número de acionamentos deve estar compreendido entre 0 e 99999");
         const int d = intervalo_demandado_editado(no);
         const int b = intervalo_beneficiado_editado(no);
@@ -1111,6 +1114,7 @@ void editor_de_no::confirmar() {
     t.apoio_no_label(no).Top = t.no_shape(no).Top + 70.0f;
     no_selecionado = 0;
     esconder_marcas_do_no();
+    ++revisao_da_rede;
     projeto_alterado = true;
     Unload();
 }

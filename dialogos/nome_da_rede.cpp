@@ -1,5 +1,6 @@
 #include "dialogos/nome_da_rede.h"
 
+#include "dialogos/protocolo_das_caixas.h"
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/rede.h"
@@ -13,7 +14,7 @@ formulario& frmNome_da_rede_versao2() { return nome_da_rede_unico(); }
 
 janela_nome_da_rede::janela_nome_da_rede() : formulario("frmNome_da_rede_versao2") {
     borda_fixa = true;
-    Caption = titulo_do_produto;
+    Caption = titulo_das_janelas();
     Width = 10320;
     Height = 2490;
 
@@ -35,6 +36,7 @@ janela_nome_da_rede::janela_nome_da_rede() : formulario("frmNome_da_rede_versao2
     Command2.Top = 1800;
     Command2.Width = 1212;
     Command2.Height = 492;
+    sair_sem_validar(Command2);
 
     Command1.Click = fora_da_execucao([this] { Command1_Click(); });
     Command2.Click = [this] { Command2_Click(); };

@@ -32,7 +32,7 @@ void aviso(const char* texto) {
 
 janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     borda_fixa = true;
-    Caption = titulo_do_produto;
+    Caption = titulo_das_janelas();
 
     Shape1.posicionar(1010, 600, 7080, 5604);
     rotular(Label7, "Dados opcionais", 3070, 1200, 1725, 240);
@@ -60,6 +60,7 @@ janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     inserir_dados_button.posicionar(6800, 6600, 1215, 495);
     cancelar_button.Caption = "Cancelar";
     cancelar_button.posicionar(5300, 6600, 1215, 495);
+    sair_sem_validar(cancelar_button);
 
     inserir_dados_button.Click = fora_da_execucao([this] { inserir_dados_button_Click(); });
     cancelar_button.Click = [this] { cancelar_button_Click(); };
@@ -157,6 +158,7 @@ void janela_opcoes_da_rede::inserir_dados_button_Click() {
         grau_de_saturacao_meta_imposto_dado = grau_de_saturacao_meta_imposto_editado;
         grau_de_saturacao_limite_imposto_dado = grau_de_saturacao_limite_imposto_editado;
         peso_da_parada_imposto_dado = peso_da_parada_imposto_editado;
+        ++revisao_da_rede;
         projeto_alterado = true;
         confirmado = true;
     });

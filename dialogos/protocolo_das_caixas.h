@@ -18,4 +18,9 @@ void ligar_caixa_de_dados(caixa_de_texto& caixa, std::function<bool(caixa_de_tex
 // O Enter que chega à janela: engole a tecla e confirma; outra tecla passa.
 void enter_da_janela_confirma(Integer& codigo, const std::function<void()>& confirmar);
 
+// O botão "Cancelar" de um diálogo: Esc o aperta, e a caixa que perde o foco para ele não
+// guarda nem confere o seu número (nada vai ser gravado). Se o foco seguir dele para outro
+// controle, a caixa guarda então, com a sua conferência.
+void sair_sem_validar(botao_de_comando& cancelar);
+
 }  // namespace orvel

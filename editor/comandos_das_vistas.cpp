@@ -33,9 +33,19 @@ void tela_principal::mnuNomeRede_Click() {
     dialogo.Top = Height / 2.0f - dialogo.Height / 2.0f + 4000.0f;
 }
 
-// O relatório mostra o arquivo como foi salvo por último; não confere processamento nem
-// salvamento.
+// O relatório mostra o arquivo como foi salvo por último; não confere processamento. Um
+// relatório que não pode ser montado (projeto nunca salvo, arquivo que sumiu, que não se lê ou
+// não se transforma) dá só o seu "Aviso": nenhuma janela de relatório vazia fica, nem a de um
+// relatório anterior.
 void tela_principal::mostrar_relatorio() {
+    if (!relatorio_pode_ser_mostrado()) {
+        for (formulario* f : janelas_carregadas())
+            if (f->nome() == "frmBrowse") {
+                f->Unload();
+                break;
+            }
+        return;
+    }
     frmBrowse().Show();
     frmBrowse_Atualiza();
 }

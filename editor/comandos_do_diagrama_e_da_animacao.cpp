@@ -4,6 +4,7 @@
 #include "calculo/gravar_animacao.h"
 #include "editor/janelas.h"
 #include "editor/tela_principal.h"
+#include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"
 
@@ -11,11 +12,19 @@ namespace orvel {
 
 namespace {
 
+// Os resultados de agora são os da rede de agora: processada (ou lida de um arquivo com os seus
+// resultados) e sem mudança que o cálculo leia desde então. Arrastar ou redimensionar um nó não
+// conta; um nó ou link criado, eliminado ou confirmado, opções confirmadas ou outro projeto,
+// sim.
+bool resultados_da_rede_de_agora(const contexto_da_rede& rede) {
+    return rede.derivados.t_de_ciclo >= 1 && rede.projeto.revisao_processada == rede.projeto.revisao_da_rede;
+}
+
 // As cópias de trabalho e os dados derivados são tomados de novo a cada uso, para que a vista
 // leia os dados do projeto de agora (a rede do processo, a que a janela edita).
 void mostrar_diagrama_de_barras_final() {
     contexto_da_rede& rede = contexto();
-    if (rede.derivados.t_de_ciclo < 1) {
+    if (!resultados_da_rede_de_agora(rede)) {
         servicos().caixa_de_mensagem("favor processar o projeto", estilo_ok, "Aviso");
         return;
     }
@@ -26,15 +35,14 @@ void mostrar_diagrama_de_barras_final() {
 
 // Grava a rede segundo a segundo e mostra a rede animada, modal. As tabelas por segundo são
 // refeitas antes do teste do processamento: mesmo um comando recusado apaga a gravação
-// anterior. Uma rede mudada depois do processamento (um nó novo, sem plano) é recusada como
-// uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
+// anterior. Uma rede mudada depois do processamento é recusada como uma não processada. Uma falha é relatada com o código do comando e o programa segue: uma
 // vista nunca fecha a janela principal.
 void mostrar_rede_dinamica(tela_principal& t, const char* codigo) {
     contexto_da_rede& rede = contexto();
     const bool certo = com_codigo(codigo, [&t, &rede] {
         dimensionar_tabelas_por_segundo(rede);
         t.MousePointer = ponteiro_ampulheta;
-        if (rede.derivados.t_de_ciclo <= 0 || !plano_cobre_a_rede(rede)) {
+        if (!resultados_da_rede_de_agora(rede) || !plano_cobre_a_rede(rede)) {
             servicos().caixa_de_mensagem("Favor processar o projeto", estilo_ok, "Aviso");
             t.MousePointer = ponteiro_padrao;
             return;

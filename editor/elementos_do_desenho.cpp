@@ -66,6 +66,7 @@ void inserir_no() {
         existe_no(s) = true;
         total_de_nos_dado = para_byte(total_de_nos_dado + 1);
         recalcular_max_indice_no();
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -118,6 +119,7 @@ void inserir_link() {
         eh_link_conversao(s) = link_de_conversao;
         total_de_links_dado = para_byte(total_de_links_dado + 1);
         recalcular_max_indice_link();
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -135,29 +137,11 @@ void eliminar_no() {
         total_de_nos_dado = para_byte(total_de_nos_dado - 1);
         recalcular_max_indice_no();
 
-        nome_do_no_dado(s).clear();
-        quant_de_grupos_dado(s) = 0;
-        quant_de_intervalos_antes_dado(s) = 0;
-        eh_ciclo_duplo_permitido_dado(s) = false;
-        eh_no_escravo_dado(s) = false;
-        nome_do_mestre_dado(s).clear();
-        intervalo_do_escravo_dado(s) = 0;
-        intervalo_do_mestre_dado(s) = 0;
-        defasagem_forcada_dado(s) = 0;
-        eh_no_demandado_dado(s) = false;
-        n_acionamentos_dado(s) = 0;
-        intervalo_demandado_dado(s) = 0;
-        intervalo_beneficiado_dado(s) = 0;
-        for (int g = 1; g <= max_grupos; ++g)
-            for (int k = 1; k <= max_links_por_grupo; ++k) nome_dos_links_do_grupo_dado(s, g, k).clear();
-        for (int k = 1; k <= max_intervalos_duplos; ++k) duracao_imposta_dado(s, k) = 0;
-        for (int g = 1; g <= max_grupos; ++g)
-            for (int k = 1; k <= max_intervalos_duplos; ++k) cor_do_intervalo_do_grupo_dado(s, g, k) = 0;
-        // Também as divisas do diagrama de barras: um nó criado depois na mesma posição não
-        // pode herdá-las.
-        for (int c = 1; c <= max_colunas; ++c) existe_ordenada_dado(s, c) = false;
-        // E as cópias de edição: o editor de um nó novo na posição mostraria vazio o que elas
-        // ainda guardam do antigo, e a confirmação gravaria o que o usuário nunca viu.
+        // Os dados do nó, também as divisas do diagrama de barras (um nó criado depois na mesma
+        // posição não pode herdá-las), e as cópias de edição: o editor de um nó novo na posição
+        // mostraria vazio o que elas ainda guardam do antigo, e a confirmação gravaria o que o
+        // usuário nunca viu.
+        esvaziar_posicao_do_no(contexto().rede, s);
         esvaziar_no_editado(s);
 
         no_selecionado = 0;
@@ -167,6 +151,7 @@ void eliminar_no() {
         }
         t.Line1.Visible = false;
         t.Line2.Visible = false;
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }
@@ -187,24 +172,14 @@ void eliminar_link() {
         total_de_links_dado = para_byte(total_de_links_dado - 1);
         recalcular_max_indice_link();
 
-        nome_do_link_dado(s).clear();
-        nome_do_no_origem_dado(s).clear();
-        nome_do_no_destino_dado(s).clear();
-        verde_de_seguranca_dado(s) = 0;
-        fluxo_dado(s) = 0;
-        fluxo_de_saturacao_dado(s) = 0;
-        t_de_percurso_dado(s) = 0;
-        capacidade_da_caixa_dado(s) = 0;
-        for (int k = 1; k <= max_recebedores; ++k) {
-            nome_do_recebedor_dado(s, k).clear();
-            valor_do_fornecimento_dado(s, k) = 0;
-        }
+        esvaziar_posicao_do_link(contexto().rede, s);
 
         link_selecionado = 0;
         for (forma* f : {&t.Shape2, &t.Shape3}) {
             f->Visible = false;
             estacionar(*f);
         }
+        ++revisao_da_rede;
         projeto_alterado = true;
     });
 }

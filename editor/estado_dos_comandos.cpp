@@ -67,9 +67,15 @@ void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna) {
     if (mudou) observador().ao_mudar();
 }
 
+bool recusado_pela_execucao() {
+    if (!execucao_em_curso) return false;
+    servicos().caixa_de_mensagem("Aguarde o fim do processamento", estilo_ok, "Aviso");
+    return true;
+}
+
 std::function<void()> fora_da_execucao(std::function<void()> comando) {
     return [comando = std::move(comando)] {
-        if (!execucao_em_curso) comando();
+        if (!recusado_pela_execucao()) comando();
     };
 }
 

@@ -22,9 +22,14 @@ const std::vector<linha_de_comandos>& tabela_de_estados_dos_comandos();
 // aqui por aplicar_coluna_de_comandos, pelas janelas instaladas.
 void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna);
 
-// Durante um processamento (de "Processar" até o processamento voltar) nenhum comando age, a
-// não ser "Interromper  processamento", nem os que o ramo de parada já habilitou: o evento
-// ligado ao que isto devolve só chama o comando fora da execução.
+// O guarda da execução. Durante um processamento (de "Processar" até o processamento voltar)
+// nenhum comando age, a não ser "Interromper  processamento", nem os que o ramo de parada já
+// habilitou, nem o arrasto no desenho, nem o fechamento da janela principal. Devolve true
+// quando o processamento está em curso, depois de dizer ao usuário que espere ("Aguarde o fim
+// do processamento"): um comando recusado nunca some calado.
+bool recusado_pela_execucao();
+
+// O evento ligado ao que isto devolve só chama o comando fora da execução (pelo guarda acima).
 std::function<void()> fora_da_execucao(std::function<void()> comando);
 
 }  // namespace orvel

@@ -23,6 +23,8 @@ formulario& frmAjuda();
 // Os métodos das vistas que os comandos da janela principal chamam: Atualiza do relatório e
 // Atualiza_ajuda da ajuda, com o argumento opcional vazio.
 void frmBrowse_Atualiza();
+// Diz (com o "Aviso") quando o relatório do projeto não pode ser montado (resultados/relatorio.h).
+bool relatorio_pode_ser_mostrado();
 void frmAjuda_Atualiza_ajuda();
 
 // As janelas de verdade para as camadas de baixo (modelo/tela_principal.h): o programa as

@@ -6,6 +6,7 @@
 
 #include "editor/contas_do_desenho.h"
 #include "editor/elementos_do_desenho.h"
+#include "editor/estado_dos_comandos.h"
 #include "editor/tela_principal.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -235,7 +236,7 @@ void mover(tela_principal& t, Integer botao, Single x, Single y) {
         return;
     }
     // Durante um processamento o desenho não se edita.
-    if (botao != botao_esquerdo || !desenhando || link_selecionado == 0 || execucao_em_curso) return;
+    if (botao != botao_esquerdo || !desenhando || link_selecionado == 0 || recusado_pela_execucao()) return;
     const int l = link_selecionado;
     linha& corpo = t.corpo_link_line(l);
     if (arrastando_inicio_do_link) {

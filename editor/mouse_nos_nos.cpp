@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "editor/contas_do_desenho.h"
+#include "editor/estado_dos_comandos.h"
 #include "editor/tela_principal.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -140,8 +141,8 @@ void tela_principal::apoio_no_label_MouseMove(Integer /*Index*/, Integer Button,
         return;
     }
     // Durante um processamento o desenho não se edita.
-    if (Button != botao_esquerdo || !desenhando || execucao_em_curso) return;
-    if (!no_em_arrasto(no_selecionado)) return;
+    if (Button != botao_esquerdo || !desenhando || !no_em_arrasto(no_selecionado)) return;
+    if (recusado_pela_execucao()) return;
     arrastar_no(*this, X, Y);
 }
 
@@ -169,8 +170,9 @@ void tela_principal::mover_alca(rotulo& alca, Integer Button, Single X, Single Y
     // Sem nó selecionado (alças deixadas à vista por quem tirou a seleção) nada muda. A alça
     // muda o nó para o qual foi posta, não o que foi selecionado depois (botão direito noutro
     // nó, por exemplo).
-    if (Button != botao_esquerdo || !desenhando || execucao_em_curso || no_selecionado == 0) return;
+    if (Button != botao_esquerdo || !desenhando || no_selecionado == 0) return;
     if (no_das_alcas_ == 0 || !existe_no(no_das_alcas_)) return;
+    if (recusado_pela_execucao()) return;
     redimensionar(*this, no_das_alcas_, alca, X, Y);
 }
 

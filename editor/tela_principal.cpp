@@ -253,7 +253,10 @@ void tela_principal::Form_Load() {
 
 // --- Comandos do projeto ---
 
+// Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
+// acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou.
 void tela_principal::novo() {
+    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
     MousePointer = ponteiro_ampulheta;
     nome_do_arquivo.clear();
     limpar_rede();
@@ -267,7 +270,10 @@ void tela_principal::novo() {
 }
 
 void tela_principal::abrir() {
-    abrir_projeto();
+    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    // Os resultados guardados no arquivo são os da rede lida: as vistas os mostram sem
+    // processar de novo, até a primeira mudança da rede.
+    if (abrir_projeto()) revisao_processada = revisao_da_rede;
     MousePointer = ponteiro_padrao;
 }
 
@@ -290,7 +296,7 @@ void tela_principal::sair() {
 void tela_principal::Form_Unload(Integer& cancelar) {
     // Fechar a janela é como "Sair"; "Cancelar" a mantém aberta. Durante um processamento a
     // janela não se fecha.
-    if (execucao_em_curso || !perguntar_se_salva(contexto(), salvar_projeto)) {
+    if (recusado_pela_execucao() || !perguntar_se_salva(contexto(), salvar_projeto)) {
         cancelar = 1;
         return;
     }

@@ -1,5 +1,6 @@
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "modelo/armazenamento_xml.h"
 #include "modelo/estado_do_editor.h"
@@ -10,6 +11,7 @@
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
+#include "plataforma/falha.h"
 #include "plataforma/servicos.h"
 #include "plataforma/textos.h"
 
@@ -52,8 +54,8 @@ struct link_lido {
     Single fluxo = 0, saturacao = 0;
     Byte percurso = 0;
     Integer capacidade = 0;
-    std::array<std::string, 5> recebedor;
-    std::array<Single, 5> fornecimento{};
+    std::array<std::string, max_recebedores + 1> recebedor;
+    std::array<Single, max_recebedores + 1> fornecimento{};
     // desenho
     bool conversao = false;
     Single x1 = 0, x2 = 0, y1 = 0, y2 = 0, braco_x2 = 0, braco_y2 = 0, esq_x1 = 0, esq_y1 = 0, dir_x1 = 0, dir_y1 = 0;
@@ -73,18 +75,18 @@ struct no_lido {
     Byte intervalo_do_escravo = 0, intervalo_do_mestre = 0, intervalo_demandado = 0, intervalo_beneficiado = 0;
     Integer defasagem_forcada = 0, acionamentos = 0;
     Byte intervalos_antes = 0;
-    std::array<std::array<std::string, 5>, 9> links_do_grupo;
-    std::array<bool, 95> ordenada{};
-    std::array<std::array<Byte, 96>, 9> cor{};
-    std::array<std::array<Byte, 96>, 9> cor_depois{};
-    std::array<Integer, 96> duracao_imposta{};
+    std::array<std::array<std::string, max_links_por_grupo + 1>, max_grupos + 1> links_do_grupo;
+    std::array<bool, max_colunas + 1> ordenada{};
+    std::array<std::array<Byte, limite_de_intervalos + 1>, max_grupos + 1> cor{};
+    std::array<std::array<Byte, limite_de_intervalos + 1>, max_grupos + 1> cor_depois{};
+    std::array<Integer, limite_de_intervalos + 1> duracao_imposta{};
     // desenho
     Single rotulo_left = 0, rotulo_top = 0, rotulo_altura = 0, circulo_left = 0, circulo_top = 0, circulo_altura = 0;
     std::string rotulo;
     // resultados
     Integer defasagem_valendo = 0;
     Byte intervalos_depois = 0;
-    std::array<Integer, 37> d{}, dcd{};
+    std::array<Integer, max_intervalos_entrados + 1> d{}, dcd{};
     bool ciclo_duplo = false;
 };
 
@@ -101,7 +103,7 @@ struct projeto_lido {
     std::string t_ciclo_rel, atraso_rel, n_paradas_rel, espera_rel, maior_grau_rel, str_links_rel, data_rel;
     Integer t_de_ciclo = 0, periodo_de_simulacao = 0;
     // Listas de texto do último nó lido (ficam nas variáveis das listas, como na leitura).
-    std::array<std::string, 9> lista_links, lista_cor, lista_cor_depois;
+    std::array<std::string, max_grupos + 1> lista_links, lista_cor, lista_cor_depois;
     std::string lista_ordenada, lista_duracao;
     // O primeiro valor que os diálogos não deixariam entrar ("" na chave: nenhum).
     struct {
@@ -109,45 +111,109 @@ struct projeto_lido {
     } recusado;
 };
 
+void recusar(projeto_lido& p, std::string_view elemento, std::string_view chave, std::string valor, std::string motivo) {
+    if (!p.recusado.chave.empty()) return;  // o aviso fala do primeiro
+    p.recusado = {std::string(elemento), std::string(chave), std::move(valor), std::move(motivo)};
+}
+
 bool conferir_valor(std::string_view elemento, std::string_view chave, const std::string& texto, projeto_lido& p);
+
+// Faixas dos tipos: um valor que não cabe no seu tipo é recusado como um fora da faixa.
+constexpr faixa_de_valor faixa_de_byte{0, 255};
+constexpr faixa_de_valor faixa_de_integer{-32768, 32767};
+const std::string fora_de_single = "grande demais para um número de precisão simples";
+
+std::string fora_da(const faixa_de_valor& faixa) { return "fora da faixa " + texto_da_faixa(faixa); }
 
 class leitor {
 public:
     leitor(const std::string& caminho, projeto_lido& p) : caminho_(caminho), p_(p) {}
-    // Um valor fora da faixa lê-se como "" (o valor de uma chave que falta), para que a leitura
-    // chegue ao fim sem estouro; a abertura o recusa depois.
+    // Um valor recusado lê-se como "" (o valor de uma chave que falta) ou 0, para que a leitura
+    // chegue ao fim sem estouro; a abertura o recusa depois, com o aviso do primeiro.
     std::string operator()(std::string_view elemento, std::string_view chave) {
         std::string texto = ler_valor_xml(caminho_, chave, elemento);
         if (!conferir_valor(elemento, chave, texto, p_)) texto.clear();
         return texto;
     }
+    Byte byte(std::string_view elemento, std::string_view chave) { return byte(elemento, chave, (*this)(elemento, chave)); }
+    Integer integer(std::string_view elemento, std::string_view chave) {
+        return integer(elemento, chave, (*this)(elemento, chave));
+    }
+    Single single(std::string_view elemento, std::string_view chave) {
+        return single(elemento, chave, (*this)(elemento, chave));
+    }
+    // O mesmo para um texto já lido (um item de lista).
+    Byte byte(std::string_view elemento, std::string_view chave, const std::string& texto) {
+        return converter(elemento, chave, texto, como_byte, fora_da(faixa_de_byte));
+    }
+    Integer integer(std::string_view elemento, std::string_view chave, const std::string& texto) {
+        return converter(elemento, chave, texto, como_integer, fora_da(faixa_de_integer));
+    }
+    Single single(std::string_view elemento, std::string_view chave, const std::string& texto) {
+        return converter(elemento, chave, texto, como_single, fora_de_single);
+    }
+    // Um texto de resultado, refeito pela regra dos números.
+    std::string numero_em_texto(std::string_view elemento, std::string_view chave) {
+        const std::string texto = (*this)(elemento, chave);
+        return converter(elemento, chave, texto, texto_de_numero, fora_de_single);
+    }
+    void recusar(std::string_view elemento, std::string_view chave, std::string valor, std::string motivo) {
+        orvel::recusar(p_, elemento, chave, std::move(valor), std::move(motivo));
+    }
 
 private:
+    template <class T>
+    T converter(std::string_view elemento, std::string_view chave, const std::string& texto, T (*conversao)(const std::string&),
+                const std::string& motivo) {
+        try {
+            return conversao(texto);
+        } catch (const falha&) {
+            recusar(elemento, chave, texto, motivo);
+            return T{};
+        }
+    }
+
     const std::string& caminho_;
     projeto_lido& p_;
 };
 
 template <std::size_t N>
-void ler_relacao(const std::string& lista, std::array<bool, N>& existe) {
+void ler_relacao(leitor& ler, std::string_view elemento, const std::string& lista, std::array<bool, N>& existe) {
+    const faixa_de_valor faixa{0, double(N - 1)};
     for (const std::string& item : itens(lista)) {
-        const Integer slot = como_integer(item);
+        const Integer slot = ler.integer(elemento, "relacao", item);
         if (slot == 0) continue;
-        if (slot < 0 || static_cast<std::size_t>(slot) >= N) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+        if (!faixa.contem(slot)) {
+            ler.recusar(elemento, "relacao", item, fora_da(faixa));
+            continue;
+        }
         existe[static_cast<std::size_t>(slot)] = true;
     }
 }
 
-void ler_cores(const std::string& lista, std::array<Byte, 96>& cores) {
+// Uma lista de itens por intervalo: mais itens do que intervalos na tabela é recusado.
+template <class T, class F>
+void ler_por_intervalo(std::string_view elemento, const std::string& chave, const std::string& lista,
+                       std::array<T, limite_de_intervalos + 1>& destino, leitor& ler, F converter) {
     int k = 0;
     for (const std::string& item : itens(lista)) {
-        if (++k > limite_de_intervalos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-        cores[static_cast<std::size_t>(k)] = como_byte(item);
+        if (++k > limite_de_intervalos) {
+            ler.recusar(elemento, chave, lista, "com mais de " + texto_de_inteiro(limite_de_intervalos) + " itens");
+            return;
+        }
+        destino[static_cast<std::size_t>(k)] = converter(elemento, chave, item);
     }
+}
+
+void ler_cores(leitor& ler, std::string_view elemento, const std::string& chave, const std::string& lista,
+               std::array<Byte, limite_de_intervalos + 1>& cores) {
+    ler_por_intervalo(elemento, chave, lista, cores, ler,
+                      [&](std::string_view e, std::string_view c, const std::string& t) { return ler.byte(e, c, t); });
 }
 
 void ler_links(leitor& ler, projeto_lido& p) {
     p.relacao_de_links = ler("links", "relacao");
-    ler_relacao(p.relacao_de_links, p.existe_link);
+    ler_relacao(ler, "links", p.relacao_de_links, p.existe_link);
     p.total_de_links = 0;
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
@@ -158,14 +224,14 @@ void ler_links(leitor& ler, projeto_lido& p) {
         k.origem = ler(e, "nome_do_no_origem_dado");
         if (k.origem == "-") k.origem.clear();
         k.destino = ler(e, "nome_do_no_destino_dado");
-        k.verde = como_byte(ler(e, "verde_de_seguranca_dado"));
-        k.fluxo = como_single(ler(e, "fluxo_dado"));
-        k.saturacao = como_single(ler(e, "fluxo_de_saturacao_dado"));
-        k.percurso = como_byte(ler(e, "t_de_percurso_dado"));
-        k.capacidade = como_integer(ler(e, "capacidade_da_caixa_dado"));
+        k.verde = ler.byte(e, "verde_de_seguranca_dado");
+        k.fluxo = ler.single(e, "fluxo_dado");
+        k.saturacao = ler.single(e, "fluxo_de_saturacao_dado");
+        k.percurso = ler.byte(e, "t_de_percurso_dado");
+        k.capacidade = ler.integer(e, "capacidade_da_caixa_dado");
         for (int r = 1; r <= max_recebedores; ++r) {
             k.recebedor[r] = ler(e, std::string("nome_do_") + ordinais[r] + "_recebedor_dado");
-            k.fornecimento[r] = como_single(ler(e, std::string("valor_do_") + ordinais[r] + "_fornecimento_dado"));
+            k.fornecimento[r] = ler.single(e, std::string("valor_do_") + ordinais[r] + "_fornecimento_dado");
             if (k.recebedor[r] == "-") {
                 k.recebedor[r].clear();
                 k.fornecimento[r] = 0;
@@ -176,50 +242,54 @@ void ler_links(leitor& ler, projeto_lido& p) {
 
 void ler_nos(leitor& ler, projeto_lido& p) {
     p.relacao_de_nos = ler("nos", "relacao");
-    ler_relacao(p.relacao_de_nos, p.existe_no);
+    ler_relacao(ler, "nos", p.relacao_de_nos, p.existe_no);
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         no_lido& o = p.nos[n];
         const std::string e = nome_do_elemento_do_no(n);
         o.nome = ler(e, "nome_do_no_dado");
-        o.grupos = como_byte(ler(e, "quant_de_grupos_dado"));
+        o.grupos = ler.byte(e, "quant_de_grupos_dado");
         o.ciclo_duplo_permitido = ler(e, "eh_ciclo_duplo_permitido_dado") == "sim";
         o.escravo = ler(e, "eh_no_escravo_dado") == "True";
         o.mestre = ler(e, "nome_do_mestre_dado");
-        o.intervalo_do_escravo = como_byte(ler(e, "intervalo_do_escravo_dado"));
-        o.intervalo_do_mestre = como_byte(ler(e, "intervalo_do_mestre_dado"));
-        o.defasagem_forcada = como_integer(ler(e, "defasagem_forcada_dado"));
+        o.intervalo_do_escravo = ler.byte(e, "intervalo_do_escravo_dado");
+        o.intervalo_do_mestre = ler.byte(e, "intervalo_do_mestre_dado");
+        o.defasagem_forcada = ler.integer(e, "defasagem_forcada_dado");
         o.demandado = ler(e, "eh_no_demandado_dado") == "True";
-        o.acionamentos = como_integer(ler(e, "n_acionamentos_dado"));
-        o.intervalo_demandado = como_byte(ler(e, "intervalo_demandado_dado"));
-        o.intervalo_beneficiado = como_byte(ler(e, "intervalo_beneficiado_dado"));
-        o.intervalos_antes = como_byte(ler(e, "quant_de_intervalos_antes_dado"));
+        o.acionamentos = ler.integer(e, "n_acionamentos_dado");
+        o.intervalo_demandado = ler.byte(e, "intervalo_demandado_dado");
+        o.intervalo_beneficiado = ler.byte(e, "intervalo_beneficiado_dado");
+        o.intervalos_antes = ler.byte(e, "quant_de_intervalos_antes_dado");
         for (int g = 1; g <= max_grupos; ++g) {
             if (g >= 3 && o.grupos < g) continue;
-            p.lista_links[g] = ler(e, "nome_dos_links_do_grupo" + texto_de_inteiro(g) + "_dado");
-            int k = 0;
-            for (const std::string& item : itens(p.lista_links[g])) {
-                if (++k > max_links_por_grupo) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-                o.links_do_grupo[g][k] = item;
+            const std::string chave = "nome_dos_links_do_grupo" + texto_de_inteiro(g) + "_dado";
+            p.lista_links[g] = ler(e, chave);
+            const std::vector<std::string> nomes = itens(p.lista_links[g]);
+            if (nomes.size() > max_links_por_grupo) {
+                ler.recusar(e, chave, p.lista_links[g], "com mais de " + texto_de_inteiro(max_links_por_grupo) + " links");
+                continue;
             }
+            for (std::size_t k = 0; k < nomes.size(); ++k) o.links_do_grupo[g][k + 1] = nomes[k];
         }
         p.lista_ordenada = ler(e, "existe_ordenada_dado");
+        constexpr faixa_de_valor faixa_das_colunas{0, max_colunas};
         for (const std::string& item : itens(p.lista_ordenada)) {
-            const Integer c = como_integer(item);
-            if (c < 0 || c > max_colunas) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+            const Integer c = ler.integer(e, "existe_ordenada_dado", item);
+            if (!faixa_das_colunas.contem(c)) {
+                ler.recusar(e, "existe_ordenada_dado", item, fora_da(faixa_das_colunas));
+                continue;
+            }
             o.ordenada[static_cast<std::size_t>(c)] = true;
         }
         for (int g = 1; g <= max_grupos; ++g) {
             if (g >= 3 && o.grupos < g) continue;
-            p.lista_cor[g] = ler(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_dado");
-            ler_cores(p.lista_cor[g], o.cor[g]);
+            const std::string chave = "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_dado";
+            p.lista_cor[g] = ler(e, chave);
+            ler_cores(ler, e, chave, p.lista_cor[g], o.cor[g]);
         }
         p.lista_duracao = ler(e, "duracao_imposta_dado");
-        int k = 0;
-        for (const std::string& item : itens(p.lista_duracao)) {
-            if (++k > limite_de_intervalos) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
-            o.duracao_imposta[static_cast<std::size_t>(k)] = como_integer(item);
-        }
+        ler_por_intervalo(e, "duracao_imposta_dado", p.lista_duracao, o.duracao_imposta, ler,
+                          [&](std::string_view el, std::string_view c, const std::string& t) { return ler.integer(el, c, t); });
     }
 }
 
@@ -228,58 +298,59 @@ void ler_desenho(leitor& ler, projeto_lido& p) {
         if (!p.existe_link[l]) continue;
         link_lido& k = p.links[l];
         const std::string e = nome_do_elemento_do_link(l);
-        k.x1 = como_single(ler(e, "corpo_link_line_X1"));
-        k.x2 = como_single(ler(e, "corpo_link_line_X2"));
-        k.y1 = como_single(ler(e, "corpo_link_line_Y1"));
-        k.y2 = como_single(ler(e, "corpo_link_line_Y2"));
+        k.x1 = ler.single(e, "corpo_link_line_X1");
+        k.x2 = ler.single(e, "corpo_link_line_X2");
+        k.y1 = ler.single(e, "corpo_link_line_Y1");
+        k.y2 = ler.single(e, "corpo_link_line_Y2");
         k.conversao = ler(e, "eh_link_conversao") == "sim";
-        k.braco_x2 = como_single(ler(e, "braco_link_line_X2"));
-        k.braco_y2 = como_single(ler(e, "braco_link_line_Y2"));
-        k.esq_x1 = como_single(ler(e, "esquerda_seta_line_X1"));
-        k.esq_y1 = como_single(ler(e, "esquerda_seta_line_Y1"));
-        k.dir_x1 = como_single(ler(e, "direita_seta_line_X1"));
-        k.dir_y1 = como_single(ler(e, "direita_seta_line_Y1"));
-        k.etiqueta_left = como_single(ler(e, "etiqueta_link_label_Left"));
-        k.etiqueta_top = como_single(ler(e, "etiqueta_link_label_Top"));
+        k.braco_x2 = ler.single(e, "braco_link_line_X2");
+        k.braco_y2 = ler.single(e, "braco_link_line_Y2");
+        k.esq_x1 = ler.single(e, "esquerda_seta_line_X1");
+        k.esq_y1 = ler.single(e, "esquerda_seta_line_Y1");
+        k.dir_x1 = ler.single(e, "direita_seta_line_X1");
+        k.dir_y1 = ler.single(e, "direita_seta_line_Y1");
+        k.etiqueta_left = ler.single(e, "etiqueta_link_label_Left");
+        k.etiqueta_top = ler.single(e, "etiqueta_link_label_Top");
         k.etiqueta = ler(e, "etiqueta_link_label_Caption");
     }
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         no_lido& o = p.nos[n];
         const std::string e = nome_do_elemento_do_no(n);
-        o.rotulo_left = como_single(ler(e, "apoio_no_label_Left"));
-        o.rotulo_top = como_single(ler(e, "apoio_no_label_Top"));
-        o.rotulo_altura = como_single(ler(e, "apoio_no_label_Height"));
+        o.rotulo_left = ler.single(e, "apoio_no_label_Left");
+        o.rotulo_top = ler.single(e, "apoio_no_label_Top");
+        o.rotulo_altura = ler.single(e, "apoio_no_label_Height");
         o.rotulo = ler(e, "apoio_no_label_Caption");
-        o.circulo_left = como_single(ler(e, "no_shape_Left"));
-        o.circulo_top = como_single(ler(e, "no_shape_Top"));
-        o.circulo_altura = como_single(ler(e, "no_shape_Height"));
+        o.circulo_left = ler.single(e, "no_shape_Left");
+        o.circulo_top = ler.single(e, "no_shape_Top");
+        o.circulo_altura = ler.single(e, "no_shape_Height");
     }
 }
 
 void ler_resultados(leitor& ler, projeto_lido& p) {
-    p.t_ciclo_rel = texto_de_numero(ler("rede", "t_ciclo_da_rede_rel"));
-    p.t_de_ciclo = como_integer(ler("rede", "t_ciclo_da_rede_rel"));
-    p.atraso_rel = texto_de_numero(ler("rede", "atraso_rede_rel"));
-    p.n_paradas_rel = texto_de_numero(ler("rede", "n_paradas_rede_rel"));
-    p.espera_rel = texto_de_numero(ler("rede", "espera_media_rel"));
-    p.maior_grau_rel = texto_de_numero(ler("rede", "maior_grau_de_saturacao_rel"));
+    p.t_ciclo_rel = ler.numero_em_texto("rede", "t_ciclo_da_rede_rel");
+    p.t_de_ciclo = ler.integer("rede", "t_ciclo_da_rede_rel");
+    p.atraso_rel = ler.numero_em_texto("rede", "atraso_rede_rel");
+    p.n_paradas_rel = ler.numero_em_texto("rede", "n_paradas_rede_rel");
+    p.espera_rel = ler.numero_em_texto("rede", "espera_media_rel");
+    p.maior_grau_rel = ler.numero_em_texto("rede", "maior_grau_de_saturacao_rel");
     p.str_links_rel = ler("rede", "StrLinks_com_maior_grau_de_saturacao_rel");
     p.data_rel = ler("rede", "data_rel");
-    p.periodo_de_simulacao = como_integer(ler("rede", "periodo_de_simulacao"));
+    p.periodo_de_simulacao = ler.integer("rede", "periodo_de_simulacao");
 
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         no_lido& o = p.nos[n];
         const std::string e = nome_do_elemento_do_no(n);
-        o.defasagem_valendo = como_integer(ler(e, "defasagem_valendo_rel"));
-        o.intervalos_depois = como_byte(ler(e, "quant_de_intervalos_depois_dado"));
-        for (int j = 1; j <= max_intervalos_entrados; ++j) o.d[j] = como_integer(ler(e, "d" + texto_de_inteiro(j)));
-        for (int j = 1; j <= max_intervalos_entrados; ++j) o.dcd[j] = como_integer(ler(e, "dcd" + texto_de_inteiro(j)));
+        o.defasagem_valendo = ler.integer(e, "defasagem_valendo_rel");
+        o.intervalos_depois = ler.byte(e, "quant_de_intervalos_depois_dado");
+        for (int j = 1; j <= max_intervalos_entrados; ++j) o.d[j] = ler.integer(e, "d" + texto_de_inteiro(j));
+        for (int j = 1; j <= max_intervalos_entrados; ++j) o.dcd[j] = ler.integer(e, "dcd" + texto_de_inteiro(j));
         o.ciclo_duplo = ler(e, "eh_ciclo_duplo_rel") == "sim";
         for (int g = 1; g <= max_grupos; ++g) {
-            p.lista_cor_depois[g] = ler(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_depois");
-            ler_cores(p.lista_cor_depois[g], o.cor_depois[g]);
+            const std::string chave = "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_depois";
+            p.lista_cor_depois[g] = ler(e, chave);
+            ler_cores(ler, e, chave, p.lista_cor_depois[g], o.cor_depois[g]);
         }
     }
 
@@ -288,7 +359,7 @@ void ler_resultados(leitor& ler, projeto_lido& p) {
         link_lido& k = p.links[l];
         const std::string e = nome_do_elemento_do_link(l);
         k.y_rel = ler(e, "y_rel");
-        k.y = como_single(k.y_rel);
+        k.y = ler.single(e, "y_rel", k.y_rel);
         for (int j = 1; j <= 4; ++j) {
             const std::string chave = "periodo_de_verde_do_link" + texto_de_inteiro(j) + "_rel";
             k.periodo_rel[j] = ler(e, chave) == "-" ? std::string("0") : ler(e, chave);
@@ -297,7 +368,11 @@ void ler_resultados(leitor& ler, projeto_lido& p) {
         k.estourou = ler(e, "estourou_caixa_rel") == "sim";
         k.estourou_rel = k.estourou ? "True" : "False";
         k.grau_rel = ler(e, "grau_de_saturacao_por_link_rel");
-        k.grau = verificar_single(numero(k.grau_rel) / 100.0);
+        try {
+            k.grau = verificar_single(numero(k.grau_rel) / 100.0);
+        } catch (const falha&) {
+            ler.recusar(e, "grau_de_saturacao_por_link_rel", k.grau_rel, fora_de_single);
+        }
         k.atraso_rel = ler(e, "atraso_rel");
         k.n_paradas_rel = ler(e, "n_paradas_rel");
     }
@@ -321,16 +396,16 @@ bool ler_projeto(const std::string& caminho, projeto_lido& p) {
         servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
         return false;
     }
-    p.t_de_ciclo_imposto = como_integer(ler("rede", "t_de_ciclo_imposto_dado"));
-    p.t_de_ciclo_maximo = como_integer(ler("rede", "t_de_ciclo_maximo_imposto_dado"));
-    p.meta = como_single(ler("rede", "grau_de_saturacao_meta_imposto_dado"));
-    p.limite = como_single(ler("rede", "grau_de_saturacao_limite_imposto_dado"));
-    p.peso_da_parada = como_integer(ler("rede", "peso_da_parada_imposto_dado"));
-    p.total_de_nos = como_byte(ler("rede", "total_de_nos_dado"));
-    p.total_de_links = como_byte(ler("rede", "total_de_links_dado"));
-    p.max_no = como_byte(ler("rede", "max_indice_no"));
-    p.max_link = como_byte(ler("rede", "max_indice_link"));
-    p.max_quant_de_intervalos = como_byte(ler("rede", "max_quant_de_intervalos"));
+    p.t_de_ciclo_imposto = ler.integer("rede", "t_de_ciclo_imposto_dado");
+    p.t_de_ciclo_maximo = ler.integer("rede", "t_de_ciclo_maximo_imposto_dado");
+    p.meta = ler.single("rede", "grau_de_saturacao_meta_imposto_dado");
+    p.limite = ler.single("rede", "grau_de_saturacao_limite_imposto_dado");
+    p.peso_da_parada = ler.integer("rede", "peso_da_parada_imposto_dado");
+    p.total_de_nos = ler.byte("rede", "total_de_nos_dado");
+    p.total_de_links = ler.byte("rede", "total_de_links_dado");
+    p.max_no = ler.byte("rede", "max_indice_no");
+    p.max_link = ler.byte("rede", "max_indice_link");
+    p.max_quant_de_intervalos = ler.byte("rede", "max_quant_de_intervalos");
     p.caption = ler("rede", "caption_dos_forms");
     ler_links(ler, p);
     ler_nos(ler, p);
@@ -352,11 +427,6 @@ bool ler_projeto(const std::string& caminho, projeto_lido& p) {
 }
 
 // --- Faixas: um arquivo com um valor que nenhum diálogo deixaria entrar não é aberto ---
-
-void recusar(projeto_lido& p, std::string_view elemento, std::string_view chave, std::string valor, std::string motivo) {
-    if (!p.recusado.chave.empty()) return;  // o aviso fala do primeiro
-    p.recusado = {std::string(elemento), std::string(chave), std::move(valor), std::move(motivo)};
-}
 
 bool numero_na_faixa(const std::string& texto, const faixa_de_valor& faixa) {
     try {
@@ -390,21 +460,142 @@ bool conferir_valor(std::string_view elemento, std::string_view chave, const std
     return false;
 }
 
+// --- Regras da confirmação dos diálogos, sobre o que foi lido ---
+//
+// Um registro que os diálogos confirmaram segue todas as regras da confirmação; um link ou um
+// nó desenhado e nunca editado fica como o desenho o criou (tudo 0 e vazio), e é o
+// "Processar" que o recusa. Aqui ficam as regras que fazem o cálculo falhar ou calcular de um
+// valor que o usuário não poderia entrar; as cores dos intervalos de um nó são conferidas pela
+// validação do "Processar", que também recusa os registros nunca editados.
+
+void conferir_opcoes_lidas(projeto_lido& p) {
+    if (p.t_de_ciclo_imposto > 0 && p.t_de_ciclo_maximo > 0 && p.t_de_ciclo_imposto > p.t_de_ciclo_maximo)
+        recusar(p, "rede", "t_de_ciclo_imposto_dado", texto_de_inteiro(p.t_de_ciclo_imposto),
+                "o tempo de ciclo imposto deve ser menor ou igual ao tempo de ciclo máximo imposto");
+}
+
+bool link_nunca_editado(const link_lido& k) {
+    bool vazio = k.nome.empty() && k.origem.empty() && k.destino.empty() && k.verde == 0 && k.fluxo == 0 &&
+                 k.saturacao == 0 && k.percurso == 0 && k.capacidade == 0;
+    for (int r = 1; r <= max_recebedores; ++r) vazio = vazio && k.recebedor[r].empty() && k.fornecimento[r] == 0;
+    return vazio;
+}
+
+void conferir_link_lido(projeto_lido& p, int l) {
+    const link_lido& k = p.links[l];
+    if (link_nunca_editado(k)) return;
+    const std::string e = nome_do_elemento_do_link(l);
+    auto recusar_se = [&](bool falhou, std::string_view chave, std::string valor, const char* mensagem) {
+        if (falhou) recusar(p, e, chave, std::move(valor), mensagem);
+    };
+    recusar_se(nome_em_branco(k.nome), "nome_do_link_dado", k.nome, "o link deve ter um nome");
+    recusar_se(nome_em_branco(k.destino), "nome_do_no_destino_dado", k.destino, "o link deve ter um nó destino");
+    recusar_se(nomes_iguais(k.origem, k.destino), "nome_do_no_origem_dado", k.origem,
+               "o nó origem deve ser diferente do nó destino");
+    recusar_se(!faixa_fluxo.contem(k.fluxo), "fluxo_dado", texto_de_single(k.fluxo),
+               "o fluxo deve estar compreendido entre 1 e 9999 veíc/h");
+    recusar_se(!faixa_fluxo.contem(k.saturacao), "fluxo_de_saturacao_dado", texto_de_single(k.saturacao),
+               "o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h");
+    recusar_se(k.saturacao < k.fluxo, "fluxo_de_saturacao_dado", texto_de_single(k.saturacao),
+               "o fluxo não pode seer maior do que seu respectivo fluxo de saturação");
+    if (!k.origem.empty()) {
+        recusar_se(!faixa_t_de_percurso.contem(k.percurso), "t_de_percurso_dado", texto_de_inteiro(k.percurso),
+                   "o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s");
+        recusar_se(!faixa_capacidade_da_caixa.contem(k.capacidade), "capacidade_da_caixa_dado",
+                   texto_de_inteiro(k.capacidade), "a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc");
+    }
+    for (int r = 1; r <= max_recebedores; ++r) {
+        const std::string chave = std::string("valor_do_") + ordinais[r] + "_fornecimento_dado";
+        const std::string valor = texto_de_single(k.fornecimento[r]);
+        recusar_se(!k.recebedor[r].empty() && k.fornecimento[r] == 0, chave, valor,
+                   "falta definir o valor do fornecimento para um link");
+        recusar_se(k.recebedor[r].empty() && k.fornecimento[r] != 0, chave, valor,
+                   "falta definir o nome de um link para o qual há fornecimento");
+    }
+}
+
 // Um nó desenhado e nunca editado tem 0 grupos e 0 intervalos; um nó confirmado tem os dois.
-void conferir_nos_lidos(projeto_lido& p) {
+void conferir_no_lido(projeto_lido& p, int n) {
+    const no_lido& o = p.nos[n];
+    const std::string e = nome_do_elemento_do_no(n);
+    if ((o.grupos == 0) != (o.intervalos_antes == 0)) {
+        const bool sem_grupos = o.grupos == 0;
+        recusar(p, e, sem_grupos ? "quant_de_grupos_dado" : "quant_de_intervalos_antes_dado", "0",
+                fora_da(sem_grupos ? faixa_quant_de_grupos : faixa_quant_de_intervalos));
+    }
+    if (o.grupos == 0) {
+        if (!o.nome.empty()) recusar(p, e, "quant_de_grupos_dado", "0", fora_da(faixa_quant_de_grupos));
+        return;
+    }
+    auto recusar_se = [&](bool falhou, std::string_view chave, std::string valor, const char* mensagem) {
+        if (falhou) recusar(p, e, chave, std::move(valor), mensagem);
+    };
+    recusar_se(nome_em_branco(o.nome), "nome_do_no_dado", o.nome, "o nó deve ter um nome");
+    if (o.escravo) {
+        recusar_se(nome_em_branco(o.mestre), "nome_do_mestre_dado", o.mestre,
+                   "falta definir o nome do nó mestre");
+        recusar_se(o.intervalo_do_escravo == 0, "intervalo_do_escravo_dado", "0",
+                   "o intervalo do escravo deve estar compreendido entre 1 e 36");
+        recusar_se(o.intervalo_do_mestre == 0, "intervalo_do_mestre_dado", "0",
+                   "o intervalo do mestre deve estar compreendido entre 1 e 36");
+    }
+    if (o.demandado) {
+        const int d = o.intervalo_demandado;
+        const int b = o.intervalo_beneficiado;
+        recusar_se(d == 0, "intervalo_demandado_dado", "0", "o intervalo demandado deve estar compreendido entre 1 e 36");
+        recusar_se(b == 0, "intervalo_beneficiado_dado", "0",
+                   "o intervalo beneficiado deve estar compreendido entre 1 e 36");
+        recusar_se(b > 0 && o.duracao_imposta[static_cast<std::size_t>(b)] > 0, "duracao_imposta_dado",
+                   texto_de_inteiro(o.duracao_imposta[static_cast<std::size_t>(b)]),
+                   "o intervalo beneficiado não deve ter sua duração fixada");
+        for (int g = 1; g <= o.grupos && g <= max_grupos; ++g)
+            recusar_se(d > 0 && o.cor[g][static_cast<std::size_t>(d)] == cor_amarelo,
+                       "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_dado", texto_de_inteiro(cor_amarelo),
+                       "o intervalo demandado não deve ter nenhum grupo em amarelo");
+    }
+}
+
+// Resultados que nenhuma execução dá: as vistas os usariam sem processar de novo.
+void conferir_resultados_lidos(projeto_lido& p) {
+    auto fora = [&](std::string_view e, std::string_view chave, double v, const faixa_de_valor& faixa) {
+        if (!faixa.contem(v)) recusar(p, e, chave, texto_de_double(v), fora_da(faixa));
+    };
+    fora("rede", "t_ciclo_da_rede_rel", p.t_de_ciclo, faixa_t_de_ciclo_da_rede);
+    fora("rede", "periodo_de_simulacao", p.periodo_de_simulacao, faixa_periodo_de_simulacao);
+    // Sem ciclo (rede não processada) as vistas pedem o processamento e não leem os nós.
+    const Integer C = p.t_de_ciclo;
+    if (C == 0) return;
+    constexpr faixa_de_valor faixa_dos_intervalos{0, max_intervalos_duplos};
+    const faixa_de_valor faixa_do_ciclo{0, double(C)};
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        if ((o.grupos == 0) == (o.intervalos_antes == 0)) continue;
-        const bool sem_grupos = o.grupos == 0;
-        recusar(p, nome_do_elemento_do_no(n), sem_grupos ? "quant_de_grupos_dado" : "quant_de_intervalos_antes_dado", "0",
-                "fora da faixa " + texto_da_faixa(sem_grupos ? faixa_quant_de_grupos : faixa_quant_de_intervalos));
+        const std::string e = nome_do_elemento_do_no(n);
+        fora(e, "quant_de_intervalos_depois_dado", o.intervalos_depois, faixa_dos_intervalos);
+        fora(e, "defasagem_valendo_rel", o.defasagem_valendo, faixa_do_ciclo);
+        // Os intervalos de um nó cabem no ciclo da rede: cada um e todos juntos.
+        long soma = 0;
+        for (int j = 1; j <= max_intervalos_entrados; ++j) {
+            fora(e, "d" + texto_de_inteiro(j), o.d[j], faixa_do_ciclo);
+            fora(e, "dcd" + texto_de_inteiro(j), o.dcd[j], faixa_do_ciclo);
+            soma += o.d[j];
+        }
+        if (soma > C) recusar(p, e, "d1", texto_de_inteiro(o.d[1]), "a soma das durações passa do ciclo da rede");
+        for (int g = 1; g <= max_grupos; ++g)
+            for (int k = 1; k <= limite_de_intervalos; ++k)
+                fora(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_depois", o.cor_depois[g][k],
+                     faixa_codigo_de_cor);
     }
 }
 
 // Mostra o "Aviso" do valor recusado, com a chave e o valor; devolve true quando houve um.
 bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p) {
-    conferir_nos_lidos(p);
+    conferir_opcoes_lidas(p);
+    for (int l = 1; l <= max_links; ++l)
+        if (p.existe_link[l]) conferir_link_lido(p, l);
+    for (int n = 1; n <= max_nos; ++n)
+        if (p.existe_no[n]) conferir_no_lido(p, n);
+    conferir_resultados_lidos(p);
     if (p.recusado.chave.empty()) return false;
     const auto& r = p.recusado;
     servicos().caixa_de_mensagem("o arquivo " + parte_do_nome_do_arquivo(caminho) +

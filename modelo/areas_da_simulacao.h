@@ -20,6 +20,13 @@ inline constexpr int max_faixas = 8;
 // Na vizinhança, as faixas diferem nos inícios dos intervalos (0..73) de um nó.
 using inicios_das_faixas = std::array<std::array<Integer, max_intervalos_de_inicio + 2>, max_faixas>;
 
+// Quantas execuções uma rede já fez, em sequência e em faixas (contadas para os testes e as
+// medidas; nenhuma limpeza as zera).
+struct execucoes_feitas {
+    long long em_sequencia = 0;
+    long long em_faixas = 0;
+};
+
 namespace area_de_trabalho {
 
 // W·C cabe em 16 bits e o menor aquecimento é de 4 ciclos: o ciclo não passa de 8191 s.

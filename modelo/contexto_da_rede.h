@@ -48,6 +48,12 @@ inline constexpr Integer peso_da_parada_padrao = 30;
     X(total_de_links_dado, Byte)                                                                    \
     X(max_indice_no, Byte)                                                                          \
     X(max_indice_link, Byte)                                                                        \
+    ORVEL_CAMPOS_DOS_NOS_DADOS(X)                                                                   \
+    ORVEL_CAMPOS_DOS_LINKS_DADOS(X)                                                                 \
+    X(eh_link_conversao, tabela<bool, max_links>)
+// Os dados de um nó e os de um link, com a posição como primeiro índice: a eliminação de um nó
+// ou de um link esvazia a sua posição em cada um (esvaziar_posicao_do_no, ..._do_link).
+#define ORVEL_CAMPOS_DOS_NOS_DADOS(X)                                                               \
     X(nome_do_no_dado, tabela<std::string, max_nos>)                                                \
     X(quant_de_grupos_dado, tabela<Byte, max_nos>)                                                  \
     X(eh_no_escravo_dado, tabela<bool, max_nos>)                                                    \
@@ -64,7 +70,8 @@ inline constexpr Integer peso_da_parada_padrao = 30;
     X(nome_dos_links_do_grupo_dado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
     X(existe_ordenada_dado, tabela<bool, max_nos, max_colunas>)                                     \
     X(cor_do_intervalo_do_grupo_dado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
-    X(duracao_imposta_dado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(duracao_imposta_dado, tabela<Integer, max_nos, limite_de_intervalos>)
+#define ORVEL_CAMPOS_DOS_LINKS_DADOS(X)                                                             \
     X(nome_do_link_dado, tabela<std::string, max_links>)                                            \
     X(nome_do_no_origem_dado, tabela<std::string, max_links>)                                       \
     X(nome_do_no_destino_dado, tabela<std::string, max_links>)                                      \
@@ -74,8 +81,7 @@ inline constexpr Integer peso_da_parada_padrao = 30;
     X(t_de_percurso_dado, tabela<Byte, max_links>)                                                  \
     X(capacidade_da_caixa_dado, tabela<Integer, max_links>)                                         \
     X(nome_do_recebedor_dado, tabela<std::string, max_links, max_recebedores>)                      \
-    X(valor_do_fornecimento_dado, tabela<Single, max_links, max_recebedores>)                       \
-    X(eh_link_conversao, tabela<bool, max_links>)
+    X(valor_do_fornecimento_dado, tabela<Single, max_links, max_recebedores>)
 struct rede_dada {
     ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
 };
@@ -92,7 +98,8 @@ struct rede_dada {
     X(execucao_em_curso, bool)         \
     X(xml_recarregar, bool)            \
     X(xml_salvar_e_liberar, bool)      \
-    X(revisao_da_rede, Long)
+    X(revisao_da_rede, Long)           \
+    X(revisao_processada, Long)
 struct estado_do_projeto {
     ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
 };
@@ -270,6 +277,8 @@ struct estado_das_buscas {
     tabela<nos_do_par, max_pares> pares_da_fase1{};
     tabela<nos_do_par, max_pares> pares_da_fase2{};
     std::array<bool, max_custos + 1> simulada{};
+    // A revisão da rede no começo da execução em curso (calculo/sondagem.cpp).
+    Long revisao_no_comeco_da_execucao = 0;
 };
 
 // O estado da simulação segundo a segundo e os perfis por link e segundo.
@@ -298,6 +307,7 @@ struct tabelas_da_simulacao {
     // nenhuma limpeza as toca.
     area_de_trabalho::execucao area{};
     area_de_trabalho::area_das_faixas faixas{};
+    execucoes_feitas execucoes{};
 };
 
 // Os resultados de um processamento e os seus textos.
@@ -331,6 +341,14 @@ struct resultados_do_calculo {
 
 // As cópias de edição dos diálogos (modelo/buffers_de_edicao.h).
 #define ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(X)                                                          \
+    ORVEL_CAMPOS_DOS_NOS_EDITADOS(X)                                                                   \
+    ORVEL_CAMPOS_DOS_LINKS_EDITADOS(X)                                                                 \
+    X(t_de_ciclo_imposto_editado, Integer)                                                             \
+    X(t_de_ciclo_maximo_imposto_editado, Integer)                                                      \
+    X(grau_de_saturacao_meta_imposto_editado, Single)                                                  \
+    X(grau_de_saturacao_limite_imposto_editado, Single)                                                \
+    X(peso_da_parada_imposto_editado, Integer)
+#define ORVEL_CAMPOS_DOS_NOS_EDITADOS(X)                                                               \
     X(nome_do_no_editado, tabela<std::string, max_nos>)                                                \
     X(quant_de_grupos_editado, tabela<Byte, max_nos>)                                                  \
     X(eh_no_escravo_editado, tabela<bool, max_nos>)                                                    \
@@ -347,7 +365,8 @@ struct resultados_do_calculo {
     X(nome_dos_links_do_grupo_editado, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
     X(cor_do_intervalo_do_grupo_editado, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
     X(existe_ordenada_editado, tabela<bool, max_nos, max_colunas>)                                     \
-    X(duracao_imposta_editado, tabela<Integer, max_nos, limite_de_intervalos>)                         \
+    X(duracao_imposta_editado, tabela<Integer, max_nos, limite_de_intervalos>)
+#define ORVEL_CAMPOS_DOS_LINKS_EDITADOS(X)                                                             \
     X(nome_do_link_editado, tabela<std::string, max_links>)                                            \
     X(nome_do_no_origem_editado, tabela<std::string, max_links>)                                       \
     X(nome_do_no_destino_editado, tabela<std::string, max_links>)                                      \
@@ -357,12 +376,7 @@ struct resultados_do_calculo {
     X(t_de_percurso_editado, tabela<Integer, max_links>)                                               \
     X(capacidade_da_caixa_editado, tabela<Integer, max_links>)                                         \
     X(nome_do_recebedor_editado, tabela<std::string, max_links, max_recebedores>)                      \
-    X(valor_do_fornecimento_editado, tabela<Single, max_links, max_recebedores>)                       \
-    X(t_de_ciclo_imposto_editado, Integer)                                                             \
-    X(t_de_ciclo_maximo_imposto_editado, Integer)                                                      \
-    X(grau_de_saturacao_meta_imposto_editado, Single)                                                  \
-    X(grau_de_saturacao_limite_imposto_editado, Single)                                                \
-    X(peso_da_parada_imposto_editado, Integer)
+    X(valor_do_fornecimento_editado, tabela<Single, max_links, max_recebedores>)
 struct buffers_de_edicao {
     ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_MEMBRO_VAZIO)
 };
@@ -390,11 +404,17 @@ struct estado_do_editor {
     ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_MEMBRO_VAZIO)
 };
 
-// A medida da tela e o fim da apresentação: são das janelas, não da rede, e nenhuma limpeza os toca.
+// A medida da tela e o fim da apresentação: são das janelas, não da rede, e nenhuma limpeza os
+// toca; o título é o que a janela principal e as outras sete levam agora ("" antes do
+// primeiro). Cada campo traz o seu valor inicial (nome, tipo, valor).
+#define ORVEL_MEMBRO_COM_VALOR_INICIAL(nome, tipo, inicial) tipo nome = inicial;
+#define ORVEL_CAMPOS_DO_ESTADO_DAS_JANELAS(X) \
+    X(twips_por_pixel_x, Integer, 15)         \
+    X(twips_por_pixel_y, Integer, 15)         \
+    X(apresentacao_encerrada, bool, false)    \
+    X(titulo_das_janelas, std::string, "")
 struct estado_das_janelas {
-    Integer twips_por_pixel_x = 15;
-    Integer twips_por_pixel_y = 15;
-    bool apresentacao_encerrada = false;
+    ORVEL_CAMPOS_DO_ESTADO_DAS_JANELAS(ORVEL_MEMBRO_COM_VALOR_INICIAL)
 };
 
 // Os valores da rede animada (modelo/valores_da_animacao.h).
@@ -458,6 +478,46 @@ void esvaziar_menos_o_indice_0(T& v) {
     v = T{};
 }
 
+// Esvazia a posição p (o primeiro índice) de uma tabela de nós ou de links, menos os índices 0
+// das outras dimensões; numa dimensão de intervalos, só até ultimo_intervalo (o que vem depois
+// é espaço das cópias do ciclo duplo, que o usuário não entra).
+template <class T, int L0, int... Ls>
+void esvaziar_posicao(tabela<T, L0, Ls...>& t, int p, int ultimo_intervalo) {
+    if (p < 0 || p > L0) falhar(tipo_de_falha::subscrito_fora_do_intervalo);
+    constexpr std::array<int, sizeof...(Ls)> limites{Ls...};
+    constexpr std::size_t por_posicao = tabela<T, L0, Ls...>::total / (static_cast<std::size_t>(L0) + 1);
+    T* d = t.dados() + static_cast<std::size_t>(p) * por_posicao;
+    for (std::size_t q = 0; q < por_posicao; ++q) {
+        std::size_t resto = q;
+        bool fora = false;
+        for (std::size_t i = limites.size(); i-- > 0;) {
+            const auto tamanho = static_cast<std::size_t>(limites[i]) + 1;
+            const auto indice = resto % tamanho;
+            if (indice == 0 || (limites[i] == limite_de_intervalos && indice > static_cast<std::size_t>(ultimo_intervalo)))
+                fora = true;
+            resto /= tamanho;
+        }
+        if (!fora) d[q] = T{};
+    }
+}
+
+// Esvazia a posição de um nó ou de um link em cada tabela da sua lista de campos: a rede dada
+// (os intervalos até o ciclo duplo) e as cópias de edição (os intervalos todos).
+#define ORVEL_ESVAZIAR_POSICAO(nome, ...) esvaziar_posicao(g.nome, p, ultimo_intervalo);
+inline void esvaziar_posicao_do_no(rede_dada& g, int p) {
+    constexpr int ultimo_intervalo = max_intervalos_duplos;
+    ORVEL_CAMPOS_DOS_NOS_DADOS(ORVEL_ESVAZIAR_POSICAO)
+}
+inline void esvaziar_posicao_do_link(rede_dada& g, int p) {
+    constexpr int ultimo_intervalo = max_intervalos_duplos;
+    ORVEL_CAMPOS_DOS_LINKS_DADOS(ORVEL_ESVAZIAR_POSICAO)
+}
+inline void esvaziar_posicao_do_no(buffers_de_edicao& g, int p) {
+    constexpr int ultimo_intervalo = limite_de_intervalos;
+    ORVEL_CAMPOS_DOS_NOS_EDITADOS(ORVEL_ESVAZIAR_POSICAO)
+}
+#undef ORVEL_ESVAZIAR_POSICAO
+
 // Esvazia um grupo campo por campo, pela mesma lista que define os seus membros.
 #define ORVEL_ESVAZIAR_CAMPO(nome, ...) esvaziar_menos_o_indice_0(g.nome);
 inline void esvaziar_grupo(rede_dada& g) { ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_ESVAZIAR_CAMPO) }
@@ -465,6 +525,8 @@ inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_AR
 inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(valores_da_animacao& g) { ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(copias_de_trabalho& g) { ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(dados_derivados& g) { ORVEL_CAMPOS_DOS_DADOS_DERIVADOS(ORVEL_ESVAZIAR_CAMPO) }
 #undef ORVEL_ESVAZIAR_CAMPO
 
 }  // namespace orvel

@@ -9,15 +9,9 @@ namespace orvel {
 
 namespace {
 
-struct faixa_de_chave {
-    std::string_view chave;
-    const faixa_de_valor* faixa;
-    bool lista = false;
-};
-
 // As chaves de entrada do arquivo de projeto que têm faixa. Os resultados e o desenho não têm:
 // nenhum diálogo os entra.
-constexpr std::array chaves_com_faixa{
+constexpr std::array tabela_das_faixas{
     faixa_de_chave{"t_de_ciclo_imposto_dado", &faixa_t_de_ciclo_imposto},
     faixa_de_chave{"t_de_ciclo_maximo_imposto_dado", &faixa_t_de_ciclo_maximo_imposto},
     faixa_de_chave{"grau_de_saturacao_meta_imposto_dado", &faixa_grau_de_saturacao_imposto},
@@ -58,12 +52,16 @@ constexpr std::array chaves_com_faixa{
 };
 
 const faixa_de_chave* procurar(std::string_view chave) {
-    for (const faixa_de_chave& f : chaves_com_faixa)
+    for (const faixa_de_chave& f : tabela_das_faixas)
         if (f.chave == chave) return &f;
     return nullptr;
 }
 
 }  // namespace
+
+std::span<const faixa_de_chave> chaves_com_faixa() { return tabela_das_faixas; }
+
+bool nome_em_branco(std::string_view nome) { return nome.find_first_not_of(' ') == std::string_view::npos; }
 
 const faixa_de_valor* faixa_da_chave(std::string_view chave) {
     const faixa_de_chave* f = procurar(chave);

@@ -7,6 +7,7 @@
 // nó recém-desenhado) ou de uma opção não imposta é aceito no arquivo quando a faixa o diz.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -47,6 +48,21 @@ inline constexpr faixa_de_valor faixa_codigo_de_cor{0, 3};
 inline constexpr faixa_de_valor faixa_total_de_nos{0, 50};
 inline constexpr faixa_de_valor faixa_total_de_links{0, 150};
 
+// Resultados de uma execução (0: rede não processada). O ciclo da rede nunca passa do maior
+// ciclo máximo que se pode impor; o período simulado é de dez minutos ou de uma hora.
+inline constexpr faixa_de_valor faixa_t_de_ciclo_da_rede{0, faixa_t_de_ciclo_maximo_imposto.maximo};
+inline constexpr faixa_de_valor faixa_periodo_de_simulacao{0, 3600};
+
+// Uma chave do arquivo com a sua faixa; lista: o texto é uma lista e a faixa vale para cada item.
+struct faixa_de_chave {
+    std::string_view chave;
+    const faixa_de_valor* faixa;
+    bool lista = false;
+};
+
+// Todas as chaves com faixa, na ordem da tabela.
+std::span<const faixa_de_chave> chaves_com_faixa();
+
 // A faixa dos valores de uma chave do arquivo de projeto (numa lista, a de cada item);
 // nullptr para uma chave sem faixa (textos, desenho, resultados).
 const faixa_de_valor* faixa_da_chave(std::string_view chave);
@@ -56,6 +72,9 @@ bool chave_de_lista_de_numeros(std::string_view chave);
 
 // Os números de uma faixa como o usuário os lê ("1", "9999", "-32768").
 std::string texto_da_faixa(const faixa_de_valor& faixa);  // "entre 1 e 99"
+
+// Um nome vazio ou feito só de brancos: para os diálogos e para a abertura, é nome nenhum.
+bool nome_em_branco(std::string_view nome);
 
 // Onde um nome é usado, para saber o que o arquivo de projeto não guarda nele.
 enum class uso_do_nome {

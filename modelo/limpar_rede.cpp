@@ -21,6 +21,9 @@ void descarregar_se_carregado(matriz_de_controles<C>& m, int i) {
 }  // namespace
 
 void limpar_rede() {
+    // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
+    // anterior sabe que ela mudou.
+    ++revisao_da_rede;
     com_codigo("Erro 151", [] {
         auto& t = frmTela_principal_versao2();
         t.Caption = "";
@@ -65,18 +68,15 @@ void limpar_rede() {
         esvaziar_grupo(c.listas);
         c.listas.lista_de_cor_do_grupo_depois = listas_das_cores_depois;
 
-        // Do cálculo, só o desenho dos nós e os resultados que as vistas e o arquivo mostram;
-        // o resto é da limpeza do próprio cálculo, no começo de cada processamento.
-        esvaziar_menos_o_indice_0(c.copias.cor_do_intervalo_do_grupo);
+        // Do cálculo: as cópias de trabalho e os dados derivados inteiros, e os resultados que as
+        // vistas e o arquivo mostram; o resto é da limpeza do próprio cálculo, no começo de cada
+        // processamento. As vistas dos resultados copiam e preparam de novo sem essa limpeza:
+        // uma cópia ou um dado derivado que sobrasse da rede anterior (um recebedor numa posição
+        // que a rede nova não tem, por exemplo) seria lido como da rede nova.
+        esvaziar_grupo(c.copias);
+        esvaziar_grupo(c.derivados);
         esvaziar_menos_o_indice_0(c.resultados.cor_do_intervalo_do_grupo_depois);
-        esvaziar_menos_o_indice_0(c.copias.existe_ordenada);
-        esvaziar_menos_o_indice_0(c.derivados.duracao_do_intervalo);
-        for (int n = 1; n <= max_nos; ++n)
-            for (int k = 1; k <= max_intervalos_duplos; ++k) c.derivados.duracao_com_demanda(n, k) = 0;
         esvaziar_menos_o_indice_0(c.buscas.defasagem_valendo);
-        esvaziar_menos_o_indice_0(c.derivados.eh_ciclo_duplo);
-        esvaziar_menos_o_indice_0(c.derivados.y);
-        esvaziar_menos_o_indice_0(c.derivados.link_pertence_ao_grupo);
         esvaziar_menos_o_indice_0(c.resultados.periodo_de_verde_do_link);
         c.simulacao.link_corrente = 0;
         auto& r = c.resultados;
@@ -91,11 +91,10 @@ void limpar_rede() {
             esvaziar_menos_o_indice_0(*textos);
         esvaziar_menos_o_indice_0(r.periodo_de_verde_do_link_rel);
 
-        // Os resultados de uma rede anterior não podem ser mostrados para uma nova ou fechada.
-        c.derivados.t_de_ciclo = 0;
-        c.derivados.periodo_de_simulacao = 0;
+        // Os resultados de uma rede anterior não podem ser mostrados para uma nova ou fechada
+        // (o ciclo, o período de simulação e os intervalos depois do processamento saíram com os
+        // dados derivados).
         r.max_quant_de_intervalos = 0;
-        esvaziar_menos_o_indice_0(c.derivados.quant_de_intervalos_depois);
 
         t.Caption = "";
         observador().ao_mudar();

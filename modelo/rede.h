@@ -76,6 +76,10 @@ inline auto& xml_salvar_e_liberar = contexto_global.projeto.xml_salvar_e_liberar
 // confirmados, opções confirmadas, outro projeto aberto ou um novo): quem guardou o valor sabe
 // se a rede ainda é a mesma. Nenhuma limpeza o volta a zero.
 inline auto& revisao_da_rede = contexto_global.projeto.revisao_da_rede;
+// A revisão que os resultados de agora calcularam: a do último processamento completo, ou a da
+// rede lida de um arquivo com os seus resultados. Diferente de revisao_da_rede, as vistas dos
+// resultados pedem que a rede seja processada de novo.
+inline auto& revisao_processada = contexto_global.projeto.revisao_processada;
 
 // Textos das listas do arquivo de projeto, montados e lidos um nó (ou o arquivo) por vez.
 inline auto& relacao_de_links = contexto_global.listas.relacao_de_links;

@@ -126,7 +126,7 @@ void gravar_nos(contexto_da_rede& ctx, gravador& g) {
         }
 
         ctx.listas.lista_de_existe_ordenada.clear();
-        for (int c = 1; c <= 93; ++c)
+        for (int c = 1; c <= ultima_divisa; ++c)
             if (ctx.rede.existe_ordenada_dado(n, c)) ctx.listas.lista_de_existe_ordenada += texto_de_inteiro(c) + ",";
         g(e, "existe_ordenada_dado", ctx.listas.lista_de_existe_ordenada);
 

@@ -1,4 +1,5 @@
 #include "modelo/tela_principal.h"
+#include "modelo/contexto_da_rede.h"
 
 namespace orvel {
 
@@ -102,12 +103,18 @@ bool tela_principal_carregada() {
 }
 
 void titular_as_oito_janelas(const std::string& titulo) {
+    contexto().janelas.titulo_das_janelas = titulo;
     if (janelas_) {
         janelas_->titular_as_oito_janelas(titulo);
         return;
     }
     frmTela_principal_versao2().Caption = titulo;
     observador().ao_mudar();
+}
+
+std::string titulo_das_janelas() {
+    const std::string& t = contexto().janelas.titulo_das_janelas;
+    return t.empty() ? std::string(titulo_do_produto) : t;
 }
 
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {

@@ -75,7 +75,11 @@ janelas_do_programa* janelas_instaladas();
 desenho_da_rede& frmTela_principal_versao2();
 bool tela_principal_carregada();
 
-// Põe o mesmo título na janela principal e nas outras sete, nesta ordem.
+// Põe o mesmo título na janela principal e nas outras sete, nesta ordem, e o guarda: uma das
+// sete que for fechada e aberta de novo o toma ao ser carregada (titulo_das_janelas).
 void titular_as_oito_janelas(const std::string& titulo);
+
+// O título dado por último às oito janelas; antes do primeiro, o do produto.
+std::string titulo_das_janelas();
 
 }  // namespace orvel

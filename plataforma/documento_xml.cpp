@@ -111,12 +111,41 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
     }
 }
 
+// O que a leitura de um documento acompanha: a recusa e as contagens de elementos (ao todo e
+// os filhos do elemento aberto em cada profundidade).
+struct acompanhamento_da_leitura {
+    bool& recusado;
+    int elementos = 0;
+    std::vector<int> filhos;
+    startElementNsSAX2Func abrir_elemento = nullptr;
+};
+
+acompanhamento_da_leitura& acompanhamento(void* contexto) {
+    return *static_cast<acompanhamento_da_leitura*>(static_cast<xmlParserCtxtPtr>(contexto)->_private);
+}
+
 // Chamada no começo de um DOCTYPE, antes do subconjunto interno: marca e para a leitura ali,
 // sem ler declaração alguma.
 void parar_no_doctype(void* contexto, const xmlChar*, const xmlChar*, const xmlChar*) {
+    acompanhamento(contexto).recusado = true;
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(contexto));
+}
+
+// Conta cada elemento antes de guardá-lo; o que passa dos limites para a leitura ali.
+void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo, const xmlChar* uri, int quant_ns,
+                     const xmlChar** ns, int quant_atributos, int quant_padrao, const xmlChar** atributos) {
     auto* leitor = static_cast<xmlParserCtxtPtr>(contexto);
-    *static_cast<bool*>(leitor->_private) = true;
-    xmlStopParser(leitor);
+    acompanhamento_da_leitura& a = acompanhamento(contexto);
+    // Os elementos abertos são os ancestrais deste: a sua quantidade é a profundidade do pai.
+    const auto pai = static_cast<std::size_t>(std::max(leitor->nodeNr, 0));
+    if (a.filhos.size() < pai + 2) a.filhos.resize(pai + 2, 0);
+    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento) {
+        a.recusado = true;
+        xmlStopParser(leitor);
+        return;
+    }
+    a.filhos[pai + 1] = 0;
+    a.abrir_elemento(contexto, nome, prefixo, uri, quant_ns, ns, quant_atributos, quant_padrao, atributos);
 }
 
 struct liberar_xml {
@@ -138,6 +167,7 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         return (errno == ENOENT || errno == ENOTDIR) ? leitura_de_arquivo::inexistente : leitura_de_arquivo::ilegivel;
     fechar_descritor fechar{fd};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
+    if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
     bytes.clear();
     char bloco[65536];
     for (;;) {
@@ -145,12 +175,14 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return leitura_de_arquivo::ilegivel;
         if (n == 0) return leitura_de_arquivo::lido;
+        // Um arquivo que cresce depois do fstat também para no limite.
+        if (bytes.size() + static_cast<std::size_t>(n) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
         bytes.append(bloco, static_cast<std::size_t>(n));
     }
 }
 
-xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& tinha_doctype) {
-    tinha_doctype = false;
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& recusado) {
+    recusado = false;
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
     xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
     if (leitor == nullptr) {
@@ -158,8 +190,10 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
         throw std::bad_alloc();
     }
     xmlCtxtUseOptions(leitor, opcoes);
-    leitor->_private = &tinha_doctype;
+    acompanhamento_da_leitura a{recusado, 0, {}, leitor->sax->startElementNs};
+    leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
+    leitor->sax->startElementNs = contar_elemento;
     if (url != nullptr && leitor->input != nullptr && leitor->input->filename == nullptr)
         leitor->input->filename = reinterpret_cast<char*>(xmlStrdup(BAD_CAST url));
     xmlParseDocument(leitor);
@@ -167,7 +201,7 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     leitor->myDoc = nullptr;
     const bool bem_formado = leitor->wellFormed != 0;
     xmlFreeParserCtxt(leitor);
-    if (tinha_doctype || !bem_formado) return nullptr;
+    if (recusado || !bem_formado) return nullptr;
     return doc.release();
 }
 
@@ -229,9 +263,9 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     }
     std::unique_ptr<xmlDoc, liberar_xml> novo;
     if (resultado == resultado_da_carga::carregado) {
-        bool tinha_doctype = false;
-        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, tinha_doctype));
-        if (!novo) resultado = tinha_doctype ? resultado_da_carga::recusado : resultado_da_carga::mal_formado;
+        bool recusado = false;
+        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, recusado));
+        if (!novo) resultado = recusado ? resultado_da_carga::recusado : resultado_da_carga::mal_formado;
     }
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));

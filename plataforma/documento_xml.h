@@ -12,6 +12,7 @@
 // ela, declarações de entidades) é recusado no começo da declaração, antes de qualquer
 // entidade ser lida ou expandida. O programa nunca grava um DOCTYPE.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,7 +47,7 @@ enum class resultado_da_carga {
     inexistente,   // não há arquivo nesse caminho
     ilegivel,      // há, mas não pôde ser lido (permissão, é uma pasta...)
     mal_formado,   // foi lido, mas não é XML bem formado
-    recusado,      // traz DOCTYPE (declarações de entidades): não é lido
+    recusado,      // traz DOCTYPE (declarações de entidades) ou elementos demais: não é lido
 };
 
 class documento_de_xml {
@@ -106,16 +107,28 @@ private:
     std::vector<_xmlNode*> soltos_;
 };
 
+// O maior arquivo que o programa lê. O maior projeto que ele grava (50 nós, 150 links,
+// processado) tem menos de meio megabyte: um arquivo maior que isto não é lido, e é recusado
+// antes de ser lido, como um arquivo ilegível.
+inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{64} << 20;
+
+// Quantos elementos um documento lido pode ter, ao todo e dentro de um mesmo elemento. Um
+// projeto cheio tem uns 12500 elementos, no máximo uns 200 sob a raiz e uns 130 em cada nó: um
+// documento que passa disto é recusado no meio da leitura, sem guardar o resto.
+inline constexpr int limite_de_elementos_de_um_documento = 100000;
+inline constexpr int limite_de_filhos_de_um_elemento = 1000;
+
 // Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
-// soquete) é ilegível e é recusado antes de ser aberto; a abertura também não espera: a
-// leitura nunca fica bloqueada.
+// soquete) ou que passa de limite_de_bytes_de_um_arquivo é ilegível e é recusado antes de ser
+// lido; a abertura também não espera: a leitura nunca fica bloqueada.
 enum class leitura_de_arquivo { lido, inexistente, ilegivel };
 leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes);
 
 // Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas, parando
-// no começo de um DOCTYPE. Nulo quando o documento não é bem formado ou traz DOCTYPE (e então
-// tinha_doctype fica True). url é o endereço base do documento (pode ser nulo).
-_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& tinha_doctype);
+// no começo de um DOCTYPE ou no elemento que passa dos limites de elementos. Nulo quando o
+// documento não é bem formado, traz DOCTYPE ou passa dos limites (nestes dois casos recusado
+// fica True). url é o endereço base do documento (pode ser nulo).
+_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& recusado);
 
 // Um caminho de arquivo como referência de URI: mantém letras e algarismos ASCII, "-", ".",
 // "_", "~" e "/"; todo outro byte vira %XX.

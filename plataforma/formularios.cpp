@@ -1,6 +1,7 @@
 #include "plataforma/formularios.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace orvel {
 
@@ -74,6 +75,7 @@ void linha::copiar_de(const linha& m) {
 void botao_de_comando::copiar_de(const botao_de_comando& m) {
     copiar_foco(m);
     Caption = m.Caption;
+    Cancel = m.Cancel;
     Style = m.Style;
     Picture = m.Picture;
     BackColor = m.BackColor;
@@ -88,6 +90,19 @@ void controle_com_foco::SetFocus() {
 }
 
 bool controle_com_foco::tem_o_foco() const { return dono().ActiveControl() == this; }
+
+void controle_com_foco::receber_descida(Integer& codigo, Integer shift) {
+    if (std::find(teclas_descidas_.begin(), teclas_descidas_.end(), codigo) == teclas_descidas_.end())
+        teclas_descidas_.push_back(codigo);
+    if (KeyDown) KeyDown(codigo, shift);
+}
+
+void controle_com_foco::receber_subida(Integer& codigo, Integer shift) {
+    auto it = std::find(teclas_descidas_.begin(), teclas_descidas_.end(), codigo);
+    if (it == teclas_descidas_.end()) return;
+    teclas_descidas_.erase(it);
+    if (KeyUp) KeyUp(codigo, shift);
+}
 
 texto_de_caixa& texto_de_caixa::operator=(std::string t) {
     if (t == valor_) return *this;
@@ -235,6 +250,7 @@ void formulario::registrar(controle* c, bool no_topo) {
 
 void formulario::retirar(controle* c) {
     if (c == foco_) foco_ = nullptr;
+    if (c == saida_adiada_) saida_adiada_ = nullptr;
     auto it = std::find(controles_.begin(), controles_.end(), c);
     if (it != controles_.end()) controles_.erase(it);
     c->no_formulario_ = false;
@@ -254,11 +270,35 @@ void formulario::mover_foco(controle_com_foco* novo) {
     if (novo == foco_) return;
     controle_com_foco* antigo = foco_;
     foco_ = novo;
-    if (antigo && antigo->LostFocus) antigo->LostFocus();
+    if (antigo) antigo->esquecer_teclas_descidas();
+    const bool valida = !novo || novo->CausesValidation;
+    if (!valida && antigo && antigo->CausesValidation) {
+        // A caixa deixada pelo "Cancelar" não guarda nem avisa agora: a janela pode estar se
+        // fechando. Se o foco seguir para um controle que valida, ela sai então.
+        saida_adiada_ = antigo;
+    } else {
+        if (valida) {
+            controle_com_foco* adiada = std::exchange(saida_adiada_, nullptr);
+            if (adiada && adiada != novo && adiada->LostFocus) adiada->LostFocus();
+        }
+        if (antigo && antigo->LostFocus) antigo->LostFocus();
+    }
     if (foco_ == novo && novo && novo->GotFocus) novo->GotFocus();
 }
 
+bool formulario::apertar_o_cancelar() {
+    for (controle* c : controles_) {
+        if (c->tipo() != tipo_de_controle::botao_de_comando) continue;
+        auto* b = static_cast<botao_de_comando*>(c);
+        if (!b->Cancel || !b->Enabled) continue;
+        if (b->Click) b->Click();
+        return true;
+    }
+    return false;
+}
+
 Integer formulario::entregar_tecla(Integer codigo) {
+    if (codigo == tecla_esc && apertar_o_cancelar()) return 0;
     if (foco_) {
         if (foco_->KeyPress) foco_->KeyPress(codigo);
         return codigo;
@@ -273,6 +313,7 @@ void formulario::Show(int modal) {
     const bool estava_visivel = Visible;
     Visible = true;
     if (!estava_visivel) observador().ao_mostrar(*this);
+    else observador().ao_trazer_para_a_frente(*this);
     ativar_janela(*this);
     observador().ao_mudar();
     if (modal != 0) observador().executar_modal(*this);

@@ -216,10 +216,21 @@ public:
     evento_simples GotFocus, LostFocus;
     evento_de_tecla KeyPress;                 // código do caractere; 0 engole a tecla
     evento_de_tecla_com_shift KeyDown, KeyUp;  // código da tecla
+    // False num controle que recebe o foco sem que o controle que o perde se valide (o botão
+    // "Cancelar"): o LostFocus desse fica adiado até o foco chegar a um controle que valida, e
+    // não roda se o foco voltar a ele ou se a janela se fechar antes.
+    bool CausesValidation = true;
 
     // Dá o foco a este controle: o que o tinha perde (LostFocus) antes de este o ganhar.
     void SetFocus();
     bool tem_o_foco() const;
+
+    // A tela entrega a descida e a subida de uma tecla por aqui. O KeyUp só roda para uma tecla
+    // cuja descida este controle recebeu (a subida do Enter que fechou uma caixa de mensagem não
+    // é dele); perder o foco esquece as teclas descidas.
+    void receber_descida(Integer& codigo, Integer shift);
+    void receber_subida(Integer& codigo, Integer shift);
+    void esquecer_teclas_descidas() { teclas_descidas_.clear(); }
 
 protected:
     void copiar_foco(const controle_com_foco& m) {
@@ -231,7 +242,11 @@ protected:
         KeyPress = m.KeyPress;
         KeyDown = m.KeyDown;
         KeyUp = m.KeyUp;
+        CausesValidation = m.CausesValidation;
     }
+
+private:
+    std::vector<Integer> teclas_descidas_;
 };
 
 class botao_de_comando : public controle_com_foco {
@@ -240,6 +255,7 @@ public:
     tipo_de_controle tipo() const override { return tipo_de_controle::botao_de_comando; }
 
     std::string Caption;
+    bool Cancel = false;    // Esc na janela aperta este botão (formulario::apertar_o_cancelar)
     Integer Style = 0;      // 0 comum, 1 gráfico (figura sobre o texto)
     std::string Picture;    // nome da figura em recursos/
     Long BackColor = cor_da_face_do_botao;
@@ -418,6 +434,8 @@ class observador_de_formularios {
 public:
     virtual ~observador_de_formularios() = default;
     virtual void ao_mostrar(formulario&) {}
+    // Show numa janela já visível: a tela a traz para a frente e lhe dá o foco.
+    virtual void ao_trazer_para_a_frente(formulario&) {}
     virtual void ao_esconder(formulario&) {}
     virtual void ao_descarregar(formulario&) {}
     virtual void ao_mudar() {}  // algum dado mudou: repintar quando der
@@ -496,6 +514,10 @@ public:
     // Entrega uma tecla (KeyPress) ao controle com o foco ou, sem ele, à janela. Devolve o
     // código depois dos tratadores (0 = engolida).
     Integer entregar_tecla(Integer codigo);
+    // Esc: aperta o botão da janela marcado com Cancel, se ele estiver habilitado, à vista ou
+    // não (sair da janela não depende do que ela mostra). Devolve false quando não há um; a
+    // tecla então segue o caminho de qualquer outra.
+    bool apertar_o_cancelar();
     bool eh_a_ativa() const;
 
     // Controles em ordem de profundidade: o primeiro fica por cima.
@@ -514,6 +536,7 @@ private:
     std::vector<controle*> controles_;
     std::function<void()> liberar_;
     controle_com_foco* foco_ = nullptr;
+    controle_com_foco* saida_adiada_ = nullptr;  // LostFocus à espera (CausesValidation)
 };
 
 // --- Gestor das janelas e dos eventos ---

@@ -14,6 +14,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("ORVEL");
+    // Os diálogos comuns do Qt em português.
+    orvel::instalar_traducao_do_qt();
 
     orvel::servicos_qt servicos;
     orvel::instalar_servicos(&servicos);

@@ -53,6 +53,7 @@ janela_diagrama_de_barras_final& diagrama_de_barras_final_unico() {
 }
 
 janela_diagrama_de_barras_final::janela_diagrama_de_barras_final() : formulario("frmDiagrama_de_barras_final_versao2") {
+    Caption = titulo_das_janelas();
     Width = 11880;
     Height = 8580;
     borda_fixa = true;

@@ -68,6 +68,7 @@ formulario& frmRede_dinamica_versao2() { return rede_dinamica_unica(); }
 janela_rede_dinamica& rede_dinamica_unica() { return formulario_unico<janela_rede_dinamica>(); }
 
 janela_rede_dinamica::janela_rede_dinamica() : formulario("frmRede_dinamica_versao2") {
+    Caption = titulo_das_janelas();
     Width = 11880;
     Height = 8595;
 

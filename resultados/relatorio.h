@@ -30,4 +30,9 @@ janela_relatorio& relatorio_unico();
 // consegue montar mostra um "Aviso" e dá uma página vazia: o XML cru nunca aparece.
 std::optional<std::string> pagina_do_relatorio(const std::string& caminho);
 
+// O comando "Relatório" confere antes de mostrar a janela que o relatório do projeto
+// (nome_do_arquivo) pode ser montado. Um projeto nunca salvo, um arquivo que não existe mais,
+// que não pode ser lido ou que a folha não transforma dão o seu "Aviso" e false.
+bool relatorio_pode_ser_mostrado();
+
 }  // namespace orvel

@@ -20,6 +20,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QMoveEvent>
+#include <QWindow>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -96,50 +98,101 @@ QSizeF tamanho_do_texto(const QFont& f, const QString& texto, double largura, bo
     return r.size();
 }
 
+// Nenhuma legenda é desenhada em letra menor do que esta, em pontos.
+constexpr double menor_ponto_legivel = 7.0;
+
 // A fonte em que um texto cabe inteiro numa área: a fonte dada, se couber; senão, a maior que
-// couber, mais estreita e depois menor, até um mínimo legível (nunca reticências). `cabe` diz se
-// um tamanho de texto serve.
+// couber, mais estreita e depois menor, até o menor tamanho legível (nunca reticências). `cabe`
+// diz se um tamanho de texto serve. Quando nem a menor serve, `coube` fica false e a fonte
+// devolvida é a menor de todas, a que mostra mais do texto.
 QFont fonte_que_cabe(const QFont& base, const QString& texto, double largura, bool quebra,
-                     const std::function<bool(QSizeF)>& cabe) {
+                     const std::function<bool(QSizeF)>& cabe, bool* coube = nullptr) {
     auto serve = [&](const QFont& f) {
         const QSizeF t = tamanho_do_texto(f, texto, largura, quebra);
         return t.width() <= largura + 0.01 && cabe(t);
     };
-    if (texto.isEmpty() || largura <= 0 || serve(base)) return base;
-    const double pontos = base.pointSizeF() > 0 ? base.pointSizeF() : 8.25;
+    if (coube) *coube = true;
+    const double pontos = std::max(menor_ponto_legivel, base.pointSizeF() > 0 ? base.pointSizeF() : 8.25);
+    QFont f = base;
+    f.setPointSizeF(pontos);
+    if (texto.isEmpty() || largura <= 0 || serve(f)) return f;
     const int estiramento = base.stretch() > 0 ? base.stretch() : 100;
     struct candidata {
         double pontos;
         int estiramento;
     };
     std::vector<candidata> v;
-    const double menor_ponto = std::min(pontos, 5.0);
     const int menor_estiramento = std::min(estiramento, 60);
-    for (double p = pontos;; p = std::max(menor_ponto, p - 0.25)) {
+    for (double p = pontos;; p = std::max(menor_ponto_legivel, p - 0.25)) {
         for (int e = estiramento;; e = std::max(menor_estiramento, e - 4)) {
             v.push_back({p, e});
             if (e == menor_estiramento) break;
         }
-        if (p == menor_ponto) break;
+        if (p == menor_ponto_legivel) break;
     }
     // Primeiro as que deixam o texto mais largo (as mais legíveis); no empate, a maior.
     std::stable_sort(v.begin(), v.end(), [](const candidata& a, const candidata& b) {
         const double la = a.pontos * a.estiramento, lb = b.pontos * b.estiramento;
         return la != lb ? la > lb : a.pontos > b.pontos;
     });
-    QFont f = base;
     for (const candidata& c : v) {
         f.setPointSizeF(c.pontos);
         f.setStretch(c.estiramento);
         if (serve(f)) return f;
     }
-    return f;  // a menor de todas
+    if (coube) *coube = false;
+    f.setPointSizeF(menor_ponto_legivel);
+    f.setStretch(menor_estiramento);
+    return f;
 }
 
-QFont fonte_do_rotulo(const rotulo& r) {
+// Onde e em que fonte a legenda de um rótulo aparece: no retângulo do rótulo, quebrada nas
+// palavras; quando ela não cabe ali na sua fonte, o rótulo usa também o espaço livre à sua
+// direita (até o controle visível seguinte na mesma faixa ou a borda da janela), se com ele a
+// letra fica maior ou mais larga.
+struct legenda_de_rotulo {
+    QFont fonte;
+    QRectF area;
+};
+
+legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
     const QFont base = fonte(r.FontName, r.FontSize, r.FontBold);
-    const double largura = px_x(r.Width), altura = px_y(r.Height);
-    return fonte_que_cabe(base, q(r.Caption.texto()), largura, true, [&](QSizeF t) { return t.height() <= altura + 0.01; });
+    const QString texto = q(r.Caption.texto());
+    QRectF area(px_x(r.Left), px_y(r.Top), px_x(r.Width), px_y(r.Height));
+    auto na_altura = [&](QSizeF t) { return t.height() <= area.height() + 0.01; };
+    bool coube = true;
+    const QFont f = fonte_que_cabe(base, texto, area.width(), true, na_altura, &coube);
+    if (coube && f.pointSizeF() >= base.pointSizeF() && f.stretch() == base.stretch()) return {f, area};
+    const formulario& dono = r.dono();
+    double limite = px_x(dono.Width);
+    const Single direita = r.Left + r.Width, baixo = r.Top + r.Height;
+    for (const controle* c : dono.controles()) {
+        if (c == &r || !c->Visible) continue;
+        Single esquerda = 0, cima = 0, fundo = 0;
+        if (const auto* o = dynamic_cast<const controle_retangular*>(c)) {
+            // Um fundo que contém o rótulo inteiro (uma faixa, uma moldura) não o limita.
+            if (o->Left <= r.Left && o->Top <= r.Top && o->Left + o->Width >= direita && o->Top + o->Height >= baixo) continue;
+            esquerda = o->Left;
+            cima = o->Top;
+            fundo = o->Top + o->Height;
+        } else if (c->tipo() == tipo_de_controle::linha) {
+            const auto* l = static_cast<const linha*>(c);
+            esquerda = std::min(l->X1, l->X2);
+            cima = std::min(l->Y1, l->Y2);
+            fundo = std::max(l->Y1, l->Y2);
+        } else {
+            continue;
+        }
+        if (esquerda >= direita && cima < baixo && fundo > r.Top) limite = std::min(limite, px_x(esquerda) - 2.0);
+    }
+    if (limite <= area.right()) return {f, area};
+    QRectF maior = area;
+    maior.setRight(limite);
+    bool coube_maior = true;
+    const QFont g = fonte_que_cabe(base, texto, maior.width(), true, na_altura, &coube_maior);
+    const auto legibilidade = [](const QFont& x) { return x.pointSizeF() * (x.stretch() > 0 ? x.stretch() : 100); };
+    if (coube_maior && (!coube || legibilidade(g) > legibilidade(f))) return {g, maior};
+    return {f, area};
 }
 
 Integer botao_de(Qt::MouseButton b) {
@@ -284,9 +337,11 @@ private:
         }
         if (!r.Caption.texto().empty()) {
             p.setPen(cor(r.ForeColor));
-            p.setFont(fonte_do_rotulo(r));
+            const legenda_de_rotulo legenda = legenda_do_rotulo(r);
+            p.setFont(legenda.fonte);
             const int alinhamento = r.Alignment == 1 ? Qt::AlignRight : r.Alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-            p.drawText(ret, alinhamento | Qt::AlignTop | Qt::TextWordWrap, q(r.Caption.texto()));
+            // Alinhada à direita ou ao centro, a legenda fica no retângulo do rótulo.
+            p.drawText(r.Alignment == 0 ? legenda.area : ret, alinhamento | Qt::AlignTop | Qt::TextWordWrap, q(r.Caption.texto()));
         }
     }
 
@@ -392,10 +447,20 @@ void espelho_qt::ao_mostrar(formulario& f) {
     const bool nova = !j->isVisible();
     j->sincronizar();
     j->show();
+    // Agora a tela já pode saber as margens da moldura.
+    j->aplicar_geometria();
     j->raise();
     j->activateWindow();
     // Ao aparecer, a janela recebe o seu primeiro Resize, com o tamanho que tem.
     if (nova) despachar_evento(&f, [&f] { f.Form_Resize(); });
+}
+
+void espelho_qt::ao_trazer_para_a_frente(formulario& f) {
+    janela_qt* j = janela_de(f);
+    if (!j) return;
+    if (j->isMinimized()) j->setWindowState(j->windowState() & ~Qt::WindowMinimized);
+    j->raise();
+    j->activateWindow();
 }
 
 void espelho_qt::ao_esconder(formulario& f) {
@@ -483,7 +548,12 @@ QFont espelho_qt::fonte_de_tela(const std::string& nome, Single tamanho, bool ne
     return fonte(nome, tamanho, negrito);
 }
 
-QFont espelho_qt::fonte_de_tela(const rotulo& r) { return fonte_do_rotulo(r); }
+QFont espelho_qt::fonte_de_tela(const rotulo& r) { return legenda_do_rotulo(r).fonte; }
+
+QRectF espelho_qt::area_da_legenda(const rotulo& r) {
+    const legenda_de_rotulo l = legenda_do_rotulo(r);
+    return r.Alignment == 0 ? l.area : QRectF(px_x(r.Left), px_y(r.Top), px_x(r.Width), px_y(r.Height));
+}
 
 std::pair<Single, Single> espelho_qt::medir_texto(const std::string& texto, const std::string& nome, Single tamanho,
                                                   bool negrito) {
@@ -540,16 +610,60 @@ void janela_qt::montar_menus() {
 void janela_qt::sincronizar() {
     if (esquecido_ || !f_.carregado()) return;
     setWindowTitle(q(f_.Caption));
-    const QRect pretendido(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)),
-                           std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
-    if (geometry() != pretendido) setGeometry(pretendido);
-    if (f_.borda_fixa) setFixedSize(pretendido.size());
+    aplicar_geometria();
     setEnabled(f_.Enabled);
     sincronizar_menus();
     sincronizar_widgets();
     sincronizar_temporizadores();
     superficie_->setCursor(cursor_do_codigo(f_.MousePointer));
     superficie_->update();
+}
+
+namespace {
+
+// As margens da última moldura que a tela pôs em volta de uma janela: o palpite para uma janela
+// que ainda não apareceu (sem gerenciador de janelas, nenhuma).
+QMargins& margens_conhecidas() {
+    static QMargins m;
+    return m;
+}
+
+}  // namespace
+
+QMargins janela_qt::margens_da_moldura() const {
+    const QWindow* w = windowHandle();
+    if (w == nullptr || !isVisible()) return margens_conhecidas();
+    return w->frameMargins();
+}
+
+void janela_qt::aplicar_geometria() {
+    if (esquecido_ || !f_.carregado()) return;
+    const QMargins m = margens_da_moldura();
+    if (isVisible() && !m.isNull()) margens_conhecidas() = m;
+    const bool margens_novas = m != margens_aplicadas_;
+    margens_aplicadas_ = m;
+    const QPoint canto(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)));
+    const QSize moldura(std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
+    const QSize interior(std::max(1, moldura.width() - m.left() - m.right()),
+                         std::max(1, moldura.height() - m.top() - m.bottom()));
+    aplicando_geometria_ = true;
+    if (f_.borda_fixa) {
+        if (minimumSize() != interior || maximumSize() != interior) setFixedSize(interior);
+    } else if (size() != interior) {
+        resize(interior);
+    }
+    // A posição de uma janela no Qt (move) já é a da moldura. Uma janela que o usuário arrastou
+    // fica onde ele a pôs até os dados mudarem a posição.
+    const bool posicao_nova = !isVisible() || margens_novas || canto != canto_aplicado_;
+    canto_aplicado_ = canto;
+    if (posicao_nova && geometry().topLeft() - QPoint(m.left(), m.top()) != canto) move(canto);
+    aplicando_geometria_ = false;
+}
+
+bool janela_qt::moldura_mudou() {
+    if (margens_da_moldura() == margens_aplicadas_) return false;
+    aplicar_geometria();
+    return true;
 }
 
 void janela_qt::sincronizar_menus() {
@@ -630,7 +744,11 @@ public:
 
     static constexpr int margem = 1;
     static constexpr int figura_maxima = 20;
-    static constexpr int figura_minima = 12;
+    static constexpr int figura_minima = 10;
+
+    // O que aparece da legenda: ela inteira ou, quando não cabe no menor tamanho legível, o que
+    // couber (a legenda inteira fica na dica do botão).
+    QString legenda_visivel;
 
     // A área da legenda, abaixo da figura.
     QRectF area_da_legenda() const {
@@ -655,9 +773,34 @@ protected:
         }
         p.setFont(font());
         p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-        p.drawText(area_da_legenda(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text());
+        p.drawText(area_da_legenda(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   legenda_visivel.isNull() ? text() : legenda_visivel);
     }
 };
+
+// O começo de um texto que cabe numa área numa fonte, quebrado nas palavras; o que sobra vira
+// reticências no fim da última linha que cabe.
+QString o_que_cabe(const QFont& f, const QString& texto, double largura, double altura) {
+    const QFontMetricsF m(f);
+    const int linhas = std::max(1, static_cast<int>((altura - m.height() + 0.01) / m.lineSpacing()) + 1);
+    const QStringList palavras = texto.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList feitas;
+    QString linha;
+    qsizetype i = 0;
+    for (; i < palavras.size(); ++i) {
+        const QString com = linha.isEmpty() ? palavras[i] : linha + QLatin1Char(' ') + palavras[i];
+        if (linha.isEmpty() || m.horizontalAdvance(com) <= largura) {
+            linha = com;
+            continue;
+        }
+        if (static_cast<int>(feitas.size()) + 1 == linhas) break;
+        feitas << m.elidedText(linha, Qt::ElideRight, largura);
+        linha = palavras[i];
+    }
+    if (i < palavras.size()) linha += QStringLiteral(" ") + palavras.mid(i).join(QLatin1Char(' '));
+    feitas << m.elidedText(linha, Qt::ElideRight, largura);
+    return feitas.join(QLatin1Char('\n'));
+}
 
 // Caixa de seleção ou botão de opção cuja legenda se quebra nas palavras na altura do controle
 // e nunca é cortada; um clique em qualquer ponto do controle vale.
@@ -713,10 +856,14 @@ void ajustar_legenda(botao_com_figura_qt* b, const QFont& base) {
     const double altura = b->height() - 2 * m;
     const bool com_figura = !b->icon().isNull();
     const double figura_minima = com_figura ? botao_com_figura_qt::figura_minima + 1 : 0;
+    bool coube = true;
     const QFont f = fonte_que_cabe(base, b->text(), largura, true,
-                                   [&](QSizeF t) { return t.height() <= altura - figura_minima + 0.01; });
+                                   [&](QSizeF t) { return t.height() <= altura - figura_minima + 0.01; }, &coube);
+    b->legenda_visivel = coube ? QString() : o_que_cabe(f, b->text(), largura, altura - figura_minima);
+    b->setToolTip(coube ? QString() : b->text());
+    const QString visivel = coube ? b->text() : b->legenda_visivel;
     if (com_figura) {
-        const double sobra = altura - 1 - tamanho_do_texto(f, b->text(), largura, true).height();
+        const double sobra = altura - 1 - tamanho_do_texto(f, visivel, largura, true).height();
         const int figura = std::clamp(static_cast<int>(sobra), botao_com_figura_qt::figura_minima, botao_com_figura_qt::figura_maxima);
         b->setIconSize(QSize(figura, figura));
     }
@@ -888,6 +1035,10 @@ void janela_qt::sincronizar_widgets() {
         if (r)
             w->setGeometry(static_cast<int>(px_x(r->Left)), static_cast<int>(px_y(r->Top)),
                            std::max(1, static_cast<int>(px_x(r->Width))), std::max(1, static_cast<int>(px_y(r->Height))));
+        // O foco de um controle que some ou é desabilitado não passa sozinho para outro: só os
+        // dados dizem quem tem o foco (sem isso, uma caixa ganharia o foco com o texto todo
+        // selecionado, na tela e no papel).
+        if ((!c->Visible || !c->Enabled) && w->window()->focusWidget() == w) w->clearFocus();
         w->setEnabled(c->Enabled);
         w->setVisible(c->Visible);
         switch (c->tipo()) {
@@ -983,7 +1134,11 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             const Integer shift = shift_de(k->modifiers());
             bool engolida = false;
             despachar_evento(&f_, [&] {
-                if (foco->KeyDown) foco->KeyDown(codigo, shift);
+                if (codigo == tecla_esc && f_.apertar_o_cancelar()) {
+                    engolida = true;
+                    return;
+                }
+                foco->receber_descida(codigo, shift);
                 if (codigo == 0) {
                     engolida = true;
                     return;
@@ -1012,11 +1167,14 @@ bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
             auto* k = static_cast<QKeyEvent*>(e);
             Integer codigo = codigo_da_tecla(k);
             const Integer shift = shift_de(k->modifiers());
-            despachar_evento(&f_, [&] {
-                if (foco->KeyUp) foco->KeyUp(codigo, shift);
-            });
+            despachar_evento(&f_, [&] { foco->receber_subida(codigo, shift); });
             break;
         }
+        case QEvent::FocusOut:
+            // O foco foi para outra janela (uma caixa de mensagem) ou outro controle: uma
+            // subida que chegar depois não é de uma descida que este controle viu.
+            foco->esquecer_teclas_descidas();
+            break;
         default: break;
     }
     return QWidget::eventFilter(alvo, e);
@@ -1026,6 +1184,7 @@ void janela_qt::keyPressEvent(QKeyEvent* e) {
     Integer codigo = codigo_da_tecla(e);
     const Integer shift = shift_de(e->modifiers());
     despachar_evento(&f_, [&] {
+        if (codigo == tecla_esc && f_.apertar_o_cancelar()) return;
         f_.Form_KeyDown(codigo, shift);
         Integer caractere = codigo_do_caractere(e);
         if (caractere != 0) f_.Form_KeyPress(caractere);
@@ -1034,16 +1193,26 @@ void janela_qt::keyPressEvent(QKeyEvent* e) {
 
 void janela_qt::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    if (esquecido_ || !f_.carregado() || sincronizando_) return;
+    if (esquecido_ || !f_.carregado() || sincronizando_ || aplicando_geometria_) return;
+    if (moldura_mudou()) return;
     // Só um redimensionamento do usuário muda os dados: o que veio dos dados já está neles.
+    const QMargins& m = margens_aplicadas_;
+    const int largura = width() + m.left() + m.right(), altura = height() + m.top() + m.bottom();
     const int w_dados = std::max(1, static_cast<int>(px_x(f_.Width)));
     const int h_dados = std::max(1, static_cast<int>(px_y(f_.Height)));
-    if (width() == w_dados && height() == h_dados) return;
-    despachar_evento(&f_, [this] {
-        f_.Width = tw_x(width());
-        f_.Height = tw_y(height());
+    if (largura == w_dados && altura == h_dados) return;
+    despachar_evento(&f_, [this, largura, altura] {
+        f_.Width = tw_x(largura);
+        f_.Height = tw_y(altura);
         f_.Form_Resize();
     });
+}
+
+void janela_qt::moveEvent(QMoveEvent* e) {
+    QWidget::moveEvent(e);
+    if (esquecido_ || !f_.carregado() || aplicando_geometria_ || !isVisible()) return;
+    // A moldura apareceu (o gerenciador de janelas a pôs em volta): a janela volta ao lugar dos dados.
+    moldura_mudou();
 }
 
 void janela_qt::mostrar_endereco(navegador& n) {

@@ -4,7 +4,9 @@
 // temporizadores de verdade; cursores a partir do código do ponteiro.
 
 #include <QFont>
+#include <QMargins>
 #include <QPointer>
+#include <QRectF>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -28,6 +30,7 @@ public:
     ~espelho_qt() override;
 
     void ao_mostrar(formulario& f) override;
+    void ao_trazer_para_a_frente(formulario& f) override;
     void ao_esconder(formulario& f) override;
     void ao_descarregar(formulario& f) override;
     void ao_mudar() override;
@@ -48,6 +51,8 @@ public:
     static QFont fonte_de_tela(const std::string& nome, Single tamanho, bool negrito);
     // A fonte com que a legenda de um rótulo aparece inteira no seu retângulo.
     static QFont fonte_de_tela(const rotulo& r);
+    // Onde a legenda de um rótulo aparece, em pixels da superfície da janela.
+    static QRectF area_da_legenda(const rotulo& r);
 
     // Lê da tela do Qt o tamanho e os twips por pixel.
     static void ler_a_tela();
@@ -73,12 +78,16 @@ public:
     QWidget* superficie() const { return superficie_; }
     void sincronizar();
     void esquecer() { esquecido_ = true; }
+    // Põe a moldura da janela (barra de título e bordas incluídas) em Left, Top, Width e Height
+    // dos dados; o interior fica com o que sobra dentro dela.
+    void aplicar_geometria();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
     bool eventFilter(QObject* alvo, QEvent* e) override;
 
 private:
@@ -88,6 +97,10 @@ private:
     void ordenar_tabulacao();
     void sincronizar_menus();
     void sincronizar_temporizadores();
+    QMargins margens_da_moldura() const;
+    // A tela mudou a moldura (ela apareceu ou mudou de margens): a geometria volta a ser a dos
+    // dados. Devolve false quando foi o usuário que moveu ou redimensionou a janela.
+    bool moldura_mudou();
 
     formulario& f_;
     espelho_qt& espelho_;
@@ -99,6 +112,9 @@ private:
     std::map<item_de_menu*, QAction*> acoes_;
     std::map<temporizador*, QPointer<QTimer>> temporizadores_;
     bool esquecido_ = false;
+    bool aplicando_geometria_ = false;
+    QMargins margens_aplicadas_;
+    QPoint canto_aplicado_{-1000000, -1000000};
 };
 
 }  // namespace orvel

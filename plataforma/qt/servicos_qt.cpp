@@ -3,12 +3,19 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QTranslator>
 #include <algorithm>
 #include <cstdlib>
 
@@ -22,7 +29,25 @@ namespace orvel {
 namespace {
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string s(const QString& q) { return q.toUtf8().toStdString(); }
+
+// Largura, em pixels, do que a barra de título de uma caixa de mensagem ocupa além do título: o
+// ícone da janela, os botões de fechar, minimizar e maximizar e as margens.
+constexpr int espaco_dos_botoes_do_titulo = 140;
 }  // namespace
+
+bool instalar_traducao_do_qt() {
+    static QTranslator* instalada = nullptr;
+    if (instalada != nullptr) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(t)) {
+        delete t;
+        return false;
+    }
+    instalada = t;
+    return true;
+}
 
 std::string filtro_para_qt(const std::string& filtro) {
     // Pares descrição|padrão; o Qt só quer as descrições, que já trazem o padrão entre parênteses.
@@ -74,6 +99,15 @@ int servicos_qt::caixa_de_mensagem(const std::string& texto, int estilo, const s
     caixa.setEscapeButton(mapa.back().first);
     // A caixa não pode mudar o ponteiro que o programa pôs: o cursor normal só sobre ela.
     caixa.setCursor(Qt::ArrowCursor);
+    // O título nunca sai cortado: a caixa fica larga bastante para ele, em negrito, ao lado do
+    // ícone e dos botões da barra de título.
+    if (auto* grade = qobject_cast<QGridLayout*>(caixa.layout())) {
+        QFont negrito = caixa.font();
+        negrito.setBold(true);
+        const int largura = QFontMetrics(negrito).horizontalAdvance(caixa.windowTitle()) + espaco_dos_botoes_do_titulo;
+        grade->addItem(new QSpacerItem(largura, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grade->rowCount(), 0, 1,
+                       grade->columnCount());
+    }
     caixa.exec();
     for (const auto& [b, r] : mapa)
         if (caixa.clickedButton() == b) return r;
@@ -149,7 +183,13 @@ void servicos_qt::imprimir_janela(formulario& janela) {
     const QPixmap imagem = j->superficie()->grab();
     QPrinter& p = impressora();
     QPainter pintor;
-    if (imagem.isNull() || !pintor.begin(&p)) falhar(tipo_de_falha::generica, "Não foi possível imprimir");
+    if (imagem.isNull() || !pintor.begin(&p)) {
+        // Sem impressora nenhuma na máquina (nem um arquivo pedido em seu lugar), a mensagem diz
+        // por quê.
+        const bool sem_impressora = p.outputFileName().isEmpty() && QPrinterInfo::availablePrinters().isEmpty();
+        falhar(tipo_de_falha::generica,
+               sem_impressora ? "Não foi possível imprimir: nenhuma impressora instalada" : "Não foi possível imprimir");
+    }
     // No tamanho da tela, reduzida só quando não cabe na página.
     const QRect pagina = pintor.viewport();
     const double x_por_pixel = p.logicalDpiX() / static_cast<double>(j->logicalDpiX());

@@ -37,6 +37,11 @@ private:
     bool cursor_sobreposto_ = false;
 };
 
+// Instala a tradução do próprio Qt para o português do Brasil, para que os diálogos comuns
+// (abrir, salvar, configurar a impressora) e os botões padrão falem a língua do programa.
+// Devolve false quando a tradução não está instalada na máquina.
+bool instalar_traducao_do_qt();
+
 // "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*" -> "XML's (*.xml);;Todos os arquivos (*.*)"
 std::string filtro_para_qt(const std::string& filtro);
 

@@ -1,7 +1,8 @@
 // As buscas das defasagens com as tentativas em faixas contra as mesmas buscas em sequência,
 // num "Processar" inteiro de redes geradas: em cada sondagem da parada, as mesmas defasagens
 // em teste, o mesmo melhor índice e o mesmo estado das filas; no fim, o mesmo arquivo de
-// projeto, byte a byte. Também com a parada pedida na k-ésima sondagem.
+// projeto, byte a byte. Também com a parada pedida na k-ésima sondagem, e com a rede mudada
+// numa sondagem depois da parada.
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,16 @@ struct execucao {
     std::vector<std::uint64_t> sondagens;
     std::string arquivo;
     bool ok = false;
+    execucoes_feitas simulacoes;  // as desta execução
 };
+
+// Uma mudança do que a execução lê, como a de um comando que a guarda deixasse passar, com a
+// revisão da rede, que cresce a cada mudança.
+void mudar_o_que_a_execucao_le() {
+    for (int l = 1; l <= max_indice_link; ++l)
+        if (existe_link(l)) contexto().copias.fluxo_de_saturacao_por_segundo(l) *= 0.875f;
+    ++revisao_da_rede;
+}
 
 class buscas_em_faixas : public teste::com_janela_principal {
 protected:
@@ -150,8 +160,9 @@ protected:
             if (existe_link(l) && !t().corpo_link_line.carregado(l)) t().carregar_elementos_do_link(l);
     }
 
-    // Processa a rede atual com ou sem faixas; com `parar_em` > 0, pede a parada nessa sondagem.
-    execucao processar(bool em_faixas, const std::string& caminho, int parar_em = 0) {
+    // Processa a rede atual com ou sem faixas; com `parar_em` > 0, pede a parada nessa sondagem;
+    // com `mudar_em` > 0, muda a rede nessa.
+    execucao processar(bool em_faixas, const std::string& caminho, int parar_em = 0, int mudar_em = 0) {
         ligar_buscas_em_faixas(em_faixas);
         execucao e;
         nome_do_arquivo = caminho;
@@ -159,9 +170,13 @@ protected:
         s.ao_processar_eventos = [&] {
             e.sondagens.push_back(marca_da_sondagem());
             if (static_cast<int>(e.sondagens.size()) == parar_em) t().parar_processamento_button.Click();
+            if (static_cast<int>(e.sondagens.size()) == mudar_em) mudar_o_que_a_execucao_le();
         };
+        const execucoes_feitas antes = contar_execucoes(contexto());
         processar_rede(contexto(), observador_do_calculo_instalado());
         s.ao_processar_eventos = nullptr;
+        const execucoes_feitas depois = contar_execucoes(contexto());
+        e.simulacoes = {depois.em_sequencia - antes.em_sequencia, depois.em_faixas - antes.em_faixas};
         e.ok = dados_ok;
         e.arquivo = teste::conteudo(caminho);
         return e;
@@ -209,11 +224,15 @@ TEST_F(buscas_em_faixas, mesmas_sondagens_e_mesmo_arquivo_que_em_sequencia) {
 }
 
 // A parada pedida na k-ésima sondagem: as sondagens seguintes e o arquivo são os da sequência
-// parada na mesma sondagem.
+// parada na mesma sondagem. A busca não muda com a parada, e as faixas seguem depois dela: a
+// execução parada não simula mais, em sequência nem em faixas, que a inteira.
 TEST_F(buscas_em_faixas, parada_na_mesma_sondagem_deixa_o_mesmo_estado) {
     gerar(0);
     const execucao inteira = processar(false, pasta.arquivo("projeto.xml"));
     ASSERT_TRUE(inteira.ok);
+    gerar(0);
+    const execucao inteira_em_faixas = processar(true, pasta.arquivo("projeto.xml"));
+    ASSERT_GT(inteira_em_faixas.simulacoes.em_faixas, 0);
     const int total = static_cast<int>(inteira.sondagens.size());
     ASSERT_GT(total, 20);
     for (const int k : {1, 2, 3, 5, 8, total / 3, total / 2, total - 1, total}) {
@@ -226,6 +245,43 @@ TEST_F(buscas_em_faixas, parada_na_mesma_sondagem_deixa_o_mesmo_estado) {
         EXPECT_TRUE(sequencial.sondagens == em_faixas.sondagens);
         EXPECT_TRUE(sequencial.arquivo == em_faixas.arquivo);
         EXPECT_FALSE(sequencial.arquivo.empty());
+        EXPECT_LE(em_faixas.simulacoes.em_sequencia, inteira_em_faixas.simulacoes.em_sequencia);
+        EXPECT_LE(em_faixas.simulacoes.em_faixas, inteira_em_faixas.simulacoes.em_faixas);
+    }
+}
+
+// A rede mudada numa sondagem depois da parada (a revisão cresce): o que as faixas simularam
+// antes dela não vale mais, e a busca segue em sequência com a rede nova, como a sequência
+// mudada na mesma sondagem.
+TEST_F(buscas_em_faixas, rede_mudada_depois_da_parada_segue_como_a_sequencia) {
+    gerar(0);
+    const execucao inteira = processar(false, pasta.arquivo("projeto.xml"));
+    ASSERT_TRUE(inteira.ok);
+    const int total = static_cast<int>(inteira.sondagens.size());
+    ASSERT_GT(total, 20);
+    struct caso {
+        int parar_em;
+        int mudar_em;
+    };
+    for (const caso c : {caso{1, 1}, caso{2, total / 3}, caso{total / 3, total / 3}, caso{total / 3, total / 2},
+                         caso{total / 2, total - 2}}) {
+        SCOPED_TRACE(std::to_string(c.parar_em) + " " + std::to_string(c.mudar_em));
+        gerar(0);
+        const execucao so_parada = processar(true, pasta.arquivo("projeto.xml"), c.parar_em);
+        gerar(0);
+        const execucao sequencial = processar(false, pasta.arquivo("projeto.xml"), c.parar_em, c.mudar_em);
+        gerar(0);
+        const execucao em_faixas = processar(true, pasta.arquivo("projeto.xml"), c.parar_em, c.mudar_em);
+        ASSERT_EQ(sequencial.sondagens.size(), em_faixas.sondagens.size());
+        const auto diferente =
+            std::mismatch(sequencial.sondagens.begin(), sequencial.sondagens.end(), em_faixas.sondagens.begin()).first;
+        EXPECT_TRUE(diferente == sequencial.sondagens.end())
+            << "sondagem " << (diferente - sequencial.sondagens.begin()) + 1;
+        EXPECT_TRUE(sequencial.arquivo == em_faixas.arquivo);
+        // A mudança chegou às sondagens seguintes, e a busca seguiu em sequência depois dela.
+        EXPECT_FALSE(so_parada.sondagens == em_faixas.sondagens);
+        EXPECT_GT(em_faixas.simulacoes.em_sequencia, so_parada.simulacoes.em_sequencia);
+        EXPECT_LE(em_faixas.simulacoes.em_faixas, so_parada.simulacoes.em_faixas);
     }
 }
 

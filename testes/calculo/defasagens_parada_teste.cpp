@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "calculo/defasagens.h"
 #include "calculo/escolher_tempo_de_ciclo.h"
 #include "calculo/processar_rede.h"
+#include "calculo/simulacao.h"
 #include "comum/janela_principal_de_teste.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -52,8 +54,8 @@ class parada_nas_defasagens : public teste::com_janela_principal {
 protected:
     void SetUp() override {
         teste::com_janela_principal::SetUp();
-        // Uma arterial A -> B -> C, um nó D ao lado de A (primeiro nível) e amarelos livres em
-        // C (intervalos repetidos).
+        // Uma arterial A -> B -> C, um nó D ao lado de A (primeiro nível) e o verde do grupo 1
+        // de C repetido no ciclo (intervalos repetidos).
         teste::esvaziar_rede();
         t_de_ciclo_imposto_dado = 60;
         via("E", "", "A", 600, 10);
@@ -61,7 +63,11 @@ protected:
         via("AB", "A", "B", 600, 14);
         cruzamento("B", {"AB"});
         via("BC", "B", "C", 500, 9);
-        cruzamento("C", {"BC"}, 200, true);
+        const int c = cruzamento("C", {"BC"});
+        quant_de_intervalos_antes_dado(c) = 6;
+        teste::cores_do_grupo(c, 1, "123312");
+        teste::cores_do_grupo(c, 2, "331233");
+        duracao_imposta_dado(c, 6) = 3;
         via("AD", "A", "D", 200, 20);
         cruzamento("D", {"AD"});
         fornece("E", "AB", 0.9f);
@@ -122,6 +128,39 @@ TEST_F(parada_nas_defasagens, parada_numa_sondagem_de_cada_etapa) {
     processar_parando_em("nenhuma");
     EXPECT_FALSE(parar_processamento);
     EXPECT_FALSE(contexto().resultados.t_ciclo_da_rede_rel.empty());
+}
+
+// Parada na primeira sondagem de cada etapa, com as buscas em faixas e em sequência: as mesmas
+// defasagens valendo, e em faixas a execução parada não simula mais que a inteira.
+TEST_F(parada_nas_defasagens, parada_em_faixas_da_o_mesmo_que_em_sequencia_sem_simular_mais) {
+    struct resultado {
+        std::vector<Integer> defasagens;
+        execucoes_feitas simulacoes;
+    };
+    auto processar = [&](bool em_faixas, const std::string& alvo) {
+        ligar_buscas_em_faixas(em_faixas);
+        const execucoes_feitas antes = contar_execucoes(contexto());
+        processar_parando_em(alvo);
+        const execucoes_feitas depois = contar_execucoes(contexto());
+        resultado r{{}, {depois.em_sequencia - antes.em_sequencia, depois.em_faixas - antes.em_faixas}};
+        for (int n = 0; n <= max_indice_no; ++n) r.defasagens.push_back(contexto().buscas.defasagem_valendo(n));
+        return r;
+    };
+    const bool faixas_antes = ligar_buscas_em_faixas(true);
+    const resultado inteira = processar(true, "nenhuma");
+    EXPECT_GT(inteira.simulacoes.em_faixas, 0);
+    for (const char* alvo :
+         {"tempo_de_ciclo", "defasagens_iniciais", "intervalos_repetidos", "defasagens_do_caminho", "defasagens_da_rede"}) {
+        SCOPED_TRACE(alvo);
+        const resultado sequencial = processar(false, alvo);
+        const resultado em_faixas = processar(true, alvo);
+        EXPECT_TRUE(parar_processamento);
+        EXPECT_EQ(sequencial.defasagens, inteira.defasagens);
+        EXPECT_EQ(em_faixas.defasagens, inteira.defasagens);
+        EXPECT_LE(em_faixas.simulacoes.em_sequencia, inteira.simulacoes.em_sequencia);
+        EXPECT_LE(em_faixas.simulacoes.em_faixas, inteira.simulacoes.em_faixas);
+    }
+    ligar_buscas_em_faixas(faixas_antes);
 }
 
 TEST_F(parada_nas_defasagens, cada_etapa_sonda_onde_deve) {

@@ -17,6 +17,21 @@ using avisos = std::vector<std::pair<std::string, std::string>>;
 
 std::pair<std::string, std::string> aviso(std::string texto) { return {"Aviso", std::move(texto)}; }
 
+// Um nó e um link como os editores os confirmam: o grupo 1 verde em todos os intervalos, o
+// último com duração imposta, e o verde de segurança dado.
+int no_editado(const std::string& nome, int grupos, int intervalos) {
+    const int n = novo_no(nome, grupos, intervalos);
+    cores_do_grupo(n, 1, std::string(static_cast<std::size_t>(intervalos), '1'));
+    duracao_imposta_dado(n, intervalos) = 5;
+    return n;
+}
+
+int link_editado(const std::string& nome, const std::string& origem, const std::string& destino) {
+    const int l = novo_link(nome, origem, destino);
+    verde_de_seguranca_dado(l) = 5;
+    return l;
+}
+
 class validar_rede_cenarios : public ::testing::Test {
 protected:
     servicos_de_teste s;
@@ -24,10 +39,10 @@ protected:
     // A (1) e B (2), dois intervalos cada; EA entra em A, AB vai de A para B.
     void SetUp() override {
         esvaziar_rede();
-        novo_no("A", 1, 2);
-        novo_no("B", 1, 2);
-        novo_link("EA", "", "A");
-        novo_link("AB", "A", "B");
+        no_editado("A", 1, 2);
+        no_editado("B", 1, 2);
+        link_editado("EA", "", "A");
+        link_editado("AB", "A", "B");
         links_do_grupo(1, 1, {"EA"});
         links_do_grupo(2, 1, {"AB"});
     }
@@ -90,9 +105,11 @@ TEST_F(validar_rede_cenarios, recebedores_ruins_cada_um_o_seu_aviso) {
 }
 
 TEST_F(validar_rede_cenarios, link_sem_grupo_e_link_desconhecido_no_grupo) {
-    novo_link("BA", "B", "A");
+    link_editado("BA", "B", "A");
     nome_dos_links_do_grupo_dado(1, 2, 1) = "BA";  // grupo além dos do nó: não conta
     quant_de_grupos_dado(2) = 6;
+    for (int g = 2; g <= 6; ++g) cores_do_grupo(2, g, "33");
+    for (int g = 2; g <= 5; ++g) links_do_grupo(2, g, {"AB"});
     links_do_grupo(2, 6, {"", "ZZ", "", "ab"});
     EXPECT_EQ(validar(false),
               (avisos{aviso("o link BA não tem nenhum grupo focal a ele associado em nenhu8m nó"),
@@ -124,9 +141,9 @@ TEST_F(validar_rede_cenarios, intervalos_de_escravo_mestre_e_demanda_ruins_no_a_
     eh_no_demandado_dado(2) = true;
     intervalo_demandado_dado(2) = 0;
     intervalo_beneficiado_dado(2) = 2;
-    novo_no("C", 1, 1);
+    no_editado("C", 1, 1);
     links_do_grupo(3, 1, {"EC"});
-    novo_link("EC", "", "C");
+    link_editado("EC", "", "C");
     eh_no_escravo_dado(3) = true;
     nome_do_mestre_dado(3) = "Q";
     intervalo_do_escravo_dado(3) = 1;
@@ -142,22 +159,23 @@ TEST_F(validar_rede_cenarios, intervalos_de_escravo_mestre_e_demanda_ruins_no_a_
 }
 
 TEST_F(validar_rede_cenarios, no_sem_chegada_e_origem_em_branco_ou_vazia) {
-    novo_no("C", 1, 1);
-    novo_link("XA", "  ", "A");  // só brancos: não é link de entrada
-    novo_link("AZ", "A", "Z");
+    no_editado("C", 1, 1);
+    link_editado("XA", "  ", "A");  // só brancos: não é link de entrada
+    link_editado("AZ", "A", "Z");
     links_do_grupo(1, 1, {"EA", "XA", "AZ"});
+    links_do_grupo(3, 1, {"AB"});
     EXPECT_EQ(validar(false), (avisos{aviso("o nó C não é nó destino de nenhum link"), aviso("o link XA não tem nó origem"),
                                       aviso("o link AZ não tem nó destino")}));
 }
 
 TEST_F(validar_rede_cenarios, nomes_que_diferem_so_em_maiusculas_e_brancos) {
-    novo_no("Centro", 1, 1);
-    novo_no("centro ", 1, 1);
-    novo_no(" CENTRO", 1, 1);
-    novo_link("AC", "A", "CENTRO");
-    novo_link(" ab", "A", "B");
-    novo_link("Ab", "A", "B");
-    links_do_grupo(3, 1, {"AC"});
+    no_editado("Centro", 1, 1);
+    no_editado("centro ", 1, 1);
+    no_editado(" CENTRO", 1, 1);
+    link_editado("AC", "A", "CENTRO");
+    link_editado(" ab", "A", "B");
+    link_editado("Ab", "A", "B");
+    for (int n = 3; n <= 5; ++n) links_do_grupo(n, 1, {"AC"});
     EXPECT_EQ(validar(false), (avisos{aviso("o mesmo nome Centro é usado para mais de um nó"),
                                       aviso("o mesmo nome centro  é usado para mais de um nó"),
                                       aviso("o mesmo nome  CENTRO é usado para mais de um nó"),
@@ -167,19 +185,80 @@ TEST_F(validar_rede_cenarios, nomes_que_diferem_so_em_maiusculas_e_brancos) {
 }
 
 TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
-    novo_link("P1", "A", "B");
-    novo_link("P2", "a", "b ");
-    novo_link("E2", "", "A");  // paralelo a EA no mesmo grupo, mas de entrada
+    link_editado("P1", "A", "B");
+    link_editado("P2", "a", "b ");
+    link_editado("E2", "", "A");  // paralelo a EA no mesmo grupo, mas de entrada
     quant_de_grupos_dado(2) = 2;
+    cores_do_grupo(2, 2, "33");
     links_do_grupo(2, 2, {"P1", "", "P2"});
     links_do_grupo(1, 1, {"EA", "E2"});
     EXPECT_EQ(validar(false), (avisos{aviso("os links P1e P2 têm mesmos nós origem e destino e seus nós destino apresentam "
                                             "a mesma configuração do diagrama de barras, o que não é permitido")}));
 }
 
+// Um nó e um link desenhados e nunca editados passam por todas as outras conferências (nomes
+// vazios se casam); um grupo com um intervalo sem cor deixaria os seus links sem verde.
+TEST_F(validar_rede_cenarios, nunca_editados_e_intervalo_sem_cor_sao_recusados) {
+    existe_no(3) = true;
+    max_indice_no = 3;
+    ++total_de_nos_dado;
+    existe_link(3) = true;
+    max_indice_link = 3;
+    ++total_de_links_dado;
+    cor_do_intervalo_do_grupo_dado(2, 1, 2) = cor_nao_definida;
+    EXPECT_EQ(validar(false), (avisos{aviso("faltam os dados do nó número 3, que nunca foi editado"),
+                                      aviso("faltam os dados do link número 3, que nunca foi editado"),
+                                      aviso("falta definir a cor de algum intervalo (nó B)")}));
+}
+
+// Cada regra da confirmação dos editores, quebrada uma vez na rede válida do cenário: um arquivo
+// pode trazê-la, e o cálculo usaria um valor que ninguém poderia entrar.
+TEST_F(validar_rede_cenarios, regras_dos_editores_quebradas_uma_a_uma) {
+    struct caso {
+        void (*quebrar)();
+        std::string mensagem;
+    };
+    const caso casos[] = {
+        {[] {
+             eh_no_demandado_dado(2) = true;
+             intervalo_demandado_dado(2) = intervalo_beneficiado_dado(2) = 1;
+         },
+         "o intervalo demandado deve ter sua duração fixada (nó B)"},
+        {[] {
+             quant_de_grupos_dado(2) = 2;
+             cores_do_grupo(2, 2, "33");
+         },
+         "falta definir os links corrrespondentes ao grupo 2 (nó B)"},
+        {[] { duracao_imposta_dado(2, 2) = 0; },
+         "deve existir, pelo menos, um intervalo com duração imposta pelo usuário (nó B)"},
+        {[] {
+             // O verde do grupo 2 deixa só o amarelo livre.
+             quant_de_grupos_dado(2) = 2;
+             links_do_grupo(2, 2, {"AB"});
+             cores_do_grupo(2, 1, "21");
+             cores_do_grupo(2, 2, "11");
+         },
+         "intervalos que possuem amarelo em algum grupo devem ter sua duração imposta pelo usuário (nó B)"},
+        {[] {
+             cores_do_grupo(2, 1, "13");
+             duracao_imposta_dado(2, 1) = 5;
+             duracao_imposta_dado(2, 2) = 0;
+         },
+         "intervalos que não possuem verde em nenhum grupo devem ter sua duração imposta pelo usuário (nó B)"},
+        {[] { verde_de_seguranca_dado(2) = 0; }, "o verde de segurança deve estar compreendido entre 1 e 99 s (link AB)"},
+    };
+    EXPECT_EQ(validar(true), avisos{});
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.mensagem);
+        SetUp();
+        c.quebrar();
+        EXPECT_EQ(validar(false), avisos{aviso(c.mensagem)});
+    }
+}
+
 TEST_F(validar_rede_cenarios, falha_inesperada_para_a_conferencia_e_deixa_a_rede_invalida) {
     quant_de_grupos_dado(1) = 9;
-    novo_link("BA", "B", "A");  // sem grupo: a conferência não chega a avisar
+    link_editado("BA", "B", "A");  // sem grupo: a conferência não chega a avisar
     EXPECT_EQ(validar(false), (avisos{{"Erro 154", "Subscrito fora do intervalo\n"}}));
 }
 

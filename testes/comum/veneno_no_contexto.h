@@ -43,6 +43,7 @@ inline void envenenar_o_contexto(contexto_da_rede& c) {
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO)(c.edicao);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR)(c.editor);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO)(c.animacao);
+    ORVEL_ENVENENAR(ORVEL_CAMPOS_DO_ESTADO_DAS_JANELAS)(c.janelas);
 #undef ORVEL_ENVENENAR_CAMPO
 #undef ORVEL_ENVENENAR
 }
@@ -111,6 +112,8 @@ inline void conferir_o_contexto(contexto_da_rede& c, const regra_da_limpeza& lim
     ORVEL_CONFERIR(ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR, editor)
     prefixo = "animacao.";
     ORVEL_CONFERIR(ORVEL_CAMPOS_DOS_VALORES_DA_ANIMACAO, animacao)
+    prefixo = "janelas.";
+    ORVEL_CONFERIR(ORVEL_CAMPOS_DO_ESTADO_DAS_JANELAS, janelas)
 #undef ORVEL_CONFERIR_CAMPO
 #undef ORVEL_CONFERIR
 }

@@ -43,10 +43,10 @@ protected:
         return r;
     }
 
-    // O clique tira o foco da caixa em edição (que guarda) antes de chegar ao botão.
+    // O botão toma o foco da caixa em edição (que guarda, se o botão valida) antes do clique.
     static void clicar(botao_de_comando& b) {
         evento(b.dono(), [&] {
-            b.dono().mover_foco(nullptr);
+            b.dono().mover_foco(&b);
             if (b.dono().carregado() && b.Click) b.Click();
         });
     }

@@ -117,9 +117,11 @@ TEST_F(editor_de_link, enter_numa_caixa_guarda_e_confirma_e_o_rotulo_vai_para_o_
     digitar(e.valor_do_iesimo_fornecimento_texto(0), "250");
     digitar(e.codigo_do_iesimo_recebedor_texto(0), "L2");
     digitar(e.t_de_percurso_texto, "7");  // guardado só pelo Enter
+    const Long revisao = revisao_da_rede;
     EXPECT_EQ(enter(e), 0);
 
     EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_GT(revisao_da_rede, revisao);  // os resultados de antes não valem mais
     EXPECT_EQ(nome_do_link_dado(l), "A1");
     EXPECT_EQ(t_de_percurso_dado(l), 7);
     EXPECT_EQ(nome_do_recebedor_dado(l, 1), "L2");
@@ -166,6 +168,19 @@ TEST_F(editor_de_link, enter_numa_caixa_guarda_e_confirma_e_o_rotulo_vai_para_o_
         EXPECT_EQ(t().etiqueta_link_label(l).Left, c.left) << c.x1 << " " << c.y1;
         EXPECT_EQ(t().etiqueta_link_label(l).Top, c.top) << c.x1 << " " << c.y1;
     }
+}
+
+// Um nome só de brancos é nome nenhum, para o link e para o seu nó destino.
+TEST_F(editor_de_link, nomes_so_de_brancos_sao_recusados_como_vazios) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    for (caixa_de_texto* c : e.caixas()) digitar(*c, "   ");
+    clicar(e.inserir_dados_button);
+    const auto v = avisos();
+    ASSERT_GE(v.size(), 2u);
+    EXPECT_EQ(v[0], "o link deve ter um nome");
+    EXPECT_EQ(v[1], "o link deve ter um nó destino");
+    EXPECT_EQ(nome_do_link_dado(l), "L1");
 }
 
 TEST_F(editor_de_link, cada_verificacao_na_ordem_e_nada_confirmado) {
@@ -445,14 +460,17 @@ TEST_F(editor_de_link, falhas_da_abertura_e_da_confirmacao_e_execucao_em_curso) 
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 101");
     EXPECT_FALSE(aberto());
 
-    // Durante um processamento nenhuma confirmação age; o Enter ainda guarda a caixa.
+    // Durante um processamento nenhuma confirmação age, e cada uma diz por quê; o Enter ainda
+    // guarda a caixa.
     s.mensagens.clear();
     auto& e2 = abrir(l);
     execucao_em_curso = true;
     digitar(e2.codigo_texto, "");
     EXPECT_EQ(enter(e2), 0);
     clicar(e2.inserir_dados_button);
-    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(s.textos_das_mensagens(),
+              (std::vector<std::string>{"Aguarde o fim do processamento", "Aguarde o fim do processamento"}));
+    EXPECT_EQ(s.mensagens[1].titulo, "Aviso");
     EXPECT_EQ(nome_do_link_editado(l), "");
     EXPECT_EQ(nome_do_link_dado(l), "L1");
     EXPECT_TRUE(aberto());

@@ -67,13 +67,13 @@ protected:
             auto& c = e().texto_quantos_grupos;
             c.SetFocus();
             Integer k = codigo;
-            c.KeyDown(k, 0);
+            c.receber_descida(k, 0);
             Integer p = codigo;
             c.KeyPress(p);
             if (p != 0 && !caractere.empty()) c.Text = caractere;
             if (!e().carregado()) return;
             Integer u = codigo;
-            c.KeyUp(u, 0);
+            c.receber_subida(u, 0);
         });
     }
 

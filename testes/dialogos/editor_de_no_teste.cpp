@@ -412,7 +412,38 @@ TEST_F(janela_do_editor_de_no, quantidade_de_grupos_mostra_as_linhas_e_os_botoes
     EXPECT_EQ(quant_de_grupos_dado(1), 2);
 }
 
+TEST_F(janela_do_editor_de_no, quantidade_recusada_avisa_uma_vez_por_tecla) {
+    // O Enter que fecha o aviso sobe na caixa da quantidade, que não recebeu a sua descida:
+    // o aviso não volta. Cada tecla digitada avisa uma vez.
+    gravar_no_valido(1);
+    abrir(1);
+    auto& c = e().texto_quantos_grupos;
+    for (const char* digito : {"9", "0"}) {
+        s.mensagens.clear();
+        tecla_nos_grupos(digito[0], digito);
+        for (int i = 0; i < 3; ++i)
+            agir([&] {
+                Integer k = tecla_enter;
+                c.receber_subida(k, 0);
+            });
+        EXPECT_EQ(avisos(),
+                  std::vector<std::string>{"A quantidade de grupos semafóricos tem de estar compreendida entre 1 e 8"})
+            << digito;
+    }
+}
+
 // --- Validação ---
+
+// Um nome só de brancos é nome nenhum: o nó válido em tudo o mais não é gravado.
+TEST_F(janela_do_editor_de_no, nome_so_de_brancos_e_recusado_como_vazio) {
+    gravar_no_valido(1);
+    const std::string antes = nome_do_no_dado(1);
+    abrir(1);
+    digitar_e_sair(e().codigo_texto, "   ");
+    inserir_dados();
+    EXPECT_EQ(avisos(), (std::vector<std::string>{"o nó deve ter um nome"}));
+    EXPECT_EQ(nome_do_no_dado(1), antes);
+}
 
 TEST_F(janela_do_editor_de_no, no_vazio_mostra_as_mensagens_na_ordem_e_nao_grava) {
     abrir(1);
@@ -557,9 +588,11 @@ TEST_F(janela_do_editor_de_no, confirmacao_valida_grava_o_no_e_o_rotulo_no_desen
     digitar_e_sair(e().codigo_texto, "NOV");
     tecla_nos_grupos('2', "2");
     nome_dos_links_do_grupo_editado(1, 6, 1) = "S6";  // links acima da quantidade também vão
+    const Long revisao = revisao_da_rede;
     inserir_dados();
 
     EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_GT(revisao_da_rede, revisao);  // os resultados de antes não valem mais
     EXPECT_TRUE(dados_ok);
     EXPECT_EQ(nome_do_no_dado(1), "NOV");
     EXPECT_EQ(quant_de_grupos_dado(1), 2);
@@ -588,7 +621,9 @@ TEST_F(janela_do_editor_de_no, confirmacao_nao_age_durante_um_processamento_nem_
     digitar_e_enter(e().codigo_texto, "B");
     tecla_nos_grupos(13, "");
     execucao_em_curso = false;
-    EXPECT_TRUE(s.mensagens.empty());
+    for (const auto& texto : s.textos_das_mensagens()) EXPECT_EQ(texto, "Aguarde o fim do processamento");
+    EXPECT_FALSE(s.mensagens.empty());
+    s.mensagens.clear();
     EXPECT_EQ(nome_do_no_editado(1), "B");
     EXPECT_EQ(nome_do_no_dado(1), "A");
     EXPECT_FALSE(projeto_alterado);

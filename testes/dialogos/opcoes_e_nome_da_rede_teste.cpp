@@ -109,8 +109,10 @@ TEST_F(opcoes_da_rede, todas_as_verificacoes_na_ordem_e_as_faixas) {
 TEST_F(opcoes_da_rede, caixas_vazias_passam_e_guardam_zero) {
     auto& o = abrir();
     preencher(o, {"", "", "", "", ""});
+    const Long revisao = revisao_da_rede;
     clicar(o.inserir_dados_button);
     EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_GT(revisao_da_rede, revisao);  // os resultados de antes não valem mais
     EXPECT_FALSE(aberto());
     EXPECT_TRUE(projeto_alterado);
     EXPECT_EQ(t_de_ciclo_imposto_dado, 0);
@@ -134,12 +136,13 @@ TEST_F(opcoes_da_rede, cancelar_desativar_transbordar_e_execucao_nao_confirmam) 
     EXPECT_EQ(o2.t_de_ciclo_imposto_texto.Text.texto(), "90");
     EXPECT_EQ(t_de_ciclo_imposto_editado, 90);
 
-    // Durante um processamento a confirmação não age.
+    // Durante um processamento a confirmação não age e diz por quê.
     execucao_em_curso = true;
     digitar(o2.t_de_ciclo_imposto_texto, "0");
     EXPECT_EQ(enter(o2), 0);
     clicar(o2.inserir_dados_button);
-    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(s.textos_das_mensagens(),
+              (std::vector<std::string>{"Aguarde o fim do processamento", "Aguarde o fim do processamento"}));
     EXPECT_TRUE(aberto());
     espera_sem_mudanca();
     execucao_em_curso = false;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "comum/janela_principal_de_teste.h"
+#include "comum/veneno_no_contexto.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
@@ -187,6 +191,63 @@ TEST_F(elementos_do_desenho, esconder_marcas_mantem_as_selecoes_e_encerra_o_arra
     EXPECT_EQ(t().Shape2.Left, 48.0f);  // escondida onde estava
     EXPECT_EQ(t().Label3.Left, 10440.0f);
     EXPECT_FALSE(t().Label3.Visible);
+}
+
+// Veneno em todo o contexto: eliminar um nó ou um link esvazia a sua posição nas listas de
+// campos dos nós ou dos links (na rede dada, os intervalos até o ciclo duplo; nas cópias de
+// edição do nó, todos), nunca o índice 0 de outra dimensão nem outra posição; o resto fica.
+TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campos) {
+#define ORVEL_NOME_DO_CAMPO(grupo) [](const char* prefixo) {                      \
+    std::set<std::string> v;                                                     \
+    grupo(ORVEL_NOME_DO_CAMPO_X) return v;                                       \
+}
+#define ORVEL_NOME_DO_CAMPO_X(nome, ...) v.insert(std::string(prefixo) + #nome);
+    const auto do_no = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_NOS_DADOS)("rede.");
+    const auto do_no_editado = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_NOS_EDITADOS)("edicao.");
+    const auto do_link = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_LINKS_DADOS)("rede.");
+#undef ORVEL_NOME_DO_CAMPO_X
+#undef ORVEL_NOME_DO_CAMPO
+    ASSERT_TRUE(do_no.count("rede.cor_do_intervalo_do_grupo_dado") && do_link.count("rede.valor_do_fornecimento_dado"));
+    const std::set<std::string> contas{"rede.existe_no",     "rede.existe_link",     "rede.total_de_nos_dado",
+                                       "rede.total_de_links_dado", "rede.max_indice_no", "rede.max_indice_link",
+                                       "projeto.projeto_alterado", "projeto.revisao_da_rede", "editor.no_selecionado",
+                                       "editor.link_selecionado"};
+    for (int i = 0; i < 3; ++i) {
+        inserir_no();
+        inserir_link();
+    }
+    const int posicao = 2;
+    auto regra = [&](const std::set<std::string>& dados, const std::set<std::string>& editados) {
+        return [&](const std::string& campo, const int* i, std::size_t dimensoes) {
+            if (contas.count(campo)) return teste::esperado::qualquer;
+            const bool dado = dados.count(campo) > 0;
+            if (!dado && editados.count(campo) == 0) return teste::esperado::veneno;
+            if (i[0] != posicao) return teste::esperado::veneno;
+            for (std::size_t k = 1; k < dimensoes; ++k) {
+                if (i[k] == 0) return teste::esperado::veneno;
+                const bool de_intervalo = campo.find("cor_do_intervalo") != std::string::npos ||
+                                          campo.find("duracao_imposta") != std::string::npos;
+                if (dado && de_intervalo && k == dimensoes - 1 && i[k] > 72) return teste::esperado::veneno;
+            }
+            return teste::esperado::vazio;
+        };
+    };
+
+    teste::envenenar_o_contexto(contexto());
+    no_selecionado = posicao;
+    s.respostas = {resposta_sim};
+    eliminar_no();
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_FALSE(existe_no(posicao));
+    teste::conferir_o_contexto(contexto(), regra(do_no, do_no_editado));
+
+    teste::envenenar_o_contexto(contexto());
+    link_selecionado = posicao;
+    s.respostas = {resposta_sim};
+    eliminar_link();
+    ASSERT_EQ(s.mensagens.size(), 2u);
+    EXPECT_FALSE(existe_link(posicao));
+    teste::conferir_o_contexto(contexto(), regra(do_link, {}));
 }
 
 }  // namespace

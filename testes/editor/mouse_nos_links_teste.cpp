@@ -341,6 +341,8 @@ TEST_F(mouse_nos_links, durante_um_processamento_seleciona_mas_nao_arrasta) {
     mover(botao_esquerdo, 3000, 3000);
     soltar(botao_esquerdo, 3000, 3000);
     execucao_em_curso = false;
+    // O arrasto recusado diz por quê.
+    EXPECT_EQ(s.textos_das_mensagens(), std::vector<std::string>{"Aguarde o fim do processamento"});
     espera_linha(j.corpo_link_line(1), 100, 800, 1100, 800);
     EXPECT_FALSE(projeto_alterado);
     EXPECT_EQ(link_selecionado, 1);

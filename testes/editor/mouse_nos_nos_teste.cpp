@@ -191,6 +191,8 @@ TEST_F(mouse_nos_nos, fora_do_desenho_e_durante_um_processamento_so_seleciona) {
         EXPECT_FALSE(projeto_alterado);
     }
     execucao_em_curso = false;
+    // Fora do desenho o arrasto não começa; durante o processamento ele e a alça dizem por quê.
+    EXPECT_EQ(s.textos_das_mensagens(), std::vector<std::string>(2, "Aguarde o fim do processamento"));
 }
 
 }  // namespace

@@ -26,6 +26,7 @@ int sondagens_antes_da_parada = -1;  // na k-ésima sondagem, o usuário clica e
 bool validacao_passa = true;
 bool falhar_no_ciclo = false;
 bool salvar_grava = true;
+std::vector<std::string> recusas;  // o que os comandos escolhidos durante a execução disseram
 
 void registrar(const char* nome) {
     passos.emplace_back(nome);
@@ -65,9 +66,14 @@ etapas_do_processamento etapas_de_teste() {
     e.defasagens_iniciais = [](const rede_em_calculo&) {
         registrar("defasagens_iniciais");
         sondar();
-        // Um comando escolhido numa sondagem não age enquanto o processamento não volta.
+        // Um comando escolhido numa sondagem não age enquanto o processamento não volta, e diz
+        // por quê (as mensagens ficam à parte, fora das da execução).
+        auto& mensagens = static_cast<servicos_de_teste&>(servicos()).mensagens;
+        const std::size_t antes = mensagens.size();
         tela_principal_completa().inserir_no_button.Click();
         tela_principal_completa().mnuNovo.Click();
+        for (std::size_t k = antes; k < mensagens.size(); ++k) recusas.push_back(mensagens[k].titulo + ": " + mensagens[k].texto);
+        mensagens.resize(antes);
         sondar();
     };
     e.intervalos_repetidos = [](const rede_em_calculo&) {
@@ -101,6 +107,7 @@ protected:
         validacao_passa = true;
         falhar_no_ciclo = false;
         salvar_grava = true;
+        recusas.clear();
         contexto().buscas.quant_de_niveis = 0;
         contexto().resultados.t_ciclo_da_rede_rel.clear();
         etapas() = etapas_de_teste();
@@ -127,6 +134,8 @@ TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
     EXPECT_EQ(t().MousePointer, ponteiro_padrao);
     EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "90");
     EXPECT_FALSE(existe_no(1));  // o "Criar nó" da sondagem não agiu
+    EXPECT_EQ(recusas, (std::vector<std::string>{"Aviso: Aguarde o fim do processamento",
+                                                 "Aviso: Aguarde o fim do processamento"}));
     EXPECT_FALSE(processando);
     EXPECT_FALSE(execucao_em_curso);
     // Coluna Proc2: os botões de desenho voltam, os de edição não.
@@ -362,12 +371,44 @@ TEST_F(comandos_do_projeto, sim_grava_e_segue) {
     EXPECT_TRUE(t().arquivo_novo_button.Enabled);
 }
 
-TEST_F(comandos_do_projeto, novo_nunca_pergunta_e_mostra_o_nome_da_rede) {
+// Novo e Abrir perguntam se salva, como Fechar: "Cancelar", ou um "Sim" cujo salvamento não
+// gravou, deixam o projeto aberto e alterado, sem diálogo de abrir nem rede nova.
+TEST_F(comandos_do_projeto, novo_e_abrir_com_alteracoes_perguntam_e_cancelar_mantem_o_projeto) {
+    teste::pasta_temporaria pasta;
+    inserir_no();
+    nome_do_arquivo = pasta.arquivo("sumiu/antiga.xml");  // "Sim" não consegue gravar aqui
+    for (item_de_menu* m : {&t().mnuNovo, &t().mnuAbrir}) {
+        for (int resposta : {resposta_cancelar, resposta_sim}) {
+            SCOPED_TRACE(m->nome() + " " + std::to_string(resposta));
+            projeto_alterado = true;
+            s.mensagens.clear();
+            s.respostas = {resposta};
+            m->Click();
+            ASSERT_FALSE(s.mensagens.empty());
+            EXPECT_EQ(s.mensagens[0].texto, "você quer salvar o projeto?");
+            EXPECT_EQ(s.mensagens[0].estilo, estilo_sim_nao_cancelar | icone_exclamacao);
+            EXPECT_TRUE(existe_no(1));
+            EXPECT_TRUE(projeto_alterado);
+            EXPECT_EQ(nome_do_arquivo, pasta.arquivo("sumiu/antiga.xml"));
+            EXPECT_TRUE(s.dialogos_abrir.empty());
+            EXPECT_FALSE(frmNome_da_rede_versao2().Visible);
+        }
+    }
+    // "Não": Abrir segue para o diálogo (aqui cancelado).
+    s.respostas = {resposta_nao};
+    s.respostas_abrir = {std::nullopt};
+    t().arquivo_abrir_button.Click();
+    EXPECT_EQ(s.dialogos_abrir.size(), 1u);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(comandos_do_projeto, novo_depois_do_nao_limpa_e_mostra_o_nome_da_rede) {
     inserir_no();
     projeto_alterado = true;
     nome_do_arquivo = "/tmp/antiga.xml";
+    s.respostas = {resposta_nao};
     t().arquivo_novo_button.Click();
-    EXPECT_TRUE(s.mensagens.empty());
+    ASSERT_EQ(s.mensagens.size(), 1u);  // a pergunta de salvar, respondida "Não"
     EXPECT_FALSE(existe_no(1));
     EXPECT_FALSE(projeto_alterado);
     EXPECT_EQ(nome_do_arquivo, "");

@@ -41,7 +41,6 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     auto no_g_i95 = [](int n, int g, int k) { return entre(n, 1, 50) && entre(g, 1, 8) && entre(k, 1, 95); };
     auto no_c94 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 94); };
     auto no_i95 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 95); };
-    auto no_i72 = [](int n, int k) { return entre(n, 1, 50) && entre(k, 1, 72); };
     auto link_k4 = [](int l, int k) { return entre(l, 1, 150) && entre(k, 1, 4); };
     auto link_k10 = [](int l, int k) { return entre(l, 1, 150) && entre(k, 1, 10); };
     auto nunca1 = [](int) { return false; };
@@ -119,7 +118,7 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     // Passo 10.
     TAB(contexto().buscas.defasagem_valendo, no1);
     TAB(contexto().derivados.eh_ciclo_duplo, no1);
-    TAB(contexto().derivados.duracao_com_demanda, no_i72);
+    TAB(contexto().derivados.duracao_com_demanda, no_i95);
     TAB(contexto().derivados.y, link1);
     TAB(contexto().resultados.y_rel, link1);
     TAB(contexto().resultados.fila_maxima_rel, link1);
@@ -173,6 +172,11 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     ESC(contexto().derivados.periodo_de_simulacao, true);
     ESC(contexto().resultados.max_quant_de_intervalos, true);
     TAB(contexto().derivados.quant_de_intervalos_depois, no1);
+    // Nem as cópias e os dados derivados da rede anterior, que as vistas copiam e preparam de
+    // novo sem a limpeza do cálculo: um recebedor numa posição que a rede nova não tem.
+    TAB(contexto().copias.nome_do_no, no1);
+    TAB(contexto().derivados.recebedor, link_k4);
+    TAB(contexto().derivados.fracao_do_fornecimento, ([](int l, int m) { return entre(l, 1, 150) && entre(m, 1, 150); }));
     // O que fica.
     ESC(nome_do_arquivo, false);
     ESC(caption_dos_forms, false);
@@ -181,7 +185,6 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     ESC(dados_ok, false);
     ESC(parar_processamento, false);
     TAB(lista_de_cor_do_grupo_depois, nunca1);
-    TAB(contexto().copias.nome_do_no, nunca1);
     TAB(contexto().buscas.defasagem, nunca1);
 
     s.mensagens.clear();
@@ -203,19 +206,18 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
 
 // Veneno em todo campo do contexto, também no índice 0 de toda tabela: dos grupos que a limpeza
 // esvazia inteiros sai o veneno de tudo menos o índice 0 (e as listas das cores depois do
-// processamento ficam); do cálculo, só dos campos que as vistas e o arquivo mostram; o resto
-// (estado do projeto, cópias de trabalho, buscas, simulação, perfis) fica como estava.
+// processamento ficam); do cálculo, das cópias de trabalho e dos dados derivados inteiros e dos
+// campos que as vistas e o arquivo mostram; o resto (estado do projeto, buscas, simulação,
+// perfis) fica como estava, menos a revisão da rede, que cresce.
 TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazia) {
     teste::envenenar_o_contexto(contexto());
     s.mensagens.clear();
     limpar_rede();
     EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
-    const std::set<std::string> grupos_inteiros{"rede.", "edicao.", "editor.", "animacao.", "listas."};
+    const std::set<std::string> grupos_inteiros{"rede.",   "edicao.", "editor.",   "animacao.",
+                                                "listas.", "copias.", "derivados."};
     const std::set<std::string> do_calculo{
-        "copias.cor_do_intervalo_do_grupo", "copias.existe_ordenada", "derivados.duracao_do_intervalo",
-        "derivados.duracao_com_demanda", "derivados.eh_ciclo_duplo", "derivados.y", "derivados.link_pertence_ao_grupo",
-        "derivados.t_de_ciclo", "derivados.periodo_de_simulacao", "derivados.quant_de_intervalos_depois",
         "buscas.defasagem_valendo", "simulacao.link_corrente", "resultados.periodo_de_verde_do_link",
         "resultados.atraso_total", "resultados.paradas_total", "resultados.links_com_maior_grau_de_saturacao",
         "resultados.max_quant_de_intervalos", "resultados.cor_do_intervalo_do_grupo_depois",
@@ -228,9 +230,9 @@ TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazi
         bool sem_indice_0 = true;
         for (std::size_t k = 0; k < dimensoes; ++k) sem_indice_0 = sem_indice_0 && i[k] != 0;
         bool limpa = false;
+        if (campo == "projeto.revisao_da_rede") return teste::esperado::qualquer;
         if (campo == "listas.lista_de_cor_do_grupo_depois") limpa = false;
         else if (grupos_inteiros.count(campo.substr(0, campo.find('.') + 1)) > 0) limpa = sem_indice_0;
-        else if (campo == "derivados.duracao_com_demanda") limpa = sem_indice_0 && i[1] <= 72;
         else limpa = do_calculo.count(campo) > 0 && sem_indice_0;
         return limpa ? teste::esperado::vazio : teste::esperado::veneno;
     });

@@ -140,6 +140,52 @@ TEST(documento_xml, fifo_e_dispositivo_sao_ilegiveis_sem_esperar) {
     EXPECT_EQ(bytes, "abc");
 }
 
+// Um arquivo grande demais é recusado sem ser lido: o arquivo esparso não ocupa o disco e não
+// é lido (lê-lo levaria gigabytes de memória). Um documento com elementos demais, ao todo ou
+// num mesmo elemento, é recusado no meio da leitura.
+TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
+    teste::pasta_temporaria pasta;
+    const auto grande = pasta.arquivo("grande.xml");
+    escrever(grande, "<rss/>");
+    std::filesystem::resize_file(grande, limite_de_bytes_de_um_arquivo + 1);
+    std::string bytes = "antes";
+    EXPECT_EQ(ler_arquivo_comum(grande, bytes), leitura_de_arquivo::ilegivel);
+    EXPECT_EQ(bytes, "antes");
+    documento_de_xml doc;
+    EXPECT_EQ(doc.carregar(grande), resultado_da_carga::ilegivel);
+
+    auto com_elementos = [](int sob_a_raiz, int em_cada) {
+        std::string t = "<rss>";
+        for (int i = 0; i < sob_a_raiz; ++i) {
+            t += "<e>";
+            for (int j = 0; j < em_cada; ++j) t += "<k/>";
+            t += "</e>";
+        }
+        return t + "</rss>";
+    };
+    struct caso {
+        int sob_a_raiz, em_cada;
+        resultado_da_carga esperado;
+    };
+    const int filhos = limite_de_filhos_de_um_elemento;
+    const int total = limite_de_elementos_de_um_documento;
+    const caso casos[] = {
+        {filhos, 0, resultado_da_carga::carregado},
+        {filhos + 1, 0, resultado_da_carga::recusado},
+        {1, filhos, resultado_da_carga::carregado},
+        {1, filhos + 1, resultado_da_carga::recusado},
+        // Com a raiz, n elementos de (filhos - 1) filhos somam 1 + n * filhos elementos.
+        {total / filhos - 1, filhos - 1, resultado_da_carga::carregado},
+        {total / filhos, filhos - 1, resultado_da_carga::recusado},
+    };
+    for (const caso& c : casos) {
+        SCOPED_TRACE(std::to_string(c.sob_a_raiz) + " x " + std::to_string(c.em_cada));
+        const auto arq = pasta.arquivo("muitos.xml");
+        escrever(arq, com_elementos(c.sob_a_raiz, c.em_cada));
+        EXPECT_EQ(doc.carregar(arq), c.esperado);
+    }
+}
+
 TEST(documento_xml, arvore_por_nome_exato_e_posicao) {
     teste::pasta_temporaria pasta;
     const auto arq = pasta.arquivo("p.xml");

@@ -197,5 +197,98 @@ TEST_F(caixas_e_foco, foco_texto_selecao_e_opcoes) {
     EXPECT_EQ(j.ActiveControl(), nullptr);
 }
 
+// Uma caixa, um botão que confirma e um "Cancelar" que não valida a saída da caixa.
+class janela_com_cancelar : public formulario {
+public:
+    janela_com_cancelar() : formulario("janela_com_cancelar") {
+        caixa.LostFocus = [this] { eventos.push_back("caixa_lost"); };
+        outra.LostFocus = [this] { eventos.push_back("outra_lost"); };
+        caixa.KeyDown = [this](Integer& k, Integer) { eventos.push_back("down " + std::to_string(k)); };
+        caixa.KeyUp = [this](Integer& k, Integer) { eventos.push_back("up " + std::to_string(k)); };
+        ok.Click = [this] { eventos.push_back("ok"); };
+        cancelar.Click = [this] { eventos.push_back("cancelar"); };
+        cancelar.CausesValidation = false;
+        cancelar.Cancel = true;
+    }
+    caixa_de_texto caixa{*this, "caixa"};
+    caixa_de_texto outra{*this, "outra"};
+    botao_de_comando ok{*this, "ok"};
+    botao_de_comando cancelar{*this, "cancelar"};
+    std::vector<std::string> eventos;
+    void Form_KeyPress(Integer& k) override { eventos.push_back("form_key " + std::to_string(k)); }
+};
+
+TEST_F(caixas_e_foco, saida_para_o_cancelar_fica_adiada_e_esc_aperta_o_cancelar) {
+    auto& j = formulario_unico<janela_com_cancelar>();
+    using v = std::vector<std::string>;
+    // Para o "Cancelar", a caixa não sai; voltar a ela também não; seguir para quem valida, sim.
+    j.caixa.SetFocus();
+    j.cancelar.SetFocus();
+    EXPECT_EQ(j.eventos, v{});
+    j.caixa.SetFocus();
+    EXPECT_EQ(j.eventos, v{});
+    j.cancelar.SetFocus();
+    j.ok.SetFocus();
+    EXPECT_EQ(j.eventos, v{"caixa_lost"});
+    j.eventos.clear();
+    j.caixa.SetFocus();
+    j.cancelar.SetFocus();
+    j.mover_foco(nullptr);
+    EXPECT_EQ(j.eventos, v{"caixa_lost"});
+    // O controle que perde o foco para outro que valida sai na hora, como sempre.
+    j.eventos.clear();
+    j.outra.SetFocus();
+    j.caixa.SetFocus();
+    EXPECT_EQ(j.eventos, v{"outra_lost"});
+    // Uma caixa descarregada com a saída adiada não sai depois.
+    j.eventos.clear();
+    j.cancelar.SetFocus();
+    j.retirar(&j.caixa);
+    j.ok.SetFocus();
+    EXPECT_EQ(j.eventos, v{});
+    j.registrar(&j.caixa, false);
+
+    // Esc aperta o "Cancelar" sem tirar o foco da caixa, escondido ou não; desabilitado, a
+    // tecla segue como qualquer outra.
+    j.caixa.SetFocus();
+    j.eventos.clear();
+    EXPECT_EQ(j.entregar_tecla(tecla_esc), 0);
+    j.cancelar.Visible = false;
+    EXPECT_EQ(j.entregar_tecla(tecla_esc), 0);
+    EXPECT_EQ(j.eventos, (v{"cancelar", "cancelar"}));
+    j.cancelar.Enabled = false;
+    j.mover_foco(nullptr);
+    j.eventos.clear();
+    EXPECT_EQ(j.entregar_tecla(tecla_esc), tecla_esc);
+    EXPECT_EQ(j.eventos, v{"form_key 27"});
+}
+
+TEST_F(caixas_e_foco, a_subida_de_uma_tecla_so_chega_a_quem_recebeu_a_descida) {
+    auto& j = formulario_unico<janela_com_cancelar>();
+    using v = std::vector<std::string>;
+    j.caixa.SetFocus();
+    Integer k = tecla_enter;
+    // O Enter que fechou uma caixa de mensagem sobe na caixa de texto: nada.
+    j.caixa.receber_subida(k, 0);
+    EXPECT_EQ(j.eventos, v{});
+    Integer nove = 57;
+    j.caixa.receber_descida(nove, 0);
+    nove = 57;
+    j.caixa.receber_descida(nove, 0);  // repetição da tecla presa
+    nove = 57;
+    j.caixa.receber_subida(nove, 0);
+    nove = 57;
+    j.caixa.receber_subida(nove, 0);
+    EXPECT_EQ(j.eventos, (v{"down 57", "down 57", "up 57"}));
+    // Descida, o foco sai e volta, subida: a caixa não a vê.
+    j.eventos.clear();
+    j.caixa.receber_descida(k, 0);
+    j.outra.SetFocus();
+    j.caixa.SetFocus();
+    k = tecla_enter;
+    j.caixa.receber_subida(k, 0);
+    EXPECT_EQ(j.eventos, (v{"down 13", "caixa_lost", "outra_lost"}));
+}
+
 }  // namespace
 }  // namespace orvel

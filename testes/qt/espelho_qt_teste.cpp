@@ -17,8 +17,10 @@
 #include "dialogos/editor_de_no_de_teste.h"
 #include "dialogos/nome_da_rede.h"
 #include "dialogos/opcoes_da_rede.h"
+#include "resultados/ajuda.h"
 #include "resultados/diagrama_de_barras_final.h"
 #include "resultados/rede_dinamica.h"
+#include "resultados/relatorio.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "comum/servicos_de_teste.h"
@@ -157,7 +159,9 @@ protected:
         return r.width() <= area.width() + 0.01 && r.height() <= area.height() + 0.01;
     }
 
-    // As legendas da janela que a tela mostra cortadas, como "controle(índice) texto".
+    // As legendas da janela que a tela mostra cortadas ou em letra menor que 7 pontos, como
+    // "controle(índice) texto". Um botão da barra pequeno demais para a legenda inteira em 7
+    // pontos mostra o que couber e tem a legenda inteira na dica.
     std::vector<std::string> cortadas(formulario& f) {
         espelho.sincronizar();
         std::vector<std::string> v;
@@ -169,9 +173,10 @@ protected:
             if (c->tipo() == tipo_de_controle::rotulo) {
                 auto* r = static_cast<rotulo*>(c);
                 legenda = r->Caption.texto();
-                const QRectF area(r->Left / 15.0, r->Top / 15.0, r->Width / 15.0, r->Height / 15.0);
-                ok = legenda.empty() ||
-                     cabe(espelho_qt::fonte_de_tela(*r), area, QString::fromStdString(legenda), true);
+                const QRectF area = espelho_qt::area_da_legenda(*r);
+                EXPECT_GE(area.width(), r->Width / 15.0 - 0.01) << legenda;
+                const QFont fonte = espelho_qt::fonte_de_tela(*r);
+                ok = legenda.empty() || (cabe(fonte, area, QString::fromStdString(legenda), true) && fonte.pointSizeF() >= 7.0);
             } else if (auto* w = qobject_cast<QAbstractButton*>(j->widget_de(c))) {
                 legenda = w->text().toStdString();
                 QRectF area(w->rect());
@@ -188,7 +193,16 @@ protected:
                     area.adjust(3, 3, -3, -3);
                     quebra = false;
                 }
-                ok = legenda.empty() || cabe(w->font(), area, w->text(), quebra);
+                ok = legenda.empty() || (cabe(w->font(), area, w->text(), quebra) && w->font().pointSizeF() >= 7.0);
+                if (!ok && qobject_cast<QToolButton*>(w) && w->toolTip() == w->text() && w->font().pointSizeF() >= 7.0) {
+                    // O começo da legenda, em 7 pontos ou mais, aparece no botão.
+                    const QImage imagem = w->grab().toImage();
+                    bool tinta = false;
+                    for (int x = 0; x < imagem.width() && !tinta; ++x)
+                        for (int y = static_cast<int>(area.top()); y < imagem.height() && !tinta; ++y)
+                            tinta = imagem.pixelColor(x, y).value() < 200;  // também o cinza de desabilitado
+                    ok = tinta;
+                }
                 if (w->text() != QString::fromStdString(legenda)) ok = false;
             }
             if (!ok) v.push_back(c->nome() + "(" + std::to_string(c->indice()) + ") " + legenda);
@@ -237,6 +251,82 @@ TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
     });
     EXPECT_FALSE(d.Command2.Visible);
     EXPECT_EQ(cortadas(d), std::vector<std::string>{});
+}
+
+// Left, Top, Width e Height são os da moldura (barra de título e bordas): numa tela com moldura
+// (o Qt offscreen põe 2 pixels em volta), a janela da tela cheia fica toda na tela.
+TEST_F(janelas_no_qt, a_moldura_de_cada_janela_fica_onde_os_dados_a_poem) {
+    auto conferir = [&](formulario& f) {
+        espelho.sincronizar();
+        QApplication::processEvents();
+        janela_qt* j = espelho.janela_de(f);
+        ASSERT_NE(j, nullptr) << f.nome();
+        const QRect moldura = j->frameGeometry();
+        EXPECT_NE(moldura, j->geometry()) << f.nome();  // há moldura em volta do interior
+        EXPECT_EQ(moldura, QRect(static_cast<int>(f.Left / 15), static_cast<int>(f.Top / 15), static_cast<int>(f.Width / 15),
+                                 static_cast<int>(f.Height / 15)))
+            << f.nome();
+        EXPECT_TRUE(QRect(0, 0, 800, 800).contains(moldura)) << f.nome();
+    };
+    t().Show();
+    conferir(t());
+    EXPECT_EQ(t().Left, 0);
+    EXPECT_EQ(t().Top, 0);
+    EXPECT_EQ(t().Width, 12000);
+    gravar_no_valido(1);
+    abrir(1);
+    conferir(e());
+    for (formulario* f : std::initializer_list<formulario*>{&editor_de_link_unico(), &opcoes_da_rede_unica(), &nome_da_rede_unico(),
+                                                            &diagrama_de_barras_final_unico(), &rede_dinamica_unica(),
+                                                            &relatorio_unico(), &ajuda_unica()}) {
+        agir([&] { f->Show(); });
+        conferir(*f);
+    }
+    // Os controles ficam nos seus twips dentro do interior, abaixo da barra de menus.
+    auto* novo = espelho.janela_de(t())->findChild<QToolButton*>("arquivo_novo_button");
+    ASSERT_NE(novo, nullptr);
+    EXPECT_EQ(novo->geometry().topLeft(), QPoint(30, 40 / 15));
+    // Uma mudança de tamanho pelo usuário chega aos dados como o tamanho da moldura.
+    janela_qt* principal = espelho.janela_de(t());
+    principal->resize(principal->width() - 100, principal->height() - 50);
+    QApplication::processEvents();
+    EXPECT_EQ(t().Width, 15 * 700);
+    EXPECT_EQ(t().Height, 15 * 750);
+}
+
+// Um comando de uma janela já mostrada traz essa janela para a frente, com o foco; o editor de
+// nó trazido assim mostra o nó selecionado agora.
+TEST_F(janelas_no_qt, o_comando_de_uma_janela_ja_mostrada_a_traz_para_a_frente) {
+    t().Show();
+    espelho.sincronizar();
+    QWidget* principal = espelho.janela_de(t());
+    auto ativar_a_principal = [&] {
+        principal->activateWindow();
+        QApplication::processEvents();
+        ASSERT_EQ(QApplication::activeWindow(), principal);
+    };
+    for (item_de_menu* m : {&t().mnuEditarRede, &t().mnuNomeRede}) {
+        despachar_evento(&t(), m->Click);
+        QApplication::processEvents();
+        QWidget* dialogo = QApplication::activeWindow();
+        ASSERT_NE(dialogo, principal) << m->Caption;
+        ativar_a_principal();
+        despachar_evento(&t(), m->Click);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::activeWindow(), dialogo) << m->Caption;
+    }
+
+    gravar_no_valido(1);
+    gravar_no_valido(2, "Segundo");
+    abrir(1);
+    QApplication::processEvents();
+    QWidget* editor = espelho.janela_de(e());
+    ASSERT_EQ(QApplication::activeWindow(), editor);
+    ativar_a_principal();
+    abrir(2);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), editor);
+    EXPECT_EQ(e().codigo_texto.Text.texto(), "Segundo");
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 #include "comum/espelho_de_teste.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -86,6 +90,19 @@ TEST_F(vistas_no_qt, imprime_a_imagem_da_janela_visivel) {
     EXPECT_GT(pdf.size(), 1000u);
 }
 
+// Sem impressora instalada, a falha da impressão diz que não há impressora.
+TEST_F(vistas_no_qt, imprimir_sem_impressora_diz_por_que) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "há impressora nesta máquina";
+    janela_impressa& j = formulario_unico<janela_impressa>();
+    j.Show();
+    try {
+        servicos.imprimir_janela(j);
+        ADD_FAILURE() << "imprimiu sem impressora";
+    } catch (const falha& f) {
+        EXPECT_EQ(f.descricao(), "Não foi possível imprimir: nenhuma impressora instalada");
+    }
+}
+
 TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     servicos.impressora().setOutputFormat(QPrinter::PdfFormat);
     QString titulo;
@@ -98,6 +115,40 @@ TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     servicos.configurar_impressora("Configurar impressora", orientacao_paisagem);
     EXPECT_EQ(titulo, "Configurar impressora");
     EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// A caixa de mensagem com pouco texto fica larga bastante para o título inteiro, com o ícone e
+// os botões da barra de título ao lado.
+TEST_F(vistas_no_qt, caixa_de_mensagem_nunca_corta_o_titulo) {
+    const std::string titulo = "ORVEL - um projeto de nome bem comprido.xml";
+    int largura = 0;
+    QFont fonte;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            largura = d->width();
+            fonte = d->font();
+            d->close();
+        }
+    });
+    servicos.caixa_de_mensagem("Estouro", estilo_ok | icone_exclamacao, titulo);
+    fonte.setBold(true);
+    EXPECT_GE(largura, QFontMetrics(fonte).horizontalAdvance(QString::fromStdString(titulo)) + 100);
+}
+
+// Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.
+TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
+    ASSERT_TRUE(instalar_traducao_do_qt());
+    QStringList botoes;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* d = QApplication::activeModalWidget()) {
+            if (auto* caixa = d->findChild<QDialogButtonBox*>())
+                for (QAbstractButton* b : caixa->buttons()) botoes << b->text();
+            d->close();
+        }
+    });
+    EXPECT_EQ(servicos.dialogo_abrir({"Abrir", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""}), std::nullopt);
+    EXPECT_TRUE(botoes.contains("Cancelar")) << botoes.join(", ").toStdString();
+    EXPECT_FALSE(botoes.contains("Cancel"));
 }
 
 class janela_com_pagina : public formulario {
@@ -233,6 +284,40 @@ TEST_F(vistas_da_principal_no_qt, caixas_do_diagrama_final_ficam_planas_e_sem_bo
             for (int y = 0; y < i.height() && !escuro; ++y) escuro = i.pixelColor(x, y).value() < 100;
         EXPECT_TRUE(escuro) << nome;
     }
+}
+
+// Depois de "Apl" e de "Imp", nenhuma caixa do diagrama fica com o foco: nenhum texto
+// selecionado nem cursor de texto, na tela nem no papel.
+TEST_F(vistas_da_principal_no_qt, caixas_do_diagrama_final_sem_selecao_nem_cursor_depois_de_apl) {
+    auto& d = diagrama_de_barras_final_unico();
+    d.Show();
+    espelho.sincronizar();
+    janela_qt* j = espelho.janela_de(d);
+    ASSERT_NE(j, nullptr);
+    j->activateWindow();
+    QApplication::processEvents();
+    auto* nome = qobject_cast<QLineEdit*>(j->widget_de(&d.Text1));
+    auto* codigo = qobject_cast<QLineEdit*>(j->widget_de(&d.Text3));
+    ASSERT_TRUE(nome && codigo);
+    EXPECT_TRUE(nome->hasFocus());  // o estado de entrada põe o foco no nome do nó
+    QTest::keyClicks(nome, "Cruzamento A");
+    QTest::mouseClick(codigo, Qt::LeftButton);
+    QTest::keyClicks(codigo, "X");
+    auto nenhuma_caixa_com_foco = [&](const char* quando) {
+        espelho.sincronizar();
+        QApplication::processEvents();
+        for (QLineEdit* e : j->findChildren<QLineEdit*>()) {
+            EXPECT_FALSE(e->hasFocus()) << quando << ": " << e->objectName().toStdString();
+            EXPECT_FALSE(e->hasSelectedText()) << quando << ": " << e->objectName().toStdString();
+        }
+    };
+    QTest::mouseClick(j->widget_de(&d.Command2), Qt::LeftButton);
+    ASSERT_FALSE(d.Command2.Visible);
+    nenhuma_caixa_com_foco("depois de Apl");
+    EXPECT_EQ(d.Text1.Text.texto(), "Cruzamento A");
+    QTest::mouseClick(j->widget_de(&d.Command1), Qt::LeftButton);
+    ASSERT_FALSE(d.Command1.Visible);
+    nenhuma_caixa_com_foco("depois de Imp");
 }
 
 TEST_F(vistas_da_principal_no_qt, caixa_da_escala_da_rede_dinamica_e_cinza) {

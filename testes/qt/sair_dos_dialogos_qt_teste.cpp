@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "dialogos/editor_de_no_de_teste.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "dialogos/editor_de_link.h"
+#include "dialogos/opcoes_da_rede.h"
+#include "plataforma/qt/espelho_qt.h"
+
+namespace orvel {
+namespace {
+
+// Os diálogos de verdade no Qt offscreen, com a janela principal e dois nós.
+class dialogos_no_qt : public teste::com_editor_de_no {
+protected:
+    void SetUp() override {
+        com_editor_de_no::SetUp();
+        peso_da_parada_imposto_dado = 30;
+        inserir_link();
+        nome_do_link_dado(1) = "L1";
+        verde_de_seguranca_dado(1) = 5;
+        projeto_alterado = false;
+    }
+    void TearDown() override {
+        teste::com_editor_de_no::TearDown();
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static bool carregada(const std::string& nome) {
+        for (formulario* f : janelas_carregadas())
+            if (f->nome() == nome) return true;
+        return false;
+    }
+
+    // Mostra o diálogo, ativo, e digita o texto na caixa com o teclado.
+    QLineEdit* digitar(formulario& f, caixa_de_texto& c, const char* texto) {
+        espelho.sincronizar();
+        auto* jan = espelho.janela_de(f);
+        EXPECT_NE(jan, nullptr);
+        if (!jan) return nullptr;
+        QApplication::setActiveWindow(jan);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(jan));
+        auto* caixa = jan->findChild<QLineEdit*>(QString::fromStdString(c.nome()));
+        EXPECT_NE(caixa, nullptr);
+        if (!caixa) return nullptr;
+        agir([&] { c.SetFocus(); });
+        QTest::keyClicks(caixa, texto);
+        QApplication::processEvents();
+        return caixa;
+    }
+
+    janela_opcoes_da_rede& abrir_opcoes() {
+        auto& o = opcoes_da_rede_unica();
+        agir([&] { o.Show(); });
+        return o;
+    }
+
+    janela_editar_link& abrir_link() {
+        link_selecionado = 1;
+        despachar_evento(&t(), [this] { t().editar_link_button_Click(); });
+        return editor_de_link_unico();
+    }
+
+    espelho_qt espelho;
+};
+
+TEST_F(dialogos_no_qt, clique_em_cancelar_esc_e_fechar_saem_com_um_numero_fora_da_faixa) {
+    // O clique no "Cancelar": o botão toma o foco da caixa ao ser apertado, e a caixa não
+    // confere o seu número; o clique chega e a janela se fecha.
+    {
+        auto& o = abrir_opcoes();
+        ASSERT_TRUE(digitar(o, o.peso_da_parada_texto, "99999"));
+        auto* cancelar = espelho.janela_de(o)->findChild<QPushButton*>("cancelar_button");
+        ASSERT_NE(cancelar, nullptr);
+        QTest::mouseClick(cancelar, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_FALSE(carregada("frmRede_versao2"));
+        EXPECT_EQ(peso_da_parada_imposto_dado, 30);
+    }
+    {
+        auto& l = abrir_link();
+        ASSERT_TRUE(digitar(l, l.verde_de_seguranca_texto, "300"));
+        auto* cancelar = espelho.janela_de(l)->findChild<QPushButton*>("cancelar_button");
+        ASSERT_NE(cancelar, nullptr);
+        QTest::mouseClick(cancelar, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_FALSE(carregada("frmEditarLink_versao2"));
+        EXPECT_EQ(verde_de_seguranca_dado(1), 5);
+    }
+    // Esc na caixa.
+    {
+        auto& l = abrir_link();
+        QLineEdit* caixa = digitar(l, l.verde_de_seguranca_texto, "300");
+        ASSERT_TRUE(caixa);
+        QTest::keyClick(caixa, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_FALSE(carregada("frmEditarLink_versao2"));
+    }
+    // O botão de fechar da moldura.
+    {
+        auto& o = abrir_opcoes();
+        ASSERT_TRUE(digitar(o, o.peso_da_parada_texto, "99999"));
+        espelho.janela_de(o)->close();
+        QApplication::processEvents();
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_FALSE(carregada("frmRede_versao2"));
+    }
+    EXPECT_EQ(verde_de_seguranca_dado(1), 5);
+    EXPECT_EQ(peso_da_parada_imposto_dado, 30);
+    EXPECT_FALSE(projeto_alterado);
+}
+
+TEST_F(dialogos_no_qt, subida_do_enter_sem_a_descida_nao_repete_o_aviso_da_quantidade_de_grupos) {
+    gravar_no_valido(1);
+    abrir(1);
+    QLineEdit* grupos = digitar(e(), e().texto_quantos_grupos, "9");
+    ASSERT_TRUE(grupos);
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    // O Enter que fechou o aviso: a descida foi da caixa de mensagem, só a subida chega aqui.
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent subida(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(grupos, &subida);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(s.mensagens.size(), 1u);
+    // Cada tecla digitada avisa uma vez.
+    QTest::keyClicks(grupos, "0");
+    QApplication::processEvents();
+    EXPECT_EQ(s.mensagens.size(), 2u);
+}
+
+}  // namespace
+}  // namespace orvel
