@@ -191,6 +191,7 @@ TEST_F(resultados_da_execucao, empates_no_maior_grau_e_mais_de_cinquenta) {
 
 TEST_F(resultados_da_execucao, com_a_parada_pedida_so_devolve_os_comandos) {
     servicos_de_teste s;
+    com_a_janela_principal();
     destruir_todas_as_janelas();
     auto& tela = tela_principal_completa();
     for (controle* ct : tela.controles()) ct->Enabled = false;

@@ -24,6 +24,7 @@ class gravacao_da_rede_dinamica : public teste::com_rede_propria {};
 // simulação final soma no atraso (segundos medidos) e compara para a fila máxima (todos).
 TEST_F(gravacao_da_rede_dinamica, repete_a_simulacao_final_de_uma_rede_processada) {
     servicos_de_teste s;
+    com_a_janela_principal();
     frmTela_principal_versao2();  // a carga dela limpa a rede do processo; a do teste é a do seu contexto
     teste::montar_rede_em_grade(c.rede, 2, 3, 90, true);
     // Caixas pequenas nos links internos: recebedores cheios seguram a descarga.
