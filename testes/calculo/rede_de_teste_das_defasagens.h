@@ -1,7 +1,7 @@
 #pragma once
-// Redes pequenas para os testes das defasagens: cruzamentos de dois grupos (a via principal e
-// uma transversal que vem de fora da rede), vias entre eles com percurso conhecido, e as
-// etapas reais do processamento.
+// Redes pequenas para os testes das defasagens, montadas no contexto dado: cruzamentos de dois
+// grupos (a via principal e uma transversal que vem de fora da rede), vias entre eles com
+// percurso conhecido, e as etapas reais do processamento.
 
 #include <initializer_list>
 #include <string>

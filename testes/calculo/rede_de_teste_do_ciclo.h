@@ -1,6 +1,6 @@
 #pragma once
-// Redes pequenas para os testes do ciclo e dos verdes: monta as tabelas da rede e roda a
-// limpeza, a cópia e a preparação do processamento.
+// Redes pequenas para os testes do ciclo e dos verdes: monta as tabelas da rede no contexto dado
+// e roda nele a limpeza, a cópia e a preparação do processamento.
 
 #include <cmath>
 #include <string>
