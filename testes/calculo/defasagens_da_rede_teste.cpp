@@ -9,192 +9,196 @@
 #include "calculo/simulacao.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "comum/rede_em_grade.h"
+#include "comum/rede_propria.h"
 #include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
 namespace orvel {
 namespace {
 
+// Cada teste monta a sua rede no seu próprio contexto (c).
+class defasagens_da_rede : public teste::com_rede_propria {};
+
 using namespace teste_defasagens;
 
 // Índice da rede inteira com as defasagens dadas (uma por nó, na ordem das posições).
-Single indice_com(const std::vector<int>& defasagens_dos_nos) {
-    for (int n = 1; n <= max_indice_no; ++n) contexto().buscas.defasagem_tentativa(n) = static_cast<Integer>(defasagens_dos_nos[n - 1]);
-    simular_rede(contexto());
-    return contexto().buscas.indice_de_desempenho;
+Single indice_com(contexto_da_rede& c, const std::vector<int>& defasagens_dos_nos) {
+    for (int n = 1; n <= c.rede.max_indice_no; ++n) c.buscas.defasagem_tentativa(n) = static_cast<Integer>(defasagens_dos_nos[n - 1]);
+    simular_rede(c);
+    return c.buscas.indice_de_desempenho;
 }
 
-std::vector<int> valendo() {
+std::vector<int> valendo(contexto_da_rede& c) {
     std::vector<int> v;
-    for (int n = 1; n <= max_indice_no; ++n) v.push_back(contexto().buscas.defasagem_valendo(n));
+    for (int n = 1; n <= c.rede.max_indice_no; ++n) v.push_back(c.buscas.defasagem_valendo(n));
     return v;
 }
 
 // Menor índice entre todas as defasagens dos nós livres (o primeiro fica onde está).
-Single menor_por_forca_bruta(std::vector<int> d, int livre = 2) {
-    if (livre > max_indice_no) return indice_com(d);
+Single menor_por_forca_bruta(contexto_da_rede& c, std::vector<int> d, int livre = 2) {
+    if (livre > c.rede.max_indice_no) return indice_com(c, d);
     Single menor = std::numeric_limits<Single>::infinity();
-    for (int o = 0; o < contexto().derivados.t_de_ciclo; ++o) {
+    for (int o = 0; o < c.derivados.t_de_ciclo; ++o) {
         d[livre - 1] = o;
-        menor = std::min(menor, menor_por_forca_bruta(d, livre + 1));
+        menor = std::min(menor, menor_por_forca_bruta(c, d, livre + 1));
     }
     return menor;
 }
 
-void conferir_contra_forca_bruta(const std::vector<int>& percursos) {
-    const Single final = indice_com(valendo());
-    const Single menor = menor_por_forca_bruta(valendo());
+void conferir_contra_forca_bruta(contexto_da_rede& c, const std::vector<int>& percursos) {
+    const Single final = indice_com(c, valendo(c));
+    const Single menor = menor_por_forca_bruta(c, valendo(c));
     EXPECT_LE(final, Single(1.02) * menor) << "índice final " << final << ", menor " << menor;
-    const int C = contexto().derivados.t_de_ciclo;
-    for (int n = 2; n <= max_indice_no; ++n) {
-        const int relativa = no_ciclo(contexto().buscas.defasagem_valendo(n) - contexto().buscas.defasagem_valendo(n - 1), C);
+    const int C = c.derivados.t_de_ciclo;
+    for (int n = 2; n <= c.rede.max_indice_no; ++n) {
+        const int relativa = no_ciclo(c.buscas.defasagem_valendo(n) - c.buscas.defasagem_valendo(n - 1), C);
         const int distancia = std::min(no_ciclo(relativa - percursos[n - 2], C), no_ciclo(percursos[n - 2] - relativa, C));
         EXPECT_LE(distancia, 4) << "nó " << n << ": relativa " << relativa << ", percurso " << percursos[n - 2];
     }
 }
 
 // Uma via de mão única passando por nós em fila, com os percursos dados entre eles.
-void arterial(Integer ciclo, const std::vector<int>& percursos) {
-    teste::esvaziar_rede();
-    t_de_ciclo_imposto_dado = ciclo;
+void arterial(contexto_da_rede& c, Integer ciclo, const std::vector<int>& percursos) {
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = ciclo;
     std::string anterior = "E";
-    via("E", "", "N1", 500, 10);
-    cruzamento("N1", {"E"}, 150);
+    via(c, "E", "", "N1", 500, 10);
+    cruzamento(c, "N1", {"E"}, 150);
     for (std::size_t i = 0; i < percursos.size(); ++i) {
         const std::string de = "N" + std::to_string(i + 1);
         const std::string para = "N" + std::to_string(i + 2);
         const std::string nome = de + para;
-        via(nome, de, para, 500, percursos[i]);
-        cruzamento(para, {nome}, 150);
-        fornece(anterior, nome, 1.0f);
+        via(c, nome, de, para, 500, percursos[i]);
+        cruzamento(c, para, {nome}, 150);
+        fornece(c, anterior, nome, 1.0f);
         anterior = nome;
     }
 }
 
-TEST(defasagens_da_rede, dois_nos_numa_via_de_mao_unica) {
+TEST_F(defasagens_da_rede, dois_nos_numa_via_de_mao_unica) {
     servicos_de_teste s;
-    arterial(60, {12});
-    ate_os_verdes();
-    etapas_das_defasagens();
-    ASSERT_EQ(contexto().buscas.quant_de_nos_do_caminho, 2);
-    EXPECT_EQ(contexto().buscas.defasagem_valendo(1), 0);  // o nó de referência não se move
-    conferir_contra_forca_bruta({12});
+    arterial(c, 60, {12});
+    ate_os_verdes(c);
+    etapas_das_defasagens(c);
+    ASSERT_EQ(c.buscas.quant_de_nos_do_caminho, 2);
+    EXPECT_EQ(c.buscas.defasagem_valendo(1), 0);  // o nó de referência não se move
+    conferir_contra_forca_bruta(c, {12});
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST(defasagens_da_rede, arterial_de_quatro_nos) {
+TEST_F(defasagens_da_rede, arterial_de_quatro_nos) {
     servicos_de_teste s;
-    arterial(30, {10, 15, 20});
-    ate_os_verdes();
-    etapas_das_defasagens();
-    ASSERT_EQ(contexto().buscas.quant_de_nos_do_caminho, 4);
-    conferir_contra_forca_bruta({10, 15, 20});
+    arterial(c, 30, {10, 15, 20});
+    ate_os_verdes(c);
+    etapas_das_defasagens(c);
+    ASSERT_EQ(c.buscas.quant_de_nos_do_caminho, 4);
+    conferir_contra_forca_bruta(c, {10, 15, 20});
     EXPECT_TRUE(s.mensagens.empty());
 }
 
 // A relação forçada do escravo, derivada das durações finais dos dois nós.
-int relacao_forcada(int esc) {
-    const int m = contexto().derivados.no_mestre(esc);
+int relacao_forcada(contexto_da_rede& c, int esc) {
+    const int m = c.derivados.no_mestre(esc);
     int so_mestre = 0, so_escravo = 0;
-    for (int k = 1; k < contexto().copias.intervalo_do_mestre(esc); ++k) so_mestre += contexto().derivados.duracao_com_demanda(m, k);
-    for (int k = 1; k < contexto().copias.intervalo_do_escravo(esc); ++k) so_escravo += contexto().derivados.duracao_com_demanda(esc, k);
-    return no_ciclo(contexto().copias.defasagem_forcada(esc) + so_mestre - so_escravo, contexto().derivados.t_de_ciclo);
+    for (int k = 1; k < c.copias.intervalo_do_mestre(esc); ++k) so_mestre += c.derivados.duracao_com_demanda(m, k);
+    for (int k = 1; k < c.copias.intervalo_do_escravo(esc); ++k) so_escravo += c.derivados.duracao_com_demanda(esc, k);
+    return no_ciclo(c.copias.defasagem_forcada(esc) + so_mestre - so_escravo, c.derivados.t_de_ciclo);
 }
 
-TEST(defasagens_da_rede, escravo_segue_o_mestre_no_caminho_e_fora_dele) {
+TEST_F(defasagens_da_rede, escravo_segue_o_mestre_no_caminho_e_fora_dele) {
     servicos_de_teste s;
-    teste::esvaziar_rede();
-    t_de_ciclo_imposto_dado = 60;
-    via("E", "", "A", 600, 10);
-    cruzamento("A", {"E"});
-    via("AB", "A", "B", 600, 14);
-    cruzamento("B", {"AB"});
-    via("BC", "B", "C", 500, 9);
-    cruzamento("C", {"BC"});
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 60;
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "AB", "A", "B", 600, 14);
+    cruzamento(c, "B", {"AB"});
+    via(c, "BC", "B", "C", 500, 9);
+    cruzamento(c, "C", {"BC"});
     // D só recebe um link de A sem fornecimento: fica fora do caminho, no primeiro nível.
-    via("AD", "A", "D", 200, 20);
-    cruzamento("D", {"AD"}, 200, true);
-    fornece("E", "AB", 0.9f);
-    fornece("AB", "BC", 0.8f);
-    escravo("C", "B", 3, 1, 7);    // no caminho
-    escravo("D", "A", 1, 3, 50);   // fora dele, com amarelos livres que o deslocamento pode mover
-    ate_os_verdes();
-    etapas_das_defasagens();
+    via(c, "AD", "A", "D", 200, 20);
+    cruzamento(c, "D", {"AD"}, 200, true);
+    fornece(c, "E", "AB", 0.9f);
+    fornece(c, "AB", "BC", 0.8f);
+    escravo(c, "C", "B", 3, 1, 7);    // no caminho
+    escravo(c, "D", "A", 1, 3, 50);   // fora dele, com amarelos livres que o deslocamento pode mover
+    ate_os_verdes(c);
+    etapas_das_defasagens(c);
 
-    const int b = no_chamado("B"), c = no_chamado("C"), d = no_chamado("D"), a = no_chamado("A");
-    ASSERT_EQ(contexto().buscas.quant_de_nos_do_caminho, 3);
-    ASSERT_TRUE(contexto().derivados.eh_escravo_valendo(c) && contexto().derivados.eh_escravo_valendo(d));
-    const int C = contexto().derivados.t_de_ciclo;
-    for (auto [esc, mestre] : {std::pair{c, b}, std::pair{d, a}}) {
-        EXPECT_EQ(contexto().derivados.defasagem_do_escravo(esc), relacao_forcada(esc));
-        EXPECT_EQ(no_ciclo(contexto().buscas.defasagem_valendo(esc) - contexto().buscas.defasagem_valendo(mestre), C), relacao_forcada(esc));
-        EXPECT_GE(contexto().buscas.defasagem_valendo(esc), 0);
-        EXPECT_LT(contexto().buscas.defasagem_valendo(esc), C);
+    const int b = no_chamado(c, "B"), n_c = no_chamado(c, "C"), d = no_chamado(c, "D"), a = no_chamado(c, "A");
+    ASSERT_EQ(c.buscas.quant_de_nos_do_caminho, 3);
+    ASSERT_TRUE(c.derivados.eh_escravo_valendo(n_c) && c.derivados.eh_escravo_valendo(d));
+    const int C = c.derivados.t_de_ciclo;
+    for (auto [esc, mestre] : {std::pair{n_c, b}, std::pair{d, a}}) {
+        EXPECT_EQ(c.derivados.defasagem_do_escravo(esc), relacao_forcada(c, esc));
+        EXPECT_EQ(no_ciclo(c.buscas.defasagem_valendo(esc) - c.buscas.defasagem_valendo(mestre), C), relacao_forcada(c, esc));
+        EXPECT_GE(c.buscas.defasagem_valendo(esc), 0);
+        EXPECT_LT(c.buscas.defasagem_valendo(esc), C);
     }
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST(defasagens_da_rede, caminhos_de_um_no_vazio_e_comecando_no_mestre) {
+TEST_F(defasagens_da_rede, caminhos_de_um_no_vazio_e_comecando_no_mestre) {
     servicos_de_teste s;
-    auto processar = [] {
-        ate_os_verdes();
-        etapas_das_defasagens();
-        calcular_resultados(contexto());
+    auto processar = [this] {
+        ate_os_verdes(c);
+        etapas_das_defasagens(c);
+        calcular_resultados(c);
     };
 
     // Um nó só: o caminho é ele, sem níveis.
-    teste::esvaziar_rede();
-    via("E", "", "A", 600, 10);
-    cruzamento("A", {"E"});
+    teste::esvaziar_rede(c.rede);
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
     processar();
-    EXPECT_EQ(contexto().buscas.quant_de_nos_do_caminho, 1);
-    EXPECT_EQ(contexto().buscas.nos_do_caminho_principal(1), 1);
-    EXPECT_EQ(contexto().buscas.quant_de_niveis, 0);
-    EXPECT_FALSE(contexto().resultados.atraso_rede_rel.empty());
+    EXPECT_EQ(c.buscas.quant_de_nos_do_caminho, 1);
+    EXPECT_EQ(c.buscas.nos_do_caminho_principal(1), 1);
+    EXPECT_EQ(c.buscas.quant_de_niveis, 0);
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
 
     // Dois nós ligados sem fornecimento: nenhum fluxo atravessa nó algum, o caminho fica vazio
     // (e sem links) e o nível 1, vazio, ainda conta.
-    teste::esvaziar_rede();
-    via("E", "", "A", 600, 10);
-    cruzamento("A", {"E"});
-    via("AB", "A", "B", 300, 10);
-    cruzamento("B", {"AB"});
+    teste::esvaziar_rede(c.rede);
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "AB", "A", "B", 300, 10);
+    cruzamento(c, "B", {"AB"});
     processar();
-    EXPECT_EQ(contexto().buscas.quant_de_nos_do_caminho, 0);
-    EXPECT_EQ(contexto().buscas.quant_de_links_do_caminho, 0);
-    EXPECT_EQ(contexto().buscas.quant_de_niveis, 1);
-    EXPECT_FALSE(contexto().resultados.atraso_rede_rel.empty());
+    EXPECT_EQ(c.buscas.quant_de_nos_do_caminho, 0);
+    EXPECT_EQ(c.buscas.quant_de_links_do_caminho, 0);
+    EXPECT_EQ(c.buscas.quant_de_niveis, 1);
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
 
     // O nó de maior fluxo é escravo: o caminho começa no mestre.
-    teste::esvaziar_rede();
-    via("E", "", "A", 300, 10);
-    cruzamento("A", {"E"});
-    via("F", "", "B", 900, 10);
-    cruzamento("B", {"F"});
-    via("BC", "B", "C", 900, 10);
-    cruzamento("C", {"BC"});
-    fornece("F", "BC", 1.0f);
-    escravo("B", "A", 1, 1, 0);
+    teste::esvaziar_rede(c.rede);
+    via(c, "E", "", "A", 300, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "F", "", "B", 900, 10);
+    cruzamento(c, "B", {"F"});
+    via(c, "BC", "B", "C", 900, 10);
+    cruzamento(c, "C", {"BC"});
+    fornece(c, "F", "BC", 1.0f);
+    escravo(c, "B", "A", 1, 1, 0);
     processar();
-    EXPECT_EQ(contexto().buscas.nos_do_caminho_principal(1), no_chamado("A"));
-    EXPECT_FALSE(contexto().resultados.atraso_rede_rel.empty());
+    EXPECT_EQ(c.buscas.nos_do_caminho_principal(1), no_chamado(c, "A"));
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
 
     EXPECT_TRUE(s.mensagens.empty());
 }
 
 // A maior rede: mais de 50 pares de nós numa fase, e tudo segue sem caixa alguma.
-TEST(defasagens_da_rede, maior_rede_em_grade) {
+TEST_F(defasagens_da_rede, maior_rede_em_grade) {
     servicos_de_teste s;
-    teste::montar_rede_em_grade(5, 10, 120);
-    ate_os_verdes();
-    etapas_das_defasagens();
-    calcular_resultados(contexto());
-    EXPECT_GT(std::max(contexto().buscas.quant_de_pares_fase1, contexto().buscas.quant_de_pares_fase2), 50);
-    EXPECT_GT(contexto().buscas.quant_de_niveis, 0);
-    EXPECT_FALSE(contexto().resultados.atraso_rede_rel.empty());
-    for (int n = 1; n <= max_indice_no; ++n) {
-        EXPECT_GE(contexto().buscas.defasagem_valendo(n), 0);
-        EXPECT_LT(contexto().buscas.defasagem_valendo(n), contexto().derivados.t_de_ciclo);
+    teste::montar_rede_em_grade(c.rede, 5, 10, 120);
+    ate_os_verdes(c);
+    etapas_das_defasagens(c);
+    calcular_resultados(c);
+    EXPECT_GT(std::max(c.buscas.quant_de_pares_fase1, c.buscas.quant_de_pares_fase2), 50);
+    EXPECT_GT(c.buscas.quant_de_niveis, 0);
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
+    for (int n = 1; n <= c.rede.max_indice_no; ++n) {
+        EXPECT_GE(c.buscas.defasagem_valendo(n), 0);
+        EXPECT_LT(c.buscas.defasagem_valendo(n), c.derivados.t_de_ciclo);
     }
     EXPECT_TRUE(s.mensagens.empty());
 }

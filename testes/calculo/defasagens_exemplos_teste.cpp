@@ -4,102 +4,106 @@
 
 #include "calculo/defasagens.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "comum/rede_propria.h"
 #include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
 namespace orvel {
 namespace {
 
+// Cada teste monta a sua rede no seu próprio contexto (c).
+class defasagens_exemplos : public teste::com_rede_propria {};
+
 using namespace teste_defasagens;
 
 // Um cruzamento só, com o ciclo imposto, até os verdes de segurança.
-int cruzamento_unico(Integer ciclo) {
-    teste::esvaziar_rede();
-    t_de_ciclo_imposto_dado = ciclo;
-    const int n = cruzamento("A", {"EA"});
-    via("EA", "", "A", 500, 10);
-    ate_os_verdes();
+int cruzamento_unico(contexto_da_rede& c, Integer ciclo) {
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = ciclo;
+    const int n = cruzamento(c, "A", {"EA"});
+    via(c, "EA", "", "A", 500, 10);
+    ate_os_verdes(c);
     return n;
 }
 
-TEST(defasagens_exemplos, periodo_de_dez_minutos_ou_de_uma_hora) {
+TEST_F(defasagens_exemplos, periodo_de_dez_minutos_ou_de_uma_hora) {
     servicos_de_teste s;
-    const int n = cruzamento_unico(70);
-    ASSERT_EQ(contexto().derivados.t_de_ciclo, 70);
-    calcular_grau_de_saturacao_dos_grupos(contexto());
-    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 560);
-    EXPECT_FALSE(contexto().derivados.eh_periodo_de_uma_hora);
-    EXPECT_GT(contexto().derivados.t_de_verde_do_grupo(n, 1), 0);
+    const int n = cruzamento_unico(c, 70);
+    ASSERT_EQ(c.derivados.t_de_ciclo, 70);
+    calcular_grau_de_saturacao_dos_grupos(c);
+    EXPECT_EQ(c.derivados.periodo_de_simulacao, 560);
+    EXPECT_FALSE(c.derivados.eh_periodo_de_uma_hora);
+    EXPECT_GT(c.derivados.t_de_verde_do_grupo(n, 1), 0);
 
     // Um grupo com grau de saturação 0,99 pede a hora inteira.
-    const Integer verde = contexto().derivados.t_de_verde_do_grupo(n, 1);
-    contexto().derivados.y(contexto().derivados.link_critico_do_grupo(n, 1)) = Single(0.99) * Single(verde) / Single(70);
-    calcular_grau_de_saturacao_dos_grupos(contexto());
-    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 3570);
-    EXPECT_TRUE(contexto().derivados.eh_periodo_de_uma_hora);
+    const Integer verde = c.derivados.t_de_verde_do_grupo(n, 1);
+    c.derivados.y(c.derivados.link_critico_do_grupo(n, 1)) = Single(0.99) * Single(verde) / Single(70);
+    calcular_grau_de_saturacao_dos_grupos(c);
+    EXPECT_EQ(c.derivados.periodo_de_simulacao, 3570);
+    EXPECT_TRUE(c.derivados.eh_periodo_de_uma_hora);
 
     // Um grupo que nunca fica verde não tem grau de saturação e não derruba a etapa.
-    contexto().copias.quant_de_grupos(n) = 3;
-    for (int k = 0; k <= max_intervalos_de_inicio; ++k) contexto().derivados.grupo_verde_no_intervalo(n, 3, k) = false;
-    calcular_grau_de_saturacao_dos_grupos(contexto());
-    EXPECT_EQ(contexto().derivados.t_de_verde_do_grupo(n, 3), 0);
-    EXPECT_EQ(contexto().derivados.periodo_de_simulacao, 3570);
+    c.copias.quant_de_grupos(n) = 3;
+    for (int k = 0; k <= max_intervalos_de_inicio; ++k) c.derivados.grupo_verde_no_intervalo(n, 3, k) = false;
+    calcular_grau_de_saturacao_dos_grupos(c);
+    EXPECT_EQ(c.derivados.t_de_verde_do_grupo(n, 3), 0);
+    EXPECT_EQ(c.derivados.periodo_de_simulacao, 3570);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST(defasagens_exemplos, defasagem_do_escravo_reduzida_ao_ciclo) {
-    cruzamento_unico(60);
-    contexto().derivados.t_de_ciclo = 60;
+TEST_F(defasagens_exemplos, defasagem_do_escravo_reduzida_ao_ciclo) {
+    cruzamento_unico(c, 60);
+    c.derivados.t_de_ciclo = 60;
     const int mestre = 1, esc = 2;
-    contexto().derivados.no_mestre(esc) = mestre;
-    contexto().derivados.duracao_com_demanda(mestre, 1) = 20;  // o intervalo 3 do mestre começa aos 31 s
-    contexto().derivados.duracao_com_demanda(mestre, 2) = 10;
-    contexto().derivados.duracao_com_demanda(esc, 1) = 10;  // o intervalo 2 do escravo começa aos 11 s
-    contexto().copias.intervalo_do_mestre(esc) = 3;
-    contexto().copias.intervalo_do_escravo(esc) = 2;
+    c.derivados.no_mestre(esc) = mestre;
+    c.derivados.duracao_com_demanda(mestre, 1) = 20;  // o intervalo 3 do mestre começa aos 31 s
+    c.derivados.duracao_com_demanda(mestre, 2) = 10;
+    c.derivados.duracao_com_demanda(esc, 1) = 10;  // o intervalo 2 do escravo começa aos 11 s
+    c.copias.intervalo_do_mestre(esc) = 3;
+    c.copias.intervalo_do_escravo(esc) = 2;
 
     for (auto [forcada, esperada] : std::array<std::array<Integer, 2>, 4>{{{5, 25}, {50, 10}, {-40, 40}, {200, 40}}}) {
-        contexto().copias.defasagem_forcada(esc) = forcada;
-        calcular_defasagem_do_escravo(contexto(), esc);
-        EXPECT_EQ(contexto().derivados.defasagem_do_escravo(esc), esperada) << "forçada " << forcada;
+        c.copias.defasagem_forcada(esc) = forcada;
+        calcular_defasagem_do_escravo(c, esc);
+        EXPECT_EQ(c.derivados.defasagem_do_escravo(esc), esperada) << "forçada " << forcada;
     }
 }
 
-TEST(defasagens_exemplos, passo_grade_e_volta_da_grade) {
+TEST_F(defasagens_exemplos, passo_grade_e_volta_da_grade) {
     EXPECT_EQ(passo_para_o_ciclo(90), 10);
     EXPECT_EQ(passo_para_o_ciclo(72), 10);
     EXPECT_EQ(passo_para_o_ciclo(64), 9);
 
     // Sem pares, a etapa só monta a grade.
     servicos_de_teste s;
-    teste::esvaziar_rede();
-    zerar_variaveis_de_calculo(contexto());
-    contexto().derivados.t_de_ciclo = 64;
-    contexto().derivados.periodo_de_simulacao = 576;
-    otimizar_defasagens_por_pares(contexto());
-    ASSERT_EQ(contexto().buscas.quant_de_defasagens_candidatas, 8);
-    for (int i = 1; i <= 8; ++i) EXPECT_EQ(contexto().buscas.defasagens_candidatas(i), 9 * (i - 1));
-    EXPECT_EQ(contexto().buscas.defasagens_candidatas(9), 9);
-    EXPECT_EQ(contexto().buscas.periodo_de_otimizacao, 576);
+    teste::esvaziar_rede(c.rede);
+    zerar_variaveis_de_calculo(c);
+    c.derivados.t_de_ciclo = 64;
+    c.derivados.periodo_de_simulacao = 576;
+    otimizar_defasagens_por_pares(c);
+    ASSERT_EQ(c.buscas.quant_de_defasagens_candidatas, 8);
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(c.buscas.defasagens_candidatas(i), 9 * (i - 1));
+    EXPECT_EQ(c.buscas.defasagens_candidatas(9), 9);
+    EXPECT_EQ(c.buscas.periodo_de_otimizacao, 576);
 
-    contexto().derivados.t_de_ciclo = 60;
-    contexto().derivados.periodo_de_simulacao = 3600;  // uma hora: a busca mede meia hora
-    otimizar_defasagens_por_pares(contexto());
-    ASSERT_EQ(contexto().buscas.quant_de_defasagens_candidatas, 6);
-    EXPECT_EQ(contexto().buscas.defasagens_candidatas(6), 50);
-    EXPECT_EQ(contexto().buscas.defasagens_candidatas(7), 0);
-    EXPECT_EQ(contexto().buscas.periodo_de_otimizacao, 1800);
+    c.derivados.t_de_ciclo = 60;
+    c.derivados.periodo_de_simulacao = 3600;  // uma hora: a busca mede meia hora
+    otimizar_defasagens_por_pares(c);
+    ASSERT_EQ(c.buscas.quant_de_defasagens_candidatas, 6);
+    EXPECT_EQ(c.buscas.defasagens_candidatas(6), 50);
+    EXPECT_EQ(c.buscas.defasagens_candidatas(7), 0);
+    EXPECT_EQ(c.buscas.periodo_de_otimizacao, 1800);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST(defasagens_exemplos, sete_pontos_do_colchete) {
+TEST_F(defasagens_exemplos, sete_pontos_do_colchete) {
     EXPECT_EQ(pontos_do_colchete(50, 0, 10, 60), (std::array<Integer, 8>{0, 40, 45, 50, 55, 0, 5, 10}));
     // p4 pode ser o próprio ciclo.
     EXPECT_EQ(pontos_do_colchete(55, 5, 10, 60), (std::array<Integer, 8>{0, 45, 50, 55, 60, 5, 10, 15}));
     EXPECT_EQ(pontos_do_colchete(0, 10, 10, 60), (std::array<Integer, 8>{0, 50, 55, 0, 5, 10, 15, 20}));
 }
 
-TEST(defasagens_exemplos, movimentos_grossos_e_passo_do_deslocamento) {
+TEST_F(defasagens_exemplos, movimentos_grossos_e_passo_do_deslocamento) {
     EXPECT_EQ(movimentos_grossos(60), (std::array<Integer, 7>{8, -8, 15, -15, 22, -22, 30}));
     EXPECT_EQ(movimentos_grossos(90), (std::array<Integer, 7>{11, -11, 22, -22, 34, -34, 45}));
     EXPECT_EQ(passo_do_deslocamento(60), 2);

@@ -58,20 +58,20 @@ protected:
         // de C repetido no ciclo (intervalos repetidos).
         teste::esvaziar_rede();
         t_de_ciclo_imposto_dado = 60;
-        via("E", "", "A", 600, 10);
-        cruzamento("A", {"E"});
-        via("AB", "A", "B", 600, 14);
-        cruzamento("B", {"AB"});
-        via("BC", "B", "C", 500, 9);
-        const int c = cruzamento("C", {"BC"});
+        via(contexto(), "E", "", "A", 600, 10);
+        cruzamento(contexto(), "A", {"E"});
+        via(contexto(), "AB", "A", "B", 600, 14);
+        cruzamento(contexto(), "B", {"AB"});
+        via(contexto(), "BC", "B", "C", 500, 9);
+        const int c = cruzamento(contexto(), "C", {"BC"});
         quant_de_intervalos_antes_dado(c) = 6;
         teste::cores_do_grupo(c, 1, "123312");
         teste::cores_do_grupo(c, 2, "331233");
         duracao_imposta_dado(c, 6) = 3;
-        via("AD", "A", "D", 200, 20);
-        cruzamento("D", {"AD"});
-        fornece("E", "AB", 0.9f);
-        fornece("AB", "BC", 0.8f);
+        via(contexto(), "AD", "A", "D", 200, 20);
+        cruzamento(contexto(), "D", {"AD"});
+        fornece(contexto(), "E", "AB", 0.9f);
+        fornece(contexto(), "AB", "BC", 0.8f);
         etapas() = etapas_marcadas();
         salvamentos = 0;
     }

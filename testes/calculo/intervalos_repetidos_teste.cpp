@@ -6,132 +6,136 @@
 
 #include "calculo/defasagens.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "comum/rede_propria.h"
 #include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
 
 namespace orvel {
 namespace {
 
+// Cada teste monta a sua rede no seu próprio contexto (c).
+class intervalos_repetidos : public teste::com_rede_propria {};
+
 using namespace teste_defasagens;
 
 // As bandeiras de verde de todos os grupos num intervalo, como chave de classe.
-std::vector<bool> bandeiras(int n, int k) {
+std::vector<bool> bandeiras(contexto_da_rede& c, int n, int k) {
     std::vector<bool> b;
-    for (int g = 1; g <= contexto().copias.quant_de_grupos(n); ++g) b.push_back(contexto().derivados.grupo_verde_no_intervalo(n, g, k));
+    for (int g = 1; g <= c.copias.quant_de_grupos(n); ++g) b.push_back(c.derivados.grupo_verde_no_intervalo(n, g, k));
     return b;
 }
 
 // Soma das durações de cada classe de intervalos com as mesmas bandeiras.
-std::map<std::vector<bool>, std::pair<int, int>> somas_por_classe(int n) {
+std::map<std::vector<bool>, std::pair<int, int>> somas_por_classe(contexto_da_rede& c, int n) {
     std::map<std::vector<bool>, std::pair<int, int>> somas;
-    for (int k = 1; k <= contexto().derivados.quant_de_intervalos_depois(n); ++k) {
-        auto& s = somas[bandeiras(n, k)];
-        s.first += contexto().derivados.duracao_do_intervalo(n, k);
-        s.second += contexto().derivados.duracao_com_demanda(n, k);
+    for (int k = 1; k <= c.derivados.quant_de_intervalos_depois(n); ++k) {
+        auto& s = somas[bandeiras(c, n, k)];
+        s.first += c.derivados.duracao_do_intervalo(n, k);
+        s.second += c.derivados.duracao_com_demanda(n, k);
     }
     return somas;
 }
 
-void conferir_sequencias_de_verde(int n) {
-    const int N = contexto().derivados.quant_de_intervalos_depois(n);
-    auto verde = [n, N](int g, int k) { return contexto().derivados.grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
-    for (int g = 1; g <= contexto().copias.quant_de_grupos(n); ++g)
+void conferir_sequencias_de_verde(contexto_da_rede& c, int n) {
+    const int N = c.derivados.quant_de_intervalos_depois(n);
+    auto verde = [&c, n, N](int g, int k) { return c.derivados.grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
+    for (int g = 1; g <= c.copias.quant_de_grupos(n); ++g)
         for (int m = 1; m <= N; ++m) {
             if (!verde(g, m) || verde(g, m - 1)) continue;
             int duracao = 0;
-            for (int x = m; x <= 2 * N && verde(g, x); ++x) duracao += contexto().derivados.duracao_do_intervalo(n, (x - 1) % N + 1);
-            EXPECT_GE(duracao, contexto().derivados.verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " intervalo " << m;
+            for (int x = m; x <= 2 * N && verde(g, x); ++x) duracao += c.derivados.duracao_do_intervalo(n, (x - 1) % N + 1);
+            EXPECT_GE(duracao, c.derivados.verde_de_seguranca_do_grupo(n, g)) << "nó " << n << " grupo " << g << " intervalo " << m;
         }
 }
 
 // Um nó de ciclo duplo a jusante de uma arterial carregada, e um nó de amarelos livres (os dois
 // amarelos não têm verde: repetem um ao outro, e só o zero limita o que se tira deles).
-TEST(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_duracoes) {
+TEST_F(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_duracoes) {
     servicos_de_teste s;
-    teste::esvaziar_rede();
-    t_de_ciclo_imposto_dado = 90;
-    via("E", "", "U", 900, 10);
-    cruzamento("U", {"E"}, 600);
-    via("UK", "U", "K", 500, 17);
-    const int k = cruzamento("K", {"UK"}, 100);
-    eh_ciclo_duplo_permitido_dado(k) = true;
-    via("KW", "K", "W", 400, 25);
-    cruzamento("W", {"KW"}, 300, true);
-    fornece("E", "UK", 0.55f);
-    fornece("UK", "KW", 0.8f);
-    ate_os_verdes();
-    ASSERT_TRUE(contexto().derivados.eh_ciclo_duplo(k));
-    ASSERT_EQ(contexto().derivados.quant_de_intervalos_depois(k), 8);
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 90;
+    via(c, "E", "", "U", 900, 10);
+    cruzamento(c, "U", {"E"}, 600);
+    via(c, "UK", "U", "K", 500, 17);
+    const int k = cruzamento(c, "K", {"UK"}, 100);
+    c.rede.eh_ciclo_duplo_permitido_dado(k) = true;
+    via(c, "KW", "K", "W", 400, 25);
+    cruzamento(c, "W", {"KW"}, 300, true);
+    fornece(c, "E", "UK", 0.55f);
+    fornece(c, "UK", "KW", 0.8f);
+    ate_os_verdes(c);
+    ASSERT_TRUE(c.derivados.eh_ciclo_duplo(k));
+    ASSERT_EQ(c.derivados.quant_de_intervalos_depois(k), 8);
 
-    calcular_defasagens_iniciais(contexto());
+    calcular_defasagens_iniciais(c);
     std::map<int, std::map<std::vector<bool>, std::pair<int, int>>> antes;
-    for (int n = 1; n <= max_indice_no; ++n) antes[n] = somas_por_classe(n);
-    otimizar_intervalos_repetidos(contexto());
+    for (int n = 1; n <= c.rede.max_indice_no; ++n) antes[n] = somas_por_classe(c, n);
+    otimizar_intervalos_repetidos(c);
 
-    for (int n = 1; n <= max_indice_no; ++n) {
-        EXPECT_EQ(somas_por_classe(n), antes[n]) << "nó " << n;
-        conferir_sequencias_de_verde(n);
-        for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(n); ++m) {
-            EXPECT_GE(contexto().derivados.duracao_do_intervalo(n, m), 0);
-            EXPECT_GE(contexto().derivados.duracao_com_demanda(n, m), 0);
+    for (int n = 1; n <= c.rede.max_indice_no; ++n) {
+        EXPECT_EQ(somas_por_classe(c, n), antes[n]) << "nó " << n;
+        conferir_sequencias_de_verde(c, n);
+        for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(n); ++m) {
+            EXPECT_GE(c.derivados.duracao_do_intervalo(n, m), 0);
+            EXPECT_GE(c.derivados.duracao_com_demanda(n, m), 0);
         }
         // Os inícios acompanham as durações.
-        for (int m = 2; m <= contexto().derivados.quant_de_intervalos_depois(n); ++m)
-            EXPECT_EQ(contexto().derivados.inicio_do_intervalo(n, m), contexto().derivados.inicio_do_intervalo(n, m - 1) + contexto().derivados.duracao_com_demanda(n, m - 1));
+        for (int m = 2; m <= c.derivados.quant_de_intervalos_depois(n); ++m)
+            EXPECT_EQ(c.derivados.inicio_do_intervalo(n, m), c.derivados.inicio_do_intervalo(n, m - 1) + c.derivados.duracao_com_demanda(n, m - 1));
     }
     EXPECT_TRUE(s.mensagens.empty());
 }
 
 // Mais candidatos do que as 30 linhas de antes: todos são tratados, sem falha.
-TEST(intervalos_repetidos, trinta_e_dois_candidatos) {
+TEST_F(intervalos_repetidos, trinta_e_dois_candidatos) {
     servicos_de_teste s;
-    teste::esvaziar_rede();
+    teste::esvaziar_rede(c.rede);
     for (int i = 1; i <= 32; ++i) {
         const std::string nome = "N" + std::to_string(i);
-        via("E" + nome, "", nome, 400, 10);
-        cruzamento(nome, {"E" + nome}, 200, true);
+        via(c, "E" + nome, "", nome, 400, 10);
+        cruzamento(c, nome, {"E" + nome}, 200, true);
     }
-    ate_os_verdes();
-    calcular_defasagens_iniciais(contexto());
-    otimizar_intervalos_repetidos(contexto());
-    EXPECT_EQ(contexto().buscas.candidato_corrente, 32);
-    EXPECT_EQ(contexto().buscas.nos_da_vizinhanca_do_candidato(32, 1), 32);
-    EXPECT_EQ(contexto().buscas.quant_de_links_da_vizinhanca(32), 2);
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+    otimizar_intervalos_repetidos(c);
+    EXPECT_EQ(c.buscas.candidato_corrente, 32);
+    EXPECT_EQ(c.buscas.nos_da_vizinhanca_do_candidato(32, 1), 32);
+    EXPECT_EQ(c.buscas.quant_de_links_da_vizinhanca(32), 2);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
-TEST(intervalos_repetidos, verde_de_seguranca_recusa_a_sequencia_curta) {
-    teste::esvaziar_rede();
-    via("E", "", "A", 600, 10);
-    const int a = cruzamento("A", {"E"});
-    ate_os_verdes();
-    contexto().buscas.no_da_vizinhanca(1) = static_cast<Byte>(a);
-    verificar_verdes_minimos(contexto());
-    EXPECT_TRUE(contexto().buscas.intervalos_validos);
-    contexto().derivados.duracao_do_intervalo(a, 3) = static_cast<Integer>(contexto().derivados.verde_de_seguranca_do_grupo(a, 2) - 1);
-    verificar_verdes_minimos(contexto());
-    EXPECT_FALSE(contexto().buscas.intervalos_validos);
+TEST_F(intervalos_repetidos, verde_de_seguranca_recusa_a_sequencia_curta) {
+    teste::esvaziar_rede(c.rede);
+    via(c, "E", "", "A", 600, 10);
+    const int a = cruzamento(c, "A", {"E"});
+    ate_os_verdes(c);
+    c.buscas.no_da_vizinhanca(1) = static_cast<Byte>(a);
+    verificar_verdes_minimos(c);
+    EXPECT_TRUE(c.buscas.intervalos_validos);
+    c.derivados.duracao_do_intervalo(a, 3) = static_cast<Integer>(c.derivados.verde_de_seguranca_do_grupo(a, 2) - 1);
+    verificar_verdes_minimos(c);
+    EXPECT_FALSE(c.buscas.intervalos_validos);
 }
 
 // Só um índice menor aceita o deslocamento: sem fluxo algum o índice da vizinhança é zero antes
 // e depois de cada passo, e os amarelos livres, que se repetem e cabem o passo, ficam como estavam.
-TEST(intervalos_repetidos, deslocamento_que_empata_o_indice_e_desfeito) {
+TEST_F(intervalos_repetidos, deslocamento_que_empata_o_indice_e_desfeito) {
     servicos_de_teste s;
-    teste::esvaziar_rede();
-    t_de_ciclo_imposto_dado = 90;
-    via("E", "", "A", 0, 10);
-    const int a = cruzamento("A", {"E"}, 0, true);
-    ate_os_verdes();
-    calcular_defasagens_iniciais(contexto());
-    const int passo = passo_do_deslocamento(contexto().derivados.t_de_ciclo);
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 90;
+    via(c, "E", "", "A", 0, 10);
+    const int a = cruzamento(c, "A", {"E"}, 0, true);
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+    const int passo = passo_do_deslocamento(c.derivados.t_de_ciclo);
     ASSERT_EQ(passo, 3);
     std::vector<int> antes;
-    for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(a); ++m) antes.push_back(contexto().derivados.duracao_do_intervalo(a, m));
+    for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(a); ++m) antes.push_back(c.derivados.duracao_do_intervalo(a, m));
     ASSERT_EQ(antes, (std::vector<int>{23, 22, 23, 22}));
-    otimizar_intervalos_repetidos(contexto());
-    EXPECT_EQ(contexto().buscas.melhor_indice, 0.0f);
+    otimizar_intervalos_repetidos(c);
+    EXPECT_EQ(c.buscas.melhor_indice, 0.0f);
     std::vector<int> depois;
-    for (int m = 1; m <= contexto().derivados.quant_de_intervalos_depois(a); ++m) depois.push_back(contexto().derivados.duracao_do_intervalo(a, m));
+    for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(a); ++m) depois.push_back(c.derivados.duracao_do_intervalo(a, m));
     EXPECT_EQ(depois, antes);
     EXPECT_TRUE(s.mensagens.empty());
 }

@@ -27,11 +27,11 @@ struct dados_do_link {
 
 class montagem_da_rede {
 public:
-    // A rede montada: a do contexto dado (sem ele, o do processo).
+    // A rede montada: a do contexto dado.
     contexto_da_rede& c;
 
     // Começa de uma rede vazia, com as tabelas do cálculo limpas.
-    explicit montagem_da_rede(contexto_da_rede& ctx = contexto()) : c(ctx) {
+    explicit montagem_da_rede(contexto_da_rede& ctx) : c(ctx) {
         for (int n = 1; n <= max_nos; ++n) c.rede.existe_no(n) = true;
         zerar_variaveis_de_calculo(c);
         c.rede.existe_no.preencher(false);
