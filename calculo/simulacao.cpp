@@ -464,7 +464,8 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
                             E.paradas[l] = soma + inteiro;
                         } else {
                             E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
-                            E.paradas[l] = paradas_com_fila_grande(sim, static_cast<int>(p - primeiro), possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
+                            const int i = static_cast<int>(p - primeiro);
+                            E.paradas[l] = paradas_com_fila_grande(sim, i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
                                                                    q, no_inicio_do_vermelho);
                             E.verde_antes[l] = false;
                         }
