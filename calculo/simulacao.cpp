@@ -409,8 +409,12 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
     Single bloqueada = sim.vazao_bloqueada;
     Single bloqueado = sim.bloqueado_no_recebedor;
     Long no_inicio_do_vermelho = sim.paradas_no_inicio_do_vermelho;
-    for (int i = 0; i < n; ++i) {
-        const link_na_execucao& L = area.l[i];
+    // O laço anda pelo registro do link: a posição na lista só é contada onde é usada (no
+    // corte e na conta conferida), e o laço fica com um valor vivo a menos.
+    const link_na_execucao* const primeiro = area.l.data();
+    const link_na_execucao* const ultimo = primeiro + n;
+    for (const link_na_execucao* p = primeiro; p != ultimo; ++p) {
+        const link_na_execucao& L = *p;
         const int l = L.slot;
         const int quant_de_recebedores = L.quant_de_recebedores;
         const Single s = L.s;
@@ -431,6 +435,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
             if constexpr (eh_final) chegadas[l] = chegou;
 
             if constexpr (F == corte) {
+                const int i = static_cast<int>(p - primeiro);
                 marcar_posicao(sim, i, possivel, bloqueada, bloqueado, no_inicio_do_vermelho);
                 if (area.testes_de_corte[i]) {
                     const Integer vermelho = para_integer(Long(C) - Long(ctx.derivados.t_de_verde_do_link.sem_verificar(l)));
@@ -459,6 +464,7 @@ void segundo_dos_links(const rede_em_calculo& ctx, Long t, int C, Single* chegad
                             E.paradas[l] = soma + inteiro;
                         } else {
                             E.verde_antes[l] = true;  // como estava, se a conta conferida falhar
+                            const int i = static_cast<int>(p - primeiro);
                             E.paradas[l] = paradas_com_fila_grande(sim, i, possivel, bloqueada, bloqueado, E.paradas[l], paradas_agora,
                                                                    q, no_inicio_do_vermelho);
                             E.verde_antes[l] = false;
