@@ -17,19 +17,6 @@ class atender_verdes_de_seguranca_exemplos : public teste::com_rede_propria {};
 using namespace teste_ciclo;
 using v = std::vector<int>;
 
-// Nós 1..quant em uso, tabelas limpas, opções padrão.
-void comecar(contexto_da_rede& c, int quant) {
-    c.rede.existe_no.preencher(false);
-    c.rede.existe_link.preencher(false);
-    for (int n = 1; n <= quant; ++n) c.rede.existe_no(n) = true;
-    c.rede.max_indice_no = Byte(quant);
-    c.rede.max_indice_link = 0;
-    zerar_variaveis_de_calculo(c);
-    c.copias.t_de_ciclo_maximo = 120;
-    c.copias.grau_de_saturacao_meta = Single(0.88);
-    c.copias.grau_de_saturacao_limite = Single(0.95);
-}
-
 // Um nó pronto para as etapas: grupos por letras (V verde), durações (as impostas marcadas
 // com "I" em `impostas`), o y e o verde de segurança de cada grupo (o link do grupo g do nó n
 // é o 10n + g) e os grupos críticos.

@@ -24,21 +24,10 @@ class empates_e_limites_do_ciclo : public teste::com_rede_propria {};
 class empates_das_defasagens : public teste::com_rede_propria {};
 class limites_das_defasagens : public teste::com_rede_propria {};
 
+using namespace teste_ciclo;
 using v = std::vector<int>;
 
 // ---- Redes das etapas do ciclo e dos verdes, montadas direto nas tabelas de cálculo ----
-
-void comecar(contexto_da_rede& c, int quant) {
-    c.rede.existe_no.preencher(false);
-    c.rede.existe_link.preencher(false);
-    for (int n = 1; n <= quant; ++n) c.rede.existe_no(n) = true;
-    c.rede.max_indice_no = Byte(quant);
-    c.rede.max_indice_link = 0;
-    zerar_variaveis_de_calculo(c);
-    c.copias.t_de_ciclo_maximo = 120;
-    c.copias.grau_de_saturacao_meta = Single(0.88);
-    c.copias.grau_de_saturacao_limite = Single(0.95);
-}
 
 // Um nó com os grupos dados por letras (V verde) e as durações dos intervalos, todas livres;
 // o link crítico do grupo g do nó n é o 10n + g, com o y dado; todos os grupos são críticos.

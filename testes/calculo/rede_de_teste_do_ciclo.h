@@ -120,4 +120,18 @@ inline std::vector<int> inicios(contexto_da_rede& c, int n) {
     return v;
 }
 
+// Para as etapas com as tabelas de cálculo preenchidas direto: nós 1..quant em uso, tabelas
+// limpas, opções padrão.
+inline void comecar(contexto_da_rede& c, int quant) {
+    c.rede.existe_no.preencher(false);
+    c.rede.existe_link.preencher(false);
+    for (int n = 1; n <= quant; ++n) c.rede.existe_no(n) = true;
+    c.rede.max_indice_no = Byte(quant);
+    c.rede.max_indice_link = 0;
+    zerar_variaveis_de_calculo(c);
+    c.copias.t_de_ciclo_maximo = 120;
+    c.copias.grau_de_saturacao_meta = Single(0.88);
+    c.copias.grau_de_saturacao_limite = Single(0.95);
+}
+
 }  // namespace orvel::teste_ciclo
