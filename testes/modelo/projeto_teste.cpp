@@ -691,7 +691,7 @@ namespace orvel {
 namespace {
 
 // Cada chave da tabela das faixas, num arquivo que a abertura aceita, é recusada logo acima e
-// logo abaixo da sua faixa, com a chave, o valor e a faixa no aviso.
+// logo abaixo da sua faixa (numa lista, no segundo item), com a chave, o valor e a faixa no aviso.
 TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abaixo) {
     montar_rede();
     // Todas as listas de cores de grupo vão ao arquivo; o ciclo imposto não passa do máximo.
@@ -713,8 +713,13 @@ TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abai
             std::string texto = bom;
             const auto p = texto.find(abre);
             ASSERT_NE(p, std::string::npos);
-            const auto ini = p + abre.size();
-            const auto fim = f.lista ? texto.find(',', ini) : texto.find('<', ini);
+            // Numa lista (o arquivo diz qual é, não a tabela), o segundo item: o primeiro,
+            // válido, não basta para aceitá-la.
+            const auto depois = texto.find('<', p + abre.size());
+            const bool lista = texto.find(',', p) < depois;
+            EXPECT_EQ(lista, f.lista);
+            const auto ini = lista ? texto.find(',', p) + 1 : p + abre.size();
+            const auto fim = lista ? texto.find(',', ini) : depois;
             texto.replace(ini, fim - ini, valor);
             const std::string arq = pasta.arquivo("chave.xml");
             escrever(arq, texto);
