@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -555,11 +556,25 @@ void conferir_no_lido(projeto_lido& p, int n) {
     }
 }
 
-// Resultados que nenhuma execução dá: as vistas os usariam sem processar de novo.
+// Resultados que nenhuma execução dá: as vistas os usariam sem processar de novo. Só se
+// confere o que uma execução nunca grava; o que ela pode gravar (durações que, com os verdes de
+// segurança, passam do ciclo) abre, e as chaves dcd além dos intervalos do nó, que o salvamento
+// mantém e nada lê, não são conferidas.
 void conferir_resultados_lidos(projeto_lido& p) {
     auto fora = [&](std::string_view e, std::string_view chave, double v, const faixa_de_valor& faixa) {
         if (!faixa.contem(v)) recusar(p, e, chave, texto_de_double(v), fora_da(faixa));
     };
+    // As cores do diagrama final, todas, mesmo sem processamento: uma execução só reescreve as
+    // dos intervalos e grupos do nó e o salvamento grava o resto como foi lido, então um código
+    // que nenhuma execução dá é recusado antes que uma execução o possa guardar.
+    for (int n = 1; n <= max_nos; ++n) {
+        if (!p.existe_no[n]) continue;
+        const std::string e = nome_do_elemento_do_no(n);
+        for (int g = 1; g <= max_grupos; ++g)
+            for (int k = 1; k <= limite_de_intervalos; ++k)
+                fora(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_depois", p.nos[n].cor_depois[g][k],
+                     faixa_codigo_de_cor);
+    }
     fora("rede", "t_ciclo_da_rede_rel", p.t_de_ciclo, faixa_t_de_ciclo_da_rede);
     fora("rede", "periodo_de_simulacao", p.periodo_de_simulacao, faixa_periodo_de_simulacao);
     // Sem ciclo (rede não processada) as vistas pedem o processamento e não leem os nós.
@@ -567,24 +582,28 @@ void conferir_resultados_lidos(projeto_lido& p) {
     if (C == 0) return;
     constexpr faixa_de_valor faixa_dos_intervalos{0, max_intervalos_duplos};
     const faixa_de_valor faixa_do_ciclo{0, double(C)};
+    // Uma duração nunca é negativa, e as de um nó, somadas, cabem num Integer: as vistas as
+    // acumulam assim, e o cálculo também.
+    constexpr faixa_de_valor faixa_das_duracoes{0, faixa_de_integer.maximo};
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
         const std::string e = nome_do_elemento_do_no(n);
         fora(e, "quant_de_intervalos_depois_dado", o.intervalos_depois, faixa_dos_intervalos);
         fora(e, "defasagem_valendo_rel", o.defasagem_valendo, faixa_do_ciclo);
-        // Os intervalos de um nó cabem no ciclo da rede: cada um e todos juntos.
-        long soma = 0;
-        for (int j = 1; j <= max_intervalos_entrados; ++j) {
-            fora(e, "d" + texto_de_inteiro(j), o.d[j], faixa_do_ciclo);
-            fora(e, "dcd" + texto_de_inteiro(j), o.dcd[j], faixa_do_ciclo);
+        const int intervalos = std::min<int>(o.intervalos_depois, max_intervalos_entrados);
+        long soma = 0, soma_com_demanda = 0;
+        for (int j = 1; j <= intervalos; ++j) {
+            fora(e, "d" + texto_de_inteiro(j), o.d[j], faixa_das_duracoes);
+            fora(e, "dcd" + texto_de_inteiro(j), o.dcd[j], faixa_das_duracoes);
             soma += o.d[j];
+            soma_com_demanda += o.dcd[j];
         }
-        if (soma > C) recusar(p, e, "d1", texto_de_inteiro(o.d[1]), "a soma das durações passa do ciclo da rede");
-        for (int g = 1; g <= max_grupos; ++g)
-            for (int k = 1; k <= limite_de_intervalos; ++k)
-                fora(e, "cor_do_intervalo_do_grupo" + texto_de_inteiro(g) + "_depois", o.cor_depois[g][k],
-                     faixa_codigo_de_cor);
+        if (!faixa_das_duracoes.contem(double(soma)))
+            recusar(p, e, "d1", texto_de_inteiro(o.d[1]), "a soma das durações passa de " + texto_de_double(faixa_das_duracoes.maximo));
+        if (!faixa_das_duracoes.contem(double(soma_com_demanda)))
+            recusar(p, e, "dcd1", texto_de_inteiro(o.dcd[1]),
+                    "a soma das durações passa de " + texto_de_double(faixa_das_duracoes.maximo));
     }
 }
 

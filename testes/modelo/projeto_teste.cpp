@@ -505,8 +505,9 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         // Resultados que nenhuma execução dá: as vistas falhariam com eles.
         {"<periodo_de_simulacao>600<", "<periodo_de_simulacao>-600<",
          "periodo_de_simulacao = -600 (em rede), fora da faixa entre 0 e 3600"},
-        {"<d1>4<", "<d1>32767<", "d1 = 32767 (em no1), fora da faixa entre 0 e 90"},
-        {"<d1>4<", "<d1>10<", "d1 = 10 (em no1), a soma das durações passa do ciclo da rede"},
+        {"<d1>4<", "<d1>-1<", "d1 = -1 (em no1), fora da faixa entre 0 e 32767"},
+        {"<dcd1>5<", "<dcd1>-1<", "dcd1 = -1 (em no1), fora da faixa entre 0 e 32767"},
+        {"<d1>4<", "<d1>32767<", "d1 = 32767 (em no1), a soma das durações passa de 32767"},
         {"<t_ciclo_da_rede_rel>90<", "<t_ciclo_da_rede_rel>301<",
          "t_ciclo_da_rede_rel = 301 (em rede), fora da faixa entre 0 e 300"},
         {"<defasagem_valendo_rel>75<", "<defasagem_valendo_rel>91<",

@@ -1,0 +1,223 @@
+// Todo arquivo que o programa grava, a partir de um arquivo que ele aceitou, abre de novo: o
+// que uma execução deixa nas tabelas, o que o salvamento mantém do arquivo e o tamanho do que
+// ele grava.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "calculo/observador_do_calculo.h"
+#include "calculo/processar_rede.h"
+#include "comum/arquivos.h"
+#include "comum/janela_principal_de_teste.h"
+#include "comum/pasta_temporaria.h"
+#include "comum/rede_de_teste.h"
+#include "comum/reabrir_projeto.h"
+#include "modelo/limpar_rede.h"
+#include "modelo/projeto.h"
+#include "modelo/tabelas_de_calculo.h"
+#include "plataforma/documento_xml.h"
+#include "plataforma/numeros.h"
+
+namespace orvel {
+namespace {
+
+using teste::conteudo;
+using teste::escrever;
+
+class reabrir_projeto : public teste::com_janela_principal {
+protected:
+    void SetUp() override {
+        teste::com_janela_principal::SetUp();
+        separador_antes = separador_decimal();
+        definir_separador_decimal('.');
+        s.pasta = "/opt/orvel";
+        nome_do_arquivo.clear();
+        salvar_como = false;
+        caption_dos_forms.clear();
+        etapas() = etapas_de_verdade();
+        limpar_rede();
+    }
+    void TearDown() override {
+        definir_separador_decimal(separador_antes);
+        teste::com_janela_principal::TearDown();
+    }
+
+    bool salvar_em(const std::string& caminho) {
+        s.respostas_salvar.push_back(caminho);
+        salvar_como = true;
+        return salvar_projeto();
+    }
+
+    bool abrir(const std::string& caminho) {
+        s.respostas_abrir.push_back(caminho);
+        return abrir_projeto();
+    }
+
+    // Um nó de dois grupos e quatro intervalos (os amarelos impostos em 3 s) e os links de
+    // entrada dados: fluxo, fluxo de saturação e grupo.
+    struct entrada {
+        Single fluxo, saturacao;
+        int grupo;
+    };
+    void no_com_entradas(std::initializer_list<entrada> entradas, Byte verde = 10, const char* cores_do_grupo2 = "3312") {
+        const int n = teste::novo_no("N1", 2, 4);
+        teste::cores_do_grupo(n, 1, "1233");
+        teste::cores_do_grupo(n, 2, cores_do_grupo2);
+        duracao_imposta_dado(n, 2) = 3;
+        duracao_imposta_dado(n, 4) = 3;
+        int k[3] = {0, 0, 0};
+        for (const entrada& e : entradas) {
+            const std::string nome = "E" + std::to_string(total_de_links_dado + 1);
+            const int l = teste::novo_link(nome, "", "N1", e.fluxo, e.saturacao);
+            verde_de_seguranca_dado(l) = verde;
+            nome_dos_links_do_grupo_dado(n, e.grupo, ++k[e.grupo]) = nome;
+        }
+        teste::carregar_o_desenho_da_rede();
+    }
+
+    // Processa o projeto aberto (ou salvo), como o "Processar": o salvamento do fim grava nele.
+    void processar() { processar_rede(contexto(), observador_do_calculo_instalado()); }
+
+    bool mostrou(const std::string& texto) const {
+        for (const auto& m : s.mensagens)
+            if (m.texto == texto) return true;
+        return false;
+    }
+
+    teste::pasta_temporaria pasta;
+    char separador_antes = '.';
+};
+
+constexpr char nao_cabe_no_ciclo[] =
+    "Não foi possível atender, simultaneamente, aos verdes de segurança e ao máximo tempo de ciclo permitido";
+
+// Os verdes de segurança que não cabem no ciclo: o "Processar" avisa, segue com as durações como
+// estão e salva; a soma passa do ciclo (e, com um ciclo imposto curto e um grupo sempre verde,
+// uma duração também).
+TEST_F(reabrir_projeto, duracoes_que_passam_do_ciclo_depois_dos_verdes_de_seguranca_abrem) {
+    struct caso {
+        const char* nome;
+        Integer ciclo_imposto;
+        Single fluxo;
+        Byte verde;
+    };
+    for (const caso& c : {caso{"maximo_120", 0, 0, 10}, caso{"imposto_300", 300, 9999, 10}, caso{"imposto_20", 20, 0, 40}}) {
+        SCOPED_TRACE(c.nome);
+        limpar_rede();
+        teste::esvaziar_rede();
+        if (c.fluxo == 0 && c.ciclo_imposto == 0)
+            no_com_entradas({{100, 100, 1}, {300, 300, 1}, {300, 300, 2}}, c.verde);
+        else if (c.fluxo == 0)
+            no_com_entradas({{300, 1800, 1}, {300, 1800, 2}}, c.verde, "1111");
+        else
+            no_com_entradas({{c.fluxo, c.fluxo, 1}, {c.fluxo, c.fluxo, 2}}, c.verde);
+        t_de_ciclo_imposto_dado = c.ciclo_imposto;
+        const std::string caminho = pasta.arquivo(std::string(c.nome) + ".xml");
+        s.mensagens.clear();
+        ASSERT_TRUE(salvar_em(caminho)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+        processar();
+        ASSERT_TRUE(mostrou(nao_cabe_no_ciclo)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+        Long soma = 0;
+        for (int k = 1; k <= 4; ++k) soma += contexto().derivados.duracao_do_intervalo(1, k);
+        ASSERT_GT(soma, contexto().derivados.t_de_ciclo);
+        if (c.ciclo_imposto == 20) {
+            ASSERT_GT(contexto().derivados.duracao_do_intervalo(1, 1), 20);
+        }
+
+        teste::reabre_sem_aviso(s, caminho);
+        EXPECT_EQ(contexto().derivados.t_de_ciclo, c.ciclo_imposto == 0 ? 120 : c.ciclo_imposto);
+    }
+}
+
+// Um nó que tinha 6 intervalos e passou a ter 4: o salvamento mantém as chaves dcd5 e dcd6 da
+// execução anterior, maiores que o ciclo novo, e nada as lê.
+TEST_F(reabrir_projeto, chaves_dcd_alem_dos_intervalos_do_no_abrem) {
+    const int n = teste::novo_no("N1", 2, 6);
+    teste::cores_do_grupo(n, 1, "123312");
+    teste::cores_do_grupo(n, 2, "331233");
+    for (int k : {2, 4, 6}) duracao_imposta_dado(n, k) = 3;
+    for (const char* nome : {"E1", "E2"}) {
+        const int l = teste::novo_link(nome, "", "N1", nome[1] == '1' ? 1600 : 200, 1800);
+        verde_de_seguranca_dado(l) = 8;
+    }
+    teste::links_do_grupo(n, 1, {"E1"});
+    teste::links_do_grupo(n, 2, {"E2"});
+    teste::carregar_o_desenho_da_rede();
+    t_de_ciclo_imposto_dado = 150;
+    const std::string caminho = pasta.arquivo("seis.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    processar();
+    ASSERT_EQ(contexto().derivados.quant_de_intervalos_depois(n), 6);
+
+    teste::reabre_sem_aviso(s, caminho);
+    quant_de_intervalos_antes_dado(n) = 4;
+    teste::cores_do_grupo(n, 1, "1233");
+    teste::cores_do_grupo(n, 2, "3312");
+    for (int k = 5; k <= 6; ++k) {
+        duracao_imposta_dado(n, k) = 0;
+        for (int g = 1; g <= 2; ++g) cor_do_intervalo_do_grupo_dado(n, g, k) = 0;
+    }
+    t_de_ciclo_imposto_dado = 25;
+    processar();
+    ASSERT_EQ(contexto().derivados.quant_de_intervalos_depois(n), 4);
+    const std::string salvo = conteudo(caminho);
+    const auto p = salvo.find("<dcd5>");
+    ASSERT_NE(p, std::string::npos);
+    ASSERT_GT(ler_numero_do_arquivo(salvo.substr(p + 6, 4)), 25.0) << "a chave velha deveria passar do ciclo novo";
+
+    teste::reabre_sem_aviso(s, caminho);
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 25);
+}
+
+// Um código de cor que nenhuma execução dá, num intervalo além dos que a execução reescreve,
+// é recusado já num projeto não processado: nenhuma execução chega a guardá-lo.
+TEST_F(reabrir_projeto, cor_final_fora_da_faixa_recusada_antes_de_processar) {
+    no_com_entradas({{300, 1800, 1}, {300, 1800, 2}});
+    const std::string caminho = pasta.arquivo("cor.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    std::string texto = conteudo(caminho);
+    const std::string de = "<cor_do_intervalo_do_grupo1_depois>0,0,0,0,0,";
+    const auto p = texto.find(de);
+    ASSERT_NE(p, std::string::npos);
+    texto.replace(p, de.size(), "<cor_do_intervalo_do_grupo1_depois>0,0,0,0,7,");
+    const std::string cor = pasta.arquivo("cor7.xml");
+    escrever(cor, texto);
+    s.mensagens.clear();
+    EXPECT_FALSE(abrir(cor));
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "o arquivo cor7.xml tem um valor que os diálogos não aceitam: "
+                                    "cor_do_intervalo_do_grupo1_depois = 7 (em no1), fora da faixa entre 0 e 3");
+}
+
+// As faixas da abertura nos seus extremos: o ciclo imposto igual ao máximo e o fluxo igual ao
+// de saturação abrem; um nó com nome e sem grupos, não.
+TEST_F(reabrir_projeto, faixas_da_abertura_nos_valores_iguais) {
+    no_com_entradas({{1800, 1800, 1}, {300, 1800, 2}});
+    t_de_ciclo_imposto_dado = 90;
+    t_de_ciclo_maximo_imposto_dado = 90;
+    const std::string caminho = pasta.arquivo("iguais.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    teste::reabre_sem_aviso(s, caminho);
+    EXPECT_EQ(t_de_ciclo_imposto_dado, 90);
+    EXPECT_EQ(fluxo_dado(1), fluxo_de_saturacao_dado(1));
+
+    std::string texto = conteudo(caminho);
+    for (const char* chave : {"quant_de_grupos_dado", "quant_de_intervalos_antes_dado"}) {
+        const std::string abre = std::string("<") + chave + ">";
+        const auto p = texto.find(abre) + abre.size();
+        texto.replace(p, texto.find('<', p) - p, "0");
+    }
+    const std::string sem_grupos = pasta.arquivo("sem_grupos.xml");
+    escrever(sem_grupos, texto);
+    s.mensagens.clear();
+    EXPECT_FALSE(abrir(sem_grupos));
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "o arquivo sem_grupos.xml tem um valor que os diálogos não aceitam: "
+                                    "quant_de_grupos_dado = 0 (em no1), fora da faixa entre 1 e 8");
+}
+
+}  // namespace
+}  // namespace orvel
+
