@@ -284,9 +284,14 @@ void documento_de_xml::salvar(const std::string& caminho) const {
     std::unique_ptr<xmlChar, liberar_xml> texto(memoria);
     if (!texto || tamanho < 0) erro_de_arquivo();
     const char* dados = reinterpret_cast<const char*>(texto.get());
-    // O que se grava tem de poder ser lido de volta (um nome de fora do Latin-1 vindo de um
-    // arquivo alheio, por exemplo, não tem forma válida nesta codificação).
-    std::unique_ptr<xmlDoc, liberar_xml> conferido(xmlReadMemory(dados, tamanho, nullptr, nullptr, opcoes_de_leitura));
+    // O que se grava tem de poder ser lido de volta, pela mesma leitura e com os mesmos limites
+    // da abertura (um nome de fora do Latin-1 vindo de um arquivo alheio, por exemplo, não tem
+    // forma válida nesta codificação; um arquivo aceito perto dos limites pode passar deles com
+    // o que o salvamento acrescenta).
+    if (static_cast<std::uintmax_t>(tamanho) > limite_de_bytes_de_um_arquivo) erro_de_arquivo();
+    bool recusado = false;
+    std::unique_ptr<xmlDoc, liberar_xml> conferido(
+        ler_xml_sem_doctype(std::string_view(dados, static_cast<std::size_t>(tamanho)), nullptr, opcoes_de_leitura, recusado));
     if (!conferido) erro_de_arquivo();
     gravar_substituindo(caminho, dados, static_cast<std::size_t>(tamanho));
 }

@@ -191,6 +191,37 @@ TEST_F(reabrir_projeto, cor_final_fora_da_faixa_recusada_antes_de_processar) {
                                     "cor_do_intervalo_do_grupo1_depois = 7 (em no1), fora da faixa entre 0 e 3");
 }
 
+// O salvamento nunca grava o que a abertura não lê: um arquivo aceito perto do limite de
+// tamanho, ou de elementos, passaria dele com as chaves que o salvamento acrescenta.
+TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_mantem_o_arquivo) {
+    const std::string bloco(limite_de_bytes_de_um_arquivo / 100, 'x');
+    std::string grande = "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede>";
+    while (grande.size() + bloco.size() + 20 < limite_de_bytes_de_um_arquivo) grande += "<a>" + bloco + "</a>";
+    // 99 elementos de 1000 filhos e mais 880 filhos na raiz: perto dos dois limites.
+    std::string mil;
+    for (int k = 0; k < limite_de_filhos_de_um_elemento; ++k) mil += "<c/>";
+    std::string muitos = "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede>";
+    for (int i = 0; i < limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1; ++i)
+        muitos += "<b>" + mil + "</b>";
+    for (int i = 0; i < limite_de_filhos_de_um_elemento - 120; ++i) muitos += "<c/>";
+    for (const auto& [nome, texto] : {std::pair<const char*, std::string>{"grande.xml", grande + "</rss>"},
+                                      std::pair<const char*, std::string>{"muitos.xml", muitos + "</rss>"}}) {
+        SCOPED_TRACE(nome);
+        const std::string caminho = pasta.arquivo(nome);
+        escrever(caminho, texto);
+        limpar_rede();
+        s.mensagens.clear();
+        ASSERT_TRUE(abrir(caminho));
+        ASSERT_TRUE(s.mensagens.empty()) << s.mensagens[0].texto;
+        projeto_alterado = true;
+        EXPECT_FALSE(salvar_projeto());
+        ASSERT_EQ(s.mensagens.size(), 1u);
+        EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
+        EXPECT_TRUE(projeto_alterado);
+        EXPECT_TRUE(conteudo(caminho) == texto) << "o arquivo antigo mudou";
+    }
+}
+
 // As faixas da abertura nos seus extremos: o ciclo imposto igual ao máximo e o fluxo igual ao
 // de saturação abrem; um nó com nome e sem grupos, não.
 TEST_F(reabrir_projeto, faixas_da_abertura_nos_valores_iguais) {
