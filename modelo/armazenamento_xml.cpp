@@ -59,16 +59,23 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
     situacao_do_documento_xml = situacao_do_arquivo_xml::nenhum;
 
     if (!documento_xml || substituir) documento_xml = std::make_unique<documento_de_xml>();
-    documento_de_xml& doc = *documento_xml;
     resultado_da_carga carga = resultado_da_carga::inexistente;
-    if (!substituir) carga = doc.carregar(caminho);
+    if (!substituir) carga = documento_xml->carregar(caminho);
 
     switch (carga) {
         case resultado_da_carga::carregado:
-            raiz_xml = doc.raiz();
-            situacao_do_documento_xml =
-                raiz_xml.nome() == "rss" ? situacao_do_arquivo_xml::projeto : situacao_do_arquivo_xml::outra_raiz;
-            return;
+            raiz_xml = documento_xml->raiz();
+            if (raiz_xml.nome() == "rss") {
+                situacao_do_documento_xml = situacao_do_arquivo_xml::projeto;
+                return;
+            }
+            situacao_do_documento_xml = situacao_do_arquivo_xml::outra_raiz;
+            if (finalidade == finalidade_da_abertura_xml::leitura) return;
+            // Um salvamento nunca grava a rede dentro da raiz de outro documento: começa um
+            // documento de projeto novo, como o do primeiro salvamento.
+            raiz_xml = {};
+            documento_xml = std::make_unique<documento_de_xml>();
+            break;
         case resultado_da_carga::inexistente: situacao_do_documento_xml = situacao_do_arquivo_xml::sem_arquivo; break;
         case resultado_da_carga::ilegivel:
         // Um DOCTYPE nunca sai do programa: o arquivo é recusado sem ler valor algum, como um
@@ -79,6 +86,7 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
 
     // Documento de projeto novo. O arquivo só é criado pelo salvamento final da sequência;
     // uma leitura trabalha nele em memória, sem chave alguma.
+    documento_de_xml& doc = *documento_xml;
     raiz_xml = doc.criar_elemento("rss");
     doc.anexar_filho(doc.documento(), raiz_xml);
     instrucao_xml = doc.criar_instrucao("xml-stylesheet", dados_da_folha_de_estilo());

@@ -222,6 +222,25 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
     }
 }
 
+// O arquivo do projeto trocado no disco por outro documento XML: o salvamento grava o projeto
+// com a sua própria raiz e a instrução da folha de estilo, e o arquivo abre de novo.
+TEST_F(reabrir_projeto, arquivo_trocado_por_outro_documento_recebe_um_projeto_inteiro) {
+    no_com_entradas({{300, 1800, 1}, {300, 1800, 2}});
+    const std::string caminho = pasta.arquivo("trocado.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    ASSERT_TRUE(abrir(caminho));
+    escrever(caminho, "<?xml version=\"1.0\"?>\n<html><body><p>outro</p></body></html>\n");
+    salvar_como = false;
+    ASSERT_TRUE(salvar_projeto());
+    const std::string salvo = conteudo(caminho);
+    EXPECT_EQ(salvo.find("<html>"), std::string::npos);
+    EXPECT_EQ(salvo.find("outro"), std::string::npos);
+    EXPECT_NE(salvo.find("<?xml-stylesheet type=\"text/xsl\" href=\"/opt/orvel/modelo_orvel.xsl\"?>\n<rss>"),
+              std::string::npos);
+    teste::reabre_sem_aviso(s, caminho);
+    EXPECT_EQ(nome_do_link_dado(2), "E2");
+}
+
 // As faixas da abertura nos seus extremos: o ciclo imposto igual ao máximo e o fluxo igual ao
 // de saturação abrem; um nó com nome e sem grupos, não.
 TEST_F(reabrir_projeto, faixas_da_abertura_nos_valores_iguais) {
