@@ -10,10 +10,12 @@
 #include "calculo/observador_do_calculo.h"
 #include "calculo/processar_rede.h"
 #include "comum/arquivos.h"
+#include "comum/arquivos_feitos_que_abrem.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/rede_de_teste.h"
 #include "comum/reabrir_projeto.h"
+#include "comum/redes_comparadas_como_entrada.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -271,3 +273,70 @@ TEST_F(reabrir_projeto, faixas_da_abertura_nos_valores_iguais) {
 }  // namespace
 }  // namespace orvel
 
+namespace orvel {
+namespace {
+
+// A propriedade: um arquivo aceito, processado e salvo (e salvo de novo sem processar) abre
+// outra vez sem aviso algum.
+class reabrir_toda_rede : public reabrir_projeto {
+protected:
+    // O projeto no caminho abre sem aviso; processado, abre; salvo de novo, abre.
+    void processar_e_reabrir(const std::string& caminho) {
+        teste::reabre_sem_aviso(s, caminho);
+        if (HasFailure()) return;
+        processar();
+        teste::reabre_sem_aviso(s, caminho);
+        if (HasFailure()) return;
+        salvar_como = false;
+        ASSERT_TRUE(salvar_projeto());
+        teste::reabre_sem_aviso(s, caminho);
+    }
+};
+
+TEST_F(reabrir_toda_rede, redes_da_simulacao_comparada) {
+    int processadas = 0, i = 0;
+    for (const teste::rede_comparada& p : teste::redes_da_simulacao_comparada()) {
+        SCOPED_TRACE("rede " + std::to_string(++i) + ", semente " + std::to_string(p.semente));
+        limpar_rede();
+        teste::montar_rede_comparada(contexto().rede, p);
+        teste::carregar_o_desenho_da_rede();
+        const std::string caminho = pasta.arquivo("comparada" + std::to_string(i) + ".xml");
+        s.mensagens.clear();
+        ASSERT_TRUE(salvar_em(caminho)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+        processar();
+        // A rede é uma que o "Processar" aceita: foi calculada até o fim.
+        EXPECT_TRUE(dados_ok) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
+        processadas += contexto().derivados.t_de_ciclo == p.ciclo;
+        processar_e_reabrir(caminho);
+        if (HasFailure()) return;
+    }
+    EXPECT_EQ(processadas, static_cast<int>(teste::redes_da_simulacao_comparada().size()));
+}
+
+TEST_F(reabrir_toda_rede, arquivos_de_teste_e_arquivos_feitos_a_mao) {
+    std::vector<teste::arquivo_feito> arquivos = teste::documentos_feitos_que_abrem();
+    for (const auto& e : std::filesystem::directory_iterator(ORVEL_DADOS_DE_TESTE))
+        if (e.path().extension() == ".xml") arquivos.push_back({e.path().filename().string(), conteudo(e.path().string())});
+    // As mudanças, num arquivo de projeto de teste e numa rede processada.
+    const std::string pequeno = conteudo(std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml");
+    ASSERT_FALSE(pequeno.empty());
+    for (auto m : teste::mudancas_que_abrem(pequeno)) arquivos.push_back({"pequeno_" + m.nome, m.texto});
+    teste::montar_rede_comparada(contexto().rede, teste::redes_da_simulacao_comparada()[0]);
+    teste::carregar_o_desenho_da_rede();
+    const std::string processada = pasta.arquivo("processada.xml");
+    ASSERT_TRUE(salvar_em(processada));
+    processar();
+    for (auto m : teste::mudancas_que_abrem(conteudo(processada))) arquivos.push_back({"processada_" + m.nome, m.texto});
+    EXPECT_GE(arquivos.size(), 15u);
+
+    for (const teste::arquivo_feito& a : arquivos) {
+        SCOPED_TRACE(a.nome);
+        const std::string caminho = pasta.arquivo(a.nome);
+        escrever(caminho, a.texto);
+        processar_e_reabrir(caminho);
+        if (HasFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace orvel
