@@ -52,6 +52,13 @@ inline std::vector<arquivo_feito> mudancas_que_abrem(const std::string& salvo) {
     std::vector<arquivo_feito> v;
     v.push_back({"contagem_errada.xml", trocar_primeiro(salvo, "<total_de_nos_dado>" + valor_da_chave(salvo, "total_de_nos_dado") + "<",
                                                         "<total_de_nos_dado>9<")});
+    // A lista dos links com o primeiro item 0 e sem a vírgula final: os dois das pontas saem.
+    const std::string relacao = valor_da_chave(salvo, "relacao");
+    const auto primeira = relacao.find(',');
+    if (primeira != std::string::npos && relacao.size() > primeira + 1)
+        v.push_back({"relacao_sem_virgula_final.xml",
+                     trocar_primeiro(salvo, "<relacao>" + relacao + "<",
+                                     "<relacao>0" + relacao.substr(primeira, relacao.size() - primeira - 1) + "<")});
     v.push_back({"outra_folha_e_elemento_estranho.xml",
                  trocar_primeiro(trocar_primeiro(salvo, "href=\"", "href=\"file:///outra/pasta/"), "</rss>",
                                  "<anotacao>manter</anotacao></rss>")});
