@@ -56,8 +56,8 @@ bool documento_xml_eh_projeto();
 
 enum class finalidade_da_abertura_xml { gravacao, leitura };
 
-// Carrega o arquivo no documento; sem arquivo legível e bem formado, monta um documento de
-// projeto novo: a instrução "xml-stylesheet" que aponta para "modelo_orvel.xsl" na pasta do
+// Carrega o arquivo no documento; sem arquivo legível e bem formado (e, numa gravação, também
+// quando a raiz do arquivo não é "rss"), monta um documento de projeto novo: a instrução "xml-stylesheet" que aponta para "modelo_orvel.xsl" na pasta do
 // programa e a raiz "rss" (a declaração <?xml?> sai sozinha na gravação, em ISO-8859-1).
 // Só gravar_valor_xml e ler_valor_xml a chamam.
 void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml finalidade);

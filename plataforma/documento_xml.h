@@ -65,8 +65,8 @@ public:
     // arquivo antigo é trocado. Se o sistema recusar (pasta inexistente ou só de leitura,
     // arquivo só de leitura, disco cheio), falha com "Erro de acesso ao caminho/arquivo" e o
     // arquivo antigo fica como estava. Um caminho que é um atalho grava no arquivo apontado.
-    // Um documento que não poderia ser lido de volta (sem elemento raiz, por exemplo) também
-    // é recusado assim.
+    // Um documento que não poderia ser lido de volta (sem elemento raiz, por exemplo, ou além
+    // dos limites de tamanho e de elementos da leitura) também é recusado assim.
     void salvar(const std::string& caminho) const;
 
     // O próprio documento como nó (pai da raiz e das instruções de fora dela).
