@@ -573,6 +573,10 @@ janela_qt::janela_qt(formulario& f, espelho_qt& espelho) : QWidget(nullptr), f_(
     if (barra_) layout->setMenuBar(barra_);
     superficie_ = new superficie_qt(f_, this);
     layout->addWidget(superficie_, 1);
+    // Enquanto os dados não dão o foco a um controle, ele fica na superfície (as teclas vão para
+    // a janela): sem isso, ao aparecer a janela o Qt o daria ao primeiro botão habilitado, e
+    // Espaço ou Enter o apertariam.
+    superficie_->setFocus(Qt::OtherFocusReason);
     setObjectName(q(f_.nome()));
 }
 
@@ -860,7 +864,6 @@ void ajustar_legenda(botao_com_figura_qt* b, const QFont& base) {
     const QFont f = fonte_que_cabe(base, b->text(), largura, true,
                                    [&](QSizeF t) { return t.height() <= altura - figura_minima + 0.01; }, &coube);
     b->legenda_visivel = coube ? QString() : o_que_cabe(f, b->text(), largura, altura - figura_minima);
-    b->setToolTip(coube ? QString() : b->text());
     const QString visivel = coube ? b->text() : b->legenda_visivel;
     if (com_figura) {
         const double sobra = altura - 1 - tamanho_do_texto(f, visivel, largura, true).height();
@@ -1041,14 +1044,23 @@ void janela_qt::sincronizar_widgets() {
         if ((!c->Visible || !c->Enabled) && w->window()->focusWidget() == w) w->clearFocus();
         w->setEnabled(c->Enabled);
         w->setVisible(c->Visible);
+        if (c->tipo() != tipo_de_controle::botao_de_comando)
+            if (const auto* com_foco = dynamic_cast<const controle_com_foco*>(c); com_foco && w->toolTip() != q(com_foco->ToolTipText))
+                w->setToolTip(q(com_foco->ToolTipText));
         switch (c->tipo()) {
             case tipo_de_controle::botao_de_comando: {
                 auto* b = static_cast<botao_de_comando*>(c);
                 auto* botao = static_cast<QAbstractButton*>(w.data());
                 botao->setText(q(b->Caption));
-                if (auto* grafico = dynamic_cast<botao_com_figura_qt*>(botao)) ajustar_legenda(grafico, fonte(b->FontName, b->FontSize, false));
+                auto* grafico = dynamic_cast<botao_com_figura_qt*>(botao);
+                if (grafico) ajustar_legenda(grafico, fonte(b->FontName, b->FontSize, false));
                 else botao->setFont(fonte(b->FontName, b->FontSize, false));
                 colorir(botao, QPalette::Button, b->BackColor);
+                // Sem dica própria, um botão gráfico cuja legenda não cabe tem a legenda inteira na dica.
+                const QString dica = !b->ToolTipText.empty()                          ? q(b->ToolTipText)
+                                     : grafico && !grafico->legenda_visivel.isNull() ? botao->text()
+                                                                                       : QString();
+                if (botao->toolTip() != dica) botao->setToolTip(dica);
                 break;
             }
             case tipo_de_controle::caixa_de_texto: {

@@ -144,6 +144,30 @@ TEST_F(espelho_no_qt, clique_na_faixa_da_barra_nao_chega_a_area_de_desenho) {
     EXPECT_TRUE(apresentacao_encerrada);
 }
 
+// Logo depois de aparecer, a janela principal não tem comando com o foco: Espaço e Enter não
+// apertam "Salvar" (nem botão nenhum).
+TEST_F(espelho_no_qt, janela_principal_comeca_sem_comando_com_o_foco) {
+    tela_principal_completa().Show();
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(tela_principal_completa());
+    ASSERT_NE(jan, nullptr);
+    ASSERT_TRUE(jan->findChild<QToolButton*>("salvar_button")->isEnabled());
+    jan->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    QWidget* foco = QApplication::focusWidget();
+    EXPECT_EQ(qobject_cast<QAbstractButton*>(foco), nullptr) << (foco ? foco->objectName().toStdString() : "");
+    for (Qt::Key tecla : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QWidget* alvo = QApplication::focusWidget() ? QApplication::focusWidget() : jan;
+        QTest::keyClick(alvo, tecla);
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(s.dialogos_salvar.empty());
+    EXPECT_TRUE(s.dialogos_abrir.empty());
+    EXPECT_TRUE(s.mensagens.empty());
+    for (formulario* f : janelas_carregadas())
+        EXPECT_TRUE(f == &tela_principal_completa() || !f->Visible) << f->nome();
+}
+
 // Todas as janelas abertas no Qt offscreen a 96 dpi, nos tamanhos do projeto.
 class janelas_no_qt : public teste::com_editor_de_no {
 protected:
