@@ -148,12 +148,17 @@ QFont fonte_que_cabe(const QFont& base, const QString& texto, double largura, bo
 
 // Onde e em que fonte a legenda de um rótulo aparece: no retângulo do rótulo, quebrada nas
 // palavras; quando ela não cabe ali na sua fonte, o rótulo usa também o espaço livre à sua
-// direita (até o controle visível seguinte na mesma faixa ou a borda da janela), se com ele a
-// letra fica maior ou mais larga.
+// direita, se com ele a letra fica maior ou mais larga. Esse espaço acaba antes do controle
+// visível seguinte na mesma faixa e antes da linha da moldura que contém o rótulo (ou da borda
+// da janela), sempre com uma folga: a legenda nunca passa por cima da moldura nem encosta na
+// caixa ao lado; o que não couber nele quebra em mais linhas.
 struct legenda_de_rotulo {
     QFont fonte;
     QRectF area;
 };
+
+// A distância, em pixels, entre a legenda que cresceu e o que a limita à direita.
+constexpr double folga_a_direita = 6.0;
 
 legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
     const QFont base = fonte(r.FontName, r.FontSize, r.FontBold);
@@ -164,14 +169,18 @@ legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
     const QFont f = fonte_que_cabe(base, texto, area.width(), true, na_altura, &coube);
     if (coube && f.pointSizeF() >= base.pointSizeF() && f.stretch() == base.stretch()) return {f, area};
     const formulario& dono = r.dono();
-    double limite = px_x(dono.Width);
+    double limite = px_x(dono.Width) - folga_a_direita;
     const Single direita = r.Left + r.Width, baixo = r.Top + r.Height;
     for (const controle* c : dono.controles()) {
         if (c == &r || !c->Visible) continue;
         Single esquerda = 0, cima = 0, fundo = 0;
         if (const auto* o = dynamic_cast<const controle_retangular*>(c)) {
-            // Um fundo que contém o rótulo inteiro (uma faixa, uma moldura) não o limita.
-            if (o->Left <= r.Left && o->Top <= r.Top && o->Left + o->Width >= direita && o->Top + o->Height >= baixo) continue;
+            // Um fundo que contém o rótulo inteiro (uma faixa, uma moldura) o limita só na sua
+            // borda direita.
+            if (o->Left <= r.Left && o->Top <= r.Top && o->Left + o->Width >= direita && o->Top + o->Height >= baixo) {
+                limite = std::min(limite, px_x(o->Left + o->Width) - folga_a_direita);
+                continue;
+            }
             esquerda = o->Left;
             cima = o->Top;
             fundo = o->Top + o->Height;
@@ -183,7 +192,7 @@ legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
         } else {
             continue;
         }
-        if (esquerda >= direita && cima < baixo && fundo > r.Top) limite = std::min(limite, px_x(esquerda) - 2.0);
+        if (esquerda >= direita && cima < baixo && fundo > r.Top) limite = std::min(limite, px_x(esquerda) - folga_a_direita);
     }
     if (limite <= area.right()) return {f, area};
     QRectF maior = area;

@@ -277,6 +277,66 @@ TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
     EXPECT_EQ(cortadas(d), std::vector<std::string>{});
 }
 
+// A legenda de um rótulo, como a tela a desenha, fica dentro da moldura que contém o rótulo (sem
+// tocar a linha) e não encosta na caixa ou no botão à sua direita: o que não cabe quebra em mais
+// linhas. No editor de link, "Capacidade de armazenamento (veic)" e "Valor do quarto
+// fornecimento" passavam por cima da moldura, e "Código do primeiro link recebedor" encostava
+// "link" na caixa do segundo recebedor.
+TEST_F(janelas_no_qt, legendas_dentro_das_molduras_e_longe_das_caixas) {
+    constexpr double folga = 4.0;  // pixels
+    auto conferir = [&](formulario& f) {
+        espelho.sincronizar();
+        janela_qt* j = espelho.janela_de(f);
+        ASSERT_NE(j, nullptr) << f.nome();
+        for (controle* c : f.controles()) {
+            if (c->tipo() != tipo_de_controle::rotulo || !c->Visible) continue;
+            auto* r = static_cast<rotulo*>(c);
+            if (r->Caption.texto().empty() || r->Alignment != 0) continue;
+            const std::string nome = f.nome() + " " + r->nome() + "(" + std::to_string(r->indice()) + ") " + r->Caption.texto();
+            const QRectF texto = QFontMetricsF(espelho_qt::fonte_de_tela(*r))
+                                     .boundingRect(espelho_qt::area_da_legenda(*r), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                   QString::fromStdString(r->Caption.texto()));
+            const QRectF proprio(r->Left / 15.0, r->Top / 15.0, r->Width / 15.0, r->Height / 15.0);
+            for (controle* o : f.controles()) {
+                if (o == c || !o->Visible) continue;
+                if (o->tipo() == tipo_de_controle::forma) {
+                    const auto* moldura = static_cast<forma*>(o);
+                    const QRectF m(moldura->Left / 15.0, moldura->Top / 15.0, moldura->Width / 15.0, moldura->Height / 15.0);
+                    // A linha da moldura fica no seu último pixel.
+                    if (m.contains(proprio)) {
+                        EXPECT_LE(texto.right(), m.right() - 1 - folga + 0.01) << nome;
+                    }
+                    continue;
+                }
+                QWidget* w = j->widget_de(o);
+                if (!w || !w->isVisible()) continue;
+                const QRect g = w->geometry();
+                const bool na_faixa = g.top() < texto.bottom() && g.bottom() > texto.top();
+                if (na_faixa && g.left() >= proprio.right()) {
+                    EXPECT_LE(texto.right(), g.left() - folga + 0.01) << nome << " / " << o->nome();
+                }
+            }
+        }
+    };
+    agir([&] { editor_de_link_unico().Show(); });
+    conferir(editor_de_link_unico());
+    // A quebra de "Código do primeiro    link recebedor" fica antes de "link".
+    rotulo& primeiro = editor_de_link_unico().Label9(0);
+    const QRectF area = espelho_qt::area_da_legenda(primeiro);
+    const QFontMetricsF medida(espelho_qt::fonte_de_tela(primeiro));
+    EXPECT_GT(medida.horizontalAdvance(QString::fromUtf8("Código do primeiro    link")), area.width());
+    for (formulario* f : std::initializer_list<formulario*>{&opcoes_da_rede_unica(), &nome_da_rede_unico(),
+                                                            &diagrama_de_barras_final_unico(), &rede_dinamica_unica()}) {
+        agir([&] { f->Show(); });
+        conferir(*f);
+    }
+    gravar_no_valido(1);
+    abrir(1);
+    conferir(e());
+    t().Show();
+    conferir(t());
+}
+
 // Left, Top, Width e Height são os da moldura (barra de título e bordas): numa tela com moldura
 // (o Qt offscreen põe 2 pixels em volta), a janela da tela cheia fica toda na tela.
 TEST_F(janelas_no_qt, a_moldura_de_cada_janela_fica_onde_os_dados_a_poem) {
