@@ -16,8 +16,9 @@ namespace {
 
 // A largura do ciclo inteiro no desenho e a menor largura de uma barra, em twips. Com a largura
 // mínima de 400 cabem 25 intervalos; um nó com mais (até 36 entrados, 72 depois de dobrado o
-// ciclo) divide o ciclo em partes iguais como mínimo, e os números dos intervalos pares descem
-// (as durações) ou sobem (os instantes) uma linha, para não se encostarem nos vizinhos.
+// ciclo) divide o ciclo em partes iguais como mínimo. Para os números não se encostarem nos
+// vizinhos, as durações dos intervalos pares descem uma linha, e os instantes se repartem em
+// tantas linhas, uma acima da outra, quantas barras estreitas cabem em 400 twips.
 constexpr Long largura_do_ciclo = 10000;
 constexpr Integer largura_minima = 400;
 constexpr int max_intervalos_desenhados = max_intervalos_duplos;
@@ -204,6 +205,7 @@ void janela_diagrama_de_barras_final::desenhar() {
     // larga começa em 1 uma vez só e só muda para uma barra estritamente mais larga.
     const Integer minima = largura_minima_para(q);
     const bool alternar_os_numeros = minima < largura_minima;
+    const int linhas_dos_instantes = (largura_minima + minima - 1) / minima;
     int mais_larga = 1;
     for (int k = 1; k <= q; ++k) {
         if (largura(k) >= minima) continue;
@@ -236,7 +238,7 @@ void janela_diagrama_de_barras_final::desenhar() {
 
         Label9.carregar(k);
         rotulo& marca_do_instante = Label9(k);
-        marca_do_instante.Top = alternar_os_numeros && k % 2 == 0 ? 3000 - linha_dos_numeros_alternados : 3000;
+        marca_do_instante.Top = 3000 - linha_dos_numeros_alternados * Single(k % linhas_dos_instantes);
         marca_do_instante.Left = Single(x) - marca_do_instante.Width / 2.0f;
         marca_do_instante.Caption = texto_de_inteiro(instante(k));
         marca_do_instante.Visible = true;
