@@ -1116,7 +1116,12 @@ void janela_qt::sincronizar_widgets() {
             ++it;
         }
     }
-    if (novos) ordenar_tabulacao();
+    if (novos) {
+        ordenar_tabulacao();
+        // O foco que os dados deram antes de a janela existir na tela chega ao widget agora.
+        if (controle_com_foco* foco = f_.ActiveControl())
+            if (QWidget* w = widget_de(foco); w && QApplication::focusWidget() != w) w->setFocus(Qt::OtherFocusReason);
+    }
     sincronizando_ = false;
 }
 

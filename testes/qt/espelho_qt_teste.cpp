@@ -168,6 +168,34 @@ TEST_F(espelho_no_qt, janela_principal_comeca_sem_comando_com_o_foco) {
         EXPECT_TRUE(f == &tela_principal_completa() || !f->Visible) << f->nome();
 }
 
+// Uma janela cujos dados dão o foco a uma caixa antes de ela aparecer: ao aparecer, o foco do
+// teclado está nessa caixa, e não na janela.
+class janela_com_foco_na_carga : public formulario {
+public:
+    janela_com_foco_na_carga() : formulario("janela_com_foco_na_carga") {
+        primeira.posicionar(300, 300, 1500, 300);
+        segunda.posicionar(300, 900, 1500, 300);
+        primeira.TabIndex = 0;
+        segunda.TabIndex = 1;
+    }
+    void Form_Load() override { segunda.SetFocus(); }
+    caixa_de_texto primeira{*this, "primeira"};
+    caixa_de_texto segunda{*this, "segunda"};
+};
+
+TEST_F(espelho_no_qt, foco_dado_antes_de_aparecer_chega_a_caixa) {
+    auto& j = formulario_unico<janela_com_foco_na_carga>();
+    ASSERT_TRUE(j.segunda.tem_o_foco());
+    j.Show();
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(j);
+    ASSERT_NE(jan, nullptr);
+    jan->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "segunda");
+}
+
 // Todas as janelas abertas no Qt offscreen a 96 dpi, nos tamanhos do projeto.
 class janelas_no_qt : public teste::com_editor_de_no {
 protected:
