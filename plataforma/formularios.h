@@ -220,6 +220,8 @@ public:
     // "Cancelar"): o LostFocus desse fica adiado até o foco chegar a um controle que valida, e
     // não roda se o foco voltar a ele ou se a janela se fechar antes.
     bool CausesValidation = true;
+    // Dica que a tela mostra com o mouse parado sobre o controle ("" = nenhuma).
+    std::string ToolTipText;
 
     // Dá o foco a este controle: o que o tinha perde (LostFocus) antes de este o ganhar.
     void SetFocus();
@@ -243,6 +245,7 @@ protected:
         KeyDown = m.KeyDown;
         KeyUp = m.KeyUp;
         CausesValidation = m.CausesValidation;
+        ToolTipText = m.ToolTipText;
     }
 
 private:

@@ -253,13 +253,12 @@
                   <td class="numero"><xsl:call-template name="valor"><xsl:with-param name="v" select="t_de_percurso_dado"/></xsl:call-template></td>
                   <td class="numero"><xsl:call-template name="valor"><xsl:with-param name="v" select="capacidade_da_caixa_dado"/></xsl:call-template></td>
                   <td>
-                    <xsl:for-each select="nome_do_primeiro_recebedor_dado | nome_do_segundo_recebedor_dado | nome_do_terceiro_recebedor_dado | nome_do_quarto_recebedor_dado">
+                    <!-- Uma linha por recebedor: a quebra vai entre eles, nunca depois do último. -->
+                    <xsl:for-each select="(nome_do_primeiro_recebedor_dado | nome_do_segundo_recebedor_dado | nome_do_terceiro_recebedor_dado | nome_do_quarto_recebedor_dado)[normalize-space(.) != '' and normalize-space(.) != '-']">
                       <xsl:variable name="ordem" select="substring-before(substring-after(local-name(), 'nome_do_'), '_recebedor_dado')"/>
                       <xsl:variable name="fluxo" select="../*[local-name() = concat('valor_do_', $ordem, '_fornecimento_dado')]"/>
-                      <xsl:if test="normalize-space(.) != '' and normalize-space(.) != '-'">
-                        <xsl:value-of select="concat(normalize-space(.), ' (', normalize-space($fluxo), ' veíc/h)')"/>
-                        <br/>
-                      </xsl:if>
+                      <xsl:if test="position() &gt; 1"><br/></xsl:if>
+                      <xsl:value-of select="concat(normalize-space(.), ' (', normalize-space($fluxo), ' veíc/h)')"/>
                     </xsl:for-each>
                   </td>
                 </tr>

@@ -60,6 +60,11 @@ void janela_apresentacao::Form_Load() {
     instante_da_apresentacao = static_cast<Single>(servicos().segundos_do_relogio());
 }
 
+void janela_apresentacao::Form_QueryUnload(Integer& cancelar, Integer modo) {
+    // Modo 0: o usuário fechou pela moldura; os descarregamentos do próprio programa passam.
+    if (modo == 0) cancelar = 1;
+}
+
 void janela_apresentacao::Timer1_Timer() {
     if (apresentacao_encerrada) return;
 

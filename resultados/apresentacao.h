@@ -39,6 +39,10 @@ public:
     std::string Picture = figura_semaforo_verde;
 
     void Form_Load() override;
+    // O pedido de fechar que vem da moldura (Alt+F4, o botão de fechar) é recusado: a
+    // apresentação só acaba pelo tempo, por uma tecla ou por um clique, e então mostra a janela
+    // principal. Sem isso, a janela principal, carregada mas ainda escondida, nunca apareceria.
+    void Form_QueryUnload(Integer& cancelar, Integer modo) override;
     void Timer1_Timer();
     void Form_KeyPress(Integer& codigo) override;
     void Form_MouseUp(Integer botao, Integer shift, Single x, Single y) override;

@@ -1,6 +1,7 @@
 #include "resultados/diagrama_de_barras_final.h"
 
 #include "editor/janelas.h"
+#include "modelo/dimensoes_da_rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/tela_principal.h"
 #include "modelo/valores_da_animacao.h"
@@ -13,12 +14,20 @@ namespace orvel {
 
 namespace {
 
-// A largura do ciclo inteiro no desenho e a menor largura de uma barra, em twips: cabem no
-// máximo 25 intervalos.
+// A largura do ciclo inteiro no desenho e a menor largura de uma barra, em twips. Com a largura
+// mínima de 400 cabem 25 intervalos; um nó com mais (até 36 entrados, 72 depois de dobrado o
+// ciclo) divide o ciclo em partes iguais como mínimo. Para os números não se encostarem nos
+// vizinhos, as durações dos intervalos pares descem uma linha, e os instantes se repartem em
+// tantas linhas, uma acima da outra, quantas barras estreitas cabem em 400 twips.
 constexpr Long largura_do_ciclo = 10000;
 constexpr Integer largura_minima = 400;
-constexpr int max_intervalos_desenhados = 25;
+constexpr int max_intervalos_desenhados = max_intervalos_duplos;
 constexpr Long esquerda_do_eixo = 1080;
+constexpr Single linha_dos_numeros_alternados = 200;
+
+Integer largura_minima_para(int q) {
+    return q * Long{largura_minima} <= largura_do_ciclo ? largura_minima : static_cast<Integer>(largura_do_ciclo / q);
+}
 
 // A cor do estado "sem estado" (a das barras de rolagem do sistema).
 constexpr Long cor_sem_estado = rgb(200, 200, 200);
@@ -194,13 +203,16 @@ void janela_diagrama_de_barras_final::desenhar() {
 
     // Uma barra estreita demais ganha a largura mínima, tirada da mais larga. O índice da mais
     // larga começa em 1 uma vez só e só muda para uma barra estritamente mais larga.
+    const Integer minima = largura_minima_para(q);
+    const bool alternar_os_numeros = minima < largura_minima;
+    const int linhas_dos_instantes = (largura_minima + minima - 1) / minima;
     int mais_larga = 1;
     for (int k = 1; k <= q; ++k) {
-        if (largura(k) >= largura_minima) continue;
+        if (largura(k) >= minima) continue;
         for (int j = 1; j <= q; ++j)
             if (largura(j) > largura(mais_larga)) mais_larga = j;
-        largura(mais_larga) = para_integer(Long{largura(mais_larga)} - (Long{largura_minima} - largura(k)));
-        largura(k) = largura_minima;
+        largura(mais_larga) = para_integer(Long{largura(mais_larga)} - (Long{minima} - largura(k)));
+        largura(k) = minima;
     }
 
     Integer soma = 0;
@@ -226,7 +238,7 @@ void janela_diagrama_de_barras_final::desenhar() {
 
         Label9.carregar(k);
         rotulo& marca_do_instante = Label9(k);
-        marca_do_instante.Top = 3000;
+        marca_do_instante.Top = 3000 - linha_dos_numeros_alternados * Single(k % linhas_dos_instantes);
         marca_do_instante.Left = Single(x) - marca_do_instante.Width / 2.0f;
         marca_do_instante.Caption = texto_de_inteiro(instante(k));
         marca_do_instante.Visible = true;
@@ -235,7 +247,7 @@ void janela_diagrama_de_barras_final::desenhar() {
         const Single meio_da_barra = Single(x) - Single(largura(k)) / 2.0f;
         Label11.carregar(k);
         rotulo& duracao = Label11(k);
-        duracao.Top = top_das_duracoes;
+        duracao.Top = alternar_os_numeros && k % 2 == 0 ? top_das_duracoes + linha_dos_numeros_alternados : top_das_duracoes;
         duracao.Left = meio_da_barra;
         duracao.Visible = true;
         duracao.Caption = texto_de_inteiro(contexto().derivados.duracao_do_intervalo(n, k));

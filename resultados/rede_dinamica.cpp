@@ -91,8 +91,10 @@ janela_rede_dinamica::janela_rede_dinamica() : formulario("frmRede_dinamica_vers
     }
     Command1.Picture = "processar";
     Command1.posicionar(10440, 62, 400, 400);
+    Command1.ToolTipText = "Iniciar apresentação";
     Command2.Picture = "interromper";
     Command2.posicionar(10920, 62, 400, 400);
+    Command2.ToolTipText = "Parar apresentação";
     Command2.BackColor = rgb(255, 192, 192);
 
     Label8.Caption = "Período de simulação:";

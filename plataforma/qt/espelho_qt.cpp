@@ -148,12 +148,17 @@ QFont fonte_que_cabe(const QFont& base, const QString& texto, double largura, bo
 
 // Onde e em que fonte a legenda de um rótulo aparece: no retângulo do rótulo, quebrada nas
 // palavras; quando ela não cabe ali na sua fonte, o rótulo usa também o espaço livre à sua
-// direita (até o controle visível seguinte na mesma faixa ou a borda da janela), se com ele a
-// letra fica maior ou mais larga.
+// direita, se com ele a letra fica maior ou mais larga. Esse espaço acaba antes do controle
+// visível seguinte na mesma faixa e antes da linha da moldura que contém o rótulo (ou da borda
+// da janela), sempre com uma folga: a legenda nunca passa por cima da moldura nem encosta na
+// caixa ao lado; o que não couber nele quebra em mais linhas.
 struct legenda_de_rotulo {
     QFont fonte;
     QRectF area;
 };
+
+// A distância, em pixels, entre a legenda que cresceu e o que a limita à direita.
+constexpr double folga_a_direita = 6.0;
 
 legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
     const QFont base = fonte(r.FontName, r.FontSize, r.FontBold);
@@ -164,14 +169,18 @@ legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
     const QFont f = fonte_que_cabe(base, texto, area.width(), true, na_altura, &coube);
     if (coube && f.pointSizeF() >= base.pointSizeF() && f.stretch() == base.stretch()) return {f, area};
     const formulario& dono = r.dono();
-    double limite = px_x(dono.Width);
+    double limite = px_x(dono.Width) - folga_a_direita;
     const Single direita = r.Left + r.Width, baixo = r.Top + r.Height;
     for (const controle* c : dono.controles()) {
         if (c == &r || !c->Visible) continue;
         Single esquerda = 0, cima = 0, fundo = 0;
         if (const auto* o = dynamic_cast<const controle_retangular*>(c)) {
-            // Um fundo que contém o rótulo inteiro (uma faixa, uma moldura) não o limita.
-            if (o->Left <= r.Left && o->Top <= r.Top && o->Left + o->Width >= direita && o->Top + o->Height >= baixo) continue;
+            // Um fundo que contém o rótulo inteiro (uma faixa, uma moldura) o limita só na sua
+            // borda direita.
+            if (o->Left <= r.Left && o->Top <= r.Top && o->Left + o->Width >= direita && o->Top + o->Height >= baixo) {
+                limite = std::min(limite, px_x(o->Left + o->Width) - folga_a_direita);
+                continue;
+            }
             esquerda = o->Left;
             cima = o->Top;
             fundo = o->Top + o->Height;
@@ -183,7 +192,7 @@ legenda_de_rotulo legenda_do_rotulo(const rotulo& r) {
         } else {
             continue;
         }
-        if (esquerda >= direita && cima < baixo && fundo > r.Top) limite = std::min(limite, px_x(esquerda) - 2.0);
+        if (esquerda >= direita && cima < baixo && fundo > r.Top) limite = std::min(limite, px_x(esquerda) - folga_a_direita);
     }
     if (limite <= area.right()) return {f, area};
     QRectF maior = area;
@@ -573,6 +582,10 @@ janela_qt::janela_qt(formulario& f, espelho_qt& espelho) : QWidget(nullptr), f_(
     if (barra_) layout->setMenuBar(barra_);
     superficie_ = new superficie_qt(f_, this);
     layout->addWidget(superficie_, 1);
+    // Enquanto os dados não dão o foco a um controle, ele fica na superfície (as teclas vão para
+    // a janela): sem isso, ao aparecer a janela o Qt o daria ao primeiro botão habilitado, e
+    // Espaço ou Enter o apertariam.
+    superficie_->setFocus(Qt::OtherFocusReason);
     setObjectName(q(f_.nome()));
 }
 
@@ -860,7 +873,6 @@ void ajustar_legenda(botao_com_figura_qt* b, const QFont& base) {
     const QFont f = fonte_que_cabe(base, b->text(), largura, true,
                                    [&](QSizeF t) { return t.height() <= altura - figura_minima + 0.01; }, &coube);
     b->legenda_visivel = coube ? QString() : o_que_cabe(f, b->text(), largura, altura - figura_minima);
-    b->setToolTip(coube ? QString() : b->text());
     const QString visivel = coube ? b->text() : b->legenda_visivel;
     if (com_figura) {
         const double sobra = altura - 1 - tamanho_do_texto(f, visivel, largura, true).height();
@@ -1041,14 +1053,23 @@ void janela_qt::sincronizar_widgets() {
         if ((!c->Visible || !c->Enabled) && w->window()->focusWidget() == w) w->clearFocus();
         w->setEnabled(c->Enabled);
         w->setVisible(c->Visible);
+        if (c->tipo() != tipo_de_controle::botao_de_comando)
+            if (const auto* com_foco = dynamic_cast<const controle_com_foco*>(c); com_foco && w->toolTip() != q(com_foco->ToolTipText))
+                w->setToolTip(q(com_foco->ToolTipText));
         switch (c->tipo()) {
             case tipo_de_controle::botao_de_comando: {
                 auto* b = static_cast<botao_de_comando*>(c);
                 auto* botao = static_cast<QAbstractButton*>(w.data());
                 botao->setText(q(b->Caption));
-                if (auto* grafico = dynamic_cast<botao_com_figura_qt*>(botao)) ajustar_legenda(grafico, fonte(b->FontName, b->FontSize, false));
+                auto* grafico = dynamic_cast<botao_com_figura_qt*>(botao);
+                if (grafico) ajustar_legenda(grafico, fonte(b->FontName, b->FontSize, false));
                 else botao->setFont(fonte(b->FontName, b->FontSize, false));
                 colorir(botao, QPalette::Button, b->BackColor);
+                // Sem dica própria, um botão gráfico cuja legenda não cabe tem a legenda inteira na dica.
+                const QString dica = !b->ToolTipText.empty()                          ? q(b->ToolTipText)
+                                     : grafico && !grafico->legenda_visivel.isNull() ? botao->text()
+                                                                                       : QString();
+                if (botao->toolTip() != dica) botao->setToolTip(dica);
                 break;
             }
             case tipo_de_controle::caixa_de_texto: {
@@ -1095,7 +1116,12 @@ void janela_qt::sincronizar_widgets() {
             ++it;
         }
     }
-    if (novos) ordenar_tabulacao();
+    if (novos) {
+        ordenar_tabulacao();
+        // O foco que os dados deram antes de a janela existir na tela chega ao widget agora.
+        if (controle_com_foco* foco = f_.ActiveControl())
+            if (QWidget* w = widget_de(foco); w && QApplication::focusWidget() != w) w->setFocus(Qt::OtherFocusReason);
+    }
     sincronizando_ = false;
 }
 

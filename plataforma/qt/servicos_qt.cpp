@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCursor>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLibraryInfo>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QTranslator>
+#include <QTreeView>
 #include <algorithm>
 #include <cstdlib>
 
@@ -38,6 +42,9 @@ constexpr int espaco_dos_botoes_do_titulo = 140;
 bool instalar_traducao_do_qt() {
     static QTranslator* instalada = nullptr;
     if (instalada != nullptr) return true;
+    // Os controles do Qt em português (datas, tamanhos, tipos de arquivo). Os números do
+    // programa não passam pelo QLocale: o separador decimal segue a regra do próprio programa.
+    QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     auto* t = new QTranslator(QCoreApplication::instance());
     if (!t->load(QLocale(QLocale::Portuguese, QLocale::Brazil), QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
@@ -135,22 +142,65 @@ void servicos_qt::encerrar_programa() {
     std::_Exit(0);
 }
 
-std::optional<std::string> servicos_qt::dialogo_abrir(const parametros_do_dialogo& p) {
-    const QString r = QFileDialog::getOpenFileName(QApplication::activeWindow(), q(p.titulo), q(p.pasta_inicial),
-                                                   q(filtro_para_qt(p.filtro)));
+namespace {
+
+// O diálogo de arquivos na língua do programa: o Qt escreve o tamanho e a data dos arquivos pela
+// língua do sistema (que aqui pode ser a C) e não traduz o tipo de uma pasta.
+class colunas_em_portugues : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& i, int papel) const override {
+        const auto* arquivos = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (arquivos == nullptr || papel != Qt::DisplayRole) return QIdentityProxyModel::data(i, papel);
+        const QModelIndex o = mapToSource(i);
+        const QLocale lingua;
+        switch (i.column()) {
+            case 1: return arquivos->isDir(o) ? QString() : lingua.formattedDataSize(arquivos->size(o));
+            case 2:
+                if (arquivos->isDir(o)) return QStringLiteral("Pasta");
+                break;
+            case 3: return lingua.toString(arquivos->lastModified(o), QLocale::ShortFormat);
+            default: break;
+        }
+        return QIdentityProxyModel::data(i, papel);
+    }
+};
+
+// Roda o diálogo e devolve o arquivo escolhido. As colunas do tamanho, do tipo e da data ficam
+// largas bastante para o que mostram; o nome fica com o resto.
+std::optional<std::string> escolher_arquivo(QFileDialog& dialogo) {
+    dialogo.setProxyModel(new colunas_em_portugues(&dialogo));
+    if (auto* detalhes = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* cabecalho = detalhes->header();
+        cabecalho->setStretchLastSection(false);
+        cabecalho->setSectionResizeMode(QHeaderView::ResizeToContents);
+        cabecalho->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
+    const QString r = dialogo.selectedFiles().constFirst();
     if (r.isEmpty()) return std::nullopt;
     return s(r);
+}
+
+}  // namespace
+
+std::optional<std::string> servicos_qt::dialogo_abrir(const parametros_do_dialogo& p) {
+    QFileDialog dialogo(QApplication::activeWindow(), q(p.titulo), q(p.pasta_inicial), q(filtro_para_qt(p.filtro)));
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    return escolher_arquivo(dialogo);
 }
 
 std::optional<std::string> servicos_qt::dialogo_salvar(const parametros_do_dialogo& p) {
     QString inicial = q(p.pasta_inicial);
     if (!p.nome_proposto.empty()) inicial += "/" + q(p.nome_proposto);
+    QFileDialog dialogo(QApplication::activeWindow(), q(p.titulo), inicial, q(filtro_para_qt(p.filtro)));
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
     // O próprio programa pergunta antes de substituir um arquivo existente.
-    const QString r = QFileDialog::getSaveFileName(QApplication::activeWindow(), q(p.titulo), inicial,
-                                                   q(filtro_para_qt(p.filtro)), nullptr,
-                                                   QFileDialog::DontConfirmOverwrite);
-    if (r.isEmpty()) return std::nullopt;
-    return s(r);
+    dialogo.setOption(QFileDialog::DontConfirmOverwrite);
+    return escolher_arquivo(dialogo);
 }
 
 std::string servicos_qt::pasta_do_programa() { return s(QCoreApplication::applicationDirPath()); }

@@ -144,6 +144,58 @@ TEST_F(espelho_no_qt, clique_na_faixa_da_barra_nao_chega_a_area_de_desenho) {
     EXPECT_TRUE(apresentacao_encerrada);
 }
 
+// Logo depois de aparecer, a janela principal não tem comando com o foco: Espaço e Enter não
+// apertam "Salvar" (nem botão nenhum).
+TEST_F(espelho_no_qt, janela_principal_comeca_sem_comando_com_o_foco) {
+    tela_principal_completa().Show();
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(tela_principal_completa());
+    ASSERT_NE(jan, nullptr);
+    ASSERT_TRUE(jan->findChild<QToolButton*>("salvar_button")->isEnabled());
+    jan->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    QWidget* foco = QApplication::focusWidget();
+    EXPECT_EQ(qobject_cast<QAbstractButton*>(foco), nullptr) << (foco ? foco->objectName().toStdString() : "");
+    for (Qt::Key tecla : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter}) {
+        QWidget* alvo = QApplication::focusWidget() ? QApplication::focusWidget() : jan;
+        QTest::keyClick(alvo, tecla);
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(s.dialogos_salvar.empty());
+    EXPECT_TRUE(s.dialogos_abrir.empty());
+    EXPECT_TRUE(s.mensagens.empty());
+    for (formulario* f : janelas_carregadas())
+        EXPECT_TRUE(f == &tela_principal_completa() || !f->Visible) << f->nome();
+}
+
+// Uma janela cujos dados dão o foco a uma caixa antes de ela aparecer: ao aparecer, o foco do
+// teclado está nessa caixa, e não na janela.
+class janela_com_foco_na_carga : public formulario {
+public:
+    janela_com_foco_na_carga() : formulario("janela_com_foco_na_carga") {
+        primeira.posicionar(300, 300, 1500, 300);
+        segunda.posicionar(300, 900, 1500, 300);
+        primeira.TabIndex = 0;
+        segunda.TabIndex = 1;
+    }
+    void Form_Load() override { segunda.SetFocus(); }
+    caixa_de_texto primeira{*this, "primeira"};
+    caixa_de_texto segunda{*this, "segunda"};
+};
+
+TEST_F(espelho_no_qt, foco_dado_antes_de_aparecer_chega_a_caixa) {
+    auto& j = formulario_unico<janela_com_foco_na_carga>();
+    ASSERT_TRUE(j.segunda.tem_o_foco());
+    j.Show();
+    espelho.sincronizar();
+    auto* jan = espelho.janela_de(j);
+    ASSERT_NE(jan, nullptr);
+    jan->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "segunda");
+}
+
 // Todas as janelas abertas no Qt offscreen a 96 dpi, nos tamanhos do projeto.
 class janelas_no_qt : public teste::com_editor_de_no {
 protected:
@@ -251,6 +303,66 @@ TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
     });
     EXPECT_FALSE(d.Command2.Visible);
     EXPECT_EQ(cortadas(d), std::vector<std::string>{});
+}
+
+// A legenda de um rótulo, como a tela a desenha, fica dentro da moldura que contém o rótulo (sem
+// tocar a linha) e não encosta na caixa ou no botão à sua direita: o que não cabe quebra em mais
+// linhas. No editor de link, "Capacidade de armazenamento (veic)" e "Valor do quarto
+// fornecimento" passavam por cima da moldura, e "Código do primeiro link recebedor" encostava
+// "link" na caixa do segundo recebedor.
+TEST_F(janelas_no_qt, legendas_dentro_das_molduras_e_longe_das_caixas) {
+    constexpr double folga = 4.0;  // pixels
+    auto conferir = [&](formulario& f) {
+        espelho.sincronizar();
+        janela_qt* j = espelho.janela_de(f);
+        ASSERT_NE(j, nullptr) << f.nome();
+        for (controle* c : f.controles()) {
+            if (c->tipo() != tipo_de_controle::rotulo || !c->Visible) continue;
+            auto* r = static_cast<rotulo*>(c);
+            if (r->Caption.texto().empty() || r->Alignment != 0) continue;
+            const std::string nome = f.nome() + " " + r->nome() + "(" + std::to_string(r->indice()) + ") " + r->Caption.texto();
+            const QRectF texto = QFontMetricsF(espelho_qt::fonte_de_tela(*r))
+                                     .boundingRect(espelho_qt::area_da_legenda(*r), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                                                   QString::fromStdString(r->Caption.texto()));
+            const QRectF proprio(r->Left / 15.0, r->Top / 15.0, r->Width / 15.0, r->Height / 15.0);
+            for (controle* o : f.controles()) {
+                if (o == c || !o->Visible) continue;
+                if (o->tipo() == tipo_de_controle::forma) {
+                    const auto* moldura = static_cast<forma*>(o);
+                    const QRectF m(moldura->Left / 15.0, moldura->Top / 15.0, moldura->Width / 15.0, moldura->Height / 15.0);
+                    // A linha da moldura fica no seu último pixel.
+                    if (m.contains(proprio)) {
+                        EXPECT_LE(texto.right(), m.right() - 1 - folga + 0.01) << nome;
+                    }
+                    continue;
+                }
+                QWidget* w = j->widget_de(o);
+                if (!w || !w->isVisible()) continue;
+                const QRect g = w->geometry();
+                const bool na_faixa = g.top() < texto.bottom() && g.bottom() > texto.top();
+                if (na_faixa && g.left() >= proprio.right()) {
+                    EXPECT_LE(texto.right(), g.left() - folga + 0.01) << nome << " / " << o->nome();
+                }
+            }
+        }
+    };
+    agir([&] { editor_de_link_unico().Show(); });
+    conferir(editor_de_link_unico());
+    // A quebra de "Código do primeiro    link recebedor" fica antes de "link".
+    rotulo& primeiro = editor_de_link_unico().Label9(0);
+    const QRectF area = espelho_qt::area_da_legenda(primeiro);
+    const QFontMetricsF medida(espelho_qt::fonte_de_tela(primeiro));
+    EXPECT_GT(medida.horizontalAdvance(QString::fromUtf8("Código do primeiro    link")), area.width());
+    for (formulario* f : std::initializer_list<formulario*>{&opcoes_da_rede_unica(), &nome_da_rede_unico(),
+                                                            &diagrama_de_barras_final_unico(), &rede_dinamica_unica()}) {
+        agir([&] { f->Show(); });
+        conferir(*f);
+    }
+    gravar_no_valido(1);
+    abrir(1);
+    conferir(e());
+    t().Show();
+    conferir(t());
 }
 
 // Left, Top, Width e Height são os da moldura (barra de título e bordas): numa tela com moldura

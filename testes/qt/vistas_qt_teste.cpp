@@ -11,6 +11,11 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeView>
+#include <QHeaderView>
+#include <QFileInfo>
+#include <QDateTime>
+#include <map>
 #include <filesystem>
 
 #include "comum/arquivos.h"
@@ -151,6 +156,50 @@ TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
     EXPECT_FALSE(botoes.contains("Cancel"));
 }
 
+// As colunas do diálogo de abrir também falam português (o tipo de uma pasta, a data, o
+// tamanho) e mostram o que têm inteiro.
+TEST_F(vistas_no_qt, colunas_do_dialogo_de_abrir_em_portugues_e_inteiras) {
+    ASSERT_TRUE(instalar_traducao_do_qt());
+    teste::escrever(pasta.arquivo("rede.xml"), "<rss/>");
+    std::filesystem::create_directory(pasta.arquivo("sub"));
+    QStringList cabecalhos;
+    std::map<QString, QStringList> linhas;
+    std::vector<std::string> cortadas;
+    QTimer::singleShot(0, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        if (!d) return;
+        auto* detalhes = d->findChild<QTreeView*>("treeView");
+        if (!detalhes) {
+            d->close();
+            return;
+        }
+        const QAbstractItemModel* m = detalhes->model();
+        for (int i = 0; i < 400 && m->rowCount(detalhes->rootIndex()) < 2; ++i) QTest::qWait(5);
+        QTest::qWait(50);
+        for (int c = 0; c < m->columnCount(); ++c) cabecalhos << m->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < m->rowCount(detalhes->rootIndex()); ++r) {
+            QStringList v;
+            for (int c = 0; c < m->columnCount(); ++c) v << m->index(r, c, detalhes->rootIndex()).data().toString();
+            linhas[v.front()] = v;
+        }
+        for (int c = 1; c < m->columnCount(); ++c)
+            if (detalhes->header()->sectionSize(c) < static_cast<QAbstractItemView*>(detalhes)->sizeHintForColumn(c) ||
+                detalhes->header()->sectionSize(c) < detalhes->header()->sectionSizeHint(c))
+                cortadas.push_back(cabecalhos.value(c).toStdString());
+        d->close();
+    });
+    EXPECT_EQ(servicos.dialogo_abrir({"Abrir", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""}), std::nullopt);
+    EXPECT_EQ(cabecalhos, (QStringList{"Nome", "Tamanho", "Tipo", QString::fromUtf8("Data de modificação")}));
+    ASSERT_EQ(linhas.count("sub"), 1u);
+    ASSERT_EQ(linhas.count("rede.xml"), 1u);
+    EXPECT_EQ(linhas["sub"].value(2), "Pasta");
+    EXPECT_EQ(linhas["rede.xml"].value(1), "6 bytes");
+    EXPECT_EQ(linhas["rede.xml"].value(2), "Documento XML");
+    const QDateTime quando = QFileInfo(QString::fromStdString(pasta.arquivo("rede.xml"))).lastModified();
+    EXPECT_EQ(linhas["rede.xml"].value(3), quando.toString("dd/MM/yyyy HH:mm"));
+    EXPECT_EQ(cortadas, std::vector<std::string>{});
+}
+
 class janela_com_pagina : public formulario {
 public:
     janela_com_pagina() : formulario("janela_com_pagina") {
@@ -235,6 +284,32 @@ TEST_F(vistas_no_qt, apresentacao_pelo_temporizador_do_qt) {
     EXPECT_TRUE(esperar([] { return apresentacao_encerrada; }));
     EXPECT_TRUE(frmTela_principal_versao2().Visible);
     EXPECT_FALSE(tela_principal_completa().LblVersao.Visible);
+    apresentacao_encerrada = false;
+}
+
+// Alt+F4 (ou o botão de fechar da moldura) sobre a apresentação não encerra o programa: a
+// janela fica, e no fim dela a janela principal aparece.
+TEST_F(vistas_no_qt, apresentacao_sobrevive_ao_pedido_de_fechar) {
+    servicos_de_teste s;
+    s.segundos = 0.5;
+    apresentacao_encerrada = false;
+    frmApresentacao_orvel_versao2().Show();
+    janela_qt* j = espelho.janela_de(frmApresentacao_orvel_versao2());
+    ASSERT_NE(j, nullptr);
+    bool ultima_fechada = false;
+    QObject::connect(qApp, &QGuiApplication::lastWindowClosed, j, [&] { ultima_fechada = true; });
+    EXPECT_FALSE(j->close());
+    QApplication::processEvents();
+    EXPECT_FALSE(ultima_fechada);
+    ASSERT_TRUE(apresentacao_unica().carregado());
+    EXPECT_TRUE(apresentacao_unica().Visible);
+    EXPECT_TRUE(j->isVisible());
+    EXPECT_FALSE(apresentacao_encerrada);
+    // A apresentação acaba pelo tempo, como sempre, e mostra a janela principal.
+    s.segundos = 4.75;
+    for (int i = 0; i < 200 && !apresentacao_encerrada; ++i) QTest::qWait(5);
+    EXPECT_TRUE(apresentacao_encerrada);
+    EXPECT_TRUE(frmTela_principal_versao2().Visible);
     apresentacao_encerrada = false;
 }
 
@@ -330,6 +405,24 @@ TEST_F(vistas_da_principal_no_qt, caixa_da_escala_da_rede_dinamica_e_cinza) {
     const QImage b = imagem(r, "Command2");
     const QColor canto = b.pixelColor(3, b.height() / 2);
     EXPECT_GE(canto.red() - canto.green(), 15) << canto.name().toStdString();
+}
+
+// Os dois botões de figura da rede dinâmica dizem o que fazem na dica.
+TEST_F(vistas_da_principal_no_qt, botoes_da_rede_dinamica_com_dicas) {
+    auto& r = rede_dinamica_unica();
+    r.Show();
+    espelho.sincronizar();
+    auto* j = espelho.janela_de(r);
+    ASSERT_NE(j, nullptr);
+    auto* iniciar = j->findChild<QAbstractButton*>("Command1");
+    auto* parar = j->findChild<QAbstractButton*>("Command2");
+    ASSERT_TRUE(iniciar && parar);
+    EXPECT_EQ(iniciar->toolTip(), QString::fromUtf8("Iniciar apresentação"));
+    EXPECT_EQ(parar->toolTip(), QString::fromUtf8("Parar apresentação"));
+    // A dica segue os dados.
+    r.Command2.ToolTipText.clear();
+    espelho.sincronizar();
+    EXPECT_EQ(parar->toolTip(), QString());
 }
 
 }  // namespace

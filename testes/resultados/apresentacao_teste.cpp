@@ -180,5 +180,18 @@ TEST_F(apresentacao, tecla_ou_clique_antes_do_primeiro_tique) {
     EXPECT_EQ(versao().Caption, "");
 }
 
+// Fechar pela moldura não acaba a apresentação: só o tempo, uma tecla ou um clique.
+TEST_F(apresentacao, pedido_de_fechar_da_moldura_e_recusado) {
+    tique(100.5);
+    evento([](janela_apresentacao& j) { EXPECT_FALSE(j.Unload(0)); });
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(apresentacao_encerrada);
+    EXPECT_FALSE(frmTela_principal_versao2().Visible);
+    tique(104.5);
+    EXPECT_TRUE(apresentacao_encerrada);
+    EXPECT_TRUE(frmTela_principal_versao2().Visible);
+    EXPECT_FALSE(carregada("frmApresentacao_orvel_versao2"));
+}
+
 }  // namespace
 }  // namespace orvel

@@ -141,14 +141,45 @@ TEST_F(diagrama_de_barras_final, nome_sem_no_desenha_so_a_moldura) {
     EXPECT_TRUE(d().Command1.Visible);
 }
 
-TEST_F(diagrama_de_barras_final, mais_de_25_intervalos_fecha_a_janela_com_o_erro) {
-    teste::no_processado_a_mao(104, {4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4});
-    t().mnuDiagrama_de_barras.Click();
-    d().Text3.Text = "A";
-    despachar_evento(&d(), d().Command2.Click);
-    ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].titulo, "Erro 101");
-    EXPECT_FALSE(carregada("frmDiagrama_de_barras_final_versao2"));
+// Um nó com mais de 25 intervalos (36 entrados, 72 depois de dobrado o ciclo) mostra todos: a
+// largura mínima passa a ser a parte igual do ciclo, e os números mudam de linha para não se
+// encostarem.
+TEST_F(diagrama_de_barras_final, todos_os_intervalos_de_um_no_com_mais_de_25) {
+    struct caso {
+        Integer ciclo;
+        std::vector<Integer> duracoes;
+        Single minima;
+        int linhas_dos_instantes;
+    };
+    std::vector<Integer> trinta_e_seis(35, 2);
+    trinta_e_seis.push_back(50);
+    const caso casos[] = {{120, trinta_e_seis, 277, 2}, {72, std::vector<Integer>(72, 1), 138, 3}, {104, std::vector<Integer>(26, 4), 384, 2}};
+    for (const caso& c : casos) {
+        const int q = static_cast<int>(c.duracoes.size());
+        teste::no_processado_a_mao(c.ciclo, c.duracoes);
+        t().mnuDiagrama_de_barras.Click();
+        d().Text3.Text = "A";
+        despachar_evento(&d(), d().Command2.Click);
+        ASSERT_TRUE(s.mensagens.empty()) << q << ": " << s.mensagens.front().titulo;
+        ASSERT_TRUE(carregada("frmDiagrama_de_barras_final_versao2"));
+        ASSERT_EQ(d().Shape1.indices().size(), static_cast<std::size_t>(q));
+        ASSERT_EQ(d().Shape2.indices().size(), static_cast<std::size_t>(q));
+        EXPECT_EQ(d().Label9(q).Caption.texto(), std::to_string(c.ciclo));
+        Single soma = 0;
+        for (int k = 1; k <= q; ++k) {
+            EXPECT_GE(d().Shape1(k).Width, c.minima) << q << " " << k;
+            soma += d().Shape1(k).Width;
+            EXPECT_EQ(d().Shape1(k).Left + d().Shape1(k).Width, d().Line4(k).X1);
+            EXPECT_EQ(d().Label9(k).Top, 3000 - 200 * (k % c.linhas_dos_instantes));
+            EXPECT_EQ(d().Label11(k).Top, k % 2 == 0 ? 4900 + 200 : 4900);
+            EXPECT_EQ(d().Label11(k).Caption.texto(), std::to_string(c.duracoes[static_cast<std::size_t>(k - 1)]));
+        }
+        EXPECT_NEAR(soma, 10000, q / 2.0);  // os arredondamentos de cada barra
+        ativar_janela(t());  // sair tira o desenho inteiro
+        EXPECT_FALSE(d().Line4.carregado(1));
+        EXPECT_FALSE(d().Shape2.carregado(q));
+        EXPECT_TRUE(s.mensagens.empty());
+    }
 }
 
 TEST_F(diagrama_de_barras_final, imprimir_esconde_o_botao_para_sempre) {

@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "comum/janela_principal_de_teste.h"
 #include "comum/rede_em_grade.h"
@@ -38,7 +39,7 @@ inline void processar_a_grade(tela_principal& t, servicos_de_teste& s, const std
 
 // O nó "A" com o plano que o processamento teria deixado: as durações dadas num ciclo dado e
 // o grupo g verde, amarelo e vermelho em rodízio a partir do intervalo g.
-inline int no_processado_a_mao(Integer ciclo, std::initializer_list<Integer> duracoes, int grupos = 2) {
+inline int no_processado_a_mao(Integer ciclo, const std::vector<Integer>& duracoes, int grupos = 2) {
     esvaziar_rede();
     const int n = novo_no("A", grupos, static_cast<int>(duracoes.size()));
     contexto().derivados.t_de_ciclo = ciclo;

@@ -170,5 +170,42 @@ TEST_F(visualizadores, pagina_do_relatorio_nunca_e_o_xml_cru) {
     }
 }
 
+// A célula "Fornece a" tem uma linha por recebedor: nenhuma quebra depois do último, que a
+// faria com o dobro da altura.
+TEST(relatorio_da_rede, fornece_a_sem_quebra_depois_do_ultimo_recebedor) {
+    teste::pasta_temporaria pasta;
+    const std::string projeto = pasta.arquivo("fornece.xml");
+    auto link = [](int i, const std::string& nome, const std::string& recebedores) {
+        const std::string tag = "link" + std::to_string(i);
+        return "<" + tag + "><nome_do_link_dado>" + nome + "</nome_do_link_dado>" + recebedores + "</" + tag + ">";
+    };
+    teste::escrever(projeto,
+                    "<?xml version=\"1.0\"?>\n<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede><links/><nos/>" +
+                        link(1, "L1",
+                             "<nome_do_primeiro_recebedor_dado>L2</nome_do_primeiro_recebedor_dado>"
+                             "<valor_do_primeiro_fornecimento_dado>300</valor_do_primeiro_fornecimento_dado>"
+                             "<nome_do_segundo_recebedor_dado></nome_do_segundo_recebedor_dado>"
+                             "<nome_do_terceiro_recebedor_dado>L3</nome_do_terceiro_recebedor_dado>"
+                             "<valor_do_terceiro_fornecimento_dado>200</valor_do_terceiro_fornecimento_dado>") +
+                        link(2, "L2",
+                             "<nome_do_primeiro_recebedor_dado>L3</nome_do_primeiro_recebedor_dado>"
+                             "<valor_do_primeiro_fornecimento_dado>100</valor_do_primeiro_fornecimento_dado>") +
+                        link(3, "L3", "") + "</rss>\n");
+    const std::string html =
+        relatorio_em_html(projeto, std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string());
+    // O texto de cada célula, sem os brancos que a indentação põe entre as marcas.
+    std::string compacto;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '\n' || html[i] == '\r') {
+            while (i + 1 < html.size() && (html[i + 1] == ' ' || html[i + 1] == '\t')) ++i;
+            continue;
+        }
+        compacto += html[i];
+    }
+    EXPECT_NE(compacto.find("<td>L2 (300 veíc/h)<br>L3 (200 veíc/h)</td>"), std::string::npos) << compacto;
+    EXPECT_NE(compacto.find("<td>L3 (100 veíc/h)</td>"), std::string::npos) << compacto;
+    EXPECT_EQ(compacto.find("<br></td>"), std::string::npos) << compacto;
+}
+
 }  // namespace
 }  // namespace orvel
