@@ -1,5 +1,7 @@
 #include "resultados/diagrama_de_barras_final.h"
 
+#include <algorithm>
+
 #include "editor/janelas.h"
 #include "modelo/dimensoes_da_rede.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -195,11 +197,16 @@ void janela_diagrama_de_barras_final::desenhar() {
     const Integer G = contexto().copias.quant_de_grupos(n);
     const Integer C = contexto().derivados.t_de_ciclo;
 
-    // Larguras das barras: o ciclo inteiro tem 10000 twips.
+    // Larguras das barras: o ciclo inteiro tem 10000 twips. Quando os verdes de segurança não
+    // couberam no ciclo, as durações somam mais que ele: então a soma ocupa os 10000 twips (uma
+    // barra maior que o ciclo não passa da largura do desenho nem do tamanho de um Integer).
+    Long soma_das_duracoes = 0;
+    for (int k = 1; k <= q; ++k) soma_das_duracoes += contexto().derivados.duracao_do_intervalo(n, k);
+    const double base_das_larguras = double(std::max<Long>(C, soma_das_duracoes));
     tabela<Integer, max_intervalos_desenhados> largura;
     tabela<Integer, max_intervalos_desenhados> instante;
     for (int k = 1; k <= q; ++k)
-        largura(k) = para_integer(dividir_double(double(contexto().derivados.duracao_do_intervalo(n, k)), double(C)) * double(largura_do_ciclo));
+        largura(k) = para_integer(dividir_double(double(contexto().derivados.duracao_do_intervalo(n, k)), base_das_larguras) * double(largura_do_ciclo));
 
     // Uma barra estreita demais ganha a largura mínima, tirada da mais larga. O índice da mais
     // larga começa em 1 uma vez só e só muda para uma barra estritamente mais larga.

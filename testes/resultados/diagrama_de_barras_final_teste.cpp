@@ -126,6 +126,17 @@ TEST_F(diagrama_de_barras_final, barras_estreitas_ganham_a_largura_minima) {
     EXPECT_EQ(larguras(), (std::vector<Single>{400, 400, 4600, 4600}));
 }
 
+// Verdes de segurança que não couberam num ciclo imposto curto deixam durações que somam mais que
+// o ciclo, e uma delas de quatro ciclos: o desenho reparte os 10000 twips pela soma, sem
+// "Erro".
+TEST_F(diagrama_de_barras_final, duracoes_que_passam_do_ciclo_cabem_no_desenho) {
+    teste::no_processado_a_mao(10, {40, 5});
+    aplicar("A");
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(larguras(), (std::vector<Single>{8889, 1111}));
+    EXPECT_EQ(d().Label9(2).Caption.texto(), "45");
+}
+
 TEST_F(diagrama_de_barras_final, nome_sem_no_desenha_so_a_moldura) {
     teste::no_processado_a_mao(60, {30, 30});
     no_do_diagrama = 0;  // como depois de uma saída da janela
