@@ -109,9 +109,11 @@ void conferir_escravo(const rede_em_calculo& ctx, int n) {
     const std::string& nome = ctx.rede.nome_do_no_dado(n);
     const std::string& mestre = ctx.rede.nome_do_mestre_dado(n);
 
-    // Um nó escravo não pode ser mestre de outro (nem de si mesmo).
+    // Um nó escravo não pode ser mestre de outro escravo (nem de si mesmo). Só conta o mestre de
+    // um escravo: o arquivo grava "-" como mestre de todo nó que não é escravo, e um nó que
+    // deixou de ser escravo guarda o nome do mestre que tinha.
     for (int j = 1; j <= ctx.rede.max_indice_no; ++j)
-        if (nomes_iguais(ctx.rede.nome_do_mestre_dado(j), nome))
+        if (no_em_uso(ctx, j) && ctx.rede.eh_no_escravo_dado(j) && nomes_iguais(ctx.rede.nome_do_mestre_dado(j), nome))
             aviso(ctx, "o nó " + nome + " é, ao mesmo tempo, escravo e mestre, o que não é permitido");
 
     if (!existe_no_com_nome(ctx, mestre))

@@ -123,13 +123,48 @@ TEST_F(validar_rede_cenarios, escravo_que_tambem_e_mestre) {
     c.rede.nome_do_mestre_dado(1) = "b";
     c.rede.intervalo_do_escravo_dado(1) = 2;
     c.rede.intervalo_do_mestre_dado(1) = 2;
-    c.rede.nome_do_mestre_dado(2) = " A";  // B não é escravo, mas nomeia A como mestre
+    // C, escravo, nomeia A como mestre.
+    no_editado(c, "C", 1, 2);
+    link_editado(c, "EC", "", "C");
+    links_do_grupo(c.rede, 3, 1, {"EC"});
+    c.rede.eh_no_escravo_dado(3) = true;
+    c.rede.nome_do_mestre_dado(3) = " A";
+    c.rede.intervalo_do_escravo_dado(3) = 1;
+    c.rede.intervalo_do_mestre_dado(3) = 1;
     const auto mestre_e_escravo = aviso("o nó A é, ao mesmo tempo, escravo e mestre, o que não é permitido");
     EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
 
-    c.rede.nome_do_mestre_dado(2).clear();
+    c.rede.eh_no_escravo_dado(3) = false;
     c.rede.nome_do_mestre_dado(1) = "A";  // mestre de si mesmo: o mestre existe
     EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
+}
+
+// Só o mestre de um escravo conta: o arquivo grava "-" como mestre de todo nó que não é escravo,
+// e um nó que deixou de ser escravo guarda o nome do mestre que tinha.
+TEST_F(validar_rede_cenarios, mestre_guardado_por_no_que_nao_e_escravo_nao_conta) {
+    c.rede.nome_do_no_dado(1) = "-";
+    c.rede.eh_no_escravo_dado(1) = true;
+    c.rede.nome_do_mestre_dado(1) = "B";
+    c.rede.intervalo_do_escravo_dado(1) = 1;
+    c.rede.intervalo_do_mestre_dado(1) = 1;
+    c.rede.nome_do_no_origem_dado(2) = "-";
+    c.rede.nome_do_no_destino_dado(1) = "-";
+    c.rede.nome_do_mestre_dado(2) = "-";
+    EXPECT_EQ(validar(true), avisos{});
+
+    // B escravo de "-", e "-" deixa de ser escravo guardando B como mestre.
+    c.rede.eh_no_escravo_dado(1) = false;
+    c.rede.eh_no_escravo_dado(2) = true;
+    c.rede.intervalo_do_escravo_dado(2) = 1;
+    c.rede.intervalo_do_mestre_dado(2) = 1;
+    EXPECT_EQ(validar(true), avisos{});
+
+    // Nem um nó apagado cuja linha ainda guarda um escravo de B.
+    c.rede.existe_no(4) = false;
+    c.rede.max_indice_no = 4;
+    c.rede.eh_no_escravo_dado(4) = true;
+    c.rede.nome_do_mestre_dado(4) = "B";
+    EXPECT_EQ(validar(true), avisos{});
 }
 
 TEST_F(validar_rede_cenarios, intervalos_de_escravo_mestre_e_demanda_ruins_no_a_no) {
@@ -196,6 +231,7 @@ TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
     links_do_grupo(c.rede, 1, 1, {"EA", "E2"});
     EXPECT_EQ(validar(false), (avisos{aviso("os links P1e P2 têm mesmos nós origem e destino e seus nós destino apresentam "
                                             "a mesma configuração do diagrama de barras, o que não é permitido")}));
+
 }
 
 // Um nó e um link desenhados e nunca editados passam por todas as outras conferências (nomes
