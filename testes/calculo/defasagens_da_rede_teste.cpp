@@ -213,6 +213,8 @@ TEST_F(defasagens_da_rede, par_com_todos_os_links_que_os_grupos_dos_dois_nos_com
     EXPECT_TRUE(c.projeto.dados_ok);
     ate_os_verdes(c);
     etapas_das_defasagens(c);
+    calcular_resultados(c);
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
     EXPECT_TRUE(s.mensagens.empty()) << s.mensagens.front().titulo << ": " << s.mensagens.front().texto;
 
     ASSERT_EQ(c.buscas.quant_de_pares_fase1 + c.buscas.quant_de_pares_fase2, 1);
