@@ -109,9 +109,11 @@ void conferir_escravo(const rede_em_calculo& ctx, int n) {
     const std::string& nome = ctx.rede.nome_do_no_dado(n);
     const std::string& mestre = ctx.rede.nome_do_mestre_dado(n);
 
-    // Um nó escravo não pode ser mestre de outro (nem de si mesmo).
+    // Um nó escravo não pode ser mestre de outro escravo (nem de si mesmo). Só conta o mestre de
+    // um escravo: o arquivo grava "-" como mestre de todo nó que não é escravo, e um nó que
+    // deixou de ser escravo guarda o nome do mestre que tinha.
     for (int j = 1; j <= ctx.rede.max_indice_no; ++j)
-        if (nomes_iguais(ctx.rede.nome_do_mestre_dado(j), nome))
+        if (no_em_uso(ctx, j) && ctx.rede.eh_no_escravo_dado(j) && nomes_iguais(ctx.rede.nome_do_mestre_dado(j), nome))
             aviso(ctx, "o nó " + nome + " é, ao mesmo tempo, escravo e mestre, o que não é permitido");
 
     if (!existe_no_com_nome(ctx, mestre))
@@ -207,6 +209,56 @@ void conferir_links_paralelos(const rede_em_calculo& ctx) {
                                 aviso(ctx, "os links " + ctx.rede.nome_do_link_dado(k) + "e " + ctx.rede.nome_do_link_dado(m) +
                                       " têm mesmos nós origem e destino e seus nós destino apresentam a mesma "
                                       "configuração do diagrama de barras, o que não é permitido");
+            }
+        }
+    }
+}
+
+// O fluxo que um link fornece segue pelo nó a que ele chega: cada recebedor tem de sair desse
+// nó (um link de entrada não sai de nó nenhum). Um recebedor que não existe e uma ponta que
+// não é nó já têm o seu aviso.
+void conferir_recebedores_fora_do_destino(const rede_em_calculo& ctx) {
+    for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+        const std::string& destino = ctx.rede.nome_do_no_destino_dado(l);
+        if (!link_em_uso(ctx, l) || !existe_no_com_nome(ctx, destino)) continue;
+        for (int k = 1; k <= max_recebedores; ++k) {
+            const std::string& recebedor = ctx.rede.nome_do_recebedor_dado(l, k);
+            if (recebedor.empty()) continue;
+            bool com_origem = false;
+            bool sai_do_destino = false;
+            for (int m = 1; m <= ctx.rede.max_indice_link; ++m) {
+                if (!link_em_uso(ctx, m) || !nomes_iguais(ctx.rede.nome_do_link_dado(m), recebedor)) continue;
+                const std::string& origem = ctx.rede.nome_do_no_origem_dado(m);
+                com_origem = com_origem || origem.empty() || existe_no_com_nome(ctx, origem);
+                sai_do_destino = sai_do_destino || nomes_iguais(origem, destino);
+            }
+            if (com_origem && !sai_do_destino)
+                aviso(ctx, "o link " + recebedor + ", que foi definido como recebedor do link " + ctx.rede.nome_do_link_dado(l) +
+                      ", não sai do nó " + destino + ", a que o link " + ctx.rede.nome_do_link_dado(l) + " chega");
+        }
+    }
+}
+
+// Um grupo só controla links que chegam ao seu nó. Um link que não existe e um destino que não
+// é nó já têm o seu aviso.
+void conferir_grupos_fora_do_destino(const rede_em_calculo& ctx) {
+    for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
+        if (!no_em_uso(ctx, n)) continue;
+        const std::string& nome = ctx.rede.nome_do_no_dado(n);
+        for (int g = 1; g <= ctx.rede.quant_de_grupos_dado(n); ++g) {
+            for (int k = 1; k <= max_links_por_grupo; ++k) {
+                const std::string& entrada = ctx.rede.nome_dos_links_do_grupo_dado(n, g, k);
+                if (entrada.empty()) continue;
+                bool com_destino = false;
+                bool chega = false;
+                for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
+                    if (!link_em_uso(ctx, l) || !nomes_iguais(ctx.rede.nome_do_link_dado(l), entrada)) continue;
+                    com_destino = com_destino || existe_no_com_nome(ctx, ctx.rede.nome_do_no_destino_dado(l));
+                    chega = chega || nomes_iguais(ctx.rede.nome_do_no_destino_dado(l), nome);
+                }
+                if (com_destino && !chega)
+                    aviso(ctx, "o link " + entrada + ", que foi definido como link associado ao grupo " + texto_de_inteiro(g) +
+                          " do nó " + nome + ", não chega a esse nó");
             }
         }
     }
@@ -337,6 +389,8 @@ void validar_rede(const rede_em_calculo& ctx) {
         conferir_pontas_dos_links(ctx);
         conferir_nomes_repetidos(ctx);
         conferir_links_paralelos(ctx);
+        conferir_recebedores_fora_do_destino(ctx);
+        conferir_grupos_fora_do_destino(ctx);
         conferir_elementos_nunca_editados(ctx);
         conferir_diagramas_dos_nos(ctx);
         conferir_regras_dos_nos(ctx);

@@ -33,7 +33,8 @@ inline constexpr int max_niveis = 30;
 inline constexpr int max_candidatos = max_nos;
 // Um par de nós vizinhos corresponde a um link entre eles: cabem tantos pares quantos links.
 inline constexpr int max_pares = max_links;
-inline constexpr int max_links_do_par = 20;
+// Os links de um par são os que chegam a um dos dois nós: cabem todos os links da rede.
+inline constexpr int max_links_do_par = max_links;
 inline constexpr int max_custos = 300;
 inline constexpr int max_defasagens_candidatas = 40;
 

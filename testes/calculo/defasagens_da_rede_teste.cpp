@@ -7,6 +7,7 @@
 #include "calculo/calcular_resultados.h"
 #include "calculo/defasagens.h"
 #include "calculo/simulacao.h"
+#include "calculo/validar_rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "comum/rede_em_grade.h"
 #include "comum/rede_propria.h"
@@ -184,6 +185,43 @@ TEST_F(defasagens_da_rede, caminhos_de_um_no_vazio_e_comecando_no_mestre) {
     EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
 
     EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Dois nós com os oito grupos cheios: 64 links chegam ao par, todos os que os grupos dos dois
+// comportam. A rede é válida, e a busca do par simula todos eles, sem falha nenhuma.
+TEST_F(defasagens_da_rede, par_com_todos_os_links_que_os_grupos_dos_dois_nos_comportam) {
+    servicos_de_teste s;
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 120;
+    for (const std::string nome : {"A", "B"}) {
+        const int n = teste::novo_no(c.rede, nome, max_grupos, 2 * max_grupos);
+        for (int g = 1; g <= max_grupos; ++g) {
+            c.rede.cor_do_intervalo_do_grupo_dado(n, g, 2 * g - 1) = cor_verde;
+            c.rede.cor_do_intervalo_do_grupo_dado(n, g, 2 * g) = cor_amarelo;
+            c.rede.duracao_imposta_dado(n, 2 * g) = 3;
+            for (int k = 1; k <= max_links_por_grupo; ++k) {
+                const std::string link = nome + std::to_string((g - 1) * max_links_por_grupo + k);
+                c.rede.nome_dos_links_do_grupo_dado(n, g, k) = link;
+                if (link != "B1") c.rede.verde_de_seguranca_dado(teste::novo_link(c.rede, link, "", nome, 50)) = 5;
+            }
+        }
+    }
+    via(c, "B1", "A", "B", 50, 10);
+    fornece(c, "A1", "B1", 1.0f);
+
+    validar_rede(c);
+    EXPECT_TRUE(c.projeto.dados_ok);
+    ate_os_verdes(c);
+    etapas_das_defasagens(c);
+    calcular_resultados(c);
+    EXPECT_FALSE(c.resultados.atraso_rede_rel.empty());
+    EXPECT_TRUE(s.mensagens.empty()) << s.mensagens.front().titulo << ": " << s.mensagens.front().texto;
+
+    ASSERT_EQ(c.buscas.quant_de_pares_fase1 + c.buscas.quant_de_pares_fase2, 1);
+    const bool fase1 = c.buscas.quant_de_pares_fase1 == 1;
+    const int quant = fase1 ? c.buscas.quant_de_links_do_par_fase1(1) : c.buscas.quant_de_links_do_par_fase2(1);
+    ASSERT_EQ(quant, 2 * max_grupos * max_links_por_grupo);
+    for (int i = 1; i <= quant; ++i) EXPECT_EQ(fase1 ? c.buscas.links_do_par_fase1(1, i) : c.buscas.links_do_par_fase2(1, i), i);
 }
 
 // A maior rede: mais de 50 pares de nós numa fase, e tudo segue sem caixa alguma.

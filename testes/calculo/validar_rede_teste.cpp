@@ -100,7 +100,7 @@ TEST_F(validar_rede_cenarios, soma_de_130_com_ciclo_imposto_de_60_e_sem_maximo_d
 
 TEST_F(validar_rede_cenarios, recebedores_ruins_cada_um_o_seu_aviso) {
     recebedor_do_link(c.rede, 2, 1, "X", 100);
-    recebedor_do_link(c.rede, 2, 2, " ea", 100);  // existe
+    recebedor_do_link(c.rede, 1, 1, " ab", 100);  // existe
     recebedor_do_link(c.rede, 2, 4, "y ", 100);
     EXPECT_EQ(validar(false), (avisos{aviso("não existe o link X que foi definido como recebedor do link AB"),
                                       aviso("não existe o link y  que foi definido como recebedor do link AB")}));
@@ -123,13 +123,48 @@ TEST_F(validar_rede_cenarios, escravo_que_tambem_e_mestre) {
     c.rede.nome_do_mestre_dado(1) = "b";
     c.rede.intervalo_do_escravo_dado(1) = 2;
     c.rede.intervalo_do_mestre_dado(1) = 2;
-    c.rede.nome_do_mestre_dado(2) = " A";  // B não é escravo, mas nomeia A como mestre
+    // C, escravo, nomeia A como mestre.
+    no_editado(c, "C", 1, 2);
+    link_editado(c, "EC", "", "C");
+    links_do_grupo(c.rede, 3, 1, {"EC"});
+    c.rede.eh_no_escravo_dado(3) = true;
+    c.rede.nome_do_mestre_dado(3) = " A";
+    c.rede.intervalo_do_escravo_dado(3) = 1;
+    c.rede.intervalo_do_mestre_dado(3) = 1;
     const auto mestre_e_escravo = aviso("o nó A é, ao mesmo tempo, escravo e mestre, o que não é permitido");
     EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
 
-    c.rede.nome_do_mestre_dado(2).clear();
+    c.rede.eh_no_escravo_dado(3) = false;
     c.rede.nome_do_mestre_dado(1) = "A";  // mestre de si mesmo: o mestre existe
     EXPECT_EQ(validar(false), avisos{mestre_e_escravo});
+}
+
+// Só o mestre de um escravo conta: o arquivo grava "-" como mestre de todo nó que não é escravo,
+// e um nó que deixou de ser escravo guarda o nome do mestre que tinha.
+TEST_F(validar_rede_cenarios, mestre_guardado_por_no_que_nao_e_escravo_nao_conta) {
+    c.rede.nome_do_no_dado(1) = "-";
+    c.rede.eh_no_escravo_dado(1) = true;
+    c.rede.nome_do_mestre_dado(1) = "B";
+    c.rede.intervalo_do_escravo_dado(1) = 1;
+    c.rede.intervalo_do_mestre_dado(1) = 1;
+    c.rede.nome_do_no_origem_dado(2) = "-";
+    c.rede.nome_do_no_destino_dado(1) = "-";
+    c.rede.nome_do_mestre_dado(2) = "-";
+    EXPECT_EQ(validar(true), avisos{});
+
+    // B escravo de "-", e "-" deixa de ser escravo guardando B como mestre.
+    c.rede.eh_no_escravo_dado(1) = false;
+    c.rede.eh_no_escravo_dado(2) = true;
+    c.rede.intervalo_do_escravo_dado(2) = 1;
+    c.rede.intervalo_do_mestre_dado(2) = 1;
+    EXPECT_EQ(validar(true), avisos{});
+
+    // Nem um nó apagado cuja linha ainda guarda um escravo de B.
+    c.rede.existe_no(4) = false;
+    c.rede.max_indice_no = 4;
+    c.rede.eh_no_escravo_dado(4) = true;
+    c.rede.nome_do_mestre_dado(4) = "B";
+    EXPECT_EQ(validar(true), avisos{});
 }
 
 TEST_F(validar_rede_cenarios, intervalos_de_escravo_mestre_e_demanda_ruins_no_a_no) {
@@ -167,7 +202,8 @@ TEST_F(validar_rede_cenarios, no_sem_chegada_e_origem_em_branco_ou_vazia) {
     links_do_grupo(c.rede, 1, 1, {"EA", "XA", "AZ"});
     links_do_grupo(c.rede, 3, 1, {"AB"});
     EXPECT_EQ(validar(false), (avisos{aviso("o nó C não é nó destino de nenhum link"), aviso("o link XA não tem nó origem"),
-                                      aviso("o link AZ não tem nó destino")}));
+                                      aviso("o link AZ não tem nó destino"),
+                                      aviso("o link AB, que foi definido como link associado ao grupo 1 do nó C, não chega a esse nó")}));
 }
 
 TEST_F(validar_rede_cenarios, nomes_que_diferem_so_em_maiusculas_e_brancos) {
@@ -196,6 +232,46 @@ TEST_F(validar_rede_cenarios, links_paralelos_no_mesmo_grupo) {
     links_do_grupo(c.rede, 1, 1, {"EA", "E2"});
     EXPECT_EQ(validar(false), (avisos{aviso("os links P1e P2 têm mesmos nós origem e destino e seus nós destino apresentam "
                                             "a mesma configuração do diagrama de barras, o que não é permitido")}));
+
+    // Nas duas últimas posições do grupo, na ordem inversa das posições dos links.
+    links_do_grupo(c.rede, 2, 2, {"", "", "P2", "P1"});
+    EXPECT_EQ(validar(false), (avisos{aviso("os links P2e P1 têm mesmos nós origem e destino e seus nós destino apresentam "
+                                            "a mesma configuração do diagrama de barras, o que não é permitido")}));
+}
+
+// Um recebedor tem de sair do nó a que chega o link que o fornece, e um link só pode estar nos
+// grupos do nó a que chega: o cálculo tomaria o fluxo fornecido e o verde de um lugar que a rede
+// não tem.
+TEST_F(validar_rede_cenarios, recebedor_e_grupo_fora_do_no_destino) {
+    no_editado(c, "C", 1, 2);
+    link_editado(c, "BC", "B", "C");
+    link_editado(c, "AC", "A", "C");
+    links_do_grupo(c.rede, 3, 1, {"BC", "AC"});
+    recebedor_do_link(c.rede, 1, 1, "AB", 100);  // sai de A, onde EA chega
+    recebedor_do_link(c.rede, 2, 1, " bc", 100);
+    recebedor_do_link(c.rede, 1, 2, "BC", 100);  // sai de B
+    recebedor_do_link(c.rede, 2, 2, "EA", 50);   // de entrada
+    recebedor_do_link(c.rede, 2, 3, "XY", 50);   // não existe: já tem o seu aviso
+    link_editado(c, "QC", "Q", "C");  // sem nó origem: também já tem o seu aviso
+    links_do_grupo(c.rede, 3, 2, {"QC"});
+    c.rede.quant_de_grupos_dado(3) = 2;
+    cores_do_grupo(c.rede, 3, 2, "13");
+    recebedor_do_link(c.rede, 1, 3, "QC", 50);
+    links_do_grupo(c.rede, 1, 1, {"EA", "", "ac"});  // AC chega a C
+    EXPECT_EQ(validar(false),
+              (avisos{aviso("não existe o link XY que foi definido como recebedor do link AB"),
+                      aviso("o link QC não tem nó origem"),
+                      aviso("o link BC, que foi definido como recebedor do link EA, não sai do nó A, a que o link EA chega"),
+                      aviso("o link EA, que foi definido como recebedor do link AB, não sai do nó B, a que o link AB chega"),
+                      aviso("o link ac, que foi definido como link associado ao grupo 1 do nó A, não chega a esse nó")}));
+
+    recebedor_do_link(c.rede, 1, 2, "", 0);
+    recebedor_do_link(c.rede, 2, 2, "", 0);
+    recebedor_do_link(c.rede, 2, 3, "", 0);
+    recebedor_do_link(c.rede, 1, 3, "", 0);
+    c.rede.nome_do_no_origem_dado(5) = "B";
+    links_do_grupo(c.rede, 1, 1, {"EA", "", ""});
+    EXPECT_EQ(validar(true), avisos{});
 }
 
 // Um nó e um link desenhados e nunca editados passam por todas as outras conferências (nomes

@@ -36,7 +36,7 @@ TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     auto no_g_g = [](int n, int a, int b) { return no_em_uso(n) && entre(a, 1, 8) && entre(b, 1, 8); };
     auto no_no = [](int n, int j) { return no_em_uso(n) && entre(j, 1, 50); };
     auto no_l = [](int n, int l) { return no_em_uso(n) && entre(l, 1, 150); };
-    auto no_p20 = [](int n, int p) { return no_em_uso(n) && entre(p, 1, 20); };
+    auto no_p = [](int n, int p) { return no_em_uso(n) && entre(p, 1, max_links_do_par); };
     auto link = [](int) { return true; };
     auto link_l = [](int, int r) { return entre(r, 1, 150); };
     auto link_k4 = [](int, int k) { return entre(k, 1, 4); };
@@ -127,8 +127,8 @@ TEST(zerar_variaveis_de_calculo, limpa_exatamente_o_que_deve_e_nada_mais) {
     TAB(contexto().buscas.capacidade_no_par_fase1, no_l);
     TAB(contexto().buscas.capacidade_no_par_fase2, no_l);
     TAB(contexto().buscas.links_da_vizinhanca, no_l);
-    TAB(contexto().buscas.links_do_par_fase1, no_p20);
-    TAB(contexto().buscas.links_do_par_fase2, no_p20);
+    TAB(contexto().buscas.links_do_par_fase1, no_p);
+    TAB(contexto().buscas.links_do_par_fase2, no_p);
     TAB(contexto().buscas.nos_da_vizinhanca_do_candidato, ([](int k, int n) { return entre(k, 1, max_candidatos) && no_em_uso(n); }));
 
     // 3.
