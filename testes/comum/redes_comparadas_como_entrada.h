@@ -4,7 +4,7 @@
 // como o usuário as entraria nos editores: o mesmo ciclo (imposto), os mesmos nós, intervalos,
 // verdes dos grupos, links, fluxos e recebedores. O que os editores não deixam entrar é
 // aproximado: um percurso fora de 1..120 s vai ao extremo; um link de um nó para ele mesmo entra
-// como link de entrada; um grupo sem link sai (com ele, um intervalo sem verde ganha a duração
+// como link de entrada, e não recebe de outro; um grupo sem link sai (com ele, um intervalo sem verde ganha a duração
 // gerada, imposta); um link que não cabe em grupo algum do seu nó (quatro links por grupo, sem
 // dois de mesmas pontas) fica de fora.
 
@@ -131,7 +131,9 @@ inline void montar_rede_comparada(rede_dada& r, const rede_comparada& p) {
             bool repetido = false;
             for (int i = 1; i <= recebedores; ++i) repetido = repetido || r.nome_do_recebedor_dado(k, i) == nome_do_link(para);
             // Uma fração 0 (das redes de números redondos) o editor não aceita: sem fornecimento.
-            if (!entra[para] || repetido || c.derivados.fracao_do_fornecimento(l, para) == 0) continue;
+            // Um laço que virou link de entrada não sai mais de nó algum: não recebe.
+            const bool laco = c.derivados.no_origem(para) == c.derivados.no_destino(para);
+            if (!entra[para] || repetido || laco || c.derivados.fracao_do_fornecimento(l, para) == 0) continue;
             recebedor_do_link(r, k, ++recebedores, nome_do_link(para), c.derivados.fracao_do_fornecimento(l, para) * fluxo);
         }
     }
