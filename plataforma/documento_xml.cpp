@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -111,10 +112,152 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
     }
 }
 
-// O que a leitura de um documento acompanha: a recusa e as contagens de elementos (ao todo e
-// os filhos do elemento aberto em cada profundidade).
+// --- Contagem dos atributos, antes da leitura -------------------------------------------
+
+// Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
+// primeira que passa do limite. Comentários, instruções e seções CDATA são pulados inteiros,
+// como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
+// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome)
+// nunca está num documento bem formado: ela o recusa ali, antes que a libxml2 tente se
+// recuperar do erro e monte, devagar, um elemento que esta passada não contou. Um texto que
+// acaba no meio de uma marca fica para a leitura, que o recusa sem nada depois dele.
+resultado_da_carga contar_atributos(std::string_view t) {
+    constexpr auto nada = std::string_view::npos;
+    const std::size_t n = t.size();
+    auto espaco = [&](std::size_t k) { return k < n && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
+    // Um caractere que pode estar num nome de elemento ou de atributo (a leitura confere o resto).
+    auto de_nome = [&](std::size_t k) {
+        return k < n && !espaco(k) && t[k] != '>' && t[k] != '/' && t[k] != '<' && t[k] != '=' && t[k] != '"' &&
+               t[k] != '\'';
+    };
+    auto depois_de = [&](std::size_t de, std::string_view fim) {
+        const auto p = t.find(fim, de);
+        return p == nada ? n : p + fim.size();
+    };
+    bool antes_da_raiz = true;
+    std::size_t i = 0;
+    while ((i = t.find('<', i)) != nada) {
+        const std::string_view marca = t.substr(i);
+        if (marca.starts_with("<!--")) {
+            i = depois_de(i + 4, "-->");
+        } else if (marca.starts_with("<?")) {
+            i = depois_de(i + 2, "?>");
+        } else if (marca.starts_with("<![CDATA[")) {
+            i = depois_de(i + 9, "]]>");
+        } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
+            return resultado_da_carga::com_doctype;
+        } else if (marca.starts_with("<!")) {
+            return resultado_da_carga::mal_formado;
+        } else if (marca.starts_with("</")) {
+            i += 2;
+            const std::size_t nome = i;
+            while (de_nome(i)) ++i;
+            while (espaco(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome || t[i] != '>') return resultado_da_carga::mal_formado;
+            ++i;
+        } else {
+            antes_da_raiz = false;
+            const std::size_t nome = ++i;
+            while (de_nome(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome) return resultado_da_carga::mal_formado;
+            for (int atributos = 0;; ++atributos) {
+                if (atributos > limite_de_atributos_de_um_elemento) return resultado_da_carga::atributos_demais;
+                const std::size_t antes = i;
+                while (espaco(i)) ++i;
+                if (i + 1 >= n) return resultado_da_carga::carregado;
+                if (t[i] == '>' || (t[i] == '/' && t[i + 1] == '>')) break;
+                const std::size_t atributo = i;
+                while (de_nome(i)) ++i;
+                // Cada atributo vem depois de um espaço e tem nome.
+                if (atributo == antes || i == atributo) return resultado_da_carga::mal_formado;
+                while (espaco(i)) ++i;
+                if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
+                ++i;
+                while (espaco(i)) ++i;
+                if (i >= n) return resultado_da_carga::carregado;
+                if (t[i] != '"' && t[i] != '\'') return resultado_da_carga::mal_formado;
+                const auto fim = t.find_first_of(t[i] == '"' ? "\"<" : "'<", i + 1);
+                if (fim == nada) return resultado_da_carga::carregado;
+                if (t[fim] == '<') return resultado_da_carga::mal_formado;
+                i = fim + 1;
+            }
+        }
+    }
+    return resultado_da_carga::carregado;
+}
+
+struct liberar_buffer {
+    void operator()(xmlBuffer* b) const { xmlBufferFree(b); }
+};
+
+// O texto passado para UTF-8 pelo conversor da libxml2; numa sequência inválida, só o que vem
+// antes dela (a leitura para ali também).
+std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
+    std::unique_ptr<xmlBuffer, liberar_buffer> entrada(xmlBufferCreate());
+    std::unique_ptr<xmlBuffer, liberar_buffer> saida(xmlBufferCreate());
+    if (!entrada || !saida || xmlBufferAdd(entrada.get(), reinterpret_cast<const xmlChar*>(bytes.data()),
+                                           static_cast<int>(bytes.size())) != 0)
+        throw std::bad_alloc();
+    while (xmlBufferLength(entrada.get()) > 0) {
+        const int antes = xmlBufferLength(entrada.get());
+        if (xmlCharEncInFunc(conversor, saida.get(), entrada.get()) < 0 || xmlBufferLength(entrada.get()) == antes) break;
+    }
+    return std::string(reinterpret_cast<const char*>(xmlBufferContent(saida.get())),
+                       static_cast<std::size_t>(xmlBufferLength(saida.get())));
+}
+
+// A codificação declarada em <?xml ... encoding="..."?>; "" sem declaração.
+std::string codificacao_declarada(std::string_view t) {
+    if (t.starts_with("\xEF\xBB\xBF")) t.remove_prefix(3);
+    if (!t.starts_with("<?xml")) return "";
+    t = t.substr(0, t.find("?>"));
+    const auto p = t.find("encoding");
+    if (p == std::string_view::npos) return "";
+    t.remove_prefix(p + 8);
+    const auto aspa = t.find_first_of("\"'");
+    if (aspa == std::string_view::npos) return "";
+    const auto fim = t.find(t[aspa], aspa + 1);
+    return fim == std::string_view::npos ? "" : std::string(t.substr(aspa + 1, fim - aspa - 1));
+}
+
+// Os atributos são contados no texto em que a leitura os vê: os próprios bytes quando cada
+// caractere ASCII é o seu byte (UTF-8, Latin-1, como o programa grava); senão (UTF-16, UCS-4,
+// EBCDIC, ou outra codificação declarada), o texto passado para UTF-8 pelo conversor que a
+// própria leitura usaria.
+resultado_da_carga conferir_atributos(std::string_view bytes) {
+    const auto primeiros = reinterpret_cast<const unsigned char*>(bytes.data());
+    const xmlCharEncoding pelos_bytes = xmlDetectCharEncoding(primeiros, static_cast<int>(std::min<std::size_t>(bytes.size(), 4)));
+    xmlCharEncodingHandler* conversor = nullptr;
+    if (pelos_bytes != XML_CHAR_ENCODING_NONE && pelos_bytes != XML_CHAR_ENCODING_UTF8) {
+        conversor = xmlGetCharEncodingHandler(pelos_bytes);
+    } else {
+        const std::string declarada = codificacao_declarada(bytes);
+        static constexpr const char* como_os_bytes[] = {"", "UTF-8", "UTF8", "ISO-8859-1", "ISO_8859-1", "ISO-LATIN-1",
+                                                        "LATIN1", "US-ASCII", "ASCII"};
+        const bool mesmos_bytes = std::any_of(std::begin(como_os_bytes), std::end(como_os_bytes),
+                                              [&](const char* c) { return xmlStrcasecmp(x(declarada), BAD_CAST c) == 0; });
+        if (!mesmos_bytes) conversor = xmlFindCharEncodingHandler(declarada.c_str());
+    }
+    if (conversor == nullptr) return contar_atributos(bytes);
+    std::string texto;
+    try {
+        texto = em_utf8(bytes, conversor);
+    } catch (...) {
+        xmlCharEncCloseFunc(conversor);
+        throw;
+    }
+    xmlCharEncCloseFunc(conversor);
+    return contar_atributos(texto);
+}
+
+// --- Leitura ---------------------------------------------------------------------------
+
+// O que a leitura de um documento acompanha: o motivo de uma recusa e as contagens de elementos
+// (ao todo e os filhos do elemento aberto em cada profundidade).
 struct acompanhamento_da_leitura {
-    bool& recusado;
+    resultado_da_carga& recusa;
     int elementos = 0;
     std::vector<int> filhos;
     startElementNsSAX2Func abrir_elemento = nullptr;
@@ -127,7 +270,7 @@ acompanhamento_da_leitura& acompanhamento(void* contexto) {
 // Chamada no começo de um DOCTYPE, antes do subconjunto interno: marca e para a leitura ali,
 // sem ler declaração alguma.
 void parar_no_doctype(void* contexto, const xmlChar*, const xmlChar*, const xmlChar*) {
-    acompanhamento(contexto).recusado = true;
+    acompanhamento(contexto).recusa = resultado_da_carga::com_doctype;
     xmlStopParser(static_cast<xmlParserCtxtPtr>(contexto));
 }
 
@@ -139,8 +282,11 @@ void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo
     // Os elementos abertos são os ancestrais deste: a sua quantidade é a profundidade do pai.
     const auto pai = static_cast<std::size_t>(std::max(leitor->nodeNr, 0));
     if (a.filhos.size() < pai + 2) a.filhos.resize(pai + 2, 0);
-    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento) {
-        a.recusado = true;
+    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento)
+        a.recusa = resultado_da_carga::elementos_demais;
+    else if (pai >= static_cast<std::size_t>(limite_de_profundidade_de_um_documento))
+        a.recusa = resultado_da_carga::profundo_demais;
+    if (a.recusa != resultado_da_carga::carregado) {
         xmlStopParser(leitor);
         return;
     }
@@ -167,7 +313,7 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         return (errno == ENOENT || errno == ENOTDIR) ? leitura_de_arquivo::inexistente : leitura_de_arquivo::ilegivel;
     fechar_descritor fechar{fd};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
-    if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
+    if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::grande_demais;
     bytes.clear();
     char bloco[65536];
     for (;;) {
@@ -176,21 +322,21 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         if (n < 0) return leitura_de_arquivo::ilegivel;
         if (n == 0) return leitura_de_arquivo::lido;
         // Um arquivo que cresce depois do fstat também para no limite.
-        if (bytes.size() + static_cast<std::size_t>(n) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
+        if (bytes.size() + static_cast<std::size_t>(n) > limite_de_bytes_de_um_arquivo)
+            return leitura_de_arquivo::grande_demais;
         bytes.append(bloco, static_cast<std::size_t>(n));
     }
 }
 
-xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& recusado) {
-    recusado = false;
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado) {
+    resultado = resultado_da_carga::mal_formado;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX) || bytes.empty()) return nullptr;  // vazio não é XML
+    resultado = conferir_atributos(bytes);
+    if (resultado != resultado_da_carga::carregado) return nullptr;
     xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
-    if (leitor == nullptr) {
-        if (bytes.empty()) return nullptr;  // nada a ler: não é XML
-        throw std::bad_alloc();
-    }
+    if (leitor == nullptr) throw std::bad_alloc();
     xmlCtxtUseOptions(leitor, opcoes);
-    acompanhamento_da_leitura a{recusado, 0, {}, leitor->sax->startElementNs};
+    acompanhamento_da_leitura a{resultado, 0, {}, leitor->sax->startElementNs};
     leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
     leitor->sax->startElementNs = contar_elemento;
@@ -201,7 +347,11 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     leitor->myDoc = nullptr;
     const bool bem_formado = leitor->wellFormed != 0;
     xmlFreeParserCtxt(leitor);
-    if (recusado || !bem_formado) return nullptr;
+    if (resultado != resultado_da_carga::carregado) return nullptr;
+    if (!bem_formado) {
+        resultado = resultado_da_carga::mal_formado;
+        return nullptr;
+    }
     return doc.release();
 }
 
@@ -259,14 +409,12 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     switch (ler_arquivo_comum(caminho, bytes)) {
         case leitura_de_arquivo::inexistente: resultado = resultado_da_carga::inexistente; break;
         case leitura_de_arquivo::ilegivel: resultado = resultado_da_carga::ilegivel; break;
+        case leitura_de_arquivo::grande_demais: resultado = resultado_da_carga::grande_demais; break;
         case leitura_de_arquivo::lido: break;
     }
     std::unique_ptr<xmlDoc, liberar_xml> novo;
-    if (resultado == resultado_da_carga::carregado) {
-        bool recusado = false;
-        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, recusado));
-        if (!novo) resultado = recusado ? resultado_da_carga::recusado : resultado_da_carga::mal_formado;
-    }
+    if (resultado == resultado_da_carga::carregado)
+        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, resultado));
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));
         if (!novo) throw std::bad_alloc();
@@ -397,6 +545,21 @@ no_xml documento_de_xml::primeiro_filho_elemento(no_xml pai, std::string_view no
     for (xmlNode* n = pai.no_->children; n; n = n->next)
         if (n->type == XML_ELEMENT_NODE && tem_nome(n, nome)) return no_xml(n);
     return {};
+}
+
+std::string documento_de_xml::espaco_de_nomes_de_um_elemento() const {
+    // Em ordem de documento, sem recursão (a profundidade vem do arquivo).
+    for (xmlNode* n = xmlDocGetRootElement(doc_); n != nullptr;) {
+        if (n->type == XML_ELEMENT_NODE && n->ns != nullptr && n->ns->href != nullptr && n->ns->href[0] != 0)
+            return reinterpret_cast<const char*>(n->ns->href);
+        if (n->type == XML_ELEMENT_NODE && n->children != nullptr) {
+            n = n->children;
+            continue;
+        }
+        while (n != nullptr && n->next == nullptr) n = n->parent == reinterpret_cast<xmlNode*>(doc_) ? nullptr : n->parent;
+        if (n != nullptr) n = n->next;
+    }
+    return "";
 }
 
 std::string documento_de_xml::texto(no_xml elemento) const {
