@@ -192,8 +192,14 @@ struct liberar_buffer {
     void operator()(xmlBuffer* b) const { xmlBufferFree(b); }
 };
 
-// O texto passado para UTF-8 pelo conversor da libxml2; numa sequência inválida, só o que vem
-// antes dela (a leitura para ali também).
+// Um conversor de codificação da libxml2, fechado no fim.
+struct fechar_conversor {
+    void operator()(xmlCharEncodingHandler* c) const { xmlCharEncCloseFunc(c); }
+};
+using conversor_ptr = std::unique_ptr<xmlCharEncodingHandler, fechar_conversor>;
+
+// O texto passado para UTF-8 pelo conversor; numa sequência inválida, só o que vem antes dela
+// (a leitura para ali também).
 std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
     std::unique_ptr<xmlBuffer, liberar_buffer> entrada(xmlBufferCreate());
     std::unique_ptr<xmlBuffer, liberar_buffer> saida(xmlBufferCreate());
@@ -208,47 +214,104 @@ std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
                        static_cast<std::size_t>(xmlBufferLength(saida.get())));
 }
 
-// A codificação declarada em <?xml ... encoding="..."?>; "" sem declaração.
-std::string codificacao_declarada(std::string_view t) {
-    if (t.starts_with("\xEF\xBB\xBF")) t.remove_prefix(3);
-    if (!t.starts_with("<?xml")) return "";
-    t = t.substr(0, t.find("?>"));
-    const auto p = t.find("encoding");
-    if (p == std::string_view::npos) return "";
-    t.remove_prefix(p + 8);
-    const auto aspa = t.find_first_of("\"'");
-    if (aspa == std::string_view::npos) return "";
-    const auto fim = t.find(t[aspa], aspa + 1);
-    return fim == std::string_view::npos ? "" : std::string(t.substr(aspa + 1, fim - aspa - 1));
+// A declaração <?xml ...?> do começo do texto: válida (também quando não há), a codificação
+// declarada e a posição logo depois das aspas que a fecham, onde a leitura troca de conversor.
+struct declaracao_xml {
+    bool valida = true;
+    std::string codificacao;
+    std::size_t depois_da_codificacao = 0;
+};
+
+declaracao_xml ler_declaracao(std::string_view t) {
+    std::size_t i = t.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    auto espaco = [&](std::size_t k) { return k < t.size() && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
+    if (!t.substr(i).starts_with("<?xml") || !espaco(i + 5)) return {};
+    i += 5;
+    auto brancos = [&] {
+        const std::size_t antes = i;
+        while (espaco(i)) ++i;
+        return i > antes;
+    };
+    // nome = "valor" (ou 'valor'); o valor em valor.
+    auto pseudo_atributo = [&](std::string_view nome, std::string& valor) {
+        if (!t.substr(i).starts_with(nome)) return false;
+        i += nome.size();
+        brancos();
+        if (i >= t.size() || t[i] != '=') return false;
+        ++i;
+        brancos();
+        if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) return false;
+        const auto fim = t.find(t[i], i + 1);
+        if (fim == std::string_view::npos) return false;
+        valor = std::string(t.substr(i + 1, fim - i - 1));
+        i = fim + 1;
+        return true;
+    };
+    declaracao_xml d;
+    std::string valor;
+    brancos();
+    d.valida = pseudo_atributo("version", valor);
+    bool separado = brancos();
+    if (d.valida && separado && t.substr(i).starts_with("encoding")) {
+        d.valida = pseudo_atributo("encoding", d.codificacao) && !d.codificacao.empty();
+        d.depois_da_codificacao = i;
+        separado = brancos();
+    }
+    if (d.valida && separado && t.substr(i).starts_with("standalone")) {
+        d.valida = pseudo_atributo("standalone", valor);
+        brancos();
+    }
+    d.valida = d.valida && t.substr(i).starts_with("?>");
+    return d;
 }
 
-// Os atributos são contados no texto em que a leitura os vê: os próprios bytes quando cada
-// caractere ASCII é o seu byte (UTF-8, Latin-1, como o programa grava); senão (UTF-16, UCS-4,
-// EBCDIC, ou outra codificação declarada), o texto passado para UTF-8 pelo conversor que a
-// própria leitura usaria.
+bool e_um_destes(const std::string& nome, std::initializer_list<const char*> nomes, bool como_prefixo = false) {
+    return std::any_of(nomes.begin(), nomes.end(), [&](const char* n) {
+        return como_prefixo ? xmlStrncasecmp(x(nome), BAD_CAST n, xmlStrlen(BAD_CAST n)) == 0
+                            : xmlStrcasecmp(x(nome), BAD_CAST n) == 0;
+    });
+}
+
+// Os atributos são contados no texto que a leitura vê:
+// - num texto de 8 bits (UTF-8, Latin-1, como o programa grava, ou outra codificação de um
+//   byte que mantém o ASCII), os próprios bytes; com outra codificação declarada, os bytes até
+//   o nome dela e, dali em diante, o texto passado para UTF-8 pelo conversor dela, como a
+//   leitura faz;
+// - num texto em UTF-16, UCS-4 ou EBCDIC, o texto passado para UTF-8. Uma codificação
+//   declarada que o leria de outro jeito (um arquivo em UTF-16 que declara ISO-8859-1, por
+//   exemplo) trocaria de conversor no meio dele: um texto assim nunca é XML bem formado, a não
+//   ser montado de propósito para a contagem não ver o que a leitura vê.
 resultado_da_carga conferir_atributos(std::string_view bytes) {
     const auto primeiros = reinterpret_cast<const unsigned char*>(bytes.data());
-    const xmlCharEncoding pelos_bytes = xmlDetectCharEncoding(primeiros, static_cast<int>(std::min<std::size_t>(bytes.size(), 4)));
-    xmlCharEncodingHandler* conversor = nullptr;
-    if (pelos_bytes != XML_CHAR_ENCODING_NONE && pelos_bytes != XML_CHAR_ENCODING_UTF8) {
-        conversor = xmlGetCharEncodingHandler(pelos_bytes);
-    } else {
-        const std::string declarada = codificacao_declarada(bytes);
-        static constexpr const char* como_os_bytes[] = {"", "UTF-8", "UTF8", "ISO-8859-1", "ISO_8859-1", "ISO-LATIN-1",
-                                                        "LATIN1", "US-ASCII", "ASCII"};
-        const bool mesmos_bytes = std::any_of(std::begin(como_os_bytes), std::end(como_os_bytes),
-                                              [&](const char* c) { return xmlStrcasecmp(x(declarada), BAD_CAST c) == 0; });
-        if (!mesmos_bytes) conversor = xmlFindCharEncodingHandler(declarada.c_str());
+    const xmlCharEncoding pelos_bytes =
+        xmlDetectCharEncoding(primeiros, static_cast<int>(std::min<std::size_t>(bytes.size(), 4)));
+    if (pelos_bytes == XML_CHAR_ENCODING_NONE || pelos_bytes == XML_CHAR_ENCODING_UTF8) {
+        const declaracao_xml d = ler_declaracao(bytes);
+        if (!d.valida) return resultado_da_carga::mal_formado;
+        const std::string& nome = d.codificacao;
+        if (nome.empty() || e_um_destes(nome, {"UTF-8", "UTF8", "US-ASCII", "ASCII"}) ||
+            e_um_destes(nome, {"ISO-8859-", "ISO_8859-", "ISO8859-", "ISO-LATIN-", "LATIN", "WINDOWS-125", "CP125"}, true))
+            return contar_atributos(bytes);
+        if (e_um_destes(nome, {"UTF-16", "UTF16"})) return resultado_da_carga::mal_formado;  // a leitura também recusa
+        const conversor_ptr conversor(xmlFindCharEncodingHandler(nome.c_str()));
+        if (!conversor) return contar_atributos(bytes);  // a leitura para na declaração
+        const std::size_t k = d.depois_da_codificacao;
+        return contar_atributos(std::string(bytes.substr(0, k)) + em_utf8(bytes.substr(k), conversor.get()));
     }
-    if (conversor == nullptr) return contar_atributos(bytes);
-    std::string texto;
-    try {
-        texto = em_utf8(bytes, conversor);
-    } catch (...) {
-        xmlCharEncCloseFunc(conversor);
-        throw;
+    const conversor_ptr conversor(xmlGetCharEncodingHandler(pelos_bytes));
+    if (!conversor) return contar_atributos(bytes);  // a leitura segue com os bytes como são
+    std::string texto = em_utf8(bytes, conversor.get());
+    const declaracao_xml d = ler_declaracao(texto);
+    if (!d.valida) return resultado_da_carga::mal_formado;
+    if (!d.codificacao.empty() && !e_um_destes(d.codificacao, {"UTF-16", "UTF16", "UTF-8", "UTF8"})) {
+        const conversor_ptr declarado(xmlFindCharEncodingHandler(d.codificacao.c_str()));
+        if (declarado && declarado.get() != conversor.get()) {
+            std::string pelo_declarado = em_utf8(bytes, declarado.get());
+            // Em EBCDIC a leitura usa desde o começo o conversor declarado.
+            if (pelos_bytes == XML_CHAR_ENCODING_EBCDIC) texto = std::move(pelo_declarado);
+            else if (pelo_declarado != texto) return resultado_da_carga::mal_formado;
+        }
     }
-    xmlCharEncCloseFunc(conversor);
     return contar_atributos(texto);
 }
 

@@ -233,8 +233,18 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     // Em UTF-16, e numa codificação declarada que escreve "<" de outro jeito.
     EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite))), resultado_da_carga::carregado);
     EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite + 1))), resultado_da_carga::atributos_demais);
-    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"UTF-7\"?>+ADw-rss" + com_atributos(limite + 1, "", "/+AD4-")),
+    const std::string declaracao = "<?xml version=\"1.0\" encoding=";
+    EXPECT_EQ(ler_texto(declaracao + "\"UTF-7\"?>+ADw-rss" + com_atributos(limite + 1, "", "/+AD4-")),
               resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(declaracao + "'windows-1252' standalone='yes' ?>" + com_atributos(limite + 1)),
+              resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(em_utf16(declaracao + "\"UTF-16\"?>" + com_atributos(limite))), resultado_da_carga::carregado);
+    // Um texto em UTF-16 que declara outra codificação, em que a leitura leria o resto, e as
+    // declarações que a leitura recusa.
+    EXPECT_EQ(ler_texto(em_utf16(declaracao + "\"ISO-8859-1\"?>") + com_atributos(limite + 1)),
+              resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\"encoding=\"UTF-7\"?>+ADw-rss/+AD4-"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto(declaracao + "\"UTF-16\"?><rss/>"), resultado_da_carga::mal_formado);
     // Um "<" dentro de um valor ou de uma marca de fim não é XML: a leitura, que se recuperaria
     // do erro e montaria o elemento seguinte, nem começa.
     EXPECT_EQ(ler_texto("<rss a=\"" + escondido + "\"/>"), resultado_da_carga::mal_formado);
