@@ -94,7 +94,8 @@ void atributos_em_utf16(benchmark::State& estado) {
 
 void sem_conferencia(benchmark::State& estado) {
     const std::string texto = com_atributos(estado.range(0));
-    for (auto _ : estado) xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
+    for (auto _ : estado)
+        xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
 }
 
 void elementos_no_limite(benchmark::State& estado) {
@@ -105,7 +106,8 @@ void projeto(benchmark::State& estado) { ler(estado, como_um_projeto(), resultad
 
 void projeto_sem_conferencia(benchmark::State& estado) {
     const std::string texto = como_um_projeto();
-    for (auto _ : estado) xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
+    for (auto _ : estado)
+        xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
     estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
 }
 
@@ -121,7 +123,12 @@ BENCHMARK(atributos_em_utf16)
     ->Arg(limite_de_atributos_de_um_elemento + 1)
     ->Arg(100000)
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(sem_conferencia)->Arg(limite_de_atributos_de_um_elemento)->Arg(5000)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(sem_conferencia)
+    ->Arg(limite_de_atributos_de_um_elemento)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(elementos_no_limite)->Unit(benchmark::kMillisecond);
 BENCHMARK(projeto)->Unit(benchmark::kMillisecond);
 BENCHMARK(projeto_sem_conferencia)->Unit(benchmark::kMillisecond);

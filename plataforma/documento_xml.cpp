@@ -117,13 +117,26 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
 // Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
 // primeira que passa do limite. Comentários, instruções e seções CDATA são pulados inteiros,
 // como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
-// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome)
-// nunca está num documento bem formado: ela o recusa ali, antes que a libxml2 tente se
-// recuperar do erro e monte, devagar, um elemento que esta passada não contou. Um texto que
-// acaba no meio de uma marca fica para a leitura, que o recusa sem nada depois dele.
-resultado_da_carga contar_atributos(std::string_view t) {
+// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome, um
+// caractere que o XML não admite) nunca está num documento bem formado: ela o recusa ali,
+// antes que a libxml2 tente se recuperar do erro e monte, devagar, um elemento que esta passada
+// não contou (ao achar um caractere proibido num comentário, a libxml2 deixa o comentário ali e
+// lê o resto como conteúdo). Um texto que acaba no meio de uma marca fica para a leitura, que
+// o recusa sem nada depois dele. Em utf8, o texto é lido como UTF-8; senão, um byte por
+// caractere.
+resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
     constexpr auto nada = std::string_view::npos;
     const std::size_t n = t.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(t[k]);
+        const auto c1 = k + 1 < n ? static_cast<unsigned char>(t[k + 1]) : 0;
+        const auto c2 = k + 2 < n ? static_cast<unsigned char>(t[k + 2]) : 0;
+        // Controles (fora tabulação e quebras de linha); em UTF-8, U+FFFE, U+FFFF e as metades
+        // de par substituto.
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            (utf8 && ((c == 0xEF && c1 == 0xBF && (c2 == 0xBE || c2 == 0xBF)) || (c == 0xED && c1 >= 0xA0))))
+            return resultado_da_carga::mal_formado;
+    }
     auto espaco = [&](std::size_t k) { return k < n && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
     // Um caractere que pode estar num nome de elemento ou de atributo (a leitura confere o resto).
     auto de_nome = [&](std::size_t k) {
@@ -141,7 +154,11 @@ resultado_da_carga contar_atributos(std::string_view t) {
         if (marca.starts_with("<!--")) {
             i = depois_de(i + 4, "-->");
         } else if (marca.starts_with("<?")) {
-            i = depois_de(i + 2, "?>");
+            // Sem um nome logo depois do "<?", a leitura recusa a instrução e segue lendo o que
+            // vem depois dele como conteúdo; esta passada também.
+            const char c = marca.size() > 2 ? marca[2] : '\0';
+            const bool nome = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+            i = nome ? depois_de(i + 2, "?>") : i + 2;
         } else if (marca.starts_with("<![CDATA[")) {
             i = depois_de(i + 9, "]]>");
         } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
@@ -224,7 +241,9 @@ struct declaracao_xml {
 
 declaracao_xml ler_declaracao(std::string_view t) {
     std::size_t i = t.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    auto espaco = [&](std::size_t k) { return k < t.size() && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
+    auto espaco = [&](std::size_t k) {
+        return k < t.size() && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n');
+    };
     if (!t.substr(i).starts_with("<?xml") || !espaco(i + 5)) return {};
     i += 5;
     auto brancos = [&] {
@@ -289,17 +308,20 @@ resultado_da_carga conferir_atributos(std::string_view bytes) {
         const declaracao_xml d = ler_declaracao(bytes);
         if (!d.valida) return resultado_da_carga::mal_formado;
         const std::string& nome = d.codificacao;
-        if (nome.empty() || e_um_destes(nome, {"UTF-8", "UTF8", "US-ASCII", "ASCII"}) ||
-            e_um_destes(nome, {"ISO-8859-", "ISO_8859-", "ISO8859-", "ISO-LATIN-", "LATIN", "WINDOWS-125", "CP125"}, true))
-            return contar_atributos(bytes);
+        if (nome.empty() || e_um_destes(nome, {"UTF-8", "UTF8"})) return contar_atributos(bytes, true);
+        // Codificações de um byte que mantêm o ASCII.
+        if (e_um_destes(nome, {"US-ASCII", "ASCII"}) ||
+            e_um_destes(nome, {"ISO-8859-", "ISO_8859-", "ISO8859-", "ISO-LATIN-", "LATIN", "WINDOWS-125", "CP125"},
+                        true))
+            return contar_atributos(bytes, false);
         if (e_um_destes(nome, {"UTF-16", "UTF16"})) return resultado_da_carga::mal_formado;  // a leitura também recusa
         const conversor_ptr conversor(xmlFindCharEncodingHandler(nome.c_str()));
-        if (!conversor) return contar_atributos(bytes);  // a leitura para na declaração
+        if (!conversor) return contar_atributos(bytes, false);  // a leitura para na declaração
         const std::size_t k = d.depois_da_codificacao;
-        return contar_atributos(std::string(bytes.substr(0, k)) + em_utf8(bytes.substr(k), conversor.get()));
+        return contar_atributos(std::string(bytes.substr(0, k)) + em_utf8(bytes.substr(k), conversor.get()), true);
     }
     const conversor_ptr conversor(xmlGetCharEncodingHandler(pelos_bytes));
-    if (!conversor) return contar_atributos(bytes);  // a leitura segue com os bytes como são
+    if (!conversor) return contar_atributos(bytes, true);  // a leitura segue com os bytes como são
     std::string texto = em_utf8(bytes, conversor.get());
     const declaracao_xml d = ler_declaracao(texto);
     if (!d.valida) return resultado_da_carga::mal_formado;
@@ -312,7 +334,7 @@ resultado_da_carga conferir_atributos(std::string_view bytes) {
             else if (pelo_declarado != texto) return resultado_da_carga::mal_formado;
         }
     }
-    return contar_atributos(texto);
+    return contar_atributos(texto, true);
 }
 
 // --- Leitura ---------------------------------------------------------------------------

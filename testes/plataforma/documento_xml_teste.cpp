@@ -226,10 +226,19 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss><k", "></k></rss>", " = \"/>\"", "\n")),
               resultado_da_carga::atributos_demais);
     EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss", "/>", "=\"urn:x\"", " xmlns:")), resultado_da_carga::atributos_demais);
-    // Marcas dentro de comentários, instruções e CDATA não contam.
+    // Marcas dentro de comentários, instruções e CDATA não contam; mas a leitura deixa um
+    // deles no primeiro caractere que o XML não admite, e uma instrução sem nome logo no "<?",
+    // e lê o resto como conteúdo: então contam, ou o texto é recusado ali.
     const std::string escondido = com_atributos(limite + 1, "<k", "/>");
     for (const std::string& dentro : {"<!--" + escondido + "-->", "<?pi " + escondido + "?>", "<![CDATA[" + escondido + "]]>"})
         EXPECT_EQ(ler_texto("<rss>" + dentro + "</rss>"), resultado_da_carga::carregado) << dentro.substr(0, 12);
+    EXPECT_EQ(ler_texto("<rss><? " + escondido + "?></rss>"), resultado_da_carga::atributos_demais);
+    for (const char* proibido : {"<!-- \x01 ", "<?pi \x1F", "<![CDATA[\xEF\xBF\xBE", "<!-- \xED\xA0\x80"}) {
+        EXPECT_EQ(ler_texto(std::string("<rss>") + proibido + escondido + "--></rss>"), resultado_da_carga::mal_formado) << proibido;
+    }
+    // Num texto em Latin-1, esses bytes são letras.
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss>\xEF\xBF\xBE\xED\xA0</rss>"),
+              resultado_da_carga::carregado);
     // Em UTF-16, e numa codificação declarada que escreve "<" de outro jeito.
     EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite))), resultado_da_carga::carregado);
     EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite + 1))), resultado_da_carga::atributos_demais);
