@@ -10,6 +10,7 @@
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlstring.h>
 
 #include <algorithm>
@@ -114,6 +115,27 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
 
 // --- Contagem dos atributos, antes da leitura -------------------------------------------
 
+// Se o texto começa com um caractere que pode começar um nome em XML (em UTF-8, ou um byte por
+// caractere; um UTF-8 inválido a leitura lê como Latin-1).
+bool comeca_nome(std::string_view t, bool utf8) {
+    if (t.empty()) return false;
+    const auto b = [&](std::size_t k) { return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u; };
+    char32_t c = b(0);
+    const auto seguinte = [&](std::size_t k) { return (b(k) & 0xC0u) == 0x80u; };
+    if (utf8 && c >= 0xC2 && c <= 0xDF && seguinte(1)) {
+        c = ((c & 0x1Fu) << 6) | (b(1) & 0x3Fu);
+    } else if (utf8 && c >= 0xE0 && c <= 0xEF && seguinte(1) && seguinte(2)) {
+        c = ((c & 0x0Fu) << 12) | ((b(1) & 0x3Fu) << 6) | (b(2) & 0x3Fu);
+    } else if (utf8 && c >= 0xF0 && c <= 0xF4 && seguinte(1) && seguinte(2) && seguinte(3)) {
+        c = ((c & 0x07u) << 18) | ((b(1) & 0x3Fu) << 12) | ((b(2) & 0x3Fu) << 6) | (b(3) & 0x3Fu);
+    }
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
 // Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
 // primeira que passa do limite. Comentários, instruções e seções CDATA são pulados inteiros,
 // como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
@@ -156,9 +178,7 @@ resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
         } else if (marca.starts_with("<?")) {
             // Sem um nome logo depois do "<?", a leitura recusa a instrução e segue lendo o que
             // vem depois dele como conteúdo; esta passada também.
-            const char c = marca.size() > 2 ? marca[2] : '\0';
-            const bool nome = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
-            i = nome ? depois_de(i + 2, "?>") : i + 2;
+            i = comeca_nome(t.substr(i + 2), utf8) ? depois_de(i + 2, "?>") : i + 2;
         } else if (marca.starts_with("<![CDATA[")) {
             i = depois_de(i + 9, "]]>");
         } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
@@ -215,9 +235,19 @@ struct fechar_conversor {
 };
 using conversor_ptr = std::unique_ptr<xmlCharEncodingHandler, fechar_conversor>;
 
+void sem_mensagem(void*, const char*, ...) {}
+
 // O texto passado para UTF-8 pelo conversor; numa sequência inválida, só o que vem antes dela
-// (a leitura para ali também).
+// (a leitura para ali também, e diz por quê: a conversão daqui não diz nada).
 std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
+    struct sem_mensagens {
+        xmlGenericErrorFunc funcao = xmlGenericError;
+        void* contexto = xmlGenericErrorContext;
+        sem_mensagens() { xmlSetGenericErrorFunc(nullptr, sem_mensagem); }
+        ~sem_mensagens() { xmlSetGenericErrorFunc(contexto, funcao); }
+        sem_mensagens(const sem_mensagens&) = delete;
+        sem_mensagens& operator=(const sem_mensagens&) = delete;
+    } silencio;
     std::unique_ptr<xmlBuffer, liberar_buffer> entrada(xmlBufferCreate());
     std::unique_ptr<xmlBuffer, liberar_buffer> saida(xmlBufferCreate());
     if (!entrada || !saida || xmlBufferAdd(entrada.get(), reinterpret_cast<const xmlChar*>(bytes.data()),
@@ -276,7 +306,8 @@ declaracao_xml ler_declaracao(std::string_view t) {
         d.depois_da_codificacao = i;
         separado = brancos();
     }
-    if (d.valida && separado && t.substr(i).starts_with("standalone")) {
+    // A leitura aceita standalone mesmo sem espaço antes dele.
+    if (d.valida && (separado || !d.codificacao.empty()) && t.substr(i).starts_with("standalone")) {
         d.valida = pseudo_atributo("standalone", valor);
         brancos();
     }

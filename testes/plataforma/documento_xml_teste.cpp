@@ -233,6 +233,12 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     for (const std::string& dentro : {"<!--" + escondido + "-->", "<?pi " + escondido + "?>", "<![CDATA[" + escondido + "]]>"})
         EXPECT_EQ(ler_texto("<rss>" + dentro + "</rss>"), resultado_da_carga::carregado) << dentro.substr(0, 12);
     EXPECT_EQ(ler_texto("<rss><? " + escondido + "?></rss>"), resultado_da_carga::atributos_demais);
+    // Um nome de instrução fora do ASCII é um nome (em UTF-8 ou em Latin-1), e o "<" dentro
+    // dela não é marca; a leitura aceita standalone sem espaço antes dele.
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"UTF-8\"standalone=\"yes\"?><rss><?\xC3\xA9pi a<b?></rss>"),
+              resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><?\xE9pi a<b?></rss>"),
+              resultado_da_carga::carregado);
     for (const char* proibido : {"<!-- \x01 ", "<?pi \x1F", "<![CDATA[\xEF\xBF\xBE", "<!-- \xED\xA0\x80"}) {
         EXPECT_EQ(ler_texto(std::string("<rss>") + proibido + escondido + "--></rss>"), resultado_da_carga::mal_formado) << proibido;
     }
