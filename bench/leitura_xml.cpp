@@ -5,6 +5,7 @@
 //   recusado antes da leitura); em UTF-16, a mesma coisa depois da conversão.
 // - sem_conferencia/N: a libxml2 sozinha com N atributos, para ver a curva que a contagem evita
 //   (o tempo cresce com o quadrado de N).
+// - espacos_de_nomes/N: N declarações de espaço de nomes em vigor e 500 000 nomes com prefixo.
 // - elementos_no_limite: perto de 1 MB de elementos, cada um com atributos no limite: lido.
 // - projeto: um documento do tamanho do maior projeto (50 nós, 150 links, processado), com a
 //   leitura do programa e com a libxml2 sozinha: o que a contagem acrescenta a uma abertura.
@@ -102,6 +103,37 @@ void elementos_no_limite(benchmark::State& estado) {
     ler(estado, muitos_elementos_no_limite(), resultado_da_carga::carregado);
 }
 
+// N declarações de espaço de nomes, em até 97 níveis, e 5000 elementos cujos 100 atributos usam o
+// prefixo declarado primeiro (que a libxml2 procura entre todos os em vigor): com o limite,
+// lido; com 9700 (5,6 MB), recusado antes da leitura, que levaria uns 20 s.
+std::string com_declaracoes(long long n) {
+    std::string t;
+    const long long por_nivel = (n + 96) / 97;
+    for (long long d = 0; d < 97; ++d) {
+        t += "<e";
+        for (long long j = 0; j < por_nivel && d * por_nivel + j < n; ++j)
+            t += " xmlns:p" + std::to_string(d) + "_" + std::to_string(j) + "=\"u\"";
+        t += ">";
+    }
+    for (int g = 0; g < 10; ++g) {
+        t += "<g>";
+        for (int k = 0; k < 500; ++k) {
+            t += "<k";
+            for (int j = 0; j < 100; ++j) t += " p0_0:a" + std::to_string(j) + "=''";
+            t += "/>";
+        }
+        t += "</g>";
+    }
+    for (int d = 0; d < 97; ++d) t += "</e>";
+    return t;
+}
+
+void espacos_de_nomes(benchmark::State& estado) {
+    ler(estado, com_declaracoes(estado.range(0)),
+        estado.range(0) > limite_de_espacos_de_nomes_de_um_documento ? resultado_da_carga::espacos_de_nomes_demais
+                                                                    : resultado_da_carga::carregado);
+}
+
 void projeto(benchmark::State& estado) { ler(estado, como_um_projeto(), resultado_da_carga::carregado); }
 
 void projeto_sem_conferencia(benchmark::State& estado) {
@@ -129,6 +161,7 @@ BENCHMARK(sem_conferencia)
     ->Arg(10000)
     ->Arg(20000)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(espacos_de_nomes)->Arg(limite_de_espacos_de_nomes_de_um_documento)->Arg(9700)->Unit(benchmark::kMillisecond);
 BENCHMARK(elementos_no_limite)->Unit(benchmark::kMillisecond);
 BENCHMARK(projeto)->Unit(benchmark::kMillisecond);
 BENCHMARK(projeto_sem_conferencia)->Unit(benchmark::kMillisecond);

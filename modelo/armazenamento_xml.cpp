@@ -78,7 +78,8 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
         case resultado_da_carga::com_doctype:
         case resultado_da_carga::elementos_demais:
         case resultado_da_carga::profundo_demais:
-        case resultado_da_carga::atributos_demais: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
+        case resultado_da_carga::atributos_demais:
+        case resultado_da_carga::espacos_de_nomes_demais: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
         case resultado_da_carga::mal_formado: situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml; break;
     }
 

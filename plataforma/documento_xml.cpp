@@ -137,7 +137,8 @@ bool comeca_nome(std::string_view t, bool utf8) {
 }
 
 // Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
-// primeira que passa do limite. Comentários, instruções e seções CDATA são pulados inteiros,
+// primeira que passa do limite (e também conta as declarações de espaço de nomes do texto
+// todo). Comentários, instruções e seções CDATA são pulados inteiros,
 // como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
 // de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome, um
 // caractere que o XML não admite) nunca está num documento bem formado: ela o recusa ali,
@@ -170,6 +171,7 @@ resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
         return p == nada ? n : p + fim.size();
     };
     bool antes_da_raiz = true;
+    int declaracoes_de_espaco_de_nomes = 0;
     std::size_t i = 0;
     while ((i = t.find('<', i)) != nada) {
         const std::string_view marca = t.substr(i);
@@ -209,6 +211,10 @@ resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
                 while (de_nome(i)) ++i;
                 // Cada atributo vem depois de um espaço e tem nome.
                 if (atributo == antes || i == atributo) return resultado_da_carga::mal_formado;
+                const std::string_view nome_do_atributo = t.substr(atributo, i - atributo);
+                if ((nome_do_atributo == "xmlns" || nome_do_atributo.starts_with("xmlns:")) &&
+                    ++declaracoes_de_espaco_de_nomes > limite_de_espacos_de_nomes_de_um_documento)
+                    return resultado_da_carga::espacos_de_nomes_demais;
                 while (espaco(i)) ++i;
                 if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
                 ++i;

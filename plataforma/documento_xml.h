@@ -53,6 +53,7 @@ enum class resultado_da_carga {
     elementos_demais,  // passa dos limites de elementos, ao todo ou dentro de um mesmo elemento
     profundo_demais,   // tem elementos aninhados além de limite_de_profundidade_de_um_documento
     atributos_demais,  // um elemento tem mais de limite_de_atributos_de_um_elemento atributos
+    espacos_de_nomes_demais,  // mais de limite_de_espacos_de_nomes_de_um_documento declarações
 };
 
 class documento_de_xml {
@@ -134,6 +135,10 @@ inline constexpr int limite_de_filhos_de_um_elemento = 1000;
 // um tempo que cresce com o quadrado dos atributos de um elemento para montá-lo).
 inline constexpr int limite_de_profundidade_de_um_documento = 100;
 inline constexpr int limite_de_atributos_de_um_elemento = 100;
+// Um projeto não declara espaço de nomes algum; a folha de estilo, dois. Cada nome com prefixo
+// a libxml2 procura entre todas as declarações em vigor: com milhares delas, um arquivo de
+// poucos megabytes levaria minutos. Passada pelo texto, antes da leitura, como os atributos.
+inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
 
 // Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
 // soquete) é ilegível, e um arquivo que passa de limite_de_bytes_de_um_arquivo é grande demais:

@@ -780,6 +780,8 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         {"elementos.xml", trocar("<rss>", "<rss>" + repetido(limite_de_filhos_de_um_elemento, "<x/>"))},
         {"profundo.xml", trocar("<rede>", "<rede>" + repetido(niveis, "<x>") + repetido(niveis, "</x>"))},
         {"atributos.xml", trocar("<rede>", "<rede" + atributos(limite_de_atributos_de_um_elemento + 1) + ">")},
+        {"declaracoes.xml", trocar("<rss>", "<rss>" + repetido(limite_de_espacos_de_nomes_de_um_documento + 1,
+                                                               "<x xmlns:p=\"urn:p\"/>"))},
         {"cortado.xml", bom.substr(0, bom.size() / 2)},
         {"espaco.xml", trocar("<rss>", "<rss xmlns=\"urn:exemplo:rede\">")},
         {"espaco_numa_chave.xml",
@@ -790,6 +792,7 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         "o arquivo elementos.xml tem elementos demais",
         "o arquivo profundo.xml tem elementos uns dentro dos outros em níveis demais",
         "o arquivo atributos.xml tem um elemento com atributos demais",
+        "o arquivo declaracoes.xml declara espaços de nomes demais",
         "o arquivo cortado.xml não é um documento XML bem formado",
         "o arquivo espaco.xml tem elementos no espaço de nomes urn:exemplo:rede",
         "o arquivo espaco_numa_chave.xml tem elementos no espaço de nomes http://exemplo.com/p",
@@ -805,7 +808,7 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
         EXPECT_EQ(s.mensagens[0].texto, avisos[i]);
         EXPECT_EQ(nome_do_arquivo, base);
-        if (i < 5) {
+        if (i < 6) {
             EXPECT_EQ(teste::falha_de([&] { relatorio_em_html(caminho, "/nenhuma"); }), tipo_de_falha::erro_de_arquivo);
         }
     }

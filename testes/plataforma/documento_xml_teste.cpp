@@ -221,11 +221,20 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     // Na raiz, com aspas simples, com ">" e "/>" dentro dos valores, com quebras de linha e
     // espaços em volta do "=", com declarações de espaço de nomes.
     EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss", "/>")), resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto("<rss xmlns:p=\"u\"" + com_atributos(limite, "", "/>", "=\"\"", " p:")),
+              resultado_da_carga::atributos_demais);
     EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss><k", "></k></rss>", "='>'")), resultado_da_carga::atributos_demais);
     EXPECT_EQ(ler_texto(com_atributos(limite, "<rss><k", "></k></rss>", "=\"/>\"", "\r\n")), resultado_da_carga::carregado);
     EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss><k", "></k></rss>", " = \"/>\"", "\n")),
               resultado_da_carga::atributos_demais);
-    EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss", "/>", "=\"urn:x\"", " xmlns:")), resultado_da_carga::atributos_demais);
+    // As declarações de espaço de nomes contam no texto todo (cada nome com prefixo é procurado
+    // entre as que estão em vigor).
+    const int espacos = limite_de_espacos_de_nomes_de_um_documento;
+    EXPECT_EQ(ler_texto("<rss>" + com_atributos(espacos - 1, "<k", "/>", "=\"u\"", " xmlns:") + "<k xmlns=\"\"/></rss>"),
+              resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto("<rss xmlns=\"u\"><k xmlns:p=\"u\">" + com_atributos(espacos - 1, "<k", "/>", "=\"u\"", " xmlns:") +
+                        "</k></rss>"),
+              resultado_da_carga::espacos_de_nomes_demais);
     // Marcas dentro de comentários, instruções e CDATA não contam; mas a leitura deixa um
     // deles no primeiro caractere que o XML não admite, e uma instrução sem nome logo no "<?",
     // e lê o resto como conteúdo: então contam, ou o texto é recusado ali.
