@@ -379,6 +379,33 @@ void ler_resultados(leitor& ler, projeto_lido& p) {
     }
 }
 
+// Por que o arquivo carregado (ou não) na primeira leitura não é aberto como projeto; "" quando
+// ele é um projeto. Um projeto tem os elementos sem espaço de nomes: a folha de estilo do
+// relatório os procura assim.
+std::string por_que_nao_e_projeto(const std::string& caminho) {
+    const std::string arquivo = "o arquivo " + parte_do_nome_do_arquivo(caminho);
+    switch (carga_do_documento_xml) {
+        case resultado_da_carga::carregado: {
+            if (!documento_xml_eh_projeto()) return arquivo + " não é um projeto do ORVEL";
+            const std::string espaco = documento_xml->espaco_de_nomes_de_um_elemento();
+            if (!espaco.empty()) return arquivo + " tem elementos no espaço de nomes " + espaco;
+            return "";
+        }
+        case resultado_da_carga::grande_demais:
+            return arquivo + " passa de " + texto_de_inteiro(static_cast<long long>(limite_de_bytes_de_um_arquivo >> 20)) +
+                   " MB";
+        case resultado_da_carga::mal_formado: return arquivo + " não é um documento XML bem formado";
+        case resultado_da_carga::com_doctype: return arquivo + " tem uma declaração DOCTYPE";
+        case resultado_da_carga::elementos_demais: return arquivo + " tem elementos demais";
+        case resultado_da_carga::profundo_demais: return arquivo + " tem elementos uns dentro dos outros em níveis demais";
+        case resultado_da_carga::atributos_demais: return arquivo + " tem um elemento com atributos demais";
+        case resultado_da_carga::espacos_de_nomes_demais: return arquivo + " declara espaços de nomes demais";
+        case resultado_da_carga::inexistente:
+        case resultado_da_carga::ilegivel: break;
+    }
+    return "não foi possível ler " + arquivo;
+}
+
 // Lê o arquivo inteiro para a cópia de preparação. Devolve false (com o "Aviso" já mostrado)
 // quando o arquivo não é um projeto.
 bool ler_projeto(const std::string& caminho, projeto_lido& p) {
@@ -386,12 +413,7 @@ bool ler_projeto(const std::string& caminho, projeto_lido& p) {
     xml_recarregar = true;
     xml_salvar_e_liberar = false;
     p.nome_da_rede = ler("rede", "nome_da_rede_dado");
-    if (!documento_xml_eh_projeto()) {
-        const std::string nome = parte_do_nome_do_arquivo(caminho);
-        const std::string texto = situacao_do_documento_xml == situacao_do_arquivo_xml::sem_arquivo ||
-                                          situacao_do_documento_xml == situacao_do_arquivo_xml::ilegivel
-                                      ? "não foi possível ler o arquivo " + nome
-                                      : "o arquivo " + nome + " não é um projeto do ORVEL";
+    if (const std::string texto = por_que_nao_e_projeto(caminho); !texto.empty()) {
         xml_salvar_e_liberar = true;
         ler("rede", "nome_da_rede_dado");
         servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");

@@ -61,6 +61,7 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
     if (!documento_xml || substituir) documento_xml = std::make_unique<documento_de_xml>();
     resultado_da_carga carga = resultado_da_carga::inexistente;
     if (!substituir) carga = documento_xml->carregar(caminho);
+    carga_do_documento_xml = carga;
 
     switch (carga) {
         case resultado_da_carga::carregado:
@@ -78,9 +79,14 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
             break;
         case resultado_da_carga::inexistente: situacao_do_documento_xml = situacao_do_arquivo_xml::sem_arquivo; break;
         case resultado_da_carga::ilegivel:
-        // Um DOCTYPE nunca sai do programa: o arquivo é recusado sem ler valor algum, como um
-        // arquivo que não pôde ser lido.
-        case resultado_da_carga::recusado: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
+        case resultado_da_carga::grande_demais:
+        // Um DOCTYPE nunca sai do programa, nem um documento além dos limites: o arquivo é
+        // recusado sem ler valor algum, como um arquivo que não pôde ser lido.
+        case resultado_da_carga::com_doctype:
+        case resultado_da_carga::elementos_demais:
+        case resultado_da_carga::profundo_demais:
+        case resultado_da_carga::atributos_demais:
+        case resultado_da_carga::espacos_de_nomes_demais: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
         case resultado_da_carga::mal_formado: situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml; break;
     }
 

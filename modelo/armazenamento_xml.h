@@ -48,6 +48,8 @@ enum class situacao_do_arquivo_xml {
     outra_raiz,   // XML bem formado cuja raiz não é "rss"
 };
 inline situacao_do_arquivo_xml situacao_do_documento_xml = situacao_do_arquivo_xml::nenhum;
+// O resultado da carga do arquivo na última abertura: diz por que um arquivo não foi lido.
+inline resultado_da_carga carga_do_documento_xml = resultado_da_carga::inexistente;
 
 // True quando a última abertura carregou um arquivo de projeto: XML bem formado com a raiz
 // "rss". Depois da primeira leitura de uma abertura, é o que separa um projeto de um arquivo

@@ -6,9 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
+#include <libxml/xmlerror.h>
 #include <libxml/xmlstring.h>
 
 #include <algorithm>
@@ -111,10 +113,273 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
     }
 }
 
-// O que a leitura de um documento acompanha: a recusa e as contagens de elementos (ao todo e
-// os filhos do elemento aberto em cada profundidade).
+// --- Contagem dos atributos, antes da leitura -------------------------------------------
+
+// Se o texto começa com um caractere que pode começar um nome em XML (em UTF-8, ou um byte por
+// caractere; um UTF-8 inválido a leitura lê como Latin-1).
+bool comeca_nome(std::string_view t, bool utf8) {
+    if (t.empty()) return false;
+    const auto b = [&](std::size_t k) { return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u; };
+    char32_t c = b(0);
+    const auto seguinte = [&](std::size_t k) { return (b(k) & 0xC0u) == 0x80u; };
+    if (utf8 && c >= 0xC2 && c <= 0xDF && seguinte(1)) {
+        c = ((c & 0x1Fu) << 6) | (b(1) & 0x3Fu);
+    } else if (utf8 && c >= 0xE0 && c <= 0xEF && seguinte(1) && seguinte(2)) {
+        c = ((c & 0x0Fu) << 12) | ((b(1) & 0x3Fu) << 6) | (b(2) & 0x3Fu);
+    } else if (utf8 && c >= 0xF0 && c <= 0xF4 && seguinte(1) && seguinte(2) && seguinte(3)) {
+        c = ((c & 0x07u) << 18) | ((b(1) & 0x3Fu) << 12) | ((b(2) & 0x3Fu) << 6) | (b(3) & 0x3Fu);
+    }
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+// Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
+// primeira que passa do limite (e também conta as declarações de espaço de nomes do texto
+// todo). Comentários, instruções e seções CDATA são pulados inteiros,
+// como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
+// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome, um
+// caractere que o XML não admite) nunca está num documento bem formado: ela o recusa ali,
+// antes que a libxml2 tente se recuperar do erro e monte, devagar, um elemento que esta passada
+// não contou (ao achar um caractere proibido num comentário, a libxml2 deixa o comentário ali e
+// lê o resto como conteúdo). Um texto que acaba no meio de uma marca fica para a leitura, que
+// o recusa sem nada depois dele. Em utf8, o texto é lido como UTF-8; senão, um byte por
+// caractere.
+resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
+    constexpr auto nada = std::string_view::npos;
+    const std::size_t n = t.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(t[k]);
+        const auto c1 = k + 1 < n ? static_cast<unsigned char>(t[k + 1]) : 0;
+        const auto c2 = k + 2 < n ? static_cast<unsigned char>(t[k + 2]) : 0;
+        // Controles (fora tabulação e quebras de linha); em UTF-8, U+FFFE, U+FFFF e as metades
+        // de par substituto.
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            (utf8 && ((c == 0xEF && c1 == 0xBF && (c2 == 0xBE || c2 == 0xBF)) || (c == 0xED && c1 >= 0xA0))))
+            return resultado_da_carga::mal_formado;
+    }
+    auto espaco = [&](std::size_t k) { return k < n && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
+    // Um caractere que pode estar num nome de elemento ou de atributo (a leitura confere o resto).
+    auto de_nome = [&](std::size_t k) {
+        return k < n && !espaco(k) && t[k] != '>' && t[k] != '/' && t[k] != '<' && t[k] != '=' && t[k] != '"' &&
+               t[k] != '\'';
+    };
+    auto depois_de = [&](std::size_t de, std::string_view fim) {
+        const auto p = t.find(fim, de);
+        return p == nada ? n : p + fim.size();
+    };
+    bool antes_da_raiz = true;
+    int declaracoes_de_espaco_de_nomes = 0;
+    std::size_t i = 0;
+    while ((i = t.find('<', i)) != nada) {
+        const std::string_view marca = t.substr(i);
+        if (marca.starts_with("<!--")) {
+            i = depois_de(i + 4, "-->");
+        } else if (marca.starts_with("<?")) {
+            // Sem um nome logo depois do "<?", a leitura recusa a instrução e segue lendo o que
+            // vem depois dele como conteúdo; esta passada também.
+            i = comeca_nome(t.substr(i + 2), utf8) ? depois_de(i + 2, "?>") : i + 2;
+        } else if (marca.starts_with("<![CDATA[")) {
+            i = depois_de(i + 9, "]]>");
+        } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
+            return resultado_da_carga::com_doctype;
+        } else if (marca.starts_with("<!")) {
+            return resultado_da_carga::mal_formado;
+        } else if (marca.starts_with("</")) {
+            i += 2;
+            const std::size_t nome = i;
+            while (de_nome(i)) ++i;
+            while (espaco(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome || t[i] != '>') return resultado_da_carga::mal_formado;
+            ++i;
+        } else {
+            antes_da_raiz = false;
+            const std::size_t nome = ++i;
+            while (de_nome(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome) return resultado_da_carga::mal_formado;
+            for (int atributos = 0;; ++atributos) {
+                if (atributos > limite_de_atributos_de_um_elemento) return resultado_da_carga::atributos_demais;
+                const std::size_t antes = i;
+                while (espaco(i)) ++i;
+                if (i + 1 >= n) return resultado_da_carga::carregado;
+                if (t[i] == '>' || (t[i] == '/' && t[i + 1] == '>')) break;
+                const std::size_t atributo = i;
+                while (de_nome(i)) ++i;
+                // Cada atributo vem depois de um espaço e tem nome.
+                if (atributo == antes || i == atributo) return resultado_da_carga::mal_formado;
+                const std::string_view nome_do_atributo = t.substr(atributo, i - atributo);
+                if ((nome_do_atributo == "xmlns" || nome_do_atributo.starts_with("xmlns:")) &&
+                    ++declaracoes_de_espaco_de_nomes > limite_de_espacos_de_nomes_de_um_documento)
+                    return resultado_da_carga::espacos_de_nomes_demais;
+                while (espaco(i)) ++i;
+                if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
+                ++i;
+                while (espaco(i)) ++i;
+                if (i >= n) return resultado_da_carga::carregado;
+                if (t[i] != '"' && t[i] != '\'') return resultado_da_carga::mal_formado;
+                const auto fim = t.find_first_of(t[i] == '"' ? "\"<" : "'<", i + 1);
+                if (fim == nada) return resultado_da_carga::carregado;
+                if (t[fim] == '<') return resultado_da_carga::mal_formado;
+                i = fim + 1;
+            }
+        }
+    }
+    return resultado_da_carga::carregado;
+}
+
+struct liberar_buffer {
+    void operator()(xmlBuffer* b) const { xmlBufferFree(b); }
+};
+
+// Um conversor de codificação da libxml2, fechado no fim.
+struct fechar_conversor {
+    void operator()(xmlCharEncodingHandler* c) const { xmlCharEncCloseFunc(c); }
+};
+using conversor_ptr = std::unique_ptr<xmlCharEncodingHandler, fechar_conversor>;
+
+void sem_mensagem(void*, const char*, ...) {}
+
+// O texto passado para UTF-8 pelo conversor; numa sequência inválida, só o que vem antes dela
+// (a leitura para ali também, e diz por quê: a conversão daqui não diz nada).
+std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
+    struct sem_mensagens {
+        xmlGenericErrorFunc funcao = xmlGenericError;
+        void* contexto = xmlGenericErrorContext;
+        sem_mensagens() { xmlSetGenericErrorFunc(nullptr, sem_mensagem); }
+        ~sem_mensagens() { xmlSetGenericErrorFunc(contexto, funcao); }
+        sem_mensagens(const sem_mensagens&) = delete;
+        sem_mensagens& operator=(const sem_mensagens&) = delete;
+    } silencio;
+    std::unique_ptr<xmlBuffer, liberar_buffer> entrada(xmlBufferCreate());
+    std::unique_ptr<xmlBuffer, liberar_buffer> saida(xmlBufferCreate());
+    if (!entrada || !saida || xmlBufferAdd(entrada.get(), reinterpret_cast<const xmlChar*>(bytes.data()),
+                                           static_cast<int>(bytes.size())) != 0)
+        throw std::bad_alloc();
+    while (xmlBufferLength(entrada.get()) > 0) {
+        const int antes = xmlBufferLength(entrada.get());
+        if (xmlCharEncInFunc(conversor, saida.get(), entrada.get()) < 0 || xmlBufferLength(entrada.get()) == antes) break;
+    }
+    return std::string(reinterpret_cast<const char*>(xmlBufferContent(saida.get())),
+                       static_cast<std::size_t>(xmlBufferLength(saida.get())));
+}
+
+// A declaração <?xml ...?> do começo do texto: válida (também quando não há), a codificação
+// declarada e a posição logo depois das aspas que a fecham, onde a leitura troca de conversor.
+struct declaracao_xml {
+    bool valida = true;
+    std::string codificacao;
+    std::size_t depois_da_codificacao = 0;
+};
+
+declaracao_xml ler_declaracao(std::string_view t) {
+    std::size_t i = t.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    auto espaco = [&](std::size_t k) {
+        return k < t.size() && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n');
+    };
+    if (!t.substr(i).starts_with("<?xml") || !espaco(i + 5)) return {};
+    i += 5;
+    auto brancos = [&] {
+        const std::size_t antes = i;
+        while (espaco(i)) ++i;
+        return i > antes;
+    };
+    // nome = "valor" (ou 'valor'); o valor em valor.
+    auto pseudo_atributo = [&](std::string_view nome, std::string& valor) {
+        if (!t.substr(i).starts_with(nome)) return false;
+        i += nome.size();
+        brancos();
+        if (i >= t.size() || t[i] != '=') return false;
+        ++i;
+        brancos();
+        if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) return false;
+        const auto fim = t.find(t[i], i + 1);
+        if (fim == std::string_view::npos) return false;
+        valor = std::string(t.substr(i + 1, fim - i - 1));
+        i = fim + 1;
+        return true;
+    };
+    declaracao_xml d;
+    std::string valor;
+    brancos();
+    d.valida = pseudo_atributo("version", valor);
+    bool separado = brancos();
+    if (d.valida && separado && t.substr(i).starts_with("encoding")) {
+        d.valida = pseudo_atributo("encoding", d.codificacao) && !d.codificacao.empty();
+        d.depois_da_codificacao = i;
+        separado = brancos();
+    }
+    // A leitura aceita standalone mesmo sem espaço antes dele.
+    if (d.valida && (separado || !d.codificacao.empty()) && t.substr(i).starts_with("standalone")) {
+        d.valida = pseudo_atributo("standalone", valor);
+        brancos();
+    }
+    d.valida = d.valida && t.substr(i).starts_with("?>");
+    return d;
+}
+
+bool e_um_destes(const std::string& nome, std::initializer_list<const char*> nomes, bool como_prefixo = false) {
+    return std::any_of(nomes.begin(), nomes.end(), [&](const char* n) {
+        return como_prefixo ? xmlStrncasecmp(x(nome), BAD_CAST n, xmlStrlen(BAD_CAST n)) == 0
+                            : xmlStrcasecmp(x(nome), BAD_CAST n) == 0;
+    });
+}
+
+// Os atributos são contados no texto que a leitura vê:
+// - num texto de 8 bits (UTF-8, Latin-1, como o programa grava, ou outra codificação de um
+//   byte que mantém o ASCII), os próprios bytes; com outra codificação declarada, os bytes até
+//   o nome dela e, dali em diante, o texto passado para UTF-8 pelo conversor dela, como a
+//   leitura faz;
+// - num texto em UTF-16, UCS-4 ou EBCDIC, o texto passado para UTF-8. Uma codificação
+//   declarada que o leria de outro jeito (um arquivo em UTF-16 que declara ISO-8859-1, por
+//   exemplo) trocaria de conversor no meio dele: um texto assim nunca é XML bem formado, a não
+//   ser montado de propósito para a contagem não ver o que a leitura vê.
+resultado_da_carga conferir_atributos(std::string_view bytes) {
+    const auto primeiros = reinterpret_cast<const unsigned char*>(bytes.data());
+    const xmlCharEncoding pelos_bytes =
+        xmlDetectCharEncoding(primeiros, static_cast<int>(std::min<std::size_t>(bytes.size(), 4)));
+    if (pelos_bytes == XML_CHAR_ENCODING_NONE || pelos_bytes == XML_CHAR_ENCODING_UTF8) {
+        const declaracao_xml d = ler_declaracao(bytes);
+        if (!d.valida) return resultado_da_carga::mal_formado;
+        const std::string& nome = d.codificacao;
+        if (nome.empty() || e_um_destes(nome, {"UTF-8", "UTF8"})) return contar_atributos(bytes, true);
+        // Codificações de um byte que mantêm o ASCII.
+        if (e_um_destes(nome, {"US-ASCII", "ASCII"}) ||
+            e_um_destes(nome, {"ISO-8859-", "ISO_8859-", "ISO8859-", "ISO-LATIN-", "LATIN", "WINDOWS-125", "CP125"},
+                        true))
+            return contar_atributos(bytes, false);
+        if (e_um_destes(nome, {"UTF-16", "UTF16"})) return resultado_da_carga::mal_formado;  // a leitura também recusa
+        const conversor_ptr conversor(xmlFindCharEncodingHandler(nome.c_str()));
+        if (!conversor) return contar_atributos(bytes, false);  // a leitura para na declaração
+        const std::size_t k = d.depois_da_codificacao;
+        return contar_atributos(std::string(bytes.substr(0, k)) + em_utf8(bytes.substr(k), conversor.get()), true);
+    }
+    const conversor_ptr conversor(xmlGetCharEncodingHandler(pelos_bytes));
+    if (!conversor) return contar_atributos(bytes, true);  // a leitura segue com os bytes como são
+    std::string texto = em_utf8(bytes, conversor.get());
+    const declaracao_xml d = ler_declaracao(texto);
+    if (!d.valida) return resultado_da_carga::mal_formado;
+    if (!d.codificacao.empty() && !e_um_destes(d.codificacao, {"UTF-16", "UTF16", "UTF-8", "UTF8"})) {
+        const conversor_ptr declarado(xmlFindCharEncodingHandler(d.codificacao.c_str()));
+        if (declarado && declarado.get() != conversor.get()) {
+            std::string pelo_declarado = em_utf8(bytes, declarado.get());
+            // Em EBCDIC a leitura usa desde o começo o conversor declarado.
+            if (pelos_bytes == XML_CHAR_ENCODING_EBCDIC) texto = std::move(pelo_declarado);
+            else if (pelo_declarado != texto) return resultado_da_carga::mal_formado;
+        }
+    }
+    return contar_atributos(texto, true);
+}
+
+// --- Leitura ---------------------------------------------------------------------------
+
+// O que a leitura de um documento acompanha: o motivo de uma recusa e as contagens de elementos
+// (ao todo e os filhos do elemento aberto em cada profundidade).
 struct acompanhamento_da_leitura {
-    bool& recusado;
+    resultado_da_carga& recusa;
     int elementos = 0;
     std::vector<int> filhos;
     startElementNsSAX2Func abrir_elemento = nullptr;
@@ -127,7 +392,7 @@ acompanhamento_da_leitura& acompanhamento(void* contexto) {
 // Chamada no começo de um DOCTYPE, antes do subconjunto interno: marca e para a leitura ali,
 // sem ler declaração alguma.
 void parar_no_doctype(void* contexto, const xmlChar*, const xmlChar*, const xmlChar*) {
-    acompanhamento(contexto).recusado = true;
+    acompanhamento(contexto).recusa = resultado_da_carga::com_doctype;
     xmlStopParser(static_cast<xmlParserCtxtPtr>(contexto));
 }
 
@@ -139,8 +404,11 @@ void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo
     // Os elementos abertos são os ancestrais deste: a sua quantidade é a profundidade do pai.
     const auto pai = static_cast<std::size_t>(std::max(leitor->nodeNr, 0));
     if (a.filhos.size() < pai + 2) a.filhos.resize(pai + 2, 0);
-    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento) {
-        a.recusado = true;
+    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento)
+        a.recusa = resultado_da_carga::elementos_demais;
+    else if (pai >= static_cast<std::size_t>(limite_de_profundidade_de_um_documento))
+        a.recusa = resultado_da_carga::profundo_demais;
+    if (a.recusa != resultado_da_carga::carregado) {
         xmlStopParser(leitor);
         return;
     }
@@ -167,7 +435,7 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         return (errno == ENOENT || errno == ENOTDIR) ? leitura_de_arquivo::inexistente : leitura_de_arquivo::ilegivel;
     fechar_descritor fechar{fd};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
-    if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
+    if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::grande_demais;
     bytes.clear();
     char bloco[65536];
     for (;;) {
@@ -176,21 +444,21 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
         if (n < 0) return leitura_de_arquivo::ilegivel;
         if (n == 0) return leitura_de_arquivo::lido;
         // Um arquivo que cresce depois do fstat também para no limite.
-        if (bytes.size() + static_cast<std::size_t>(n) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::ilegivel;
+        if (bytes.size() + static_cast<std::size_t>(n) > limite_de_bytes_de_um_arquivo)
+            return leitura_de_arquivo::grande_demais;
         bytes.append(bloco, static_cast<std::size_t>(n));
     }
 }
 
-xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& recusado) {
-    recusado = false;
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return nullptr;
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado) {
+    resultado = resultado_da_carga::mal_formado;
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX) || bytes.empty()) return nullptr;  // vazio não é XML
+    resultado = conferir_atributos(bytes);
+    if (resultado != resultado_da_carga::carregado) return nullptr;
     xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
-    if (leitor == nullptr) {
-        if (bytes.empty()) return nullptr;  // nada a ler: não é XML
-        throw std::bad_alloc();
-    }
+    if (leitor == nullptr) throw std::bad_alloc();
     xmlCtxtUseOptions(leitor, opcoes);
-    acompanhamento_da_leitura a{recusado, 0, {}, leitor->sax->startElementNs};
+    acompanhamento_da_leitura a{resultado, 0, {}, leitor->sax->startElementNs};
     leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
     leitor->sax->startElementNs = contar_elemento;
@@ -201,7 +469,11 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     leitor->myDoc = nullptr;
     const bool bem_formado = leitor->wellFormed != 0;
     xmlFreeParserCtxt(leitor);
-    if (recusado || !bem_formado) return nullptr;
+    if (resultado != resultado_da_carga::carregado) return nullptr;
+    if (!bem_formado) {
+        resultado = resultado_da_carga::mal_formado;
+        return nullptr;
+    }
     return doc.release();
 }
 
@@ -259,14 +531,12 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     switch (ler_arquivo_comum(caminho, bytes)) {
         case leitura_de_arquivo::inexistente: resultado = resultado_da_carga::inexistente; break;
         case leitura_de_arquivo::ilegivel: resultado = resultado_da_carga::ilegivel; break;
+        case leitura_de_arquivo::grande_demais: resultado = resultado_da_carga::grande_demais; break;
         case leitura_de_arquivo::lido: break;
     }
     std::unique_ptr<xmlDoc, liberar_xml> novo;
-    if (resultado == resultado_da_carga::carregado) {
-        bool recusado = false;
-        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, recusado));
-        if (!novo) resultado = recusado ? resultado_da_carga::recusado : resultado_da_carga::mal_formado;
-    }
+    if (resultado == resultado_da_carga::carregado)
+        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, resultado));
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));
         if (!novo) throw std::bad_alloc();
@@ -289,7 +559,7 @@ void documento_de_xml::salvar(const std::string& caminho) const {
     // forma válida nesta codificação; um arquivo aceito perto dos limites pode passar deles com
     // o que o salvamento acrescenta).
     if (static_cast<std::uintmax_t>(tamanho) > limite_de_bytes_de_um_arquivo) erro_de_arquivo();
-    bool recusado = false;
+    resultado_da_carga recusado = resultado_da_carga::carregado;
     std::unique_ptr<xmlDoc, liberar_xml> conferido(
         ler_xml_sem_doctype(std::string_view(dados, static_cast<std::size_t>(tamanho)), nullptr, opcoes_de_leitura, recusado));
     if (!conferido) erro_de_arquivo();
@@ -402,6 +672,21 @@ no_xml documento_de_xml::primeiro_filho_elemento(no_xml pai, std::string_view no
     for (xmlNode* n = pai.no_->children; n; n = n->next)
         if (n->type == XML_ELEMENT_NODE && tem_nome(n, nome)) return no_xml(n);
     return {};
+}
+
+std::string documento_de_xml::espaco_de_nomes_de_um_elemento() const {
+    // Em ordem de documento, sem recursão (a profundidade vem do arquivo).
+    for (xmlNode* n = xmlDocGetRootElement(doc_); n != nullptr;) {
+        if (n->type == XML_ELEMENT_NODE && n->ns != nullptr && n->ns->href != nullptr && n->ns->href[0] != 0)
+            return reinterpret_cast<const char*>(n->ns->href);
+        if (n->type == XML_ELEMENT_NODE && n->children != nullptr) {
+            n = n->children;
+            continue;
+        }
+        while (n != nullptr && n->next == nullptr) n = n->parent == reinterpret_cast<xmlNode*>(doc_) ? nullptr : n->parent;
+        if (n != nullptr) n = n->next;
+    }
+    return "";
 }
 
 std::string documento_de_xml::texto(no_xml elemento) const {

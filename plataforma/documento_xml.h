@@ -42,12 +42,18 @@ private:
     _xmlNode* no_ = nullptr;
 };
 
+// Cada motivo de um arquivo não ser carregado, para que quem o abre possa dizê-lo.
 enum class resultado_da_carga {
     carregado,
-    inexistente,   // não há arquivo nesse caminho
-    ilegivel,      // há, mas não pôde ser lido (permissão, é uma pasta...)
-    mal_formado,   // foi lido, mas não é XML bem formado
-    recusado,      // traz DOCTYPE (declarações de entidades) ou elementos demais: não é lido
+    inexistente,       // não há arquivo nesse caminho
+    ilegivel,          // há, mas não pôde ser lido (permissão, é uma pasta...)
+    grande_demais,     // passa de limite_de_bytes_de_um_arquivo: nem é lido
+    mal_formado,       // foi lido, mas não é XML bem formado
+    com_doctype,       // traz uma declaração DOCTYPE (e, com ela, declarações de entidades)
+    elementos_demais,  // passa dos limites de elementos, ao todo ou dentro de um mesmo elemento
+    profundo_demais,   // tem elementos aninhados além de limite_de_profundidade_de_um_documento
+    atributos_demais,  // um elemento tem mais de limite_de_atributos_de_um_elemento atributos
+    espacos_de_nomes_demais,  // mais de limite_de_espacos_de_nomes_de_um_documento declarações
 };
 
 class documento_de_xml {
@@ -92,6 +98,10 @@ public:
     // não houver.
     no_xml primeiro_filho_elemento(no_xml pai, std::string_view nome) const;
 
+    // O endereço do espaço de nomes do primeiro elemento (em ordem de documento) que está num
+    // espaço de nomes; "" quando nenhum está.
+    std::string espaco_de_nomes_de_um_elemento() const;
+
     // Todo o texto de um elemento (o de todos os descendentes, em ordem).
     std::string texto(no_xml elemento) const;
     // Troca todo o conteúdo do elemento por esse texto ("" deixa o elemento vazio).
@@ -108,8 +118,8 @@ private:
 };
 
 // O maior arquivo que o programa lê. O maior projeto que ele grava (50 nós, 150 links,
-// processado) tem menos de meio megabyte: um arquivo maior que isto não é lido, e é recusado
-// antes de ser lido, como um arquivo ilegível.
+// processado) tem menos de meio megabyte: um arquivo maior que isto é recusado antes de ser
+// lido.
 inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{64} << 20;
 
 // Quantos elementos um documento lido pode ter, ao todo e dentro de um mesmo elemento. Um
@@ -118,17 +128,31 @@ inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{6
 inline constexpr int limite_de_elementos_de_um_documento = 100000;
 inline constexpr int limite_de_filhos_de_um_elemento = 1000;
 
+// Um projeto tem três níveis (a raiz, o elemento de um nó ou link, o de uma chave) e nenhum
+// atributo; a folha de estilo do relatório, uns quinze níveis e poucos atributos por elemento.
+// Um documento que passa destes limites é recusado: a profundidade, no meio da leitura; os
+// atributos, antes dela, numa passada pelo texto que os conta marca a marca (a libxml2 gasta
+// um tempo que cresce com o quadrado dos atributos de um elemento para montá-lo).
+inline constexpr int limite_de_profundidade_de_um_documento = 100;
+inline constexpr int limite_de_atributos_de_um_elemento = 100;
+// Um projeto não declara espaço de nomes algum; a folha de estilo, dois. Cada nome com prefixo
+// a libxml2 procura entre todas as declarações em vigor: com milhares delas, um arquivo de
+// poucos megabytes levaria minutos. Passada pelo texto, antes da leitura, como os atributos.
+inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
+
 // Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
-// soquete) ou que passa de limite_de_bytes_de_um_arquivo é ilegível e é recusado antes de ser
-// lido; a abertura também não espera: a leitura nunca fica bloqueada.
-enum class leitura_de_arquivo { lido, inexistente, ilegivel };
+// soquete) é ilegível, e um arquivo que passa de limite_de_bytes_de_um_arquivo é grande demais:
+// os dois são recusados antes de serem lidos; a abertura também não espera: a leitura nunca
+// fica bloqueada.
+enum class leitura_de_arquivo { lido, inexistente, ilegivel, grande_demais };
 leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes);
 
-// Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas, parando
-// no começo de um DOCTYPE ou no elemento que passa dos limites de elementos. Nulo quando o
-// documento não é bem formado, traz DOCTYPE ou passa dos limites (nestes dois casos recusado
-// fica True). url é o endereço base do documento (pode ser nulo).
-_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, bool& recusado);
+// Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas. Antes da
+// leitura, confere os atributos de cada elemento; a leitura para no começo de um DOCTYPE ou no
+// elemento que passa dos limites de elementos ou de profundidade. Nulo quando o documento não
+// é bem formado, traz DOCTYPE ou passa de um limite; resultado diz qual desses motivos (ou
+// carregado). url é o endereço base do documento (pode ser nulo).
+_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado);
 
 // Um caminho de arquivo como referência de URI: mantém letras e algarismos ASCII, "-", ".",
 // "_", "~" e "/"; todo outro byte vira %XX.

@@ -115,13 +115,14 @@ std::string absoluto(const std::string& caminho) {
     return e ? caminho : a.lexically_normal().string();
 }
 
-// Lê um documento XML do disco; nulo quando não é bem formado ou traz DOCTYPE. O endereço base
+// Lê um documento XML do disco; nulo quando não é bem formado, traz DOCTYPE ou passa dos
+// limites da leitura (os mesmos da abertura de um projeto). O endereço base
 // do documento é o caminho como URI, para que os endereços relativos dentro dele se resolvam
 // mesmo com espaços no caminho.
 documento_ptr ler_documento(const std::string& caminho, const std::string& conteudo) {
     const std::string base = caminho_como_uri(absoluto(caminho));
-    bool tinha_doctype = false;
-    return documento_ptr(ler_xml_sem_doctype(conteudo, base.c_str(), opcoes_de_leitura, tinha_doctype));
+    resultado_da_carga resultado = resultado_da_carga::carregado;
+    return documento_ptr(ler_xml_sem_doctype(conteudo, base.c_str(), opcoes_de_leitura, resultado));
 }
 
 // Tenta usar o arquivo como folha de estilo; nulo quando ele não existe ou não serve.
@@ -149,6 +150,7 @@ std::string relatorio_em_html(const std::string& caminho_do_projeto, const std::
         case leitura_de_arquivo::inexistente:
             falhar(tipo_de_falha::arquivo_nao_encontrado, "Arquivo não encontrado: " + caminho_do_projeto);
         case leitura_de_arquivo::ilegivel:
+        case leitura_de_arquivo::grande_demais:
             falhar(tipo_de_falha::erro_de_arquivo, "Não foi possível ler " + caminho_do_projeto);
         case leitura_de_arquivo::lido: break;
     }

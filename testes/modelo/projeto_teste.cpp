@@ -433,16 +433,16 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
     std::string entidade_20000_vezes;
     for (int i = 0; i < 20000; ++i) entidade_20000_vezes += "&e;";
     const std::vector<caso> casos = {
-        {"texto.xml", "isto não é xml", "Aviso"},
+        {"texto.xml", "isto não é xml", "Aviso", "o arquivo texto.xml não é um documento XML bem formado"},
         {"outra_raiz.xml", "<?xml version=\"1.0\"?><html><rede/></html>", "Aviso"},
         // Um projeto bom com DOCTYPE, e um cuja entidade interna, expandida, daria um nome de
         // rede de 2 MB: recusados antes de qualquer valor.
-        {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>"), "Aviso", "não foi possível ler o arquivo doctype.xml"},
+        {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>"), "Aviso", "o arquivo doctype.xml tem uma declaração DOCTYPE"},
         {"entidade.xml",
          trocar("<rss><rede><nome_da_rede_dado>Rede &lt;teste&gt;",
                 "<!DOCTYPE rss [<!ENTITY e \"" + std::string(100, 'x') + "\">]>\n<rss><rede><nome_da_rede_dado>" +
                     entidade_20000_vezes),
-         "Aviso", "não foi possível ler o arquivo entidade.xml"},
+         "Aviso", "o arquivo entidade.xml tem uma declaração DOCTYPE"},
         {"fifo.xml", "", "Aviso", "não foi possível ler o arquivo fifo.xml", true},
     };
     // Valores que os diálogos não deixariam entrar: o aviso diz a chave e o valor.
@@ -747,9 +747,95 @@ TEST_F(arquivo_de_projeto, arquivo_grande_demais_nao_e_lido) {
     s.mensagens.clear();
     EXPECT_FALSE(abrir(caminho));
     ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].texto, "não foi possível ler o arquivo grande.xml");
+    EXPECT_EQ(s.mensagens[0].texto, "o arquivo grande.xml passa de 64 MB");
     EXPECT_EQ(total_de_links_dado, 3);
     EXPECT_EQ(teste::falha_de([&] { relatorio_em_html(caminho, "/nenhuma"); }), tipo_de_falha::erro_de_arquivo);
+}
+
+// Cada motivo de um arquivo não ser lido é dito no aviso; o relatório recusa os mesmos
+// arquivos. Um elemento no limite de atributos e um projeto com xmlns="" abrem como sempre.
+TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
+    montar_rede();
+    const std::string base = pasta.arquivo("base.xml");
+    ASSERT_TRUE(salvar_em(base));
+    const std::string bom = conteudo(base);
+    auto trocar = [&](const std::string& de, const std::string& para) {
+        std::string t = bom;
+        const auto p = t.find(de);
+        EXPECT_NE(p, std::string::npos) << de;
+        return t.replace(p, de.size(), para);
+    };
+    auto repetido = [](int vezes, const std::string& texto) {
+        std::string t;
+        for (int i = 0; i < vezes; ++i) t += texto;
+        return t;
+    };
+    auto atributos = [](int quantos) {
+        std::string t;
+        for (int i = 0; i < quantos; ++i) t += " a" + std::to_string(i) + "=\"\"";
+        return t;
+    };
+    const int niveis = limite_de_profundidade_de_um_documento;
+    const std::pair<std::string, std::string> casos[] = {
+        {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>")},
+        {"elementos.xml", trocar("<rss>", "<rss>" + repetido(limite_de_filhos_de_um_elemento, "<x/>"))},
+        {"profundo.xml", trocar("<rede>", "<rede>" + repetido(niveis, "<x>") + repetido(niveis, "</x>"))},
+        {"atributos.xml", trocar("<rede>", "<rede" + atributos(limite_de_atributos_de_um_elemento + 1) + ">")},
+        {"declaracoes.xml", trocar("<rss>", "<rss>" + repetido(limite_de_espacos_de_nomes_de_um_documento + 1,
+                                                               "<x xmlns:p=\"urn:p\"/>"))},
+        {"cortado.xml", bom.substr(0, bom.size() / 2)},
+        {"espaco.xml", trocar("<rss>", "<rss xmlns=\"urn:exemplo:rede\">")},
+        {"espaco_numa_chave.xml",
+         trocar("<t_ciclo_da_rede_rel>", "<p:t xmlns:p=\"http://exemplo.com/p\"/><t_ciclo_da_rede_rel>")},
+    };
+    const char* avisos[] = {
+        "o arquivo doctype.xml tem uma declaração DOCTYPE",
+        "o arquivo elementos.xml tem elementos demais",
+        "o arquivo profundo.xml tem elementos uns dentro dos outros em níveis demais",
+        "o arquivo atributos.xml tem um elemento com atributos demais",
+        "o arquivo declaracoes.xml declara espaços de nomes demais",
+        "o arquivo cortado.xml não é um documento XML bem formado",
+        "o arquivo espaco.xml tem elementos no espaço de nomes urn:exemplo:rede",
+        "o arquivo espaco_numa_chave.xml tem elementos no espaço de nomes http://exemplo.com/p",
+    };
+    for (std::size_t i = 0; i < std::size(casos); ++i) {
+        const auto& [nome, texto] = casos[i];
+        SCOPED_TRACE(nome);
+        const std::string caminho = pasta.arquivo(nome);
+        escrever(caminho, texto);
+        s.mensagens.clear();
+        EXPECT_FALSE(abrir(caminho));
+        ASSERT_EQ(s.mensagens.size(), 1u);
+        EXPECT_EQ(s.mensagens[0].titulo, "Aviso");
+        EXPECT_EQ(s.mensagens[0].texto, avisos[i]);
+        EXPECT_EQ(nome_do_arquivo, base);
+        if (i < 6) {
+            EXPECT_EQ(teste::falha_de([&] { relatorio_em_html(caminho, "/nenhuma"); }), tipo_de_falha::erro_de_arquivo);
+        }
+    }
+    // Uma pasta não pode ser lida: o texto de sempre.
+    const std::string uma_pasta = pasta.arquivo("pasta.xml");
+    std::filesystem::create_directory(uma_pasta);
+    s.mensagens.clear();
+    EXPECT_FALSE(abrir(uma_pasta));
+    ASSERT_EQ(s.mensagens.size(), 1u);
+    EXPECT_EQ(s.mensagens[0].texto, "não foi possível ler o arquivo pasta.xml");
+
+    // No limite: níveis e atributos no máximo; espaço de nomes declarado, mas em elemento algum.
+    const std::pair<std::string, std::string> aceitos[] = {
+        {"niveis.xml", trocar("<rede>", "<rede>" + repetido(niveis - 2, "<x>") + repetido(niveis - 2, "</x>"))},
+        {"no_limite.xml", trocar("<rede>", "<rede" + atributos(limite_de_atributos_de_um_elemento) + ">")},
+        {"sem_espaco.xml", trocar("<rss>", "<rss xmlns:p=\"urn:p\"><x xmlns=\"\" p:a=\"1\"/>")},
+    };
+    for (const auto& [nome, texto] : aceitos) {
+        SCOPED_TRACE(nome);
+        const std::string caminho = pasta.arquivo(nome);
+        escrever(caminho, texto);
+        s.mensagens.clear();
+        EXPECT_TRUE(abrir(caminho));
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_EQ(total_de_links_dado, 3);
+    }
 }
 
 // Os nomes que o arquivo guarda: o espaço passa, o caracter de controle logo abaixo dele não.

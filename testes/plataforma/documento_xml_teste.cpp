@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <string>
 
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
 #include "comum/arquivos.h"
 #include "comum/fifo_de_teste.h"
 #include "comum/limite_de_arquivo.h"
@@ -88,7 +91,7 @@ TEST(documento_xml, doctype_e_entidades_sao_recusados_sem_ler_nada) {
         escrever(arq, texto);
         documento_de_xml doc;
         montar(doc, "anterior");
-        EXPECT_EQ(doc.carregar(arq), resultado_da_carga::recusado);
+        EXPECT_EQ(doc.carregar(arq), resultado_da_carga::com_doctype);
         EXPECT_FALSE(doc.raiz());
         EXPECT_TRUE(doc.filhos(doc.documento()).empty());
         EXPECT_EQ(conteudo(arq), texto);  // recusar não grava nada
@@ -149,10 +152,10 @@ TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
     escrever(grande, "<rss/>");
     std::filesystem::resize_file(grande, limite_de_bytes_de_um_arquivo + 1);
     std::string bytes = "antes";
-    EXPECT_EQ(ler_arquivo_comum(grande, bytes), leitura_de_arquivo::ilegivel);
+    EXPECT_EQ(ler_arquivo_comum(grande, bytes), leitura_de_arquivo::grande_demais);
     EXPECT_EQ(bytes, "antes");
     documento_de_xml doc;
-    EXPECT_EQ(doc.carregar(grande), resultado_da_carga::ilegivel);
+    EXPECT_EQ(doc.carregar(grande), resultado_da_carga::grande_demais);
 
     auto com_elementos = [](int sob_a_raiz, int em_cada) {
         std::string t = "<rss>";
@@ -171,12 +174,12 @@ TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
     const int total = limite_de_elementos_de_um_documento;
     const caso casos[] = {
         {filhos, 0, resultado_da_carga::carregado},
-        {filhos + 1, 0, resultado_da_carga::recusado},
+        {filhos + 1, 0, resultado_da_carga::elementos_demais},
         {1, filhos, resultado_da_carga::carregado},
-        {1, filhos + 1, resultado_da_carga::recusado},
+        {1, filhos + 1, resultado_da_carga::elementos_demais},
         // Com a raiz, n elementos de (filhos - 1) filhos somam 1 + n * filhos elementos.
         {total / filhos - 1, filhos - 1, resultado_da_carga::carregado},
-        {total / filhos, filhos - 1, resultado_da_carga::recusado},
+        {total / filhos, filhos - 1, resultado_da_carga::elementos_demais},
     };
     for (const caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.sob_a_raiz) + " x " + std::to_string(c.em_cada));
@@ -184,6 +187,130 @@ TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
         escrever(arq, com_elementos(c.sob_a_raiz, c.em_cada));
         EXPECT_EQ(doc.carregar(arq), c.esperado);
     }
+}
+
+// O resultado da leitura de um texto, liberando o documento lido.
+resultado_da_carga ler_texto(const std::string& texto) {
+    resultado_da_carga r = resultado_da_carga::carregado;
+    xmlFreeDoc(ler_xml_sem_doctype(texto, nullptr, XML_PARSE_NOERROR | XML_PARSE_NOWARNING, r));
+    return r;
+}
+
+// Um elemento com n atributos, do jeito dado ("=" e valor, espaços antes de cada um).
+std::string com_atributos(int n, const std::string& abre = "<rss><rede><k", const std::string& fecha = "/></rede></rss>",
+                          const std::string& valor = "=\"\"", const std::string& espaco = " ") {
+    std::string t = abre;
+    for (int i = 0; i < n; ++i) t += espaco + "a" + std::to_string(i) + valor;
+    return t + fecha;
+}
+
+// UTF-16 little-endian, com a marca de ordem dos bytes (só ASCII aqui).
+std::string em_utf16(const std::string& ascii) {
+    std::string t = "\xFF\xFE";
+    for (const char c : ascii) t += std::string{c, '\0'};
+    return t;
+}
+
+// Um elemento com atributos demais é recusado antes de ser montado, onde quer que esteja e
+// como quer que o texto os esconda; no limite, é lido.
+TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
+    const int limite = limite_de_atributos_de_um_elemento;
+    EXPECT_EQ(ler_texto(com_atributos(limite)), resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto(com_atributos(limite + 1)), resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(com_atributos(100000)), resultado_da_carga::atributos_demais);
+    // Na raiz, com aspas simples, com ">" e "/>" dentro dos valores, com quebras de linha e
+    // espaços em volta do "=", com declarações de espaço de nomes.
+    EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss", "/>")), resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto("<rss xmlns:p=\"u\"" + com_atributos(limite, "", "/>", "=\"\"", " p:")),
+              resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss><k", "></k></rss>", "='>'")), resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(com_atributos(limite, "<rss><k", "></k></rss>", "=\"/>\"", "\r\n")), resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto(com_atributos(limite + 1, "<rss><k", "></k></rss>", " = \"/>\"", "\n")),
+              resultado_da_carga::atributos_demais);
+    // As declarações de espaço de nomes contam no texto todo (cada nome com prefixo é procurado
+    // entre as que estão em vigor).
+    const int espacos = limite_de_espacos_de_nomes_de_um_documento;
+    EXPECT_EQ(ler_texto("<rss>" + com_atributos(espacos - 1, "<k", "/>", "=\"u\"", " xmlns:") + "<k xmlns=\"\"/></rss>"),
+              resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto("<rss xmlns=\"u\"><k xmlns:p=\"u\">" + com_atributos(espacos - 1, "<k", "/>", "=\"u\"", " xmlns:") +
+                        "</k></rss>"),
+              resultado_da_carga::espacos_de_nomes_demais);
+    // Marcas dentro de comentários, instruções e CDATA não contam; mas a leitura deixa um
+    // deles no primeiro caractere que o XML não admite, e uma instrução sem nome logo no "<?",
+    // e lê o resto como conteúdo: então contam, ou o texto é recusado ali.
+    const std::string escondido = com_atributos(limite + 1, "<k", "/>");
+    for (const std::string& dentro : {"<!--" + escondido + "-->", "<?pi " + escondido + "?>", "<![CDATA[" + escondido + "]]>"})
+        EXPECT_EQ(ler_texto("<rss>" + dentro + "</rss>"), resultado_da_carga::carregado) << dentro.substr(0, 12);
+    EXPECT_EQ(ler_texto("<rss><? " + escondido + "?></rss>"), resultado_da_carga::atributos_demais);
+    // Um nome de instrução fora do ASCII é um nome (em UTF-8 ou em Latin-1), e o "<" dentro
+    // dela não é marca; a leitura aceita standalone sem espaço antes dele.
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"UTF-8\"standalone=\"yes\"?><rss><?\xC3\xA9pi a<b?></rss>"),
+              resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss><?\xE9pi a<b?></rss>"),
+              resultado_da_carga::carregado);
+    for (const char* proibido : {"<!-- \x01 ", "<?pi \x1F", "<![CDATA[\xEF\xBF\xBE", "<!-- \xED\xA0\x80"}) {
+        EXPECT_EQ(ler_texto(std::string("<rss>") + proibido + escondido + "--></rss>"), resultado_da_carga::mal_formado) << proibido;
+    }
+    // Num texto em Latin-1, esses bytes são letras.
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><rss>\xEF\xBF\xBE\xED\xA0</rss>"),
+              resultado_da_carga::carregado);
+    // Em UTF-16, e numa codificação declarada que escreve "<" de outro jeito.
+    EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite))), resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto(em_utf16(com_atributos(limite + 1))), resultado_da_carga::atributos_demais);
+    const std::string declaracao = "<?xml version=\"1.0\" encoding=";
+    EXPECT_EQ(ler_texto(declaracao + "\"UTF-7\"?>+ADw-rss" + com_atributos(limite + 1, "", "/+AD4-")),
+              resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(declaracao + "'windows-1252' standalone='yes' ?>" + com_atributos(limite + 1)),
+              resultado_da_carga::atributos_demais);
+    EXPECT_EQ(ler_texto(em_utf16(declaracao + "\"UTF-16\"?>" + com_atributos(limite))), resultado_da_carga::carregado);
+    // Um texto em UTF-16 que declara outra codificação, em que a leitura leria o resto, e as
+    // declarações que a leitura recusa.
+    EXPECT_EQ(ler_texto(em_utf16(declaracao + "\"ISO-8859-1\"?>") + com_atributos(limite + 1)),
+              resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<?xml version=\"1.0\"encoding=\"UTF-7\"?>+ADw-rss/+AD4-"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto(declaracao + "\"UTF-16\"?><rss/>"), resultado_da_carga::mal_formado);
+    // Um "<" dentro de um valor ou de uma marca de fim não é XML: a leitura, que se recuperaria
+    // do erro e montaria o elemento seguinte, nem começa.
+    EXPECT_EQ(ler_texto("<rss a=\"" + escondido + "\"/>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss></rss a=\"" + escondido + "\">"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss a=\"1\"b=\"2\"/>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss a/>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss a=1/>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss><! " + escondido + "></rss>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto(""), resultado_da_carga::mal_formado);
+    // Um DOCTYPE depois de um comentário também é visto.
+    EXPECT_EQ(ler_texto("<!-- c --><!DOCTYPE rss><rss/>"), resultado_da_carga::com_doctype);
+}
+
+TEST(documento_xml, profundidade_alem_do_limite_e_recusada) {
+    auto aninhados = [](int niveis) {
+        std::string t;
+        for (int i = 0; i < niveis; ++i) t += "<e>";
+        for (int i = 0; i < niveis; ++i) t += "</e>";
+        return t;
+    };
+    EXPECT_EQ(ler_texto(aninhados(limite_de_profundidade_de_um_documento)), resultado_da_carga::carregado);
+    EXPECT_EQ(ler_texto(aninhados(limite_de_profundidade_de_um_documento + 1)), resultado_da_carga::profundo_demais);
+    EXPECT_EQ(ler_texto(aninhados(300)), resultado_da_carga::profundo_demais);
+}
+
+TEST(documento_xml, espaco_de_nomes_de_um_elemento) {
+    teste::pasta_temporaria pasta;
+    const auto arq = pasta.arquivo("p.xml");
+    const std::pair<std::string, std::string> casos[] = {
+        {"<rss><rede><k>1</k></rede></rss>", ""},
+        // Declarado e não usado, em atributos, ou desfeito por xmlns="": os elementos não têm.
+        {"<rss xmlns:p=\"urn:p\" xml:lang=\"pt\"><rede p:a=\"1\"><k xmlns=\"\">1</k></rede></rss>", ""},
+        {"<rss xmlns=\"urn:raiz\"><rede/></rss>", "urn:raiz"},
+        {"<rss><rede><k>1</k></rede><!-- c --><no1><p:k xmlns:p=\"urn:fundo\"/></no1></rss><!-- d -->", "urn:fundo"},
+    };
+    for (const auto& [texto, espaco] : casos) {
+        escrever(arq, texto);
+        documento_de_xml doc;
+        ASSERT_EQ(doc.carregar(arq), resultado_da_carga::carregado) << texto;
+        EXPECT_EQ(doc.espaco_de_nomes_de_um_elemento(), espaco) << texto;
+    }
+    EXPECT_EQ(documento_de_xml().espaco_de_nomes_de_um_elemento(), "");
 }
 
 TEST(documento_xml, arvore_por_nome_exato_e_posicao) {

@@ -1,0 +1,169 @@
+// Tempo da leitura de um documento XML, com a contagem dos atributos feita antes dela.
+//
+// - atributos/N: um elemento de projeto com N atributos vazios: no limite (lido), logo acima
+//   dele (recusado) e 100 000 (um arquivo de 1 MB, que a libxml2 levaria minutos para montar:
+//   recusado antes da leitura); em UTF-16, a mesma coisa depois da conversão.
+// - sem_conferencia/N: a libxml2 sozinha com N atributos, para ver a curva que a contagem evita
+//   (o tempo cresce com o quadrado de N).
+// - espacos_de_nomes/N: N declarações de espaço de nomes em vigor e 500 000 nomes com prefixo.
+// - elementos_no_limite: perto de 1 MB de elementos, cada um com atributos no limite: lido.
+// - projeto: um documento do tamanho do maior projeto (50 nós, 150 links, processado), com a
+//   leitura do programa e com a libxml2 sozinha: o que a contagem acrescenta a uma abertura.
+
+#include <benchmark/benchmark.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
+
+#include <string>
+
+#include "plataforma/documento_xml.h"
+
+namespace {
+
+using namespace orvel;
+
+constexpr int opcoes = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+
+std::string atributos(long long n) {
+    std::string t;
+    for (long long i = 0; i < n; ++i) t += " a" + std::to_string(i) + "=\"\"";
+    return t;
+}
+
+std::string com_atributos(long long n, const std::string& codificacao = "ISO-8859-1") {
+    return "<?xml version=\"1.0\" encoding=\"" + codificacao + "\"?>\n<rss><rede><k" + atributos(n) + "/></rede></rss>\n";
+}
+
+// Perto de 1 MB de elementos com atributos no limite, em grupos de 500: o pior arquivo desse
+// tamanho que a contagem deixa para a leitura.
+std::string muitos_elementos_no_limite() {
+    const std::string k = "<k" + atributos(limite_de_atributos_de_um_elemento) + "/>";
+    std::string t = "<rss>";
+    while (t.size() + 500 * k.size() < (std::size_t{1} << 20)) {
+        t += "<g>";
+        for (int i = 0; i < 500; ++i) t += k;
+        t += "</g>";
+    }
+    return t + "</rss>";
+}
+
+std::string em_utf16(const std::string& ascii) {
+    std::string t = "\xFF\xFE";
+    for (const char c : ascii) t += std::string{c, '\0'};
+    return t;
+}
+
+// Como o salvamento grava: 200 elementos de nó ou link, cada um com umas 60 chaves.
+std::string como_um_projeto() {
+    std::string t = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<?xml-stylesheet type=\"text/xsl\" "
+                    "href=\"/opt/orvel/modelo_orvel.xsl\"?>\n<rss>";
+    for (int e = 1; e <= 200; ++e) {
+        const std::string nome = (e <= 150 ? "link" : "no") + std::to_string(e <= 150 ? e : e - 150);
+        t += "<" + nome + ">";
+        for (int k = 1; k <= 60; ++k)
+            t += "<chave_de_valor" + std::to_string(k) + ">12,34,56,78,</chave_de_valor" + std::to_string(k) + ">";
+        t += "</" + nome + ">";
+    }
+    return t + "</rss>\n";
+}
+
+// Lê o texto a cada volta; os bytes por segundo contam o texto inteiro, mesmo quando a leitura
+// para antes do fim.
+void ler(benchmark::State& estado, const std::string& texto, resultado_da_carga esperado) {
+    for (auto _ : estado) {
+        resultado_da_carga r = resultado_da_carga::carregado;
+        xmlDoc* doc = ler_xml_sem_doctype(texto, nullptr, opcoes, r);
+        if (r != esperado) {
+            estado.SkipWithError("resultado inesperado");
+            xmlFreeDoc(doc);
+            break;
+        }
+        xmlFreeDoc(doc);
+    }
+    estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
+}
+
+resultado_da_carga esperado(long long n) {
+    return n > limite_de_atributos_de_um_elemento ? resultado_da_carga::atributos_demais : resultado_da_carga::carregado;
+}
+
+void atributos(benchmark::State& estado) { ler(estado, com_atributos(estado.range(0)), esperado(estado.range(0))); }
+
+void atributos_em_utf16(benchmark::State& estado) {
+    ler(estado, em_utf16(com_atributos(estado.range(0), "UTF-16")), esperado(estado.range(0)));
+}
+
+void sem_conferencia(benchmark::State& estado) {
+    const std::string texto = com_atributos(estado.range(0));
+    for (auto _ : estado)
+        xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
+}
+
+void elementos_no_limite(benchmark::State& estado) {
+    ler(estado, muitos_elementos_no_limite(), resultado_da_carga::carregado);
+}
+
+// N declarações de espaço de nomes, em até 97 níveis, e 5000 elementos cujos 100 atributos usam o
+// prefixo declarado primeiro (que a libxml2 procura entre todos os em vigor): com o limite,
+// lido; com 9700 (5,6 MB), recusado antes da leitura, que levaria uns 20 s.
+std::string com_declaracoes(long long n) {
+    std::string t;
+    const long long por_nivel = (n + 96) / 97;
+    for (long long d = 0; d < 97; ++d) {
+        t += "<e";
+        for (long long j = 0; j < por_nivel && d * por_nivel + j < n; ++j)
+            t += " xmlns:p" + std::to_string(d) + "_" + std::to_string(j) + "=\"u\"";
+        t += ">";
+    }
+    for (int g = 0; g < 10; ++g) {
+        t += "<g>";
+        for (int k = 0; k < 500; ++k) {
+            t += "<k";
+            for (int j = 0; j < 100; ++j) t += " p0_0:a" + std::to_string(j) + "=''";
+            t += "/>";
+        }
+        t += "</g>";
+    }
+    for (int d = 0; d < 97; ++d) t += "</e>";
+    return t;
+}
+
+void espacos_de_nomes(benchmark::State& estado) {
+    ler(estado, com_declaracoes(estado.range(0)),
+        estado.range(0) > limite_de_espacos_de_nomes_de_um_documento ? resultado_da_carga::espacos_de_nomes_demais
+                                                                    : resultado_da_carga::carregado);
+}
+
+void projeto(benchmark::State& estado) { ler(estado, como_um_projeto(), resultado_da_carga::carregado); }
+
+void projeto_sem_conferencia(benchmark::State& estado) {
+    const std::string texto = como_um_projeto();
+    for (auto _ : estado)
+        xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
+    estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
+}
+
+}  // namespace
+
+BENCHMARK(atributos)
+    ->Arg(limite_de_atributos_de_um_elemento)
+    ->Arg(limite_de_atributos_de_um_elemento + 1)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(atributos_em_utf16)
+    ->Arg(limite_de_atributos_de_um_elemento)
+    ->Arg(limite_de_atributos_de_um_elemento + 1)
+    ->Arg(100000)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(sem_conferencia)
+    ->Arg(limite_de_atributos_de_um_elemento)
+    ->Arg(5000)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(espacos_de_nomes)->Arg(limite_de_espacos_de_nomes_de_um_documento)->Arg(9700)->Unit(benchmark::kMillisecond);
+BENCHMARK(elementos_no_limite)->Unit(benchmark::kMillisecond);
+BENCHMARK(projeto)->Unit(benchmark::kMillisecond);
+BENCHMARK(projeto_sem_conferencia)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
