@@ -150,6 +150,26 @@ TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
     EXPECT_NE(std::find(passos.begin(), passos.end(), "defasagens_da_rede"), passos.end());
 }
 
+// Um comando recusado durante o processamento não o segura: o aviso fica aberto enquanto as
+// sondagens seguintes acontecem, e o processamento chega ao fim antes de o usuário clicar OK.
+TEST_F(processamento, aviso_de_comando_recusado_nao_segura_o_processamento) {
+    int sondagens = 0;
+    int sondagens_com_o_aviso_aberto = 0;
+    s.ao_processar_eventos = [&] {
+        ++sondagens;
+        if (!s.avisos_abertos.empty()) ++sondagens_com_o_aviso_aberto;
+        if (sondagens == 1) t().mnuAbrir.Click();  // na primeira sondagem
+    };
+    t().processar_button.Click();
+    EXPECT_EQ(passos.back(), "salvar");
+    EXPECT_EQ(sondagens, 5);
+    EXPECT_EQ(sondagens_com_o_aviso_aberto, 4);  // todas as que vieram depois do clique
+    EXPECT_EQ(s.avisos_abertos, std::vector<std::string>{"Aguarde o fim do processamento"});
+    EXPECT_TRUE(s.dialogos_abrir.empty());
+    for (const auto& m : s.mensagens) EXPECT_TRUE(m.sem_esperar) << m.texto;  // nada esperou resposta
+    EXPECT_FALSE(execucao_em_curso);
+}
+
 TEST_F(processamento, parada_na_k_esima_sondagem) {
     for (int k = 0; k < 5; ++k) {
         SCOPED_TRACE(k);
