@@ -17,6 +17,14 @@ std::string decimal_ou_traco(long long v) { return v > 0 ? texto_de_inteiro(v) :
 std::string single_ou_traco(Single v) { return v > 0 ? texto_de_single(v) : "-"; }
 std::string sim_nao(bool v) { return v ? "sim" : "não"; }
 
+// Um nome digitado sem extensão ganha a dos projetos, para que "Abrir" o liste; um nome com
+// extensão fica como foi digitado.
+std::string com_extensao_de_projeto(const std::string& caminho) {
+    const std::string nome = parte_do_nome_do_arquivo(caminho);
+    if (nome.empty() || nome.find('.') != std::string::npos) return caminho;
+    return caminho + ".xml";
+}
+
 // O valor guardado quando os resultados valem; senão, o de uma rede não processada.
 template <class T>
 T se_valem(bool valem, const T& valor) {
@@ -268,7 +276,7 @@ bool salvar_projeto(contexto_da_rede& ctx) {
             const auto escolhido = servicos().dialogo_salvar(p);
             if (!escolhido) return;
             const std::string anterior = ctx.projeto.nome_do_arquivo;
-            ctx.projeto.nome_do_arquivo = *escolhido;
+            ctx.projeto.nome_do_arquivo = com_extensao_de_projeto(*escolhido);
             if (ctx.projeto.nome_do_arquivo.empty()) {
                 ctx.projeto.nome_do_arquivo = anterior;
                 return;

@@ -422,6 +422,46 @@ TEST_F(comandos_do_projeto, novo_e_abrir_com_alteracoes_perguntam_e_cancelar_man
     EXPECT_FALSE(projeto_alterado);
 }
 
+// "Salvar" num projeto que nunca foi salvo pede o nome, propondo o da rede. Um nome digitado sem
+// extensão ganha ".xml" (o filtro de "Abrir" o lista); um nome com extensão fica como foi digitado.
+TEST_F(comandos_do_projeto, salvar_sem_arquivo_pede_o_nome_e_acrescenta_xml) {
+    teste::pasta_temporaria pasta;
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    nome_da_rede_dado = "Centro";
+    inserir_no();
+    nome_do_arquivo.clear();
+    s.respostas_salvar = {pasta.arquivo("Centro")};
+    t().salvar_button.Click();
+    ASSERT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_EQ(s.dialogos_salvar[0].titulo, "Salvar como");
+    EXPECT_EQ(s.dialogos_salvar[0].nome_proposto, "Centro");
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("Centro.xml"));
+    EXPECT_EQ(caption_dos_forms, "Centro.xml");
+    EXPECT_TRUE(std::filesystem::exists(pasta.arquivo("Centro.xml")));
+    EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("Centro")));
+    EXPECT_FALSE(projeto_alterado);
+
+    // Com o arquivo escolhido, "Salvar" grava nele sem perguntar.
+    projeto_alterado = true;
+    t().mnuSalvar.Click();
+    EXPECT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_FALSE(projeto_alterado);
+
+    // "Salvar como" com extensão: o nome fica como foi digitado.
+    s.respostas_salvar = {pasta.arquivo("centro.v2")};
+    t().mnuSalvar_como.Click();
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("centro.v2"));
+    EXPECT_TRUE(std::filesystem::exists(pasta.arquivo("centro.v2")));
+
+    // O nome sem extensão de um arquivo que já existe com ela: a pergunta de substituir é sobre ele.
+    s.respostas_salvar = {pasta.arquivo("Centro")};
+    s.respostas = {resposta_nao};
+    t().mnuSalvar_como.Click();
+    ASSERT_FALSE(s.mensagens.empty());
+    EXPECT_EQ(s.mensagens.back().texto, "Este arquivo já existe! Deseja Substituir?");
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("centro.v2"));
+}
+
 TEST_F(comandos_do_projeto, novo_depois_do_nao_limpa_e_mostra_o_nome_da_rede) {
     inserir_no();
     projeto_alterado = true;
