@@ -89,6 +89,9 @@ void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
     }
 
     observador.ponteiro(ponteiro_seta_e_ampulheta);
+    // O que havia de resultados deixa de valer já (as etapas recomeçam as tabelas): as vistas e o
+    // arquivo só voltam a ter um plano quando esta execução chegar ao fim.
+    ctx.projeto.revisao_processada = revisao_sem_resultados;
     ctx.derivados.verdes_de_seguranca_nao_atendidos = false;
     e.zerar(ctx);
     e.copiar(ctx);

@@ -67,9 +67,11 @@ void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna) {
     if (mudou) observador().ao_mudar();
 }
 
+// O aviso não espera o OK: ele é mostrado de dentro de uma sondagem, e uma caixa modal ali
+// pararia o processamento enquanto estivesse aberta.
 bool recusado_pela_execucao() {
     if (!execucao_em_curso) return false;
-    servicos().caixa_de_mensagem("Aguarde o fim do processamento", estilo_ok, "Aviso");
+    servicos().aviso_sem_esperar("Aguarde o fim do processamento", "Aviso");
     return true;
 }
 

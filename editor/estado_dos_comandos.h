@@ -26,7 +26,8 @@ void aplicar_coluna_na_janela_principal(coluna_de_comandos coluna);
 // nenhum comando age, a não ser "Interromper  processamento", nem os que o ramo de parada já
 // habilitou, nem o arrasto no desenho, nem o fechamento da janela principal. Devolve true
 // quando o processamento está em curso, depois de dizer ao usuário que espere ("Aguarde o fim
-// do processamento"): um comando recusado nunca some calado.
+// do processamento"): um comando recusado nunca some calado, e o aviso não segura o
+// processamento enquanto está aberto.
 bool recusado_pela_execucao();
 
 // O evento ligado ao que isto devolve só chama o comando fora da execução (pelo guarda acima).

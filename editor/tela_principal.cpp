@@ -271,9 +271,7 @@ void tela_principal::novo() {
 
 void tela_principal::abrir() {
     if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
-    // Os resultados guardados no arquivo são os da rede lida: as vistas os mostram sem
-    // processar de novo, até a primeira mudança da rede.
-    if (abrir_projeto()) revisao_processada = revisao_da_rede;
+    abrir_projeto();
     MousePointer = ponteiro_padrao;
 }
 

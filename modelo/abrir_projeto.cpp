@@ -860,6 +860,10 @@ bool abrir_projeto() {
         aplicar_links(*p, t);
         aplicar_nos(*p, t);
         aplicar_resultados(*p);
+        // Os resultados do arquivo são os da rede lida: as vistas os mostram sem processar de
+        // novo, até a primeira mudança da rede. Um arquivo sem resultados (sem tempo de ciclo)
+        // abre como não processado.
+        revisao_processada = contexto().derivados.t_de_ciclo >= 1 ? revisao_da_rede : revisao_sem_resultados;
 
         projeto_alterado = false;
         t.Caption = "ORVEL - " + caption_dos_forms;

@@ -104,6 +104,9 @@ struct estado_do_projeto {
     ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(ORVEL_MEMBRO_VAZIO)
 };
 
+// A revisao_processada de quando não há resultados: nenhuma revisão da rede tem esse número.
+inline constexpr Long revisao_sem_resultados = -1;
+
 // Os textos das listas do arquivo de projeto.
 #define ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(X)                         \
     X(relacao_de_links, std::string)                                  \

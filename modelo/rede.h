@@ -77,8 +77,9 @@ inline auto& xml_salvar_e_liberar = contexto_global.projeto.xml_salvar_e_liberar
 // se a rede ainda é a mesma. Nenhuma limpeza o volta a zero.
 inline auto& revisao_da_rede = contexto_global.projeto.revisao_da_rede;
 // A revisão que os resultados de agora calcularam: a do último processamento completo, ou a da
-// rede lida de um arquivo com os seus resultados. Diferente de revisao_da_rede, as vistas dos
-// resultados pedem que a rede seja processada de novo.
+// rede lida de um arquivo com os seus resultados; revisao_sem_resultados desde o começo de uma
+// execução até o fim dela. Diferente de revisao_da_rede, as vistas dos resultados pedem que a
+// rede seja processada de novo e o salvamento grava as chaves de resultado vazias.
 inline auto& revisao_processada = contexto_global.projeto.revisao_processada;
 
 // Textos das listas do arquivo de projeto, montados e lidos um nó (ou o arquivo) por vez.

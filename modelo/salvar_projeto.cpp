@@ -17,6 +17,20 @@ std::string decimal_ou_traco(long long v) { return v > 0 ? texto_de_inteiro(v) :
 std::string single_ou_traco(Single v) { return v > 0 ? texto_de_single(v) : "-"; }
 std::string sim_nao(bool v) { return v ? "sim" : "não"; }
 
+// Um nome digitado sem extensão ganha a dos projetos, para que "Abrir" o liste; um nome com
+// extensão fica como foi digitado.
+std::string com_extensao_de_projeto(const std::string& caminho) {
+    const std::string nome = parte_do_nome_do_arquivo(caminho);
+    if (nome.empty() || nome.find('.') != std::string::npos) return caminho;
+    return caminho + ".xml";
+}
+
+// O valor guardado quando os resultados valem; senão, o de uma rede não processada.
+template <class T>
+T se_valem(bool valem, const T& valor) {
+    return valem ? valor : T{};
+}
+
 class gravador {
 public:
     gravador(const std::string& caminho, contexto_da_rede& c) : caminho_(caminho), c_(c) {}
@@ -181,60 +195,64 @@ void gravar_desenho(contexto_da_rede& ctx, gravador& g) {
     }
 }
 
-void gravar_resultados(contexto_da_rede& ctx, gravador& g) {
-    g("rede", "t_ciclo_da_rede_rel", ctx.resultados.t_ciclo_da_rede_rel);
-    g("rede", "atraso_rede_rel", ctx.resultados.atraso_rede_rel);
-    g("rede", "n_paradas_rede_rel", ctx.resultados.n_paradas_rede_rel);
-    g("rede", "espera_media_rel", ctx.resultados.espera_media_rel);
-    g("rede", "maior_grau_de_saturacao_rel", ctx.resultados.maior_grau_de_saturacao_rel);
+// Resultados que não são os da rede como está (ela mudou depois do cálculo, ou nenhum cálculo
+// chegou ao fim) não vão para o arquivo: cada chave recebe o texto de uma rede não processada, e
+// o arquivo abre como não processado.
+void gravar_resultados(contexto_da_rede& ctx, gravador& g, bool valem) {
+    g("rede", "t_ciclo_da_rede_rel", se_valem(valem, ctx.resultados.t_ciclo_da_rede_rel));
+    g("rede", "atraso_rede_rel", se_valem(valem, ctx.resultados.atraso_rede_rel));
+    g("rede", "n_paradas_rede_rel", se_valem(valem, ctx.resultados.n_paradas_rede_rel));
+    g("rede", "espera_media_rel", se_valem(valem, ctx.resultados.espera_media_rel));
+    g("rede", "maior_grau_de_saturacao_rel", se_valem(valem, ctx.resultados.maior_grau_de_saturacao_rel));
     // A lista de empatados só é remontada quando há entradas; sem elas (um projeto aberto, ou
     // um segundo salvamento) o texto fica como está, sem repetir nomes a cada salvamento.
     bool ha_empatados = false;
     for (int k = 1; k <= max_nos; ++k) ha_empatados = ha_empatados || !ctx.resultados.links_com_maior_grau_de_saturacao(k).empty();
-    if (ha_empatados) {
+    if (valem && ha_empatados) {
         ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.clear();
         for (int k = 1; k <= max_nos; ++k)
             if (!ctx.resultados.links_com_maior_grau_de_saturacao(k).empty())
                 ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel += ctx.resultados.links_com_maior_grau_de_saturacao(k) + ",";
     }
-    for (int vez = 0; vez < 100 && !ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.empty() &&
+    for (int vez = 0; valem && vez < 100 && !ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.empty() &&
                       ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.back() == ',';
          ++vez)
         ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel.pop_back();
-    g("rede", "StrLinks_com_maior_grau_de_saturacao_rel", ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel);
-    g("rede", "periodo_de_simulacao", ctx.derivados.periodo_de_simulacao);
+    g("rede", "StrLinks_com_maior_grau_de_saturacao_rel", se_valem(valem, ctx.resultados.StrLinks_com_maior_grau_de_saturacao_rel));
+    g("rede", "periodo_de_simulacao", se_valem(valem, ctx.derivados.periodo_de_simulacao));
 
     for (int n = 1; n <= max_nos; ++n) {
         if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
-        g(e, "defasagem_valendo_rel", ctx.buscas.defasagem_valendo(n));
-        g(e, "quant_de_intervalos_depois_dado", ctx.derivados.quant_de_intervalos_depois(n));
+        const auto intervalos = se_valem(valem, ctx.derivados.quant_de_intervalos_depois(n));
+        g(e, "defasagem_valendo_rel", se_valem(valem, ctx.buscas.defasagem_valendo(n)));
+        g(e, "quant_de_intervalos_depois_dado", intervalos);
         for (int j = 1; j <= max_intervalos_entrados; ++j) {
-            if (ctx.derivados.quant_de_intervalos_depois(n) >= j) {
+            if (intervalos >= j) {
                 g(e, "d" + texto_de_inteiro(j), ctx.derivados.duracao_do_intervalo(n, j));
                 g(e, "dcd" + texto_de_inteiro(j), ctx.derivados.duracao_com_demanda(n, j));
             } else {
                 g(e, "d" + texto_de_inteiro(j), std::string("-"));
             }
         }
-        g(e, "eh_ciclo_duplo_rel", sim_nao(ctx.derivados.eh_ciclo_duplo(n)));
+        g(e, "eh_ciclo_duplo_rel", sim_nao(valem && ctx.derivados.eh_ciclo_duplo(n)));
     }
 
     for (int l = 1; l <= ctx.rede.max_indice_link; ++l) {
         if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
-        g(e, "y_rel", ctx.resultados.y_rel(l));
+        g(e, "y_rel", se_valem(valem, ctx.resultados.y_rel(l)));
         for (int k = 1; k <= 4; ++k) {
             // Um período de verde lido de um arquivo só tem o texto: vale o texto.
             const std::string& texto = ctx.resultados.periodo_de_verde_do_link_rel(l, k);
-            const bool existe = ctx.resultados.periodo_de_verde_do_link(l, k) > 0 || (!texto.empty() && texto != "0");
+            const bool existe = valem && (ctx.resultados.periodo_de_verde_do_link(l, k) > 0 || (!texto.empty() && texto != "0"));
             g(e, "periodo_de_verde_do_link" + texto_de_inteiro(k) + "_rel", existe ? texto : std::string("-"));
         }
-        g(e, "fila_maxima_rel", ctx.resultados.fila_maxima_rel(l));
-        g(e, "estourou_caixa_rel", sim_nao(ctx.resultados.estourou_caixa_rel(l) == "True"));
-        g(e, "grau_de_saturacao_por_link_rel", ctx.resultados.grau_de_saturacao_por_link_rel(l));
-        g(e, "atraso_rel", ctx.resultados.atraso_rel(l));
-        g(e, "n_paradas_rel", ctx.resultados.n_paradas_rel(l));
+        g(e, "fila_maxima_rel", se_valem(valem, ctx.resultados.fila_maxima_rel(l)));
+        g(e, "estourou_caixa_rel", sim_nao(valem && ctx.resultados.estourou_caixa_rel(l) == "True"));
+        g(e, "grau_de_saturacao_por_link_rel", se_valem(valem, ctx.resultados.grau_de_saturacao_por_link_rel(l)));
+        g(e, "atraso_rel", se_valem(valem, ctx.resultados.atraso_rel(l)));
+        g(e, "n_paradas_rel", se_valem(valem, ctx.resultados.n_paradas_rel(l)));
     }
 }
 
@@ -258,7 +276,7 @@ bool salvar_projeto(contexto_da_rede& ctx) {
             const auto escolhido = servicos().dialogo_salvar(p);
             if (!escolhido) return;
             const std::string anterior = ctx.projeto.nome_do_arquivo;
-            ctx.projeto.nome_do_arquivo = *escolhido;
+            ctx.projeto.nome_do_arquivo = com_extensao_de_projeto(*escolhido);
             if (ctx.projeto.nome_do_arquivo.empty()) {
                 ctx.projeto.nome_do_arquivo = anterior;
                 return;
@@ -289,9 +307,10 @@ bool salvar_projeto(contexto_da_rede& ctx) {
         gravar_links(ctx, g);
         gravar_nos(ctx, g);
         gravar_desenho(ctx, g);
-        gravar_resultados(ctx, g);
+        const bool resultados_valem = ctx.projeto.revisao_processada == ctx.projeto.revisao_da_rede;
+        gravar_resultados(ctx, g, resultados_valem);
         ctx.projeto.xml_salvar_e_liberar = true;
-        g("rede", "data_rel", ctx.resultados.data_rel);
+        g("rede", "data_rel", se_valem(resultados_valem, ctx.resultados.data_rel));
 
         ctx.projeto.projeto_alterado = false;
         // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.

@@ -22,6 +22,10 @@ int servicos_sem_janela::caixa_de_mensagem(const std::string& texto, int estilo,
     }
 }
 
+void servicos_sem_janela::aviso_sem_esperar(const std::string& texto, const std::string& titulo) {
+    caixa_de_mensagem(texto, estilo_ok, titulo);
+}
+
 void servicos_sem_janela::encerrar_programa() {
     std::fflush(nullptr);
     std::_Exit(0);

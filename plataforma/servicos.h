@@ -54,6 +54,10 @@ public:
 
     // Mostra a mensagem (modal) e devolve o botão escolhido. Título vazio: o do programa.
     virtual int caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) = 0;
+    // Mostra um aviso só com OK e volta sem esperar que o usuário o feche: quem chamou segue
+    // (um processamento continua as suas sondagens) com a caixa aberta. Pedido de novo enquanto
+    // o mesmo aviso está aberto, traz esse à frente em vez de abrir outro.
+    virtual void aviso_sem_esperar(const std::string& texto, const std::string& titulo) = 0;
 
     // Ponteiro do mouse da tela inteira (vale sobre o de qualquer janela enquanto não é 0).
     virtual void definir_ponteiro_da_tela(int codigo) = 0;
@@ -92,6 +96,7 @@ public:
 class servicos_sem_janela : public servicos_da_plataforma {
 public:
     int caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) override;
+    void aviso_sem_esperar(const std::string& texto, const std::string& titulo) override;
     void definir_ponteiro_da_tela(int codigo) override { ponteiro_ = codigo; }
     int ponteiro_da_tela() const override { return ponteiro_; }
     void processar_eventos_pendentes() override {}

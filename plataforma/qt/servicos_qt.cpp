@@ -14,6 +14,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -119,6 +120,29 @@ int servicos_qt::caixa_de_mensagem(const std::string& texto, int estilo, const s
     for (const auto& [b, r] : mapa)
         if (caixa.clickedButton() == b) return r;
     return mapa.back().second;
+}
+
+// A caixa fica aberta, sem modalidade, e a chamada volta já: o laço de eventos de quem chamou
+// (as sondagens de um processamento) continua a rodar enquanto o usuário a lê.
+void servicos_qt::aviso_sem_esperar(const std::string& texto, const std::string& titulo) {
+    static QPointer<QMessageBox> aberta;
+    if (aberta && aberta->isVisible() && aberta->text() == q(texto)) {
+        aberta->raise();
+        aberta->activateWindow();
+        return;
+    }
+    auto* caixa = new QMessageBox(QApplication::activeWindow());
+    caixa->setAttribute(Qt::WA_DeleteOnClose);
+    caixa->setWindowModality(Qt::NonModal);
+    caixa->setWindowTitle(q(titulo.empty() ? std::string("ORVEL") : titulo));
+    caixa->setText(q(texto));
+    caixa->setIcon(QMessageBox::NoIcon);
+    QPushButton* ok = caixa->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    caixa->setDefaultButton(ok);
+    caixa->setEscapeButton(ok);
+    caixa->setCursor(Qt::ArrowCursor);
+    caixa->show();
+    aberta = caixa;
 }
 
 void servicos_qt::definir_ponteiro_da_tela(int codigo) {

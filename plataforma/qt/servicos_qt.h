@@ -18,6 +18,7 @@ public:
     servicos_qt& operator=(const servicos_qt&) = delete;
 
     int caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) override;
+    void aviso_sem_esperar(const std::string& texto, const std::string& titulo) override;
     void definir_ponteiro_da_tela(int codigo) override;
     int ponteiro_da_tela() const override { return ponteiro_; }
     void processar_eventos_pendentes() override;

@@ -2,6 +2,8 @@
 
 #include "plataforma/formularios.h"
 
+#include <algorithm>
+
 namespace orvel {
 
 servicos_de_teste::servicos_de_teste() : anteriores_(&servicos()) { instalar_servicos(this); }
@@ -25,6 +27,13 @@ int servicos_de_teste::caixa_de_mensagem(const std::string& texto, int estilo, c
         case estilo_sim_nao: return resposta_nao;
         default: return resposta_ok;
     }
+}
+
+void servicos_de_teste::aviso_sem_esperar(const std::string& texto, const std::string& titulo) {
+    mensagens.push_back({texto, estilo_ok, titulo, ponteiro_, true});
+    registro.push_back("aviso " + titulo);
+    if (std::find(avisos_abertos.begin(), avisos_abertos.end(), texto) == avisos_abertos.end())
+        avisos_abertos.push_back(texto);
 }
 
 void servicos_de_teste::definir_ponteiro_da_tela(int codigo) {

@@ -22,6 +22,7 @@ struct mensagem_mostrada {
     int estilo = 0;
     std::string titulo;
     int ponteiro_da_tela = 0;  // o ponteiro da tela quando a caixa apareceu
+    bool sem_esperar = false;  // um aviso que não esperou o OK
 };
 
 class servicos_de_teste : public servicos_da_plataforma {
@@ -51,8 +52,11 @@ public:
     std::vector<std::string> registro;  // tudo em ordem: "mensagem Erro 151", "ponteiro_da_tela 0", ...
     int eventos_processados = 0;
     bool encerrado = false;
+    // Os avisos que não esperam, ainda abertos: o teste os fecha (limpa) quando o usuário clica OK.
+    std::vector<std::string> avisos_abertos;
 
     int caixa_de_mensagem(const std::string& texto, int estilo, const std::string& titulo) override;
+    void aviso_sem_esperar(const std::string& texto, const std::string& titulo) override;
     void definir_ponteiro_da_tela(int codigo) override;
     int ponteiro_da_tela() const override { return ponteiro_; }
     void processar_eventos_pendentes() override;

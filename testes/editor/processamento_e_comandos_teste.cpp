@@ -150,6 +150,26 @@ TEST_F(processamento, as_treze_etapas_em_ordem_com_o_ponteiro_de_ocupado) {
     EXPECT_NE(std::find(passos.begin(), passos.end(), "defasagens_da_rede"), passos.end());
 }
 
+// Um comando recusado durante o processamento não o segura: o aviso fica aberto enquanto as
+// sondagens seguintes acontecem, e o processamento chega ao fim antes de o usuário clicar OK.
+TEST_F(processamento, aviso_de_comando_recusado_nao_segura_o_processamento) {
+    int sondagens = 0;
+    int sondagens_com_o_aviso_aberto = 0;
+    s.ao_processar_eventos = [&] {
+        ++sondagens;
+        if (!s.avisos_abertos.empty()) ++sondagens_com_o_aviso_aberto;
+        if (sondagens == 1) t().mnuAbrir.Click();  // na primeira sondagem
+    };
+    t().processar_button.Click();
+    EXPECT_EQ(passos.back(), "salvar");
+    EXPECT_EQ(sondagens, 5);
+    EXPECT_EQ(sondagens_com_o_aviso_aberto, 4);  // todas as que vieram depois do clique
+    EXPECT_EQ(s.avisos_abertos, std::vector<std::string>{"Aguarde o fim do processamento"});
+    EXPECT_TRUE(s.dialogos_abrir.empty());
+    for (const auto& m : s.mensagens) EXPECT_TRUE(m.sem_esperar) << m.texto;  // nada esperou resposta
+    EXPECT_FALSE(execucao_em_curso);
+}
+
 TEST_F(processamento, parada_na_k_esima_sondagem) {
     for (int k = 0; k < 5; ++k) {
         SCOPED_TRACE(k);
@@ -400,6 +420,46 @@ TEST_F(comandos_do_projeto, novo_e_abrir_com_alteracoes_perguntam_e_cancelar_man
     t().arquivo_abrir_button.Click();
     EXPECT_EQ(s.dialogos_abrir.size(), 1u);
     EXPECT_FALSE(projeto_alterado);
+}
+
+// "Salvar" num projeto que nunca foi salvo pede o nome, propondo o da rede. Um nome digitado sem
+// extensão ganha ".xml" (o filtro de "Abrir" o lista); um nome com extensão fica como foi digitado.
+TEST_F(comandos_do_projeto, salvar_sem_arquivo_pede_o_nome_e_acrescenta_xml) {
+    teste::pasta_temporaria pasta;
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    nome_da_rede_dado = "Centro";
+    inserir_no();
+    nome_do_arquivo.clear();
+    s.respostas_salvar = {pasta.arquivo("Centro")};
+    t().salvar_button.Click();
+    ASSERT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_EQ(s.dialogos_salvar[0].titulo, "Salvar como");
+    EXPECT_EQ(s.dialogos_salvar[0].nome_proposto, "Centro");
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("Centro.xml"));
+    EXPECT_EQ(caption_dos_forms, "Centro.xml");
+    EXPECT_TRUE(std::filesystem::exists(pasta.arquivo("Centro.xml")));
+    EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("Centro")));
+    EXPECT_FALSE(projeto_alterado);
+
+    // Com o arquivo escolhido, "Salvar" grava nele sem perguntar.
+    projeto_alterado = true;
+    t().mnuSalvar.Click();
+    EXPECT_EQ(s.dialogos_salvar.size(), 1u);
+    EXPECT_FALSE(projeto_alterado);
+
+    // "Salvar como" com extensão: o nome fica como foi digitado.
+    s.respostas_salvar = {pasta.arquivo("centro.v2")};
+    t().mnuSalvar_como.Click();
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("centro.v2"));
+    EXPECT_TRUE(std::filesystem::exists(pasta.arquivo("centro.v2")));
+
+    // O nome sem extensão de um arquivo que já existe com ela: a pergunta de substituir é sobre ele.
+    s.respostas_salvar = {pasta.arquivo("Centro")};
+    s.respostas = {resposta_nao};
+    t().mnuSalvar_como.Click();
+    ASSERT_FALSE(s.mensagens.empty());
+    EXPECT_EQ(s.mensagens.back().texto, "Este arquivo já existe! Deseja Substituir?");
+    EXPECT_EQ(nome_do_arquivo, pasta.arquivo("centro.v2"));
 }
 
 TEST_F(comandos_do_projeto, novo_depois_do_nao_limpa_e_mostra_o_nome_da_rede) {

@@ -158,6 +158,8 @@ protected:
         contexto().resultados.atraso_rel(1) = "8.1";
         contexto().resultados.n_paradas_rel(1) = "410";
         contexto().resultados.estourou_caixa_rel(2) = "False";
+        // Os resultados são os desta rede, como ao fim de um processamento.
+        revisao_processada = revisao_da_rede;
     }
 
     bool salvar_em(const std::string& caminho) {
@@ -673,6 +675,7 @@ TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
     contexto().resultados.n_paradas_rede_rel.clear();
     contexto().resultados.espera_media_rel.clear();
     contexto().resultados.maior_grau_de_saturacao_rel.clear();
+    revisao_processada = revisao_sem_resultados;  // nenhum processamento chegou ao fim
     const std::string caminho = pasta.arquivo("sem_resultados.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
@@ -690,6 +693,25 @@ TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
 
 namespace orvel {
 namespace {
+
+// Um arquivo sem tempo de ciclo (de uma execução interrompida, com durações de parte do cálculo)
+// abre como não processado: salvo de novo, não passa aquelas durações e defasagens por resultado.
+TEST_F(arquivo_de_projeto, arquivo_sem_tempo_de_ciclo_abre_como_nao_processado) {
+    montar_rede();
+    contexto().resultados.t_ciclo_da_rede_rel.clear();
+    const std::string caminho = pasta.arquivo("interrompido.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    ASSERT_NE(conteudo(caminho).find("<d1>4</d1>"), std::string::npos);
+    limpar_rede();
+    ASSERT_TRUE(abrir(caminho));
+    EXPECT_EQ(contexto().derivados.t_de_ciclo, 0);
+    salvar_como = false;
+    ASSERT_TRUE(salvar_projeto());
+    const std::string salvo = conteudo(caminho);
+    EXPECT_NE(salvo.find("<d1>-</d1>"), std::string::npos);
+    EXPECT_EQ(salvo.find("<defasagem_valendo_rel>75<"), std::string::npos);
+    EXPECT_NE(salvo.find("<data_rel/>"), std::string::npos);
+}
 
 // Cada chave da tabela das faixas, num arquivo que a abertura aceita, é recusada logo acima e
 // logo abaixo da sua faixa (numa lista, no segundo item), com a chave, o valor e a faixa no aviso.

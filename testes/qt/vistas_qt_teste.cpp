@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTest>
@@ -138,6 +139,30 @@ TEST_F(vistas_no_qt, caixa_de_mensagem_nunca_corta_o_titulo) {
     servicos.caixa_de_mensagem("Estouro", estilo_ok | icone_exclamacao, titulo);
     fonte.setBold(true);
     EXPECT_GE(largura, QFontMetrics(fonte).horizontalAdvance(QString::fromStdString(titulo)) + 100);
+}
+
+// O aviso que não espera volta com a caixa aberta e sem modalidade (o laço de quem chamou segue);
+// pedido de novo com ela aberta, não abre outra; o OK a fecha.
+TEST_F(vistas_no_qt, aviso_sem_esperar_volta_com_a_caixa_aberta) {
+    auto caixas_abertas = [] {
+        QList<QMessageBox*> v;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMessageBox*>(w); m != nullptr && m->isVisible()) v << m;
+        return v;
+    };
+    servicos.aviso_sem_esperar("Aguarde o fim do processamento", "Aviso");
+    ASSERT_EQ(caixas_abertas().size(), 1);
+    QMessageBox* caixa = caixas_abertas().front();
+    EXPECT_EQ(caixa->text(), "Aguarde o fim do processamento");
+    EXPECT_EQ(caixa->windowTitle(), "Aviso");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    servicos.aviso_sem_esperar("Aguarde o fim do processamento", "Aviso");
+    EXPECT_EQ(caixas_abertas().size(), 1);
+    ASSERT_EQ(caixa->buttons().size(), 1);
+    EXPECT_EQ(caixa->buttons().front()->text(), "OK");
+    caixa->buttons().front()->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(caixas_abertas().isEmpty());
 }
 
 // Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.
