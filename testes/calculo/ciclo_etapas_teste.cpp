@@ -171,6 +171,41 @@ TEST_F(escolher_tempo_de_ciclo_exemplos, ciclo_duplo) {
     }
 }
 
+TEST_F(escolher_tempo_de_ciclo_exemplos, metade_do_ciclo_exata_e_ciclo_de_antes_zero) {
+    servicos_de_teste s;
+    // Cn = 15 / 0,5 = 30: com C = 61, 30 < 30,5 e o nó dobra; com C = 60, 30 não é menor que
+    // 30 e não dobra (a metade não é arredondada nem truncada).
+    for (int ciclo : {61, 60}) {
+        comecar(c, 1);
+        no_com_conjunto_critico(c, 1, 0.44f, 13, {0.22f, 0.22f});
+        c.copias.eh_ciclo_duplo_permitido(1) = true;
+        c.copias.t_de_ciclo_imposto = Integer(ciclo);
+        escolher_tempo_de_ciclo(c);
+        EXPECT_EQ(c.derivados.eh_ciclo_duplo(1), ciclo == 61) << ciclo;
+        EXPECT_EQ(c.derivados.quant_de_intervalos_depois(1), ciclo == 61 ? 4 : 2) << ciclo;
+    }
+
+    // Nó demandado cujo tempo não usado (12 s) iguala L + k: Cn = 0. Um ciclo de 0 s não tem
+    // acionamentos por ciclo, a demanda fica como está e nada falha; o verde do grupo 1 fica
+    // abaixo do de segurança, o ciclo sobe a 2 * 5 + 12 = 22 e o ciclo de antes, 0, não conta
+    // para o ciclo duplo: o nó não dobra, por curto que seja diante de 97.
+    comecar(c, 1);
+    no_com_conjunto_critico(c, 1, 0.66f, 10, {0.33f, 0.33f}, {5, 5});
+    c.copias.eh_no_demandado(1) = true;
+    c.copias.n_acionamentos(1) = 60;
+    c.copias.intervalo_demandado(1) = 2;
+    c.derivados.tempo_nao_usado_da_demanda(1) = 12;
+    c.copias.eh_ciclo_duplo_permitido(1) = true;
+    c.copias.t_de_ciclo_imposto = 97;
+    escolher_tempo_de_ciclo(c);
+    EXPECT_EQ(c.derivados.probabilidade_de_demanda(1), 0.0f);
+    EXPECT_EQ(c.derivados.tempo_nao_usado_da_demanda(1), 12);
+    EXPECT_EQ(c.derivados.t_de_ciclo_calculado, 97);
+    EXPECT_FALSE(c.derivados.eh_ciclo_duplo(1));
+    EXPECT_EQ(c.derivados.quant_de_intervalos_depois(1), 2);
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
 TEST_F(escolher_tempo_de_ciclo_exemplos, media_da_rede_e_limites) {
     servicos_de_teste s;
     struct caso { float y2; int perdido2, minimo, imposto; int esperado; };
@@ -254,13 +289,24 @@ TEST_F(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     distribuir_tempos_de_verde(c);
     EXPECT_EQ(duracoes(c, 1), (v{13, 20, 0, 13, 4}));
     EXPECT_EQ(c.derivados.t_de_ciclo, 50);
+
+    // O último intervalo imposto conta como imposto: verde em 2 (livre), 3 e 4 (impostos), o
+    // k + 2 = 4 é imposto e nada se reparte; o intervalo 1, sem verde crítico, fica com 0 s.
+    comecar(c, 1);
+    no_pronto(c, 1, {"RVVV", "VRRR"}, {0, 0, 4, 5}, "..II", {0.3f, 0.1f}, {}, "C");
+    c.derivados.y_critico_do_no(1) = 0.3f;
+    c.derivados.tempo_perdido_do_no(1) = 10;
+    c.derivados.t_de_ciclo_calculado = 60;
+    distribuir_tempos_de_verde(c);
+    EXPECT_EQ(duracoes(c, 1), (v{0, 41, 4, 5}));
+    EXPECT_EQ(c.derivados.t_de_ciclo, 50);
 }
 
 TEST_F(distribuir_tempos_de_verde_exemplos, ciclo_final_e_ajuste_dos_nos) {
     servicos_de_teste s;
     struct caso { int total, maximo, imposto, esperado; };
     for (const caso& k : {caso{93, 120, 0, 95}, caso{95, 120, 0, 95}, caso{116, 118, 0, 118}, caso{115, 118, 0, 118},
-                          caso{40, 120, 90, 90}}) {
+                          caso{115, 120, 0, 115}, caso{40, 120, 90, 90}}) {
         comecar(c, 1);
         no_pronto(c, 1, {"V"}, {k.total}, "I");
         c.copias.t_de_ciclo_maximo = Integer(k.maximo);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <vector>
 
 #include "calculo/calcular_resultados.h"
@@ -94,6 +95,47 @@ TEST_F(defasagens_da_rede, arterial_de_quatro_nos) {
     etapas_das_defasagens(c);
     ASSERT_EQ(c.buscas.quant_de_nos_do_caminho, 4);
     conferir_contra_forca_bruta(c, {10, 15, 20});
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Com 4 links no caminho, um movimento grosso só fica quando baixa o índice em mais de
+// 2 % / 4 = 0,5 %. Saindo de 44 s, o primeiro movimento (+11 s) baixa o índice em pouco mais
+// de 0,5 % e fica; saindo de 45 s, baixa menos de 0,5 % e é desfeito. Daí em diante as buscas
+// chegam, as duas, a 7 s.
+TEST_F(defasagens_da_rede, margem_dos_movimentos_grossos_no_caminho) {
+    servicos_de_teste s;
+    arterial(c, 90, {8});
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+    otimizar_intervalos_repetidos(c);
+    const auto antes = std::make_unique<contexto_da_rede>(c);
+    for (const auto& [inicio, fica] : {std::pair{44, true}, std::pair{45, false}}) {
+        SCOPED_TRACE(inicio);
+        // O que a etapa mede: o índice de partida e o do primeiro movimento, nessa ordem.
+        c = *antes;
+        montar_links_do_caminho(c);
+        ASSERT_EQ(c.buscas.quant_de_links_do_caminho, 4);
+        c.buscas.defasagem_tentativa(1) = c.buscas.defasagem(1);
+        c.buscas.defasagem_tentativa(2) = static_cast<Integer>(inicio);
+        simular_caminho(c);
+        const double partida = c.buscas.indice_de_desempenho;
+        c.buscas.defasagem_tentativa(2) = static_cast<Integer>(inicio + movimentos_grossos(90)[0]);
+        simular_caminho(c);
+        const double razao = c.buscas.indice_de_desempenho / partida;
+        if (fica) {
+            ASSERT_LT(razao, 0.995);
+            ASSERT_GT(razao, 0.9925);
+        } else {
+            ASSERT_GT(razao, 0.995);
+            ASSERT_LT(razao, 0.9975);
+        }
+
+        c = *antes;
+        c.buscas.defasagem(2) = static_cast<Integer>(inicio);
+        otimizar_defasagens_do_caminho(c);
+        EXPECT_EQ(c.buscas.defasagem_valendo(1), 0);
+        EXPECT_EQ(c.buscas.defasagem_valendo(2), 7);
+    }
     EXPECT_TRUE(s.mensagens.empty());
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
+#include <vector>
 
 #include "calculo/defasagens.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -101,6 +103,98 @@ TEST_F(defasagens_exemplos, sete_pontos_do_colchete) {
     // p4 pode ser o próprio ciclo.
     EXPECT_EQ(pontos_do_colchete(55, 5, 10, 60), (std::array<Integer, 8>{0, 45, 50, 55, 60, 5, 10, 15}));
     EXPECT_EQ(pontos_do_colchete(0, 10, 10, 60), (std::array<Integer, 8>{0, 50, 55, 0, 5, 10, 15, 20}));
+}
+
+// O par (A, B) e os seus links: o link AB, entre os dois nós, só recebe o que A lhe manda e
+// represa com a sua caixa útil; os que chegam de fora trazem o seu fluxo, sem limite.
+TEST_F(defasagens_exemplos, entradas_e_capacidades_dos_links_do_par) {
+    servicos_de_teste s;
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 60;
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "AB", "A", "B", 500, 12, 40);
+    cruzamento(c, "B", {"AB"});
+    fornece(c, "E", "AB", 0.8f);
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+
+    ASSERT_EQ(c.buscas.quant_de_pares_fase1, 1);
+    ASSERT_EQ(c.buscas.quant_de_links_do_par_fase1(1), 4);
+    const int ab = link_chamado(c, "AB");
+    for (int i = 1; i <= 4; ++i) {
+        const int l = c.buscas.links_do_par_fase1(1, i);
+        EXPECT_EQ(l, i);
+        SCOPED_TRACE(c.rede.nome_do_link_dado(l));
+        EXPECT_EQ(c.buscas.entrada_no_par_fase1(1, l), l == ab ? 0.0f : c.copias.fluxo_por_segundo(l));
+        EXPECT_EQ(c.buscas.capacidade_no_par_fase1(1, l),
+                  l == ab ? static_cast<int>(std::nearbyint(c.derivados.capacidade_util_da_caixa(l))) : 32000);
+    }
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// Encadeamento da fase 1 com um mestre M (nó 3) e dois escravos: S1 (nó 4, no par com a
+// referência R, nó 1) coloca M ao ser colocado; o par de S2 (nó 2) com M, numerado nas duas
+// orientações, deixa S2 a M + a sua defasagem de escravo (7), com a relativa do par guardada
+// no sentido em que foi numerado, e M onde S1 o pôs.
+TEST_F(defasagens_exemplos, par_de_escravo_com_o_mestre_nas_duas_orientacoes) {
+    servicos_de_teste s;
+    for (bool escravo_primeiro : {true, false}) {
+        SCOPED_TRACE(escravo_primeiro ? "par (S2, M)" : "par (M, S2)");
+        c.rede.existe_no.preencher(false);
+        for (int n = 1; n <= 4; ++n) c.rede.existe_no(n) = true;
+        c.rede.max_indice_no = 4;
+        zerar_variaveis_de_calculo(c);
+        c.derivados.t_de_ciclo = 60;
+        c.buscas.quant_de_nos_do_caminho = 4;
+        const int caminho[] = {1, 4, 3, 2};
+        for (int i = 1; i <= 4; ++i) c.buscas.nos_do_caminho_principal(i) = static_cast<Byte>(caminho[i - 1]);
+        c.derivados.eh_no_mestre(3) = true;
+        for (int esc : {2, 4}) {
+            c.derivados.no_mestre(esc) = 3;
+            c.derivados.eh_escravo_valendo(esc) = true;
+        }
+        c.derivados.defasagem_do_escravo(4) = 5;
+        c.derivados.defasagem_do_escravo(2) = 7;
+        c.buscas.quant_de_pares_fase1 = 2;
+        c.buscas.par_fase1(1, 4) = 1;
+        c.buscas.defasagem_do_par_fase1(1) = 10;
+        if (escravo_primeiro) c.buscas.par_fase1(2, 3) = 2;
+        else c.buscas.par_fase1(3, 2) = 2;
+        c.buscas.defasagem_do_par_fase1(2) = 33;  // a da busca, que a relação do escravo substitui
+
+        propagar_defasagens_fase1(c);
+        EXPECT_EQ(c.buscas.defasagem(1), 0);
+        EXPECT_EQ(c.buscas.defasagem(4), 10);
+        EXPECT_EQ(c.buscas.defasagem(3), 5);
+        EXPECT_EQ(c.buscas.defasagem(2), 12);
+        EXPECT_EQ(c.buscas.defasagem_do_par_fase1(2), escravo_primeiro ? -7 : 7);
+    }
+    EXPECT_TRUE(s.mensagens.empty());
+}
+
+// C = 62, passo 10: a grade 0..60 e o colchete (50, 60) dão os sete pontos 40, 45, 50, 55, 60,
+// 3 (65 - 62) e 8; o melhor subcolchete, (60, 3), dá a volta: os segundos simulados são 61 e,
+// recomeçando do 0, 0 e 2. O melhor, com o percurso de 2 s, é o 2.
+TEST_F(defasagens_exemplos, subcolchete_que_da_a_volta_recomeca_do_zero) {
+    servicos_de_teste s;
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = 62;
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "AB", "A", "B", 500, 2);
+    cruzamento(c, "B", {"AB"});
+    fornece(c, "E", "AB", 0.8f);
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+    ASSERT_EQ(c.buscas.quant_de_pares_fase1, 1);
+    std::vector<int> simuladas;
+    for (int d = 0; d <= 62; ++d)
+        if (c.buscas.simulada[static_cast<std::size_t>(d)]) simuladas.push_back(d);
+    EXPECT_EQ(simuladas, (std::vector<int>{0, 2, 3, 8, 10, 20, 30, 40, 45, 50, 55, 60, 61}));
+    EXPECT_EQ(c.buscas.melhor_defasagem, 2);
+    EXPECT_EQ(c.buscas.defasagem(no_chamado(c, "B")), 2);
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 TEST_F(defasagens_exemplos, movimentos_grossos_e_passo_do_deslocamento) {

@@ -2,6 +2,7 @@
 
 #include "dialogo_de_teste.h"
 #include "dialogos/editor_de_link.h"
+#include "dialogos/numeros_das_caixas.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
@@ -251,9 +252,14 @@ TEST_F(editor_de_link, cada_verificacao_na_ordem_e_nada_confirmado) {
                             "o tempo de percurso dos links de entrada deve ser igual a zero",
                             "não deve ser fornecida a capacidade da caixa dos links de entrada",
                         }));
+    // Negativo também não é zero.
+    s.mensagens.clear();
+    digitar(e.t_de_percurso_texto, "-5");
+    digitar(e.capacidade_da_caixa_texto, "");
+    clicar(e.inserir_dados_button);
+    EXPECT_EQ(avisos(), std::vector<std::string>{"o tempo de percurso dos links de entrada deve ser igual a zero"});
     s.mensagens.clear();
     digitar(e.t_de_percurso_texto, "");
-    digitar(e.capacidade_da_caixa_texto, "");
     clicar(e.inserir_dados_button);
     EXPECT_TRUE(s.mensagens.empty());
     EXPECT_FALSE(aberto());
@@ -410,6 +416,34 @@ TEST_F(editor_de_link, numero_que_nao_cabe_avisa_e_a_janela_fica_aberta_com_as_e
     EXPECT_EQ(verde_de_seguranca_dado(l), 12);
     EXPECT_EQ(nome_do_link_dado(l), "novo");
     EXPECT_TRUE(projeto_alterado);
+}
+
+// A confirmação espera a caixa recusada enquanto ela está à vista e com texto (e lhe devolve o
+// foco); uma caixa recusada que o programa esvaziou ou escondeu deixa de contar.
+TEST_F(editor_de_link, caixa_recusada_esvaziada_ou_escondida_deixa_de_prender_a_confirmacao) {
+    const int l = criar_link("L1");
+    auto& e = abrir(l);
+    caixa_de_texto& caixa = e.verde_de_seguranca_texto;
+    caixa_de_texto* recusada = nullptr;
+    EXPECT_FALSE(confirmacao_espera_a_caixa_recusada(recusada));
+
+    evento(e, [&] { e.fluxo_texto.SetFocus(); });
+    caixa.Text = "300";
+    recusada = &caixa;
+    evento(e, [&] { EXPECT_TRUE(confirmacao_espera_a_caixa_recusada(recusada)); });
+    EXPECT_EQ(recusada, &caixa);
+    EXPECT_EQ(e.ActiveControl(), &caixa);
+
+    caixa.Text = "";
+    EXPECT_FALSE(confirmacao_espera_a_caixa_recusada(recusada));
+    EXPECT_EQ(recusada, nullptr);
+
+    caixa.Text = "300";
+    caixa.Visible = false;
+    recusada = &caixa;
+    EXPECT_FALSE(confirmacao_espera_a_caixa_recusada(recusada));
+    EXPECT_EQ(recusada, nullptr);
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 TEST_F(editor_de_link, nome_que_o_arquivo_nao_guarda_e_recusado_e_nada_confirmado) {

@@ -509,6 +509,21 @@ TEST_F(janela_do_editor_de_no, intervalo_demandado_alem_da_tabela_recusa_sem_fec
     EXPECT_EQ(no_selecionado, 1);
 }
 
+// O intervalo demandado 95, o último da tabela, é consultado como os outros: além da faixa, a
+// falta de duração fixada.
+TEST_F(janela_do_editor_de_no, intervalo_demandado_95_e_consultado_como_os_outros) {
+    gravar_no_valido(1);
+    eh_no_demandado_dado(1) = true;
+    intervalo_demandado_dado(1) = 95;
+    intervalo_beneficiado_dado(1) = 1;
+    abrir(1);
+    inserir_dados();
+    EXPECT_EQ(avisos(), (std::vector<std::string>{"o intervalo demandado deve estar compreendido entre 1 e 36",
+                                                  "o intervalo demandado deve ter sua duração fixada"}));
+    EXPECT_TRUE(e().Visible);
+    EXPECT_EQ(no_selecionado, 1);
+}
+
 TEST_F(janela_do_editor_de_no, intervalos_cores_e_duracoes) {
     // 37 intervalos: a mensagem do limite e as outras verificações correm sobre os 37.
     std::vector<int> colunas;
