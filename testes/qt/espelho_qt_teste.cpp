@@ -253,8 +253,10 @@ TEST_F(janelas_no_qt, nenhuma_legenda_cortada_nos_tamanhos_do_projeto) {
     EXPECT_EQ(cortadas(d), std::vector<std::string>{});
 }
 
-// Left, Top, Width e Height são os da moldura (barra de título e bordas): numa tela com moldura
-// (o Qt offscreen põe 2 pixels em volta), a janela da tela cheia fica toda na tela.
+// Left e Top são os da moldura (barra de título e bordas); Width e Height também, menos no
+// diálogo do nome e no diagrama final, projetados pela área de dentro, que têm esse interior com
+// a moldura em volta. Numa tela com moldura (o Qt offscreen põe 2 pixels em volta), a janela da
+// tela cheia fica toda na tela.
 TEST_F(janelas_no_qt, a_moldura_de_cada_janela_fica_onde_os_dados_a_poem) {
     auto conferir = [&](formulario& f) {
         espelho.sincronizar();
@@ -263,9 +265,14 @@ TEST_F(janelas_no_qt, a_moldura_de_cada_janela_fica_onde_os_dados_a_poem) {
         ASSERT_NE(j, nullptr) << f.nome();
         const QRect moldura = j->frameGeometry();
         EXPECT_NE(moldura, j->geometry()) << f.nome();  // há moldura em volta do interior
-        EXPECT_EQ(moldura, QRect(static_cast<int>(f.Left / 15), static_cast<int>(f.Top / 15), static_cast<int>(f.Width / 15),
-                                 static_cast<int>(f.Height / 15)))
-            << f.nome();
+        const QRect dados(static_cast<int>(f.Left / 15), static_cast<int>(f.Top / 15), static_cast<int>(f.Width / 15),
+                          static_cast<int>(f.Height / 15));
+        if (f.nome() == "frmNome_da_rede_versao2" || f.nome() == "frmDiagrama_de_barras_final_versao2") {
+            EXPECT_EQ(moldura.topLeft(), dados.topLeft()) << f.nome();
+            EXPECT_EQ(j->geometry().size(), dados.size()) << f.nome();
+        } else {
+            EXPECT_EQ(moldura, dados) << f.nome();
+        }
         EXPECT_TRUE(QRect(0, 0, 800, 800).contains(moldura)) << f.nome();
     };
     t().Show();
