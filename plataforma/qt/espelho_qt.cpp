@@ -627,6 +627,8 @@ janela_qt::janela_qt(formulario& f, espelho_qt& espelho) : QWidget(nullptr), f_(
     layout->addWidget(superficie_, 1);
     setObjectName(q(f_.nome()));
     if (f_.sem_moldura) setWindowFlag(Qt::FramelessWindowHint);
+    // Um diálogo: só assim a tela o põe acima da sua dona (a janela principal).
+    if (f_.dialogo_do_programa) setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
 }
 
 janela_qt::~janela_qt() = default;

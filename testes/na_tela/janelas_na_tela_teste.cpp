@@ -6,12 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QThread>
 #include <QWindow>
 #include <QTimer>
 #include <chrono>
 #include <functional>
-#include <iostream>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -22,6 +22,8 @@
 #include "editor/estado_dos_comandos.h"
 #include "editor/tela_principal.h"
 #include "modelo/estado_do_editor.h"
+#include "modelo/valores_da_animacao.h"
+#include "resultados/apresentacao.h"
 #include "na_tela/tela_x.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "resultados/vistas_de_teste.h"
@@ -42,6 +44,10 @@ const QRect a_tela(0, 0, 1600, 1000);
 // As janelas cujo tamanho de projeto é o do interior (a moldura fica em volta); nas outras, é o
 // da moldura.
 const std::set<std::string> medidas_pelo_interior = {"frmNome_da_rede_versao2", "frmDiagrama_de_barras_final_versao2"};
+
+// Os diálogos do programa, que ficam acima da janela principal.
+const std::set<std::string> dialogos = {"frmRede_versao2", "frmNome_da_rede_versao2", "frmEditarNo_versao2",
+                                        "frmEditarLink_versao2", "frmDiagrama_de_barras_final_versao2"};
 
 std::string texto(const QRect& r) {
     std::ostringstream s;
@@ -166,6 +172,13 @@ protected:
             ASSERT_NE(f, nullptr) << nome << ", vez " << vez + 1 << ": o comando não a abriu";
             ASSERT_TRUE(f->Visible) << nome;
             conferir(*f, esperar_no_lugar(*f), vez);
+            if (vez == 0) {
+                // O ícone do programa, e o diálogo transitório da janela principal.
+                EXPECT_GT(x.tamanho_da_propriedade(janela_x(*f), "_NET_WM_ICON"), 0u) << nome;
+                if (dialogos.count(nome)) {
+                    EXPECT_EQ(x.transitoria_de(janela_x(*f)), janela_x(t())) << nome;
+                }
+            }
             fechar(nome, vez);
             if (HasFailure()) return;
         }
@@ -232,13 +245,49 @@ TEST_F(janelas_na_tela, vistas_dos_resultados) {
     mostrar_e_fechar("frmAjuda", [this] { t().mnuAjuda_Click(); });
 }
 
+// A apresentação aparece sem moldura, do tamanho da figura; depois de uma tecla nela, a versão
+// fica à vista no canto de baixo à direita do interior da janela principal.
+TEST_F(janelas_na_tela, apresentacao_e_a_versao_na_janela_principal) {
+    destruir_todas_as_janelas();  // o programa começa pela apresentação
+    apresentacao_encerrada = false;
+    formulario& a = frmApresentacao_orvel_versao2();
+    agir(a, [&] { a.Show(); });
+    const tela_x::janela r = esperar_no_lugar(a);
+    EXPECT_TRUE(r.mapeada);
+    EXPECT_EQ(texto(r.interior), texto(QRect(dos_dados(a).topLeft(), QSize(478, 478))));
+    EXPECT_EQ(texto(r.moldura), texto(r.interior));
+    // Os tiques põem a versão na janela principal, que ainda não apareceu.
+    const auto limite = relogio::now() + espera;
+    while (!(tela_principal_carregada() && t().LblVersao.Visible) && relogio::now() < limite) {
+        QApplication::processEvents();
+        QThread::msleep(1);
+    }
+    ASSERT_TRUE(t().LblVersao.Visible);
+    // Do segundo tique em diante a posição conta com o tamanho da versão (o primeiro usa o de
+    // antes do texto).
+    QTest::qWait(100);
+    QTest::keyClick(espelho.janela_de(a), Qt::Key_Space);
+    ASSERT_TRUE(t().Visible);
+    EXPECT_TRUE(esperar_no_lugar(t()).mapeada);
+    const rotulo& v = t().LblVersao;
+    EXPECT_TRUE(v.Visible);
+    const QWidget* interior = espelho.janela_de(t())->superficie();
+    const QRect versao(static_cast<int>(v.Left / 15), static_cast<int>(v.Top / 15), static_cast<int>(v.Width / 15),
+                       static_cast<int>(v.Height / 15));
+    EXPECT_TRUE(interior->rect().contains(versao)) << "versão em " << texto(versao) << ", interior " << texto(interior->rect());
+    // No canto: mais perto da direita e de baixo do que de qualquer outro lado.
+    EXPECT_LT(interior->width() - versao.right(), 40);
+    EXPECT_LT(interior->height() - versao.bottom(), 60);
+    apresentacao_encerrada = false;
+}
+
 // A rede animada é modal: o comando só volta quando ela fecha. Um temporizador confere a
 // janela de dentro do laço modal e a fecha pelo gerenciador; um vigia a descarrega se o laço
 // não terminar (o programa que não responde mais).
 TEST_F(janelas_na_tela, rede_dinamica_modal_fecha_pelo_gerenciador) {
-    const auto antes = relogio::now();
+    // Uma grade grande: com ela, a janela modal escondida e mostrada de novo logo ao aparecer
+    // ficava sem mapear em poucas vezes.
     processar_a_grade(5, 9);
-    std::cerr << "processar: " << std::chrono::duration_cast<std::chrono::milliseconds>(relogio::now() - antes).count() << " ms\n";
     const std::string nome = "frmRede_dinamica_versao2";
     for (int vez = 0; vez < vezes; ++vez) {
         tela_x::janela vista;

@@ -10,7 +10,9 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include "comum/janela_principal_de_teste.h"
 #include "dialogos/editor_de_link.h"
@@ -142,6 +144,38 @@ TEST_F(espelho_no_qt, clique_na_faixa_da_barra_nao_chega_a_area_de_desenho) {
     // Abaixo da faixa, na área de desenho, o clique chega a Form_MouseDown.
     QTest::mouseClick(sup, Qt::LeftButton, {}, QPoint(400, 400));
     EXPECT_TRUE(apresentacao_encerrada);
+}
+
+// Uma janela modal aparece uma vez só, já modal, e o comando que a mostrou volta quando ela é
+// fechada pela moldura.
+TEST_F(espelho_no_qt, janela_modal_aparece_uma_vez_ja_modal_e_o_laco_acaba_ao_fechar) {
+    // Conta o que acontece com a janela Qt do formulário desde antes de ela existir.
+    struct contador : QObject {
+        int mostrada = 0, escondida = 0;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (o->objectName() == "janela_de_mouse" && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
+                if (e->type() == QEvent::Show) ++mostrada;
+                if (e->type() == QEvent::Hide) ++escondida;
+            }
+            return false;
+        }
+    } eventos;
+    QApplication::instance()->installEventFilter(&eventos);
+    auto& j = formulario_unico<janela_de_mouse>();
+    bool modal_no_laco = false;
+    int escondida_no_laco = -1;
+    QTimer::singleShot(0, [&] {
+        janela_qt* q = espelho.janela_de(j);
+        modal_no_laco = q && q->isVisible() && QApplication::activeModalWidget() == q;
+        escondida_no_laco = eventos.escondida;
+        if (q) q->close();
+    });
+    despachar_evento(&j, [&] { j.Show(1); });
+    QApplication::instance()->removeEventFilter(&eventos);
+    EXPECT_TRUE(modal_no_laco);
+    EXPECT_EQ(escondida_no_laco, 0);
+    EXPECT_EQ(eventos.mostrada, 1);
+    EXPECT_FALSE(j.carregado());
 }
 
 // Todas as janelas abertas no Qt offscreen a 96 dpi, nos tamanhos do projeto.
@@ -299,6 +333,39 @@ TEST_F(janelas_no_qt, a_moldura_de_cada_janela_fica_onde_os_dados_a_poem) {
     QApplication::processEvents();
     EXPECT_EQ(t().Width, 15 * 700);
     EXPECT_EQ(t().Height, 15 * 750);
+}
+
+// Os diálogos do programa ficam acima da janela principal enquanto abertos (transitórios dela);
+// todas as janelas levam o ícone do programa.
+TEST_F(janelas_no_qt, dialogos_acima_da_principal_e_o_icone_em_todas_as_janelas) {
+    t().Show();
+    espelho.sincronizar();
+    QWindow* principal = espelho.janela_de(t())->windowHandle();
+    ASSERT_NE(principal, nullptr);
+    const QIcon icone = QApplication::windowIcon();
+    ASSERT_FALSE(icone.isNull());
+    auto conferir_o_icone = [&](formulario& f) {
+        janela_qt* j = espelho.janela_de(f);
+        ASSERT_NE(j, nullptr) << f.nome();
+        EXPECT_EQ(j->windowIcon().cacheKey(), icone.cacheKey()) << f.nome();
+        EXPECT_EQ(j->windowHandle()->icon().cacheKey(), icone.cacheKey()) << f.nome();
+    };
+    conferir_o_icone(t());
+    gravar_no_valido(1);
+    abrir(1);
+    for (formulario* f : std::initializer_list<formulario*>{&e(), &editor_de_link_unico(), &opcoes_da_rede_unica(), &nome_da_rede_unico(),
+                                                            &diagrama_de_barras_final_unico()}) {
+        agir([&] { f->Show(); });
+        janela_qt* j = espelho.janela_de(*f);
+        ASSERT_NE(j, nullptr) << f->nome();
+        ASSERT_NE(j->windowHandle(), nullptr) << f->nome();
+        EXPECT_EQ(j->windowHandle()->transientParent(), principal) << f->nome();
+        conferir_o_icone(*f);
+    }
+    for (formulario* f : std::initializer_list<formulario*>{&relatorio_unico(), &ajuda_unica(), &rede_dinamica_unica()}) {
+        agir([&] { f->Show(); });
+        conferir_o_icone(*f);
+    }
 }
 
 // Um comando de uma janela já mostrada traz essa janela para a frente, com o foco; o editor de
