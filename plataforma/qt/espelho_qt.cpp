@@ -600,9 +600,12 @@ std::pair<Single, Single> espelho_qt::area_interna(const formulario& f) {
         altura -= m.top() + m.bottom();
     }
     if (!f.menus_do_topo().empty()) {
-        QMenuBar barra;
-        barra.addMenu(QStringLiteral("Arquivo"));
-        altura -= barra.sizeHint().height();
+        static const int altura_da_barra = [] {
+            QMenuBar barra;
+            barra.addMenu(QStringLiteral("Arquivo"));
+            return barra.sizeHint().height();
+        }();
+        altura -= altura_da_barra;
     }
     return {tw_x(largura), tw_y(altura)};
 }
@@ -716,7 +719,10 @@ void janela_qt::aplicar_geometria() {
         // fica onde ele a pôs até os dados mudarem a posição.
         const QWindow* w = windowHandle();
         const QMargins reais = w ? w->frameMargins() : QMargins();
-        if (w && (!reais.isNull() || f_.sem_moldura)) {
+        // Acomodando, a janela espera o gerenciador dizer as margens; sem gerenciador (nenhuma
+        // margem), a posição é a do interior.
+        const bool esperando_as_margens = acomodando_ && reais.isNull() && !f_.sem_moldura;
+        if (w && !esperando_as_margens) {
             const QPoint lugar = canto + QPoint(reais.left(), reais.top());
             if (w->geometry().topLeft() != lugar) setGeometry(QRect(lugar, interior));
         }
@@ -748,7 +754,7 @@ void janela_qt::mostrar(bool modal, janela_qt* dona) {
     }
     acomodando_ = true;
     exposta_ = false;
-    fim_da_acomodacao_ = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    fim_da_acomodacao_ = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     show();
     if (QWindow* w = windowHandle(); w && !filtrando_a_janela_) {
         w->installEventFilter(this);
@@ -1379,7 +1385,9 @@ void janela_qt::sincronizar_temporizadores() {
         if (!q_t) {
             q_t = new QTimer(this);
             QObject::connect(q_t.data(), &QTimer::timeout, [this, t] {
-                if (ainda_no_formulario(f_, t) && t->Enabled && t->Interval > 0 && t->Timer) despachar_evento(&f_, t->Timer);
+                // Uma janela descarregada não tem mais dados: o temporizador que ainda disparar até
+                // a janela Qt ser destruída não faz nada.
+                if (!esquecido_ && ainda_no_formulario(f_, t) && t->Enabled && t->Interval > 0 && t->Timer) despachar_evento(&f_, t->Timer);
             });
         }
         const bool ligado = t->Enabled && t->Interval > 0;
