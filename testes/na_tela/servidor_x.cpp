@@ -85,6 +85,40 @@ bool gerenciador_pronto(const std::string& display) {
     return pronto;
 }
 
+// O gerenciador já cuida das janelas quando uma janela de prova mapeada ganha a moldura dele
+// (passa a ser filha de outra janela que não a raiz) em pouco tempo; o anúncio na raiz vem
+// antes disso.
+bool prova_ganha_moldura(const std::string& display) {
+    xcb_connection_t* c = xcb_connect(display.c_str(), nullptr);
+    bool cuida = false;
+    if (!xcb_connection_has_error(c)) {
+        const xcb_screen_t* tela = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        const xcb_window_t prova = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, prova, tela->root, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          tela->root_visual, 0, nullptr);
+        xcb_map_window(c, prova);
+        xcb_flush(c);
+        const auto limite = relogio::now() + std::chrono::seconds(2);
+        while (!cuida && relogio::now() < limite) {
+            if (auto* arvore = xcb_query_tree_reply(c, xcb_query_tree(c, prova), nullptr)) {
+                cuida = arvore->parent != tela->root;
+                std::free(arvore);
+            }
+            if (!cuida) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        xcb_destroy_window(c, prova);
+        xcb_flush(c);
+    }
+    xcb_disconnect(c);
+    return cuida;
+}
+
+bool gerenciador_cuida_das_janelas(const std::string& display) {
+    for (int tentativa = 0; tentativa < 8; ++tentativa)
+        if (prova_ganha_moldura(display)) return true;
+    return false;
+}
+
 }  // namespace
 
 bool servidor_x::iniciar(int largura, int altura) {
@@ -133,6 +167,11 @@ bool servidor_x::iniciar(int largura, int altura) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (!gerenciador_cuida_das_janelas(tela_)) {
+        erro_ = "o openbox não pôs moldura numa janela na tela " + tela_;
+        parar();
+        return false;
     }
     return true;
 }
