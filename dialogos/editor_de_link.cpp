@@ -70,6 +70,7 @@ void posicionar_rotulo_do_link(const linha& corpo, rotulo& r) {
 
 janela_editar_link::janela_editar_link() : formulario("frmEditarLink_versao2") {
     borda_fixa = true;
+    dialogo_do_programa = true;
     Caption = titulo_das_janelas();
     Width = 11880;
     Height = 8310;

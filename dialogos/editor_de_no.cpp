@@ -95,6 +95,7 @@ void aviso(const std::string& texto) {
 editor_de_no::editor_de_no() : formulario("frmEditarNo_versao2") {
     Caption = titulo_das_janelas();
     borda_fixa = true;
+    dialogo_do_programa = true;
     Width = 11910;
     Height = 8325;
 

@@ -14,6 +14,8 @@ formulario& frmNome_da_rede_versao2() { return nome_da_rede_unico(); }
 
 janela_nome_da_rede::janela_nome_da_rede() : formulario("frmNome_da_rede_versao2") {
     borda_fixa = true;
+    medida_pelo_interior = true;
+    dialogo_do_programa = true;
     Caption = titulo_das_janelas();
     Width = 10320;
     Height = 2490;

@@ -32,6 +32,7 @@ void aviso(const char* texto) {
 
 janela_opcoes_da_rede::janela_opcoes_da_rede() : formulario("frmRede_versao2") {
     borda_fixa = true;
+    dialogo_do_programa = true;
     Caption = titulo_das_janelas();
 
     Shape1.posicionar(1010, 600, 7080, 5604);

@@ -15,6 +15,7 @@ void projetar_botao(botao_de_comando& b, const char* caption, const char* figura
 }  // namespace
 
 dados_da_tela_principal::dados_da_tela_principal() {
+    janela_principal = true;
     projetar_botao(construir_button, "Desenhar", "desenhar", false);
     projetar_botao(terminar_construcao_button, "Encerrar desenho", "encerrar_desenho", false);
     projetar_botao(relatorio_tela_button, "Relatório", "relatorio", false);

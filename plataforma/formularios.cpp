@@ -181,6 +181,8 @@ std::pair<Single, Single> observador_de_formularios::medir_texto(const std::stri
     return {static_cast<Single>(caracteres) * tamanho * 10.0f, altura};
 }
 
+std::pair<Single, Single> observador_de_formularios::area_interna(const formulario& f) { return {f.Width, f.Height}; }
+
 namespace {
 observador_de_formularios& observador_nulo() {
     static observador_de_formularios o;
@@ -312,6 +314,8 @@ bool formulario::eh_a_ativa() const { return gestor().ativa == this; }
 void formulario::Show(int modal) {
     const bool estava_visivel = Visible;
     Visible = true;
+    // A modalidade vale desde antes de a janela aparecer.
+    if (!estava_visivel) modal_ = modal != 0;
     if (!estava_visivel) observador().ao_mostrar(*this);
     else observador().ao_trazer_para_a_frente(*this);
     ativar_janela(*this);
@@ -322,6 +326,7 @@ void formulario::Show(int modal) {
 void formulario::Hide() {
     if (!Visible) return;
     Visible = false;
+    modal_ = false;
     observador().ao_esconder(*this);
     auto& g = gestor();
     if (g.ativa == this) {
@@ -347,6 +352,7 @@ bool formulario::Unload(Integer modo) {
     auto& g = gestor();
     const bool era_ativa = g.ativa == this;
     Visible = false;
+    modal_ = false;
     carregado_ = false;
     if (era_ativa) g.ativa = nullptr;
     observador().ao_descarregar(*this);

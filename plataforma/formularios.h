@@ -453,6 +453,9 @@ public:
     virtual void ao_navegar(navegador&) {}
     // Largura e altura, em twips, de um texto numa fonte.
     virtual std::pair<Single, Single> medir_texto(const std::string& texto, const std::string& fonte, Single tamanho, bool negrito);
+    // Largura e altura, em twips, do interior que a janela tem na tela (ou terá ao aparecer):
+    // dentro da moldura e abaixo da barra de menus. Sem tela, Width e Height.
+    virtual std::pair<Single, Single> area_interna(const formulario& f);
 };
 
 void instalar_observador_de_formularios(observador_de_formularios* o);  // nullptr: nenhum
@@ -484,6 +487,12 @@ public:
     Integer MousePointer = 0;
     Integer WindowState = estado_normal;
     bool borda_fixa = false;  // janela de diálogo, sem redimensionar
+    // Width e Height medem o interior (a área que a janela foi projetada para ter), com a
+    // moldura em volta; sem isso, medem a moldura, barra de título e bordas incluídas.
+    bool medida_pelo_interior = false;
+    bool sem_moldura = false;          // sem barra de título nem bordas
+    bool janela_principal = false;     // a janela principal do programa
+    bool dialogo_do_programa = false;  // fica acima da janela principal enquanto aberto
 
     // Eventos da própria janela.
     virtual void Form_Load() {}
@@ -502,6 +511,8 @@ public:
 
     void Show(int modal = 0);
     void Hide();
+    // Mostrada com Show(1) e ainda à vista: a tela a mostra já modal.
+    bool modal() const { return modal_; }
     // Unload: roda QueryUnload e Unload; se nenhum cancelar, esconde a janela e a destrói
     // (depois do tratador em curso). Devolve false quando foi cancelado.
     bool Unload(Integer modo = 1);
@@ -536,6 +547,7 @@ public:
 private:
     std::string nome_;
     bool carregado_ = false;
+    bool modal_ = false;
     std::vector<controle*> controles_;
     std::function<void()> liberar_;
     controle_com_foco* foco_ = nullptr;

@@ -36,6 +36,7 @@ formulario& frmApresentacao_orvel_versao2() { return apresentacao_unica(); }
 
 janela_apresentacao::janela_apresentacao() : formulario("frmApresentacao_orvel_versao2") {
     borda_fixa = true;
+    sem_moldura = true;  // só a figura, do tamanho da janela
     BackColor = cor_preta;
     Width = largura_de_projeto;
     Height = altura_de_projeto;
@@ -73,8 +74,11 @@ void janela_apresentacao::Timer1_Timer() {
     auto& principal = tela_principal_completa();
     rotulo& versao = principal.LblVersao;
     versao.BackColor = rgb(242, 242, 242);
-    versao.Left = tela().Width - versao.Width - 80.0f;
-    versao.Top = tela().Height - versao.Height - 400.0f;
+    // No canto de baixo à direita do interior da janela principal, que cobre a tela: o que fica
+    // dentro da moldura e abaixo da barra de menus (sem tela, a própria tela).
+    const auto [largura, altura] = observador().area_interna(principal);
+    versao.Left = largura - versao.Width - 80.0f;
+    versao.Top = altura - versao.Height - 400.0f;
     versao.Visible = true;
     versao.FontSize = 12;
     versao.Caption = texto_da_versao();

@@ -68,6 +68,8 @@ janela_diagrama_de_barras_final::janela_diagrama_de_barras_final() : formulario(
     Width = 11880;
     Height = 8580;
     borda_fixa = true;
+    medida_pelo_interior = true;
+    dialogo_do_programa = true;
 
     Command2.Caption = "Apl";
     Command2.posicionar(9840, 1800, 495, 405);

@@ -25,6 +25,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionToolButton>
@@ -408,6 +409,29 @@ private:
     rotulo* capturado_ = nullptr;  // nullptr com captura = a própria janela
 };
 
+// As margens da última moldura que o gerenciador de janelas pôs em volta de uma janela de cada
+// feitio (sem moldura, de borda fixa, redimensionável): o palpite para uma janela que ainda não
+// apareceu.
+int feitio(const formulario& f) { return f.sem_moldura ? 0 : f.borda_fixa ? 1 : 2; }
+
+std::map<int, QMargins>& margens_conhecidas() {
+    static std::map<int, QMargins> m;
+    return m;
+}
+
+QMargins palpite_de_margens(const formulario& f) {
+    if (f.sem_moldura) return {};
+    const auto& conhecidas = margens_conhecidas();
+    if (auto it = conhecidas.find(feitio(f)); it != conhecidas.end()) return it->second;
+    for (const auto& [outro, m] : conhecidas)
+        if (outro != 0) return m;
+    // Antes da primeira moldura: a barra de título e as bordas do estilo, que não ficam menores
+    // do que as dos gerenciadores de janelas costumam ser.
+    const QStyle* estilo = QApplication::style();
+    const int borda = estilo->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    return QMargins(borda, estilo->pixelMetric(QStyle::PM_TitleBarHeight) + borda, borda, borda);
+}
+
 // Laços das janelas modais em curso.
 std::vector<std::pair<const formulario*, QEventLoop*>>& lacos_modais() {
     static std::vector<std::pair<const formulario*, QEventLoop*>> v;
@@ -423,7 +447,11 @@ void terminar_modal(const formulario& f) {
 
 // --- espelho ---
 
-espelho_qt::espelho_qt() { instalar_observador_de_formularios(this); }
+espelho_qt::espelho_qt() {
+    instalar_observador_de_formularios(this);
+    // Todas as janelas, também as caixas e os diálogos comuns, levam o ícone do programa.
+    QApplication::setWindowIcon(icone_do_programa());
+}
 
 espelho_qt::~espelho_qt() {
     instalar_observador_de_formularios(nullptr);
@@ -455,9 +483,7 @@ void espelho_qt::ao_mostrar(formulario& f) {
     }
     const bool nova = !j->isVisible();
     j->sincronizar();
-    j->show();
-    // Agora a tela já pode saber as margens da moldura.
-    j->aplicar_geometria();
+    if (nova) j->mostrar(f.modal(), f.dialogo_do_programa ? janela_principal_na_tela() : nullptr);
     j->raise();
     j->activateWindow();
     // Ao aparecer, a janela recebe o seu primeiro Resize, com o tamanho que tem.
@@ -473,7 +499,7 @@ void espelho_qt::ao_trazer_para_a_frente(formulario& f) {
 }
 
 void espelho_qt::ao_esconder(formulario& f) {
-    if (janela_qt* j = janela_de(f)) j->hide();
+    if (janela_qt* j = janela_de(f)) j->esconder();
     terminar_modal(f);
 }
 
@@ -542,15 +568,22 @@ void espelho_qt::mostrar_menu_suspenso(formulario& f, item_de_menu& menu) {
 
 void espelho_qt::executar_modal(formulario& f) {
     janela_qt* j = janela_de(f);
-    if (!j || !f.Visible) return;
-    j->setWindowModality(Qt::ApplicationModal);
-    j->hide();
-    j->show();
+    // A janela já apareceu modal (ao_mostrar); o laço só roda enquanto ela está na tela, e
+    // esconder e mostrar de novo uma janela que acabou de aparecer deixaria o laço esperando
+    // uma janela que o gerenciador nunca mapeia.
+    if (!j || !f.Visible || !j->isVisible()) return;
     QEventLoop laco;
     lacos_modais().emplace_back(&f, &laco);
     laco.exec();
     auto& v = lacos_modais();
     v.erase(std::remove_if(v.begin(), v.end(), [&](auto& par) { return par.second == &laco; }), v.end());
+}
+
+janela_qt* espelho_qt::janela_principal_na_tela() const {
+    for (formulario* f : janelas_carregadas())
+        if (f->janela_principal && f->Visible)
+            if (janela_qt* j = janela_de(*f); j && j->isVisible()) return j;
+    return nullptr;
 }
 
 QFont espelho_qt::fonte_de_tela(const std::string& nome, Single tamanho, bool negrito) {
@@ -562,6 +595,28 @@ QFont espelho_qt::fonte_de_tela(const rotulo& r) { return legenda_do_rotulo(r).f
 QRectF espelho_qt::area_da_legenda(const rotulo& r) {
     const legenda_de_rotulo l = legenda_do_rotulo(r);
     return r.Alignment == 0 ? l.area : QRectF(px_x(r.Left), px_y(r.Top), px_x(r.Width), px_y(r.Height));
+}
+
+std::pair<Single, Single> espelho_qt::area_interna(const formulario& f) {
+    if (janela_qt* j = janela_de(f); j && j->isVisible())
+        return {tw_x(j->superficie()->width()), tw_y(j->superficie()->height())};
+    // Antes de aparecer: a medida dos dados, sem as margens da moldura (o palpite) numa janela
+    // medida pela moldura, e sem a barra de menus.
+    const QMargins m = palpite_de_margens(f);
+    double largura = px_x(f.Width), altura = px_y(f.Height);
+    if (!f.medida_pelo_interior) {
+        largura -= m.left() + m.right();
+        altura -= m.top() + m.bottom();
+    }
+    if (!f.menus_do_topo().empty()) {
+        static const int altura_da_barra = [] {
+            QMenuBar barra;
+            barra.addMenu(QStringLiteral("Arquivo"));
+            return barra.sizeHint().height();
+        }();
+        altura -= altura_da_barra;
+    }
+    return {tw_x(largura), tw_y(altura)};
 }
 
 std::pair<Single, Single> espelho_qt::medir_texto(const std::string& texto, const std::string& nome, Single tamanho,
@@ -587,6 +642,9 @@ janela_qt::janela_qt(formulario& f, espelho_qt& espelho) : QWidget(nullptr), f_(
     // Espaço ou Enter o apertariam.
     superficie_->setFocus(Qt::OtherFocusReason);
     setObjectName(q(f_.nome()));
+    if (f_.sem_moldura) setWindowFlag(Qt::FramelessWindowHint);
+    // Um diálogo: só assim a tela o põe acima da sua dona (a janela principal).
+    if (f_.dialogo_do_programa) setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
 }
 
 janela_qt::~janela_qt() = default;
@@ -632,44 +690,57 @@ void janela_qt::sincronizar() {
     superficie_->update();
 }
 
-namespace {
-
-// As margens da última moldura que a tela pôs em volta de uma janela: o palpite para uma janela
-// que ainda não apareceu (sem gerenciador de janelas, nenhuma).
-QMargins& margens_conhecidas() {
-    static QMargins m;
-    return m;
+QMargins janela_qt::margens_da_moldura() const {
+    if (f_.sem_moldura) return {};
+    // Na tela, as que o gerenciador de janelas pôs, quando já as disse; antes, o palpite.
+    if (const QWindow* w = windowHandle(); w && isVisible()) {
+        const QMargins m = w->frameMargins();
+        if (!m.isNull()) return m;
+    }
+    return palpite_de_margens(f_);
 }
 
-}  // namespace
+QPoint janela_qt::canto_dos_dados() const { return QPoint(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top))); }
 
-QMargins janela_qt::margens_da_moldura() const {
-    const QWindow* w = windowHandle();
-    if (w == nullptr || !isVisible()) return margens_conhecidas();
-    return w->frameMargins();
+QSize janela_qt::interior_dos_dados(const QMargins& m) const {
+    const QSize medida(std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
+    // Medida pelo interior: a área da janela é a de desenho, com a barra de menus (se houver)
+    // acima dela; senão, o interior é o que sobra dentro da moldura.
+    if (f_.medida_pelo_interior) return QSize(medida.width(), medida.height() + (barra_ ? barra_->sizeHint().height() : 0));
+    return QSize(std::max(1, medida.width() - m.left() - m.right()), std::max(1, medida.height() - m.top() - m.bottom()));
 }
 
 void janela_qt::aplicar_geometria() {
     if (esquecido_ || !f_.carregado()) return;
     const QMargins m = margens_da_moldura();
-    if (isVisible() && !m.isNull()) margens_conhecidas() = m;
-    const bool margens_novas = m != margens_aplicadas_;
     margens_aplicadas_ = m;
-    const QPoint canto(static_cast<int>(px_x(f_.Left)), static_cast<int>(px_y(f_.Top)));
-    const QSize moldura(std::max(1, static_cast<int>(px_x(f_.Width))), std::max(1, static_cast<int>(px_y(f_.Height))));
-    const QSize interior(std::max(1, moldura.width() - m.left() - m.right()),
-                         std::max(1, moldura.height() - m.top() - m.bottom()));
+    const QPoint canto = canto_dos_dados();
+    const QSize interior = interior_dos_dados(m);
     aplicando_geometria_ = true;
     if (f_.borda_fixa) {
         if (minimumSize() != interior || maximumSize() != interior) setFixedSize(interior);
     } else if (size() != interior) {
         resize(interior);
     }
-    // A posição de uma janela no Qt (move) já é a da moldura. Uma janela que o usuário arrastou
-    // fica onde ele a pôs até os dados mudarem a posição.
-    const bool posicao_nova = !isVisible() || margens_novas || canto != canto_aplicado_;
+    if (!isVisible()) {
+        // Antes de aparecer, a posição de uma janela no Qt (move) é a da moldura: o gerenciador
+        // põe a moldura ali ao mapear a janela.
+        move(canto);
+    } else if (acomodando_ || canto != canto_aplicado_) {
+        // Na tela, o Qt só sabe onde fica a moldura depois que o gerenciador disse as margens:
+        // então o interior vai para o canto mais as margens. Uma janela que o usuário arrastou
+        // fica onde ele a pôs até os dados mudarem a posição.
+        const QWindow* w = windowHandle();
+        const QMargins reais = w ? w->frameMargins() : QMargins();
+        // Acomodando, a janela espera o gerenciador dizer as margens; sem gerenciador (nenhuma
+        // margem), a posição é a do interior.
+        const bool esperando_as_margens = acomodando_ && reais.isNull() && !f_.sem_moldura;
+        if (w && !esperando_as_margens) {
+            const QPoint lugar = canto + QPoint(reais.left(), reais.top());
+            if (w->geometry().topLeft() != lugar) setGeometry(QRect(lugar, interior));
+        }
+    }
     canto_aplicado_ = canto;
-    if (posicao_nova && geometry().topLeft() - QPoint(m.left(), m.top()) != canto) move(canto);
     aplicando_geometria_ = false;
 }
 
@@ -677,6 +748,62 @@ bool janela_qt::moldura_mudou() {
     if (margens_da_moldura() == margens_aplicadas_) return false;
     aplicar_geometria();
     return true;
+}
+
+void janela_qt::mostrar(bool modal, janela_qt* dona) {
+    setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    if (dona) {
+        // A janela nativa é criada já no lugar (aplicar_geometria), antes de receber a dona.
+        winId();
+        dona->winId();
+        windowHandle()->setTransientParent(dona->windowHandle());
+    } else if (windowHandle() && windowHandle()->transientParent()) {
+        windowHandle()->setTransientParent(nullptr);
+    }
+    if (!acomodacao_) {
+        acomodacao_ = new QTimer(this);
+        acomodacao_->setInterval(10);
+        QObject::connect(acomodacao_, &QTimer::timeout, this, [this] { acomodar(); });
+    }
+    acomodando_ = true;
+    exposta_ = false;
+    fim_da_acomodacao_ = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    show();
+    if (QWindow* w = windowHandle(); w && !filtrando_a_janela_) {
+        w->installEventFilter(this);
+        filtrando_a_janela_ = true;
+    }
+    acomodacao_->start();
+    acomodar();
+}
+
+void janela_qt::esconder() {
+    acomodando_ = false;
+    if (acomodacao_) acomodacao_->stop();
+    hide();
+}
+
+void janela_qt::acomodar() {
+    if (!acomodando_) return;
+    QWindow* w = windowHandle();
+    if (esquecido_ || !f_.carregado() || !w || std::chrono::steady_clock::now() > fim_da_acomodacao_) {
+        // Descarregada ou sem resposta da tela a tempo: fica como está.
+        acomodando_ = false;
+        if (acomodacao_) acomodacao_->stop();
+        return;
+    }
+    // Só o que a tela disse depois de a janela aparecer desta vez vale: a exposição, as margens
+    // e o lugar de antes de ela ser escondida não dizem nada.
+    if (!isVisible() || !exposta_ || !w->isExposed()) return;
+    const QMargins m = w->frameMargins();
+    if (m.isNull() && !f_.sem_moldura) return;  // o gerenciador ainda não pôs a moldura
+    if (!m.isNull()) margens_conhecidas()[feitio(f_)] = m;
+    aplicar_geometria();
+    const QPoint moldura = w->geometry().topLeft() - QPoint(m.left(), m.top());
+    if (moldura == canto_dos_dados() && w->geometry().size() == interior_dos_dados(m)) {
+        acomodando_ = false;
+        acomodacao_->stop();
+    }
 }
 
 void janela_qt::sincronizar_menus() {
@@ -1138,6 +1265,14 @@ void janela_qt::ordenar_tabulacao() {
 }
 
 bool janela_qt::eventFilter(QObject* alvo, QEvent* e) {
+    // A janela apareceu na tela: a moldura já pode estar posta.
+    if (alvo == windowHandle()) {
+        if (e->type() == QEvent::Expose && acomodando_ && windowHandle()->isExposed()) {
+            exposta_ = true;
+            QTimer::singleShot(0, this, [this] { acomodar(); });
+        }
+        return false;
+    }
     auto it = controle_do_widget_.find(alvo);
     if (it == controle_do_widget_.end() || esquecido_ || !f_.carregado()) return QWidget::eventFilter(alvo, e);
     controle* c = it->second;
@@ -1220,10 +1355,16 @@ void janela_qt::keyPressEvent(QKeyEvent* e) {
 void janela_qt::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
     if (esquecido_ || !f_.carregado() || sincronizando_ || aplicando_geometria_) return;
+    if (acomodando_) {
+        acomodar();
+        return;
+    }
     if (moldura_mudou()) return;
     // Só um redimensionamento do usuário muda os dados: o que veio dos dados já está neles.
     const QMargins& m = margens_aplicadas_;
-    const int largura = width() + m.left() + m.right(), altura = height() + m.top() + m.bottom();
+    const int barra = barra_ ? barra_->height() : 0;
+    const int largura = f_.medida_pelo_interior ? width() : width() + m.left() + m.right();
+    const int altura = f_.medida_pelo_interior ? height() - barra : height() + m.top() + m.bottom();
     const int w_dados = std::max(1, static_cast<int>(px_x(f_.Width)));
     const int h_dados = std::max(1, static_cast<int>(px_y(f_.Height)));
     if (largura == w_dados && altura == h_dados) return;
@@ -1237,8 +1378,10 @@ void janela_qt::resizeEvent(QResizeEvent* e) {
 void janela_qt::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     if (esquecido_ || !f_.carregado() || aplicando_geometria_ || !isVisible()) return;
-    // A moldura apareceu (o gerenciador de janelas a pôs em volta): a janela volta ao lugar dos dados.
-    moldura_mudou();
+    // A moldura apareceu ou mudou (o gerenciador de janelas a pôs em volta): a janela volta ao
+    // lugar dos dados.
+    if (acomodando_) acomodar();
+    else moldura_mudou();
 }
 
 void janela_qt::mostrar_endereco(navegador& n) {
@@ -1268,7 +1411,9 @@ void janela_qt::sincronizar_temporizadores() {
         if (!q_t) {
             q_t = new QTimer(this);
             QObject::connect(q_t.data(), &QTimer::timeout, [this, t] {
-                if (ainda_no_formulario(f_, t) && t->Enabled && t->Interval > 0 && t->Timer) despachar_evento(&f_, t->Timer);
+                // Uma janela descarregada não tem mais dados: o temporizador que ainda disparar até
+                // a janela Qt ser destruída não faz nada.
+                if (!esquecido_ && ainda_no_formulario(f_, t) && t->Enabled && t->Interval > 0 && t->Timer) despachar_evento(&f_, t->Timer);
             });
         }
         const bool ligado = t->Enabled && t->Interval > 0;

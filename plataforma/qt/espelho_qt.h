@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QWidget>
+#include <chrono>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,6 +39,7 @@ public:
     void executar_modal(formulario& f) override;
     std::pair<Single, Single> medir_texto(const std::string& texto, const std::string& fonte, Single tamanho,
                                           bool negrito) override;
+    std::pair<Single, Single> area_interna(const formulario& f) override;
 
     // A janela Qt de um formulário (nullptr se ainda não foi mostrado).
     janela_qt* janela_de(const formulario& f) const;
@@ -62,6 +64,9 @@ public:
     static std::function<std::optional<std::string>(const std::string& caminho)>& conversor_para_html();
 
 private:
+    // A janela Qt da janela principal do programa, se ela está na tela.
+    janela_qt* janela_principal_na_tela() const;
+
     std::map<const formulario*, QPointer<janela_qt>> janelas_;
     bool sincronizacao_pendente_ = false;
 };
@@ -78,9 +83,14 @@ public:
     QWidget* superficie() const { return superficie_; }
     void sincronizar();
     void esquecer() { esquecido_ = true; }
-    // Põe a moldura da janela (barra de título e bordas incluídas) em Left, Top, Width e Height
-    // dos dados; o interior fica com o que sobra dentro dela.
+    // Põe a moldura da janela (barra de título e bordas incluídas) em Left e Top dos dados, com
+    // Width e Height da moldura ou, numa janela medida pelo interior, do interior.
     void aplicar_geometria();
+    // Mostra a janela, que aparece uma vez só: já modal ou não, já acima da dona (nullptr:
+    // nenhuma) e já no lugar dos dados. Depois, quando a tela diz onde pôs a moldura, a janela
+    // é acomodada no lugar dos dados.
+    void mostrar(bool modal, janela_qt* dona);
+    void esconder();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -98,9 +108,14 @@ private:
     void sincronizar_menus();
     void sincronizar_temporizadores();
     QMargins margens_da_moldura() const;
+    QPoint canto_dos_dados() const;
+    QSize interior_dos_dados(const QMargins& m) const;
     // A tela mudou a moldura (ela apareceu ou mudou de margens): a geometria volta a ser a dos
     // dados. Devolve false quando foi o usuário que moveu ou redimensionou a janela.
     bool moldura_mudou();
+    // Enquanto a janela se acomoda depois de aparecer: com a moldura já posta pela tela, leva a
+    // moldura ao canto dos dados; termina quando ela está lá.
+    void acomodar();
 
     formulario& f_;
     espelho_qt& espelho_;
@@ -115,6 +130,11 @@ private:
     bool aplicando_geometria_ = false;
     QMargins margens_aplicadas_;
     QPoint canto_aplicado_{-1000000, -1000000};
+    bool acomodando_ = false;
+    bool exposta_ = false;  // exposta desde que apareceu desta vez
+    bool filtrando_a_janela_ = false;
+    QTimer* acomodacao_ = nullptr;
+    std::chrono::steady_clock::time_point fim_da_acomodacao_;
 };
 
 }  // namespace orvel

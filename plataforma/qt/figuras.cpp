@@ -154,6 +154,13 @@ QIcon figura_do_botao(const std::string& nome) {
 
 namespace orvel {
 
+QIcon icone_do_programa() {
+    QIcon icone;
+    for (int lado : {16, 24, 32, 48, 64})
+        icone.addPixmap(QPixmap::fromImage(figura_do_semaforo("semaforo_verde", QSize(lado, lado))));
+    return icone;
+}
+
 QPixmap figura_da_imagem(const std::string& nome, QSize tamanho) {
     const QImage semaforo = figura_do_semaforo(nome, tamanho);
     if (!semaforo.isNull()) return QPixmap::fromImage(semaforo);

@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "plataforma/qt/espelho_qt.h"
+#include "plataforma/qt/servicos_qt.h"
 #include "comum/servicos_de_teste.h"
 
 namespace orvel {
@@ -97,6 +99,41 @@ TEST_F(caixas_no_qt, digitar_enter_e_foco_antes_do_clique) {
     d.codigo.Text = "N7";
     espelho.sincronizar();
     EXPECT_EQ(caixa->text(), "N7");
+}
+
+// A caixa de mensagem que o KeyDown de uma caixa de texto mostra toma o foco dela: a subida da
+// tecla, que chega à caixa depois (o Enter que fechou a mensagem, por exemplo), não roda o KeyUp.
+TEST_F(caixas_no_qt, subida_depois_de_uma_caixa_de_mensagem_que_tomou_o_foco_nao_chega_ao_key_up) {
+    servicos_qt caixas;
+    auto& d = formulario_unico<dialogo_de_teste>();
+    bool avisar = true;
+    std::vector<Integer> subidas;
+    d.codigo.KeyDown = [&](Integer&, Integer) {
+        if (!avisar) return;
+        QTimer::singleShot(0, [] {
+            if (QWidget* m = QApplication::activeModalWidget()) m->close();
+        });
+        caixas.caixa_de_mensagem("Valor fora da faixa", estilo_ok, "Aviso");
+    };
+    d.codigo.KeyUp = [&](Integer& k, Integer) { subidas.push_back(k); };
+    d.Show();
+    auto* jan = espelho.janela_de(d);
+    QApplication::setActiveWindow(jan);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
+    d.codigo.SetFocus();
+    auto* caixa = jan->findChild<QLineEdit*>("codigo");
+    ASSERT_NE(caixa, nullptr);
+    QTest::keyPress(caixa, Qt::Key_A);
+    EXPECT_FALSE(caixa->hasFocus());  // a mensagem o tomou
+    QTest::keyRelease(caixa, Qt::Key_A);
+    EXPECT_TRUE(subidas.empty());
+    // Sem mensagem, a descida e a subida são da caixa.
+    avisar = false;
+    QApplication::setActiveWindow(jan);
+    d.codigo.SetFocus();
+    QTest::keyPress(caixa, Qt::Key_B);
+    QTest::keyRelease(caixa, Qt::Key_B);
+    EXPECT_EQ(subidas, std::vector<Integer>{'B'});
 }
 
 TEST_F(caixas_no_qt, texto_posto_pelo_programa_aparece_inteiro_e_o_limite_so_vale_para_o_usuario) {

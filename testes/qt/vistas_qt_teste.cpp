@@ -293,6 +293,19 @@ TEST_F(vistas_no_qt, navegador_do_relatorio_nunca_mostra_o_arquivo_cru) {
     espelho_qt::conversor_para_html() = nullptr;
 }
 
+// A apresentação é a figura sem moldura, do tamanho da figura, onde os dados a põem.
+TEST_F(vistas_no_qt, apresentacao_sem_moldura_do_tamanho_da_figura) {
+    servicos_de_teste s;
+    formulario& a = frmApresentacao_orvel_versao2();
+    a.Show();
+    QApplication::processEvents();
+    janela_qt* j = espelho.janela_de(a);
+    ASSERT_NE(j, nullptr);
+    EXPECT_TRUE(j->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(j->frameGeometry(), j->geometry());
+    EXPECT_EQ(j->geometry(), QRect(static_cast<int>(a.Left / 15), static_cast<int>(a.Top / 15), 478, 478));
+}
+
 // O temporizador de verdade leva a apresentação até a janela principal.
 TEST_F(vistas_no_qt, apresentacao_pelo_temporizador_do_qt) {
     servicos_de_teste s;
