@@ -331,6 +331,7 @@ void janela_editar_link::confirmar() {
     link_selecionado = 0;
     estacionar_marcas_do_link();
     posicionar_rotulo_do_link(t.corpo_link_line(l), etiqueta);
+    guardar_desenho_do_link(t, l, contexto());
     ++revisao_da_rede;
     projeto_alterado = true;
     Unload();

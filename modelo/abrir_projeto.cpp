@@ -605,7 +605,7 @@ bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p
     return true;
 }
 
-void aplicar_links(const projeto_lido& p, desenho_da_rede& t) {
+void aplicar_links(const projeto_lido& p) {
     relacao_de_links = p.relacao_de_links;
     for (int l = 1; l <= max_links; ++l) {
         existe_link(l) = p.existe_link[l];
@@ -626,55 +626,28 @@ void aplicar_links(const projeto_lido& p, desenho_da_rede& t) {
     }
     total_de_links_dado = p.total_de_links;
 
+    desenho_dado& d = contexto().desenho;
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        t.carregar_elementos_do_link(l);
-        linha& corpo = t.corpo_link_line(l);
-        linha& braco = t.braco_link_line(l);
-        linha& esquerda = t.esquerda_seta_line(l);
-        linha& direita = t.direita_seta_line(l);
-        rotulo& etiqueta = t.etiqueta_link_label(l);
-        corpo.X1 = k.x1;
-        corpo.X2 = k.x2;
-        corpo.Y1 = k.y1;
-        corpo.Y2 = k.y2;
+        d.corpo_link_line_X1(l) = k.x1;
+        d.corpo_link_line_X2(l) = k.x2;
+        d.corpo_link_line_Y1(l) = k.y1;
+        d.corpo_link_line_Y2(l) = k.y2;
         eh_link_conversao(l) = k.conversao;
-        braco.X2 = k.braco_x2;
-        braco.Y2 = k.braco_y2;
-        esquerda.X1 = k.esq_x1;
-        esquerda.Y1 = k.esq_y1;
-        direita.X1 = k.dir_x1;
-        direita.Y1 = k.dir_y1;
-        etiqueta.Left = k.etiqueta_left;
-        etiqueta.Top = k.etiqueta_top;
-        etiqueta.Caption = k.etiqueta;
-        etiqueta.Visible = true;
-        corpo.Visible = true;
-        esquerda.Visible = true;
-        direita.Visible = true;
-        t.Shape2.Visible = true;
-        t.Shape3.Visible = true;
-        // A ponta da seta e o começo do braço saem do corpo e do braço, nunca do arquivo.
-        if (!k.conversao) {
-            esquerda.X2 = corpo.X2;
-            esquerda.Y2 = corpo.Y2;
-            direita.X2 = corpo.X2;
-            direita.Y2 = corpo.Y2;
-            braco.Visible = false;
-        } else {
-            braco.Visible = true;
-            braco.X1 = corpo.X2;
-            braco.Y1 = corpo.Y2;
-            esquerda.X2 = braco.X2;
-            esquerda.Y2 = braco.Y2;
-            direita.X2 = braco.X2;
-            direita.Y2 = braco.Y2;
-        }
+        d.braco_link_line_X2(l) = k.braco_x2;
+        d.braco_link_line_Y2(l) = k.braco_y2;
+        d.esquerda_seta_line_X1(l) = k.esq_x1;
+        d.esquerda_seta_line_Y1(l) = k.esq_y1;
+        d.direita_seta_line_X1(l) = k.dir_x1;
+        d.direita_seta_line_Y1(l) = k.dir_y1;
+        d.etiqueta_link_label_Left(l) = k.etiqueta_left;
+        d.etiqueta_link_label_Top(l) = k.etiqueta_top;
+        d.etiqueta_link_label_Caption(l) = k.etiqueta;
     }
 }
 
-void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
+void aplicar_nos(const projeto_lido& p) {
     relacao_de_nos = p.relacao_de_nos;
     for (int n = 1; n <= max_nos; ++n) {
         existe_no(n) = p.existe_no[n];
@@ -712,26 +685,17 @@ void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
     lista_de_existe_ordenada = p.lista_ordenada;
     lista_de_duracao_imposta = p.lista_duracao;
 
+    desenho_dado& d = contexto().desenho;
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        // Cada elemento carregado fica por cima dos outros: o círculo primeiro, para que o
-        // nome fique sobre ele, como no desenho que foi salvo.
-        t.no_shape.carregar(n);
-        t.apoio_no_label.carregar(n);
-        rotulo& r = t.apoio_no_label(n);
-        r.Left = o.rotulo_left;
-        r.Top = o.rotulo_top;
-        r.Height = o.rotulo_altura;
-        r.Width = r.Height;
-        r.Caption = o.rotulo;
-        forma& c = t.no_shape(n);
-        c.Left = o.circulo_left;
-        c.Top = o.circulo_top;
-        c.Height = o.circulo_altura;
-        c.Width = c.Height;
-        c.Visible = true;
-        r.Visible = true;
+        d.apoio_no_label_Left(n) = o.rotulo_left;
+        d.apoio_no_label_Top(n) = o.rotulo_top;
+        d.apoio_no_label_Height(n) = o.rotulo_altura;
+        d.apoio_no_label_Caption(n) = o.rotulo;
+        d.no_shape_Left(n) = o.circulo_left;
+        d.no_shape_Top(n) = o.circulo_top;
+        d.no_shape_Height(n) = o.circulo_altura;
     }
 }
 
@@ -816,9 +780,10 @@ bool abrir_projeto() {
         contexto().resultados.max_quant_de_intervalos = p->max_quant_de_intervalos;
         caption_dos_forms = p->caption;
 
-        aplicar_links(*p, t);
-        aplicar_nos(*p, t);
+        aplicar_links(*p);
+        aplicar_nos(*p);
         aplicar_resultados(*p);
+        desenhar_a_rede(t, contexto());
 
         projeto_alterado = false;
         t.Caption = "ORVEL - " + caption_dos_forms;

@@ -86,6 +86,40 @@ struct rede_dada {
     ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
 };
 
+// O desenho da rede como o arquivo o guarda, em twips, com os nomes das chaves do arquivo: de
+// cada link, as pontas do corpo, a ponta do braço, as pontas de fora das duas hastes da seta e
+// o rótulo; de cada nó, o rótulo e o círculo (a largura de cada um é a altura). O começo do
+// braço e a ponta da seta saem do corpo e do braço. As janelas desenham a rede daqui e cada
+// edição do desenho escreve aqui (modelo/tela_principal.h).
+#define ORVEL_CAMPOS_DO_DESENHO_DADO(X)  \
+    ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(X) \
+    ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(X)
+#define ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(X)                        \
+    X(corpo_link_line_X1, tabela<Single, max_links>)                \
+    X(corpo_link_line_X2, tabela<Single, max_links>)                \
+    X(corpo_link_line_Y1, tabela<Single, max_links>)                \
+    X(corpo_link_line_Y2, tabela<Single, max_links>)                \
+    X(braco_link_line_X2, tabela<Single, max_links>)                \
+    X(braco_link_line_Y2, tabela<Single, max_links>)                \
+    X(esquerda_seta_line_X1, tabela<Single, max_links>)             \
+    X(esquerda_seta_line_Y1, tabela<Single, max_links>)             \
+    X(direita_seta_line_X1, tabela<Single, max_links>)              \
+    X(direita_seta_line_Y1, tabela<Single, max_links>)              \
+    X(etiqueta_link_label_Left, tabela<Single, max_links>)          \
+    X(etiqueta_link_label_Top, tabela<Single, max_links>)           \
+    X(etiqueta_link_label_Caption, tabela<std::string, max_links>)
+#define ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(X)                 \
+    X(apoio_no_label_Left, tabela<Single, max_nos>)        \
+    X(apoio_no_label_Top, tabela<Single, max_nos>)         \
+    X(apoio_no_label_Height, tabela<Single, max_nos>)      \
+    X(apoio_no_label_Caption, tabela<std::string, max_nos>) \
+    X(no_shape_Left, tabela<Single, max_nos>)              \
+    X(no_shape_Top, tabela<Single, max_nos>)               \
+    X(no_shape_Height, tabela<Single, max_nos>)
+struct desenho_dado {
+    ORVEL_CAMPOS_DO_DESENHO_DADO(ORVEL_MEMBRO_VAZIO)
+};
+
 // O estado do projeto: arquivo, alterações, validação e processamento em curso.
 #define ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(X) \
     X(nome_do_arquivo, std::string)    \
@@ -431,6 +465,7 @@ struct valores_da_animacao {
 // Uma rede inteira, com tudo o que o editor, os diálogos, o cálculo e as vistas guardam dela.
 struct contexto_da_rede {
     rede_dada rede;
+    desenho_dado desenho;
     estado_do_projeto projeto;
     listas_do_arquivo listas;
     copias_de_trabalho copias;
@@ -512,6 +547,14 @@ inline void esvaziar_posicao_do_link(rede_dada& g, int p) {
     constexpr int ultimo_intervalo = max_intervalos_duplos;
     ORVEL_CAMPOS_DOS_LINKS_DADOS(ORVEL_ESVAZIAR_POSICAO)
 }
+inline void esvaziar_posicao_do_no(desenho_dado& g, int p) {
+    constexpr int ultimo_intervalo = 0;
+    ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(ORVEL_ESVAZIAR_POSICAO)
+}
+inline void esvaziar_posicao_do_link(desenho_dado& g, int p) {
+    constexpr int ultimo_intervalo = 0;
+    ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(ORVEL_ESVAZIAR_POSICAO)
+}
 inline void esvaziar_posicao_do_no(buffers_de_edicao& g, int p) {
     constexpr int ultimo_intervalo = limite_de_intervalos;
     ORVEL_CAMPOS_DOS_NOS_EDITADOS(ORVEL_ESVAZIAR_POSICAO)
@@ -521,6 +564,7 @@ inline void esvaziar_posicao_do_no(buffers_de_edicao& g, int p) {
 // Esvazia um grupo campo por campo, pela mesma lista que define os seus membros.
 #define ORVEL_ESVAZIAR_CAMPO(nome, ...) esvaziar_menos_o_indice_0(g.nome);
 inline void esvaziar_grupo(rede_dada& g) { ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(desenho_dado& g) { ORVEL_CAMPOS_DO_DESENHO_DADO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }

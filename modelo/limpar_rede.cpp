@@ -9,17 +9,6 @@
 
 namespace orvel {
 
-namespace {
-
-// Descarregar um elemento que não está carregado não faz nada: a limpeza nunca para no meio
-// por causa dele.
-template <class C>
-void descarregar_se_carregado(matriz_de_controles<C>& m, int i) {
-    if (m.carregado(i)) m.descarregar(i);
-}
-
-}  // namespace
-
 void limpar_rede() {
     // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
     // anterior sabe que ela mudou.
@@ -27,31 +16,6 @@ void limpar_rede() {
     com_codigo("Erro 151", [] {
         auto& t = frmTela_principal_versao2();
         t.Caption = "";
-
-        for (int n = 1; n <= max_nos; ++n) {
-            if (!existe_no(n)) continue;
-            descarregar_se_carregado(t.no_shape, n);
-            descarregar_se_carregado(t.apoio_no_label, n);
-            existe_no(n) = false;
-        }
-
-        for (rotulo* r : {&t.Label2, &t.Label3, &t.Label4, &t.Label5}) r->Visible = false;
-        t.Line1.Visible = false;
-        t.Line2.Visible = false;
-
-        for (int l = 1; l <= max_links; ++l) {
-            if (existe_link(l)) {
-                descarregar_se_carregado(t.corpo_link_line, l);
-                descarregar_se_carregado(t.braco_link_line, l);
-                descarregar_se_carregado(t.direita_seta_line, l);
-                descarregar_se_carregado(t.esquerda_seta_line, l);
-                descarregar_se_carregado(t.etiqueta_link_label, l);
-            }
-        }
-        for (int l = 1; l <= max_links; ++l) existe_link(l) = false;
-
-        t.Shape2.Visible = false;
-        t.Shape3.Visible = false;
 
         auto& c = contexto();
 
@@ -62,6 +26,7 @@ void limpar_rede() {
         // e o fim da apresentação.
         const auto listas_das_cores_depois = c.listas.lista_de_cor_do_grupo_depois;
         esvaziar_grupo(c.rede);
+        esvaziar_grupo(c.desenho);
         esvaziar_grupo(c.edicao);
         esvaziar_grupo(c.editor);
         esvaziar_grupo(c.animacao);
@@ -96,6 +61,8 @@ void limpar_rede() {
         // dados derivados).
         r.max_quant_de_intervalos = 0;
 
+        // O desenho refeito da rede vazia: todo elemento descarregado, as marcas escondidas.
+        desenhar_a_rede(t, c);
         t.Caption = "";
         observador().ao_mudar();
     });

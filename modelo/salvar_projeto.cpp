@@ -145,39 +145,35 @@ void gravar_nos(contexto_da_rede& ctx, gravador& g) {
 }
 
 void gravar_desenho(contexto_da_rede& ctx, gravador& g) {
-    auto& t = frmTela_principal_versao2();
+    const desenho_dado& d = ctx.desenho;
     for (int l = 1; l <= max_links; ++l) {
         if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
-        const linha& corpo = t.corpo_link_line(l);
         g(e, "eh_link_conversao", sim_nao(ctx.rede.eh_link_conversao(l)));
-        g(e, "corpo_link_line_X1", corpo.X1);
-        g(e, "corpo_link_line_X2", corpo.X2);
-        g(e, "corpo_link_line_Y1", corpo.Y1);
-        g(e, "corpo_link_line_Y2", corpo.Y2);
-        g(e, "braco_link_line_X2", t.braco_link_line(l).X2);
-        g(e, "braco_link_line_Y2", t.braco_link_line(l).Y2);
-        g(e, "esquerda_seta_line_X1", t.esquerda_seta_line(l).X1);
-        g(e, "esquerda_seta_line_Y1", t.esquerda_seta_line(l).Y1);
-        g(e, "direita_seta_line_X1", t.direita_seta_line(l).X1);
-        g(e, "direita_seta_line_Y1", t.direita_seta_line(l).Y1);
-        const rotulo& etiqueta = t.etiqueta_link_label(l);
-        g(e, "etiqueta_link_label_Left", etiqueta.Left);
-        g(e, "etiqueta_link_label_Top", etiqueta.Top);
-        g(e, "etiqueta_link_label_Caption", etiqueta.Caption.texto());
+        g(e, "corpo_link_line_X1", d.corpo_link_line_X1(l));
+        g(e, "corpo_link_line_X2", d.corpo_link_line_X2(l));
+        g(e, "corpo_link_line_Y1", d.corpo_link_line_Y1(l));
+        g(e, "corpo_link_line_Y2", d.corpo_link_line_Y2(l));
+        g(e, "braco_link_line_X2", d.braco_link_line_X2(l));
+        g(e, "braco_link_line_Y2", d.braco_link_line_Y2(l));
+        g(e, "esquerda_seta_line_X1", d.esquerda_seta_line_X1(l));
+        g(e, "esquerda_seta_line_Y1", d.esquerda_seta_line_Y1(l));
+        g(e, "direita_seta_line_X1", d.direita_seta_line_X1(l));
+        g(e, "direita_seta_line_Y1", d.direita_seta_line_Y1(l));
+        g(e, "etiqueta_link_label_Left", d.etiqueta_link_label_Left(l));
+        g(e, "etiqueta_link_label_Top", d.etiqueta_link_label_Top(l));
+        g(e, "etiqueta_link_label_Caption", d.etiqueta_link_label_Caption(l));
     }
     for (int n = 1; n <= max_nos; ++n) {
         if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
-        const rotulo& r = t.apoio_no_label(n);
-        g(e, "apoio_no_label_Left", r.Left);
-        g(e, "apoio_no_label_Top", r.Top);
-        g(e, "apoio_no_label_Height", r.Height);
-        g(e, "apoio_no_label_Caption", r.Caption.texto());
-        const forma& c = t.no_shape(n);
-        g(e, "no_shape_Left", c.Left);
-        g(e, "no_shape_Top", c.Top);
-        g(e, "no_shape_Height", c.Height);
+        g(e, "apoio_no_label_Left", d.apoio_no_label_Left(n));
+        g(e, "apoio_no_label_Top", d.apoio_no_label_Top(n));
+        g(e, "apoio_no_label_Height", d.apoio_no_label_Height(n));
+        g(e, "apoio_no_label_Caption", d.apoio_no_label_Caption(n));
+        g(e, "no_shape_Left", d.no_shape_Left(n));
+        g(e, "no_shape_Top", d.no_shape_Top(n));
+        g(e, "no_shape_Height", d.no_shape_Height(n));
     }
 }
 

@@ -84,6 +84,134 @@ void desenho_da_rede::carregar_elementos_do_link(int l) {
 }
 
 namespace {
+
+template <class C>
+void descarregar_se_carregado(matriz_de_controles<C>& m, int i) {
+    if (m.carregado(i)) m.descarregar(i);
+}
+
+void desenhar_link(desenho_da_rede& t, const desenho_dado& d, bool conversao, int l) {
+    t.carregar_elementos_do_link(l);
+    linha& corpo = t.corpo_link_line(l);
+    linha& braco = t.braco_link_line(l);
+    linha& esquerda = t.esquerda_seta_line(l);
+    linha& direita = t.direita_seta_line(l);
+    rotulo& etiqueta = t.etiqueta_link_label(l);
+    corpo.X1 = d.corpo_link_line_X1(l);
+    corpo.X2 = d.corpo_link_line_X2(l);
+    corpo.Y1 = d.corpo_link_line_Y1(l);
+    corpo.Y2 = d.corpo_link_line_Y2(l);
+    braco.X2 = d.braco_link_line_X2(l);
+    braco.Y2 = d.braco_link_line_Y2(l);
+    esquerda.X1 = d.esquerda_seta_line_X1(l);
+    esquerda.Y1 = d.esquerda_seta_line_Y1(l);
+    direita.X1 = d.direita_seta_line_X1(l);
+    direita.Y1 = d.direita_seta_line_Y1(l);
+    etiqueta.Left = d.etiqueta_link_label_Left(l);
+    etiqueta.Top = d.etiqueta_link_label_Top(l);
+    etiqueta.Caption = d.etiqueta_link_label_Caption(l);
+    etiqueta.Visible = true;
+    corpo.Visible = true;
+    esquerda.Visible = true;
+    direita.Visible = true;
+    t.Shape2.Visible = true;
+    t.Shape3.Visible = true;
+    if (!conversao) {
+        esquerda.X2 = corpo.X2;
+        esquerda.Y2 = corpo.Y2;
+        direita.X2 = corpo.X2;
+        direita.Y2 = corpo.Y2;
+        braco.Visible = false;
+    } else {
+        braco.Visible = true;
+        braco.X1 = corpo.X2;
+        braco.Y1 = corpo.Y2;
+        esquerda.X2 = braco.X2;
+        esquerda.Y2 = braco.Y2;
+        direita.X2 = braco.X2;
+        direita.Y2 = braco.Y2;
+    }
+}
+
+// Cada elemento carregado fica por cima dos outros: o círculo primeiro, para que o nome fique
+// sobre ele.
+void desenhar_no(desenho_da_rede& t, const desenho_dado& d, int n) {
+    t.no_shape.carregar(n);
+    t.apoio_no_label.carregar(n);
+    rotulo& r = t.apoio_no_label(n);
+    r.Left = d.apoio_no_label_Left(n);
+    r.Top = d.apoio_no_label_Top(n);
+    r.Height = d.apoio_no_label_Height(n);
+    r.Width = r.Height;
+    r.Caption = d.apoio_no_label_Caption(n);
+    forma& c = t.no_shape(n);
+    c.Left = d.no_shape_Left(n);
+    c.Top = d.no_shape_Top(n);
+    c.Height = d.no_shape_Height(n);
+    c.Width = c.Height;
+    c.Visible = true;
+    r.Visible = true;
+}
+
+}  // namespace
+
+void desenhar_a_rede(desenho_da_rede& t, const contexto_da_rede& c) {
+    for (int n = 1; n <= max_nos; ++n) {
+        descarregar_se_carregado(t.no_shape, n);
+        descarregar_se_carregado(t.apoio_no_label, n);
+    }
+    for (rotulo* r : {&t.Label2, &t.Label3, &t.Label4, &t.Label5}) r->Visible = false;
+    t.Line1.Visible = false;
+    t.Line2.Visible = false;
+    for (int l = 1; l <= max_links; ++l) {
+        descarregar_se_carregado(t.corpo_link_line, l);
+        descarregar_se_carregado(t.braco_link_line, l);
+        descarregar_se_carregado(t.direita_seta_line, l);
+        descarregar_se_carregado(t.esquerda_seta_line, l);
+        descarregar_se_carregado(t.etiqueta_link_label, l);
+    }
+    t.Shape2.Visible = false;
+    t.Shape3.Visible = false;
+
+    for (int l = 1; l <= max_links; ++l)
+        if (c.rede.existe_link(l)) desenhar_link(t, c.desenho, c.rede.eh_link_conversao(l), l);
+    for (int n = 1; n <= max_nos; ++n)
+        if (c.rede.existe_no(n)) desenhar_no(t, c.desenho, n);
+}
+
+void guardar_desenho_do_no(const desenho_da_rede& t, int n, contexto_da_rede& c) {
+    desenho_dado& d = c.desenho;
+    const rotulo& r = t.apoio_no_label(n);
+    d.apoio_no_label_Left(n) = r.Left;
+    d.apoio_no_label_Top(n) = r.Top;
+    d.apoio_no_label_Height(n) = r.Height;
+    d.apoio_no_label_Caption(n) = r.Caption.texto();
+    const forma& f = t.no_shape(n);
+    d.no_shape_Left(n) = f.Left;
+    d.no_shape_Top(n) = f.Top;
+    d.no_shape_Height(n) = f.Height;
+}
+
+void guardar_desenho_do_link(const desenho_da_rede& t, int l, contexto_da_rede& c) {
+    desenho_dado& d = c.desenho;
+    const linha& corpo = t.corpo_link_line(l);
+    d.corpo_link_line_X1(l) = corpo.X1;
+    d.corpo_link_line_X2(l) = corpo.X2;
+    d.corpo_link_line_Y1(l) = corpo.Y1;
+    d.corpo_link_line_Y2(l) = corpo.Y2;
+    d.braco_link_line_X2(l) = t.braco_link_line(l).X2;
+    d.braco_link_line_Y2(l) = t.braco_link_line(l).Y2;
+    d.esquerda_seta_line_X1(l) = t.esquerda_seta_line(l).X1;
+    d.esquerda_seta_line_Y1(l) = t.esquerda_seta_line(l).Y1;
+    d.direita_seta_line_X1(l) = t.direita_seta_line(l).X1;
+    d.direita_seta_line_Y1(l) = t.direita_seta_line(l).Y1;
+    const rotulo& etiqueta = t.etiqueta_link_label(l);
+    d.etiqueta_link_label_Left(l) = etiqueta.Left;
+    d.etiqueta_link_label_Top(l) = etiqueta.Top;
+    d.etiqueta_link_label_Caption(l) = etiqueta.Caption.texto();
+}
+
+namespace {
 janelas_do_programa* janelas_ = nullptr;
 }  // namespace
 

@@ -1,11 +1,12 @@
 #pragma once
-// O desenho da rede na janela principal, como dados. O desenho não tem figura própria: cada nó
-// e cada link são elementos de matrizes de controles desta janela, e só eles guardam a posição,
-// o tamanho e o rótulo de cada um; por isso o arquivo de projeto e a limpeza da rede os leem e
-// escrevem aqui. O resto da janela e os tratadores de evento ficam no editor.
+// O desenho da rede na janela principal, como dados: cada nó e cada link são elementos de
+// matrizes de controles desta janela, feitos do desenho da rede (desenho_dado, no contexto) e
+// que o escrevem de volta a cada edição. O resto da janela e os tratadores de evento ficam no
+// editor.
 
 #include <string>
 
+#include "modelo/contexto_da_rede.h"
 #include "modelo/estado_dos_comandos.h"
 #include "plataforma/formularios.h"
 
@@ -50,6 +51,20 @@ public:
     // seta e o rótulo.
     void carregar_elementos_do_link(int l);
 };
+
+// O desenho da rede (desenho_dado) e os controles que o mostram. Um só ponto de troca em cada
+// sentido: depois de uma abertura ou de uma limpeza, os controles são refeitos do desenho da
+// rede; cada edição do desenho nos controles (criar, arrastar, redimensionar, confirmar um
+// nome) escreve o que mudou no desenho da rede, que é o que o arquivo grava.
+
+// Descarrega todo elemento do desenho que estiver carregado e carrega e põe no lugar os dos nós
+// e links da rede c. Os elementos de um link de conversão mostram o braço; a ponta da seta e o
+// começo do braço saem do corpo e do braço.
+void desenhar_a_rede(desenho_da_rede& t, const contexto_da_rede& c);
+
+// Escreve no desenho da rede c o que os controles do nó n (do link l) mostram.
+void guardar_desenho_do_no(const desenho_da_rede& t, int n, contexto_da_rede& c);
+void guardar_desenho_do_link(const desenho_da_rede& t, int l, contexto_da_rede& c);
 
 // As janelas vistas de baixo. O modelo (a abertura, o salvamento e a limpeza da rede) e o
 // cálculo não conhecem as janelas: chegam a elas só por esta interface, que o programa

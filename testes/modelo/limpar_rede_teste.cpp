@@ -215,8 +215,8 @@ TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazi
     limpar_rede();
     EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
-    const std::set<std::string> grupos_inteiros{"rede.",   "edicao.", "editor.",   "animacao.",
-                                                "listas.", "copias.", "derivados."};
+    const std::set<std::string> grupos_inteiros{"rede.",   "desenho.", "edicao.", "editor.",   "animacao.",
+                                                "listas.", "copias.",  "derivados."};
     const std::set<std::string> do_calculo{
         "buscas.defasagem_valendo", "simulacao.link_corrente", "resultados.periodo_de_verde_do_link",
         "resultados.atraso_total", "resultados.paradas_total", "resultados.links_com_maior_grau_de_saturacao",

@@ -51,14 +51,14 @@ protected:
         inserir_link();
         link_de_conversao = false;
         inserir_link();
-        auto& tp = t();
-        tp.no_shape(2).Left = 3000;
-        tp.apoio_no_label(2).Left = 3070;
-        tp.apoio_no_label(1).Caption = "Centro & Sul";
-        tp.apoio_no_label(2).Caption = "N2";
-        tp.apoio_no_label(3).Caption = "São João";
-        tp.etiqueta_link_label(1).Caption = "L1";
-        tp.etiqueta_link_label(1).Left = 620.5f;
+        auto& d = contexto().desenho;
+        d.no_shape_Left(2) = 3000;
+        d.apoio_no_label_Left(2) = 3070;
+        d.apoio_no_label_Caption(1) = "Centro & Sul";
+        d.apoio_no_label_Caption(2) = "N2";
+        d.apoio_no_label_Caption(3) = "São João";
+        d.etiqueta_link_label_Caption(1) = "L1";
+        d.etiqueta_link_label_Left(1) = 620.5f;
 
         nome_da_rede_dado = "Rede <teste> €";
         t_de_ciclo_maximo_imposto_dado = 110;
