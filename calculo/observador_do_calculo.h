@@ -11,6 +11,8 @@
 
 namespace orvel {
 
+struct contexto_da_rede;
+
 class observador_do_calculo {
 public:
     virtual ~observador_do_calculo() = default;
@@ -24,6 +26,10 @@ public:
     // Ponto de sondagem: deixa rodar os eventos pendentes (a pintura e um clique em
     // "Interromper  processamento"). Sem outro observador, pelos serviços.
     virtual void sondar();
+    // Salva o projeto da rede, como o "Salvar" das janelas: true só quando o arquivo foi
+    // gravado. Sem janelas, não há a quem pedir um nome: grava no arquivo que a rede já tem (e
+    // nada, sem ele), e uma falha vai ao relator de erros.
+    virtual bool salvar(contexto_da_rede& c);
 };
 
 void instalar_observador_do_calculo(observador_do_calculo* o);  // nullptr: o de omissão

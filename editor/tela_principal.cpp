@@ -12,6 +12,7 @@
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"
+#include "plataforma/textos.h"
 
 #include <cmath>
 
@@ -253,10 +254,97 @@ void tela_principal::Form_Load() {
 
 // --- Comandos do projeto ---
 
+bool salvar_pelas_janelas(contexto_da_rede& c) {
+    // Um salvamento que falha sempre aparece, também no fim de um processamento que já
+    // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
+    const relatos_sempre_mostrados sempre;
+    auto& tela = frmTela_principal_versao2();
+    const Integer ponteiro_antes = tela.MousePointer;
+    resultado_do_arquivo r;
+    r.como = resultado_do_arquivo::situacao::recusado;  // nada gravado até o fim
+    const bool ok = com_codigo("Erro 146", [&] {
+        std::string caminho = c.projeto.nome_do_arquivo;
+        gravacao modo = gravacao::no_lugar;
+        if (caminho.empty() || c.projeto.salvar_como) {
+            parametros_do_dialogo p;
+            p.titulo = "Salvar como";
+            p.filtro = filtro_de_projetos;
+            p.pasta_inicial = servicos().pasta_do_programa();
+            p.nome_proposto = c.rede.nome_da_rede_dado;
+            const auto escolhido = servicos().dialogo_salvar(p);
+            if (!escolhido || escolhido->empty()) return;
+            caminho = *escolhido;
+            if (servicos().arquivo_existe(caminho)) {
+                const int resposta = servicos().caixa_de_mensagem("Este arquivo já existe! Deseja Substituir?",
+                                                                  estilo_sim_nao | icone_pergunta, "");
+                // "Não": nada muda, nem o nome do arquivo.
+                if (resposta != resposta_sim) return;
+                // O arquivo antigo só é trocado pelo novo quando este estiver completo.
+                modo = gravacao::substituindo;
+            }
+        }
+        tela.MousePointer = ponteiro_ampulheta;
+        titular_as_oito_janelas("ORVEL - " + parte_do_nome_do_arquivo(caminho));
+        r = salvar_projeto(c, caminho, modo);
+    });
+    if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
+    if (r.feito()) tela.MousePointer = ponteiro_padrao;
+    if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
+    observador().ao_mudar();
+    return r.feito();
+}
+
+bool abrir_pelas_janelas() {
+    auto& t = tela_principal_completa();
+    const Integer ponteiro_antes = t.MousePointer;
+    const std::string arquivo_antes = nome_do_arquivo;
+    bool abriu = false;
+    const bool ok = com_codigo("Erro 148", [&] {
+        // Cancelar o diálogo deixa a rede sem nome de arquivo: o próximo salvamento pede um.
+        nome_do_arquivo.clear();
+        parametros_do_dialogo d;
+        d.titulo = "Abrir";
+        d.filtro = filtro_de_projetos;
+        d.pasta_inicial = servicos().pasta_do_programa();
+        const auto escolhido = servicos().dialogo_abrir(d);
+        if (!escolhido || escolhido->empty()) return;
+
+        t.MousePointer = ponteiro_ampulheta;
+        nome_do_arquivo = arquivo_antes;
+        const resultado_do_arquivo r = abrir_projeto(contexto(), *escolhido);
+        if (!r.feito()) {
+            // A rede atual e o seu arquivo continuam.
+            nome_do_arquivo = arquivo_antes;
+            t.MousePointer = ponteiro_antes;
+            if (r.como == resultado_do_arquivo::situacao::recusado)
+                servicos().caixa_de_mensagem(r.texto, estilo_ok, "Aviso");
+            else
+                relatar_erro(r.codigo);
+            return;
+        }
+        t.BackColor = cor_de_fundo_da_tela;
+        aplicar_coluna_na_janela_principal(coluna_de_comandos::abrir);
+        desenhar_a_rede(t, contexto());
+        t.Caption = "ORVEL - " + caption_dos_forms;
+        t.Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
+        t.Label1.Left = t.Width / 2 - t.Label1.Width / 2;
+        t.Label1.Top = 760;
+        t.Label1.Visible = true;
+        titular_as_oito_janelas("ORVEL - " + caption_dos_forms);
+        abriu = true;
+    });
+    if (!ok) {
+        nome_do_arquivo = arquivo_antes;
+        t.MousePointer = ponteiro_antes;
+    }
+    observador().ao_mudar();
+    return abriu;
+}
+
 // Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
 // acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou.
 void tela_principal::novo() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
     nome_do_arquivo.clear();
     limpar_rede();
@@ -270,15 +358,15 @@ void tela_principal::novo() {
 }
 
 void tela_principal::abrir() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     // Os resultados guardados no arquivo são os da rede lida: as vistas os mostram sem
     // processar de novo, até a primeira mudança da rede.
-    if (abrir_projeto()) revisao_processada = revisao_da_rede;
+    if (abrir_pelas_janelas()) revisao_processada = revisao_da_rede;
     MousePointer = ponteiro_padrao;
 }
 
 void tela_principal::fechar() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
     limpar_rede();
     Label1.Visible = false;
@@ -288,7 +376,7 @@ void tela_principal::fechar() {
 }
 
 void tela_principal::sair() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
     servicos().encerrar_programa();
 }
@@ -296,7 +384,7 @@ void tela_principal::sair() {
 void tela_principal::Form_Unload(Integer& cancelar) {
     // Fechar a janela é como "Sair"; "Cancelar" a mantém aberta. Durante um processamento a
     // janela não se fecha.
-    if (recusado_pela_execucao() || !perguntar_se_salva(contexto(), salvar_projeto)) {
+    if (recusado_pela_execucao() || !perguntar_se_salva(contexto(), observador_do_calculo_instalado())) {
         cancelar = 1;
         return;
     }
@@ -314,14 +402,14 @@ void tela_principal::mnuSair_Click() { sair(); }
 
 void tela_principal::salvar_button_Click() {
     salvar_como = false;
-    salvar_projeto();
+    salvar_pelas_janelas(contexto());
 }
 
 void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
 
 void tela_principal::mnuSalvar_como_Click() {
     salvar_como = true;
-    salvar_projeto();
+    salvar_pelas_janelas(contexto());
 }
 
 void tela_principal::construir_button_Click() {

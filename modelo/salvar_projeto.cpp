@@ -1,16 +1,12 @@
 #include "modelo/armazenamento_xml.h"
 #include "modelo/projeto.h"
-#include "modelo/rede.h"
-#include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
-#include "plataforma/servicos.h"
+#include "plataforma/falha.h"
 #include "plataforma/textos.h"
 
 namespace orvel {
 
 namespace {
 
-constexpr char filtro_de_projetos[] = "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*";
 constexpr const char* ordinais[] = {"", "primeiro", "segundo", "terceiro", "quarto"};
 
 std::string decimal_ou_traco(long long v) { return v > 0 ? texto_de_inteiro(v) : "-"; }
@@ -236,51 +232,15 @@ void gravar_resultados(contexto_da_rede& ctx, gravador& g) {
 
 }  // namespace
 
-bool salvar_projeto(contexto_da_rede& ctx) {
-    // Um salvamento que falha sempre aparece, também no fim de um processamento que já
-    // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
-    const relatos_sempre_mostrados sempre;
-    bool gravou = false;
-    auto& tela = frmTela_principal_versao2();
-    const Integer ponteiro_antes = tela.MousePointer;
-    const bool ok = com_codigo("Erro 146", [&] {
-        xml_substituir_arquivo = false;
-        if (ctx.projeto.nome_do_arquivo.empty() || ctx.projeto.salvar_como) {
-            parametros_do_dialogo p;
-            p.titulo = "Salvar como";
-            p.filtro = filtro_de_projetos;
-            p.pasta_inicial = servicos().pasta_do_programa();
-            p.nome_proposto = ctx.rede.nome_da_rede_dado;
-            const auto escolhido = servicos().dialogo_salvar(p);
-            if (!escolhido) return;
-            const std::string anterior = ctx.projeto.nome_do_arquivo;
-            ctx.projeto.nome_do_arquivo = *escolhido;
-            if (ctx.projeto.nome_do_arquivo.empty()) {
-                ctx.projeto.nome_do_arquivo = anterior;
-                return;
-            }
-            if (servicos().arquivo_existe(ctx.projeto.nome_do_arquivo)) {
-                const int r = servicos().caixa_de_mensagem("Este arquivo já existe! Deseja Substituir?",
-                                                           estilo_sim_nao | icone_pergunta, "");
-                if (r != resposta_sim) {
-                    // "Não": nada muda, nem o nome do arquivo.
-                    ctx.projeto.nome_do_arquivo = anterior;
-                    return;
-                }
-                // O arquivo antigo só é trocado pelo novo quando este estiver completo.
-                xml_substituir_arquivo = true;
-            }
-        }
-
-        tela.MousePointer = ponteiro_ampulheta;
-        ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(ctx.projeto.nome_do_arquivo);
-        titular_as_oito_janelas("ORVEL - " + ctx.projeto.caption_dos_forms);
-
+resultado_do_arquivo salvar_projeto(contexto_da_rede& ctx, const std::string& caminho, gravacao modo) {
+    resultado_do_arquivo r;
+    try {
+        ctx.projeto.nome_do_arquivo = caminho;
+        ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(caminho);
         gravador g(ctx.projeto.nome_do_arquivo, ctx);
-        const bool substituir = xml_substituir_arquivo;
         ctx.projeto.xml_recarregar = true;
         ctx.projeto.xml_salvar_e_liberar = false;
-        xml_substituir_arquivo = substituir;
+        xml_substituir_arquivo = modo == gravacao::substituindo;
         gravar_opcoes(ctx, g);
         gravar_links(ctx, g);
         gravar_nos(ctx, g);
@@ -292,13 +252,14 @@ bool salvar_projeto(contexto_da_rede& ctx) {
         ctx.projeto.projeto_alterado = false;
         // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
         ctx.projeto.salvar_como = false;
-        tela.MousePointer = ponteiro_padrao;
-        gravou = true;
-    });
+    } catch (...) {
+        registrar_excecao_em_andamento();
+        r.como = resultado_do_arquivo::situacao::falhou;
+        r.texto = falha_corrente().descricao();
+        r.codigo = "Erro 146";
+    }
     xml_substituir_arquivo = false;
-    if (!ok) tela.MousePointer = ponteiro_antes;
-    observador().ao_mudar();
-    return gravou;
+    return r;
 }
 
 }  // namespace orvel

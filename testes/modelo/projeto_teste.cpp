@@ -163,12 +163,12 @@ protected:
     bool salvar_em(const std::string& caminho) {
         s.respostas_salvar.push_back(caminho);
         salvar_como = true;
-        return salvar_projeto();
+        return salvar_pelas_janelas(contexto());
     }
 
     bool abrir(const std::string& caminho) {
         s.respostas_abrir.push_back(caminho);
-        return abrir_projeto();
+        return abrir_pelas_janelas();
     }
 
     teste::pasta_temporaria pasta;
@@ -193,7 +193,7 @@ TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {
     // Salvar de novo não repete os empatados.
     salvar_como = false;
     for (int k = 1; k <= 50; ++k) contexto().resultados.links_com_maior_grau_de_saturacao(k).clear();
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
     EXPECT_TRUE(conteudo(caminho) == esperado);
 }
@@ -221,7 +221,7 @@ TEST_F(arquivo_de_projeto, abrir_deixa_os_nomes_por_cima_dos_circulos_e_das_linh
     ASSERT_TRUE(abrir(caminho));
     confere("aberto");
     salvar_como = false;  // "Salvar" no projeto que já tem nome
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     ASSERT_TRUE(abrir(caminho));
     confere("salvo e aberto de novo");
 }
@@ -305,7 +305,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
         // texto também voltam).
         const std::string antes = conteudo(primeiro);
         salvar_como = false;
-        ASSERT_TRUE(salvar_projeto());
+        ASSERT_TRUE(salvar_pelas_janelas(contexto()));
         EXPECT_TRUE(conteudo(primeiro) == antes) << "abrir e salvar mudou o arquivo";
     }
 }
@@ -345,7 +345,7 @@ TEST_F(arquivo_de_projeto, atualizacao_no_lugar_mantem_o_que_nao_foi_gravado) {
     no_selecionado = 3;
     eliminar_no();
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     const std::string depois = conteudo(caminho);
     EXPECT_NE(depois.find("<nome_dos_links_do_grupo5_dado>L5,,,,</nome_dos_links_do_grupo5_dado>"), std::string::npos);
     EXPECT_NE(depois.find("<quant_de_grupos_dado>4</quant_de_grupos_dado>"), std::string::npos);
@@ -363,7 +363,7 @@ TEST_F(arquivo_de_projeto, substituir_cancelar_sim_e_nao) {
 
     // Cancelar o diálogo: nada muda.
     salvar_como = true;
-    EXPECT_FALSE(salvar_projeto());
+    EXPECT_FALSE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(projeto_alterado);
     EXPECT_EQ(nome_do_arquivo, "");
 
@@ -405,7 +405,7 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     salvar_como = false;
     s.mensagens.clear();
     bool salvo = true;
-    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_projeto(); }));
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_pelas_janelas(contexto()); }));
     EXPECT_FALSE(salvo);
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
@@ -626,7 +626,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 2), "");
     EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 3), "çã;");
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar mudou o arquivo";
 }
 
@@ -651,7 +651,7 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
 TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nada) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
-    EXPECT_FALSE(abrir_projeto());
+    EXPECT_FALSE(abrir_pelas_janelas());
     EXPECT_EQ(nome_do_arquivo, "");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);
@@ -680,7 +680,7 @@ TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
     EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
     EXPECT_EQ(contexto().resultados.atraso_rede_rel, "");
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar inventou resultados";
 }
 

@@ -110,7 +110,7 @@ void processar_alternando(contexto_da_rede& a, contexto_da_rede& b, observador_d
         }
     for (contexto_da_rede* c : {&a, &b}) {
         c->projeto.salvar_como = false;
-        ASSERT_TRUE(salvar_projeto(*c));
+        ASSERT_TRUE(salvar_projeto(*c, c->projeto.nome_do_arquivo).feito());
     }
 }
 
@@ -151,14 +151,79 @@ TEST(duas_redes, alternando_etapa_por_etapa_cada_uma_da_o_arquivo_de_quando_proc
     EXPECT_TRUE(s.mensagens.empty());
     EXPECT_TRUE(teste::conteudo(arquivo_a) == sozinha_a) << "a rede A mudou quando alternada com a B";
     EXPECT_TRUE(teste::conteudo(arquivo_b) == sozinha_b) << "a rede B mudou quando alternada com a A";
-    // Só o título das janelas muda: as janelas são as do programa, e o salvamento de qualquer
-    // rede as intitula com o nome do arquivo gravado.
-    teste::conferir_o_contexto(contexto(), [](const std::string& campo, const int*, std::size_t) {
-        return campo == "janelas.titulo_das_janelas" ? teste::esperado::qualquer : teste::esperado::veneno;
+    // Nem o título das janelas muda: o salvamento de uma rede não fala com janela nenhuma.
+    teste::conferir_o_contexto(contexto(), [](const std::string&, const int*, std::size_t) {
+        return teste::esperado::veneno;
     });
 
     recomecar(contexto());
     destruir_todas_as_janelas();
+    definir_separador_decimal(separador_antes);
+}
+
+// A abertura e o salvamento trabalham na rede que recebem e devolvem o que aconteceu, sem
+// caixa nenhuma: o arquivo de referência aberto numa rede própria volta com o seu desenho, e
+// um arquivo que não é projeto, um valor recusado e uma gravação que falha só são contados.
+TEST(duas_redes, abrir_e_salvar_numa_rede_propria_devolvem_o_que_aconteceu) {
+    servicos_de_teste s;
+    s.pasta = "/opt/orvel";  // a da folha de estilo do arquivo de referência
+    const char separador_antes = separador_decimal();
+    definir_separador_decimal('.');
+    teste::pasta_temporaria pasta;
+    teste::envenenar_o_contexto(contexto());
+    const std::string referencia = std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml";
+
+    const auto c = std::make_unique<contexto_da_rede>();
+    c->projeto.projeto_alterado = true;
+    ASSERT_TRUE(abrir_projeto(*c, referencia).feito());
+    EXPECT_EQ(c->projeto.nome_do_arquivo, referencia);
+    EXPECT_FALSE(c->projeto.projeto_alterado);
+    EXPECT_EQ(c->desenho.no_shape_Left(2), 3000.0f);
+    EXPECT_EQ(c->desenho.etiqueta_link_label_Caption(1), "L1");
+    const std::string copia = pasta.arquivo("pequena.xml");  // o nome que o arquivo guarda
+    ASSERT_TRUE(salvar_projeto(*c, copia).feito());
+    EXPECT_EQ(c->projeto.nome_do_arquivo, copia);
+    EXPECT_EQ(c->projeto.caption_dos_forms, "pequena.xml");
+    EXPECT_TRUE(teste::conteudo(copia) == teste::conteudo(referencia));
+
+    // Um arquivo que não é projeto: recusado, a rede e o seu arquivo como estavam.
+    const std::string outro = pasta.arquivo("outro.xml");
+    teste::escrever(outro, "<?xml version=\"1.0\"?><html/>");
+    resultado_do_arquivo r = abrir_projeto(*c, outro);
+    EXPECT_EQ(r.como, resultado_do_arquivo::situacao::recusado);
+    EXPECT_EQ(r.texto, "o arquivo outro.xml não é um projeto do ORVEL");
+    EXPECT_EQ(r.chave, "");
+    EXPECT_EQ(c->projeto.nome_do_arquivo, copia);
+    EXPECT_EQ(c->desenho.no_shape_Left(2), 3000.0f);
+
+    // Um valor que os diálogos não aceitam: a chave e o elemento vêm com o texto.
+    std::string texto = teste::conteudo(referencia);
+    const std::string verde = "<verde_de_seguranca_dado>12<";
+    ASSERT_NE(texto.find(verde), std::string::npos);
+    texto.replace(texto.find(verde), verde.size(), "<verde_de_seguranca_dado>300<");
+    const std::string fora = pasta.arquivo("fora.xml");
+    teste::escrever(fora, texto);
+    r = abrir_projeto(*c, fora);
+    EXPECT_EQ(r.como, resultado_do_arquivo::situacao::recusado);
+    EXPECT_EQ(r.chave, "verde_de_seguranca_dado");
+    EXPECT_EQ(r.elemento, "link1");
+    EXPECT_EQ(r.texto.rfind("o arquivo fora.xml tem um valor que os diálogos não aceitam: verde_de_seguranca_dado = 300", 0), 0u)
+        << r.texto;
+    EXPECT_EQ(c->projeto.nome_do_arquivo, copia);
+
+    // Uma gravação que falha: o código do relato, e projeto_alterado como estava.
+    c->projeto.projeto_alterado = true;
+    r = salvar_projeto(*c, pasta.arquivo("sumiu/rede.xml"));
+    EXPECT_EQ(r.como, resultado_do_arquivo::situacao::falhou);
+    EXPECT_EQ(r.codigo, "Erro 146");
+    EXPECT_FALSE(r.texto.empty());
+    EXPECT_TRUE(c->projeto.projeto_alterado);
+
+    EXPECT_TRUE(s.mensagens.empty());
+    teste::conferir_o_contexto(contexto(), [](const std::string&, const int*, std::size_t) {
+        return teste::esperado::veneno;
+    });
+    recomecar(contexto());
     definir_separador_decimal(separador_antes);
 }
 
