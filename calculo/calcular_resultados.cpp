@@ -171,7 +171,7 @@ void links_com_maior_grau(const rede_em_calculo& ctx) {
 }  // namespace
 
 void calcular_resultados(const rede_em_calculo& ctx) {
-    com_codigo("Erro 152", [&] {
+    com_codigo(ctx.observador, "Erro 152", [&] {
         if (ctx.projeto.parar_processamento) {
             ctx.observador.aplicar_coluna(coluna_de_comandos::parada);
             ctx.editor.desenhando = false;

@@ -12,6 +12,8 @@ int observador_do_calculo::mensagem(const std::string& texto, int estilo, const 
 
 void observador_do_calculo::sondar() { servicos().processar_eventos_pendentes(); }
 
+void observador_do_calculo::relatar_erro(const std::string& codigo) { orvel::relatar_erro(codigo); }
+
 bool observador_do_calculo::salvar(contexto_da_rede& c) {
     if (c.projeto.nome_do_arquivo.empty() || c.projeto.salvar_como) return false;
     const resultado_do_arquivo r = salvar_projeto(c, c.projeto.nome_do_arquivo);

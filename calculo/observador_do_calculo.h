@@ -30,6 +30,10 @@ public:
     // gravado. Sem janelas, não há a quem pedir um nome: grava no arquivo que a rede já tem (e
     // nada, sem ele), e uma falha vai ao relator de erros.
     virtual bool salvar(contexto_da_rede& c);
+    // Relata a falha corrente com o código de local ("Erro 130") de uma etapa do processamento.
+    // Sem outro observador, pelo relator de erros da plataforma (durante um processamento, só a
+    // primeira falha mostra a sua caixa).
+    virtual void relatar_erro(const std::string& codigo);
 };
 
 void instalar_observador_do_calculo(observador_do_calculo* o);  // nullptr: o de omissão

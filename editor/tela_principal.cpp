@@ -347,7 +347,7 @@ void tela_principal::novo() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
     nome_do_arquivo.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     BackColor = cor_de_fundo_da_tela;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::novo);
     desenhando = true;
@@ -368,7 +368,7 @@ void tela_principal::abrir() {
 void tela_principal::fechar() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::fechar);

@@ -479,10 +479,6 @@ struct contexto_da_rede {
     valores_da_animacao animacao;
 };
 
-// O contexto do processo.
-inline contexto_da_rede contexto_global;
-inline contexto_da_rede& contexto() { return contexto_global; }
-
 // O contexto volta inteiro ao valor do começo do programa (uma rede vazia). O valor inicial fica
 // guardado fora da pilha.
 inline void recomecar(contexto_da_rede& c) {

@@ -1,6 +1,5 @@
 #include "modelo/limpar_rede.h"
 
-#include "modelo/rede.h"
 #include "modelo/tela_principal.h"
 
 namespace orvel {
@@ -49,18 +48,18 @@ void esvaziar_rede(contexto_da_rede& c) {
     r.max_quant_de_intervalos = 0;
 }
 
-void limpar_rede() {
+void limpar_rede(contexto_da_rede& c) {
     // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
     // anterior sabe que ela mudou.
-    ++revisao_da_rede;
-    com_codigo("Erro 151", [] {
+    ++c.projeto.revisao_da_rede;
+    com_codigo("Erro 151", [&c] {
         auto& t = frmTela_principal_versao2();
         t.Caption = "";
 
-        esvaziar_rede(contexto());
+        esvaziar_rede(c);
 
         // O desenho refeito da rede vazia: todo elemento descarregado, as marcas escondidas.
-        desenhar_a_rede(t, contexto());
+        desenhar_a_rede(t, c);
         t.Caption = "";
         observador().ao_mudar();
     });

@@ -1,5 +1,4 @@
 #include "modelo/tela_principal.h"
-#include "modelo/contexto_da_rede.h"
 
 namespace orvel {
 
@@ -230,8 +229,8 @@ bool tela_principal_carregada() {
     return false;
 }
 
-void titular_as_oito_janelas(const std::string& titulo) {
-    contexto().janelas.titulo_das_janelas = titulo;
+void titular_as_oito_janelas(estado_das_janelas& estado, const std::string& titulo) {
+    estado.titulo_das_janelas = titulo;
     if (janelas_) {
         janelas_->titular_as_oito_janelas(titulo);
         return;
@@ -240,8 +239,8 @@ void titular_as_oito_janelas(const std::string& titulo) {
     observador().ao_mudar();
 }
 
-std::string titulo_das_janelas() {
-    const std::string& t = contexto().janelas.titulo_das_janelas;
+std::string titulo_das_janelas(const estado_das_janelas& estado) {
+    const std::string& t = estado.titulo_das_janelas;
     return t.empty() ? std::string(titulo_do_produto) : t;
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 #include "modelo/estado_dos_comandos.h"
 #include "plataforma/formularios.h"
 
@@ -90,11 +90,14 @@ janelas_do_programa* janelas_instaladas();
 desenho_da_rede& frmTela_principal_versao2();
 bool tela_principal_carregada();
 
-// Põe o mesmo título na janela principal e nas outras sete, nesta ordem, e o guarda: uma das
-// sete que for fechada e aberta de novo o toma ao ser carregada (titulo_das_janelas).
-void titular_as_oito_janelas(const std::string& titulo);
+// Põe o mesmo título na janela principal e nas outras sete, nesta ordem, e o guarda no estado
+// das janelas: uma das sete que for fechada e aberta de novo o toma ao ser carregada
+// (titulo_das_janelas). Sem o estado, o do contexto do processo.
+void titular_as_oito_janelas(estado_das_janelas& estado, const std::string& titulo);
+inline void titular_as_oito_janelas(const std::string& titulo) { titular_as_oito_janelas(contexto().janelas, titulo); }
 
 // O título dado por último às oito janelas; antes do primeiro, o do produto.
-std::string titulo_das_janelas();
+std::string titulo_das_janelas(const estado_das_janelas& estado);
+inline std::string titulo_das_janelas() { return titulo_das_janelas(contexto().janelas); }
 
 }  // namespace orvel

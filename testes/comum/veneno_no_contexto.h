@@ -10,7 +10,7 @@
 
 #include "comum/conferencia.h"
 #include "comum/percorrer.h"
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 
 namespace orvel::teste {
 

@@ -34,7 +34,7 @@ protected:
         nome_do_arquivo.clear();
         salvar_como = false;
         caption_dos_forms.clear();
-        limpar_rede();
+        limpar_rede(contexto());
     }
     void TearDown() override {
         definir_separador_decimal(separador_antes);
@@ -230,7 +230,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
     for (char sep : {',', '.'}) {
         SCOPED_TRACE(sep);
         definir_separador_decimal(sep);
-        limpar_rede();
+        limpar_rede(contexto());
         montar_rede();
         const std::string primeiro = pasta.arquivo(std::string("ida_") + sep + ".xml");
         ASSERT_TRUE(salvar_em(primeiro));
@@ -238,7 +238,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
             EXPECT_NE(conteudo(primeiro).find("<fluxo_dado>1800,5</fluxo_dado>"), std::string::npos);
         }
 
-        limpar_rede();
+        limpar_rede(contexto());
         projeto_alterado = true;
         ASSERT_TRUE(abrir(primeiro));
         EXPECT_FALSE(projeto_alterado);
@@ -320,7 +320,7 @@ TEST_F(arquivo_de_projeto, divisas_das_colunas_1_e_93_vao_e_voltam) {
     ASSERT_TRUE(salvar_em(caminho));
     EXPECT_NE(conteudo(caminho).find("<existe_ordenada_dado>1,30,61,93,</existe_ordenada_dado>"), std::string::npos);
 
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     for (int c = 1; c <= max_colunas; ++c)
         EXPECT_EQ(existe_ordenada_dado(1, c), c == 1 || c == 30 || c == 61 || c == 93) << "coluna " << c;
@@ -548,7 +548,7 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
     const std::string arquivo_atual = pasta.arquivo("atual.xml");
     for (const caso& c : todos) {
         SCOPED_TRACE(c.nome);
-        limpar_rede();
+        limpar_rede(contexto());
         montar_rede();
         nome_da_rede_dado = "atual";
         nome_do_arquivo = arquivo_atual;
@@ -610,7 +610,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     const std::string caminho = pasta.arquivo("nunca_editada.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
-    limpar_rede();
+    limpar_rede(contexto());
     s.mensagens.clear();
     ASSERT_TRUE(abrir(caminho));
     EXPECT_TRUE(s.mensagens.empty());
@@ -638,7 +638,7 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
     texto.replace(texto.find("<relacao>1,2,3,</relacao>"), 25, "<relacao>0,2,3</relacao>");
     texto.replace(texto.find("<total_de_nos_dado>3<"), 21, "<total_de_nos_dado>9<");
     escrever(caminho, texto);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     EXPECT_FALSE(existe_link(1));
     EXPECT_TRUE(existe_link(2));
@@ -675,7 +675,7 @@ TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
     const std::string caminho = pasta.arquivo("sem_resultados.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
     EXPECT_EQ(contexto().resultados.atraso_rede_rel, "");
@@ -700,7 +700,7 @@ TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abai
     const std::string base = pasta.arquivo("base.xml");
     ASSERT_TRUE(salvar_em(base));
     const std::string bom = conteudo(base);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(base)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
     int testadas = 0;

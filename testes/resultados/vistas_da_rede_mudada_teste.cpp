@@ -35,7 +35,7 @@ protected:
 
     void processar_uma_grade(int linhas, int colunas, Integer ciclo, const std::string& arquivo) {
         nome_do_arquivo.clear();
-        limpar_rede();
+        limpar_rede(contexto());
         teste::montar_rede_em_grade(linhas, colunas, ciclo);
         teste::desenhar_a_rede(t());
         aplicar_coluna_de_comandos(coluna_de_comandos::abrir);

@@ -31,6 +31,7 @@ public:
         mensagens.push_back(titulo + ": " + texto);
         return 0;
     }
+    void relatar_erro(const std::string& codigo) override { mensagens.push_back(codigo); }
     std::vector<std::string> mensagens;
 };
 
@@ -225,6 +226,23 @@ TEST(duas_redes, abrir_e_salvar_numa_rede_propria_devolvem_o_que_aconteceu) {
     });
     recomecar(contexto());
     definir_separador_decimal(separador_antes);
+}
+
+// Uma etapa que falha relata pelo observador da execução, não pelos serviços do processo.
+TEST(duas_redes, a_falha_de_uma_etapa_vai_ao_relator_da_execucao) {
+    servicos_de_teste s;
+    observador_que_registra o;
+    const auto c = std::make_unique<contexto_da_rede>();
+    teste::montar_rede_em_grade(c->rede, 2, 2, 90);
+    c->rede.max_indice_link = 200;  // além das tabelas dos links
+    const rede_em_calculo r(*c, o);
+    const etapas_do_processamento e = etapas_de_verdade();
+    e.zerar(r);
+    e.copiar(r);
+    e.preparar(r);
+    ASSERT_FALSE(o.mensagens.empty());
+    EXPECT_EQ(o.mensagens.front().rfind("Erro ", 0), 0u) << o.mensagens.front();
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 // O processamento fala com o usuário pelo observador que recebe, não pelo instalado no processo:

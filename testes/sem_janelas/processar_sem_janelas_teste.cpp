@@ -56,7 +56,7 @@ protected:
         salvar_como = false;
         caption_dos_forms.clear();
         etapas() = etapas_de_verdade();
-        limpar_rede();
+        limpar_rede(contexto());
     }
     void TearDown() override {
         instalar_observador_do_calculo(nullptr);
@@ -104,7 +104,7 @@ TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
     const std::string arquivo = pasta.arquivo("grade.xml");
     ASSERT_TRUE(salvar(arquivo));
 
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(arquivo));
     processar_rede(contexto(), observador_do_calculo_instalado());
 
