@@ -104,88 +104,33 @@ namespace {
 // Pixels para twips, com verificação de estouro de 16 bits.
 Integer px(Integer pixels, Integer twips_por_pixel) { return para_integer(Long{pixels} * Long{twips_por_pixel}); }
 
-void limpar_buffers_e_copias_dos_nos() {
-    for (int n = 1; n <= max_nos; ++n) {
-        existe_no(n) = false;
-        nome_do_no_editado(n).clear();
-        contexto().copias.nome_do_no(n).clear();
-        nome_do_mestre_editado(n).clear();
-        contexto().copias.nome_do_mestre(n).clear();
-        quant_de_grupos_editado(n) = 0;
-        contexto().copias.quant_de_grupos(n) = 0;
-        quant_de_intervalos_antes_editado(n) = 0;
-        contexto().copias.quant_de_intervalos_antes(n) = 0;
-        intervalo_do_escravo_editado(n) = 0;
-        contexto().copias.intervalo_do_escravo(n) = 0;
-        intervalo_do_mestre_editado(n) = 0;
-        contexto().copias.intervalo_do_mestre(n) = 0;
-        intervalo_demandado_editado(n) = 0;
-        contexto().copias.intervalo_demandado(n) = 0;
-        intervalo_beneficiado_editado(n) = 0;
-        contexto().copias.intervalo_beneficiado(n) = 0;
-        defasagem_forcada_editado(n) = 0;
-        contexto().copias.defasagem_forcada(n) = 0;
-        n_acionamentos_editado(n) = 0;
-        contexto().copias.n_acionamentos(n) = 0;
-        eh_no_escravo_editado(n) = false;
-        contexto().copias.eh_no_escravo(n) = false;
-        eh_no_demandado_editado(n) = false;
-        contexto().copias.eh_no_demandado(n) = false;
-        eh_ciclo_duplo_permitido_editado(n) = false;
-        contexto().copias.eh_ciclo_duplo_permitido(n) = false;
-        for (int c = 1; c <= max_colunas; ++c) {
-            existe_ordenada_editado(n, c) = false;
-            contexto().copias.existe_ordenada(n, c) = false;
-        }
-        for (int k = 1; k <= max_intervalos_duplos; ++k) {
-            duracao_imposta_editado(n, k) = 0;
-            contexto().copias.duracao_imposta(n, k) = 0;
-        }
-        for (int g = 1; g <= max_grupos; ++g) {
-            for (int p = 1; p <= max_links_por_grupo; ++p) {
-                nome_dos_links_do_grupo_editado(n, g, p).clear();
-                contexto().copias.nome_dos_links_do_grupo(n, g, p).clear();
-            }
-            for (int k = 1; k <= max_intervalos_duplos; ++k) {
-                cor_do_intervalo_do_grupo_editado(n, g, k) = 0;
-                contexto().copias.cor_do_intervalo_do_grupo(n, g, k) = 0;
-            }
-        }
-        raio_do_no(n) = 0;
-        x_do_no(n) = 0;
-        y_do_no(n) = 0;
+// A carga da janela esvazia cada posição de nó e de link nas cópias de edição e nas de
+// trabalho, pelas listas de campos que as definem (como a eliminação de um nó ou de um link),
+// até o ciclo duplo nos campos de intervalos.
+#define ORVEL_ESVAZIAR_EDITADO(nome, ...) esvaziar_posicao(c.edicao.nome, p, max_intervalos_duplos);
+#define ORVEL_ESVAZIAR_COPIADO(nome, ...) esvaziar_posicao(c.copias.nome, p, max_intervalos_duplos);
+void limpar_buffers_e_copias_dos_nos(contexto_da_rede& c) {
+    for (int p = 1; p <= max_nos; ++p) {
+        c.rede.existe_no(p) = false;
+        ORVEL_CAMPOS_DOS_NOS_EDITADOS(ORVEL_ESVAZIAR_EDITADO)
+        ORVEL_CAMPOS_DOS_NOS_COPIADOS(ORVEL_ESVAZIAR_COPIADO)
+        c.editor.raio_do_no(p) = 0;
+        c.editor.x_do_no(p) = 0;
+        c.editor.y_do_no(p) = 0;
     }
 }
 
-void limpar_buffers_e_copias_dos_links() {
-    for (int l = 1; l <= max_links; ++l) {
-        existe_link(l) = false;
-        nome_do_link_editado(l).clear();
-        contexto().copias.nome_do_link(l).clear();
-        nome_do_no_origem_editado(l).clear();
-        contexto().copias.nome_do_no_origem(l).clear();
-        nome_do_no_destino_editado(l).clear();
-        contexto().copias.nome_do_no_destino(l).clear();
-        contexto().derivados.no_origem(l) = 0;
-        contexto().derivados.no_destino(l) = 0;
-        verde_de_seguranca_editado(l) = 0;
-        contexto().copias.verde_de_seguranca(l) = 0;
-        fluxo_editado(l) = 0;
-        contexto().copias.fluxo_por_segundo(l) = 0;
-        fluxo_de_saturacao_editado(l) = 0;
-        contexto().copias.fluxo_de_saturacao_por_segundo(l) = 0;
-        t_de_percurso_editado(l) = 0;
-        contexto().copias.t_de_percurso(l) = 0;
-        capacidade_da_caixa_editado(l) = 0;
-        contexto().copias.capacidade_da_caixa(l) = 0;
-        for (int k = 1; k <= max_recebedores; ++k) {
-            nome_do_recebedor_editado(l, k).clear();
-            contexto().copias.nome_do_recebedor(l, k).clear();
-            valor_do_fornecimento_editado(l, k) = 0;
-            contexto().copias.valor_do_fornecimento(l, k) = 0;
-        }
+void limpar_buffers_e_copias_dos_links(contexto_da_rede& c) {
+    for (int p = 1; p <= max_links; ++p) {
+        c.rede.existe_link(p) = false;
+        ORVEL_CAMPOS_DOS_LINKS_EDITADOS(ORVEL_ESVAZIAR_EDITADO)
+        ORVEL_CAMPOS_DOS_LINKS_COPIADOS(ORVEL_ESVAZIAR_COPIADO)
+        c.derivados.no_origem(p) = 0;
+        c.derivados.no_destino(p) = 0;
     }
 }
+#undef ORVEL_ESVAZIAR_COPIADO
+#undef ORVEL_ESVAZIAR_EDITADO
 
 }  // namespace
 
@@ -243,10 +188,10 @@ void tela_principal::Form_Load() {
 
     total_de_nos_dado = 0;
     no_selecionado = 0;
-    limpar_buffers_e_copias_dos_nos();
+    limpar_buffers_e_copias_dos_nos(contexto());
     total_de_links_dado = 0;
     link_selecionado = 0;
-    limpar_buffers_e_copias_dos_links();
+    limpar_buffers_e_copias_dos_links(contexto());
 
     titular_as_oito_janelas(titulo_do_produto);
     projeto_alterado = false;

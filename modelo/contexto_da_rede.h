@@ -3,12 +3,14 @@
 // do cálculo, o estado das buscas e da simulação, os resultados, as cópias de edição dos
 // diálogos e o estado do editor, agrupados por sentido num contexto_da_rede.
 //
-// O programa tem um contexto por processo (contexto()), e os nomes das tabelas (modelo/rede.h,
-// modelo/tabelas_de_calculo.h, modelo/buffers_de_edicao.h, modelo/estado_do_editor.h,
-// modelo/valores_da_animacao.h) são referências aos membros dele: o endereço de cada tabela é
-// uma constante, como o de uma tabela global. Outros contextos podem existir como valores (por
-// exemplo para avaliar várias tentativas de uma vez); um contexto é grande, então fica na
-// memória estática ou no heap, nunca na pilha.
+// O modelo (abrir, salvar e esvaziar a rede) e o cálculo trabalham no contexto que recebem. O
+// programa tem um contexto por processo, o das janelas (contexto(), em
+// modelo/contexto_do_processo.h, que o modelo e o cálculo não alcançam), e os nomes das tabelas
+// que as janelas editam (modelo/rede.h, modelo/buffers_de_edicao.h, modelo/estado_do_editor.h,
+// modelo/valores_da_animacao.h) são referências aos membros dele; as tabelas do cálculo não têm
+// nome fora do contexto. Outros contextos podem existir como valores (outra rede, ou várias
+// tentativas de uma vez); um contexto é grande, então fica na memória estática ou no heap,
+// nunca na pilha.
 //
 // Os valores iniciais dos membros são os de uma rede vazia no começo do programa.
 
@@ -24,8 +26,9 @@ namespace orvel {
 
 // Cada grupo é definido por uma lista de campos (nome, tipo) que dá os membros, todos com valor
 // inicial vazio (0, "" ou False), e que serve também a quem percorre o grupo campo por campo
-// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. Os
-// nomes das tabelas, com o que cada uma guarda, estão nos cabeçalhos citados acima.
+// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. O
+// que cada tabela guarda está nos cabeçalhos citados acima (as do cálculo, em
+// modelo/tabelas_de_calculo.h).
 #define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
 
 // Os padrões das opções da rede (0 nas opções dadas = não imposto; o cálculo aplica então o padrão).
@@ -163,6 +166,10 @@ struct listas_do_arquivo {
     X(peso_da_parada, Integer)                                                                 \
     X(grau_de_saturacao_meta, Single)                                                          \
     X(grau_de_saturacao_limite, Single)                                                        \
+    ORVEL_CAMPOS_DOS_NOS_COPIADOS(X)                                                           \
+    ORVEL_CAMPOS_DOS_LINKS_COPIADOS(X)
+// As cópias dos dados de um nó e de um link, com a posição como primeiro índice.
+#define ORVEL_CAMPOS_DOS_NOS_COPIADOS(X)                                                       \
     X(nome_do_no, tabela<std::string, max_nos>)                                                \
     X(nome_do_mestre, tabela<std::string, max_nos>)                                            \
     X(quant_de_grupos, tabela<Byte, max_nos>)                                                  \
@@ -179,7 +186,8 @@ struct listas_do_arquivo {
     X(nome_dos_links_do_grupo, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
     X(duracao_imposta, tabela<Integer, max_nos, limite_de_intervalos>)                         \
     X(cor_do_intervalo_do_grupo, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
-    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)                                     \
+    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)
+#define ORVEL_CAMPOS_DOS_LINKS_COPIADOS(X)                                                     \
     X(nome_do_link, tabela<std::string, max_links>)                                            \
     X(nome_do_no_origem, tabela<std::string, max_links>)                                       \
     X(nome_do_no_destino, tabela<std::string, max_links>)                                      \
