@@ -7,7 +7,7 @@
 #include "calculo/observador_do_calculo.h"
 #include "calculo/simulacao.h"
 #include "calculo/rede_em_calculo.h"
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {

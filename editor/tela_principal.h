@@ -2,7 +2,7 @@
 // A janela principal: o projeto da janela (barra de ferramentas e menus), a carga e os comandos
 // do desenho.
 
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 #include <string_view>

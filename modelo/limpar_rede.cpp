@@ -1,6 +1,6 @@
 #include "modelo/limpar_rede.h"
 
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 

@@ -18,7 +18,7 @@
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/numeros.h"
 #include "comum/servicos_de_teste.h"
 

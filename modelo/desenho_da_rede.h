@@ -7,7 +7,7 @@
 #include <string>
 
 #include "modelo/contexto_do_processo.h"
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/formularios.h"
 
 namespace orvel {

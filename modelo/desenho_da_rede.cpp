@@ -1,4 +1,4 @@
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 
