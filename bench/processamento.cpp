@@ -48,7 +48,7 @@ void processar(benchmark::State& estado) {
     const auto c = std::make_unique<contexto_da_rede>();
     teste::montar_rede_em_grade(c->rede, 5, 10, ciclo, uma_hora);
     etapas() = etapas_de_verdade();
-    etapas().salvar = [](contexto_da_rede&) { return true; };
+    etapas().salvar = [](contexto_da_rede&, observador_do_calculo&) { return true; };
 
     {
         servicos_de_teste s;
@@ -139,7 +139,7 @@ void processar_com_parada(benchmark::State& estado) {
     const auto c = std::make_unique<contexto_da_rede>();
     teste::montar_rede_em_grade(c->rede, 5, 10, ciclo, uma_hora);
     etapas() = etapas_de_verdade();
-    etapas().salvar = [](contexto_da_rede&) { return true; };
+    etapas().salvar = [](contexto_da_rede&, observador_do_calculo&) { return true; };
 
     // A execução conferida, que conta as sondagens; a parada tem de deixar as mesmas defasagens.
     const execucao_medida conferida = processar_medindo(*c, 0);

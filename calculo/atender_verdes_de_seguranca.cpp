@@ -172,7 +172,7 @@ bool atender_no(const rede_em_calculo& ctx, int n) {
 
 void atender_verdes_de_seguranca(const rede_em_calculo& ctx) {
     ctx.derivados.verdes_de_seguranca_nao_atendidos = false;
-    com_codigo("Erro 125", [&] {
+    com_codigo(ctx.observador, "Erro 125", [&] {
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
             if (ctx.rede.existe_no(n) && !atender_no(ctx, n)) return;
 

@@ -156,7 +156,7 @@ void calcular_no(const rede_em_calculo& ctx, int n) {
 }  // namespace
 
 void calcular_ciclo_minimo_dos_nos(const rede_em_calculo& ctx) {
-    com_codigo("Erro 122", [&] {
+    com_codigo(ctx.observador, "Erro 122", [&] {
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
             if (ctx.rede.existe_no(n)) calcular_no(ctx, n);
 

@@ -7,7 +7,7 @@
 #include "calculo/observador_do_calculo.h"
 #include "calculo/simulacao.h"
 #include "calculo/rede_em_calculo.h"
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
@@ -171,7 +171,7 @@ void links_com_maior_grau(const rede_em_calculo& ctx) {
 }  // namespace
 
 void calcular_resultados(const rede_em_calculo& ctx) {
-    com_codigo("Erro 152", [&] {
+    com_codigo(ctx.observador, "Erro 152", [&] {
         if (ctx.projeto.parar_processamento) {
             ctx.observador.aplicar_coluna(coluna_de_comandos::parada);
             ctx.editor.desenhando = false;

@@ -291,7 +291,7 @@ void calcular_fracoes_do_fornecimento(const rede_em_calculo& ctx) {
 }  // namespace
 
 void copiar_dados_de_calculo(const rede_em_calculo& ctx) {
-    com_codigo("Erro 126", [&] {
+    com_codigo(ctx.observador, "Erro 126", [&] {
         copiar_links(ctx);
         copiar_nos(ctx);
         copiar_opcoes(ctx);
@@ -299,7 +299,7 @@ void copiar_dados_de_calculo(const rede_em_calculo& ctx) {
 }
 
 void preparar_dados_de_calculo(const rede_em_calculo& ctx) {
-    com_codigo("Erro 121", [&] {
+    com_codigo(ctx.observador, "Erro 121", [&] {
         definir_opcoes_efetivas(ctx);
         marcar_grupos_verdes(ctx);
         associar_links_aos_grupos(ctx);

@@ -55,7 +55,7 @@ void montar_nivel(const rede_em_calculo& ctx, int nivel, const Byte* de, int qua
 }  // namespace
 
 void calcular_defasagens_iniciais(const rede_em_calculo& ctx) {
-    com_codigo("Erro 134", [&] {
+    com_codigo(ctx.observador, "Erro 134", [&] {
         calcular_grau_de_saturacao_dos_grupos(ctx);
         dimensionar_perfis(ctx);
         montar_caminho_principal(ctx);
@@ -68,7 +68,7 @@ void calcular_defasagens_iniciais(const rede_em_calculo& ctx) {
 }
 
 void calcular_grau_de_saturacao_dos_grupos(const rede_em_calculo& ctx) {
-    com_codigo("Erro 127", [&] {
+    com_codigo(ctx.observador, "Erro 127", [&] {
         const Integer C = ctx.derivados.t_de_ciclo;
         ctx.derivados.periodo_de_simulacao = periodo_em_ciclos(600, C);
         ctx.derivados.eh_periodo_de_uma_hora = false;
@@ -94,7 +94,7 @@ void calcular_grau_de_saturacao_dos_grupos(const rede_em_calculo& ctx) {
 }
 
 void calcular_defasagem_do_escravo(const rede_em_calculo& ctx, int no) {
-    com_codigo("Erro 129", [&ctx, no] {
+    com_codigo(ctx.observador, "Erro 129", [&ctx, no] {
         const int m = ctx.derivados.no_mestre(no);
         ctx.derivados.duracao_com_demanda(m, 0) = 0;
         ctx.derivados.duracao_com_demanda(no, 0) = 0;
@@ -110,7 +110,7 @@ void calcular_defasagem_do_escravo(const rede_em_calculo& ctx, int no) {
 }
 
 void montar_caminho_principal(const rede_em_calculo& ctx) {
-    com_codigo("Erro 133", [&] {
+    com_codigo(ctx.observador, "Erro 133", [&] {
         if (ctx.rede.total_de_nos_dado == 1) {
             int unico = 0;
             for (int n = ctx.rede.max_indice_no; n >= 1; --n)

@@ -252,7 +252,7 @@ std::array<Integer, 8> pontos_do_colchete(Integer p3, Integer p5, Integer passo,
 }
 
 void montar_pares_de_nos(const rede_em_calculo& ctx) {
-    com_codigo("Erro 131", [&] {
+    com_codigo(ctx.observador, "Erro 131", [&] {
         matriz_de_nos fase1{};
         matriz_de_nos fase2{};
         vizinhos(ctx, fase1, fase2);
@@ -298,7 +298,7 @@ void montar_pares_de_nos(const rede_em_calculo& ctx) {
 }
 
 void otimizar_defasagens_por_pares(const rede_em_calculo& ctx) {
-    com_codigo("Erro 135", [&] {
+    com_codigo(ctx.observador, "Erro 135", [&] {
         montar_pares_de_nos(ctx);
 
         const Integer C = ctx.derivados.t_de_ciclo;
@@ -346,15 +346,15 @@ void otimizar_defasagens_por_pares(const rede_em_calculo& ctx) {
 }
 
 void otimizar_defasagem_do_par_fase1(const rede_em_calculo& ctx) {
-    com_codigo("Erro 132", [&ctx] { buscar_no_par(ctx); });
+    com_codigo(ctx.observador, "Erro 132", [&ctx] { buscar_no_par(ctx); });
 }
 
 void otimizar_defasagem_do_par_fase2(const rede_em_calculo& ctx) {
-    com_codigo("Erro 141", [&ctx] { buscar_no_par(ctx); });
+    com_codigo(ctx.observador, "Erro 141", [&ctx] { buscar_no_par(ctx); });
 }
 
 void propagar_defasagens_fase1(const rede_em_calculo& ctx) {
-    com_codigo("Erro 137", [&] {
+    com_codigo(ctx.observador, "Erro 137", [&] {
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n) ctx.buscas.no_defasado(n) = false;
         const int referencia = ctx.buscas.nos_do_caminho_principal(1);
         const int quant_no_caminho = ctx.buscas.quant_de_nos_do_caminho;
@@ -395,7 +395,7 @@ void propagar_defasagens_fase1(const rede_em_calculo& ctx) {
 }
 
 void propagar_defasagens_fase2(const rede_em_calculo& ctx) {
-    com_codigo("Erro 142", [&] {
+    com_codigo(ctx.observador, "Erro 142", [&] {
         ctx.buscas.quant_de_nos_por_nivel(0) = ctx.buscas.quant_de_nos_do_caminho;
         for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) ctx.buscas.arvore_de_niveis(0, i) = ctx.buscas.nos_do_caminho_principal(i);
 

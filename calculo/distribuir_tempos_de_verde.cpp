@@ -197,7 +197,7 @@ void ajustar_ao_ciclo(const rede_em_calculo& ctx, int n, Integer total) {
 }  // namespace
 
 void distribuir_tempos_de_verde(const rede_em_calculo& ctx) {
-    com_codigo("Erro 124", [&] {
+    com_codigo(ctx.observador, "Erro 124", [&] {
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n) {
             if (!ctx.rede.existe_no(n)) continue;
             std::array<Integer, max_grupos + 1> verde_do_grupo{};

@@ -93,7 +93,7 @@ void dobrar_no(const rede_em_calculo& ctx, int n, bool elevado) {
 }  // namespace
 
 void escolher_tempo_de_ciclo(const rede_em_calculo& ctx) {
-    com_codigo("Erro 123", [&] {
+    com_codigo(ctx.observador, "Erro 123", [&] {
         std::array<ciclo_do_no, max_nos + 1> ciclos{};
 
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n)

@@ -263,7 +263,7 @@ void deslocar_no_candidato(const rede_em_calculo& ctx, int c, Integer passo, std
 Byte passo_do_deslocamento(Integer C) { return para_byte(0.03 * double(C)); }
 
 void otimizar_intervalos_repetidos(const rede_em_calculo& ctx) {
-    com_codigo("Erro 144", [&] {
+    com_codigo(ctx.observador, "Erro 144", [&] {
         const Integer C = ctx.derivados.t_de_ciclo;
         const Integer passo = passo_do_deslocamento(C);
         const int candidatos = preparar_candidatos(ctx);
@@ -277,7 +277,7 @@ void otimizar_intervalos_repetidos(const rede_em_calculo& ctx) {
 }
 
 void verificar_verdes_minimos(const rede_em_calculo& ctx) {
-    com_codigo("Erro 150", [&] {
+    com_codigo(ctx.observador, "Erro 150", [&] {
         ctx.buscas.intervalos_validos = true;
         const int k = ctx.buscas.no_da_vizinhanca(1);
         const int n = ctx.derivados.quant_de_intervalos_depois(k);

@@ -1,5 +1,7 @@
 #include "calculo/observador_do_calculo.h"
 
+#include "modelo/projeto.h"
+#include "plataforma/falha.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {
@@ -9,6 +11,18 @@ int observador_do_calculo::mensagem(const std::string& texto, int estilo, const 
 }
 
 void observador_do_calculo::sondar() { servicos().processar_eventos_pendentes(); }
+
+void observador_do_calculo::relatar_erro(const std::string& codigo) { orvel::relatar_erro(codigo); }
+
+bool observador_do_calculo::salvar(contexto_da_rede& c) {
+    if (c.projeto.nome_do_arquivo.empty() || c.projeto.salvar_como) return false;
+    const resultado_do_arquivo r = salvar_projeto(c, c.projeto.nome_do_arquivo);
+    if (r.como == resultado_do_arquivo::situacao::falhou) {
+        const relatos_sempre_mostrados sempre;
+        relatar_erro(r.codigo);
+    }
+    return r.feito();
+}
 
 namespace {
 // O observador do processo, uma escolha fora das redes: o de omissão e o que o programa (ou um

@@ -6,10 +6,12 @@
 
 #include <string>
 
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/tipos.h"
 
 namespace orvel {
+
+struct contexto_da_rede;
 
 class observador_do_calculo {
 public:
@@ -24,6 +26,14 @@ public:
     // Ponto de sondagem: deixa rodar os eventos pendentes (a pintura e um clique em
     // "Interromper  processamento"). Sem outro observador, pelos serviços.
     virtual void sondar();
+    // Salva o projeto da rede, como o "Salvar" das janelas: true só quando o arquivo foi
+    // gravado. Sem janelas, não há a quem pedir um nome: grava no arquivo que a rede já tem (e
+    // nada, sem ele), e uma falha vai ao relator de erros.
+    virtual bool salvar(contexto_da_rede& c);
+    // Relata a falha corrente com o código de local ("Erro 130") de uma etapa do processamento.
+    // Sem outro observador, pelo relator de erros da plataforma (durante um processamento, só a
+    // primeira falha mostra a sua caixa).
+    virtual void relatar_erro(const std::string& codigo);
 };
 
 void instalar_observador_do_calculo(observador_do_calculo* o);  // nullptr: o de omissão

@@ -12,7 +12,6 @@
 #include "calculo/validar_rede.h"
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "calculo/rede_em_calculo.h"
-#include "modelo/projeto.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {
@@ -31,7 +30,7 @@ etapas_do_processamento etapas_de_verdade() {
             otimizar_defasagens_do_caminho,
             otimizar_defasagens_da_rede,
             calcular_resultados,
-            salvar_projeto};
+            [](contexto_da_rede& c, observador_do_calculo& o) { return o.salvar(c); }};
 }
 
 etapas_do_processamento& etapas() {
@@ -39,17 +38,16 @@ etapas_do_processamento& etapas() {
     return e;
 }
 
-bool perguntar_se_salva(contexto_da_rede& ctx, bool (*salvar)(contexto_da_rede&)) {
+bool perguntar_se_salva(contexto_da_rede& ctx, observador_do_calculo& observador) {
     if (!ctx.projeto.projeto_alterado) return true;
-    const int r = observador_do_calculo_instalado().mensagem("você quer salvar o projeto?",
-                                                            estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
+    const int r = observador.mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
     if (r == resposta_nao) {
         ctx.projeto.projeto_alterado = false;
         return true;
     }
     if (r != resposta_sim) return false;
     ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
-    if (!salvar(ctx)) return false;
+    if (!observador.salvar(ctx)) return false;
     ctx.projeto.projeto_alterado = false;
     return true;
 }
@@ -83,7 +81,7 @@ void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
         const int r = observador.mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
         if (r == resposta_sim) {
             ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
-            ctx.projeto.projeto_alterado = !e.salvar(c);
+            ctx.projeto.projeto_alterado = !e.salvar(c, observador);
         }
         return;
     }
@@ -115,7 +113,7 @@ void processar_rede(contexto_da_rede& c, observador_do_calculo& observador) {
     // como" anterior não volta a perguntar). Se não gravou (falha ou diálogo cancelado), o
     // projeto fica marcado como alterado: o que foi calculado não se perde calado.
     ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
-    if (!e.salvar(c)) ctx.projeto.projeto_alterado = true;
+    if (!e.salvar(c, observador)) ctx.projeto.projeto_alterado = true;
     observador.ponteiro(ponteiro_padrao);
 }
 

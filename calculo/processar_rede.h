@@ -25,16 +25,16 @@ struct etapas_do_processamento {
     void (*defasagens_do_caminho)(const rede_em_calculo&);
     void (*defasagens_da_rede)(const rede_em_calculo&);
     void (*resultados)(const rede_em_calculo&);
-    bool (*salvar)(contexto_da_rede&);
+    bool (*salvar)(contexto_da_rede&, observador_do_calculo&);
 };
 
 etapas_do_processamento& etapas();
 etapas_do_processamento etapas_de_verdade();
 
-// Pergunta "você quer salvar o projeto?" (Sim, Não, Cancelar). Devolve true quando o comando
-// pode seguir: sem alterações, "Não", ou "Sim" com o arquivo de fato gravado. "Cancelar", ou um
-// "Sim" cujo salvamento não gravou (diálogo cancelado, substituição recusada, falha), devolve
-// false e deixa projeto_alterado como estava.
-bool perguntar_se_salva(contexto_da_rede& ctx, bool (*salvar)(contexto_da_rede&));
+// Pergunta "você quer salvar o projeto?" (Sim, Não, Cancelar) pelo observador dado, que também
+// salva. Devolve true quando o comando pode seguir: sem alterações, "Não", ou "Sim" com o
+// arquivo de fato gravado. "Cancelar", ou um "Sim" cujo salvamento não gravou (diálogo
+// cancelado, substituição recusada, falha), devolve false e deixa projeto_alterado como estava.
+bool perguntar_se_salva(contexto_da_rede& ctx, observador_do_calculo& observador);
 
 }  // namespace orvel

@@ -290,7 +290,7 @@ std::array<Integer, 7> movimentos_grossos(Integer C) {
 }
 
 void montar_links_do_caminho(const rede_em_calculo& ctx) {
-    com_codigo("Erro 139", [&] {
+    com_codigo(ctx.observador, "Erro 139", [&] {
         std::array<bool, max_nos + 1> no_caminho{};
         for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) no_caminho[ctx.buscas.nos_do_caminho_principal(i)] = true;
         no_caminho[0] = false;
@@ -321,7 +321,7 @@ void montar_links_do_caminho(const rede_em_calculo& ctx) {
 }
 
 void otimizar_defasagens_do_caminho(const rede_em_calculo& ctx) {
-    com_codigo("Erro 138", [&] {
+    com_codigo(ctx.observador, "Erro 138", [&] {
         montar_links_do_caminho(ctx);
         const Integer C = ctx.derivados.t_de_ciclo;
         const int quant_no_caminho = ctx.buscas.quant_de_nos_do_caminho;
@@ -361,7 +361,7 @@ void otimizar_defasagens_do_caminho(const rede_em_calculo& ctx) {
 }
 
 void otimizar_defasagens_da_rede(const rede_em_calculo& ctx) {
-    com_codigo("Erro 143", [&] {
+    com_codigo(ctx.observador, "Erro 143", [&] {
         const Integer C = ctx.derivados.t_de_ciclo;
         for (int n = 1; n <= ctx.rede.max_indice_no; ++n)
             if (ctx.rede.existe_no(n)) ctx.buscas.defasagem_tentativa(n) = ctx.buscas.defasagem(n);

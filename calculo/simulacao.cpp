@@ -1190,7 +1190,7 @@ void incluir_vizinhanca(const rede_em_calculo& ctx, int c) {
 }  // namespace
 
 void simular_rede(const rede_em_calculo& ctx) {
-    com_codigo("Erro 130", [&] {
+    com_codigo(ctx.observador, "Erro 130", [&] {
         comecar_conjunto(ctx, false);
         links_da_rede(ctx, false);
         nos_da_rede(ctx, ctx.buscas.defasagem_tentativa);
@@ -1200,7 +1200,7 @@ void simular_rede(const rede_em_calculo& ctx) {
 }
 
 void simular_par(const rede_em_calculo& ctx, Integer defasagem_do_segundo_no) {
-    com_codigo("Erro 136", [&ctx, defasagem_do_segundo_no] {
+    com_codigo(ctx.observador, "Erro 136", [&ctx, defasagem_do_segundo_no] {
         comecar_conjunto(ctx, true);
         const int p = ctx.buscas.par_corrente;
         const bool fase1 = ctx.buscas.eh_fase1;
@@ -1219,7 +1219,7 @@ void simular_par(const rede_em_calculo& ctx, Integer defasagem_do_segundo_no) {
 }
 
 void simular_caminho(const rede_em_calculo& ctx) {
-    com_codigo("Erro 140", [&] {
+    com_codigo(ctx.observador, "Erro 140", [&] {
         comecar_conjunto(ctx, true);
         for (int i = 1; i <= ctx.buscas.quant_de_nos_do_caminho; ++i) {
             const int n = ctx.buscas.nos_do_caminho_principal(i);
@@ -1233,7 +1233,7 @@ void simular_caminho(const rede_em_calculo& ctx) {
 }
 
 void simular_vizinhanca(const rede_em_calculo& ctx) {
-    com_codigo("Erro 145", [&] {
+    com_codigo(ctx.observador, "Erro 145", [&] {
         comecar_conjunto(ctx, true);
         incluir_vizinhanca(ctx, ctx.buscas.candidato_corrente);
 
@@ -1244,7 +1244,7 @@ void simular_vizinhanca(const rede_em_calculo& ctx) {
 
 void simular_rede_final(const rede_em_calculo& ctx) {
     execucao& area = ctx.simulacao.area;
-    com_codigo("Erro 153", [&] {
+    com_codigo(ctx.observador, "Erro 153", [&] {
         comecar_conjunto(ctx, false);
         links_da_rede(ctx, true);
         nos_da_rede(ctx, ctx.buscas.defasagem_valendo);

@@ -378,7 +378,7 @@ void conferir_verdes_de_seguranca(const rede_em_calculo& ctx) {
 
 void validar_rede(const rede_em_calculo& ctx) {
     ctx.projeto.dados_ok = true;
-    const bool completa = com_codigo("Erro 154", [&] {
+    const bool completa = com_codigo(ctx.observador, "Erro 154", [&] {
         conferir_quantidades(ctx);
         conferir_duracoes_impostas(ctx);
         conferir_recebedores(ctx);

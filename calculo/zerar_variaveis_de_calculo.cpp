@@ -201,7 +201,7 @@ void zerar_opcoes_de_trabalho(const rede_em_calculo& ctx) {
 }
 
 void zerar_variaveis_de_calculo(const rede_em_calculo& ctx) {
-    com_codigo("Erro 128", [&ctx] {
+    com_codigo(ctx.observador, "Erro 128", [&ctx] {
         zerar_escalares_da_execucao(ctx);
 
         for (int n = 1; n <= max_nos; ++n)

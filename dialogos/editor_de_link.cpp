@@ -7,7 +7,7 @@
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 #include "plataforma/textos.h"
 
@@ -332,6 +332,7 @@ void janela_editar_link::confirmar() {
     link_selecionado = 0;
     estacionar_marcas_do_link();
     posicionar_rotulo_do_link(t.corpo_link_line(l), etiqueta);
+    guardar_desenho_do_link(t, l, contexto());
     ++revisao_da_rede;
     projeto_alterado = true;
     Unload();

@@ -15,7 +15,7 @@
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
 
@@ -1113,6 +1113,7 @@ void editor_de_no::confirmar() {
     quant_de_intervalos_antes_dado(no) = para_byte(n);
     t.apoio_no_label(no).Left = t.no_shape(no).Left + 70.0f;
     t.apoio_no_label(no).Top = t.no_shape(no).Top + 70.0f;
+    guardar_desenho_do_no(t, no, contexto());
     no_selecionado = 0;
     esconder_marcas_do_no();
     ++revisao_da_rede;

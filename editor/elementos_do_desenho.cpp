@@ -3,7 +3,7 @@
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {
@@ -62,6 +62,7 @@ void inserir_no() {
         r.Left = circulo.Left + 70;
         r.Top = circulo.Top + 70;
         r.Visible = true;
+        guardar_desenho_do_no(t, s, contexto());
 
         existe_no(s) = true;
         total_de_nos_dado = para_byte(total_de_nos_dado + 1);
@@ -113,6 +114,7 @@ void inserir_link() {
         t.Shape2.Visible = true;
         t.Shape3.Visible = true;
         braco.Visible = link_de_conversao;
+        guardar_desenho_do_link(t, s, contexto());
 
         existe_link(s) = true;
         link_selecionado = static_cast<Byte>(s);
@@ -142,6 +144,7 @@ void eliminar_no() {
         // mostraria vazio o que elas ainda guardam do antigo, e a confirmação gravaria o que o
         // usuário nunca viu.
         esvaziar_posicao_do_no(contexto().rede, s);
+        esvaziar_posicao_do_no(contexto().desenho, s);
         esvaziar_no_editado(s);
 
         no_selecionado = 0;
@@ -173,6 +176,7 @@ void eliminar_link() {
         recalcular_max_indice_link();
 
         esvaziar_posicao_do_link(contexto().rede, s);
+        esvaziar_posicao_do_link(contexto().desenho, s);
 
         link_selecionado = 0;
         for (forma* f : {&t.Shape2, &t.Shape3}) {

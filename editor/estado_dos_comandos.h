@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/colunas_de_comandos.h"
 
 namespace orvel {
 

@@ -32,6 +32,7 @@ class observador_de_verdade final : public observador_do_calculo {
 public:
     void ponteiro(Integer p) override { tela_principal_completa().MousePointer = p; }
     void aplicar_coluna(coluna_de_comandos coluna) override { aplicar_coluna_na_janela_principal(coluna); }
+    bool salvar(contexto_da_rede& c) override { return salvar_pelas_janelas(c); }
 };
 
 }  // namespace

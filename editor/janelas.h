@@ -5,7 +5,7 @@
 // camada só (a biblioteca orvel_janelas), acima do cálculo.
 
 #include "calculo/observador_do_calculo.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 
@@ -27,7 +27,7 @@ void frmBrowse_Atualiza();
 bool relatorio_pode_ser_mostrado();
 void frmAjuda_Atualiza_ajuda();
 
-// As janelas de verdade para as camadas de baixo (modelo/tela_principal.h): o programa as
+// As janelas de verdade para as camadas de baixo (modelo/desenho_da_rede.h): o programa as
 // instala ao começar, com instalar_janelas_do_programa.
 janelas_do_programa& janelas_do_editor();
 

@@ -260,6 +260,7 @@ void mover(tela_principal& t, Integer botao, Single x, Single y) {
         projeto_alterado = true;
     }
     redesenhar_seta(t, l);
+    guardar_desenho_do_link(t, l, contexto());
     t.Shape2.Visible = false;
     t.Shape3.Visible = false;
 }
@@ -272,6 +273,7 @@ void soltar(tela_principal& t, Integer botao, Single x, Single y) {
         rotulo& etiqueta = t.etiqueta_link_label(link_selecionado);
         posicionar_etiqueta(etiqueta, corpo);
         etiqueta.Caption = nome_do_link_dado(link_selecionado);
+        guardar_desenho_do_link(t, link_selecionado, contexto());
         return;
     }
     if (botao != botao_direito) return;

@@ -59,6 +59,7 @@ void arrastar_no(tela_principal& t, Single x, Single y) {
     c.Top = verificar_single(static_cast<double>(t0) - metade(folga));
 
     esconder_as_alcas(t);
+    guardar_desenho_do_no(t, n, contexto());
     projeto_alterado = true;
 }
 
@@ -87,6 +88,7 @@ void soltar_no(tela_principal& t) {
     r.Caption = nome_do_no_dado(n);
     x_do_no(n) = para_long(soma(r.Left, quoc(r.Width, 2)));
     y_do_no(n) = para_long(soma(r.Top, quoc(r.Height, 2)));
+    guardar_desenho_do_no(t, n, contexto());
 }
 
 // O ponto de referência da alça vai para o ponteiro e o círculo do nó n passa por ele, com o
@@ -114,6 +116,7 @@ void redimensionar(tela_principal& t, Byte n, rotulo& alca, Single x, Single y) 
     centrar_rotulo(r, c);
 
     esconder_as_alcas(t);  // também a que está sendo arrastada, que segue recebendo o mouse
+    guardar_desenho_do_no(t, n, contexto());
     projeto_alterado = true;
 }
 

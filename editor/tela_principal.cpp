@@ -12,6 +12,7 @@
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/servicos.h"
+#include "plataforma/textos.h"
 
 #include <cmath>
 
@@ -103,88 +104,33 @@ namespace {
 // Pixels para twips, com verificação de estouro de 16 bits.
 Integer px(Integer pixels, Integer twips_por_pixel) { return para_integer(Long{pixels} * Long{twips_por_pixel}); }
 
-void limpar_buffers_e_copias_dos_nos() {
-    for (int n = 1; n <= max_nos; ++n) {
-        existe_no(n) = false;
-        nome_do_no_editado(n).clear();
-        contexto().copias.nome_do_no(n).clear();
-        nome_do_mestre_editado(n).clear();
-        contexto().copias.nome_do_mestre(n).clear();
-        quant_de_grupos_editado(n) = 0;
-        contexto().copias.quant_de_grupos(n) = 0;
-        quant_de_intervalos_antes_editado(n) = 0;
-        contexto().copias.quant_de_intervalos_antes(n) = 0;
-        intervalo_do_escravo_editado(n) = 0;
-        contexto().copias.intervalo_do_escravo(n) = 0;
-        intervalo_do_mestre_editado(n) = 0;
-        contexto().copias.intervalo_do_mestre(n) = 0;
-        intervalo_demandado_editado(n) = 0;
-        contexto().copias.intervalo_demandado(n) = 0;
-        intervalo_beneficiado_editado(n) = 0;
-        contexto().copias.intervalo_beneficiado(n) = 0;
-        defasagem_forcada_editado(n) = 0;
-        contexto().copias.defasagem_forcada(n) = 0;
-        n_acionamentos_editado(n) = 0;
-        contexto().copias.n_acionamentos(n) = 0;
-        eh_no_escravo_editado(n) = false;
-        contexto().copias.eh_no_escravo(n) = false;
-        eh_no_demandado_editado(n) = false;
-        contexto().copias.eh_no_demandado(n) = false;
-        eh_ciclo_duplo_permitido_editado(n) = false;
-        contexto().copias.eh_ciclo_duplo_permitido(n) = false;
-        for (int c = 1; c <= max_colunas; ++c) {
-            existe_ordenada_editado(n, c) = false;
-            contexto().copias.existe_ordenada(n, c) = false;
-        }
-        for (int k = 1; k <= max_intervalos_duplos; ++k) {
-            duracao_imposta_editado(n, k) = 0;
-            contexto().copias.duracao_imposta(n, k) = 0;
-        }
-        for (int g = 1; g <= max_grupos; ++g) {
-            for (int p = 1; p <= max_links_por_grupo; ++p) {
-                nome_dos_links_do_grupo_editado(n, g, p).clear();
-                contexto().copias.nome_dos_links_do_grupo(n, g, p).clear();
-            }
-            for (int k = 1; k <= max_intervalos_duplos; ++k) {
-                cor_do_intervalo_do_grupo_editado(n, g, k) = 0;
-                contexto().copias.cor_do_intervalo_do_grupo(n, g, k) = 0;
-            }
-        }
-        raio_do_no(n) = 0;
-        x_do_no(n) = 0;
-        y_do_no(n) = 0;
+// A carga da janela esvazia cada posição de nó e de link nas cópias de edição e nas de
+// trabalho, pelas listas de campos que as definem (como a eliminação de um nó ou de um link),
+// até o ciclo duplo nos campos de intervalos.
+#define ORVEL_ESVAZIAR_EDITADO(nome, ...) esvaziar_posicao(c.edicao.nome, p, max_intervalos_duplos);
+#define ORVEL_ESVAZIAR_COPIADO(nome, ...) esvaziar_posicao(c.copias.nome, p, max_intervalos_duplos);
+void limpar_buffers_e_copias_dos_nos(contexto_da_rede& c) {
+    for (int p = 1; p <= max_nos; ++p) {
+        c.rede.existe_no(p) = false;
+        ORVEL_CAMPOS_DOS_NOS_EDITADOS(ORVEL_ESVAZIAR_EDITADO)
+        ORVEL_CAMPOS_DOS_NOS_COPIADOS(ORVEL_ESVAZIAR_COPIADO)
+        c.editor.raio_do_no(p) = 0;
+        c.editor.x_do_no(p) = 0;
+        c.editor.y_do_no(p) = 0;
     }
 }
 
-void limpar_buffers_e_copias_dos_links() {
-    for (int l = 1; l <= max_links; ++l) {
-        existe_link(l) = false;
-        nome_do_link_editado(l).clear();
-        contexto().copias.nome_do_link(l).clear();
-        nome_do_no_origem_editado(l).clear();
-        contexto().copias.nome_do_no_origem(l).clear();
-        nome_do_no_destino_editado(l).clear();
-        contexto().copias.nome_do_no_destino(l).clear();
-        contexto().derivados.no_origem(l) = 0;
-        contexto().derivados.no_destino(l) = 0;
-        verde_de_seguranca_editado(l) = 0;
-        contexto().copias.verde_de_seguranca(l) = 0;
-        fluxo_editado(l) = 0;
-        contexto().copias.fluxo_por_segundo(l) = 0;
-        fluxo_de_saturacao_editado(l) = 0;
-        contexto().copias.fluxo_de_saturacao_por_segundo(l) = 0;
-        t_de_percurso_editado(l) = 0;
-        contexto().copias.t_de_percurso(l) = 0;
-        capacidade_da_caixa_editado(l) = 0;
-        contexto().copias.capacidade_da_caixa(l) = 0;
-        for (int k = 1; k <= max_recebedores; ++k) {
-            nome_do_recebedor_editado(l, k).clear();
-            contexto().copias.nome_do_recebedor(l, k).clear();
-            valor_do_fornecimento_editado(l, k) = 0;
-            contexto().copias.valor_do_fornecimento(l, k) = 0;
-        }
+void limpar_buffers_e_copias_dos_links(contexto_da_rede& c) {
+    for (int p = 1; p <= max_links; ++p) {
+        c.rede.existe_link(p) = false;
+        ORVEL_CAMPOS_DOS_LINKS_EDITADOS(ORVEL_ESVAZIAR_EDITADO)
+        ORVEL_CAMPOS_DOS_LINKS_COPIADOS(ORVEL_ESVAZIAR_COPIADO)
+        c.derivados.no_origem(p) = 0;
+        c.derivados.no_destino(p) = 0;
     }
 }
+#undef ORVEL_ESVAZIAR_COPIADO
+#undef ORVEL_ESVAZIAR_EDITADO
 
 }  // namespace
 
@@ -242,10 +188,10 @@ void tela_principal::Form_Load() {
 
     total_de_nos_dado = 0;
     no_selecionado = 0;
-    limpar_buffers_e_copias_dos_nos();
+    limpar_buffers_e_copias_dos_nos(contexto());
     total_de_links_dado = 0;
     link_selecionado = 0;
-    limpar_buffers_e_copias_dos_links();
+    limpar_buffers_e_copias_dos_links(contexto());
 
     titular_as_oito_janelas(titulo_do_produto);
     projeto_alterado = false;
@@ -253,13 +199,112 @@ void tela_principal::Form_Load() {
 
 // --- Comandos do projeto ---
 
+namespace {
+
+// Um nome digitado sem extensão ganha a dos projetos, para que "Abrir" o liste; um nome com
+// extensão fica como foi digitado.
+std::string com_extensao_de_projeto(const std::string& caminho) {
+    const std::string nome = parte_do_nome_do_arquivo(caminho);
+    if (nome.empty() || nome.find('.') != std::string::npos) return caminho;
+    return caminho + ".xml";
+}
+
+}  // namespace
+
+bool salvar_pelas_janelas(contexto_da_rede& c) {
+    // Um salvamento que falha sempre aparece, também no fim de um processamento que já
+    // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
+    const relatos_sempre_mostrados sempre;
+    auto& tela = frmTela_principal_versao2();
+    const Integer ponteiro_antes = tela.MousePointer;
+    resultado_do_arquivo r;
+    r.como = resultado_do_arquivo::situacao::recusado;  // nada gravado até o fim
+    const bool ok = com_codigo("Erro 146", [&] {
+        std::string caminho = c.projeto.nome_do_arquivo;
+        gravacao modo = gravacao::no_lugar;
+        if (caminho.empty() || c.projeto.salvar_como) {
+            parametros_do_dialogo p;
+            p.titulo = "Salvar como";
+            p.filtro = filtro_de_projetos;
+            p.pasta_inicial = servicos().pasta_do_programa();
+            p.nome_proposto = c.rede.nome_da_rede_dado;
+            const auto escolhido = servicos().dialogo_salvar(p);
+            if (!escolhido || escolhido->empty()) return;
+            caminho = com_extensao_de_projeto(*escolhido);
+            if (servicos().arquivo_existe(caminho)) {
+                const int resposta = servicos().caixa_de_mensagem("Este arquivo já existe! Deseja Substituir?",
+                                                                  estilo_sim_nao | icone_pergunta, "");
+                // "Não": nada muda, nem o nome do arquivo.
+                if (resposta != resposta_sim) return;
+                // O arquivo antigo só é trocado pelo novo quando este estiver completo.
+                modo = gravacao::substituindo;
+            }
+        }
+        tela.MousePointer = ponteiro_ampulheta;
+        titular_as_oito_janelas("ORVEL - " + parte_do_nome_do_arquivo(caminho));
+        r = salvar_projeto(c, caminho, modo);
+    });
+    if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
+    if (r.feito()) tela.MousePointer = ponteiro_padrao;
+    if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
+    observador().ao_mudar();
+    return r.feito();
+}
+
+bool abrir_pelas_janelas() {
+    auto& t = tela_principal_completa();
+    const Integer ponteiro_antes = t.MousePointer;
+    const std::string arquivo_antes = nome_do_arquivo;
+    bool abriu = false;
+    const bool ok = com_codigo("Erro 148", [&] {
+        // Cancelar o diálogo deixa a rede sem nome de arquivo: o próximo salvamento pede um.
+        nome_do_arquivo.clear();
+        parametros_do_dialogo d;
+        d.titulo = "Abrir";
+        d.filtro = filtro_de_projetos;
+        d.pasta_inicial = servicos().pasta_do_programa();
+        const auto escolhido = servicos().dialogo_abrir(d);
+        if (!escolhido || escolhido->empty()) return;
+
+        t.MousePointer = ponteiro_ampulheta;
+        nome_do_arquivo = arquivo_antes;
+        const resultado_do_arquivo r = abrir_projeto(contexto(), *escolhido);
+        if (!r.feito()) {
+            // A rede atual e o seu arquivo continuam.
+            nome_do_arquivo = arquivo_antes;
+            t.MousePointer = ponteiro_antes;
+            if (r.como == resultado_do_arquivo::situacao::recusado)
+                servicos().caixa_de_mensagem(r.texto, estilo_ok, "Aviso");
+            else
+                relatar_erro(r.codigo);
+            return;
+        }
+        t.BackColor = cor_de_fundo_da_tela;
+        aplicar_coluna_na_janela_principal(coluna_de_comandos::abrir);
+        desenhar_a_rede(t, contexto());
+        t.Caption = "ORVEL - " + caption_dos_forms;
+        t.Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
+        t.Label1.Left = t.Width / 2 - t.Label1.Width / 2;
+        t.Label1.Top = 760;
+        t.Label1.Visible = true;
+        titular_as_oito_janelas("ORVEL - " + caption_dos_forms);
+        abriu = true;
+    });
+    if (!ok) {
+        nome_do_arquivo = arquivo_antes;
+        t.MousePointer = ponteiro_antes;
+    }
+    observador().ao_mudar();
+    return abriu;
+}
+
 // Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
 // acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou.
 void tela_principal::novo() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
     nome_do_arquivo.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     BackColor = cor_de_fundo_da_tela;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::novo);
     desenhando = true;
@@ -270,15 +315,15 @@ void tela_principal::novo() {
 }
 
 void tela_principal::abrir() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
-    abrir_projeto();
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
+    abrir_pelas_janelas();
     MousePointer = ponteiro_padrao;
 }
 
 void tela_principal::fechar() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::fechar);
@@ -286,7 +331,7 @@ void tela_principal::fechar() {
 }
 
 void tela_principal::sair() {
-    if (!perguntar_se_salva(contexto(), salvar_projeto)) return;
+    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
     servicos().encerrar_programa();
 }
@@ -294,7 +339,7 @@ void tela_principal::sair() {
 void tela_principal::Form_Unload(Integer& cancelar) {
     // Fechar a janela é como "Sair"; "Cancelar" a mantém aberta. Durante um processamento a
     // janela não se fecha.
-    if (recusado_pela_execucao() || !perguntar_se_salva(contexto(), salvar_projeto)) {
+    if (recusado_pela_execucao() || !perguntar_se_salva(contexto(), observador_do_calculo_instalado())) {
         cancelar = 1;
         return;
     }
@@ -312,14 +357,14 @@ void tela_principal::mnuSair_Click() { sair(); }
 
 void tela_principal::salvar_button_Click() {
     salvar_como = false;
-    salvar_projeto();
+    salvar_pelas_janelas(contexto());
 }
 
 void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
 
 void tela_principal::mnuSalvar_como_Click() {
     salvar_como = true;
-    salvar_projeto();
+    salvar_pelas_janelas(contexto());
 }
 
 void tela_principal::construir_button_Click() {

@@ -2,7 +2,7 @@
 // A janela principal: o projeto da janela (barra de ferramentas e menus), a carga e os comandos
 // do desenho.
 
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 #include <string_view>
@@ -201,5 +201,17 @@ private:
 };
 
 tela_principal& tela_principal_completa();
+
+// "Salvar" de uma rede pelas janelas: pede o arquivo ("Salvar como") quando a rede não tem um
+// ou quando salvar_como é True, pergunta "Deseja Substituir?" para um arquivo que já existe,
+// intitula as oito janelas com o nome do arquivo e grava; uma falha vai ao relator de erros
+// ("Erro 146"), sempre mostrada. Devolve true só quando o arquivo foi gravado.
+bool salvar_pelas_janelas(contexto_da_rede& c);
+
+// "Abrir" sem a pergunta de salvar: pede o arquivo e o abre na rede do processo; um arquivo
+// recusado mostra o "Aviso" e uma falha vai ao relator ("Erro 148"). Aberto, a janela principal
+// é refeita do desenho da rede, com os estados dos comandos de um projeto aberto e os títulos.
+// Devolve true quando o projeto foi aberto.
+bool abrir_pelas_janelas();
 
 }  // namespace orvel

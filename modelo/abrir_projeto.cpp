@@ -4,14 +4,10 @@
 #include <optional>
 
 #include "modelo/armazenamento_xml.h"
-#include "modelo/estado_do_editor.h"
-#include "modelo/estado_dos_comandos.h"
 #include "modelo/limites_dos_valores.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
-#include "modelo/rede.h"
-#include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
+#include "modelo/dimensoes_da_rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/servicos.h"
 #include "plataforma/textos.h"
@@ -20,7 +16,6 @@ namespace orvel {
 
 namespace {
 
-constexpr char filtro_de_projetos[] = "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*";
 constexpr const char* ordinais[] = {"", "primeiro", "segundo", "terceiro", "quarto"};
 
 // --- Regras de leitura ---
@@ -128,11 +123,11 @@ std::string fora_da(const faixa_de_valor& faixa) { return "fora da faixa " + tex
 
 class leitor {
 public:
-    leitor(const std::string& caminho, projeto_lido& p) : caminho_(caminho), p_(p) {}
+    leitor(const std::string& caminho, projeto_lido& p, contexto_da_rede& c) : caminho_(caminho), p_(p), c_(c) {}
     // Um valor recusado lê-se como "" (o valor de uma chave que falta) ou 0, para que a leitura
     // chegue ao fim sem estouro; a abertura o recusa depois, com o aviso do primeiro.
     std::string operator()(std::string_view elemento, std::string_view chave) {
-        std::string texto = ler_valor_xml(caminho_, chave, elemento);
+        std::string texto = ler_valor_xml(caminho_, chave, elemento, c_);
         if (!conferir_valor(elemento, chave, texto, p_)) texto.clear();
         return texto;
     }
@@ -176,6 +171,7 @@ private:
 
     const std::string& caminho_;
     projeto_lido& p_;
+    contexto_da_rede& c_;
 };
 
 template <std::size_t N>
@@ -406,17 +402,19 @@ std::string por_que_nao_e_projeto(const std::string& caminho) {
     return "não foi possível ler " + arquivo;
 }
 
-// Lê o arquivo inteiro para a cópia de preparação. Devolve false (com o "Aviso" já mostrado)
-// quando o arquivo não é um projeto.
-bool ler_projeto(const std::string& caminho, projeto_lido& p) {
-    leitor ler(caminho, p);
+// Lê o arquivo inteiro para a cópia de preparação. Devolve false (com o texto do "Aviso" em
+// recusa) quando o arquivo não é um projeto.
+bool ler_projeto(const std::string& caminho, projeto_lido& p, contexto_da_rede& c, std::string& recusa) {
+    leitor ler(caminho, p, c);
+    auto& xml_recarregar = c.projeto.xml_recarregar;
+    auto& xml_salvar_e_liberar = c.projeto.xml_salvar_e_liberar;
     xml_recarregar = true;
     xml_salvar_e_liberar = false;
     p.nome_da_rede = ler("rede", "nome_da_rede_dado");
-    if (const std::string texto = por_que_nao_e_projeto(caminho); !texto.empty()) {
+    if (std::string texto = por_que_nao_e_projeto(caminho); !texto.empty()) {
+        recusa = std::move(texto);
         xml_salvar_e_liberar = true;
         ler("rede", "nome_da_rede_dado");
-        servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
         return false;
     }
     p.t_de_ciclo_imposto = ler.integer("rede", "t_de_ciclo_imposto_dado");
@@ -629,8 +627,9 @@ void conferir_resultados_lidos(projeto_lido& p) {
     }
 }
 
-// Mostra o "Aviso" do valor recusado, com a chave e o valor; devolve true quando houve um.
-bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p) {
+// Põe em recusa o texto do "Aviso" do valor recusado, com a chave e o valor; devolve true quando
+// houve um.
+bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p, std::string& recusa) {
     conferir_opcoes_lidas(p);
     for (int l = 1; l <= max_links; ++l)
         if (p.existe_link[l]) conferir_link_lido(p, l);
@@ -639,248 +638,197 @@ bool recusar_valores_fora_das_faixas(const std::string& caminho, projeto_lido& p
     conferir_resultados_lidos(p);
     if (p.recusado.chave.empty()) return false;
     const auto& r = p.recusado;
-    servicos().caixa_de_mensagem("o arquivo " + parte_do_nome_do_arquivo(caminho) +
-                                     " tem um valor que os diálogos não aceitam: " + r.chave + " = " + r.valor +
-                                     " (em " + r.elemento + "), " + r.motivo,
-                                 estilo_ok, "Aviso");
+    recusa = "o arquivo " + parte_do_nome_do_arquivo(caminho) + " tem um valor que os diálogos não aceitam: " + r.chave +
+             " = " + r.valor + " (em " + r.elemento + "), " + r.motivo;
     return true;
 }
 
-void aplicar_links(const projeto_lido& p, desenho_da_rede& t) {
-    relacao_de_links = p.relacao_de_links;
+void aplicar_links(const projeto_lido& p, contexto_da_rede& c) {
+    rede_dada& g = c.rede;
+    c.listas.relacao_de_links = p.relacao_de_links;
     for (int l = 1; l <= max_links; ++l) {
-        existe_link(l) = p.existe_link[l];
+        g.existe_link(l) = p.existe_link[l];
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        nome_do_link_dado(l) = k.nome;
-        nome_do_no_origem_dado(l) = k.origem;
-        nome_do_no_destino_dado(l) = k.destino;
-        verde_de_seguranca_dado(l) = k.verde;
-        fluxo_dado(l) = k.fluxo;
-        fluxo_de_saturacao_dado(l) = k.saturacao;
-        t_de_percurso_dado(l) = k.percurso;
-        capacidade_da_caixa_dado(l) = k.capacidade;
+        g.nome_do_link_dado(l) = k.nome;
+        g.nome_do_no_origem_dado(l) = k.origem;
+        g.nome_do_no_destino_dado(l) = k.destino;
+        g.verde_de_seguranca_dado(l) = k.verde;
+        g.fluxo_dado(l) = k.fluxo;
+        g.fluxo_de_saturacao_dado(l) = k.saturacao;
+        g.t_de_percurso_dado(l) = k.percurso;
+        g.capacidade_da_caixa_dado(l) = k.capacidade;
         for (int r = 1; r <= max_recebedores; ++r) {
-            nome_do_recebedor_dado(l, r) = k.recebedor[r];
-            valor_do_fornecimento_dado(l, r) = k.fornecimento[r];
+            g.nome_do_recebedor_dado(l, r) = k.recebedor[r];
+            g.valor_do_fornecimento_dado(l, r) = k.fornecimento[r];
         }
     }
-    total_de_links_dado = p.total_de_links;
+    g.total_de_links_dado = p.total_de_links;
 
+    desenho_dado& d = c.desenho;
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        t.carregar_elementos_do_link(l);
-        linha& corpo = t.corpo_link_line(l);
-        linha& braco = t.braco_link_line(l);
-        linha& esquerda = t.esquerda_seta_line(l);
-        linha& direita = t.direita_seta_line(l);
-        rotulo& etiqueta = t.etiqueta_link_label(l);
-        corpo.X1 = k.x1;
-        corpo.X2 = k.x2;
-        corpo.Y1 = k.y1;
-        corpo.Y2 = k.y2;
-        eh_link_conversao(l) = k.conversao;
-        braco.X2 = k.braco_x2;
-        braco.Y2 = k.braco_y2;
-        esquerda.X1 = k.esq_x1;
-        esquerda.Y1 = k.esq_y1;
-        direita.X1 = k.dir_x1;
-        direita.Y1 = k.dir_y1;
-        etiqueta.Left = k.etiqueta_left;
-        etiqueta.Top = k.etiqueta_top;
-        etiqueta.Caption = k.etiqueta;
-        etiqueta.Visible = true;
-        corpo.Visible = true;
-        esquerda.Visible = true;
-        direita.Visible = true;
-        t.Shape2.Visible = true;
-        t.Shape3.Visible = true;
-        // A ponta da seta e o começo do braço saem do corpo e do braço, nunca do arquivo.
-        if (!k.conversao) {
-            esquerda.X2 = corpo.X2;
-            esquerda.Y2 = corpo.Y2;
-            direita.X2 = corpo.X2;
-            direita.Y2 = corpo.Y2;
-            braco.Visible = false;
-        } else {
-            braco.Visible = true;
-            braco.X1 = corpo.X2;
-            braco.Y1 = corpo.Y2;
-            esquerda.X2 = braco.X2;
-            esquerda.Y2 = braco.Y2;
-            direita.X2 = braco.X2;
-            direita.Y2 = braco.Y2;
-        }
+        d.corpo_link_line_X1(l) = k.x1;
+        d.corpo_link_line_X2(l) = k.x2;
+        d.corpo_link_line_Y1(l) = k.y1;
+        d.corpo_link_line_Y2(l) = k.y2;
+        g.eh_link_conversao(l) = k.conversao;
+        d.braco_link_line_X2(l) = k.braco_x2;
+        d.braco_link_line_Y2(l) = k.braco_y2;
+        d.esquerda_seta_line_X1(l) = k.esq_x1;
+        d.esquerda_seta_line_Y1(l) = k.esq_y1;
+        d.direita_seta_line_X1(l) = k.dir_x1;
+        d.direita_seta_line_Y1(l) = k.dir_y1;
+        d.etiqueta_link_label_Left(l) = k.etiqueta_left;
+        d.etiqueta_link_label_Top(l) = k.etiqueta_top;
+        d.etiqueta_link_label_Caption(l) = k.etiqueta;
     }
 }
 
-void aplicar_nos(const projeto_lido& p, desenho_da_rede& t) {
-    relacao_de_nos = p.relacao_de_nos;
+void aplicar_nos(const projeto_lido& p, contexto_da_rede& c) {
+    rede_dada& g = c.rede;
+    c.listas.relacao_de_nos = p.relacao_de_nos;
     for (int n = 1; n <= max_nos; ++n) {
-        existe_no(n) = p.existe_no[n];
+        g.existe_no(n) = p.existe_no[n];
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        nome_do_no_dado(n) = o.nome;
-        quant_de_grupos_dado(n) = o.grupos;
-        eh_ciclo_duplo_permitido_dado(n) = o.ciclo_duplo_permitido;
-        eh_no_escravo_dado(n) = o.escravo;
-        nome_do_mestre_dado(n) = o.mestre;
-        intervalo_do_escravo_dado(n) = o.intervalo_do_escravo;
-        intervalo_do_mestre_dado(n) = o.intervalo_do_mestre;
-        defasagem_forcada_dado(n) = o.defasagem_forcada;
-        eh_no_demandado_dado(n) = o.demandado;
-        n_acionamentos_dado(n) = o.acionamentos;
-        intervalo_demandado_dado(n) = o.intervalo_demandado;
-        intervalo_beneficiado_dado(n) = o.intervalo_beneficiado;
-        quant_de_intervalos_antes_dado(n) = o.intervalos_antes;
-        for (int g = 1; g <= max_grupos; ++g) {
-            for (int k = 1; k <= max_links_por_grupo; ++k) nome_dos_links_do_grupo_dado(n, g, k) = o.links_do_grupo[g][k];
+        g.nome_do_no_dado(n) = o.nome;
+        g.quant_de_grupos_dado(n) = o.grupos;
+        g.eh_ciclo_duplo_permitido_dado(n) = o.ciclo_duplo_permitido;
+        g.eh_no_escravo_dado(n) = o.escravo;
+        g.nome_do_mestre_dado(n) = o.mestre;
+        g.intervalo_do_escravo_dado(n) = o.intervalo_do_escravo;
+        g.intervalo_do_mestre_dado(n) = o.intervalo_do_mestre;
+        g.defasagem_forcada_dado(n) = o.defasagem_forcada;
+        g.eh_no_demandado_dado(n) = o.demandado;
+        g.n_acionamentos_dado(n) = o.acionamentos;
+        g.intervalo_demandado_dado(n) = o.intervalo_demandado;
+        g.intervalo_beneficiado_dado(n) = o.intervalo_beneficiado;
+        g.quant_de_intervalos_antes_dado(n) = o.intervalos_antes;
+        for (int gr = 1; gr <= max_grupos; ++gr) {
+            for (int k = 1; k <= max_links_por_grupo; ++k) g.nome_dos_links_do_grupo_dado(n, gr, k) = o.links_do_grupo[gr][k];
             for (int k = 1; k <= limite_de_intervalos; ++k) {
-                cor_do_intervalo_do_grupo_dado(n, g, k) = o.cor[g][k];
-                contexto().resultados.cor_do_intervalo_do_grupo_depois(n, g, k) = o.cor_depois[g][k];
+                g.cor_do_intervalo_do_grupo_dado(n, gr, k) = o.cor[gr][k];
+                c.resultados.cor_do_intervalo_do_grupo_depois(n, gr, k) = o.cor_depois[gr][k];
             }
         }
-        for (int c = 0; c <= max_colunas; ++c)
-            if (o.ordenada[static_cast<std::size_t>(c)]) existe_ordenada_dado(n, c) = true;
-        for (int k = 1; k <= limite_de_intervalos; ++k) duracao_imposta_dado(n, k) = o.duracao_imposta[k];
+        for (int col = 0; col <= max_colunas; ++col)
+            if (o.ordenada[static_cast<std::size_t>(col)]) g.existe_ordenada_dado(n, col) = true;
+        for (int k = 1; k <= limite_de_intervalos; ++k) g.duracao_imposta_dado(n, k) = o.duracao_imposta[k];
     }
-    for (int g = 1; g <= max_grupos; ++g) {
-        lista_dos_links_do_grupo(g) = p.lista_links[g];
-        lista_de_cor_do_grupo(g) = p.lista_cor[g];
-        lista_de_cor_do_grupo_depois(g) = p.lista_cor_depois[g];
+    for (int gr = 1; gr <= max_grupos; ++gr) {
+        c.listas.lista_dos_links_do_grupo(gr) = p.lista_links[gr];
+        c.listas.lista_de_cor_do_grupo(gr) = p.lista_cor[gr];
+        c.listas.lista_de_cor_do_grupo_depois(gr) = p.lista_cor_depois[gr];
     }
-    lista_de_existe_ordenada = p.lista_ordenada;
-    lista_de_duracao_imposta = p.lista_duracao;
+    c.listas.lista_de_existe_ordenada = p.lista_ordenada;
+    c.listas.lista_de_duracao_imposta = p.lista_duracao;
 
+    desenho_dado& d = c.desenho;
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        // Cada elemento carregado fica por cima dos outros: o círculo primeiro, para que o
-        // nome fique sobre ele, como no desenho que foi salvo.
-        t.no_shape.carregar(n);
-        t.apoio_no_label.carregar(n);
-        rotulo& r = t.apoio_no_label(n);
-        r.Left = o.rotulo_left;
-        r.Top = o.rotulo_top;
-        r.Height = o.rotulo_altura;
-        r.Width = r.Height;
-        r.Caption = o.rotulo;
-        forma& c = t.no_shape(n);
-        c.Left = o.circulo_left;
-        c.Top = o.circulo_top;
-        c.Height = o.circulo_altura;
-        c.Width = c.Height;
-        c.Visible = true;
-        r.Visible = true;
+        d.apoio_no_label_Left(n) = o.rotulo_left;
+        d.apoio_no_label_Top(n) = o.rotulo_top;
+        d.apoio_no_label_Height(n) = o.rotulo_altura;
+        d.apoio_no_label_Caption(n) = o.rotulo;
+        d.no_shape_Left(n) = o.circulo_left;
+        d.no_shape_Top(n) = o.circulo_top;
+        d.no_shape_Height(n) = o.circulo_altura;
     }
 }
 
-void aplicar_resultados(const projeto_lido& p) {
-    contexto().resultados.t_ciclo_da_rede_rel = p.t_ciclo_rel;
-    contexto().derivados.t_de_ciclo = p.t_de_ciclo;
-    contexto().resultados.atraso_rede_rel = p.atraso_rel;
-    contexto().resultados.n_paradas_rede_rel = p.n_paradas_rel;
-    contexto().resultados.espera_media_rel = p.espera_rel;
-    contexto().resultados.maior_grau_de_saturacao_rel = p.maior_grau_rel;
-    contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel = p.str_links_rel;
-    contexto().resultados.data_rel = p.data_rel;
-    contexto().derivados.periodo_de_simulacao = p.periodo_de_simulacao;
+void aplicar_resultados(const projeto_lido& p, contexto_da_rede& c) {
+    c.resultados.t_ciclo_da_rede_rel = p.t_ciclo_rel;
+    c.derivados.t_de_ciclo = p.t_de_ciclo;
+    c.resultados.atraso_rede_rel = p.atraso_rel;
+    c.resultados.n_paradas_rede_rel = p.n_paradas_rel;
+    c.resultados.espera_media_rel = p.espera_rel;
+    c.resultados.maior_grau_de_saturacao_rel = p.maior_grau_rel;
+    c.resultados.StrLinks_com_maior_grau_de_saturacao_rel = p.str_links_rel;
+    c.resultados.data_rel = p.data_rel;
+    c.derivados.periodo_de_simulacao = p.periodo_de_simulacao;
     for (int n = 1; n <= max_nos; ++n) {
         if (!p.existe_no[n]) continue;
         const no_lido& o = p.nos[n];
-        contexto().buscas.defasagem_valendo(n) = o.defasagem_valendo;
-        contexto().derivados.quant_de_intervalos_depois(n) = o.intervalos_depois;
+        c.buscas.defasagem_valendo(n) = o.defasagem_valendo;
+        c.derivados.quant_de_intervalos_depois(n) = o.intervalos_depois;
         for (int j = 1; j <= max_intervalos_entrados; ++j) {
-            contexto().derivados.duracao_do_intervalo(n, j) = o.d[j];
-            contexto().derivados.duracao_com_demanda(n, j) = o.dcd[j];
+            c.derivados.duracao_do_intervalo(n, j) = o.d[j];
+            c.derivados.duracao_com_demanda(n, j) = o.dcd[j];
         }
-        contexto().derivados.eh_ciclo_duplo(n) = o.ciclo_duplo;
+        c.derivados.eh_ciclo_duplo(n) = o.ciclo_duplo;
     }
     for (int l = 1; l <= max_links; ++l) {
         if (!p.existe_link[l]) continue;
         const link_lido& k = p.links[l];
-        contexto().resultados.y_rel(l) = k.y_rel;
-        contexto().derivados.y(l) = k.y;
-        for (int j = 1; j <= 4; ++j) contexto().resultados.periodo_de_verde_do_link_rel(l, j) = k.periodo_rel[j];
-        contexto().resultados.fila_maxima_rel(l) = k.fila_maxima_rel;
-        contexto().resultados.estourou_caixa_rel(l) = k.estourou_rel;
-        contexto().resultados.estourou_caixa(l) = k.estourou;
-        contexto().resultados.grau_de_saturacao_por_link_rel(l) = k.grau_rel;
-        contexto().resultados.grau_de_saturacao(l) = k.grau;
-        contexto().resultados.atraso_rel(l) = k.atraso_rel;
-        contexto().resultados.n_paradas_rel(l) = k.n_paradas_rel;
+        c.resultados.y_rel(l) = k.y_rel;
+        c.derivados.y(l) = k.y;
+        for (int j = 1; j <= 4; ++j) c.resultados.periodo_de_verde_do_link_rel(l, j) = k.periodo_rel[j];
+        c.resultados.fila_maxima_rel(l) = k.fila_maxima_rel;
+        c.resultados.estourou_caixa_rel(l) = k.estourou_rel;
+        c.resultados.estourou_caixa(l) = k.estourou;
+        c.resultados.grau_de_saturacao_por_link_rel(l) = k.grau_rel;
+        c.resultados.grau_de_saturacao(l) = k.grau;
+        c.resultados.atraso_rel(l) = k.atraso_rel;
+        c.resultados.n_paradas_rel(l) = k.n_paradas_rel;
     }
 }
 
 }  // namespace
 
-bool abrir_projeto() {
-    bool abriu = false;
-    auto& t = frmTela_principal_versao2();
-    const Integer ponteiro_antes = t.MousePointer;
-    const std::string arquivo_antes = nome_do_arquivo;
-    const bool ok = com_codigo("Erro 148", [&] {
-        // Cancelar o diálogo deixa a rede sem nome de arquivo: o próximo salvamento pede um.
-        nome_do_arquivo.clear();
-        parametros_do_dialogo d;
-        d.titulo = "Abrir";
-        d.filtro = filtro_de_projetos;
-        d.pasta_inicial = servicos().pasta_do_programa();
-        const auto escolhido = servicos().dialogo_abrir(d);
-        if (!escolhido || escolhido->empty()) return;
-
-        t.MousePointer = ponteiro_ampulheta;
+resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& caminho) {
+    resultado_do_arquivo r;
+    const std::string arquivo_antes = c.projeto.nome_do_arquivo;
+    try {
         auto p = std::make_unique<projeto_lido>();
-        if (!ler_projeto(*escolhido, *p) || recusar_valores_fora_das_faixas(*escolhido, *p)) {
-            nome_do_arquivo = arquivo_antes;
-            t.MousePointer = ponteiro_antes;
-            return;
+        std::string recusa;
+        if (!ler_projeto(caminho, *p, c, recusa) || recusar_valores_fora_das_faixas(caminho, *p, recusa)) {
+            r.como = resultado_do_arquivo::situacao::recusado;
+            r.texto = recusa;
+            r.elemento = p->recusado.elemento;
+            r.chave = p->recusado.chave;
+            return r;
         }
 
         // Lido por inteiro: agora a rede atual dá lugar à do arquivo.
-        nome_do_arquivo = *escolhido;
-        limpar_rede();
-        t.BackColor = cor_de_fundo_da_tela;
-        aplicar_coluna_de_comandos(coluna_de_comandos::abrir);
-        desenhando = false;
+        ++c.projeto.revisao_da_rede;
+        esvaziar_rede(c);
+        c.projeto.nome_do_arquivo = caminho;
+        c.editor.desenhando = false;
 
-        nome_da_rede_dado = p->nome_da_rede;
-        t_de_ciclo_imposto_dado = p->t_de_ciclo_imposto;
-        t_de_ciclo_maximo_imposto_dado = p->t_de_ciclo_maximo;
-        grau_de_saturacao_meta_imposto_dado = p->meta;
-        grau_de_saturacao_limite_imposto_dado = p->limite;
-        peso_da_parada_imposto_dado = p->peso_da_parada;
-        total_de_nos_dado = p->total_de_nos;
-        max_indice_no = p->max_no;
-        max_indice_link = p->max_link;
-        contexto().resultados.max_quant_de_intervalos = p->max_quant_de_intervalos;
-        caption_dos_forms = p->caption;
+        rede_dada& g = c.rede;
+        g.nome_da_rede_dado = p->nome_da_rede;
+        g.t_de_ciclo_imposto_dado = p->t_de_ciclo_imposto;
+        g.t_de_ciclo_maximo_imposto_dado = p->t_de_ciclo_maximo;
+        g.grau_de_saturacao_meta_imposto_dado = p->meta;
+        g.grau_de_saturacao_limite_imposto_dado = p->limite;
+        g.peso_da_parada_imposto_dado = p->peso_da_parada;
+        g.total_de_nos_dado = p->total_de_nos;
+        g.max_indice_no = p->max_no;
+        g.max_indice_link = p->max_link;
+        c.resultados.max_quant_de_intervalos = p->max_quant_de_intervalos;
+        c.projeto.caption_dos_forms = p->caption;
 
-        aplicar_links(*p, t);
-        aplicar_nos(*p, t);
-        aplicar_resultados(*p);
+        aplicar_links(*p, c);
+        aplicar_nos(*p, c);
+        aplicar_resultados(*p, c);
         // Os resultados do arquivo são os da rede lida: as vistas os mostram sem processar de
         // novo, até a primeira mudança da rede. Um arquivo sem resultados (sem tempo de ciclo)
         // abre como não processado.
-        revisao_processada = contexto().derivados.t_de_ciclo >= 1 ? revisao_da_rede : revisao_sem_resultados;
-
-        projeto_alterado = false;
-        t.Caption = "ORVEL - " + caption_dos_forms;
-        t.Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
-        t.Label1.Left = t.Width / 2 - t.Label1.Width / 2;
-        t.Label1.Top = 760;
-        t.Label1.Visible = true;
-        titular_as_oito_janelas("ORVEL - " + caption_dos_forms);
-        abriu = true;
-    });
-    if (!ok) {
-        // O arquivo não foi lido por inteiro: a rede atual e o seu arquivo continuam.
-        nome_do_arquivo = arquivo_antes;
-        t.MousePointer = ponteiro_antes;
+        c.projeto.revisao_processada =
+            c.derivados.t_de_ciclo >= 1 ? c.projeto.revisao_da_rede : revisao_sem_resultados;
+        c.projeto.projeto_alterado = false;
+    } catch (...) {
+        // O arquivo não foi lido por inteiro: a rede continua com o seu arquivo.
+        registrar_excecao_em_andamento();
+        c.projeto.nome_do_arquivo = arquivo_antes;
+        r.como = resultado_do_arquivo::situacao::falhou;
+        r.texto = falha_corrente().descricao();
+        r.codigo = "Erro 148";
     }
-    observador().ao_mudar();
-    return abriu;
+    return r;
 }
 
 }  // namespace orvel

@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "modelo/rede.h"
+#include "modelo/contexto_da_rede.h"
 #include "plataforma/documento_xml.h"
 #include "plataforma/numeros.h"
 #include "plataforma/tipos.h"
@@ -74,9 +74,9 @@ std::string nome_do_elemento_do_no(int no);
 // Grava o texto na chave do elemento de nível 1, criando o que faltar no fim do pai. Na
 // primeira chamada da sequência, carrega o arquivo e poda os elementos das posições livres.
 // As marcas da sequência (xml_recarregar, xml_salvar_e_liberar) e as posições em uso são as do
-// contexto dado; sem ele, as do processo.
+// contexto dado.
 void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::string_view texto,
-                      std::string_view elemento, contexto_da_rede& c = contexto());
+                      std::string_view elemento, contexto_da_rede& c);
 
 // O texto de um valor: Byte, Integer e Long em decimal; Single com até 7 algarismos e o
 // separador decimal regional; Boolean "True"/"False"; textos como são.
@@ -96,12 +96,12 @@ std::string texto_do_valor_xml(const T& valor) {
 
 template <class T>
 void gravar_valor_xml(const std::string& caminho, std::string_view chave, const T& valor, std::string_view elemento,
-                      contexto_da_rede& c = contexto()) {
+                      contexto_da_rede& c) {
     gravar_texto_xml(caminho, chave, texto_do_valor_xml(valor), elemento, c);
 }
 
 // O texto da chave dentro do elemento de nível 1; "" quando falta um dos dois. Nunca grava.
 std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento,
-                          contexto_da_rede& c = contexto());
+                          contexto_da_rede& c);
 
 }  // namespace orvel

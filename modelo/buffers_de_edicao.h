@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 #include "modelo/rede.h"
 
 namespace orvel {
@@ -30,9 +30,12 @@ inline auto& duracao_imposta_editado = contexto_global.edicao.duracao_imposta_ed
 
 // Esvazia as cópias de edição do nó da posição n (a rede limpa e a eliminação do nó), de modo
 // que um nó novo na mesma posição não herde nada do antigo.
-void esvaziar_no_editado(int n);
+inline void esvaziar_no_editado(int n) { esvaziar_posicao_do_no(contexto().edicao, n); }
 // Os códigos de estado de todos os grupos da posição n voltam a "não definido".
-void esvaziar_cores_editadas(int n);
+inline void esvaziar_cores_editadas(int n) {
+    for (int g = 1; g <= max_grupos; ++g)
+        for (int k = 1; k <= limite_de_intervalos; ++k) contexto().edicao.cor_do_intervalo_do_grupo_editado(n, g, k) = 0;
+}
 
 // Editor de link (posições de link 1..150).
 inline auto& nome_do_link_editado = contexto_global.edicao.nome_do_link_editado;

@@ -3,12 +3,14 @@
 // do cálculo, o estado das buscas e da simulação, os resultados, as cópias de edição dos
 // diálogos e o estado do editor, agrupados por sentido num contexto_da_rede.
 //
-// O programa tem um contexto por processo (contexto()), e os nomes das tabelas (modelo/rede.h,
-// modelo/tabelas_de_calculo.h, modelo/buffers_de_edicao.h, modelo/estado_do_editor.h,
-// modelo/valores_da_animacao.h) são referências aos membros dele: o endereço de cada tabela é
-// uma constante, como o de uma tabela global. Outros contextos podem existir como valores (por
-// exemplo para avaliar várias tentativas de uma vez); um contexto é grande, então fica na
-// memória estática ou no heap, nunca na pilha.
+// O modelo (abrir, salvar e esvaziar a rede) e o cálculo trabalham no contexto que recebem. O
+// programa tem um contexto por processo, o das janelas (contexto(), em
+// modelo/contexto_do_processo.h, que o modelo e o cálculo não alcançam), e os nomes das tabelas
+// que as janelas editam (modelo/rede.h, modelo/buffers_de_edicao.h, modelo/estado_do_editor.h,
+// modelo/valores_da_animacao.h) são referências aos membros dele; as tabelas do cálculo não têm
+// nome fora do contexto. Outros contextos podem existir como valores (outra rede, ou várias
+// tentativas de uma vez); um contexto é grande, então fica na memória estática ou no heap,
+// nunca na pilha.
 //
 // Os valores iniciais dos membros são os de uma rede vazia no começo do programa.
 
@@ -24,8 +26,9 @@ namespace orvel {
 
 // Cada grupo é definido por uma lista de campos (nome, tipo) que dá os membros, todos com valor
 // inicial vazio (0, "" ou False), e que serve também a quem percorre o grupo campo por campo
-// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. Os
-// nomes das tabelas, com o que cada uma guarda, estão nos cabeçalhos citados acima.
+// (o esvaziamento da limpeza da rede, os testes): um campo novo entra em todos de uma vez. O
+// que cada tabela guarda está nos cabeçalhos citados acima (as do cálculo, em
+// modelo/tabelas_de_calculo.h).
 #define ORVEL_MEMBRO_VAZIO(nome, ...) __VA_ARGS__ nome{};
 
 // Os padrões das opções da rede (0 nas opções dadas = não imposto; o cálculo aplica então o padrão).
@@ -86,6 +89,40 @@ struct rede_dada {
     ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_MEMBRO_VAZIO)
 };
 
+// O desenho da rede como o arquivo o guarda, em twips, com os nomes das chaves do arquivo: de
+// cada link, as pontas do corpo, a ponta do braço, as pontas de fora das duas hastes da seta e
+// o rótulo; de cada nó, o rótulo e o círculo (a largura de cada um é a altura). O começo do
+// braço e a ponta da seta saem do corpo e do braço. As janelas desenham a rede daqui e cada
+// edição do desenho escreve aqui (modelo/desenho_da_rede.h).
+#define ORVEL_CAMPOS_DO_DESENHO_DADO(X)  \
+    ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(X) \
+    ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(X)
+#define ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(X)                        \
+    X(corpo_link_line_X1, tabela<Single, max_links>)                \
+    X(corpo_link_line_X2, tabela<Single, max_links>)                \
+    X(corpo_link_line_Y1, tabela<Single, max_links>)                \
+    X(corpo_link_line_Y2, tabela<Single, max_links>)                \
+    X(braco_link_line_X2, tabela<Single, max_links>)                \
+    X(braco_link_line_Y2, tabela<Single, max_links>)                \
+    X(esquerda_seta_line_X1, tabela<Single, max_links>)             \
+    X(esquerda_seta_line_Y1, tabela<Single, max_links>)             \
+    X(direita_seta_line_X1, tabela<Single, max_links>)              \
+    X(direita_seta_line_Y1, tabela<Single, max_links>)              \
+    X(etiqueta_link_label_Left, tabela<Single, max_links>)          \
+    X(etiqueta_link_label_Top, tabela<Single, max_links>)           \
+    X(etiqueta_link_label_Caption, tabela<std::string, max_links>)
+#define ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(X)                 \
+    X(apoio_no_label_Left, tabela<Single, max_nos>)        \
+    X(apoio_no_label_Top, tabela<Single, max_nos>)         \
+    X(apoio_no_label_Height, tabela<Single, max_nos>)      \
+    X(apoio_no_label_Caption, tabela<std::string, max_nos>) \
+    X(no_shape_Left, tabela<Single, max_nos>)              \
+    X(no_shape_Top, tabela<Single, max_nos>)               \
+    X(no_shape_Height, tabela<Single, max_nos>)
+struct desenho_dado {
+    ORVEL_CAMPOS_DO_DESENHO_DADO(ORVEL_MEMBRO_VAZIO)
+};
+
 // O estado do projeto: arquivo, alterações, validação e processamento em curso.
 #define ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO(X) \
     X(nome_do_arquivo, std::string)    \
@@ -132,6 +169,10 @@ struct listas_do_arquivo {
     X(peso_da_parada, Integer)                                                                 \
     X(grau_de_saturacao_meta, Single)                                                          \
     X(grau_de_saturacao_limite, Single)                                                        \
+    ORVEL_CAMPOS_DOS_NOS_COPIADOS(X)                                                           \
+    ORVEL_CAMPOS_DOS_LINKS_COPIADOS(X)
+// As cópias dos dados de um nó e de um link, com a posição como primeiro índice.
+#define ORVEL_CAMPOS_DOS_NOS_COPIADOS(X)                                                       \
     X(nome_do_no, tabela<std::string, max_nos>)                                                \
     X(nome_do_mestre, tabela<std::string, max_nos>)                                            \
     X(quant_de_grupos, tabela<Byte, max_nos>)                                                  \
@@ -148,7 +189,8 @@ struct listas_do_arquivo {
     X(nome_dos_links_do_grupo, tabela<std::string, max_nos, max_grupos, max_links_por_grupo>)  \
     X(duracao_imposta, tabela<Integer, max_nos, limite_de_intervalos>)                         \
     X(cor_do_intervalo_do_grupo, tabela<Byte, max_nos, max_grupos, limite_de_intervalos>)      \
-    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)                                     \
+    X(existe_ordenada, tabela<bool, max_nos, max_colunas>)
+#define ORVEL_CAMPOS_DOS_LINKS_COPIADOS(X)                                                     \
     X(nome_do_link, tabela<std::string, max_links>)                                            \
     X(nome_do_no_origem, tabela<std::string, max_links>)                                       \
     X(nome_do_no_destino, tabela<std::string, max_links>)                                      \
@@ -434,6 +476,7 @@ struct valores_da_animacao {
 // Uma rede inteira, com tudo o que o editor, os diálogos, o cálculo e as vistas guardam dela.
 struct contexto_da_rede {
     rede_dada rede;
+    desenho_dado desenho;
     estado_do_projeto projeto;
     listas_do_arquivo listas;
     copias_de_trabalho copias;
@@ -446,10 +489,6 @@ struct contexto_da_rede {
     estado_das_janelas janelas;
     valores_da_animacao animacao;
 };
-
-// O contexto do processo.
-inline contexto_da_rede contexto_global;
-inline contexto_da_rede& contexto() { return contexto_global; }
 
 // O contexto volta inteiro ao valor do começo do programa (uma rede vazia). O valor inicial fica
 // guardado fora da pilha.
@@ -515,6 +554,14 @@ inline void esvaziar_posicao_do_link(rede_dada& g, int p) {
     constexpr int ultimo_intervalo = max_intervalos_duplos;
     ORVEL_CAMPOS_DOS_LINKS_DADOS(ORVEL_ESVAZIAR_POSICAO)
 }
+inline void esvaziar_posicao_do_no(desenho_dado& g, int p) {
+    constexpr int ultimo_intervalo = 0;
+    ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(ORVEL_ESVAZIAR_POSICAO)
+}
+inline void esvaziar_posicao_do_link(desenho_dado& g, int p) {
+    constexpr int ultimo_intervalo = 0;
+    ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(ORVEL_ESVAZIAR_POSICAO)
+}
 inline void esvaziar_posicao_do_no(buffers_de_edicao& g, int p) {
     constexpr int ultimo_intervalo = limite_de_intervalos;
     ORVEL_CAMPOS_DOS_NOS_EDITADOS(ORVEL_ESVAZIAR_POSICAO)
@@ -524,6 +571,7 @@ inline void esvaziar_posicao_do_no(buffers_de_edicao& g, int p) {
 // Esvazia um grupo campo por campo, pela mesma lista que define os seus membros.
 #define ORVEL_ESVAZIAR_CAMPO(nome, ...) esvaziar_menos_o_indice_0(g.nome);
 inline void esvaziar_grupo(rede_dada& g) { ORVEL_CAMPOS_DA_REDE_DADA(ORVEL_ESVAZIAR_CAMPO) }
+inline void esvaziar_grupo(desenho_dado& g) { ORVEL_CAMPOS_DO_DESENHO_DADO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(listas_do_arquivo& g) { ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(buffers_de_edicao& g) { ORVEL_CAMPOS_DOS_BUFFERS_DE_EDICAO(ORVEL_ESVAZIAR_CAMPO) }
 inline void esvaziar_grupo(estado_do_editor& g) { ORVEL_CAMPOS_DO_ESTADO_DO_EDITOR(ORVEL_ESVAZIAR_CAMPO) }

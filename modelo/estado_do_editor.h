@@ -1,7 +1,7 @@
 #pragma once
 // Estado do editor de desenho que as outras camadas também leem ou limpam.
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 #include "modelo/rede.h"
 
 namespace orvel {

@@ -1,101 +1,65 @@
 #include "modelo/limpar_rede.h"
 
-#include "modelo/buffers_de_edicao.h"
-#include "modelo/estado_do_editor.h"
-#include "modelo/rede.h"
-#include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
-#include "modelo/valores_da_animacao.h"
+#include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 
-namespace {
+void esvaziar_rede(contexto_da_rede& c) {
+    // A rede dada, as cópias de edição dos diálogos, o estado do editor, os valores da
+    // animação e os textos das listas do arquivo voltam inteiros ao vazio (o índice 0 das
+    // tabelas fica). Ficam como estão: o nome do arquivo e o estado do projeto, os textos
+    // do diagrama depois do processamento (lista_de_cor_do_grupo_depois), a medida da tela
+    // e o fim da apresentação.
+    const auto listas_das_cores_depois = c.listas.lista_de_cor_do_grupo_depois;
+    esvaziar_grupo(c.rede);
+    esvaziar_grupo(c.desenho);
+    esvaziar_grupo(c.edicao);
+    esvaziar_grupo(c.editor);
+    esvaziar_grupo(c.animacao);
+    esvaziar_grupo(c.listas);
+    c.listas.lista_de_cor_do_grupo_depois = listas_das_cores_depois;
 
-// Descarregar um elemento que não está carregado não faz nada: a limpeza nunca para no meio
-// por causa dele.
-template <class C>
-void descarregar_se_carregado(matriz_de_controles<C>& m, int i) {
-    if (m.carregado(i)) m.descarregar(i);
+    // Do cálculo: as cópias de trabalho e os dados derivados inteiros, e os resultados que as
+    // vistas e o arquivo mostram; o resto é da limpeza do próprio cálculo, no começo de cada
+    // processamento. As vistas dos resultados copiam e preparam de novo sem essa limpeza:
+    // uma cópia ou um dado derivado que sobrasse da rede anterior (um recebedor numa posição
+    // que a rede nova não tem, por exemplo) seria lido como da rede nova.
+    esvaziar_grupo(c.copias);
+    esvaziar_grupo(c.derivados);
+    esvaziar_menos_o_indice_0(c.resultados.cor_do_intervalo_do_grupo_depois);
+    esvaziar_menos_o_indice_0(c.buscas.defasagem_valendo);
+    esvaziar_menos_o_indice_0(c.resultados.periodo_de_verde_do_link);
+    c.simulacao.link_corrente = 0;
+    auto& r = c.resultados;
+    for (std::string* texto : {&r.t_ciclo_da_rede_rel, &r.atraso_rede_rel, &r.n_paradas_rede_rel, &r.espera_media_rel,
+                               &r.maior_grau_de_saturacao_rel, &r.StrLinks_com_maior_grau_de_saturacao_rel})
+        texto->clear();
+    r.paradas_total = 0;
+    r.atraso_total = 0;
+    esvaziar_menos_o_indice_0(r.links_com_maior_grau_de_saturacao);
+    for (auto* textos : {&r.y_rel, &r.fila_maxima_rel, &r.estourou_caixa_rel, &r.grau_de_saturacao_por_link_rel,
+                         &r.atraso_rel, &r.n_paradas_rel})
+        esvaziar_menos_o_indice_0(*textos);
+    esvaziar_menos_o_indice_0(r.periodo_de_verde_do_link_rel);
+
+    // Os resultados de uma rede anterior não podem ser mostrados para uma nova ou fechada
+    // (o ciclo, o período de simulação e os intervalos depois do processamento saíram com os
+    // dados derivados).
+    r.max_quant_de_intervalos = 0;
 }
 
-}  // namespace
-
-void limpar_rede() {
+void limpar_rede(contexto_da_rede& c) {
     // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
     // anterior sabe que ela mudou.
-    ++revisao_da_rede;
-    com_codigo("Erro 151", [] {
+    ++c.projeto.revisao_da_rede;
+    com_codigo("Erro 151", [&c] {
         auto& t = frmTela_principal_versao2();
         t.Caption = "";
 
-        for (int n = 1; n <= max_nos; ++n) {
-            if (!existe_no(n)) continue;
-            descarregar_se_carregado(t.no_shape, n);
-            descarregar_se_carregado(t.apoio_no_label, n);
-            existe_no(n) = false;
-        }
+        esvaziar_rede(c);
 
-        for (rotulo* r : {&t.Label2, &t.Label3, &t.Label4, &t.Label5}) r->Visible = false;
-        t.Line1.Visible = false;
-        t.Line2.Visible = false;
-
-        for (int l = 1; l <= max_links; ++l) {
-            if (existe_link(l)) {
-                descarregar_se_carregado(t.corpo_link_line, l);
-                descarregar_se_carregado(t.braco_link_line, l);
-                descarregar_se_carregado(t.direita_seta_line, l);
-                descarregar_se_carregado(t.esquerda_seta_line, l);
-                descarregar_se_carregado(t.etiqueta_link_label, l);
-            }
-        }
-        for (int l = 1; l <= max_links; ++l) existe_link(l) = false;
-
-        t.Shape2.Visible = false;
-        t.Shape3.Visible = false;
-
-        auto& c = contexto();
-
-        // A rede dada, as cópias de edição dos diálogos, o estado do editor, os valores da
-        // animação e os textos das listas do arquivo voltam inteiros ao vazio (o índice 0 das
-        // tabelas fica). Ficam como estão: o nome do arquivo e o estado do projeto, os textos
-        // do diagrama depois do processamento (lista_de_cor_do_grupo_depois), a medida da tela
-        // e o fim da apresentação.
-        const auto listas_das_cores_depois = c.listas.lista_de_cor_do_grupo_depois;
-        esvaziar_grupo(c.rede);
-        esvaziar_grupo(c.edicao);
-        esvaziar_grupo(c.editor);
-        esvaziar_grupo(c.animacao);
-        esvaziar_grupo(c.listas);
-        c.listas.lista_de_cor_do_grupo_depois = listas_das_cores_depois;
-
-        // Do cálculo: as cópias de trabalho e os dados derivados inteiros, e os resultados que as
-        // vistas e o arquivo mostram; o resto é da limpeza do próprio cálculo, no começo de cada
-        // processamento. As vistas dos resultados copiam e preparam de novo sem essa limpeza:
-        // uma cópia ou um dado derivado que sobrasse da rede anterior (um recebedor numa posição
-        // que a rede nova não tem, por exemplo) seria lido como da rede nova.
-        esvaziar_grupo(c.copias);
-        esvaziar_grupo(c.derivados);
-        esvaziar_menos_o_indice_0(c.resultados.cor_do_intervalo_do_grupo_depois);
-        esvaziar_menos_o_indice_0(c.buscas.defasagem_valendo);
-        esvaziar_menos_o_indice_0(c.resultados.periodo_de_verde_do_link);
-        c.simulacao.link_corrente = 0;
-        auto& r = c.resultados;
-        for (std::string* texto : {&r.t_ciclo_da_rede_rel, &r.atraso_rede_rel, &r.n_paradas_rede_rel, &r.espera_media_rel,
-                                   &r.maior_grau_de_saturacao_rel, &r.StrLinks_com_maior_grau_de_saturacao_rel})
-            texto->clear();
-        r.paradas_total = 0;
-        r.atraso_total = 0;
-        esvaziar_menos_o_indice_0(r.links_com_maior_grau_de_saturacao);
-        for (auto* textos : {&r.y_rel, &r.fila_maxima_rel, &r.estourou_caixa_rel, &r.grau_de_saturacao_por_link_rel,
-                             &r.atraso_rel, &r.n_paradas_rel})
-            esvaziar_menos_o_indice_0(*textos);
-        esvaziar_menos_o_indice_0(r.periodo_de_verde_do_link_rel);
-
-        // Os resultados de uma rede anterior não podem ser mostrados para uma nova ou fechada
-        // (o ciclo, o período de simulação e os intervalos depois do processamento saíram com os
-        // dados derivados).
-        r.max_quant_de_intervalos = 0;
-
+        // O desenho refeito da rede vazia: todo elemento descarregado, as marcas escondidas.
+        desenhar_a_rede(t, c);
         t.Caption = "";
         observador().ao_mudar();
     });

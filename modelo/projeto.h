@@ -1,22 +1,44 @@
 #pragma once
-// O arquivo de projeto: salvar e abrir.
+// O arquivo de projeto: abrir e salvar uma rede num caminho. Nenhum dos dois mostra caixa ou
+// pergunta nada: o nome do arquivo, "Deseja Substituir?", o "Aviso" de um arquivo recusado e o
+// relato de uma falha são dos comandos das janelas, que recebem o que aconteceu.
+
+#include <string>
 
 #include "modelo/contexto_da_rede.h"
 
 namespace orvel {
 
-// Grava a rede do contexto dado (sem ele, a do processo), o desenho e os resultados no arquivo
-// nome_do_arquivo do contexto, pedindo um nome quando não há nenhum ou quando salvar_como é
-// True ("Erro 146"). Devolve true só quando o arquivo
-// foi gravado (e então salvar_como volta a False); um diálogo cancelado, um "Não" à pergunta
-// de substituir ou uma falha deixam projeto_alterado como estava. A caixa de uma falha aparece
-// sempre, também dentro de um processamento que já mostrou outra.
-bool salvar_projeto(contexto_da_rede& ctx = contexto());
+inline constexpr char filtro_de_projetos[] = "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*";
 
-// Pede um arquivo e o abre no lugar da rede atual ("Erro 148"). O arquivo é lido inteiro antes
-// de a rede atual ser limpa: um arquivo que não se pode ler, que não é um projeto ou que tem
-// um valor fora da faixa deixa a rede, o desenho, o nome do arquivo e os títulos como estavam.
-// Devolve true quando o projeto foi aberto.
-bool abrir_projeto();
+// O que uma abertura ou um salvamento deu.
+struct resultado_do_arquivo {
+    enum class situacao {
+        feito,
+        recusado,  // o arquivo não foi aberto: texto é o do "Aviso"
+        falhou,    // uma falha (a falha corrente, já registrada): codigo é o do relato
+    };
+    situacao como = situacao::feito;
+    std::string texto;
+    // A chave e o elemento do valor recusado ("" quando o arquivo não se leu ou não é um projeto).
+    std::string chave, elemento;
+    std::string codigo;
+    bool feito() const { return como == situacao::feito; }
+};
+
+// Grava a rede c, o desenho e os resultados no caminho ("Erro 146"): no lugar do que o arquivo
+// já tem, ou substituindo-o por inteiro (o antigo só dá lugar ao novo quando este estiver
+// completo). O caminho passa a ser o arquivo da rede; gravado, projeto_alterado e salvar_como
+// voltam a False. Numa falha, projeto_alterado fica como estava.
+enum class gravacao { no_lugar, substituindo };
+resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& caminho,
+                                    gravacao modo = gravacao::no_lugar);
+
+// Abre o projeto do caminho na rede c, no lugar da que ela tem ("Erro 148"). O arquivo é lido
+// inteiro antes de a rede ser esvaziada: um arquivo que não se pode ler, que não é um projeto
+// ou que tem um valor que os diálogos não aceitam é recusado e deixa a rede e o seu nome de
+// arquivo como estavam. Aberto, a rede é a do arquivo, com ele como nome de arquivo, sem
+// alterações e fora do modo de desenho.
+resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& caminho);
 
 }  // namespace orvel

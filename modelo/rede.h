@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 
 namespace orvel {
 

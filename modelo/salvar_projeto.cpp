@@ -1,29 +1,17 @@
 #include "modelo/armazenamento_xml.h"
 #include "modelo/projeto.h"
-#include "modelo/rede.h"
-#include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
-#include "plataforma/servicos.h"
+#include "plataforma/falha.h"
 #include "plataforma/textos.h"
 
 namespace orvel {
 
 namespace {
 
-constexpr char filtro_de_projetos[] = "XML's (*.xml)|*.xml|Todos os arquivos (*.*)|*.*";
 constexpr const char* ordinais[] = {"", "primeiro", "segundo", "terceiro", "quarto"};
 
 std::string decimal_ou_traco(long long v) { return v > 0 ? texto_de_inteiro(v) : "-"; }
 std::string single_ou_traco(Single v) { return v > 0 ? texto_de_single(v) : "-"; }
 std::string sim_nao(bool v) { return v ? "sim" : "não"; }
-
-// Um nome digitado sem extensão ganha a dos projetos, para que "Abrir" o liste; um nome com
-// extensão fica como foi digitado.
-std::string com_extensao_de_projeto(const std::string& caminho) {
-    const std::string nome = parte_do_nome_do_arquivo(caminho);
-    if (nome.empty() || nome.find('.') != std::string::npos) return caminho;
-    return caminho + ".xml";
-}
 
 // O valor guardado quando os resultados valem; senão, o de uma rede não processada.
 template <class T>
@@ -159,39 +147,35 @@ void gravar_nos(contexto_da_rede& ctx, gravador& g) {
 }
 
 void gravar_desenho(contexto_da_rede& ctx, gravador& g) {
-    auto& t = frmTela_principal_versao2();
+    const desenho_dado& d = ctx.desenho;
     for (int l = 1; l <= max_links; ++l) {
         if (!ctx.rede.existe_link(l)) continue;
         const std::string e = nome_do_elemento_do_link(l);
-        const linha& corpo = t.corpo_link_line(l);
         g(e, "eh_link_conversao", sim_nao(ctx.rede.eh_link_conversao(l)));
-        g(e, "corpo_link_line_X1", corpo.X1);
-        g(e, "corpo_link_line_X2", corpo.X2);
-        g(e, "corpo_link_line_Y1", corpo.Y1);
-        g(e, "corpo_link_line_Y2", corpo.Y2);
-        g(e, "braco_link_line_X2", t.braco_link_line(l).X2);
-        g(e, "braco_link_line_Y2", t.braco_link_line(l).Y2);
-        g(e, "esquerda_seta_line_X1", t.esquerda_seta_line(l).X1);
-        g(e, "esquerda_seta_line_Y1", t.esquerda_seta_line(l).Y1);
-        g(e, "direita_seta_line_X1", t.direita_seta_line(l).X1);
-        g(e, "direita_seta_line_Y1", t.direita_seta_line(l).Y1);
-        const rotulo& etiqueta = t.etiqueta_link_label(l);
-        g(e, "etiqueta_link_label_Left", etiqueta.Left);
-        g(e, "etiqueta_link_label_Top", etiqueta.Top);
-        g(e, "etiqueta_link_label_Caption", etiqueta.Caption.texto());
+        g(e, "corpo_link_line_X1", d.corpo_link_line_X1(l));
+        g(e, "corpo_link_line_X2", d.corpo_link_line_X2(l));
+        g(e, "corpo_link_line_Y1", d.corpo_link_line_Y1(l));
+        g(e, "corpo_link_line_Y2", d.corpo_link_line_Y2(l));
+        g(e, "braco_link_line_X2", d.braco_link_line_X2(l));
+        g(e, "braco_link_line_Y2", d.braco_link_line_Y2(l));
+        g(e, "esquerda_seta_line_X1", d.esquerda_seta_line_X1(l));
+        g(e, "esquerda_seta_line_Y1", d.esquerda_seta_line_Y1(l));
+        g(e, "direita_seta_line_X1", d.direita_seta_line_X1(l));
+        g(e, "direita_seta_line_Y1", d.direita_seta_line_Y1(l));
+        g(e, "etiqueta_link_label_Left", d.etiqueta_link_label_Left(l));
+        g(e, "etiqueta_link_label_Top", d.etiqueta_link_label_Top(l));
+        g(e, "etiqueta_link_label_Caption", d.etiqueta_link_label_Caption(l));
     }
     for (int n = 1; n <= max_nos; ++n) {
         if (!ctx.rede.existe_no(n)) continue;
         const std::string e = nome_do_elemento_do_no(n);
-        const rotulo& r = t.apoio_no_label(n);
-        g(e, "apoio_no_label_Left", r.Left);
-        g(e, "apoio_no_label_Top", r.Top);
-        g(e, "apoio_no_label_Height", r.Height);
-        g(e, "apoio_no_label_Caption", r.Caption.texto());
-        const forma& c = t.no_shape(n);
-        g(e, "no_shape_Left", c.Left);
-        g(e, "no_shape_Top", c.Top);
-        g(e, "no_shape_Height", c.Height);
+        g(e, "apoio_no_label_Left", d.apoio_no_label_Left(n));
+        g(e, "apoio_no_label_Top", d.apoio_no_label_Top(n));
+        g(e, "apoio_no_label_Height", d.apoio_no_label_Height(n));
+        g(e, "apoio_no_label_Caption", d.apoio_no_label_Caption(n));
+        g(e, "no_shape_Left", d.no_shape_Left(n));
+        g(e, "no_shape_Top", d.no_shape_Top(n));
+        g(e, "no_shape_Height", d.no_shape_Height(n));
     }
 }
 
@@ -258,51 +242,15 @@ void gravar_resultados(contexto_da_rede& ctx, gravador& g, bool valem) {
 
 }  // namespace
 
-bool salvar_projeto(contexto_da_rede& ctx) {
-    // Um salvamento que falha sempre aparece, também no fim de um processamento que já
-    // relatou outra falha: sem a caixa, o usuário não saberia que nada foi gravado.
-    const relatos_sempre_mostrados sempre;
-    bool gravou = false;
-    auto& tela = frmTela_principal_versao2();
-    const Integer ponteiro_antes = tela.MousePointer;
-    const bool ok = com_codigo("Erro 146", [&] {
-        xml_substituir_arquivo = false;
-        if (ctx.projeto.nome_do_arquivo.empty() || ctx.projeto.salvar_como) {
-            parametros_do_dialogo p;
-            p.titulo = "Salvar como";
-            p.filtro = filtro_de_projetos;
-            p.pasta_inicial = servicos().pasta_do_programa();
-            p.nome_proposto = ctx.rede.nome_da_rede_dado;
-            const auto escolhido = servicos().dialogo_salvar(p);
-            if (!escolhido) return;
-            const std::string anterior = ctx.projeto.nome_do_arquivo;
-            ctx.projeto.nome_do_arquivo = com_extensao_de_projeto(*escolhido);
-            if (ctx.projeto.nome_do_arquivo.empty()) {
-                ctx.projeto.nome_do_arquivo = anterior;
-                return;
-            }
-            if (servicos().arquivo_existe(ctx.projeto.nome_do_arquivo)) {
-                const int r = servicos().caixa_de_mensagem("Este arquivo já existe! Deseja Substituir?",
-                                                           estilo_sim_nao | icone_pergunta, "");
-                if (r != resposta_sim) {
-                    // "Não": nada muda, nem o nome do arquivo.
-                    ctx.projeto.nome_do_arquivo = anterior;
-                    return;
-                }
-                // O arquivo antigo só é trocado pelo novo quando este estiver completo.
-                xml_substituir_arquivo = true;
-            }
-        }
-
-        tela.MousePointer = ponteiro_ampulheta;
-        ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(ctx.projeto.nome_do_arquivo);
-        titular_as_oito_janelas("ORVEL - " + ctx.projeto.caption_dos_forms);
-
+resultado_do_arquivo salvar_projeto(contexto_da_rede& ctx, const std::string& caminho, gravacao modo) {
+    resultado_do_arquivo r;
+    try {
+        ctx.projeto.nome_do_arquivo = caminho;
+        ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(caminho);
         gravador g(ctx.projeto.nome_do_arquivo, ctx);
-        const bool substituir = xml_substituir_arquivo;
         ctx.projeto.xml_recarregar = true;
         ctx.projeto.xml_salvar_e_liberar = false;
-        xml_substituir_arquivo = substituir;
+        xml_substituir_arquivo = modo == gravacao::substituindo;
         gravar_opcoes(ctx, g);
         gravar_links(ctx, g);
         gravar_nos(ctx, g);
@@ -315,13 +263,14 @@ bool salvar_projeto(contexto_da_rede& ctx) {
         ctx.projeto.projeto_alterado = false;
         // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
         ctx.projeto.salvar_como = false;
-        tela.MousePointer = ponteiro_padrao;
-        gravou = true;
-    });
+    } catch (...) {
+        registrar_excecao_em_andamento();
+        r.como = resultado_do_arquivo::situacao::falhou;
+        r.texto = falha_corrente().descricao();
+        r.codigo = "Erro 146";
+    }
     xml_substituir_arquivo = false;
-    if (!ok) tela.MousePointer = ponteiro_antes;
-    observador().ao_mudar();
-    return gravou;
+    return r;
 }
 
 }  // namespace orvel

@@ -2,8 +2,9 @@
 // Tabelas do cálculo: cópias de trabalho, dados derivados, estado das buscas de defasagem e
 // do deslocamento de intervalos, estado da simulação segundo a segundo e resultados. São os
 // grupos `copias`, `derivados`, `buscas`, `simulacao` e `resultados` de um contexto_da_rede
-// (modelo/contexto_da_rede.h); o cálculo os recebe com a rede que processa, e a limpeza da
-// rede, o arquivo de projeto e as janelas os alcançam pelo contexto do processo.
+// (modelo/contexto_da_rede.h), sem outro nome: o cálculo os recebe com a rede que processa
+// (rede_em_calculo), a limpeza da rede e o arquivo de projeto com a rede que esvaziam, abrem ou
+// salvam, e as janelas os alcançam pelo contexto do processo (contexto().copias, ...).
 //
 // O que alguns guardam:
 // - copias.capacidade_da_caixa: 32000 = ilimitada;

@@ -1,7 +1,7 @@
 #pragma once
 // Valores da rede animada e da janela de apresentação.
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 #include "modelo/rede.h"
 
 namespace orvel {

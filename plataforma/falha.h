@@ -88,4 +88,22 @@ bool com_codigo(std::string_view codigo, Corpo&& corpo) noexcept {
     return false;
 }
 
+// O mesmo, com a falha relatada pelo relator dado (relator.relatar_erro(código)): um
+// processamento relata pelo observador que recebeu.
+template <class Relator, class Corpo>
+bool com_codigo(Relator& relator, std::string_view codigo, Corpo&& corpo) noexcept {
+    try {
+        corpo();
+        return true;
+    } catch (...) {
+        registrar_excecao_em_andamento();
+    }
+    try {
+        relator.relatar_erro(std::string(codigo));
+    } catch (...) {
+        // O relator não pode deixar escapar nada para o laço de eventos.
+    }
+    return false;
+}
+
 }  // namespace orvel

@@ -1,6 +1,6 @@
 #include "resultados/janela_com_navegador.h"
 
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 

@@ -80,7 +80,7 @@ protected:
         teste::com_janela_principal::SetUp();
         avx2_antes = ligar_buscas_em_faixas(true);
         etapas() = etapas_de_verdade();
-        etapas().salvar = [](contexto_da_rede& c) { return salvar_projeto(c); };
+        etapas().salvar = [](contexto_da_rede& c, observador_do_calculo&) { return salvar_pelas_janelas(c); };
     }
     void TearDown() override {
         ligar_buscas_em_faixas(avx2_antes);

@@ -43,7 +43,7 @@ etapas_do_processamento etapas_marcadas() {
         etapa_em_curso = "defasagens_da_rede";
         otimizar_defasagens_da_rede(ctx);
     };
-    e.salvar = [](contexto_da_rede&) {
+    e.salvar = [](contexto_da_rede&, observador_do_calculo&) {
         ++salvamentos;
         return true;
     };

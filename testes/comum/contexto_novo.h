@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 #include "plataforma/formularios.h"
 
 namespace orvel::teste {

@@ -10,7 +10,7 @@
 
 #include "comum/conferencia.h"
 #include "comum/percorrer.h"
-#include "modelo/contexto_da_rede.h"
+#include "modelo/contexto_do_processo.h"
 
 namespace orvel::teste {
 
@@ -33,6 +33,7 @@ inline void envenenar_o_contexto(contexto_da_rede& c) {
 #define ORVEL_ENVENENAR(grupo) [&](auto& g) { grupo(ORVEL_ENVENENAR_CAMPO) }
 #define ORVEL_ENVENENAR_CAMPO(nome, ...) envenenar(g.nome);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DA_REDE_DADA)(c.rede);
+    ORVEL_ENVENENAR(ORVEL_CAMPOS_DO_DESENHO_DADO)(c.desenho);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO)(c.projeto);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO)(c.listas);
     ORVEL_ENVENENAR(ORVEL_CAMPOS_DAS_COPIAS_DE_TRABALHO)(c.copias);
@@ -92,6 +93,8 @@ inline void conferir_o_contexto(contexto_da_rede& c, const regra_da_limpeza& lim
 #define ORVEL_CONFERIR_CAMPO(nome, ...) conferir_campo(std::string(prefixo) + #nome, g.nome, limpa);
     const char* prefixo = "rede.";
     ORVEL_CONFERIR(ORVEL_CAMPOS_DA_REDE_DADA, rede)
+    prefixo = "desenho.";
+    ORVEL_CONFERIR(ORVEL_CAMPOS_DO_DESENHO_DADO, desenho)
     prefixo = "projeto.";
     ORVEL_CONFERIR(ORVEL_CAMPOS_DO_ESTADO_DO_PROJETO, projeto)
     prefixo = "listas.";

@@ -139,6 +139,7 @@ TEST_F(editor_de_link, enter_numa_caixa_guarda_e_confirma_e_o_rotulo_vai_para_o_
     EXPECT_EQ(r.Left, 2020.0f);
     EXPECT_EQ(r.Top, 2020.0f);
     EXPECT_FALSE(t().etiqueta_link_label(outro).Visible);
+    EXPECT_TRUE(teste::desenho_da_rede_como_nos_controles());
 
     // Os outros sentidos do corpo, pelo botão e pelo Enter da janela.
     struct caso {

@@ -127,7 +127,7 @@ protected:
     // Nós 1 e 2 no desenho.
     void SetUp() override {
         com_janela_principal::SetUp();
-        limpar_rede();
+        limpar_rede(contexto());
         execucao_em_curso = false;
         inserir_no();
         inserir_no();

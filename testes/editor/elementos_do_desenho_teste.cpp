@@ -194,8 +194,8 @@ TEST_F(elementos_do_desenho, esconder_marcas_mantem_as_selecoes_e_encerra_o_arra
 }
 
 // Veneno em todo o contexto: eliminar um nó ou um link esvazia a sua posição nas listas de
-// campos dos nós ou dos links (na rede dada, os intervalos até o ciclo duplo; nas cópias de
-// edição do nó, todos), nunca o índice 0 de outra dimensão nem outra posição; o resto fica.
+// campos dos nós ou dos links (na rede dada, os intervalos até o ciclo duplo; no desenho e nas
+// cópias de edição do nó, todos), nunca o índice 0 de outra dimensão nem outra posição; o resto fica.
 TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campos) {
 #define ORVEL_NOME_DO_CAMPO(grupo) [](const char* prefixo) {                      \
     std::set<std::string> v;                                                     \
@@ -205,6 +205,8 @@ TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campo
     const auto do_no = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_NOS_DADOS)("rede.");
     const auto do_no_editado = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_NOS_EDITADOS)("edicao.");
     const auto do_link = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DOS_LINKS_DADOS)("rede.");
+    const auto do_desenho_do_no = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DO_DESENHO_DOS_NOS)("desenho.");
+    const auto do_desenho_do_link = ORVEL_NOME_DO_CAMPO(ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS)("desenho.");
 #undef ORVEL_NOME_DO_CAMPO_X
 #undef ORVEL_NOME_DO_CAMPO
     ASSERT_TRUE(do_no.count("rede.cor_do_intervalo_do_grupo_dado") && do_link.count("rede.valor_do_fornecimento_dado"));
@@ -239,7 +241,9 @@ TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campo
     eliminar_no();
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_FALSE(existe_no(posicao));
-    teste::conferir_o_contexto(contexto(), regra(do_no, do_no_editado));
+    std::set<std::string> editados_do_no = do_no_editado;
+    editados_do_no.insert(do_desenho_do_no.begin(), do_desenho_do_no.end());
+    teste::conferir_o_contexto(contexto(), regra(do_no, editados_do_no));
 
     teste::envenenar_o_contexto(contexto());
     link_selecionado = posicao;
@@ -247,7 +251,7 @@ TEST_F(elementos_do_desenho, eliminar_esvazia_so_a_posicao_pelas_listas_de_campo
     eliminar_link();
     ASSERT_EQ(s.mensagens.size(), 2u);
     EXPECT_FALSE(existe_link(posicao));
-    teste::conferir_o_contexto(contexto(), regra(do_link, {}));
+    teste::conferir_o_contexto(contexto(), regra(do_link, do_desenho_do_link));
 }
 
 }  // namespace

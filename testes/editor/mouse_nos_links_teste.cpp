@@ -270,6 +270,8 @@ TEST_F(mouse_nos_links, arrasto_das_pontas_redesenha_seta_e_braco) {
     EXPECT_TRUE(arrastando_inicio_do_link);
     mover(botao_esquerdo, 100, 2950);  // o início abaixo do fim: o braço gira com o corpo
     espera_linha(j.braco_link_line(2), 100, 1950, -112.13f, 1737.87f);
+    soltar(botao_esquerdo, 100, 2950);
+    EXPECT_TRUE(teste::desenho_da_rede_como_nos_controles());
 }
 
 TEST_F(mouse_nos_links, arrasto_do_link_inteiro_e_movimentos_que_nao_arrastam) {

@@ -88,6 +88,7 @@ TEST_F(mouse_nos_nos, arrasto_com_linhas_guia_e_o_circulo_um_movimento_atras) {
     soltar(n);
     EXPECT_EQ(x_do_no(n), 40300);
     EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_TRUE(teste::desenho_da_rede_como_nos_controles());
 }
 
 TEST_F(mouse_nos_nos, alca_muda_o_raio_em_volta_do_centro_guardado) {
@@ -114,6 +115,7 @@ TEST_F(mouse_nos_nos, alca_muda_o_raio_em_volta_do_centro_guardado) {
     EXPECT_EQ(raio_do_no(n), 300);
     alca_em(j.Label2, 440, 1040 - 301.5f);
     EXPECT_EQ(raio_do_no(n), 302);
+    EXPECT_TRUE(teste::desenho_da_rede_como_nos_controles());
     j.Label2.MouseUp(botao_esquerdo, 0, 0, 0);
     EXPECT_EQ(j.MousePointer, ponteiro_padrao);
 

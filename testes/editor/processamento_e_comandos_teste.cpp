@@ -90,7 +90,7 @@ etapas_do_processamento etapas_de_teste() {
         if (!parar_processamento) contexto().resultados.t_ciclo_da_rede_rel = "90";
         else calcular_resultados(ctx);
     };
-    e.salvar = [](contexto_da_rede&) {
+    e.salvar = [](contexto_da_rede&, observador_do_calculo&) {
         registrar("salvar");
         return salvar_grava;
     };
@@ -218,7 +218,7 @@ TEST_F(processamento, salvamento_do_fim_que_nao_grava_aparece_e_deixa_o_projeto_
         registrar("preparar");
         com_codigo("Erro 121", [] { falhar(tipo_de_falha::subscrito_fora_do_intervalo); });
     };
-    e.salvar = salvar_projeto;
+    e.salvar = etapas_de_verdade().salvar;
     etapas() = e;
     nome_do_arquivo = pasta.arquivo("sumiu/rede.xml");
     projeto_alterado = false;
@@ -242,7 +242,7 @@ TEST_F(processamento, salvamento_do_fim_que_nao_grava_aparece_e_deixa_o_projeto_
 TEST_F(processamento, depois_de_salvar_como_processar_grava_sem_perguntar) {
     teste::pasta_temporaria pasta;
     auto e = etapas();
-    e.salvar = salvar_projeto;
+    e.salvar = etapas_de_verdade().salvar;
     etapas() = e;
     nome_do_arquivo = pasta.arquivo("antiga.xml");
     s.respostas_salvar = {pasta.arquivo("nova.xml")};

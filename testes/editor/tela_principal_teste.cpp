@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "comum/janela_principal_de_teste.h"
+#include "comum/veneno_no_contexto.h"
 #include "editor/janelas.h"
 #include "editor/tela_principal.h"
 #include "modelo/estado_do_editor.h"
@@ -244,6 +246,41 @@ TEST_F(colunas_de_comandos, parada_e_abrir_conferem_com_as_suas_listas) {
         EXPECT_TRUE(t().controle_chamado(e)->Enabled) << e;
     EXPECT_FALSE(t().mnuInserirLinkConversao.Enabled);
     EXPECT_FALSE(t().arquivo_novo_button.Enabled);
+}
+
+// A carga esvazia, de cada posição de nó e de link, os campos das listas dos nós e dos links nas
+// cópias de edição e nas de trabalho (até o ciclo duplo nos intervalos).
+TEST_F(carga_da_tela_principal, esvazia_as_posicoes_pelas_listas_de_campos) {
+#define ORVEL_NOME_DO_CAMPO(prefixo_, grupo) [] {  \
+    const std::string prefixo = prefixo_;        \
+    std::set<std::string> v;                     \
+    grupo(ORVEL_NOME_DO_CAMPO_X) return v;       \
+}()
+#define ORVEL_NOME_DO_CAMPO_X(nome, ...) v.insert(prefixo + #nome);
+    std::set<std::string> campos = ORVEL_NOME_DO_CAMPO(std::string("edicao."), ORVEL_CAMPOS_DOS_NOS_EDITADOS);
+    campos.merge(ORVEL_NOME_DO_CAMPO(std::string("edicao."), ORVEL_CAMPOS_DOS_LINKS_EDITADOS));
+    campos.merge(ORVEL_NOME_DO_CAMPO(std::string("copias."), ORVEL_CAMPOS_DOS_NOS_COPIADOS));
+    campos.merge(ORVEL_NOME_DO_CAMPO(std::string("copias."), ORVEL_CAMPOS_DOS_LINKS_COPIADOS));
+#undef ORVEL_NOME_DO_CAMPO_X
+#undef ORVEL_NOME_DO_CAMPO
+    ASSERT_TRUE(campos.count("copias.existe_ordenada") && campos.count("edicao.valor_do_fornecimento_editado"));
+    destruir_todas_as_janelas();
+    teste::envenenar_o_contexto(contexto());
+    tela() = dados_da_tela{};
+    tela_principal_completa();
+    teste::conferir_o_contexto(contexto(), [&](const std::string& campo, const int* i, std::size_t dimensoes) {
+        if (!campos.count(campo)) return teste::esperado::qualquer;
+        // A borda direita da régua é do editor de nó, carregado com a janela principal.
+        if (campo.find("existe_ordenada") != std::string::npos && i[1] == max_colunas) return teste::esperado::qualquer;
+        for (std::size_t k = 0; k < dimensoes; ++k) {
+            if (i[k] == 0) return teste::esperado::qualquer;  // a limpeza do cálculo, na carga
+            const bool de_intervalo =
+                campo.find("cor_do_intervalo") != std::string::npos || campo.find("duracao_imposta") != std::string::npos;
+            if (de_intervalo && k == dimensoes - 1 && i[k] > 72) return teste::esperado::veneno;
+        }
+        return teste::esperado::vazio;
+    });
+    recomecar(contexto());
 }
 
 }  // namespace

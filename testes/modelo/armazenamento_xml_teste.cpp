@@ -17,6 +17,15 @@
 namespace orvel {
 namespace {
 
+// O armazenamento trabalha no contexto que recebe; aqui, no do processo.
+template <class T>
+void gravar_valor_xml(const std::string& caminho, std::string_view chave, const T& valor, std::string_view elemento) {
+    orvel::gravar_valor_xml(caminho, chave, valor, elemento, contexto());
+}
+std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento) {
+    return orvel::ler_valor_xml(caminho, chave, elemento, contexto());
+}
+
 using teste::conteudo;
 using teste::escrever;
 using teste::falha_de;

@@ -188,7 +188,7 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     TAB(contexto().buscas.defasagem, nunca1);
 
     s.mensagens.clear();
-    limpar_rede();
+    limpar_rede(contexto());
 
     EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
     for (auto& f : c.conferir) f();
@@ -200,7 +200,7 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
     EXPECT_FALSE(t().Label2.Visible);
 
     // Uma rede vazia se limpa de novo sem falha nem mensagem.
-    limpar_rede();
+    limpar_rede(contexto());
     EXPECT_TRUE(s.mensagens.empty());
 }
 
@@ -212,11 +212,11 @@ TEST_F(limpeza_da_rede, limpa_exatamente_o_que_deve_e_descarrega_so_os_elementos
 TEST_F(limpeza_da_rede, veneno_em_todo_o_contexto_sai_so_do_que_a_limpeza_esvazia) {
     teste::envenenar_o_contexto(contexto());
     s.mensagens.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     EXPECT_TRUE(s.mensagens.empty()) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
-    const std::set<std::string> grupos_inteiros{"rede.",   "edicao.", "editor.",   "animacao.",
-                                                "listas.", "copias.", "derivados."};
+    const std::set<std::string> grupos_inteiros{"rede.",   "desenho.", "edicao.", "editor.",   "animacao.",
+                                                "listas.", "copias.",  "derivados."};
     const std::set<std::string> do_calculo{
         "buscas.defasagem_valendo", "simulacao.link_corrente", "resultados.periodo_de_verde_do_link",
         "resultados.atraso_total", "resultados.paradas_total", "resultados.links_com_maior_grau_de_saturacao",
@@ -243,7 +243,7 @@ TEST_F(limpeza_da_rede, elemento_ja_descarregado_nao_interrompe_a_limpeza) {
     inserir_link();
     t().corpo_link_line.descarregar(1);  // fora de sincronia com existe_link
     nome_da_rede_dado = "x";
-    limpar_rede();
+    limpar_rede(contexto());
     EXPECT_TRUE(s.mensagens.empty());
     EXPECT_FALSE(t().etiqueta_link_label.carregado(1));
     EXPECT_EQ(nome_da_rede_dado, "");

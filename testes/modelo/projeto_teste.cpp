@@ -34,7 +34,7 @@ protected:
         nome_do_arquivo.clear();
         salvar_como = false;
         caption_dos_forms.clear();
-        limpar_rede();
+        limpar_rede(contexto());
     }
     void TearDown() override {
         definir_separador_decimal(separador_antes);
@@ -51,14 +51,14 @@ protected:
         inserir_link();
         link_de_conversao = false;
         inserir_link();
-        auto& tp = t();
-        tp.no_shape(2).Left = 3000;
-        tp.apoio_no_label(2).Left = 3070;
-        tp.apoio_no_label(1).Caption = "Centro & Sul";
-        tp.apoio_no_label(2).Caption = "N2";
-        tp.apoio_no_label(3).Caption = "São João";
-        tp.etiqueta_link_label(1).Caption = "L1";
-        tp.etiqueta_link_label(1).Left = 620.5f;
+        auto& d = contexto().desenho;
+        d.no_shape_Left(2) = 3000;
+        d.apoio_no_label_Left(2) = 3070;
+        d.apoio_no_label_Caption(1) = "Centro & Sul";
+        d.apoio_no_label_Caption(2) = "N2";
+        d.apoio_no_label_Caption(3) = "São João";
+        d.etiqueta_link_label_Caption(1) = "L1";
+        d.etiqueta_link_label_Left(1) = 620.5f;
 
         nome_da_rede_dado = "Rede <teste> €";
         t_de_ciclo_maximo_imposto_dado = 110;
@@ -165,12 +165,12 @@ protected:
     bool salvar_em(const std::string& caminho) {
         s.respostas_salvar.push_back(caminho);
         salvar_como = true;
-        return salvar_projeto();
+        return salvar_pelas_janelas(contexto());
     }
 
     bool abrir(const std::string& caminho) {
         s.respostas_abrir.push_back(caminho);
-        return abrir_projeto();
+        return abrir_pelas_janelas();
     }
 
     teste::pasta_temporaria pasta;
@@ -195,7 +195,7 @@ TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {
     // Salvar de novo não repete os empatados.
     salvar_como = false;
     for (int k = 1; k <= 50; ++k) contexto().resultados.links_com_maior_grau_de_saturacao(k).clear();
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
     EXPECT_TRUE(conteudo(caminho) == esperado);
 }
@@ -223,7 +223,7 @@ TEST_F(arquivo_de_projeto, abrir_deixa_os_nomes_por_cima_dos_circulos_e_das_linh
     ASSERT_TRUE(abrir(caminho));
     confere("aberto");
     salvar_como = false;  // "Salvar" no projeto que já tem nome
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     ASSERT_TRUE(abrir(caminho));
     confere("salvo e aberto de novo");
 }
@@ -232,7 +232,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
     for (char sep : {',', '.'}) {
         SCOPED_TRACE(sep);
         definir_separador_decimal(sep);
-        limpar_rede();
+        limpar_rede(contexto());
         montar_rede();
         const std::string primeiro = pasta.arquivo(std::string("ida_") + sep + ".xml");
         ASSERT_TRUE(salvar_em(primeiro));
@@ -240,7 +240,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
             EXPECT_NE(conteudo(primeiro).find("<fluxo_dado>1800,5</fluxo_dado>"), std::string::npos);
         }
 
-        limpar_rede();
+        limpar_rede(contexto());
         projeto_alterado = true;
         ASSERT_TRUE(abrir(primeiro));
         EXPECT_FALSE(projeto_alterado);
@@ -307,7 +307,7 @@ TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
         // texto também voltam).
         const std::string antes = conteudo(primeiro);
         salvar_como = false;
-        ASSERT_TRUE(salvar_projeto());
+        ASSERT_TRUE(salvar_pelas_janelas(contexto()));
         EXPECT_TRUE(conteudo(primeiro) == antes) << "abrir e salvar mudou o arquivo";
     }
 }
@@ -322,7 +322,7 @@ TEST_F(arquivo_de_projeto, divisas_das_colunas_1_e_93_vao_e_voltam) {
     ASSERT_TRUE(salvar_em(caminho));
     EXPECT_NE(conteudo(caminho).find("<existe_ordenada_dado>1,30,61,93,</existe_ordenada_dado>"), std::string::npos);
 
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     for (int c = 1; c <= max_colunas; ++c)
         EXPECT_EQ(existe_ordenada_dado(1, c), c == 1 || c == 30 || c == 61 || c == 93) << "coluna " << c;
@@ -347,7 +347,7 @@ TEST_F(arquivo_de_projeto, atualizacao_no_lugar_mantem_o_que_nao_foi_gravado) {
     no_selecionado = 3;
     eliminar_no();
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     const std::string depois = conteudo(caminho);
     EXPECT_NE(depois.find("<nome_dos_links_do_grupo5_dado>L5,,,,</nome_dos_links_do_grupo5_dado>"), std::string::npos);
     EXPECT_NE(depois.find("<quant_de_grupos_dado>4</quant_de_grupos_dado>"), std::string::npos);
@@ -365,7 +365,7 @@ TEST_F(arquivo_de_projeto, substituir_cancelar_sim_e_nao) {
 
     // Cancelar o diálogo: nada muda.
     salvar_como = true;
-    EXPECT_FALSE(salvar_projeto());
+    EXPECT_FALSE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(projeto_alterado);
     EXPECT_EQ(nome_do_arquivo, "");
 
@@ -407,7 +407,7 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     salvar_como = false;
     s.mensagens.clear();
     bool salvo = true;
-    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_projeto(); }));
+    EXPECT_TRUE(fifo.volta_sem_bloquear([&] { salvo = salvar_pelas_janelas(contexto()); }));
     EXPECT_FALSE(salvo);
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
@@ -551,7 +551,7 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
     const std::string arquivo_atual = pasta.arquivo("atual.xml");
     for (const caso& c : todos) {
         SCOPED_TRACE(c.nome);
-        limpar_rede();
+        limpar_rede(contexto());
         montar_rede();
         nome_da_rede_dado = "atual";
         nome_do_arquivo = arquivo_atual;
@@ -613,7 +613,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     const std::string caminho = pasta.arquivo("nunca_editada.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
-    limpar_rede();
+    limpar_rede(contexto());
     s.mensagens.clear();
     ASSERT_TRUE(abrir(caminho));
     EXPECT_TRUE(s.mensagens.empty());
@@ -629,7 +629,7 @@ TEST_F(arquivo_de_projeto, rede_desenhada_e_nunca_editada_e_nomes_variados_abrem
     EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 2), "");
     EXPECT_EQ(nome_dos_links_do_grupo_dado(1, 1, 3), "çã;");
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar mudou o arquivo";
 }
 
@@ -641,7 +641,7 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
     texto.replace(texto.find("<relacao>1,2,3,</relacao>"), 25, "<relacao>0,2,3</relacao>");
     texto.replace(texto.find("<total_de_nos_dado>3<"), 21, "<total_de_nos_dado>9<");
     escrever(caminho, texto);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     EXPECT_FALSE(existe_link(1));
     EXPECT_TRUE(existe_link(2));
@@ -654,7 +654,7 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
 TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nada) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
-    EXPECT_FALSE(abrir_projeto());
+    EXPECT_FALSE(abrir_pelas_janelas());
     EXPECT_EQ(nome_do_arquivo, "");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);
@@ -679,12 +679,12 @@ TEST_F(arquivo_de_projeto, projeto_nao_processado_aberto_e_salvo_fica_igual) {
     const std::string caminho = pasta.arquivo("sem_resultados.xml");
     ASSERT_TRUE(salvar_em(caminho));
     const std::string antes = conteudo(caminho);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     EXPECT_EQ(contexto().resultados.t_ciclo_da_rede_rel, "");
     EXPECT_EQ(contexto().resultados.atraso_rede_rel, "");
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     EXPECT_TRUE(conteudo(caminho) == antes) << "abrir e salvar inventou resultados";
 }
 
@@ -702,11 +702,11 @@ TEST_F(arquivo_de_projeto, arquivo_sem_tempo_de_ciclo_abre_como_nao_processado) 
     const std::string caminho = pasta.arquivo("interrompido.xml");
     ASSERT_TRUE(salvar_em(caminho));
     ASSERT_NE(conteudo(caminho).find("<d1>4</d1>"), std::string::npos);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(caminho));
     EXPECT_EQ(contexto().derivados.t_de_ciclo, 0);
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     const std::string salvo = conteudo(caminho);
     EXPECT_NE(salvo.find("<d1>-</d1>"), std::string::npos);
     EXPECT_EQ(salvo.find("<defasagem_valendo_rel>75<"), std::string::npos);
@@ -723,7 +723,7 @@ TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abai
     const std::string base = pasta.arquivo("base.xml");
     ASSERT_TRUE(salvar_em(base));
     const std::string bom = conteudo(base);
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(base)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
     int testadas = 0;

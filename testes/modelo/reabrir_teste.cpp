@@ -39,7 +39,7 @@ protected:
         salvar_como = false;
         caption_dos_forms.clear();
         etapas() = etapas_de_verdade();
-        limpar_rede();
+        limpar_rede(contexto());
     }
     void TearDown() override {
         definir_separador_decimal(separador_antes);
@@ -49,12 +49,12 @@ protected:
     bool salvar_em(const std::string& caminho) {
         s.respostas_salvar.push_back(caminho);
         salvar_como = true;
-        return salvar_projeto();
+        return salvar_pelas_janelas(contexto());
     }
 
     bool abrir(const std::string& caminho) {
         s.respostas_abrir.push_back(caminho);
-        return abrir_projeto();
+        return abrir_pelas_janelas();
     }
 
     // Um nó de dois grupos e quatro intervalos (os amarelos impostos em 3 s) e os links de
@@ -107,7 +107,7 @@ TEST_F(reabrir_projeto, duracoes_que_passam_do_ciclo_depois_dos_verdes_de_segura
     };
     for (const caso& c : {caso{"maximo_120", 0, 0, 10}, caso{"imposto_300", 300, 9999, 10}, caso{"imposto_20", 20, 0, 40}}) {
         SCOPED_TRACE(c.nome);
-        limpar_rede();
+        limpar_rede(contexto());
         teste::esvaziar_rede();
         if (c.fluxo == 0 && c.ciclo_imposto == 0)
             no_com_entradas({{100, 100, 1}, {300, 300, 1}, {300, 300, 2}}, c.verde);
@@ -211,12 +211,12 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
         SCOPED_TRACE(nome);
         const std::string caminho = pasta.arquivo(nome);
         escrever(caminho, texto);
-        limpar_rede();
+        limpar_rede(contexto());
         s.mensagens.clear();
         ASSERT_TRUE(abrir(caminho));
         ASSERT_TRUE(s.mensagens.empty()) << s.mensagens[0].texto;
         projeto_alterado = true;
-        EXPECT_FALSE(salvar_projeto());
+        EXPECT_FALSE(salvar_pelas_janelas(contexto()));
         ASSERT_EQ(s.mensagens.size(), 1u);
         EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
         EXPECT_TRUE(projeto_alterado);
@@ -233,7 +233,7 @@ TEST_F(reabrir_projeto, arquivo_trocado_por_outro_documento_recebe_um_projeto_in
     ASSERT_TRUE(abrir(caminho));
     escrever(caminho, "<?xml version=\"1.0\"?>\n<html><body><p>outro</p></body></html>\n");
     salvar_como = false;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     const std::string salvo = conteudo(caminho);
     EXPECT_EQ(salvo.find("<html>"), std::string::npos);
     EXPECT_EQ(salvo.find("outro"), std::string::npos);
@@ -288,7 +288,7 @@ protected:
         teste::reabre_sem_aviso(s, caminho);
         if (HasFailure()) return;
         salvar_como = false;
-        ASSERT_TRUE(salvar_projeto());
+        ASSERT_TRUE(salvar_pelas_janelas(contexto()));
         teste::reabre_sem_aviso(s, caminho);
     }
 };
@@ -297,7 +297,7 @@ TEST_F(reabrir_toda_rede, redes_da_simulacao_comparada) {
     int processadas = 0, i = 0;
     for (const teste::rede_comparada& p : teste::redes_da_simulacao_comparada()) {
         SCOPED_TRACE("rede " + std::to_string(++i) + ", semente " + std::to_string(p.semente));
-        limpar_rede();
+        limpar_rede(contexto());
         teste::montar_rede_comparada(contexto().rede, p);
         teste::carregar_o_desenho_da_rede();
         const std::string caminho = pasta.arquivo("comparada" + std::to_string(i) + ".xml");

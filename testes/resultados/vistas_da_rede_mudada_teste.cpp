@@ -36,7 +36,7 @@ protected:
 
     void processar_uma_grade(int linhas, int colunas, Integer ciclo, const std::string& arquivo) {
         nome_do_arquivo.clear();
-        limpar_rede();
+        limpar_rede(contexto());
         teste::montar_rede_em_grade(linhas, colunas, ciclo);
         teste::desenhar_a_rede(t());
         aplicar_coluna_de_comandos(coluna_de_comandos::abrir);
@@ -139,7 +139,7 @@ TEST_F(vistas_da_rede_mudada, processamento_interrompido_nao_deixa_plano_para_as
     teste::pasta_temporaria pasta;
     const std::string arquivo = pasta.arquivo("sem_resultados.xml");
     nome_do_arquivo.clear();
-    limpar_rede();
+    limpar_rede(contexto());
     teste::montar_rede_em_grade(2, 3, 90);
     teste::desenhar_a_rede(t());
     aplicar_coluna_de_comandos(coluna_de_comandos::abrir);

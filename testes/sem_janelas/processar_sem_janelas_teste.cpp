@@ -18,7 +18,7 @@
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/tela_principal.h"
+#include "modelo/desenho_da_rede.h"
 #include "plataforma/numeros.h"
 #include "comum/servicos_de_teste.h"
 
@@ -56,7 +56,7 @@ protected:
         salvar_como = false;
         caption_dos_forms.clear();
         etapas() = etapas_de_verdade();
-        limpar_rede();
+        limpar_rede(contexto());
     }
     void TearDown() override {
         instalar_observador_do_calculo(nullptr);
@@ -64,12 +64,10 @@ protected:
         destruir_todas_as_janelas();
     }
 
-    bool abrir(const std::string& caminho) {
-        s.respostas_abrir.push_back(caminho);
-        return abrir_projeto();
-    }
+    bool abrir(const std::string& caminho) { return abrir_projeto(contexto(), caminho).feito(); }
+    bool salvar(const std::string& caminho) { return salvar_projeto(contexto(), caminho).feito(); }
 
-    // Só o desenho do modelo foi carregado, e nunca mostrado.
+    // Só o desenho do modelo foi carregado (pela limpeza da rede), e nunca mostrado.
     void conferir_que_nenhuma_janela_abriu() {
         ASSERT_EQ(janelas_carregadas().size(), 1u);
         EXPECT_EQ(janelas_carregadas().front()->nome(), "frmTela_principal_versao2");
@@ -91,9 +89,7 @@ TEST_F(sem_janelas, abre_e_salva_o_arquivo_de_referencia) {
     EXPECT_EQ(contexto().resultados.StrLinks_com_maior_grau_de_saturacao_rel, "L1,L3");
 
     const std::string copia = pasta.arquivo("pequena.xml");
-    s.respostas_salvar.push_back(copia);
-    salvar_como = true;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar(copia));
     EXPECT_TRUE(teste::conteudo(copia) == teste::conteudo(referencia)) << "difere de testes/dados/projeto_pequeno.xml";
     EXPECT_TRUE(s.mensagens.empty());
     conferir_que_nenhuma_janela_abriu();
@@ -103,21 +99,12 @@ TEST_F(sem_janelas, abre_e_salva_o_arquivo_de_referencia) {
 // as chaves de resultado são as de sempre.
 TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
     teste::montar_rede_em_grade(2, 3, 90);
-    auto& d = frmTela_principal_versao2();
     for (int n = 1; n <= max_nos; ++n)
-        if (existe_no(n)) {
-            d.no_shape.carregar(n);
-            d.apoio_no_label.carregar(n);
-            d.apoio_no_label(n).Caption = nome_do_no_dado(n);
-        }
-    for (int l = 1; l <= max_links; ++l)
-        if (existe_link(l)) d.carregar_elementos_do_link(l);
+        if (existe_no(n)) contexto().desenho.apoio_no_label_Caption(n) = nome_do_no_dado(n);
     const std::string arquivo = pasta.arquivo("grade.xml");
-    s.respostas_salvar.push_back(arquivo);
-    salvar_como = true;
-    ASSERT_TRUE(salvar_projeto());
+    ASSERT_TRUE(salvar(arquivo));
 
-    limpar_rede();
+    limpar_rede(contexto());
     ASSERT_TRUE(abrir(arquivo));
     processar_rede(contexto(), observador_do_calculo_instalado());
 

@@ -1,12 +1,13 @@
 #pragma once
-// O desenho da rede na janela principal, como dados. O desenho não tem figura própria: cada nó
-// e cada link são elementos de matrizes de controles desta janela, e só eles guardam a posição,
-// o tamanho e o rótulo de cada um; por isso o arquivo de projeto e a limpeza da rede os leem e
-// escrevem aqui. O resto da janela e os tratadores de evento ficam no editor.
+// O desenho da rede na janela principal, como dados: cada nó e cada link são elementos de
+// matrizes de controles desta janela, feitos do desenho da rede (desenho_dado, no contexto) e
+// que o escrevem de volta a cada edição. O resto da janela e os tratadores de evento ficam no
+// editor.
 
 #include <string>
 
-#include "modelo/estado_dos_comandos.h"
+#include "modelo/contexto_do_processo.h"
+#include "modelo/colunas_de_comandos.h"
 #include "plataforma/formularios.h"
 
 namespace orvel {
@@ -51,6 +52,20 @@ public:
     void carregar_elementos_do_link(int l);
 };
 
+// O desenho da rede (desenho_dado) e os controles que o mostram. Um só ponto de troca em cada
+// sentido: depois de uma abertura ou de uma limpeza, os controles são refeitos do desenho da
+// rede; cada edição do desenho nos controles (criar, arrastar, redimensionar, confirmar um
+// nome) escreve o que mudou no desenho da rede, que é o que o arquivo grava.
+
+// Descarrega todo elemento do desenho que estiver carregado e carrega e põe no lugar os dos nós
+// e links da rede c. Os elementos de um link de conversão mostram o braço; a ponta da seta e o
+// começo do braço saem do corpo e do braço.
+void desenhar_a_rede(desenho_da_rede& t, const contexto_da_rede& c);
+
+// Escreve no desenho da rede c o que os controles do nó n (do link l) mostram.
+void guardar_desenho_do_no(const desenho_da_rede& t, int n, contexto_da_rede& c);
+void guardar_desenho_do_link(const desenho_da_rede& t, int l, contexto_da_rede& c);
+
 // As janelas vistas de baixo. O modelo (a abertura, o salvamento e a limpeza da rede) e o
 // cálculo não conhecem as janelas: chegam a elas só por esta interface, que o programa
 // instala ao começar. Sem ela instalada (um teste ou uma medida sem janelas), o desenho é um
@@ -75,11 +90,14 @@ janelas_do_programa* janelas_instaladas();
 desenho_da_rede& frmTela_principal_versao2();
 bool tela_principal_carregada();
 
-// Põe o mesmo título na janela principal e nas outras sete, nesta ordem, e o guarda: uma das
-// sete que for fechada e aberta de novo o toma ao ser carregada (titulo_das_janelas).
-void titular_as_oito_janelas(const std::string& titulo);
+// Põe o mesmo título na janela principal e nas outras sete, nesta ordem, e o guarda no estado
+// das janelas: uma das sete que for fechada e aberta de novo o toma ao ser carregada
+// (titulo_das_janelas). Sem o estado, o do contexto do processo.
+void titular_as_oito_janelas(estado_das_janelas& estado, const std::string& titulo);
+inline void titular_as_oito_janelas(const std::string& titulo) { titular_as_oito_janelas(contexto().janelas, titulo); }
 
 // O título dado por último às oito janelas; antes do primeiro, o do produto.
-std::string titulo_das_janelas();
+std::string titulo_das_janelas(const estado_das_janelas& estado);
+inline std::string titulo_das_janelas() { return titulo_das_janelas(contexto().janelas); }
 
 }  // namespace orvel

@@ -19,7 +19,7 @@ enum class coluna_de_comandos {
 };
 
 // Aplica uma coluna aos controles da janela principal pelas janelas instaladas
-// (modelo/tela_principal.h); sem elas, não há comando a habilitar.
+// (modelo/desenho_da_rede.h); sem elas, não há comando a habilitar.
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
 
 }  // namespace orvel

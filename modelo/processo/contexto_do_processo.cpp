@@ -1,0 +1,7 @@
+#include "modelo/contexto_do_processo.h"
+
+namespace orvel {
+
+contexto_da_rede contexto_global;
+
+}  // namespace orvel
