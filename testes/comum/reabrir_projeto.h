@@ -6,14 +6,52 @@
 
 #include <string>
 
+#include "comum/janela_principal_de_teste.h"
+#include "comum/pasta_temporaria.h"
 #include "comum/servicos_de_teste.h"
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
+#include "plataforma/numeros.h"
 #include "editor/tela_principal.h"
 #include "modelo/desenho_da_rede.h"
 
 namespace orvel::teste {
+
+// Fixture dos testes que salvam e abrem projetos pelos comandos das janelas: o ponto como
+// separador decimal, nenhum arquivo ainda, a rede limpa e uma pasta temporária própria.
+class com_projeto_em_arquivo : public com_janela_principal {
+protected:
+    void SetUp() override {
+        com_janela_principal::SetUp();
+        separador_antes = separador_decimal();
+        definir_separador_decimal('.');
+        s.pasta = "/opt/orvel";
+        nome_do_arquivo.clear();
+        salvar_como = false;
+        caption_dos_forms.clear();
+        limpar_rede(contexto());
+    }
+    void TearDown() override {
+        definir_separador_decimal(separador_antes);
+        com_janela_principal::TearDown();
+    }
+
+    // "Salvar como" no caminho dado.
+    bool salvar_em(const std::string& caminho) {
+        s.respostas_salvar.push_back(caminho);
+        salvar_como = true;
+        return salvar_pelas_janelas(contexto());
+    }
+
+    bool abrir(const std::string& caminho) {
+        s.respostas_abrir.push_back(caminho);
+        return abrir_pelas_janelas();
+    }
+
+    pasta_temporaria pasta;
+    char separador_antes = '.';
+};
 
 // Carrega na janela principal os controles dos nós e links em uso (o nome de cada nó no seu
 // rótulo, o de cada link na sua etiqueta), como o desenho os teria, e guarda esse desenho na

@@ -7,6 +7,7 @@
 #include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
+#include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
@@ -24,23 +25,8 @@ namespace {
 using teste::conteudo;
 using teste::escrever;
 
-class arquivo_de_projeto : public teste::com_janela_principal {
+class arquivo_de_projeto : public teste::com_projeto_em_arquivo {
 protected:
-    void SetUp() override {
-        teste::com_janela_principal::SetUp();
-        separador_antes = separador_decimal();
-        definir_separador_decimal('.');
-        s.pasta = "/opt/orvel";
-        nome_do_arquivo.clear();
-        salvar_como = false;
-        caption_dos_forms.clear();
-        limpar_rede(contexto());
-    }
-    void TearDown() override {
-        definir_separador_decimal(separador_antes);
-        teste::com_janela_principal::TearDown();
-    }
-
     // Rede pequena e completa: link de entrada, recebedores com uma lacuna, escravo, nó com
     // demanda, três grupos, link de conversão e resultados com dez intervalos num nó.
     void montar_rede() {
@@ -162,19 +148,6 @@ protected:
         revisao_processada = revisao_da_rede;
     }
 
-    bool salvar_em(const std::string& caminho) {
-        s.respostas_salvar.push_back(caminho);
-        salvar_como = true;
-        return salvar_pelas_janelas(contexto());
-    }
-
-    bool abrir(const std::string& caminho) {
-        s.respostas_abrir.push_back(caminho);
-        return abrir_pelas_janelas();
-    }
-
-    teste::pasta_temporaria pasta;
-    char separador_antes = '.';
 };
 
 TEST_F(arquivo_de_projeto, arquivo_de_referencia_byte_a_byte) {

@@ -28,33 +28,11 @@ namespace {
 using teste::conteudo;
 using teste::escrever;
 
-class reabrir_projeto : public teste::com_janela_principal {
+class reabrir_projeto : public teste::com_projeto_em_arquivo {
 protected:
     void SetUp() override {
-        teste::com_janela_principal::SetUp();
-        separador_antes = separador_decimal();
-        definir_separador_decimal('.');
-        s.pasta = "/opt/orvel";
-        nome_do_arquivo.clear();
-        salvar_como = false;
-        caption_dos_forms.clear();
+        teste::com_projeto_em_arquivo::SetUp();
         etapas() = etapas_de_verdade();
-        limpar_rede(contexto());
-    }
-    void TearDown() override {
-        definir_separador_decimal(separador_antes);
-        teste::com_janela_principal::TearDown();
-    }
-
-    bool salvar_em(const std::string& caminho) {
-        s.respostas_salvar.push_back(caminho);
-        salvar_como = true;
-        return salvar_pelas_janelas(contexto());
-    }
-
-    bool abrir(const std::string& caminho) {
-        s.respostas_abrir.push_back(caminho);
-        return abrir_pelas_janelas();
     }
 
     // Um nó de dois grupos e quatro intervalos (os amarelos impostos em 3 s) e os links de
@@ -87,9 +65,6 @@ protected:
             if (m.texto == texto) return true;
         return false;
     }
-
-    teste::pasta_temporaria pasta;
-    char separador_antes = '.';
 };
 
 constexpr char nao_cabe_no_ciclo[] =
