@@ -382,11 +382,21 @@ std::string por_que_nao_e_projeto(const std::string& caminho) {
     const std::string arquivo = "o arquivo " + parte_do_nome_do_arquivo(caminho);
     switch (carga_do_documento_xml) {
         case resultado_da_carga::carregado: {
-            if (!documento_xml_eh_projeto()) return arquivo + " não é um projeto do ORVEL";
+            // O espaço de nomes antes do nome da raiz: um "p:rss" é dito pelo seu espaço.
             const std::string espaco = documento_xml->espaco_de_nomes_de_um_elemento();
             if (!espaco.empty()) return arquivo + " tem elementos no espaço de nomes " + espaco;
+            if (!documento_xml_eh_projeto()) return arquivo + " não é um projeto do ORVEL";
             return "";
         }
+        case resultado_da_carga::espacos_de_nomes_mal_formados: {
+            const std::string& prefixo = documento_xml->detalhe_da_carga();
+            if (!prefixo.empty()) return arquivo + " usa o prefixo " + prefixo + " sem declarar o seu espaço de nomes";
+            return arquivo + " não é um documento XML bem formado quanto aos espaços de nomes";
+        }
+        case resultado_da_carga::codificacao_nao_lida:
+            return arquivo + " usa a codificação " + documento_xml->detalhe_da_carga() + ", que o programa não lê";
+        case resultado_da_carga::bytes_invalidos:
+            return arquivo + " tem bytes que não valem na codificação " + documento_xml->detalhe_da_carga();
         case resultado_da_carga::grande_demais:
             return arquivo + " passa de " + texto_de_inteiro(static_cast<long long>(limite_de_bytes_de_um_arquivo >> 20)) +
                    " MB";

@@ -38,6 +38,21 @@ void podar_posicoes_livres(const rede_dada& rede) {
     }
 }
 
+// Por que um projeto não é gravado: o documento pronto não passaria na leitura que o abriria
+// de novo (o arquivo antigo fica como estava).
+std::string por_que_nao_grava(resultado_da_carga recusa) {
+    switch (recusa) {
+        case resultado_da_carga::grande_demais:
+            return "o projeto passaria de " + texto_de_inteiro(static_cast<long long>(limite_de_bytes_de_um_arquivo >> 20)) +
+                   " MB";
+        case resultado_da_carga::elementos_demais: return "o projeto teria elementos demais";
+        case resultado_da_carga::profundo_demais: return "o projeto teria elementos uns dentro dos outros em níveis demais";
+        case resultado_da_carga::atributos_demais: return "o projeto teria um elemento com atributos demais";
+        case resultado_da_carga::espacos_de_nomes_demais: return "o projeto declararia espaços de nomes demais";
+        default: return "o projeto gravado não seria um documento XML que o programa lê";
+    }
+}
+
 }  // namespace
 
 bool documento_xml_eh_projeto() { return situacao_do_documento_xml == situacao_do_arquivo_xml::projeto; }
@@ -66,14 +81,16 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
     switch (carga) {
         case resultado_da_carga::carregado:
             raiz_xml = documento_xml->raiz();
-            if (raiz_xml.nome() == "rss") {
+            // Um "rss" com elementos num espaço de nomes não é um projeto: a abertura o recusaria.
+            if (raiz_xml.nome() == "rss" && documento_xml->espaco_de_nomes_de_um_elemento().empty()) {
                 situacao_do_documento_xml = situacao_do_arquivo_xml::projeto;
                 return;
             }
             situacao_do_documento_xml = situacao_do_arquivo_xml::outra_raiz;
             if (finalidade == finalidade_da_abertura_xml::leitura) return;
-            // Um salvamento nunca grava a rede dentro da raiz de outro documento: começa um
-            // documento de projeto novo, como o do primeiro salvamento.
+            // Um salvamento nunca grava a rede dentro de outro documento (outra raiz, ou
+            // elementos num espaço de nomes): começa um documento de projeto novo, como o do
+            // primeiro salvamento, que a abertura lê.
             raiz_xml = {};
             documento_xml = std::make_unique<documento_de_xml>();
             break;
@@ -86,8 +103,13 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
         case resultado_da_carga::elementos_demais:
         case resultado_da_carga::profundo_demais:
         case resultado_da_carga::atributos_demais:
-        case resultado_da_carga::espacos_de_nomes_demais: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
-        case resultado_da_carga::mal_formado: situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml; break;
+        case resultado_da_carga::espacos_de_nomes_demais:
+        case resultado_da_carga::codificacao_nao_lida:
+        case resultado_da_carga::bytes_invalidos: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;
+        case resultado_da_carga::mal_formado:
+        case resultado_da_carga::espacos_de_nomes_mal_formados:
+            situacao_do_documento_xml = situacao_do_arquivo_xml::nao_eh_xml;
+            break;
     }
 
     // Documento de projeto novo. O arquivo só é criado pelo salvamento final da sequência;
@@ -121,8 +143,9 @@ void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::s
     doc.substituir_texto(valor_xml, texto);
 
     if (c.projeto.xml_salvar_e_liberar) {
-        doc.salvar(caminho);
+        const resultado_da_carga gravado = doc.salvar(caminho);
         liberar_referencias();
+        if (gravado != resultado_da_carga::carregado) falhar(tipo_de_falha::erro_de_arquivo, por_que_nao_grava(gravado));
     }
 }
 

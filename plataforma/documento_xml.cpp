@@ -17,6 +17,7 @@
 #include <climits>
 #include <memory>
 #include <new>
+#include <optional>
 
 #include "plataforma/falha.h"
 #include "plataforma/numeros.h"
@@ -99,11 +100,14 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
     int fd = -1;
     for (int tentativa = 0; fd < 0; ++tentativa) {
         temporario = pasta + "/.orvel_" + texto_de_inteiro(::getpid()) + "_" + texto_de_inteiro(++contador) + ".tmp";
-        fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        // No lugar de um arquivo que existe, o temporário nasce só do dono e recebe as
+        // permissões do antigo antes de ter conteúdo: um projeto privado nunca fica à vista,
+        // nem enquanto é gravado. Um arquivo novo nasce como a máscara do processo manda.
+        fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existe ? 0600 : 0666);
         if (fd < 0 && (errno != EEXIST || tentativa >= 100)) erro_de_arquivo();
     }
-    bool certo = escrever_tudo(fd, dados, tamanho);
-    if (certo && existe) ::fchmod(fd, st.st_mode & 07777);  // o arquivo trocado mantém as permissões
+    bool certo = !existe || ::fchmod(fd, st.st_mode & 07777) == 0;
+    certo = certo && escrever_tudo(fd, dados, tamanho);
     certo = certo && ::fsync(fd) == 0;
     certo = (::close(fd) == 0) && certo;
     certo = certo && ::rename(temporario.c_str(), destino.c_str()) == 0;
@@ -111,169 +115,96 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
         ::unlink(temporario.c_str());
         erro_de_arquivo();
     }
+    // O nome novo também tem de chegar ao disco: sem isto, uma queda de energia logo depois
+    // do salvamento pode deixar a pasta apontando para o arquivo antigo (ou para nenhum).
+    const int pasta_fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (pasta_fd < 0) erro_de_arquivo();
+    fechar_descritor fechar_pasta{pasta_fd};
+    if (::fsync(pasta_fd) != 0 && errno != EINVAL) erro_de_arquivo();
 }
 
-// --- Contagem dos atributos, antes da leitura -------------------------------------------
+// --- O texto que a leitura vê -------------------------------------------------------------
+//
+// O arquivo é decodificado uma vez, aqui, para UTF-8, e é esse texto que a contagem das marcas
+// percorre e que a libxml2 lê, com a codificação fixada: ela não troca de conversor por causa
+// da declaração nem de um byte inválido. Um projeto está numa destas codificações: ISO-8859-1
+// (a que o programa grava), UTF-8 (também sem declaração) e US-ASCII, ou UTF-16 com a marca de
+// ordem dos bytes. Outra codificação declarada é recusada pelo nome, e um byte que não vale na
+// codificação do arquivo também: nada passa por um conversor que a leitura leria de outro jeito.
 
-// Se o texto começa com um caractere que pode começar um nome em XML (em UTF-8, ou um byte por
-// caractere; um UTF-8 inválido a leitura lê como Latin-1).
-bool comeca_nome(std::string_view t, bool utf8) {
-    if (t.empty()) return false;
+enum class codificacao_lida { utf8, latin1, ascii };
+
+char minuscula(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool mesmo_nome(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) { return minuscula(p) == minuscula(q); });
+}
+
+// A codificação de um texto de 8 bits pelo nome declarado ("" é UTF-8); nenhuma quando o
+// programa não a lê.
+std::optional<codificacao_lida> codificacao_de_8_bits(std::string_view nome) {
+    if (nome.empty() || mesmo_nome(nome, "UTF-8") || mesmo_nome(nome, "UTF8")) return codificacao_lida::utf8;
+    for (const char* latin1 : {"ISO-8859-1", "ISO_8859-1", "ISO8859-1", "LATIN1"})
+        if (mesmo_nome(nome, latin1)) return codificacao_lida::latin1;
+    if (mesmo_nome(nome, "US-ASCII") || mesmo_nome(nome, "ASCII")) return codificacao_lida::ascii;
+    return std::nullopt;
+}
+
+void acrescentar_utf8(std::string& s, char32_t c) {
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | (c >> 18));
+        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-8 sem formas longas, sem metades de par substituto e sem nada acima de U+10FFFF.
+bool utf8_estrito(std::string_view t) {
     const auto b = [&](std::size_t k) { return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u; };
-    char32_t c = b(0);
     const auto seguinte = [&](std::size_t k) { return (b(k) & 0xC0u) == 0x80u; };
-    if (utf8 && c >= 0xC2 && c <= 0xDF && seguinte(1)) {
-        c = ((c & 0x1Fu) << 6) | (b(1) & 0x3Fu);
-    } else if (utf8 && c >= 0xE0 && c <= 0xEF && seguinte(1) && seguinte(2)) {
-        c = ((c & 0x0Fu) << 12) | ((b(1) & 0x3Fu) << 6) | (b(2) & 0x3Fu);
-    } else if (utf8 && c >= 0xF0 && c <= 0xF4 && seguinte(1) && seguinte(2) && seguinte(3)) {
-        c = ((c & 0x07u) << 18) | ((b(1) & 0x3Fu) << 12) | ((b(2) & 0x3Fu) << 6) | (b(3) & 0x3Fu);
-    }
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
-           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
-           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
-           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
-}
-
-// Percorre o texto de marca em marca e conta os atributos de cada marca de início; para na
-// primeira que passa do limite (e também conta as declarações de espaço de nomes do texto
-// todo). Comentários, instruções e seções CDATA são pulados inteiros,
-// como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
-// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome, um
-// caractere que o XML não admite) nunca está num documento bem formado: ela o recusa ali,
-// antes que a libxml2 tente se recuperar do erro e monte, devagar, um elemento que esta passada
-// não contou (ao achar um caractere proibido num comentário, a libxml2 deixa o comentário ali e
-// lê o resto como conteúdo). Um texto que acaba no meio de uma marca fica para a leitura, que
-// o recusa sem nada depois dele. Em utf8, o texto é lido como UTF-8; senão, um byte por
-// caractere.
-resultado_da_carga contar_atributos(std::string_view t, bool utf8) {
-    constexpr auto nada = std::string_view::npos;
-    const std::size_t n = t.size();
-    for (std::size_t k = 0; k < n; ++k) {
-        const auto c = static_cast<unsigned char>(t[k]);
-        const auto c1 = k + 1 < n ? static_cast<unsigned char>(t[k + 1]) : 0;
-        const auto c2 = k + 2 < n ? static_cast<unsigned char>(t[k + 2]) : 0;
-        // Controles (fora tabulação e quebras de linha); em UTF-8, U+FFFE, U+FFFF e as metades
-        // de par substituto.
-        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
-            (utf8 && ((c == 0xEF && c1 == 0xBF && (c2 == 0xBE || c2 == 0xBF)) || (c == 0xED && c1 >= 0xA0))))
-            return resultado_da_carga::mal_formado;
-    }
-    auto espaco = [&](std::size_t k) { return k < n && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
-    // Um caractere que pode estar num nome de elemento ou de atributo (a leitura confere o resto).
-    auto de_nome = [&](std::size_t k) {
-        return k < n && !espaco(k) && t[k] != '>' && t[k] != '/' && t[k] != '<' && t[k] != '=' && t[k] != '"' &&
-               t[k] != '\'';
-    };
-    auto depois_de = [&](std::size_t de, std::string_view fim) {
-        const auto p = t.find(fim, de);
-        return p == nada ? n : p + fim.size();
-    };
-    bool antes_da_raiz = true;
-    int declaracoes_de_espaco_de_nomes = 0;
-    std::size_t i = 0;
-    while ((i = t.find('<', i)) != nada) {
-        const std::string_view marca = t.substr(i);
-        if (marca.starts_with("<!--")) {
-            i = depois_de(i + 4, "-->");
-        } else if (marca.starts_with("<?")) {
-            // Sem um nome logo depois do "<?", a leitura recusa a instrução e segue lendo o que
-            // vem depois dele como conteúdo; esta passada também.
-            i = comeca_nome(t.substr(i + 2), utf8) ? depois_de(i + 2, "?>") : i + 2;
-        } else if (marca.starts_with("<![CDATA[")) {
-            i = depois_de(i + 9, "]]>");
-        } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
-            return resultado_da_carga::com_doctype;
-        } else if (marca.starts_with("<!")) {
-            return resultado_da_carga::mal_formado;
-        } else if (marca.starts_with("</")) {
+    for (std::size_t i = 0; i < t.size();) {
+        const unsigned c = b(i);
+        const unsigned c1 = b(i + 1);
+        if (c < 0x80) {
+            i += 1;
+        } else if (c >= 0xC2 && c <= 0xDF && seguinte(i + 1)) {
             i += 2;
-            const std::size_t nome = i;
-            while (de_nome(i)) ++i;
-            while (espaco(i)) ++i;
-            if (i >= n) return resultado_da_carga::carregado;
-            if (i == nome || t[i] != '>') return resultado_da_carga::mal_formado;
-            ++i;
+        } else if (c >= 0xE0 && c <= 0xEF && seguinte(i + 1) && seguinte(i + 2) && !(c == 0xE0 && c1 < 0xA0) &&
+                   !(c == 0xED && c1 > 0x9F)) {
+            i += 3;
+        } else if (c >= 0xF0 && c <= 0xF4 && seguinte(i + 1) && seguinte(i + 2) && seguinte(i + 3) &&
+                   !(c == 0xF0 && c1 < 0x90) && !(c == 0xF4 && c1 > 0x8F)) {
+            i += 4;
         } else {
-            antes_da_raiz = false;
-            const std::size_t nome = ++i;
-            while (de_nome(i)) ++i;
-            if (i >= n) return resultado_da_carga::carregado;
-            if (i == nome) return resultado_da_carga::mal_formado;
-            for (int atributos = 0;; ++atributos) {
-                if (atributos > limite_de_atributos_de_um_elemento) return resultado_da_carga::atributos_demais;
-                const std::size_t antes = i;
-                while (espaco(i)) ++i;
-                if (i + 1 >= n) return resultado_da_carga::carregado;
-                if (t[i] == '>' || (t[i] == '/' && t[i + 1] == '>')) break;
-                const std::size_t atributo = i;
-                while (de_nome(i)) ++i;
-                // Cada atributo vem depois de um espaço e tem nome.
-                if (atributo == antes || i == atributo) return resultado_da_carga::mal_formado;
-                const std::string_view nome_do_atributo = t.substr(atributo, i - atributo);
-                if ((nome_do_atributo == "xmlns" || nome_do_atributo.starts_with("xmlns:")) &&
-                    ++declaracoes_de_espaco_de_nomes > limite_de_espacos_de_nomes_de_um_documento)
-                    return resultado_da_carga::espacos_de_nomes_demais;
-                while (espaco(i)) ++i;
-                if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
-                ++i;
-                while (espaco(i)) ++i;
-                if (i >= n) return resultado_da_carga::carregado;
-                if (t[i] != '"' && t[i] != '\'') return resultado_da_carga::mal_formado;
-                const auto fim = t.find_first_of(t[i] == '"' ? "\"<" : "'<", i + 1);
-                if (fim == nada) return resultado_da_carga::carregado;
-                if (t[fim] == '<') return resultado_da_carga::mal_formado;
-                i = fim + 1;
-            }
+            return false;
         }
     }
-    return resultado_da_carga::carregado;
+    return true;
 }
 
-struct liberar_buffer {
-    void operator()(xmlBuffer* b) const { xmlBufferFree(b); }
-};
-
-// Um conversor de codificação da libxml2, fechado no fim.
-struct fechar_conversor {
-    void operator()(xmlCharEncodingHandler* c) const { xmlCharEncCloseFunc(c); }
-};
-using conversor_ptr = std::unique_ptr<xmlCharEncodingHandler, fechar_conversor>;
-
-void sem_mensagem(void*, const char*, ...) {}
-
-// O texto passado para UTF-8 pelo conversor; numa sequência inválida, só o que vem antes dela
-// (a leitura para ali também, e diz por quê: a conversão daqui não diz nada).
-std::string em_utf8(std::string_view bytes, xmlCharEncodingHandler* conversor) {
-    struct sem_mensagens {
-        xmlGenericErrorFunc funcao = xmlGenericError;
-        void* contexto = xmlGenericErrorContext;
-        sem_mensagens() { xmlSetGenericErrorFunc(nullptr, sem_mensagem); }
-        ~sem_mensagens() { xmlSetGenericErrorFunc(contexto, funcao); }
-        sem_mensagens(const sem_mensagens&) = delete;
-        sem_mensagens& operator=(const sem_mensagens&) = delete;
-    } silencio;
-    std::unique_ptr<xmlBuffer, liberar_buffer> entrada(xmlBufferCreate());
-    std::unique_ptr<xmlBuffer, liberar_buffer> saida(xmlBufferCreate());
-    if (!entrada || !saida || xmlBufferAdd(entrada.get(), reinterpret_cast<const xmlChar*>(bytes.data()),
-                                           static_cast<int>(bytes.size())) != 0)
-        throw std::bad_alloc();
-    while (xmlBufferLength(entrada.get()) > 0) {
-        const int antes = xmlBufferLength(entrada.get());
-        if (xmlCharEncInFunc(conversor, saida.get(), entrada.get()) < 0 || xmlBufferLength(entrada.get()) == antes) break;
-    }
-    return std::string(reinterpret_cast<const char*>(xmlBufferContent(saida.get())),
-                       static_cast<std::size_t>(xmlBufferLength(saida.get())));
-}
-
-// A declaração <?xml ...?> do começo do texto: válida (também quando não há), a codificação
-// declarada e a posição logo depois das aspas que a fecham, onde a leitura troca de conversor.
+// A declaração <?xml ...?> do começo do texto: válida (também quando não há) e a codificação
+// declarada, que tem de ser um nome de codificação do XML.
 struct declaracao_xml {
     bool valida = true;
     std::string codificacao;
-    std::size_t depois_da_codificacao = 0;
 };
+
+bool nome_de_codificacao(std::string_view nome) {
+    const auto letra = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    return !nome.empty() && letra(nome[0]) && std::all_of(nome.begin() + 1, nome.end(), [&](char c) {
+        return letra(c) || (c >= '0' && c <= '9') || c == '.' || c == '_' || c == '-';
+    });
+}
 
 declaracao_xml ler_declaracao(std::string_view t) {
     std::size_t i = t.starts_with("\xEF\xBB\xBF") ? 3 : 0;
@@ -308,8 +239,7 @@ declaracao_xml ler_declaracao(std::string_view t) {
     d.valida = pseudo_atributo("version", valor);
     bool separado = brancos();
     if (d.valida && separado && t.substr(i).starts_with("encoding")) {
-        d.valida = pseudo_atributo("encoding", d.codificacao) && !d.codificacao.empty();
-        d.depois_da_codificacao = i;
+        d.valida = pseudo_atributo("encoding", d.codificacao) && nome_de_codificacao(d.codificacao);
         separado = brancos();
     }
     // A leitura aceita standalone mesmo sem espaço antes dele.
@@ -321,65 +251,203 @@ declaracao_xml ler_declaracao(std::string_view t) {
     return d;
 }
 
-bool e_um_destes(const std::string& nome, std::initializer_list<const char*> nomes, bool como_prefixo = false) {
-    return std::any_of(nomes.begin(), nomes.end(), [&](const char* n) {
-        return como_prefixo ? xmlStrncasecmp(x(nome), BAD_CAST n, xmlStrlen(BAD_CAST n)) == 0
-                            : xmlStrcasecmp(x(nome), BAD_CAST n) == 0;
-    });
+// UTF-16 com a marca de ordem dos bytes, passado para UTF-8 (sem a marca).
+resultado_da_carga de_utf16(std::string_view bytes, std::string& texto) {
+    const bool little_endian = bytes.starts_with("\xFF\xFE");
+    if (bytes.size() % 2 != 0) return resultado_da_carga::bytes_invalidos;
+    const auto unidade = [&](std::size_t k) -> char32_t {
+        const auto b0 = static_cast<unsigned char>(bytes[k]), b1 = static_cast<unsigned char>(bytes[k + 1]);
+        return little_endian ? char32_t(b0 | (b1 << 8)) : char32_t((b0 << 8) | b1);
+    };
+    texto.reserve(bytes.size());
+    for (std::size_t i = 2; i < bytes.size(); i += 2) {
+        char32_t c = unidade(i);
+        if (c >= 0xDC00 && c <= 0xDFFF) return resultado_da_carga::bytes_invalidos;
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            if (i + 2 >= bytes.size()) return resultado_da_carga::bytes_invalidos;
+            const char32_t baixa = unidade(i + 2);
+            if (baixa < 0xDC00 || baixa > 0xDFFF) return resultado_da_carga::bytes_invalidos;
+            c = 0x10000 + ((c - 0xD800) << 10) + (baixa - 0xDC00);
+            i += 2;
+        }
+        acrescentar_utf8(texto, c);
+    }
+    return resultado_da_carga::carregado;
 }
 
-// Os atributos são contados no texto que a leitura vê:
-// - num texto de 8 bits (UTF-8, Latin-1, como o programa grava, ou outra codificação de um
-//   byte que mantém o ASCII), os próprios bytes; com outra codificação declarada, os bytes até
-//   o nome dela e, dali em diante, o texto passado para UTF-8 pelo conversor dela, como a
-//   leitura faz;
-// - num texto em UTF-16, UCS-4 ou EBCDIC, o texto passado para UTF-8. Uma codificação
-//   declarada que o leria de outro jeito (um arquivo em UTF-16 que declara ISO-8859-1, por
-//   exemplo) trocaria de conversor no meio dele: um texto assim nunca é XML bem formado, a não
-//   ser montado de propósito para a contagem não ver o que a leitura vê.
-resultado_da_carga conferir_atributos(std::string_view bytes) {
-    const auto primeiros = reinterpret_cast<const unsigned char*>(bytes.data());
-    const xmlCharEncoding pelos_bytes =
-        xmlDetectCharEncoding(primeiros, static_cast<int>(std::min<std::size_t>(bytes.size(), 4)));
-    if (pelos_bytes == XML_CHAR_ENCODING_NONE || pelos_bytes == XML_CHAR_ENCODING_UTF8) {
-        const declaracao_xml d = ler_declaracao(bytes);
+// O texto que a contagem e a leitura veem, em UTF-8; codificacao é a do arquivo (numa recusa
+// por codificação, o nome declarado).
+resultado_da_carga decodificar(std::string_view bytes, std::string& texto, std::string& codificacao) {
+    texto.clear();
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        codificacao = "UTF-16";
+        if (const auto r = de_utf16(bytes, texto); r != resultado_da_carga::carregado) return r;
+        const declaracao_xml d = ler_declaracao(texto);
         if (!d.valida) return resultado_da_carga::mal_formado;
-        const std::string& nome = d.codificacao;
-        if (nome.empty() || e_um_destes(nome, {"UTF-8", "UTF8"})) return contar_atributos(bytes, true);
-        // Codificações de um byte que mantêm o ASCII.
-        if (e_um_destes(nome, {"US-ASCII", "ASCII"}) ||
-            e_um_destes(nome, {"ISO-8859-", "ISO_8859-", "ISO8859-", "ISO-LATIN-", "LATIN", "WINDOWS-125", "CP125"},
-                        true))
-            return contar_atributos(bytes, false);
-        if (e_um_destes(nome, {"UTF-16", "UTF16"})) return resultado_da_carga::mal_formado;  // a leitura também recusa
-        const conversor_ptr conversor(xmlFindCharEncodingHandler(nome.c_str()));
-        if (!conversor) return contar_atributos(bytes, false);  // a leitura para na declaração
-        const std::size_t k = d.depois_da_codificacao;
-        return contar_atributos(std::string(bytes.substr(0, k)) + em_utf8(bytes.substr(k), conversor.get()), true);
+        if (d.codificacao.empty() || mesmo_nome(d.codificacao, "UTF-16")) return resultado_da_carga::carregado;
+        codificacao = d.codificacao;
+        // Uma codificação de 8 bits declarada num texto em UTF-16 não é a do arquivo.
+        return codificacao_de_8_bits(d.codificacao) ? resultado_da_carga::mal_formado
+                                                    : resultado_da_carga::codificacao_nao_lida;
     }
-    const conversor_ptr conversor(xmlGetCharEncodingHandler(pelos_bytes));
-    if (!conversor) return contar_atributos(bytes, true);  // a leitura segue com os bytes como são
-    std::string texto = em_utf8(bytes, conversor.get());
-    const declaracao_xml d = ler_declaracao(texto);
+    const declaracao_xml d = ler_declaracao(bytes);
     if (!d.valida) return resultado_da_carga::mal_formado;
-    if (!d.codificacao.empty() && !e_um_destes(d.codificacao, {"UTF-16", "UTF16", "UTF-8", "UTF8"})) {
-        const conversor_ptr declarado(xmlFindCharEncodingHandler(d.codificacao.c_str()));
-        if (declarado && declarado.get() != conversor.get()) {
-            std::string pelo_declarado = em_utf8(bytes, declarado.get());
-            // Em EBCDIC a leitura usa desde o começo o conversor declarado.
-            if (pelos_bytes == XML_CHAR_ENCODING_EBCDIC) texto = std::move(pelo_declarado);
-            else if (pelo_declarado != texto) return resultado_da_carga::mal_formado;
+    const auto lida = codificacao_de_8_bits(d.codificacao);
+    if (!lida) {
+        codificacao = d.codificacao;
+        return mesmo_nome(d.codificacao, "UTF-16") ? resultado_da_carga::mal_formado : resultado_da_carga::codificacao_nao_lida;
+    }
+    const bool marca_utf8 = bytes.starts_with("\xEF\xBB\xBF");
+    if (marca_utf8 && *lida != codificacao_lida::utf8) return resultado_da_carga::mal_formado;
+    const std::string_view corpo = bytes.substr(marca_utf8 ? 3 : 0);
+    switch (*lida) {
+        case codificacao_lida::utf8:
+            codificacao = "UTF-8";
+            if (!utf8_estrito(corpo)) return resultado_da_carga::bytes_invalidos;
+            texto.assign(corpo);
+            break;
+        case codificacao_lida::ascii:
+            codificacao = "US-ASCII";
+            if (std::any_of(corpo.begin(), corpo.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+                return resultado_da_carga::bytes_invalidos;
+            texto.assign(corpo);
+            break;
+        case codificacao_lida::latin1:
+            codificacao = "ISO-8859-1";
+            texto.reserve(corpo.size() + corpo.size() / 8);
+            for (const char c : corpo) acrescentar_utf8(texto, static_cast<unsigned char>(c));
+            break;
+    }
+    return resultado_da_carga::carregado;
+}
+
+// --- Contagem das marcas, antes da leitura -----------------------------------------------
+
+// Se o texto (UTF-8) começa com um caractere que pode começar um nome em XML.
+bool comeca_nome(std::string_view t) {
+    if (t.empty()) return false;
+    const auto b = [&](std::size_t k) { return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u; };
+    char32_t c = b(0);
+    if (c >= 0xC0 && c <= 0xDF) {
+        c = ((c & 0x1Fu) << 6) | (b(1) & 0x3Fu);
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        c = ((c & 0x0Fu) << 12) | ((b(1) & 0x3Fu) << 6) | (b(2) & 0x3Fu);
+    } else if (c >= 0xF0) {
+        c = ((c & 0x07u) << 18) | ((b(1) & 0x3Fu) << 12) | ((b(2) & 0x3Fu) << 6) | (b(3) & 0x3Fu);
+    }
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':' || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+           (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+// Percorre o texto decodificado (UTF-8 válido) de marca em marca e conta os atributos de cada
+// marca de início; para na primeira que passa do limite (e também conta as declarações de
+// espaço de nomes do texto todo). Comentários, instruções e seções CDATA são pulados inteiros,
+// como a leitura os pula. O que esta passada não sabe ler com certeza (um "<" dentro do valor
+// de um atributo, um atributo sem "=" ou sem aspas, uma marca de fim com algo além do nome, um
+// caractere que o XML não admite) nunca está num documento bem formado: ela o recusa ali. Um
+// texto que acaba no meio de uma marca fica para a leitura, que o recusa sem nada depois dele.
+// A leitura, por sua vez, para no primeiro erro: nunca monta nada depois de um trecho que esta
+// passada poderia ter lido de outro jeito. Com marcas, cada marca de início contada vai para lá.
+resultado_da_carga contar_marcas(std::string_view t, std::vector<marca_de_inicio>* marcas) {
+    constexpr auto nada = std::string_view::npos;
+    const std::size_t n = t.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto c = static_cast<unsigned char>(t[k]);
+        // Controles (fora tabulação e quebras de linha), U+FFFE e U+FFFF.
+        if ((c < 0x20 && c != '\t' && c != '\n' && c != '\r') ||
+            (c == 0xEF && k + 2 < n && static_cast<unsigned char>(t[k + 1]) == 0xBF &&
+             (static_cast<unsigned char>(t[k + 2]) == 0xBE || static_cast<unsigned char>(t[k + 2]) == 0xBF)))
+            return resultado_da_carga::mal_formado;
+    }
+    auto espaco = [&](std::size_t k) { return k < n && (t[k] == ' ' || t[k] == '\t' || t[k] == '\r' || t[k] == '\n'); };
+    // Um caractere que pode estar num nome de elemento ou de atributo (a leitura confere o resto).
+    auto de_nome = [&](std::size_t k) {
+        return k < n && !espaco(k) && t[k] != '>' && t[k] != '/' && t[k] != '<' && t[k] != '=' && t[k] != '"' &&
+               t[k] != '\'';
+    };
+    auto depois_de = [&](std::size_t de, std::string_view fim) {
+        const auto p = t.find(fim, de);
+        return p == nada ? n : p + fim.size();
+    };
+    bool antes_da_raiz = true;
+    int declaracoes_de_espaco_de_nomes = 0;
+    std::size_t i = 0;
+    while ((i = t.find('<', i)) != nada) {
+        const std::string_view marca = t.substr(i);
+        if (marca.starts_with("<!--")) {
+            i = depois_de(i + 4, "-->");
+        } else if (marca.starts_with("<?")) {
+            // Sem um nome logo depois do "<?", não é instrução: a leitura para ali, e esta
+            // passada segue de marca em marca.
+            i = comeca_nome(t.substr(i + 2)) ? depois_de(i + 2, "?>") : i + 2;
+        } else if (marca.starts_with("<![CDATA[")) {
+            i = depois_de(i + 9, "]]>");
+        } else if (marca.starts_with("<!DOCTYPE") && antes_da_raiz) {
+            return resultado_da_carga::com_doctype;
+        } else if (marca.starts_with("<!")) {
+            return resultado_da_carga::mal_formado;
+        } else if (marca.starts_with("</")) {
+            i += 2;
+            const std::size_t nome = i;
+            while (de_nome(i)) ++i;
+            while (espaco(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome || t[i] != '>') return resultado_da_carga::mal_formado;
+            ++i;
+        } else {
+            antes_da_raiz = false;
+            const std::size_t nome = ++i;
+            while (de_nome(i)) ++i;
+            if (i >= n) return resultado_da_carga::carregado;
+            if (i == nome) return resultado_da_carga::mal_formado;
+            marca_de_inicio contada;
+            const auto contar = [&] {
+                if (marcas) marcas->push_back(contada);
+            };
+            for (;; ++contada.atributos) {
+                if (contada.atributos > limite_de_atributos_de_um_elemento) return resultado_da_carga::atributos_demais;
+                const std::size_t antes = i;
+                while (espaco(i)) ++i;
+                if (i + 1 >= n) return contar(), resultado_da_carga::carregado;
+                if (t[i] == '>' || (t[i] == '/' && t[i + 1] == '>')) break;
+                const std::size_t atributo = i;
+                while (de_nome(i)) ++i;
+                // Cada atributo vem depois de um espaço e tem nome.
+                if (atributo == antes || i == atributo) return resultado_da_carga::mal_formado;
+                const std::string_view nome_do_atributo = t.substr(atributo, i - atributo);
+                if (nome_do_atributo == "xmlns" || nome_do_atributo.starts_with("xmlns:")) {
+                    ++contada.espacos_de_nomes;
+                    if (++declaracoes_de_espaco_de_nomes > limite_de_espacos_de_nomes_de_um_documento)
+                        return resultado_da_carga::espacos_de_nomes_demais;
+                }
+                while (espaco(i)) ++i;
+                if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
+                ++i;
+                while (espaco(i)) ++i;
+                if (i >= n) return contar(), resultado_da_carga::carregado;
+                if (t[i] != '"' && t[i] != '\'') return resultado_da_carga::mal_formado;
+                const auto fim = t.find_first_of(t[i] == '"' ? "\"<" : "'<", i + 1);
+                if (fim == nada) return contar(), resultado_da_carga::carregado;
+                if (t[fim] == '<') return resultado_da_carga::mal_formado;
+                i = fim + 1;
+            }
+            contar();
         }
     }
-    return contar_atributos(texto, true);
+    return resultado_da_carga::carregado;
 }
-
 // --- Leitura ---------------------------------------------------------------------------
 
-// O que a leitura de um documento acompanha: o motivo de uma recusa e as contagens de elementos
-// (ao todo e os filhos do elemento aberto em cada profundidade).
+// O que a leitura de um documento acompanha: o motivo de uma recusa (e o prefixo de um erro de
+// espaço de nomes), as contagens de elementos (ao todo e os filhos do elemento aberto em cada
+// profundidade) e, quando pedido, as marcas de início montadas.
 struct acompanhamento_da_leitura {
     resultado_da_carga& recusa;
+    std::string* detalhe = nullptr;
+    std::vector<marca_de_inicio>* montadas = nullptr;
     int elementos = 0;
     std::vector<int> filhos;
     startElementNsSAX2Func abrir_elemento = nullptr;
@@ -389,11 +457,31 @@ acompanhamento_da_leitura& acompanhamento(void* contexto) {
     return *static_cast<acompanhamento_da_leitura*>(static_cast<xmlParserCtxtPtr>(contexto)->_private);
 }
 
+void parar(void* contexto, resultado_da_carga motivo) {
+    acompanhamento_da_leitura& a = acompanhamento(contexto);
+    if (a.recusa == resultado_da_carga::carregado) a.recusa = motivo;
+    xmlStopParser(static_cast<xmlParserCtxtPtr>(contexto));
+}
+
 // Chamada no começo de um DOCTYPE, antes do subconjunto interno: marca e para a leitura ali,
 // sem ler declaração alguma.
 void parar_no_doctype(void* contexto, const xmlChar*, const xmlChar*, const xmlChar*) {
-    acompanhamento(contexto).recusa = resultado_da_carga::com_doctype;
-    xmlStopParser(static_cast<xmlParserCtxtPtr>(contexto));
+    parar(contexto, resultado_da_carga::com_doctype);
+}
+
+// A leitura para no primeiro erro (os avisos seguem): nada do que vem depois dele é lido nem
+// montado. Um erro de espaço de nomes (um prefixo sem declaração, uma declaração vazia) não
+// deixa o documento "mal formado" para a libxml2, mas o deixa sem o sentido que tem: é recusado.
+void parar_no_erro(void* contexto, xmlError* erro) {
+    if (erro == nullptr || erro->level < XML_ERR_ERROR) return;
+    if (erro->domain == XML_FROM_NAMESPACE) {
+        acompanhamento_da_leitura& a = acompanhamento(contexto);
+        if (a.recusa == resultado_da_carga::carregado && a.detalhe != nullptr)
+            *a.detalhe = erro->code == XML_NS_ERR_UNDEFINED_NAMESPACE && erro->str1 != nullptr ? erro->str1 : "";
+        parar(contexto, resultado_da_carga::espacos_de_nomes_mal_formados);
+        return;
+    }
+    parar(contexto, resultado_da_carga::mal_formado);
 }
 
 // Conta cada elemento antes de guardá-lo; o que passa dos limites para a leitura ali.
@@ -401,15 +489,16 @@ void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo
                      const xmlChar** ns, int quant_atributos, int quant_padrao, const xmlChar** atributos) {
     auto* leitor = static_cast<xmlParserCtxtPtr>(contexto);
     acompanhamento_da_leitura& a = acompanhamento(contexto);
+    if (a.montadas) a.montadas->push_back({quant_atributos + quant_ns, quant_ns});
     // Os elementos abertos são os ancestrais deste: a sua quantidade é a profundidade do pai.
     const auto pai = static_cast<std::size_t>(std::max(leitor->nodeNr, 0));
     if (a.filhos.size() < pai + 2) a.filhos.resize(pai + 2, 0);
-    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento)
-        a.recusa = resultado_da_carga::elementos_demais;
-    else if (pai >= static_cast<std::size_t>(limite_de_profundidade_de_um_documento))
-        a.recusa = resultado_da_carga::profundo_demais;
-    if (a.recusa != resultado_da_carga::carregado) {
-        xmlStopParser(leitor);
+    if (++a.elementos > limite_de_elementos_de_um_documento || ++a.filhos[pai] > limite_de_filhos_de_um_elemento) {
+        parar(contexto, resultado_da_carga::elementos_demais);
+        return;
+    }
+    if (pai >= static_cast<std::size_t>(limite_de_profundidade_de_um_documento)) {
+        parar(contexto, resultado_da_carga::profundo_demais);
         return;
     }
     a.filhos[pai + 1] = 0;
@@ -450,24 +539,40 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
     }
 }
 
-xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado) {
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado,
+                            std::string* detalhe, marcas_da_leitura* marcas) {
+    std::string nada;
+    std::string& detalhe_da_recusa = detalhe ? *detalhe : nada;
+    detalhe_da_recusa.clear();
     resultado = resultado_da_carga::mal_formado;
     if (bytes.size() > static_cast<std::size_t>(INT_MAX) || bytes.empty()) return nullptr;  // vazio não é XML
-    resultado = conferir_atributos(bytes);
+    std::string texto;
+    resultado = decodificar(bytes, texto, detalhe_da_recusa);
     if (resultado != resultado_da_carga::carregado) return nullptr;
-    xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size()));
+    detalhe_da_recusa.clear();
+    if (texto.size() > static_cast<std::size_t>(INT_MAX) || texto.empty()) {
+        resultado = resultado_da_carga::mal_formado;
+        return nullptr;
+    }
+    resultado = contar_marcas(texto, marcas ? &marcas->contadas : nullptr);
+    if (resultado != resultado_da_carga::carregado) return nullptr;
+    xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(texto.data(), static_cast<int>(texto.size()));
     if (leitor == nullptr) throw std::bad_alloc();
-    xmlCtxtUseOptions(leitor, opcoes);
-    acompanhamento_da_leitura a{resultado, 0, {}, leitor->sax->startElementNs};
+    // O texto já está em UTF-8: nem a declaração nem os primeiros bytes trocam a codificação.
+    xmlCtxtUseOptions(leitor, opcoes | XML_PARSE_IGNORE_ENC);
+    xmlSwitchEncoding(leitor, XML_CHAR_ENCODING_UTF8);
+    acompanhamento_da_leitura a{resultado, &detalhe_da_recusa, marcas ? &marcas->montadas : nullptr, 0, {},
+                                leitor->sax->startElementNs};
     leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
     leitor->sax->startElementNs = contar_elemento;
+    leitor->sax->serror = parar_no_erro;
     if (url != nullptr && leitor->input != nullptr && leitor->input->filename == nullptr)
         leitor->input->filename = reinterpret_cast<char*>(xmlStrdup(BAD_CAST url));
     xmlParseDocument(leitor);
     std::unique_ptr<xmlDoc, liberar_xml> doc(leitor->myDoc);
     leitor->myDoc = nullptr;
-    const bool bem_formado = leitor->wellFormed != 0;
+    const bool bem_formado = leitor->wellFormed != 0 && leitor->nsWellFormed != 0;
     xmlFreeParserCtxt(leitor);
     if (resultado != resultado_da_carga::carregado) return nullptr;
     if (!bem_formado) {
@@ -535,8 +640,9 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
         case leitura_de_arquivo::lido: break;
     }
     std::unique_ptr<xmlDoc, liberar_xml> novo;
+    std::string detalhe;
     if (resultado == resultado_da_carga::carregado)
-        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, resultado));
+        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, resultado, &detalhe));
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));
         if (!novo) throw std::bad_alloc();
@@ -544,10 +650,11 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     liberar_soltos();
     xmlFreeDoc(doc_);
     doc_ = novo.release();
+    detalhe_ = std::move(detalhe);
     return resultado;
 }
 
-void documento_de_xml::salvar(const std::string& caminho) const {
+resultado_da_carga documento_de_xml::salvar(const std::string& caminho) const {
     xmlChar* memoria = nullptr;
     int tamanho = 0;
     xmlDocDumpFormatMemoryEnc(doc_, &memoria, &tamanho, codificacao_do_arquivo, 0);
@@ -558,12 +665,13 @@ void documento_de_xml::salvar(const std::string& caminho) const {
     // da abertura (um nome de fora do Latin-1 vindo de um arquivo alheio, por exemplo, não tem
     // forma válida nesta codificação; um arquivo aceito perto dos limites pode passar deles com
     // o que o salvamento acrescenta).
-    if (static_cast<std::uintmax_t>(tamanho) > limite_de_bytes_de_um_arquivo) erro_de_arquivo();
+    if (static_cast<std::uintmax_t>(tamanho) > limite_de_bytes_de_um_arquivo) return resultado_da_carga::grande_demais;
     resultado_da_carga recusado = resultado_da_carga::carregado;
     std::unique_ptr<xmlDoc, liberar_xml> conferido(
         ler_xml_sem_doctype(std::string_view(dados, static_cast<std::size_t>(tamanho)), nullptr, opcoes_de_leitura, recusado));
-    if (!conferido) erro_de_arquivo();
+    if (!conferido) return recusado == resultado_da_carga::carregado ? resultado_da_carga::mal_formado : recusado;
     gravar_substituindo(caminho, dados, static_cast<std::size_t>(tamanho));
+    return resultado_da_carga::carregado;
 }
 
 void documento_de_xml::verificar(no_xml no) const {

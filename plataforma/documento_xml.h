@@ -54,6 +54,9 @@ enum class resultado_da_carga {
     profundo_demais,   // tem elementos aninhados além de limite_de_profundidade_de_um_documento
     atributos_demais,  // um elemento tem mais de limite_de_atributos_de_um_elemento atributos
     espacos_de_nomes_demais,  // mais de limite_de_espacos_de_nomes_de_um_documento declarações
+    espacos_de_nomes_mal_formados,  // um prefixo sem declaração, uma declaração vazia...
+    codificacao_nao_lida,  // declara uma codificação que o programa não lê
+    bytes_invalidos,       // tem bytes que não valem na sua codificação
 };
 
 class documento_de_xml {
@@ -66,14 +69,18 @@ public:
     // Lê o arquivo inteiro antes de voltar. Em qualquer falha o documento fica vazio. Toda
     // referência a nós do conteúdo anterior deixa de valer.
     resultado_da_carga carregar(const std::string& caminho);
+    // O que completa o motivo da última carga recusada: a codificação (codificacao_nao_lida,
+    // bytes_invalidos) ou o prefixo sem declaração (espacos_de_nomes_mal_formados); "" nos demais.
+    const std::string& detalhe_da_carga() const noexcept { return detalhe_; }
 
     // Grava num arquivo temporário da mesma pasta e o renomeia sobre o destino; só então o
     // arquivo antigo é trocado. Se o sistema recusar (pasta inexistente ou só de leitura,
     // arquivo só de leitura, disco cheio), falha com "Erro de acesso ao caminho/arquivo" e o
     // arquivo antigo fica como estava. Um caminho que é um atalho grava no arquivo apontado.
     // Um documento que não poderia ser lido de volta (sem elemento raiz, por exemplo, ou além
-    // dos limites de tamanho e de elementos da leitura) também é recusado assim.
-    void salvar(const std::string& caminho) const;
+    // dos limites de tamanho e de elementos da leitura) não é gravado: o arquivo antigo fica e
+    // volta o motivo, como a leitura o daria; gravado, volta carregado.
+    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho) const;
 
     // O próprio documento como nó (pai da raiz e das instruções de fora dela).
     no_xml documento() const noexcept;
@@ -113,6 +120,7 @@ private:
     void liberar_soltos() noexcept;
 
     _xmlDoc* doc_ = nullptr;
+    std::string detalhe_;
     // Nós criados ou removidos que podem estar fora da árvore: liberados com o documento.
     std::vector<_xmlNode*> soltos_;
 };
@@ -147,12 +155,30 @@ inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
 enum class leitura_de_arquivo { lido, inexistente, ilegivel, grande_demais };
 leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes);
 
-// Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas. Antes da
-// leitura, confere os atributos de cada elemento; a leitura para no começo de um DOCTYPE ou no
-// elemento que passa dos limites de elementos ou de profundidade. Nulo quando o documento não
-// é bem formado, traz DOCTYPE ou passa de um limite; resultado diz qual desses motivos (ou
-// carregado). url é o endereço base do documento (pode ser nulo).
-_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado);
+// Os atributos de uma marca de início (com as declarações de espaço de nomes) e, deles, as
+// declarações.
+struct marca_de_inicio {
+    int atributos = 0;
+    int espacos_de_nomes = 0;
+};
+
+// Para conferir a contagem que vem antes da leitura com o que a libxml2 monta: as marcas de
+// início que a contagem viu e as dos elementos que a leitura montou, em ordem de documento.
+struct marcas_da_leitura {
+    std::vector<marca_de_inicio> contadas, montadas;
+};
+
+// Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas. Os bytes
+// são decodificados uma vez (ISO-8859-1, UTF-8, US-ASCII, ou UTF-16 com a marca de ordem dos
+// bytes), e o texto em UTF-8 que sai daí é o que a contagem dos atributos de cada elemento
+// percorre e o que a libxml2 lê, sem trocar de codificação. A leitura para no começo de um
+// DOCTYPE, no primeiro erro e no elemento que passa dos limites de elementos ou de
+// profundidade. Nulo quando o documento não é bem formado (também quanto aos espaços de
+// nomes), traz DOCTYPE, está numa codificação que o programa não lê ou passa de um limite;
+// resultado diz qual desses motivos (ou carregado), e detalhe, quando dado, o que o completa
+// (veja documento_de_xml::detalhe_da_carga). url é o endereço base do documento (pode ser nulo).
+_xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado,
+                             std::string* detalhe = nullptr, marcas_da_leitura* marcas = nullptr);
 
 // Um caminho de arquivo como referência de URI: mantém letras e algarismos ASCII, "-", ".",
 // "_", "~" e "/"; todo outro byte vira %XX.

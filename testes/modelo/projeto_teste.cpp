@@ -770,6 +770,10 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         for (int i = 0; i < quantos; ++i) t += " a" + std::to_string(i) + "=\"\"";
         return t;
     };
+    auto fechar_com = [](std::string t, const std::string& de, const std::string& para) {
+        const auto p = t.find("</" + de + ">");
+        return t.replace(p + 2, de.size(), para);
+    };
     const int niveis = limite_de_profundidade_de_um_documento;
     const std::pair<std::string, std::string> casos[] = {
         {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>")},
@@ -782,6 +786,11 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         {"espaco.xml", trocar("<rss>", "<rss xmlns=\"urn:exemplo:rede\">")},
         {"espaco_numa_chave.xml",
          trocar("<t_ciclo_da_rede_rel>", "<p:t xmlns:p=\"http://exemplo.com/p\"/><t_ciclo_da_rede_rel>")},
+        {"prefixo.xml", fechar_com(trocar("<rede>", "<p:rede>"), "rede", "p:rede")},
+        {"raiz_com_prefixo.xml", fechar_com(trocar("<rss>", "<p:rss xmlns:p=\"urn:x\">"), "rss", "p:rss")},
+        {"utf7.xml", trocar("ISO-8859-1", "UTF-7")},
+        {"latin1_como_utf8.xml", trocar("ISO-8859-1\"?>", "UTF-8\"?><!-- Jos\xE9 -->")},
+        {"alem_do_unicode.xml", trocar("ISO-8859-1\"?>", "UTF-8\"?><!-- \xF4\x90\x80\x80 -->")},
     };
     const char* avisos[] = {
         "o arquivo doctype.xml tem uma declaração DOCTYPE",
@@ -792,6 +801,11 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         "o arquivo cortado.xml não é um documento XML bem formado",
         "o arquivo espaco.xml tem elementos no espaço de nomes urn:exemplo:rede",
         "o arquivo espaco_numa_chave.xml tem elementos no espaço de nomes http://exemplo.com/p",
+        "o arquivo prefixo.xml usa o prefixo p sem declarar o seu espaço de nomes",
+        "o arquivo raiz_com_prefixo.xml tem elementos no espaço de nomes urn:x",
+        "o arquivo utf7.xml usa a codificação UTF-7, que o programa não lê",
+        "o arquivo latin1_como_utf8.xml tem bytes que não valem na codificação UTF-8",
+        "o arquivo alem_do_unicode.xml tem bytes que não valem na codificação UTF-8",
     };
     for (std::size_t i = 0; i < std::size(casos); ++i) {
         const auto& [nome, texto] = casos[i];
@@ -816,11 +830,15 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].texto, "não foi possível ler o arquivo pasta.xml");
 
+    // O projeto em UTF-16 (com a marca de ordem dos bytes) também abre.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : trocar("ISO-8859-1", "UTF-16")) utf16 += std::string{c, '\0'};
     // No limite: níveis e atributos no máximo; espaço de nomes declarado, mas em elemento algum.
     const std::pair<std::string, std::string> aceitos[] = {
         {"niveis.xml", trocar("<rede>", "<rede>" + repetido(niveis - 2, "<x>") + repetido(niveis - 2, "</x>"))},
         {"no_limite.xml", trocar("<rede>", "<rede" + atributos(limite_de_atributos_de_um_elemento) + ">")},
         {"sem_espaco.xml", trocar("<rss>", "<rss xmlns:p=\"urn:p\"><x xmlns=\"\" p:a=\"1\"/>")},
+        {"utf16.xml", utf16},
     };
     for (const auto& [nome, texto] : aceitos) {
         SCOPED_TRACE(nome);

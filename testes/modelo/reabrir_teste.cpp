@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "calculo/observador_do_calculo.h"
 #include "calculo/processar_rede.h"
@@ -174,6 +175,8 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
     const std::string bloco(limite_de_bytes_de_um_arquivo / 100, 'x');
     std::string grande = "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede>";
     while (grande.size() + bloco.size() + 20 < limite_de_bytes_de_um_arquivo) grande += "<a>" + bloco + "</a>";
+    // A 200 bytes do limite: a declaração, a instrução e as chaves do salvamento passam dele.
+    grande += "<a>" + std::string(limite_de_bytes_de_um_arquivo - grande.size() - 200, 'x') + "</a>";
     // 99 elementos de 1000 filhos e mais 880 filhos na raiz: perto dos dois limites.
     std::string mil;
     for (int k = 0; k < limite_de_filhos_de_um_elemento; ++k) mil += "<c/>";
@@ -181,8 +184,9 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
     for (int i = 0; i < limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1; ++i)
         muitos += "<b>" + mil + "</b>";
     for (int i = 0; i < limite_de_filhos_de_um_elemento - 120; ++i) muitos += "<c/>";
-    for (const auto& [nome, texto] : {std::pair<const char*, std::string>{"grande.xml", grande + "</rss>"},
-                                      std::pair<const char*, std::string>{"muitos.xml", muitos + "</rss>"}}) {
+    for (const auto& [nome, texto, motivo] :
+         {std::tuple<const char*, std::string, const char*>{"grande.xml", grande + "</rss>", "o projeto passaria de 64 MB\n"},
+          std::tuple<const char*, std::string, const char*>{"muitos.xml", muitos + "</rss>", "o projeto teria elementos demais\n"}}) {
         SCOPED_TRACE(nome);
         const std::string caminho = pasta.arquivo(nome);
         escrever(caminho, texto);
@@ -194,28 +198,47 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
         EXPECT_FALSE(salvar_pelas_janelas(contexto()));
         ASSERT_EQ(s.mensagens.size(), 1u);
         EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
+        EXPECT_EQ(s.mensagens[0].texto, motivo);
         EXPECT_TRUE(projeto_alterado);
         EXPECT_TRUE(conteudo(caminho) == texto) << "o arquivo antigo mudou";
     }
 }
 
-// O arquivo do projeto trocado no disco por outro documento XML: o salvamento grava o projeto
-// com a sua própria raiz e a instrução da folha de estilo, e o arquivo abre de novo.
+// O arquivo do projeto trocado no disco por um documento que a abertura recusaria (outra raiz,
+// o mesmo projeto num espaço de nomes, um prefixo sem declaração): o salvamento grava o projeto
+// num documento novo, com a sua própria raiz e a instrução da folha de estilo, e o arquivo abre
+// de novo.
 TEST_F(reabrir_projeto, arquivo_trocado_por_outro_documento_recebe_um_projeto_inteiro) {
     no_com_entradas({{300, 1800, 1}, {300, 1800, 2}});
     const std::string caminho = pasta.arquivo("trocado.xml");
     ASSERT_TRUE(salvar_em(caminho));
     ASSERT_TRUE(abrir(caminho));
-    escrever(caminho, "<?xml version=\"1.0\"?>\n<html><body><p>outro</p></body></html>\n");
-    salvar_como = false;
-    ASSERT_TRUE(salvar_pelas_janelas(contexto()));
-    const std::string salvo = conteudo(caminho);
-    EXPECT_EQ(salvo.find("<html>"), std::string::npos);
-    EXPECT_EQ(salvo.find("outro"), std::string::npos);
-    EXPECT_NE(salvo.find("<?xml-stylesheet type=\"text/xsl\" href=\"/opt/orvel/modelo_orvel.xsl\"?>\n<rss>"),
-              std::string::npos);
-    teste::reabre_sem_aviso(s, caminho);
-    EXPECT_EQ(nome_do_link_dado(2), "E2");
+    const std::string projeto = conteudo(caminho);
+    auto trocado = [&](const std::string& de, const std::string& para) {
+        std::string t = projeto;
+        for (auto p = t.find(de); p != std::string::npos; p = t.find(de, p + para.size())) t.replace(p, de.size(), para);
+        return t + "<!-- outro -->";
+    };
+    const std::string outros[] = {
+        "<?xml version=\"1.0\"?>\n<html><body><p>outro</p></body></html>\n",
+        trocado("<rss>", "<rss xmlns=\"urn:x\">"),
+        trocado("<rede>", "<rede xmlns=\"urn:x\">"),
+        trocado("rss>", "p:rss>"),
+    };
+    for (const std::string& outro : outros) {
+        SCOPED_TRACE(outro.substr(0, 120));
+        escrever(caminho, outro);
+        salvar_como = false;
+        ASSERT_TRUE(salvar_pelas_janelas(contexto()));
+        const std::string salvo = conteudo(caminho);
+        EXPECT_EQ(salvo.find("<html>"), std::string::npos);
+        EXPECT_EQ(salvo.find("outro"), std::string::npos);
+        EXPECT_EQ(salvo.find("urn:x"), std::string::npos);
+        EXPECT_NE(salvo.find("<?xml-stylesheet type=\"text/xsl\" href=\"/opt/orvel/modelo_orvel.xsl\"?>\n<rss>"),
+                  std::string::npos);
+        teste::reabre_sem_aviso(s, caminho);
+        EXPECT_EQ(nome_do_link_dado(2), "E2");
+    }
 }
 
 // As faixas da abertura nos seus extremos: o ciclo imposto igual ao máximo e o fluxo igual ao
