@@ -6,7 +6,12 @@
 // - sem_conferencia/N: a libxml2 sozinha com N atributos, para ver a curva que a contagem evita
 //   (o tempo cresce com o quadrado de N).
 // - espacos_de_nomes/N: N declarações de espaço de nomes em vigor e 500 000 nomes com prefixo.
-// - elementos_no_limite: perto de 1 MB de elementos, cada um com atributos no limite: lido.
+// - elementos_no_limite: perto de 1 MB de elementos, cada um com atributos no limite: a leitura
+//   para no limite de atributos do documento.
+// - pior_caso_de_64_mb, comentarios_de_64_mb, outros_64_mb/N: os piores arquivos do tamanho
+//   máximo que conhecemos (atributos, comentários, referências, um valor só, elementos vazios).
+// - desvios/caso/MB: os quatro truques de codificação que escondiam da contagem um elemento de
+//   atributos sem fim, em arquivos de 1 e de 64 MB: recusados pela codificação antes da leitura.
 // - projeto: um documento do tamanho do maior projeto (50 nós, 150 links, processado), com a
 //   leitura do programa e com a libxml2 sozinha: o que a contagem acrescenta a uma abertura.
 
@@ -74,7 +79,7 @@ void ler(benchmark::State& estado, const std::string& texto, resultado_da_carga 
         resultado_da_carga r = resultado_da_carga::carregado;
         xmlDoc* doc = ler_xml_sem_doctype(texto, nullptr, opcoes, r);
         if (r != esperado) {
-            estado.SkipWithError("resultado inesperado");
+            estado.SkipWithError(("resultado inesperado: " + std::to_string(static_cast<int>(r))).c_str());
             xmlFreeDoc(doc);
             break;
         }
@@ -100,7 +105,21 @@ void sem_conferencia(benchmark::State& estado) {
 }
 
 void elementos_no_limite(benchmark::State& estado) {
-    ler(estado, muitos_elementos_no_limite(), resultado_da_carga::carregado);
+    ler(estado, muitos_elementos_no_limite(), resultado_da_carga::atributos_demais_no_documento);
+}
+
+// Outros 64 MB que a contagem deixa para a libxml2: referências de caractere num texto só, um
+// valor de atributo só, elementos vazios.
+void outros_64_mb(benchmark::State& estado) {
+    const std::string unidades[] = {"&#65;", "a", "<a/>"};
+    const std::string inicio[] = {"<rss>", "<rss a='", "<rss>"};
+    const std::string fim[] = {"</rss>", "'/>", "</rss>"};
+    const auto caso = static_cast<std::size_t>(estado.range(0));
+    std::string t = inicio[caso];
+    while (t.size() + unidades[caso].size() + fim[caso].size() < limite_de_bytes_de_um_arquivo) t += unidades[caso];
+    const resultado_da_carga esperados[] = {resultado_da_carga::mal_formado, resultado_da_carga::mal_formado,
+                                           resultado_da_carga::elementos_demais};
+    ler(estado, t + fim[caso], esperados[caso]);
 }
 
 // N declarações de espaço de nomes, em até 97 níveis, e 5000 elementos cujos 100 atributos usam o
@@ -143,8 +162,60 @@ void projeto_sem_conferencia(benchmark::State& estado) {
     estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
 }
 
+// Os quatro jeitos que um arquivo achava de a contagem não ver o que a libxml2 lia, com um
+// elemento de atributos sem fim (do tamanho pedido, em MB) logo depois do truque: um caractere
+// acima de U+10FFFF numa seção CDATA; um byte que não vale em UTF-8 antes de uma instrução de
+// nome em UTF-8; UTF-16LE declarado num texto de 8 bits; um nome de codificação que a libxml2
+// não conhece. Cada um é recusado antes da leitura, pela codificação.
+std::string desvio(long long caso, long long megabytes) {
+    const std::string declaracoes[] = {"UTF-8", "UTF-8", "UTF-16LE", "UTF\x99-7"};
+    const std::string antes[] = {"<![CDATA[\xF4\x90\x80\x80", "\xFF<?\xC3\xA9 ", "", ""};
+    std::string t = "<?xml version=\"1.0\" encoding=\"" + declaracoes[caso] + "\"?>\n<rss>" + antes[caso] + "<k";
+    for (long long i = 0; t.size() < static_cast<std::size_t>(megabytes << 20) - 32; ++i) t += " a" + std::to_string(i) + "=''";
+    return t + "/>]]></rss>";
+}
+
+void desvios(benchmark::State& estado) {
+    const resultado_da_carga esperados[] = {resultado_da_carga::bytes_invalidos, resultado_da_carga::bytes_invalidos,
+                                           resultado_da_carga::codificacao_nao_lida, resultado_da_carga::mal_formado};
+    ler(estado, desvio(estado.range(0), estado.range(1)), esperados[estado.range(0)]);
+}
+
+// O pior arquivo de 64 MB que a contagem deixa para a libxml2: elementos com atributos no
+// limite, em grupos de 1000, até perto do limite de bytes (uns 95 000 elementos, abaixo do
+// limite de elementos): a leitura para no limite de atributos do documento.
+std::string pior_de_64_mb() {
+    const std::string k = "<k" + atributos(limite_de_atributos_de_um_elemento) + "/>";
+    std::string t = "<rss>";
+    while (t.size() + 1000 * k.size() + 20 < limite_de_bytes_de_um_arquivo) {
+        t += "<g>";
+        for (int i = 0; i < 1000; ++i) t += k;
+        t += "</g>";
+    }
+    while (t.size() + k.size() + 20 < limite_de_bytes_de_um_arquivo) t += k;
+    return t + "</rss>";
+}
+
+void pior_caso_de_64_mb(benchmark::State& estado) {
+    static const std::string texto = pior_de_64_mb();
+    ler(estado, texto, resultado_da_carga::atributos_demais_no_documento);
+}
+
+// 64 MB de comentários vazios: a leitura para no limite dos outros nós.
+void comentarios_de_64_mb(benchmark::State& estado) {
+    std::string t = "<rss>";
+    while (t.size() + 7 + 6 < limite_de_bytes_de_um_arquivo) t += "<!---->";
+    ler(estado, t + "</rss>", resultado_da_carga::outros_nos_demais);
+}
+
 }  // namespace
 
+BENCHMARK(desvios)
+    ->ArgsProduct({{0, 1, 2, 3}, {1, 64}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(pior_caso_de_64_mb)->Unit(benchmark::kMillisecond);
+BENCHMARK(comentarios_de_64_mb)->Unit(benchmark::kMillisecond);
+BENCHMARK(outros_64_mb)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(atributos)
     ->Arg(limite_de_atributos_de_um_elemento)
     ->Arg(limite_de_atributos_de_um_elemento + 1)

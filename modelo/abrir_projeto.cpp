@@ -405,6 +405,9 @@ std::string por_que_nao_e_projeto(const std::string& caminho) {
         case resultado_da_carga::elementos_demais: return arquivo + " tem elementos demais";
         case resultado_da_carga::profundo_demais: return arquivo + " tem elementos uns dentro dos outros em níveis demais";
         case resultado_da_carga::atributos_demais: return arquivo + " tem um elemento com atributos demais";
+        case resultado_da_carga::atributos_demais_no_documento: return arquivo + " tem atributos demais";
+        case resultado_da_carga::outros_nos_demais:
+            return arquivo + " tem comentários, instruções ou seções CDATA demais";
         case resultado_da_carga::espacos_de_nomes_demais: return arquivo + " declara espaços de nomes demais";
         case resultado_da_carga::inexistente:
         case resultado_da_carga::ilegivel: break;

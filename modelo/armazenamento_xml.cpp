@@ -48,6 +48,8 @@ std::string por_que_nao_grava(resultado_da_carga recusa) {
         case resultado_da_carga::elementos_demais: return "o projeto teria elementos demais";
         case resultado_da_carga::profundo_demais: return "o projeto teria elementos uns dentro dos outros em níveis demais";
         case resultado_da_carga::atributos_demais: return "o projeto teria um elemento com atributos demais";
+        case resultado_da_carga::atributos_demais_no_documento: return "o projeto teria atributos demais";
+        case resultado_da_carga::outros_nos_demais: return "o projeto teria comentários, instruções ou seções CDATA demais";
         case resultado_da_carga::espacos_de_nomes_demais: return "o projeto declararia espaços de nomes demais";
         default: return "o projeto gravado não seria um documento XML que o programa lê";
     }
@@ -103,6 +105,8 @@ void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml 
         case resultado_da_carga::elementos_demais:
         case resultado_da_carga::profundo_demais:
         case resultado_da_carga::atributos_demais:
+        case resultado_da_carga::atributos_demais_no_documento:
+        case resultado_da_carga::outros_nos_demais:
         case resultado_da_carga::espacos_de_nomes_demais:
         case resultado_da_carga::codificacao_nao_lida:
         case resultado_da_carga::bytes_invalidos: situacao_do_documento_xml = situacao_do_arquivo_xml::ilegivel; break;

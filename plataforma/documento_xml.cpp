@@ -449,8 +449,13 @@ struct acompanhamento_da_leitura {
     std::string* detalhe = nullptr;
     std::vector<marca_de_inicio>* montadas = nullptr;
     int elementos = 0;
+    int atributos = 0;
+    int outros_nos = 0;
     std::vector<int> filhos;
     startElementNsSAX2Func abrir_elemento = nullptr;
+    commentSAXFunc comentario = nullptr;
+    processingInstructionSAXFunc instrucao = nullptr;
+    cdataBlockSAXFunc cdata = nullptr;
 };
 
 acompanhamento_da_leitura& acompanhamento(void* contexto) {
@@ -501,8 +506,32 @@ void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo
         parar(contexto, resultado_da_carga::profundo_demais);
         return;
     }
+    a.atributos += quant_atributos + quant_ns;
+    if (a.atributos > limite_de_atributos_de_um_documento) {
+        parar(contexto, resultado_da_carga::atributos_demais_no_documento);
+        return;
+    }
     a.filhos[pai + 1] = 0;
     a.abrir_elemento(contexto, nome, prefixo, uri, quant_ns, ns, quant_atributos, quant_padrao, atributos);
+}
+
+// Comentários, instruções e seções CDATA: contados antes de guardados, como os elementos.
+bool mais_um_no(void* contexto) {
+    if (++acompanhamento(contexto).outros_nos <= limite_de_outros_nos_de_um_documento) return true;
+    parar(contexto, resultado_da_carga::outros_nos_demais);
+    return false;
+}
+
+void contar_comentario(void* contexto, const xmlChar* texto) {
+    if (mais_um_no(contexto)) acompanhamento(contexto).comentario(contexto, texto);
+}
+
+void contar_instrucao(void* contexto, const xmlChar* alvo, const xmlChar* dados) {
+    if (mais_um_no(contexto)) acompanhamento(contexto).instrucao(contexto, alvo, dados);
+}
+
+void contar_cdata(void* contexto, const xmlChar* texto, int tamanho) {
+    if (mais_um_no(contexto)) acompanhamento(contexto).cdata(contexto, texto, tamanho);
 }
 
 struct liberar_xml {
@@ -561,11 +590,23 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     // O texto já está em UTF-8: nem a declaração nem os primeiros bytes trocam a codificação.
     xmlCtxtUseOptions(leitor, opcoes | XML_PARSE_IGNORE_ENC);
     xmlSwitchEncoding(leitor, XML_CHAR_ENCODING_UTF8);
-    acompanhamento_da_leitura a{resultado, &detalhe_da_recusa, marcas ? &marcas->montadas : nullptr, 0, {},
-                                leitor->sax->startElementNs};
+    acompanhamento_da_leitura a{resultado,
+                                &detalhe_da_recusa,
+                                marcas ? &marcas->montadas : nullptr,
+                                0,
+                                0,
+                                0,
+                                {},
+                                leitor->sax->startElementNs,
+                                leitor->sax->comment,
+                                leitor->sax->processingInstruction,
+                                leitor->sax->cdataBlock};
     leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
     leitor->sax->startElementNs = contar_elemento;
+    leitor->sax->comment = contar_comentario;
+    leitor->sax->processingInstruction = contar_instrucao;
+    leitor->sax->cdataBlock = contar_cdata;
     leitor->sax->serror = parar_no_erro;
     if (url != nullptr && leitor->input != nullptr && leitor->input->filename == nullptr)
         leitor->input->filename = reinterpret_cast<char*>(xmlStrdup(BAD_CAST url));

@@ -53,6 +53,8 @@ enum class resultado_da_carga {
     elementos_demais,  // passa dos limites de elementos, ao todo ou dentro de um mesmo elemento
     profundo_demais,   // tem elementos aninhados além de limite_de_profundidade_de_um_documento
     atributos_demais,  // um elemento tem mais de limite_de_atributos_de_um_elemento atributos
+    atributos_demais_no_documento,  // mais de limite_de_atributos_de_um_documento ao todo
+    outros_nos_demais,  // mais de limite_de_outros_nos_de_um_documento comentários, instruções e CDATA
     espacos_de_nomes_demais,  // mais de limite_de_espacos_de_nomes_de_um_documento declarações
     espacos_de_nomes_mal_formados,  // um prefixo sem declaração, uma declaração vazia...
     codificacao_nao_lida,  // declara uma codificação que o programa não lê
@@ -147,6 +149,12 @@ inline constexpr int limite_de_atributos_de_um_elemento = 100;
 // a libxml2 procura entre todas as declarações em vigor: com milhares delas, um arquivo de
 // poucos megabytes levaria minutos. Passada pelo texto, antes da leitura, como os atributos.
 inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
+// Ao todo, um projeto não tem atributo algum e a folha de estilo, uns trezentos; e nenhum dos
+// dois tem mais que uma dezena de comentários e instruções. Sem estes limites, 64 MB de elementos
+// com atributos no limite, ou de comentários vazios, levariam segundos para ser montados (e os
+// nós soltos, outros tantos para a abertura percorrer): a leitura para no que passa deles.
+inline constexpr int limite_de_atributos_de_um_documento = 10000;
+inline constexpr int limite_de_outros_nos_de_um_documento = 100000;
 
 // Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
 // soquete) é ilegível, e um arquivo que passa de limite_de_bytes_de_um_arquivo é grande demais:

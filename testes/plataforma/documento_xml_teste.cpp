@@ -283,6 +283,32 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     EXPECT_EQ(ler_texto("<!-- c --><!DOCTYPE rss><rss/>"), resultado_da_carga::com_doctype);
 }
 
+// Os limites do documento inteiro: atributos somados e comentários, instruções e CDATA; no
+// limite, lido.
+TEST(documento_xml, atributos_e_outros_nos_do_documento_inteiro) {
+    const int por_elemento = limite_de_atributos_de_um_elemento;
+    const int elementos = limite_de_atributos_de_um_documento / por_elemento;
+    auto com_elementos = [&](int extras) {
+        std::string t = "<rss>";
+        for (int i = 0; i < elementos; ++i) t += com_atributos(por_elemento, "<k", "/>");
+        return t + com_atributos(extras, "<k", "/>") + "</rss>";
+    };
+    auto com_nos = [](int quantos) {
+        const std::string nos[] = {"<!---->", "<?p?>", "<![CDATA[]]>"};
+        std::string t = "<rss>";
+        for (int i = 0; i < quantos; ++i) t += nos[i % 3];
+        return t + "</rss>";
+    };
+    const int nos = limite_de_outros_nos_de_um_documento;
+    const std::pair<std::string, resultado_da_carga> casos[] = {
+        {com_elementos(0), resultado_da_carga::carregado},
+        {com_elementos(1), resultado_da_carga::atributos_demais_no_documento},
+        {com_nos(nos), resultado_da_carga::carregado},
+        {com_nos(nos + 1), resultado_da_carga::outros_nos_demais},
+    };
+    for (const auto& [texto, esperado] : casos) EXPECT_EQ(ler_texto(texto), esperado) << texto.size();
+}
+
 TEST(documento_xml, profundidade_alem_do_limite_e_recusada) {
     auto aninhados = [](int niveis) {
         std::string t;
