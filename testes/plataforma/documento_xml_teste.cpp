@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <thread>
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -410,6 +414,45 @@ TEST(documento_xml, gravacao_que_falha_deixa_o_arquivo_antigo_intacto) {
     EXPECT_TRUE(std::filesystem::is_symlink(pasta.arquivo("atalho.xml")));
     EXPECT_NE(conteudo(arq).find(std::string(4000, 'x')), std::string::npos);
     EXPECT_EQ(std::filesystem::status(arq).permissions(), std::filesystem::perms(0640));
+}
+
+// O temporário de um salvamento sobre um projeto privado nunca fica à vista: nasce só do dono.
+// Uma vigia da pasta olha o modo de cada arquivo no instante em que ele aparece (a gravação de
+// 20 MB dá tempo de sobra). Um arquivo novo nasce como a máscara manda.
+TEST(documento_xml, temporario_sobre_arquivo_privado_nasce_privado) {
+    teste::pasta_temporaria pasta;
+    const auto arq = pasta.arquivo("p.xml");
+    escrever(arq, "<rss/>");
+    std::filesystem::permissions(arq, std::filesystem::perms(0600));
+    const mode_t mascara = ::umask(022);
+    documento_de_xml doc;
+    const no_xml nome = montar(doc, std::string(4 << 20, 'x'));
+    for (int i = 0; i < 4; ++i) {
+        const no_xml outro = doc.criar_elemento("nome");
+        doc.anexar_filho(doc.raiz(), outro);
+        doc.substituir_texto(outro, doc.texto(nome));
+    }
+    const int vigia = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(vigia, 0);
+    ASSERT_GE(::inotify_add_watch(vigia, pasta.caminho().c_str(), IN_CREATE), 0);
+    std::optional<mode_t> visto;
+    std::thread olhar([&] {
+        alignas(inotify_event) char eventos[4096];
+        const ssize_t n = ::read(vigia, eventos, sizeof eventos);
+        if (n <= 0) return;
+        const auto* e = reinterpret_cast<const inotify_event*>(eventos);
+        struct stat st {};
+        if (e->len > 0 && ::stat((pasta.caminho() / e->name).c_str(), &st) == 0) visto = st.st_mode & 0777;
+    });
+    EXPECT_EQ(doc.salvar(arq), resultado_da_carga::carregado);
+    olhar.join();
+    ::close(vigia);
+    // Numa máquina muito carregada a vigia pode acordar depois do fim da gravação: sem o que ver.
+    if (visto) EXPECT_EQ(*visto, 0600u);
+    EXPECT_EQ(std::filesystem::status(arq).permissions(), std::filesystem::perms(0600));
+    EXPECT_EQ(doc.salvar(pasta.arquivo("novo.xml")), resultado_da_carga::carregado);
+    EXPECT_EQ(std::filesystem::status(pasta.arquivo("novo.xml")).permissions(), std::filesystem::perms(0644));
+    ::umask(mascara);
 }
 
 TEST(documento_xml, caminho_como_uri) {
