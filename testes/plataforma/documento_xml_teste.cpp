@@ -448,7 +448,9 @@ TEST(documento_xml, temporario_sobre_arquivo_privado_nasce_privado) {
     olhar.join();
     ::close(vigia);
     // Numa máquina muito carregada a vigia pode acordar depois do fim da gravação: sem o que ver.
-    if (visto) EXPECT_EQ(*visto, 0600u);
+    if (visto) {
+        EXPECT_EQ(*visto, 0600u);
+    }
     EXPECT_EQ(std::filesystem::status(arq).permissions(), std::filesystem::perms(0600));
     EXPECT_EQ(doc.salvar(pasta.arquivo("novo.xml")), resultado_da_carga::carregado);
     EXPECT_EQ(std::filesystem::status(pasta.arquivo("novo.xml")).permissions(), std::filesystem::perms(0644));
