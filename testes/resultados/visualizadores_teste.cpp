@@ -266,5 +266,31 @@ TEST_F(visualizadores, relatorio_nomeia_a_duracao_media_e_a_origem_da_defasagem)
         EXPECT_NE(com_espacos_simples(pagina).find(esperado), std::string::npos) << esperado;
 }
 
+// A ajuda diz onde ficam os botões da rede dinâmica e o que edita depois de "Processar", como a
+// tabela dos estados dos comandos deixa.
+TEST_F(visualizadores, ajuda_diz_os_botoes_da_rede_dinamica_e_o_que_edita_depois_de_processar) {
+    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar1);
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar2);
+    for (const controle* c : {&t().editar_no_button, &t().editar_link_button}) EXPECT_FALSE(c->Enabled) << c->nome();
+    for (const item_de_menu* m : {&t().mnuNo, &t().mnuEditarNo, &t().mnuEditarNoPop, &t().mnuLink, &t().mnuEditarLink,
+                                  &t().mnuEditarLinkPop})
+        EXPECT_TRUE(m->Enabled) << m->nome();
+
+    const std::string ajuda = com_espacos_simples(teste::conteudo(pasta_dos_recursos() + "/ajuda_html.html"));
+    const struct {
+        const char* trecho;
+        bool esta;
+    } frases[] = {
+        {"dois botões no alto, à direita", false},
+        {"use o primeiro dos dois botões da faixa do alto da janela", true},
+        {"Depois de <b>Processar</b>, os botões <b>Editar nó</b> e <b>Editar link</b> da barra de ferramentas ficam "
+         "desabilitados; <b>Editar</b> nos menus <b>Nó</b> e <b>Link</b> e no menu do botão direito continua editando.",
+         true},
+        {"a janela do nome se abre; escreva o nome da rede e use <b>Inserir Nome</b>", true},
+    };
+    for (const auto& f : frases) EXPECT_EQ(ajuda.find(f.trecho) != std::string::npos, f.esta) << f.trecho;
+}
+
 }  // namespace
 }  // namespace orvel
