@@ -91,6 +91,7 @@
           td.estado { text-align: center; width: 1.6em; }
           .aviso { color: #800000; }
           .origem { color: #404040; }
+          .nota { color: #404040; font-size: 9pt; }
         </style>
       </head>
       <body>
@@ -171,7 +172,7 @@
             <table>
               <tr>
                 <th>Nó</th><th>Grupos</th><th>Intervalos</th><th>Ciclo duplo</th>
-                <th>Escravo de</th><th>Acionamento por demanda</th><th>Defasagem (s)</th>
+                <th>Escravo de</th><th>Acionamento por demanda</th><th>Defasagem do intervalo 1 (s)</th>
               </tr>
               <xsl:for-each select="$nos">
                 <tr>
@@ -222,6 +223,13 @@
                 </tr>
               </xsl:for-each>
             </table>
+            <xsl:if test="$processada">
+              <!-- O instante do nó é o da rede menos a defasagem: o intervalo 1 começa tantos
+                   segundos depois do início do ciclo da rede. -->
+              <p class="nota">Defasagem do intervalo 1: quantos segundos depois do início do ciclo da
+                rede começa o intervalo 1 do nó; num nó de defasagem 0, como o nó de referência, o
+                intervalo 1 começa junto com o ciclo da rede.</p>
+            </xsl:if>
             <xsl:apply-templates select="$nos" mode="detalhe"/>
           </xsl:otherwise>
         </xsl:choose>
@@ -342,7 +350,7 @@
         </tr>
         <xsl:if test="$demandado">
           <tr>
-            <th>Com demanda (s)</th>
+            <th>Duração média (s)</th>
             <xsl:for-each select="*[starts-with(local-name(), 'dcd') and string(number(substring(local-name(), 4))) != 'NaN']">
               <xsl:if test="number(substring(local-name(), 4)) &lt;= $intervalos">
                 <td class="numero"><xsl:value-of select="."/></td>
@@ -363,6 +371,14 @@
           </xsl:if>
         </xsl:for-each>
       </table>
+      <xsl:if test="$demandado">
+        <!-- As durações com demanda: o intervalo demandado menos o tempo que ele fica sem uso em
+             média, o beneficiado mais esse tempo; os outros como estão. -->
+        <p class="nota">Duração média: a duração de cada intervalo na média dos ciclos. Nos ciclos
+          sem acionamento de pedestres, o intervalo demandado (<xsl:value-of select="normalize-space(intervalo_demandado_dado)"/>)
+          não é usado e o seu tempo passa ao intervalo beneficiado (<xsl:value-of select="normalize-space(intervalo_beneficiado_dado)"/>);
+          na média, o demandado perde e o beneficiado ganha esse tempo não usado.</p>
+      </xsl:if>
     </xsl:if>
   </xsl:template>
 

@@ -14,11 +14,39 @@
 #include "plataforma/textos.h"
 #include "resultados/ajuda.h"
 #include "resultados/relatorio.h"
+#include "vistas_de_teste.h"
 
 namespace orvel {
 namespace {
 
 using visualizadores = teste::com_janela_principal;
+
+std::string pasta_dos_recursos() { return std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string(); }
+
+// O texto sem os brancos que a indentação põe no começo das linhas, e sem as quebras.
+std::string sem_indentacao(const std::string& html) {
+    std::string compacto;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        if (html[i] == '\n' || html[i] == '\r') {
+            while (i + 1 < html.size() && (html[i + 1] == ' ' || html[i + 1] == '\t')) ++i;
+            continue;
+        }
+        compacto += html[i];
+    }
+    return compacto;
+}
+
+// O texto com cada sequência de quebras e espaços trocada por um espaço, como a página o mostra.
+std::string com_espacos_simples(const std::string& texto) {
+    std::string r;
+    for (char c : texto)
+        if (c == '\n' || c == '\r' || c == ' ' || c == '\t') {
+            if (!r.empty() && r.back() != ' ') r += ' ';
+        } else {
+            r += c;
+        }
+    return r;
+}
 
 // Uma tela cujo navegador recusa todo endereço.
 class navegador_que_falha : public observador_de_formularios {
@@ -97,7 +125,7 @@ TEST_F(visualizadores, enderecos_e_falha_relatada_com_o_titulo_da_janela) {
 
 TEST_F(visualizadores, relatorio_mostra_o_ultimo_salvamento_depois_de_processar) {
     teste::pasta_temporaria pasta;
-    s.pasta = std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string();
+    s.pasta = pasta_dos_recursos();
     teste::montar_rede_em_grade(2, 2, 90);
     for (int n = 1; n <= max_nos; ++n)
         if (existe_no(n)) {
@@ -129,7 +157,7 @@ TEST_F(visualizadores, relatorio_mostra_o_ultimo_salvamento_depois_de_processar)
 // A página do relatório: o projeto transformado, ou um "Aviso" e uma página vazia; nunca o XML cru.
 TEST_F(visualizadores, pagina_do_relatorio_nunca_e_o_xml_cru) {
     teste::pasta_temporaria pasta;
-    s.pasta = std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string();
+    s.pasta = pasta_dos_recursos();
     const auto bom = pagina_do_relatorio(ORVEL_DADOS_DE_TESTE "/projeto_pequeno.xml");
     ASSERT_TRUE(bom.has_value());
     EXPECT_NE(bom->find("Relatório da rede Rede &lt;teste&gt;"), std::string::npos);
@@ -191,20 +219,77 @@ TEST(relatorio_da_rede, fornece_a_sem_quebra_depois_do_ultimo_recebedor) {
                              "<nome_do_primeiro_recebedor_dado>L3</nome_do_primeiro_recebedor_dado>"
                              "<valor_do_primeiro_fornecimento_dado>100</valor_do_primeiro_fornecimento_dado>") +
                         link(3, "L3", "") + "</rss>\n");
-    const std::string html =
-        relatorio_em_html(projeto, std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string());
+    const std::string html = relatorio_em_html(projeto, pasta_dos_recursos());
     // O texto de cada célula, sem os brancos que a indentação põe entre as marcas.
-    std::string compacto;
-    for (std::size_t i = 0; i < html.size(); ++i) {
-        if (html[i] == '\n' || html[i] == '\r') {
-            while (i + 1 < html.size() && (html[i + 1] == ' ' || html[i + 1] == '\t')) ++i;
-            continue;
-        }
-        compacto += html[i];
-    }
+    const std::string compacto = sem_indentacao(html);
     EXPECT_NE(compacto.find("<td>L2 (300 veíc/h)<br>L3 (200 veíc/h)</td>"), std::string::npos) << compacto;
     EXPECT_NE(compacto.find("<td>L3 (100 veíc/h)</td>"), std::string::npos) << compacto;
     EXPECT_EQ(compacto.find("<br></td>"), std::string::npos) << compacto;
+}
+
+// Num nó com demanda de pedestres, a linha das durações corrigidas pela demanda é a duração
+// média (o intervalo demandado de 15 s aparece com menos), e a defasagem diz de onde é medida.
+TEST_F(visualizadores, relatorio_nomeia_a_duracao_media_e_a_origem_da_defasagem) {
+    teste::pasta_temporaria pasta;
+    s.pasta = pasta_dos_recursos();
+    teste::montar_rede_em_grade(2, 3, 90);
+    // O primeiro nó ganha uma travessia de pedestres de 15 s, todo vermelho, só com acionamento.
+    const int n = 1;
+    quant_de_intervalos_antes_dado(n) = 5;
+    teste::cores_do_grupo(n, 1, "12333");
+    teste::cores_do_grupo(n, 2, "33123");
+    duracao_imposta_dado(n, 5) = 15;
+    eh_no_demandado_dado(n) = true;
+    n_acionamentos_dado(n) = 80;
+    intervalo_demandado_dado(n) = 5;
+    intervalo_beneficiado_dado(n) = 1;
+    teste::desenhar_a_rede(t());
+    aplicar_coluna_de_comandos(coluna_de_comandos::abrir);
+    s.respostas_salvar = {pasta.arquivo("grade.xml")};
+    t().processar_button.Click();
+    ASSERT_TRUE(s.mensagens.empty()) << s.mensagens.front().texto;
+    const auto& d = contexto().derivados;
+    ASSERT_EQ(d.duracao_do_intervalo(n, 5), 15);
+    ASSERT_EQ(d.duracao_com_demanda(n, 5), 9);
+
+    const std::string pagina = relatorio_em_html(pasta.arquivo("grade.xml"), s.pasta);
+    const std::string html = sem_indentacao(pagina);
+    std::string linha = "<th>Duração média (s)</th>";
+    for (int k = 1; k <= d.quant_de_intervalos_depois(n); ++k)
+        linha += "<td class=\"numero\">" + std::to_string(d.duracao_com_demanda(n, k)) + "</td>";
+    EXPECT_NE(html.find(linha + "</tr>"), std::string::npos) << linha << "\n" << html;
+    EXPECT_EQ(html.find("Com demanda"), std::string::npos);
+    for (const char* esperado :
+         {"o intervalo demandado (5) não é usado e o seu tempo passa ao intervalo beneficiado (1)",
+          "<th>Defasagem do intervalo 1 (s)</th>",
+          "quantos segundos depois do início do ciclo da rede começa o intervalo 1 do nó"})
+        EXPECT_NE(com_espacos_simples(pagina).find(esperado), std::string::npos) << esperado;
+}
+
+// A ajuda diz onde ficam os botões da rede dinâmica e o que edita depois de "Processar", como a
+// tabela dos estados dos comandos deixa.
+TEST_F(visualizadores, ajuda_diz_os_botoes_da_rede_dinamica_e_o_que_edita_depois_de_processar) {
+    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar1);
+    aplicar_coluna_de_comandos(coluna_de_comandos::processar2);
+    for (const controle* c : {&t().editar_no_button, &t().editar_link_button}) EXPECT_FALSE(c->Enabled) << c->nome();
+    for (const item_de_menu* m : {&t().mnuNo, &t().mnuEditarNo, &t().mnuEditarNoPop, &t().mnuLink, &t().mnuEditarLink,
+                                  &t().mnuEditarLinkPop})
+        EXPECT_TRUE(m->Enabled) << m->nome();
+
+    const std::string ajuda = com_espacos_simples(teste::conteudo(pasta_dos_recursos() + "/ajuda_html.html"));
+    const struct {
+        const char* trecho;
+        bool esta;
+    } frases[] = {
+        {"dois botões no alto, à direita", false},
+        {"use o primeiro dos dois botões da faixa do alto da janela", true},
+        {"Depois de <b>Processar</b>, os botões <b>Editar nó</b> e <b>Editar link</b> da barra de ferramentas ficam "
+         "desabilitados; <b>Editar</b> nos menus <b>Nó</b> e <b>Link</b> e no menu do botão direito continua editando.",
+         true},
+        {"a janela do nome se abre; escreva o nome da rede e use <b>Inserir Nome</b>", true},
+    };
+    for (const auto& f : frases) EXPECT_EQ(ajuda.find(f.trecho) != std::string::npos, f.esta) << f.trecho;
 }
 
 }  // namespace
