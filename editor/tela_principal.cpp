@@ -217,6 +217,8 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     const relatos_sempre_mostrados sempre;
     auto& tela = frmTela_principal_versao2();
     const Integer ponteiro_antes = tela.MousePointer;
+    const std::string titulo_antes = titulo_das_janelas(c.janelas);
+    bool titulou = false;
     resultado_do_arquivo r;
     r.como = resultado_do_arquivo::situacao::recusado;  // nada gravado até o fim
     const bool ok = com_codigo("Erro 146", [&] {
@@ -241,9 +243,12 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
             }
         }
         tela.MousePointer = ponteiro_ampulheta;
-        titular_as_oito_janelas("ORVEL - " + parte_do_nome_do_arquivo(caminho));
+        titulou = true;
+        titular_as_oito_janelas(c.janelas, "ORVEL - " + parte_do_nome_do_arquivo(caminho));
         r = salvar_projeto(c, caminho, modo);
     });
+    // O que não gravou não muda o nome do projeto: os títulos voltam com o arquivo.
+    if (titulou && (!ok || !r.feito())) titular_as_oito_janelas(c.janelas, titulo_antes);
     if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
     if (r.feito()) tela.MousePointer = ponteiro_padrao;
     if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
@@ -355,17 +360,22 @@ void tela_principal::arquivo_fechar_button_Click() { fechar(); }
 void tela_principal::mnuFechar_Click() { fechar(); }
 void tela_principal::mnuSair_Click() { sair(); }
 
-void tela_principal::salvar_button_Click() {
-    salvar_como = false;
-    salvar_pelas_janelas(contexto());
+namespace {
+
+// "Salvar" e "Salvar como": o pedido de um nome novo só fica quando o arquivo foi gravado.
+void salvar_pedindo_nome(bool pedir_nome) {
+    const bool antes = salvar_como;
+    salvar_como = pedir_nome;
+    if (!salvar_pelas_janelas(contexto())) salvar_como = antes;
 }
+
+}  // namespace
+
+void tela_principal::salvar_button_Click() { salvar_pedindo_nome(false); }
 
 void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
 
-void tela_principal::mnuSalvar_como_Click() {
-    salvar_como = true;
-    salvar_pelas_janelas(contexto());
-}
+void tela_principal::mnuSalvar_como_Click() { salvar_pedindo_nome(true); }
 
 void tela_principal::construir_button_Click() {
     desenhando = true;
