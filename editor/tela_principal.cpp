@@ -262,8 +262,7 @@ bool abrir_pelas_janelas() {
     const std::string arquivo_antes = nome_do_arquivo;
     bool abriu = false;
     const bool ok = com_codigo("Erro 148", [&] {
-        // Cancelar o diálogo deixa a rede sem nome de arquivo: o próximo salvamento pede um.
-        nome_do_arquivo.clear();
+        // Cancelar o diálogo não muda nada: o projeto continua com o seu arquivo.
         parametros_do_dialogo d;
         d.titulo = "Abrir";
         d.filtro = filtro_de_projetos;
@@ -272,7 +271,6 @@ bool abrir_pelas_janelas() {
         if (!escolhido || escolhido->empty()) return;
 
         t.MousePointer = ponteiro_ampulheta;
-        nome_do_arquivo = arquivo_antes;
         const resultado_do_arquivo r = abrir_projeto(contexto(), *escolhido);
         if (!r.feito()) {
             // A rede atual e o seu arquivo continuam.
@@ -304,7 +302,8 @@ bool abrir_pelas_janelas() {
 }
 
 // Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
-// acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou.
+// acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou. As alterações que o "Não"
+// deixa de salvar só se perdem quando o comando de fato deixa o projeto.
 void tela_principal::novo() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
@@ -321,6 +320,7 @@ void tela_principal::novo() {
 
 void tela_principal::abrir() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
+    // Um diálogo cancelado ou um arquivo que não abre deixam o projeto como está, alterado ou não.
     abrir_pelas_janelas();
     MousePointer = ponteiro_padrao;
 }
@@ -328,6 +328,7 @@ void tela_principal::abrir() {
 void tela_principal::fechar() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     limpar_rede(contexto());
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
@@ -338,6 +339,7 @@ void tela_principal::fechar() {
 void tela_principal::sair() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     servicos().encerrar_programa();
 }
 
@@ -349,6 +351,7 @@ void tela_principal::Form_Unload(Integer& cancelar) {
         return;
     }
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     servicos().encerrar_programa();
 }
 

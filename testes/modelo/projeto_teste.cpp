@@ -678,11 +678,11 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
     EXPECT_EQ(max_indice_link, 3);
 }
 
-TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nada) {
+TEST_F(arquivo_de_projeto, cancelar_a_abertura_deixa_a_rede_e_o_seu_arquivo) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
     EXPECT_FALSE(abrir_pelas_janelas());
-    EXPECT_EQ(nome_do_arquivo, "");
+    EXPECT_EQ(nome_do_arquivo, "/x/y.xml");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);
     EXPECT_EQ(s.dialogos_abrir[0].titulo, "Abrir");
