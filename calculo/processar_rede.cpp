@@ -41,13 +41,14 @@ etapas_do_processamento& etapas() {
 bool perguntar_se_salva(contexto_da_rede& ctx, observador_do_calculo& observador) {
     if (!ctx.projeto.projeto_alterado) return true;
     const int r = observador.mensagem("você quer salvar o projeto?", estilo_sim_nao_cancelar | icone_exclamacao, "Aviso");
-    if (r == resposta_nao) {
-        ctx.projeto.projeto_alterado = false;
-        return true;
-    }
+    if (r == resposta_nao) return true;
     if (r != resposta_sim) return false;
+    const bool salvar_como_antes = ctx.projeto.salvar_como;
     ctx.projeto.salvar_como = ctx.projeto.nome_do_arquivo.empty();
-    if (!observador.salvar(ctx)) return false;
+    if (!observador.salvar(ctx)) {
+        ctx.projeto.salvar_como = salvar_como_antes;
+        return false;
+    }
     ctx.projeto.projeto_alterado = false;
     return true;
 }

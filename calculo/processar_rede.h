@@ -33,8 +33,9 @@ etapas_do_processamento etapas_de_verdade();
 
 // Pergunta "você quer salvar o projeto?" (Sim, Não, Cancelar) pelo observador dado, que também
 // salva. Devolve true quando o comando pode seguir: sem alterações, "Não", ou "Sim" com o
-// arquivo de fato gravado. "Cancelar", ou um "Sim" cujo salvamento não gravou (diálogo
-// cancelado, substituição recusada, falha), devolve false e deixa projeto_alterado como estava.
+// arquivo de fato gravado. "Não" não muda nada: quem segue e deixa o projeto esquece as
+// alterações. "Cancelar", ou um "Sim" cujo salvamento não gravou (diálogo cancelado,
+// substituição recusada, falha), devolve false e deixa o projeto como estava.
 bool perguntar_se_salva(contexto_da_rede& ctx, observador_do_calculo& observador);
 
 }  // namespace orvel

@@ -217,6 +217,8 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     const relatos_sempre_mostrados sempre;
     auto& tela = frmTela_principal_versao2();
     const Integer ponteiro_antes = tela.MousePointer;
+    const std::string titulo_antes = titulo_das_janelas(c.janelas);
+    bool titulou = false;
     resultado_do_arquivo r;
     r.como = resultado_do_arquivo::situacao::recusado;  // nada gravado até o fim
     const bool ok = com_codigo("Erro 146", [&] {
@@ -241,9 +243,12 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
             }
         }
         tela.MousePointer = ponteiro_ampulheta;
-        titular_as_oito_janelas("ORVEL - " + parte_do_nome_do_arquivo(caminho));
+        titulou = true;
+        titular_as_oito_janelas(c.janelas, "ORVEL - " + parte_do_nome_do_arquivo(caminho));
         r = salvar_projeto(c, caminho, modo);
     });
+    // O que não gravou não muda o nome do projeto: os títulos voltam com o arquivo.
+    if (titulou && (!ok || !r.feito())) titular_as_oito_janelas(c.janelas, titulo_antes);
     if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
     if (r.feito()) tela.MousePointer = ponteiro_padrao;
     if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
@@ -257,8 +262,7 @@ bool abrir_pelas_janelas() {
     const std::string arquivo_antes = nome_do_arquivo;
     bool abriu = false;
     const bool ok = com_codigo("Erro 148", [&] {
-        // Cancelar o diálogo deixa a rede sem nome de arquivo: o próximo salvamento pede um.
-        nome_do_arquivo.clear();
+        // Cancelar o diálogo não muda nada: o projeto continua com o seu arquivo.
         parametros_do_dialogo d;
         d.titulo = "Abrir";
         d.filtro = filtro_de_projetos;
@@ -267,7 +271,6 @@ bool abrir_pelas_janelas() {
         if (!escolhido || escolhido->empty()) return;
 
         t.MousePointer = ponteiro_ampulheta;
-        nome_do_arquivo = arquivo_antes;
         const resultado_do_arquivo r = abrir_projeto(contexto(), *escolhido);
         if (!r.feito()) {
             // A rede atual e o seu arquivo continuam.
@@ -299,7 +302,8 @@ bool abrir_pelas_janelas() {
 }
 
 // Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
-// acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou.
+// acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou. As alterações que o "Não"
+// deixa de salvar só se perdem quando o comando de fato deixa o projeto.
 void tela_principal::novo() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
@@ -316,6 +320,7 @@ void tela_principal::novo() {
 
 void tela_principal::abrir() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
+    // Um diálogo cancelado ou um arquivo que não abre deixam o projeto como está, alterado ou não.
     abrir_pelas_janelas();
     MousePointer = ponteiro_padrao;
 }
@@ -323,6 +328,7 @@ void tela_principal::abrir() {
 void tela_principal::fechar() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     limpar_rede(contexto());
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
@@ -333,6 +339,7 @@ void tela_principal::fechar() {
 void tela_principal::sair() {
     if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     servicos().encerrar_programa();
 }
 
@@ -344,6 +351,7 @@ void tela_principal::Form_Unload(Integer& cancelar) {
         return;
     }
     nome_do_arquivo.clear();
+    projeto_alterado = false;
     servicos().encerrar_programa();
 }
 
@@ -355,17 +363,22 @@ void tela_principal::arquivo_fechar_button_Click() { fechar(); }
 void tela_principal::mnuFechar_Click() { fechar(); }
 void tela_principal::mnuSair_Click() { sair(); }
 
-void tela_principal::salvar_button_Click() {
-    salvar_como = false;
-    salvar_pelas_janelas(contexto());
+namespace {
+
+// "Salvar" e "Salvar como": o pedido de um nome novo só fica quando o arquivo foi gravado.
+void salvar_pedindo_nome(bool pedir_nome) {
+    const bool antes = salvar_como;
+    salvar_como = pedir_nome;
+    if (!salvar_pelas_janelas(contexto())) salvar_como = antes;
 }
+
+}  // namespace
+
+void tela_principal::salvar_button_Click() { salvar_pedindo_nome(false); }
 
 void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
 
-void tela_principal::mnuSalvar_como_Click() {
-    salvar_como = true;
-    salvar_pelas_janelas(contexto());
-}
+void tela_principal::mnuSalvar_como_Click() { salvar_pedindo_nome(true); }
 
 void tela_principal::construir_button_Click() {
     desenhando = true;

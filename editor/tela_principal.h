@@ -205,13 +205,14 @@ tela_principal& tela_principal_completa();
 // "Salvar" de uma rede pelas janelas: pede o arquivo ("Salvar como") quando a rede não tem um
 // ou quando salvar_como é True, pergunta "Deseja Substituir?" para um arquivo que já existe,
 // intitula as oito janelas com o nome do arquivo e grava; uma falha vai ao relator de erros
-// ("Erro 146"), sempre mostrada. Devolve true só quando o arquivo foi gravado.
+// ("Erro 146"), sempre mostrada. Devolve true só quando o arquivo foi gravado; senão, o nome do
+// arquivo e os títulos ficam como estavam.
 bool salvar_pelas_janelas(contexto_da_rede& c);
 
 // "Abrir" sem a pergunta de salvar: pede o arquivo e o abre na rede do processo; um arquivo
-// recusado mostra o "Aviso" e uma falha vai ao relator ("Erro 148"). Aberto, a janela principal
-// é refeita do desenho da rede, com os estados dos comandos de um projeto aberto e os títulos.
-// Devolve true quando o projeto foi aberto.
+// recusado mostra o "Aviso" e uma falha vai ao relator ("Erro 148"); com o diálogo cancelado
+// nada muda. Aberto, a janela principal é refeita do desenho da rede, com os estados dos
+// comandos de um projeto aberto e os títulos. Devolve true quando o projeto foi aberto.
 bool abrir_pelas_janelas();
 
 }  // namespace orvel

@@ -29,7 +29,8 @@ struct resultado_do_arquivo {
 // Grava a rede c, o desenho e os resultados no caminho ("Erro 146"): no lugar do que o arquivo
 // já tem, ou substituindo-o por inteiro (o antigo só dá lugar ao novo quando este estiver
 // completo). O caminho passa a ser o arquivo da rede; gravado, projeto_alterado e salvar_como
-// voltam a False. Numa falha, projeto_alterado fica como estava.
+// voltam a False. Numa falha, o nome do arquivo, caption_dos_forms, salvar_como e
+// projeto_alterado ficam como estavam.
 enum class gravacao { no_lugar, substituindo };
 resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& caminho,
                                     gravacao modo = gravacao::no_lugar);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
+#include <optional>
 
 #include "calculo/atender_verdes_de_seguranca.h"
 #include "calculo/calcular_resultados.h"
@@ -9,6 +11,7 @@
 #include "comum/arquivos.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
+#include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
@@ -419,7 +422,66 @@ TEST_F(comandos_do_projeto, novo_e_abrir_com_alteracoes_perguntam_e_cancelar_man
     s.respostas_abrir = {std::nullopt};
     t().arquivo_abrir_button.Click();
     EXPECT_EQ(s.dialogos_abrir.size(), 1u);
-    EXPECT_FALSE(projeto_alterado);
+    EXPECT_TRUE(projeto_alterado);  // nada foi salvo nem aberto: as alterações continuam
+}
+
+// Um diálogo cancelado não muda nada: o projeto aberto continua com o seu arquivo (o "Salvar"
+// grava nele, o "Relatório" o mostra), os seus títulos, o pedido de nome e "alterado" como
+// estavam. Cada comando que abre um diálogo, cancelado ali.
+using dialogo_cancelado = teste::com_projeto_em_arquivo;
+
+TEST_F(dialogo_cancelado, deixa_o_projeto_como_estava) {
+    const std::string a = pasta.arquivo("a.xml");
+    const std::string existente = pasta.arquivo("existente.xml");
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    nome_da_rede_dado = "Centro";
+    inserir_no();
+    ASSERT_TRUE(salvar_em(a));
+    teste::escrever(existente, "<rss/>");
+
+    struct caso {
+        const char* nome;
+        item_de_menu& comando;
+        bool alterado;
+        bool com_arquivo;  // false: um projeto que ainda não foi salvo
+        std::deque<int> respostas;
+        std::deque<std::optional<std::string>> abrir, salvar;
+    };
+    const caso casos[] = {
+        {"Abrir, Cancelar", t().mnuAbrir, false, true, {}, {std::nullopt}, {}},
+        {"Abrir, Não, Cancelar", t().mnuAbrir, true, true, {resposta_nao}, {std::nullopt}, {}},
+        {"Salvar como, Cancelar", t().mnuSalvar_como, true, true, {}, {}, {std::nullopt}},
+        {"Salvar como, não substituir", t().mnuSalvar_como, true, true, {resposta_nao}, {}, {existente}},
+        {"Fechar, Cancelar", t().mnuFechar, true, true, {resposta_cancelar}, {}, {}},
+        {"Sair, Sim, Cancelar o nome", t().mnuSair, true, false, {resposta_sim}, {}, {std::nullopt}},
+        {"Imprimir", t().mnuImprimir, false, true, {}, {}, {}},
+    };
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        ASSERT_TRUE(abrir(a));
+        if (!k.com_arquivo) {
+            nome_do_arquivo.clear();
+            caption_dos_forms.clear();
+            titular_as_oito_janelas(titulo_do_produto);
+        }
+        projeto_alterado = k.alterado;
+        salvar_como = false;
+        const std::string arquivo = nome_do_arquivo, caption = caption_dos_forms, titulo = titulo_das_janelas();
+        s.respostas = k.respostas;
+        s.respostas_abrir = k.abrir;
+        s.respostas_salvar = k.salvar;
+        k.comando.Click();
+        EXPECT_TRUE(s.respostas.empty() && s.respostas_abrir.empty() && s.respostas_salvar.empty());
+        EXPECT_EQ(nome_do_arquivo, arquivo);
+        EXPECT_EQ(caption_dos_forms, caption);
+        EXPECT_EQ(titulo_das_janelas(), titulo);
+        for (formulario* f : janelas_carregadas()) EXPECT_EQ(f->Caption, titulo) << f->nome();
+        EXPECT_FALSE(salvar_como);
+        EXPECT_EQ(projeto_alterado, k.alterado);
+        EXPECT_TRUE(existe_no(1));
+        EXPECT_FALSE(s.encerrado);
+    }
+    EXPECT_EQ(teste::conteudo(existente), "<rss/>");
 }
 
 // "Salvar" num projeto que nunca foi salvo pede o nome, propondo o da rede. Um nome digitado sem

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "comum/arquivos.h"
 #include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
+#include "comum/limite_de_arquivo.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
@@ -386,6 +388,58 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
 }
 
+// Um "Salvar como" que não gravou deixa o projeto com o seu arquivo: nome, títulos das oito
+// janelas, pedido de nome e "alterado" como antes, e o "Salvar" seguinte grava no arquivo de
+// antes, sem tocar no escolhido.
+TEST_F(arquivo_de_projeto, salvar_como_que_falha_nao_muda_nada) {
+    montar_rede();
+    const std::string a = pasta.arquivo("a.xml");
+    ASSERT_TRUE(salvar_em(a));
+    const std::string b = pasta.arquivo("b.xml");
+    const std::string texto_de_b = "<rss><rede><nome_da_rede_dado>antiga</nome_da_rede_dado><anotacao>de b</anotacao></rede></rss>";
+    escrever(b, texto_de_b);
+
+    struct caso {
+        const char* nome;
+        std::string destino;
+        rlim_t limite;  // 0: sem limite
+    };
+    const caso casos[] = {
+        {"pasta que sumiu", pasta.arquivo("sumiu/b.xml"), 0},
+        {"disco cheio ao substituir", b, 200},
+    };
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        nome_da_rede_dado = std::string("depois de ") + k.nome;
+        projeto_alterado = true;
+        salvar_como = false;
+        s.mensagens.clear();
+        s.respostas = {resposta_sim};  // substituir b.xml
+        s.respostas_salvar = {k.destino};
+        {
+            std::optional<teste::limite_de_arquivo> disco_cheio;
+            if (k.limite > 0) disco_cheio.emplace(k.limite);
+            t().mnuSalvar_como.Click();
+        }
+        ASSERT_FALSE(s.mensagens.empty());
+        EXPECT_EQ(s.mensagens.back().titulo, "Erro 146");
+        EXPECT_EQ(nome_do_arquivo, a);
+        EXPECT_EQ(caption_dos_forms, "a.xml");
+        EXPECT_EQ(titulo_das_janelas(), "ORVEL - a.xml");
+        for (formulario* f : janelas_carregadas()) EXPECT_EQ(f->Caption, "ORVEL - a.xml") << f->nome();
+        EXPECT_FALSE(salvar_como);
+        EXPECT_TRUE(projeto_alterado);
+
+        s.mensagens.clear();
+        t().mnuSalvar.Click();
+        EXPECT_TRUE(s.mensagens.empty());
+        EXPECT_FALSE(projeto_alterado);
+        EXPECT_NE(conteudo(a).find(nome_da_rede_dado), std::string::npos);
+        EXPECT_EQ(conteudo(b), texto_de_b);
+        EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu")));
+    }
+}
+
 TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
     const std::string base = pasta.arquivo("base.xml");
     montar_rede();
@@ -624,11 +678,11 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
     EXPECT_EQ(max_indice_link, 3);
 }
 
-TEST_F(arquivo_de_projeto, cancelar_a_abertura_tira_o_nome_do_arquivo_e_mais_nada) {
+TEST_F(arquivo_de_projeto, cancelar_a_abertura_deixa_a_rede_e_o_seu_arquivo) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
     EXPECT_FALSE(abrir_pelas_janelas());
-    EXPECT_EQ(nome_do_arquivo, "");
+    EXPECT_EQ(nome_do_arquivo, "/x/y.xml");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);
     EXPECT_EQ(s.dialogos_abrir[0].titulo, "Abrir");
