@@ -319,8 +319,23 @@ void formulario::Show(int modal) {
     if (!estava_visivel) observador().ao_mostrar(*this);
     else observador().ao_trazer_para_a_frente(*this);
     ativar_janela(*this);
+    if (!estava_visivel) dar_o_foco_ao_aparecer();
     observador().ao_mudar();
     if (modal != 0) observador().executar_modal(*this);
+}
+
+void formulario::dar_o_foco_ao_aparecer() {
+    // A janela principal começa sem controle com o foco: nenhum comando seu é apertado por
+    // Espaço ou Enter antes de o usuário escolher um.
+    if (janela_principal || foco_ != nullptr || !carregado_ || !Visible) return;
+    caixa_de_texto* primeira = nullptr;
+    for (controle* c : controles_) {
+        if (c->tipo() != tipo_de_controle::caixa_de_texto) continue;
+        auto* caixa = static_cast<caixa_de_texto*>(c);
+        if (!caixa->Visible || !caixa->Enabled || !caixa->TabStop) continue;
+        if (primeira == nullptr || caixa->TabIndex < primeira->TabIndex) primeira = caixa;
+    }
+    if (primeira) primeira->SetFocus();
 }
 
 void formulario::Hide() {

@@ -509,6 +509,9 @@ public:
     virtual void Form_Resize() {}
     virtual void Form_Click() {}
 
+    // Mostrar uma janela escondida roda a sua ativação e, se os dados não deram o foco a
+    // controle nenhum, dá o foco à primeira caixa de texto habilitada e à vista na ordem de
+    // tabulação (na janela principal, a nenhum).
     void Show(int modal = 0);
     void Hide();
     // Mostrada com Show(1) e ainda à vista: a tela a mostra já modal.
@@ -545,6 +548,8 @@ public:
     void definir_liberador(std::function<void()> f) { liberar_ = std::move(f); }
 
 private:
+    void dar_o_foco_ao_aparecer();
+
     std::string nome_;
     bool carregado_ = false;
     bool modal_ = false;

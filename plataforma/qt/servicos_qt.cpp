@@ -18,7 +18,9 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpacerItem>
+#include <QTimer>
 #include <QTranslator>
 #include <QTreeView>
 #include <algorithm>
@@ -191,15 +193,34 @@ public:
     }
 };
 
-// Roda o diálogo e devolve o arquivo escolhido. As colunas do tamanho, do tipo e da data ficam
-// largas bastante para o que mostram; o nome fica com o resto.
+// Alarga o diálogo (até a largura da tela, sem sair dela) para que as colunas caibam na vista
+// dos detalhes sem rolar.
+void alargar_para_as_colunas(QFileDialog& dialogo, QTreeView& detalhes) {
+    const int falta = detalhes.header()->length() - detalhes.viewport()->width();
+    if (falta <= 0) return;
+    const QScreen* s = dialogo.screen();
+    const QRect area = s ? s->availableGeometry() : QRect();
+    const int moldura = dialogo.frameGeometry().width() - dialogo.width();
+    int largura = dialogo.width() + falta;
+    if (area.isValid()) largura = std::min(largura, area.width() - moldura);
+    if (largura <= dialogo.width()) return;
+    dialogo.resize(largura, dialogo.height());
+    if (area.isValid() && dialogo.frameGeometry().right() > area.right())
+        dialogo.move(std::max(area.left(), area.right() + 1 - dialogo.frameGeometry().width()), dialogo.y());
+}
+
+// Roda o diálogo e devolve o arquivo escolhido. Cada coluna, o nome também, fica larga bastante
+// para o que mostra, e o diálogo se alarga para mostrá-las.
 std::optional<std::string> escolher_arquivo(QFileDialog& dialogo) {
     dialogo.setProxyModel(new colunas_em_portugues(&dialogo));
     if (auto* detalhes = dialogo.findChild<QTreeView*>(QStringLiteral("treeView"))) {
         QHeaderView* cabecalho = detalhes->header();
         cabecalho->setStretchLastSection(false);
         cabecalho->setSectionResizeMode(QHeaderView::ResizeToContents);
-        cabecalho->setSectionResizeMode(0, QHeaderView::Stretch);
+        // As larguras mudam quando a pasta termina de ser lida (e a cada pasta aberta).
+        QObject::connect(cabecalho, &QHeaderView::sectionResized, &dialogo, [&dialogo, detalhes] {
+            QTimer::singleShot(0, &dialogo, [&dialogo, detalhes] { alargar_para_as_colunas(dialogo, *detalhes); });
+        });
     }
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return std::nullopt;
     const QString r = dialogo.selectedFiles().constFirst();

@@ -7,8 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <functional>
+#include <string>
 
 #include "dialogos/editor_de_link.h"
+#include "dialogos/nome_da_rede.h"
 #include "dialogos/opcoes_da_rede.h"
 #include "plataforma/qt/espelho_qt.h"
 
@@ -136,6 +139,45 @@ TEST_F(dialogos_no_qt, subida_do_enter_sem_a_descida_nao_repete_o_aviso_da_quant
     QTest::keyClicks(grupos, "0");
     QApplication::processEvents();
     EXPECT_EQ(s.mensagens.size(), 2u);
+}
+
+// O diálogo que "Novo", Rede > Nome e Rede > Valores opcionais abrem já recebe o que o usuário
+// digita, sem um clique antes: a primeira caixa tem o foco quando ele aparece.
+TEST_F(dialogos_no_qt, o_que_se_digita_ao_abrir_o_dialogo_entra_na_primeira_caixa) {
+    nome_da_rede_dado = "";
+    t_de_ciclo_imposto_dado = 0;
+    struct caso {
+        const char* comando;
+        std::function<void()> abrir;
+        std::function<caixa_de_texto&()> caixa;
+    };
+    auto do_nome = []() -> caixa_de_texto& { return nome_da_rede_unico().nome_da_rede_texto; };
+    const caso casos[] = {
+        {"Novo", [this] { t().arquivo_novo_button_Click(); }, do_nome},
+        {"Rede > Nome", [this] { t().mnuNomeRede.Click(); }, do_nome},
+        {"Rede > Valores opcionais", [this] { t().mnuEditarRede.Click(); },
+         []() -> caixa_de_texto& { return opcoes_da_rede_unica().t_de_ciclo_imposto_texto; }},
+    };
+    despachar_evento(&t(), [this] { t().Show(); });
+    for (const caso& c : casos) {
+        SCOPED_TRACE(c.comando);
+        projeto_alterado = false;
+        despachar_evento(&t(), c.abrir);
+        caixa_de_texto& caixa = c.caixa();
+        espelho.sincronizar();
+        janela_qt* jan = espelho.janela_de(caixa.dono());
+        ASSERT_NE(jan, nullptr);
+        for (int i = 0; i < 200 && !jan->isActiveWindow(); ++i) QTest::qWait(5);
+        ASSERT_TRUE(jan->isActiveWindow());
+        EXPECT_EQ(QApplication::focusWidget(), jan->widget_de(&caixa));
+        // As teclas vão à janela ativa, como as do teclado de verdade.
+        for (char tecla : std::string("12")) QTest::keyClick(jan->windowHandle(), tecla);
+        QApplication::processEvents();
+        EXPECT_EQ(caixa.Text.texto(), "12");
+        despachar_evento(&caixa.dono(), [&caixa] { caixa.dono().Unload(); });
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(s.mensagens.empty());
 }
 
 }  // namespace

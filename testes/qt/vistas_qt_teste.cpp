@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QFileInfo>
 #include <QDateTime>
+#include <functional>
 #include <map>
 #include <filesystem>
 
@@ -223,6 +224,50 @@ TEST_F(vistas_no_qt, colunas_do_dialogo_de_abrir_em_portugues_e_inteiras) {
     const QDateTime quando = QFileInfo(QString::fromStdString(pasta.arquivo("rede.xml"))).lastModified();
     EXPECT_EQ(linhas["rede.xml"].value(3), quando.toString("dd/MM/yyyy HH:mm"));
     EXPECT_EQ(cortadas, std::vector<std::string>{});
+}
+
+// Os diálogos de abrir e de salvar mostram cada nome da pasta inteiro, sem reticências, e as
+// outras colunas à vista ao lado dele.
+TEST_F(vistas_no_qt, nomes_inteiros_nos_dialogos_de_abrir_e_salvar) {
+    ASSERT_TRUE(instalar_traducao_do_qt());
+    const std::vector<std::string> nomes = {"grade_5x5_ciclo_60_duracao_1h.xml", "projeto_de_teste_bem_pequeno.xml", "a.xml"};
+    for (const std::string& n : nomes) teste::escrever(pasta.arquivo(n), "<rss/>");
+    struct caso {
+        const char* dialogo;
+        std::function<void()> abrir;
+    };
+    const parametros_do_dialogo p{"Arquivo", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""};
+    const caso casos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }}, {"salvar", [&] { servicos.dialogo_salvar(p); }}};
+    for (const caso& c : casos) {
+        SCOPED_TRACE(c.dialogo);
+        std::vector<std::string> vistos, cortados;
+        QTimer::singleShot(0, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            if (!d) return;
+            auto* detalhes = d->findChild<QTreeView*>("treeView");
+            if (!detalhes) {
+                d->close();
+                return;
+            }
+            const QAbstractItemModel* m = detalhes->model();
+            for (int i = 0; i < 400 && m->rowCount(detalhes->rootIndex()) < int(nomes.size()); ++i) QTest::qWait(5);
+            QTest::qWait(50);
+            for (int r = 0; r < m->rowCount(detalhes->rootIndex()); ++r) {
+                vistos.push_back(m->index(r, 0, detalhes->rootIndex()).data().toString().toStdString());
+                for (int col = 0; col < m->columnCount(); ++col) {
+                    const QModelIndex i = m->index(r, col, detalhes->rootIndex());
+                    const QRect onde = detalhes->visualRect(i);
+                    if (onde.width() < detalhes->sizeHintForIndex(i).width() || onde.left() < 0 ||
+                        onde.right() >= detalhes->viewport()->width())
+                        cortados.push_back(i.data().toString().toStdString());
+                }
+            }
+            d->close();
+        });
+        c.abrir();
+        EXPECT_EQ(vistos.size(), nomes.size());
+        EXPECT_EQ(cortados, std::vector<std::string>{});
+    }
 }
 
 class janela_com_pagina : public formulario {
