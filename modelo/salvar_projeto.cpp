@@ -245,11 +245,10 @@ void gravar_resultados(contexto_da_rede& ctx, gravador& g, bool valem) {
 resultado_do_arquivo salvar_projeto(contexto_da_rede& ctx, const std::string& caminho, gravacao modo) {
     resultado_do_arquivo r;
     // O caminho vale já durante a gravação (o título vai no próprio arquivo); numa falha, o
-    // projeto volta ao arquivo, ao título e ao estado que tinha.
+    // projeto volta ao arquivo e ao título que tinha ("alterado" e o pedido de nome só mudam
+    // depois da última gravação).
     const std::string arquivo_antes = ctx.projeto.nome_do_arquivo;
     const std::string caption_antes = ctx.projeto.caption_dos_forms;
-    const bool salvar_como_antes = ctx.projeto.salvar_como;
-    const bool alterado_antes = ctx.projeto.projeto_alterado;
     try {
         ctx.projeto.nome_do_arquivo = caminho;
         ctx.projeto.caption_dos_forms = parte_do_nome_do_arquivo(caminho);
@@ -273,8 +272,6 @@ resultado_do_arquivo salvar_projeto(contexto_da_rede& ctx, const std::string& ca
         registrar_excecao_em_andamento();
         ctx.projeto.nome_do_arquivo = arquivo_antes;
         ctx.projeto.caption_dos_forms = caption_antes;
-        ctx.projeto.salvar_como = salvar_como_antes;
-        ctx.projeto.projeto_alterado = alterado_antes;
         r.como = resultado_do_arquivo::situacao::falhou;
         r.texto = falha_corrente().descricao();
         r.codigo = "Erro 146";

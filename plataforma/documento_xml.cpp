@@ -404,14 +404,11 @@ resultado_da_carga contar_marcas(std::string_view t, std::vector<marca_de_inicio
             if (i >= n) return resultado_da_carga::carregado;
             if (i == nome) return resultado_da_carga::mal_formado;
             marca_de_inicio contada;
-            const auto contar = [&] {
-                if (marcas) marcas->push_back(contada);
-            };
             for (;; ++contada.atributos) {
                 if (contada.atributos > limite_de_atributos_de_um_elemento) return resultado_da_carga::atributos_demais;
                 const std::size_t antes = i;
                 while (espaco(i)) ++i;
-                if (i + 1 >= n) return contar(), resultado_da_carga::carregado;
+                if (i + 1 >= n) return resultado_da_carga::carregado;
                 if (t[i] == '>' || (t[i] == '/' && t[i + 1] == '>')) break;
                 const std::size_t atributo = i;
                 while (de_nome(i)) ++i;
@@ -427,18 +424,19 @@ resultado_da_carga contar_marcas(std::string_view t, std::vector<marca_de_inicio
                 if (i < n && t[i] != '=') return resultado_da_carga::mal_formado;
                 ++i;
                 while (espaco(i)) ++i;
-                if (i >= n) return contar(), resultado_da_carga::carregado;
+                if (i >= n) return resultado_da_carga::carregado;
                 if (t[i] != '"' && t[i] != '\'') return resultado_da_carga::mal_formado;
                 const auto fim = t.find_first_of(t[i] == '"' ? "\"<" : "'<", i + 1);
-                if (fim == nada) return contar(), resultado_da_carga::carregado;
+                if (fim == nada) return resultado_da_carga::carregado;
                 if (t[fim] == '<') return resultado_da_carga::mal_formado;
                 i = fim + 1;
             }
-            contar();
+            if (marcas) marcas->push_back(contada);
         }
     }
     return resultado_da_carga::carregado;
 }
+
 // --- Leitura ---------------------------------------------------------------------------
 
 // O que a leitura de um documento acompanha: o motivo de uma recusa (e o prefixo de um erro de

@@ -10,6 +10,7 @@
 #include "calculo/sondagem.h"
 #include "comum/arquivos.h"
 #include "comum/janela_principal_de_teste.h"
+#include "comum/limite_de_arquivo.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
@@ -425,19 +426,21 @@ TEST_F(comandos_do_projeto, novo_e_abrir_com_alteracoes_perguntam_e_cancelar_man
     EXPECT_TRUE(projeto_alterado);  // nada foi salvo nem aberto: as alterações continuam
 }
 
-// Um diálogo cancelado não muda nada: o projeto aberto continua com o seu arquivo (o "Salvar"
-// grava nele, o "Relatório" o mostra), os seus títulos, o pedido de nome e "alterado" como
-// estavam. Cada comando que abre um diálogo, cancelado ali.
-using dialogo_cancelado = teste::com_projeto_em_arquivo;
+// Um diálogo cancelado, ou um "Salvar como" que não gravou, não muda nada: o projeto aberto
+// continua com o seu arquivo (o "Salvar" seguinte grava nele sem pedir nome, o "Relatório" o
+// mostra), os seus títulos, o pedido de nome e "alterado" como estavam; o arquivo escolhido
+// fica intacto. Cada comando que abre um diálogo, cancelado ali.
+using comando_que_nao_se_completa = teste::com_projeto_em_arquivo;
 
-TEST_F(dialogo_cancelado, deixa_o_projeto_como_estava) {
+TEST_F(comando_que_nao_se_completa, deixa_o_projeto_como_estava) {
     const std::string a = pasta.arquivo("a.xml");
     const std::string existente = pasta.arquivo("existente.xml");
     aplicar_coluna_de_comandos(coluna_de_comandos::novo);
     nome_da_rede_dado = "Centro";
     inserir_no();
     ASSERT_TRUE(salvar_em(a));
-    teste::escrever(existente, "<rss/>");
+    const std::string antigo = "<rss><rede><anotacao>de antes</anotacao></rede></rss>";
+    teste::escrever(existente, antigo);
 
     struct caso {
         const char* nome;
@@ -446,32 +449,44 @@ TEST_F(dialogo_cancelado, deixa_o_projeto_como_estava) {
         bool com_arquivo;  // false: um projeto que ainda não foi salvo
         std::deque<int> respostas;
         std::deque<std::optional<std::string>> abrir, salvar;
+        bool falha = false;  // o salvamento falha e diz por quê
+        rlim_t disco = 0;    // o espaço que o disco ainda tem; 0, à vontade
     };
     const caso casos[] = {
         {"Abrir, Cancelar", t().mnuAbrir, false, true, {}, {std::nullopt}, {}},
         {"Abrir, Não, Cancelar", t().mnuAbrir, true, true, {resposta_nao}, {std::nullopt}, {}},
         {"Salvar como, Cancelar", t().mnuSalvar_como, true, true, {}, {}, {std::nullopt}},
         {"Salvar como, não substituir", t().mnuSalvar_como, true, true, {resposta_nao}, {}, {existente}},
+        {"Salvar como, pasta que sumiu", t().mnuSalvar_como, true, true, {}, {}, {pasta.arquivo("sumiu/b.xml")}, true},
+        {"Salvar como, disco cheio ao substituir", t().mnuSalvar_como, true, true, {resposta_sim}, {}, {existente}, true, 200},
         {"Fechar, Cancelar", t().mnuFechar, true, true, {resposta_cancelar}, {}, {}},
         {"Sair, Sim, Cancelar o nome", t().mnuSair, true, false, {resposta_sim}, {}, {std::nullopt}},
         {"Imprimir", t().mnuImprimir, false, true, {}, {}, {}},
     };
     for (const caso& k : casos) {
         SCOPED_TRACE(k.nome);
+        const std::string rede = "rede " + std::to_string(&k - casos);
         ASSERT_TRUE(abrir(a));
         if (!k.com_arquivo) {
             nome_do_arquivo.clear();
             caption_dos_forms.clear();
             titular_as_oito_janelas(titulo_do_produto);
         }
+        nome_da_rede_dado = rede;
         projeto_alterado = k.alterado;
         salvar_como = false;
         const std::string arquivo = nome_do_arquivo, caption = caption_dos_forms, titulo = titulo_das_janelas();
         s.respostas = k.respostas;
         s.respostas_abrir = k.abrir;
         s.respostas_salvar = k.salvar;
-        k.comando.Click();
+        s.mensagens.clear();
+        {
+            std::optional<teste::limite_de_arquivo> disco_cheio;
+            if (k.disco > 0) disco_cheio.emplace(k.disco);
+            k.comando.Click();
+        }
         EXPECT_TRUE(s.respostas.empty() && s.respostas_abrir.empty() && s.respostas_salvar.empty());
+        EXPECT_EQ(!s.mensagens.empty() && s.mensagens.back().titulo == "Erro 146", k.falha);
         EXPECT_EQ(nome_do_arquivo, arquivo);
         EXPECT_EQ(caption_dos_forms, caption);
         EXPECT_EQ(titulo_das_janelas(), titulo);
@@ -480,8 +495,14 @@ TEST_F(dialogo_cancelado, deixa_o_projeto_como_estava) {
         EXPECT_EQ(projeto_alterado, k.alterado);
         EXPECT_TRUE(existe_no(1));
         EXPECT_FALSE(s.encerrado);
+        if (!k.com_arquivo) continue;
+        const auto dialogos = s.dialogos_salvar.size();
+        t().mnuSalvar.Click();
+        EXPECT_EQ(s.dialogos_salvar.size(), dialogos);
+        EXPECT_NE(teste::conteudo(a).find(rede), std::string::npos);
     }
-    EXPECT_EQ(teste::conteudo(existente), "<rss/>");
+    EXPECT_EQ(teste::conteudo(existente), antigo);
+    EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu")));
 }
 
 // "Salvar" num projeto que nunca foi salvo pede o nome, propondo o da rede. Um nome digitado sem

@@ -7,7 +7,6 @@
 #include "comum/arquivos.h"
 #include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
-#include "comum/limite_de_arquivo.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
@@ -386,58 +385,6 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     EXPECT_FALSE(salvo);
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
-}
-
-// Um "Salvar como" que não gravou deixa o projeto com o seu arquivo: nome, títulos das oito
-// janelas, pedido de nome e "alterado" como antes, e o "Salvar" seguinte grava no arquivo de
-// antes, sem tocar no escolhido.
-TEST_F(arquivo_de_projeto, salvar_como_que_falha_nao_muda_nada) {
-    montar_rede();
-    const std::string a = pasta.arquivo("a.xml");
-    ASSERT_TRUE(salvar_em(a));
-    const std::string b = pasta.arquivo("b.xml");
-    const std::string texto_de_b = "<rss><rede><nome_da_rede_dado>antiga</nome_da_rede_dado><anotacao>de b</anotacao></rede></rss>";
-    escrever(b, texto_de_b);
-
-    struct caso {
-        const char* nome;
-        std::string destino;
-        rlim_t limite;  // 0: sem limite
-    };
-    const caso casos[] = {
-        {"pasta que sumiu", pasta.arquivo("sumiu/b.xml"), 0},
-        {"disco cheio ao substituir", b, 200},
-    };
-    for (const caso& k : casos) {
-        SCOPED_TRACE(k.nome);
-        nome_da_rede_dado = std::string("depois de ") + k.nome;
-        projeto_alterado = true;
-        salvar_como = false;
-        s.mensagens.clear();
-        s.respostas = {resposta_sim};  // substituir b.xml
-        s.respostas_salvar = {k.destino};
-        {
-            std::optional<teste::limite_de_arquivo> disco_cheio;
-            if (k.limite > 0) disco_cheio.emplace(k.limite);
-            t().mnuSalvar_como.Click();
-        }
-        ASSERT_FALSE(s.mensagens.empty());
-        EXPECT_EQ(s.mensagens.back().titulo, "Erro 146");
-        EXPECT_EQ(nome_do_arquivo, a);
-        EXPECT_EQ(caption_dos_forms, "a.xml");
-        EXPECT_EQ(titulo_das_janelas(), "ORVEL - a.xml");
-        for (formulario* f : janelas_carregadas()) EXPECT_EQ(f->Caption, "ORVEL - a.xml") << f->nome();
-        EXPECT_FALSE(salvar_como);
-        EXPECT_TRUE(projeto_alterado);
-
-        s.mensagens.clear();
-        t().mnuSalvar.Click();
-        EXPECT_TRUE(s.mensagens.empty());
-        EXPECT_FALSE(projeto_alterado);
-        EXPECT_NE(conteudo(a).find(nome_da_rede_dado), std::string::npos);
-        EXPECT_EQ(conteudo(b), texto_de_b);
-        EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu")));
-    }
 }
 
 TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
@@ -828,6 +775,10 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         const auto p = t.find("</" + de + ">");
         return t.replace(p + 2, de.size(), para);
     };
+    // O projeto em UTF-16 (com a marca de ordem dos bytes) abre; com uma metade de par
+    // substituto sozinha, não.
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : trocar("ISO-8859-1", "UTF-16")) utf16 += std::string{c, '\0'};
     const int niveis = limite_de_profundidade_de_um_documento;
     const std::pair<std::string, std::string> casos[] = {
         {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>")},
@@ -845,6 +796,9 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         {"utf7.xml", trocar("ISO-8859-1", "UTF-7")},
         {"latin1_como_utf8.xml", trocar("ISO-8859-1\"?>", "UTF-8\"?><!-- Jos\xE9 -->")},
         {"alem_do_unicode.xml", trocar("ISO-8859-1\"?>", "UTF-8\"?><!-- \xF4\x90\x80\x80 -->")},
+        {"ascii.xml", trocar("ISO-8859-1\"?>", "US-ASCII\"?><!-- Jos\xE9 -->")},
+        {"surrogato.xml", utf16 + std::string("\x00\xDC", 2)},
+        {"marca_e_latin1.xml", "\xEF\xBB\xBF" + bom},
     };
     const char* avisos[] = {
         "o arquivo doctype.xml tem uma declaração DOCTYPE",
@@ -860,6 +814,9 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         "o arquivo utf7.xml usa a codificação UTF-7, que o programa não lê",
         "o arquivo latin1_como_utf8.xml tem bytes que não valem na codificação UTF-8",
         "o arquivo alem_do_unicode.xml tem bytes que não valem na codificação UTF-8",
+        "o arquivo ascii.xml tem bytes que não valem na codificação US-ASCII",
+        "o arquivo surrogato.xml tem bytes que não valem na codificação UTF-16",
+        "o arquivo marca_e_latin1.xml não é um documento XML bem formado",
     };
     for (std::size_t i = 0; i < std::size(casos); ++i) {
         const auto& [nome, texto] = casos[i];
@@ -884,9 +841,6 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].texto, "não foi possível ler o arquivo pasta.xml");
 
-    // O projeto em UTF-16 (com a marca de ordem dos bytes) também abre.
-    std::string utf16 = "\xFF\xFE";
-    for (const char c : trocar("ISO-8859-1", "UTF-16")) utf16 += std::string{c, '\0'};
     // No limite: níveis e atributos no máximo; espaço de nomes declarado, mas em elemento algum.
     const std::pair<std::string, std::string> aceitos[] = {
         {"niveis.xml", trocar("<rede>", "<rede>" + repetido(niveis - 2, "<x>") + repetido(niveis - 2, "</x>"))},

@@ -23,15 +23,10 @@ public:
     // Um documento, já nos bytes de uma codificação (da lista ou não).
     std::string documento() {
         malicia_ = entre(0, 3);
-        std::string texto;  // em pontos de código, guardados como UTF-8 sem conferência
-        const int antes = entre(0, 2);
-        for (int i = 0; i < antes; ++i) texto += fora_da_raiz();
-        texto += "<rss" + atributos() + ">";
-        const int pecas = entre(1, 10);
-        for (int i = 0; i < pecas; ++i) texto += conteudo();
-        texto += "</rss>";
-        if (sorte(4)) texto += fora_da_raiz();
-        return codificar(texto);
+        std::string t = sorte(2) ? fora_da_raiz() : "";
+        t += "<rss" + atributos() + ">";
+        for (int i = entre(1, 10); i > 0; --i) t += conteudo();
+        return codificar(t + "</rss>" + (sorte(4) ? fora_da_raiz() : ""));
     }
 
 private:
@@ -40,22 +35,20 @@ private:
     // Se entra uma construção mal feita: um documento de malícia 0 é bem feito (fora as marcas
     // escondidas em comentários, instruções e CDATA), um de malícia 3 quase só tem delas.
     bool mal() { return entre(1, 4) <= malicia_; }
-    template <class T, std::size_t N>
-    const T& um(const T (&lista)[N]) {
-        return lista[static_cast<std::size_t>(entre(0, static_cast<int>(N) - 1))];
+    // Um item da lista: os primeiros bons são bem feitos; os outros só entram com malícia.
+    template <std::size_t N>
+    std::string um(const char* const (&lista)[N], std::size_t bons = N) {
+        return lista[entre(0, static_cast<int>(mal() ? N : bons) - 1)];
     }
 
     // Caracteres perto das bordas do que o XML e as codificações admitem (U+10FFFF e além dele
     // escritos à mão, como um arquivo mal feito os traria).
     std::string caractere() {
-        static const char* const bons[] = {"a", "\xC3\xA9", "\xEF\xBF\xBD", "\xED\x9F\xBF", "\xEE\x80\x80",
-                                           "\xF4\x8F\xBF\xBF", "&amp;", "&#x10FFFF;", "\r\n", ">", "="};
-        if (!mal()) return um(bons);
-        static const char* const c[] = {"a", "\xC3\xA9", "\xEF\xBF\xBD", "\xEF\xBF\xBE", "\xEF\xBF\xBF", "\xED\x9F\xBF",
-                                        "\xEE\x80\x80", "\xF4\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF",
-                                        "\xED\xA0\x80", "\xC0\x80", "\x80", "\xFF", "&amp;", "&#x10FFFF;",
-                                        "&#x110000;", "]]>", "--", "?>", "\x01", "\r\n"};
-        return um(c);
+        static const char* const c[] = {"a", "\xC3\xA9", "\xEF\xBF\xBD", "\xED\x9F\xBF", "\xEE\x80\x80", "\xF4\x8F\xBF\xBF",
+                                        "&amp;", "&#x10FFFF;", "\r\n", ">", "=", "\xEF\xBF\xBE", "\xEF\xBF\xBF",
+                                        "\xF4\x90\x80\x80", "\xF7\xBF\xBF\xBF", "\xED\xA0\x80", "\xC0\x80", "\x80", "\xFF",
+                                        "&#x110000;", "]]>", "--", "?>", "\x01"};
+        return um(c, 11);
     }
     std::string texto_solto() {
         std::string t;
@@ -65,64 +58,52 @@ private:
     // Uma marca de início com mais atributos (ou declarações) que os limites: o que a contagem
     // tem de ver onde quer que a libxml2 o leia.
     std::string escondida() {
+        const bool atributos = sorte(2);
+        const int n = atributos ? limite_de_atributos_de_um_elemento : limite_de_espacos_de_nomes_de_um_documento;
         std::string t = "<h";
-        if (sorte(2)) {
-            for (int i = 0; i <= limite_de_atributos_de_um_elemento; ++i) t += " a" + std::to_string(i) + "=''";
-        } else {
-            for (int i = 0; i <= limite_de_espacos_de_nomes_de_um_documento; ++i)
-                t += " xmlns:p" + std::to_string(i) + "='u'";
-        }
+        for (int i = 0; i <= n; ++i) t += (atributos ? " a" : " xmlns:p") + std::to_string(i) + "='u'";
         return t + (sorte(2) ? "/>" : "></h>");
     }
     std::string dentro() {
         std::string t;
-        for (int i = entre(0, 3); i > 0; --i) t += sorte(3) ? escondida() : sorte(2) ? caractere() : std::string("<a b='>'>");
-        return t;
-    }
-    std::string valor() {
-        static const char* const v[] = {"", ">", "=", "/>", "'", "\"", "&lt;", "\xC3\xA9", "<", "\xF4\x90\x80\x80"};
-        std::string t;
-        for (int i = entre(0, 2); i > 0; --i) t += v[entre(0, mal() ? 9 : 7)];
+        for (int i = entre(0, 3); i > 0; --i) t += sorte(3) ? escondida() : sorte(2) ? caractere() : "<a b='>'>";
         return t;
     }
     std::string atributos() {
-        static const int quantos[] = {0, 0, 1, 2, 3, limite_de_atributos_de_um_elemento - 1, limite_de_atributos_de_um_elemento,
-                                      limite_de_atributos_de_um_elemento + 1};
+        static const int quantos[] = {0, 0, 1, 2, 3, limite_de_atributos_de_um_elemento - 1,
+                                      limite_de_atributos_de_um_elemento, limite_de_atributos_de_um_elemento + 1};
+        static const char* const espacos[] = {" ", "\n", "\t", "", "  "};
+        static const char* const valores[] = {"", ">", "=", "/>", "'", "\"", "&lt;", "\xC3\xA9", "<", "\xF4\x90\x80\x80"};
         std::string t;
-        const int n = um(quantos);
-        for (int i = 0; i < n; ++i) {
-            static const char* const espacos[] = {" ", "\n", "\t", "", "  "};
-            t += espacos[entre(0, mal() ? 4 : 2)];
-            t += sorte(8) ? "xmlns:q" + std::to_string(entre(0, 30)) : sorte(12) ? std::string("xmlns") : "a" + std::to_string(i);
+        for (int i = 0, n = quantos[entre(0, 7)]; i < n; ++i) {
+            t += um(espacos, 3);
+            t += sorte(8) ? "xmlns:q" + std::to_string(entre(0, 30)) : sorte(12) ? "xmlns" : "a" + std::to_string(i);
             t += sorte(4) ? " = " : "=";
             const char aspa = sorte(2) ? '"' : '\'';
-            std::string v = valor();
+            std::string v = um(valores, 8) + um(valores, 8);
             if (!mal()) std::erase(v, aspa);
             t += aspa + v + aspa;
         }
         return t;
     }
     std::string fora_da_raiz() {
-        switch (entre(0, mal() ? 4 : 1)) {
-            case 0: return "<!--" + dentro() + "-->";
-            case 1: return "<?pi " + dentro() + "?>";
-            case 2: return "<!DOCTYPE rss>";
-            case 3: return "\n";
-            default: return "<?" + std::string(sorte(2) ? " " : "\xC3\xA9") + dentro() + "?>";
-        }
+        static const char* const alvos[] = {"pi ", " ", "\xC3\xA9"};
+        if (!mal()) return sorte(2) ? "<!--" + dentro() + "-->" : "<?pi " + dentro() + "?>";
+        return sorte(3) ? "<!DOCTYPE rss>" : std::string("<?") + alvos[entre(0, 2)] + dentro() + "?>";
     }
     std::string conteudo() {
         static const char* const alvos[] = {"pi", " ", "1", "\xC3\xA9", "\xF4\x90\x80\x80", "xml", "\xE9"};
         static const char* const nomes[] = {"e", "p:e", "xmlns:e", "\xC3\xA9", "e\xF4\x90\x80\x80"};
         const bool m = mal();
+        const auto fim = [&](const char* fecha) { return m && sorte(2) ? "" : std::string(fecha); };
         switch (entre(0, m ? 8 : 4)) {
-            case 0: return "<!--" + dentro() + (m && sorte(2) ? "" : "-->");
-            case 1: return std::string("<?") + alvos[entre(0, m ? 6 : 0)] + " " + dentro() + (m && sorte(2) ? "" : "?>");
-            case 2: return "<![CDATA[" + dentro() + (m && sorte(2) ? "" : "]]>");
+            case 0: return "<!--" + dentro() + fim("-->");
+            case 1: return "<?" + um(alvos, 1) + " " + dentro() + fim("?>");
+            case 2: return "<![CDATA[" + dentro() + fim("]]>");
             case 3: return texto_solto();
             case 4: {
-                const std::string nome = nomes[entre(0, m ? 4 : 0)];
-                return "<" + nome + atributos() + ">" + texto_solto() + (m && sorte(2) ? "" : "</" + nome + ">");
+                const std::string nome = um(nomes, 1);
+                return "<" + nome + atributos() + ">" + texto_solto() + fim(("</" + nome + ">").c_str());
             }
             case 5: return "<!DOCTYPE rss>";
             case 6: return escondida();
@@ -131,18 +112,11 @@ private:
         }
     }
 
-    // O texto nos bytes de uma codificação: as da lista, com e sem declaração e marca, e as
-    // que o programa não lê (com nomes que um conversor aceitaria e a libxml2 não).
+    // O texto nos bytes de uma codificação: bem feito, cada codificação da lista com a sua
+    // declaração; com malícia, também as que o programa não lê (com nomes que um conversor
+    // aceitaria e a libxml2 não) e declarações que não batem com os bytes.
     std::string codificar(const std::string& texto) {
-        static const char* const declaradas[] = {"",         "UTF-8",     "ISO-8859-1",          "US-ASCII",     "latin1",
-                                                 "UTF-16",   "UTF-16LE",  "UTF-16BE ",           "UTF-16BE//TRANSLIT",
-                                                 "UTF\x99-7", "UTF-7",    "EBCDIC-US",           "UCS-4",        "windows-1252"};
-        const std::string declarada = declaradas[entre(0, mal() ? 13 : 4)];
-        const std::string declaracao =
-            declarada.empty() && sorte(2) ? "" : "<?xml version=\"1.0\" encoding=\"" + declarada + "\"?>";
-        const std::string inteiro = declaracao + texto;
         if (!mal()) {
-            // Bem feito: cada codificação com a sua declaração.
             switch (entre(0, 3)) {
                 case 0: return "\xEF\xBB\xBF" + texto;
                 case 1: return em_latin1("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + texto);
@@ -150,62 +124,55 @@ private:
                 default: return texto;
             }
         }
-        switch (entre(0, 5)) {
+        static const char* const declaradas[] = {"",        "UTF-8",     "ISO-8859-1", "US-ASCII", "latin1",
+                                                 "UTF-16",  "UTF-16LE",  "UTF-16BE ",  "UTF-16BE//TRANSLIT",
+                                                 "UTF\x99-7", "UTF-7",   "EBCDIC-US",  "UCS-4",    "windows-1252"};
+        const std::string inteiro = "<?xml version=\"1.0\" encoding=\"" + um(declaradas) + "\"?>" + texto;
+        switch (entre(0, 4)) {
             case 0: return "\xEF\xBB\xBF" + inteiro;
-            case 1:
-            case 2: return em_latin1(inteiro);
-            case 3: return em_utf16(inteiro, sorte(2));
+            case 1: return em_latin1(inteiro);
+            case 2: return em_utf16(inteiro, sorte(2));
             default: return inteiro;  // os bytes como estão, em UTF-8 ou não
         }
     }
-    // Cada ponto de código até U+00FF vira um byte; os outros ficam como estão.
+    // Os pontos de código de um texto em UTF-8 (sem conferir formas longas nem o máximo); um byte
+    // que não começa uma sequência vira uma metade de par substituto sozinha, com ele embaixo.
+    static std::vector<char32_t> pontos(const std::string& t) {
+        std::vector<char32_t> p;
+        for (std::size_t i = 0; i < t.size();) {
+            const auto c = static_cast<unsigned char>(t[i]);
+            const std::size_t largura = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 1;
+            if ((c >= 0x80 && largura == 1) || i + largura > t.size()) {
+                p.push_back(0xDC00 | c);
+                ++i;
+                continue;
+            }
+            char32_t ponto = largura == 1 ? c : c & (0x7F >> largura);
+            for (std::size_t k = 1; k < largura; ++k) ponto = (ponto << 6) | (static_cast<unsigned char>(t[i + k]) & 0x3F);
+            p.push_back(ponto);
+            i += largura;
+        }
+        return p;
+    }
+    // Até U+00FF (e cada byte solto), um byte; os outros pontos, "?".
     static std::string em_latin1(const std::string& t) {
         std::string s;
-        for (std::size_t i = 0; i < t.size(); ++i) {
-            const auto c = static_cast<unsigned char>(t[i]);
-            const auto c1 = i + 1 < t.size() ? static_cast<unsigned char>(t[i + 1]) : 0u;
-            if ((c == 0xC2 || c == 0xC3) && (c1 & 0xC0u) == 0x80u) {
-                s += static_cast<char>(((c & 0x1Fu) << 6) | (c1 & 0x3Fu));
-                ++i;
-            } else {
-                s += static_cast<char>(c);
-            }
-        }
+        for (const char32_t p : pontos(t)) s += p <= 0xFF || (p >= 0xDC80 && p <= 0xDCFF) ? static_cast<char>(p & 0xFF) : '?';
         return s;
     }
-    // Em UTF-16 com a marca; um byte solto (de um UTF-8 mal feito) vira uma metade de par
-    // substituto sozinha.
     static std::string em_utf16(const std::string& t, bool little_endian) {
         std::string s = little_endian ? "\xFF\xFE" : "\xFE\xFF";
-        auto unidade = [&](unsigned u) {
+        const auto unidade = [&](char32_t u) {
             const char alto = static_cast<char>(u >> 8), baixo = static_cast<char>(u & 0xFF);
             s += little_endian ? std::string{baixo, alto} : std::string{alto, baixo};
         };
-        for (std::size_t i = 0; i < t.size();) {
-            const auto c = static_cast<unsigned char>(t[i]);
-            unsigned ponto = c;
-            std::size_t largura = 1;
-            if (c >= 0xC2 && c <= 0xDF && i + 1 < t.size()) {
-                ponto = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(t[i + 1]) & 0x3Fu);
-                largura = 2;
-            } else if (c >= 0xE0 && c <= 0xEF && i + 2 < t.size()) {
-                ponto = ((c & 0x0Fu) << 12) | ((static_cast<unsigned char>(t[i + 1]) & 0x3Fu) << 6) |
-                        (static_cast<unsigned char>(t[i + 2]) & 0x3Fu);
-                largura = 3;
-            } else if (c >= 0xF0 && c <= 0xF4 && i + 3 < t.size()) {
-                ponto = ((c & 0x07u) << 18) | ((static_cast<unsigned char>(t[i + 1]) & 0x3Fu) << 12) |
-                        ((static_cast<unsigned char>(t[i + 2]) & 0x3Fu) << 6) | (static_cast<unsigned char>(t[i + 3]) & 0x3Fu);
-                largura = 4;
-            } else if (c >= 0x80) {
-                ponto = 0xDC00 | c;
-            }
-            if (ponto >= 0x10000 && ponto <= 0x10FFFF) {
-                unidade(0xD800 | ((ponto - 0x10000) >> 10));
-                unidade(0xDC00 | ((ponto - 0x10000) & 0x3FF));
+        for (const char32_t p : pontos(t)) {
+            if (p < 0x10000 || p > 0x10FFFF) {
+                unidade(p & 0xFFFF);
             } else {
-                unidade(ponto & 0xFFFF);
+                unidade(0xD800 | ((p - 0x10000) >> 10));
+                unidade(0xDC00 | ((p - 0x10000) & 0x3FF));
             }
-            i += largura;
         }
         return s;
     }
@@ -225,8 +192,8 @@ TEST(leitura_diferencial, a_libxml2_nunca_monta_mais_do_que_a_contagem_viu) {
         marcas_da_leitura m;
         resultado_da_carga r = resultado_da_carga::carregado;
         xmlFreeDoc(ler_xml_sem_doctype(bytes, nullptr, opcoes, r, nullptr, &m));
-        if (r == resultado_da_carga::carregado) ++aceitos;
-        if (!m.montadas.empty()) ++montados;
+        aceitos += r == resultado_da_carga::carregado;
+        montados += !m.montadas.empty();
         SCOPED_TRACE("documento " + std::to_string(n) + ": " + bytes.substr(0, 300));
         ASSERT_LE(m.montadas.size(), m.contadas.size());
         int declaracoes = 0;

@@ -182,65 +182,22 @@ TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
     EXPECT_FALSE(botoes.contains("Cancel"));
 }
 
-// As colunas do diálogo de abrir também falam português (o tipo de uma pasta, a data, o
-// tamanho) e mostram o que têm inteiro.
-TEST_F(vistas_no_qt, colunas_do_dialogo_de_abrir_em_portugues_e_inteiras) {
+// As colunas dos diálogos de abrir e de salvar falam português (o tipo de uma pasta, a data, o
+// tamanho) e mostram o que têm inteiro, os nomes longos também, com as outras colunas à vista.
+TEST_F(vistas_no_qt, colunas_dos_dialogos_em_portugues_e_inteiras) {
     ASSERT_TRUE(instalar_traducao_do_qt());
     teste::escrever(pasta.arquivo("rede.xml"), "<rss/>");
     std::filesystem::create_directory(pasta.arquivo("sub"));
-    QStringList cabecalhos;
-    std::map<QString, QStringList> linhas;
-    std::vector<std::string> cortadas;
-    QTimer::singleShot(0, [&] {
-        QWidget* d = QApplication::activeModalWidget();
-        if (!d) return;
-        auto* detalhes = d->findChild<QTreeView*>("treeView");
-        if (!detalhes) {
-            d->close();
-            return;
-        }
-        const QAbstractItemModel* m = detalhes->model();
-        for (int i = 0; i < 400 && m->rowCount(detalhes->rootIndex()) < 2; ++i) QTest::qWait(5);
-        QTest::qWait(50);
-        for (int c = 0; c < m->columnCount(); ++c) cabecalhos << m->headerData(c, Qt::Horizontal).toString();
-        for (int r = 0; r < m->rowCount(detalhes->rootIndex()); ++r) {
-            QStringList v;
-            for (int c = 0; c < m->columnCount(); ++c) v << m->index(r, c, detalhes->rootIndex()).data().toString();
-            linhas[v.front()] = v;
-        }
-        for (int c = 1; c < m->columnCount(); ++c)
-            if (detalhes->header()->sectionSize(c) < static_cast<QAbstractItemView*>(detalhes)->sizeHintForColumn(c) ||
-                detalhes->header()->sectionSize(c) < detalhes->header()->sectionSizeHint(c))
-                cortadas.push_back(cabecalhos.value(c).toStdString());
-        d->close();
-    });
-    EXPECT_EQ(servicos.dialogo_abrir({"Abrir", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""}), std::nullopt);
-    EXPECT_EQ(cabecalhos, (QStringList{"Nome", "Tamanho", "Tipo", QString::fromUtf8("Data de modificação")}));
-    ASSERT_EQ(linhas.count("sub"), 1u);
-    ASSERT_EQ(linhas.count("rede.xml"), 1u);
-    EXPECT_EQ(linhas["sub"].value(2), "Pasta");
-    EXPECT_EQ(linhas["rede.xml"].value(1), "6 bytes");
-    EXPECT_EQ(linhas["rede.xml"].value(2), "Documento XML");
-    const QDateTime quando = QFileInfo(QString::fromStdString(pasta.arquivo("rede.xml"))).lastModified();
-    EXPECT_EQ(linhas["rede.xml"].value(3), quando.toString("dd/MM/yyyy HH:mm"));
-    EXPECT_EQ(cortadas, std::vector<std::string>{});
-}
-
-// Os diálogos de abrir e de salvar mostram cada nome da pasta inteiro, sem reticências, e as
-// outras colunas à vista ao lado dele.
-TEST_F(vistas_no_qt, nomes_inteiros_nos_dialogos_de_abrir_e_salvar) {
-    ASSERT_TRUE(instalar_traducao_do_qt());
-    const std::vector<std::string> nomes = {"grade_5x5_ciclo_60_duracao_1h.xml", "projeto_de_teste_bem_pequeno.xml", "a.xml"};
-    for (const std::string& n : nomes) teste::escrever(pasta.arquivo(n), "<rss/>");
-    struct caso {
-        const char* dialogo;
-        std::function<void()> abrir;
-    };
+    for (const char* longo : {"grade_5x5_ciclo_60_duracao_1h.xml", "projeto_de_teste_bem_pequeno.xml"})
+        teste::escrever(pasta.arquivo(longo), "<rss/>");
     const parametros_do_dialogo p{"Arquivo", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""};
-    const caso casos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }}, {"salvar", [&] { servicos.dialogo_salvar(p); }}};
-    for (const caso& c : casos) {
-        SCOPED_TRACE(c.dialogo);
-        std::vector<std::string> vistos, cortados;
+    const std::pair<const char*, std::function<void()>> dialogos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }},
+                                                                     {"salvar", [&] { servicos.dialogo_salvar(p); }}};
+    for (const auto& [dialogo, abrir] : dialogos) {
+        SCOPED_TRACE(dialogo);
+        QStringList cabecalhos;
+        std::map<QString, QStringList> linhas;
+        std::vector<std::string> cortados;
         QTimer::singleShot(0, [&] {
             QWidget* d = QApplication::activeModalWidget();
             if (!d) return;
@@ -250,22 +207,38 @@ TEST_F(vistas_no_qt, nomes_inteiros_nos_dialogos_de_abrir_e_salvar) {
                 return;
             }
             const QAbstractItemModel* m = detalhes->model();
-            for (int i = 0; i < 400 && m->rowCount(detalhes->rootIndex()) < int(nomes.size()); ++i) QTest::qWait(5);
+            const QModelIndex raiz = detalhes->rootIndex();
+            for (int i = 0; i < 400 && m->rowCount(raiz) < 4; ++i) QTest::qWait(5);
             QTest::qWait(50);
-            for (int r = 0; r < m->rowCount(detalhes->rootIndex()); ++r) {
-                vistos.push_back(m->index(r, 0, detalhes->rootIndex()).data().toString().toStdString());
-                for (int col = 0; col < m->columnCount(); ++col) {
-                    const QModelIndex i = m->index(r, col, detalhes->rootIndex());
+            for (int c = 0; c < m->columnCount(); ++c) {
+                cabecalhos << m->headerData(c, Qt::Horizontal).toString();
+                if (detalhes->header()->sectionSize(c) < detalhes->header()->sectionSizeHint(c))
+                    cortados.push_back(cabecalhos.back().toStdString());
+            }
+            for (int r = 0; r < m->rowCount(raiz); ++r) {
+                QStringList v;
+                for (int c = 0; c < m->columnCount(); ++c) {
+                    const QModelIndex i = m->index(r, c, raiz);
+                    v << i.data().toString();
                     const QRect onde = detalhes->visualRect(i);
                     if (onde.width() < detalhes->sizeHintForIndex(i).width() || onde.left() < 0 ||
                         onde.right() >= detalhes->viewport()->width())
-                        cortados.push_back(i.data().toString().toStdString());
+                        cortados.push_back(v.back().toStdString());
                 }
+                linhas[v.front()] = v;
             }
             d->close();
         });
-        c.abrir();
-        EXPECT_EQ(vistos.size(), nomes.size());
+        abrir();
+        EXPECT_EQ(cabecalhos, (QStringList{"Nome", "Tamanho", "Tipo", QString::fromUtf8("Data de modificação")}));
+        EXPECT_EQ(linhas.size(), 4u);
+        ASSERT_EQ(linhas.count("sub"), 1u);
+        ASSERT_EQ(linhas.count("rede.xml"), 1u);
+        EXPECT_EQ(linhas["sub"].value(2), "Pasta");
+        EXPECT_EQ(linhas["rede.xml"].value(1), "6 bytes");
+        EXPECT_EQ(linhas["rede.xml"].value(2), "Documento XML");
+        const QDateTime quando = QFileInfo(QString::fromStdString(pasta.arquivo("rede.xml"))).lastModified();
+        EXPECT_EQ(linhas["rede.xml"].value(3), quando.toString("dd/MM/yyyy HH:mm"));
         EXPECT_EQ(cortados, std::vector<std::string>{});
     }
 }
