@@ -1,17 +1,11 @@
 #pragma once
-// O arquivo de projeto é lido e gravado um valor por vez sobre um único documento XML do
-// processo. Cada valor mora numa árvore de dois níveis sob a raiz "rss": um elemento de
-// nível 1 ("rede", "links", "nos", "link7", "no3"...) com um elemento por chave, cujo texto
-// é o valor.
+// O documento XML de uma abertura ou de um salvamento do arquivo de projeto. Cada operação tem o
+// seu, que vive só enquanto ela dura: nada do arquivo fica no processo entre uma e outra.
 //
-// Uma sequência de chamadas (um salvamento ou uma abertura) começa com xml_recarregar True e
-// xml_salvar_e_liberar False; antes da última chamada o chamador põe xml_salvar_e_liberar em
-// True. A primeira chamada carrega o arquivo; as do meio trabalham no documento em memória;
-// a última libera as referências (e, na gravação, salva). Nada chega ao disco antes da
-// última gravação, e ela troca o arquivo de uma vez: numa falha o arquivo fica como estava.
-//
-// Estas operações não têm código de local: uma falha (arquivo que não pode ser gravado,
-// chamada sem documento aberto) sobe para o salvamento ou a abertura que as chamou.
+// Cada valor mora numa árvore de dois níveis sob a raiz "rss": um elemento de nível 1 ("rede",
+// "links", "nos", "link7", "no3"...) com um elemento por chave, cujo texto é o valor. Um
+// arquivo que já existe é atualizado no lugar: um elemento que existe fica onde está, uma chave
+// que o salvamento não escreve guarda o texto antigo, e o que é novo entra no fim do seu pai.
 
 #include <concepts>
 #include <memory>
@@ -25,44 +19,47 @@
 
 namespace orvel {
 
-// Referências mantidas entre as chamadas.
-inline std::unique_ptr<documento_de_xml> documento_xml;  // criado no primeiro uso
-inline no_xml raiz_xml;       // a raiz do documento aberto; vazia quando não há sequência aberta
-inline no_xml elemento_xml;   // o elemento de nível 1 da chamada corrente
-inline no_xml valor_xml;      // o elemento da chave da chamada corrente
-inline no_xml removido_xml;   // o último elemento de posição livre podado
-inline no_xml instrucao_xml;  // a instrução da folha de estilo de um documento novo
+class documento_de_projeto {
+public:
+    // O documento do arquivo, para ler. Sem projeto no caminho (não há arquivo, ele não se lê,
+    // não é XML, a raiz não é "rss" ou tem elementos num espaço de nomes), carga() e eh_projeto()
+    // dizem por quê, e toda chave se lê "".
+    static documento_de_projeto para_ler(const std::string& caminho);
 
-// Quando True, a próxima sequência de gravação não lê o arquivo que existe no caminho:
-// começa de um documento novo, que só substitui o arquivo antigo no salvamento final
-// (é o "substituir" de um arquivo escolhido no "Salvar como"). Toda abertura o volta a False.
-inline bool xml_substituir_arquivo = false;
+    // O documento em que se grava a rede: o do projeto que o caminho já tem, sem os elementos das
+    // posições que a rede não usa; ou um documento de projeto novo quando não há projeto legível
+    // no caminho, ou quando o arquivo vai ser substituído por inteiro. Nada vai ao disco antes de
+    // salvar().
+    static documento_de_projeto para_gravar(const std::string& caminho, bool substituir, const rede_dada& rede);
 
-// O que a última abertura achou no caminho.
-enum class situacao_do_arquivo_xml {
-    nenhum,       // ainda não houve abertura
-    projeto,      // XML bem formado com a raiz "rss"
-    sem_arquivo,  // não havia arquivo (ou xml_substituir_arquivo o pôs de lado): documento novo
-    ilegivel,     // havia, mas não pôde ser lido (ou traz DOCTYPE): documento novo
-    nao_eh_xml,   // foi lido, mas não é XML bem formado: documento novo
-    outra_raiz,   // XML bem formado cuja raiz não é "rss"
+    // O que a carga do arquivo deu, e o seu detalhe (a codificação, o prefixo...).
+    resultado_da_carga carga() const noexcept { return carga_; }
+    const std::string& detalhe_da_carga() const noexcept { return xml_->detalhe_da_carga(); }
+    // True quando o arquivo carregado é um projeto: XML bem formado com a raiz "rss" e nenhum
+    // elemento num espaço de nomes.
+    bool eh_projeto() const noexcept { return projeto_; }
+    // O espaço de nomes de algum elemento do arquivo carregado ("" quando nenhum tem).
+    std::string espaco_de_nomes_de_um_elemento() const { return xml_->espaco_de_nomes_de_um_elemento(); }
+
+    // O texto da chave dentro do elemento de nível 1; "" quando falta um dos dois.
+    std::string ler(std::string_view elemento, std::string_view chave) const;
+    // Grava o texto na chave do elemento de nível 1, criando o que faltar no fim do pai.
+    void gravar(std::string_view elemento, std::string_view chave, std::string_view texto);
+
+    // Troca o arquivo do caminho pelo documento, de uma vez: carregado quando gravou; senão, por
+    // que o documento pronto não seria lido de volta (o arquivo antigo fica como estava). Uma
+    // falha do disco é a falha erro_de_arquivo.
+    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho) const { return xml_->salvar(caminho); }
+
+private:
+    documento_de_projeto() = default;
+    void comecar_projeto_novo();
+
+    std::unique_ptr<documento_de_xml> xml_;
+    no_xml raiz_;
+    resultado_da_carga carga_ = resultado_da_carga::inexistente;
+    bool projeto_ = false;
 };
-inline situacao_do_arquivo_xml situacao_do_documento_xml = situacao_do_arquivo_xml::nenhum;
-// O resultado da carga do arquivo na última abertura: diz por que um arquivo não foi lido.
-inline resultado_da_carga carga_do_documento_xml = resultado_da_carga::inexistente;
-
-// True quando a última abertura carregou um arquivo de projeto: XML bem formado com a raiz
-// "rss". Depois da primeira leitura de uma abertura, é o que separa um projeto de um arquivo
-// qualquer (que se lê como um documento sem chave alguma).
-bool documento_xml_eh_projeto();
-
-enum class finalidade_da_abertura_xml { gravacao, leitura };
-
-// Carrega o arquivo no documento; sem arquivo legível e bem formado (e, numa gravação, também
-// quando a raiz do arquivo não é "rss"), monta um documento de projeto novo: a instrução "xml-stylesheet" que aponta para "modelo_orvel.xsl" na pasta do
-// programa e a raiz "rss" (a declaração <?xml?> sai sozinha na gravação, em ISO-8859-1).
-// Só gravar_valor_xml e ler_valor_xml a chamam.
-void abrir_documento_xml(const std::string& caminho, finalidade_da_abertura_xml finalidade);
 
 // Os dados da instrução da folha de estilo de um arquivo novo.
 std::string dados_da_folha_de_estilo();
@@ -71,12 +68,9 @@ std::string dados_da_folha_de_estilo();
 std::string nome_do_elemento_do_link(int link);
 std::string nome_do_elemento_do_no(int no);
 
-// Grava o texto na chave do elemento de nível 1, criando o que faltar no fim do pai. Na
-// primeira chamada da sequência, carrega o arquivo e poda os elementos das posições livres.
-// As marcas da sequência (xml_recarregar, xml_salvar_e_liberar) e as posições em uso são as do
-// contexto dado.
-void gravar_texto_xml(const std::string& caminho, std::string_view chave, std::string_view texto,
-                      std::string_view elemento, contexto_da_rede& c);
+// Por que um projeto não é gravado, quando o documento pronto não passaria na leitura que o
+// abriria de novo.
+std::string por_que_nao_grava(resultado_da_carga recusa);
 
 // O texto de um valor: Byte, Integer e Long em decimal; Single com até 7 algarismos e o
 // separador decimal regional; Boolean "True"/"False"; textos como são.
@@ -93,15 +87,5 @@ std::string texto_do_valor_xml(const T& valor) {
         return std::string(std::string_view(valor));
     }
 }
-
-template <class T>
-void gravar_valor_xml(const std::string& caminho, std::string_view chave, const T& valor, std::string_view elemento,
-                      contexto_da_rede& c) {
-    gravar_texto_xml(caminho, chave, texto_do_valor_xml(valor), elemento, c);
-}
-
-// O texto da chave dentro do elemento de nível 1; "" quando falta um dos dois. Nunca grava.
-std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento,
-                          contexto_da_rede& c);
 
 }  // namespace orvel

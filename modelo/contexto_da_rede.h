@@ -133,8 +133,6 @@ struct desenho_dado {
     X(parar_processamento, bool)       \
     X(processando, bool)               \
     X(execucao_em_curso, bool)         \
-    X(xml_recarregar, bool)            \
-    X(xml_salvar_e_liberar, bool)      \
     X(revisao_da_rede, Long)           \
     X(revisao_processada, Long)
 struct estado_do_projeto {

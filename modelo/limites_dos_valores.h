@@ -7,7 +7,6 @@
 // nó recém-desenhado) ou de uma opção não imposta é aceito no arquivo quando a faixa o diz.
 
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -52,23 +51,6 @@ inline constexpr faixa_de_valor faixa_total_de_links{0, 150};
 // ciclo máximo que se pode impor; o período simulado é de dez minutos ou de uma hora.
 inline constexpr faixa_de_valor faixa_t_de_ciclo_da_rede{0, faixa_t_de_ciclo_maximo_imposto.maximo};
 inline constexpr faixa_de_valor faixa_periodo_de_simulacao{0, 3600};
-
-// Uma chave do arquivo com a sua faixa; lista: o texto é uma lista e a faixa vale para cada item.
-struct faixa_de_chave {
-    std::string_view chave;
-    const faixa_de_valor* faixa;
-    bool lista = false;
-};
-
-// Todas as chaves com faixa, na ordem da tabela.
-std::span<const faixa_de_chave> chaves_com_faixa();
-
-// A faixa dos valores de uma chave do arquivo de projeto (numa lista, a de cada item);
-// nullptr para uma chave sem faixa (textos, desenho, resultados).
-const faixa_de_valor* faixa_da_chave(std::string_view chave);
-
-// True para as chaves cujo texto é uma lista de números ("1,0,3,").
-bool chave_de_lista_de_numeros(std::string_view chave);
 
 // Os números de uma faixa como o usuário os lê ("1", "9999", "-32768").
 std::string texto_da_faixa(const faixa_de_valor& faixa);  // "entre 1 e 99"

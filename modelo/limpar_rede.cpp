@@ -1,23 +1,25 @@
 #include "modelo/limpar_rede.h"
 
+#include <utility>
+
 #include "modelo/desenho_da_rede.h"
 
 namespace orvel {
 
-void esvaziar_rede(contexto_da_rede& c) {
+void esvaziar_rede(contexto_da_rede& c) noexcept {
     // A rede dada, as cópias de edição dos diálogos, o estado do editor, os valores da
     // animação e os textos das listas do arquivo voltam inteiros ao vazio (o índice 0 das
     // tabelas fica). Ficam como estão: o nome do arquivo e o estado do projeto, os textos
     // do diagrama depois do processamento (lista_de_cor_do_grupo_depois), a medida da tela
     // e o fim da apresentação.
-    const auto listas_das_cores_depois = c.listas.lista_de_cor_do_grupo_depois;
+    auto listas_das_cores_depois = std::move(c.listas.lista_de_cor_do_grupo_depois);
     esvaziar_grupo(c.rede);
     esvaziar_grupo(c.desenho);
     esvaziar_grupo(c.edicao);
     esvaziar_grupo(c.editor);
     esvaziar_grupo(c.animacao);
     esvaziar_grupo(c.listas);
-    c.listas.lista_de_cor_do_grupo_depois = listas_das_cores_depois;
+    c.listas.lista_de_cor_do_grupo_depois = std::move(listas_das_cores_depois);
 
     // Do cálculo: as cópias de trabalho e os dados derivados inteiros, e os resultados que as
     // vistas e o arquivo mostram; o resto é da limpeza do próprio cálculo, no começo de cada

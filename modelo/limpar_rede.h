@@ -11,7 +11,7 @@ struct contexto_da_rede;
 void limpar_rede(contexto_da_rede& c);
 
 // A parte de limpar_rede que é só da rede: as tabelas de c voltam ao vazio (o desenho da rede
-// inclusive), sem tocar em janela nenhuma.
-void esvaziar_rede(contexto_da_rede& c);
+// inclusive), sem tocar em janela nenhuma. Só esvazia e move: não falha.
+void esvaziar_rede(contexto_da_rede& c) noexcept;
 
 }  // namespace orvel

@@ -70,8 +70,6 @@ inline auto& dados_ok = contexto_global.projeto.dados_ok;
 inline auto& parar_processamento = contexto_global.projeto.parar_processamento;
 inline auto& processando = contexto_global.projeto.processando;        // um "Processar" está em andamento (o botão de parar o desliga)
 inline auto& execucao_em_curso = contexto_global.projeto.execucao_em_curso;  // de "Processar" até o processamento voltar: nenhum outro comando age
-inline auto& xml_recarregar = contexto_global.projeto.xml_recarregar;
-inline auto& xml_salvar_e_liberar = contexto_global.projeto.xml_salvar_e_liberar;
 // Cresce a cada mudança da rede que o cálculo lê (nó ou link criado, eliminado ou com dados
 // confirmados, opções confirmadas, outro projeto aberto ou um novo): quem guardou o valor sabe
 // se a rede ainda é a mesma. Nenhuma limpeza o volta a zero.

@@ -17,15 +17,6 @@
 namespace orvel {
 namespace {
 
-// O armazenamento trabalha no contexto que recebe; aqui, no do processo.
-template <class T>
-void gravar_valor_xml(const std::string& caminho, std::string_view chave, const T& valor, std::string_view elemento) {
-    orvel::gravar_valor_xml(caminho, chave, valor, elemento, contexto());
-}
-std::string ler_valor_xml(const std::string& caminho, std::string_view chave, std::string_view elemento) {
-    return orvel::ler_valor_xml(caminho, chave, elemento, contexto());
-}
-
 using teste::conteudo;
 using teste::escrever;
 using teste::falha_de;
@@ -36,14 +27,11 @@ struct valor {
     std::string chave, texto, elemento;
 };
 
-// Um salvamento inteiro: a primeira gravação recarrega, a última salva e libera.
-void salvar_valores(const std::string& caminho, const std::vector<valor>& valores) {
-    xml_recarregar = true;
-    xml_salvar_e_liberar = false;
-    for (std::size_t i = 0; i < valores.size(); ++i) {
-        if (i + 1 == valores.size()) xml_salvar_e_liberar = true;
-        gravar_valor_xml(caminho, valores[i].chave, valores[i].texto, valores[i].elemento);
-    }
+// Um salvamento inteiro, sobre as posições em uso da rede do processo.
+void salvar_valores(const std::string& caminho, const std::vector<valor>& valores, bool substituir = false) {
+    documento_de_projeto doc = documento_de_projeto::para_gravar(caminho, substituir, contexto().rede);
+    for (const valor& v : valores) doc.gravar(v.elemento, v.chave, v.texto);
+    if (doc.salvar(caminho) != resultado_da_carga::carregado) falhar(tipo_de_falha::erro_de_arquivo);
 }
 
 class armazenamento_xml : public ::testing::Test {
@@ -52,7 +40,6 @@ protected:
         s.pasta = "/opt/Orvel Área";
         existe_link.preencher(false);
         existe_no.preencher(false);
-        xml_substituir_arquivo = false;
     }
     void TearDown() override {
         definir_separador_decimal('.');
@@ -68,21 +55,19 @@ protected:
 TEST_F(armazenamento_xml, arquivo_novo_tem_declaracao_folha_de_estilo_e_valores_na_ordem_da_primeira_gravacao) {
     s.pasta = "/opt/Orvel Área/";
     definir_separador_decimal(',');
-    xml_recarregar = true;
-    xml_salvar_e_liberar = false;
-    gravar_valor_xml(arq, "nome_da_rede_dado", std::string("Rede & <não> €"), "rede");
-    gravar_valor_xml(arq, "t_de_ciclo_imposto_dado", Integer(90), "rede");
-    gravar_valor_xml(arq, "relacao", "1,", "links");
-    gravar_valor_xml(arq, "fluxo_dado", Single(1800.5f), "link1");
-    gravar_valor_xml(arq, "verde_de_seguranca_dado", Byte(12), "link1");
-    gravar_valor_xml(arq, "eh_no_escravo_dado", false, "link1");
-    gravar_valor_xml(arq, "t_de_ciclo_imposto_dado", Integer(100), "rede");  // chave já escrita: mesmo lugar
-    EXPECT_FALSE(std::filesystem::exists(arq));  // nada vai ao disco antes da última gravação
-    xml_salvar_e_liberar = true;
-    gravar_valor_xml(arq, "data_rel", "", "rede");
-    EXPECT_FALSE(raiz_xml);
-    EXPECT_FALSE(elemento_xml);
-    EXPECT_FALSE(valor_xml);
+    {
+        documento_de_projeto doc = documento_de_projeto::para_gravar(arq, false, contexto().rede);
+        doc.gravar("rede", "nome_da_rede_dado", "Rede & <não> €");
+        doc.gravar("rede", "t_de_ciclo_imposto_dado", texto_do_valor_xml(Integer(90)));
+        doc.gravar("links", "relacao", "1,");
+        doc.gravar("link1", "fluxo_dado", texto_do_valor_xml(Single(1800.5f)));
+        doc.gravar("link1", "verde_de_seguranca_dado", texto_do_valor_xml(Byte(12)));
+        doc.gravar("link1", "eh_no_escravo_dado", texto_do_valor_xml(false));
+        doc.gravar("rede", "t_de_ciclo_imposto_dado", texto_do_valor_xml(Integer(100)));  // chave já escrita: mesmo lugar
+        doc.gravar("rede", "data_rel", "");
+        EXPECT_FALSE(std::filesystem::exists(arq));  // nada vai ao disco antes de salvar
+        ASSERT_EQ(doc.salvar(arq), resultado_da_carga::carregado);
+    }
 
     const std::string esperado =
         declaracao +
@@ -94,16 +79,13 @@ TEST_F(armazenamento_xml, arquivo_novo_tem_declaracao_folha_de_estilo_e_valores_
         "<eh_no_escravo_dado>False</eh_no_escravo_dado></link1></rss>\n";
     EXPECT_EQ(conteudo(arq), esperado);
 
-    xml_recarregar = true;
-    xml_salvar_e_liberar = false;
-    EXPECT_EQ(ler_valor_xml(arq, "nome_da_rede_dado", "rede"), "Rede & <não> €");
-    EXPECT_TRUE(documento_xml_eh_projeto());
-    EXPECT_EQ(ler_valor_xml(arq, "fluxo_dado", "link1"), "1800,5");
-    EXPECT_EQ(ler_valor_xml(arq, "data_rel", "rede"), "");
-    EXPECT_EQ(ler_valor_xml(arq, "nao_ha", "rede"), "");
-    xml_salvar_e_liberar = true;
-    EXPECT_EQ(ler_valor_xml(arq, "nome_do_no_dado", "no1"), "");
-    EXPECT_FALSE(raiz_xml);
+    const documento_de_projeto lido = documento_de_projeto::para_ler(arq);
+    EXPECT_TRUE(lido.eh_projeto());
+    EXPECT_EQ(lido.ler("rede", "nome_da_rede_dado"), "Rede & <não> €");
+    EXPECT_EQ(lido.ler("link1", "fluxo_dado"), "1800,5");
+    EXPECT_EQ(lido.ler("rede", "data_rel"), "");
+    EXPECT_EQ(lido.ler("rede", "nao_ha"), "");
+    EXPECT_EQ(lido.ler("no1", "nome_do_no_dado"), "");
     EXPECT_EQ(conteudo(arq), esperado);  // ler nunca grava
 }
 
@@ -128,37 +110,25 @@ TEST_F(armazenamento_xml, arquivo_existente_e_atualizado_no_lugar_e_perde_as_pos
 
 TEST_F(armazenamento_xml, arquivo_que_nao_e_projeto_e_reconhecido_e_fica_como_estava) {
     const auto ler = [&](const std::string& caminho) {
-        xml_recarregar = true;
-        xml_salvar_e_liberar = true;
-        return ler_valor_xml(caminho, "nome_da_rede_dado", "rede");
+        const documento_de_projeto doc = documento_de_projeto::para_ler(caminho);
+        return std::pair(doc.carga(), doc.eh_projeto() ? doc.ler("rede", "nome_da_rede_dado") : std::string("-"));
     };
     escrever(arq, "isto não é XML");
-    EXPECT_EQ(ler(arq), "");
-    EXPECT_EQ(situacao_do_documento_xml, situacao_do_arquivo_xml::nao_eh_xml);
-    EXPECT_FALSE(documento_xml_eh_projeto());
+    EXPECT_EQ(ler(arq), std::pair(resultado_da_carga::mal_formado, std::string("-")));
     EXPECT_EQ(conteudo(arq), "isto não é XML");
 
     escrever(arq, "<html><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede></html>");
-    ler(arq);
-    EXPECT_EQ(situacao_do_documento_xml, situacao_do_arquivo_xml::outra_raiz);
-    EXPECT_FALSE(documento_xml_eh_projeto());
+    EXPECT_EQ(ler(arq), std::pair(resultado_da_carga::carregado, std::string("-")));
 
     const auto inexistente = pasta.arquivo("nao_ha.xml");
-    EXPECT_EQ(ler(inexistente), "");
-    EXPECT_EQ(situacao_do_documento_xml, situacao_do_arquivo_xml::sem_arquivo);
+    EXPECT_EQ(ler(inexistente), std::pair(resultado_da_carga::inexistente, std::string("-")));
     EXPECT_FALSE(std::filesystem::exists(inexistente));
 
     escrever(arq, "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede></rss>");
-    EXPECT_EQ(ler(arq), "R");
-    EXPECT_TRUE(documento_xml_eh_projeto());
+    EXPECT_EQ(ler(arq), std::pair(resultado_da_carga::carregado, std::string("R")));
 }
 
-TEST_F(armazenamento_xml, falhas_sobem_para_o_chamador_e_o_arquivo_antigo_fica_intacto) {
-    // Sem sequência aberta (depois da liberação e sem recarregar).
-    salvar_valores(arq, {{"a", "1", "rede"}});
-    EXPECT_EQ(falha_de([&] { gravar_valor_xml(arq, "a", "2", "rede"); }), tipo_de_falha::objeto_nao_definido);
-    EXPECT_EQ(falha_de([&] { ler_valor_xml(arq, "a", "rede"); }), tipo_de_falha::objeto_nao_definido);
-
+TEST_F(armazenamento_xml, falhas_do_disco_deixam_o_arquivo_antigo_intacto) {
     EXPECT_EQ(falha_de([&] { salvar_valores(pasta.arquivo("nao_ha/rede.xml"), {{"a", "1", "rede"}}); }),
               tipo_de_falha::erro_de_arquivo);
     EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("nao_ha")));
@@ -183,18 +153,10 @@ TEST_F(armazenamento_xml, falhas_sobem_para_o_chamador_e_o_arquivo_antigo_fica_i
 
 TEST_F(armazenamento_xml, substituir_arquivo_grava_do_zero) {
     escrever(arq, "<?xml-stylesheet href=\"x.xsl\"?><rss><rede><a>1</a><b>2</b></rede></rss>");
-    xml_substituir_arquivo = true;
-    salvar_valores(arq, {{"b", "3", "rede"}});
-    EXPECT_FALSE(xml_substituir_arquivo);
+    salvar_valores(arq, {{"b", "3", "rede"}}, true);
     EXPECT_EQ(conteudo(arq), declaracao +
                                  "<?xml-stylesheet type=\"text/xsl\" href=\"/opt/Orvel%20%C3%81rea/modelo_orvel.xsl\"?>\n"
                                  "<rss><rede><b>3</b></rede></rss>\n");
-    // Uma leitura não substitui nada, e desfaz o pedido.
-    xml_substituir_arquivo = true;
-    xml_recarregar = true;
-    xml_salvar_e_liberar = true;
-    EXPECT_EQ(ler_valor_xml(arq, "b", "rede"), "3");
-    EXPECT_FALSE(xml_substituir_arquivo);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "comum/reabrir_projeto.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
+#include "modelo/chaves_do_projeto.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/limites_dos_valores.h"
 #include "modelo/limpar_rede.h"
@@ -701,12 +702,12 @@ TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abai
     ASSERT_TRUE(abrir(base)) << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 
     int testadas = 0;
-    for (const faixa_de_chave& f : chaves_com_faixa()) {
+    for (const chave_com_faixa& f : chaves_com_faixa()) {
         const double abaixo = f.faixa->minimo - 1 == 0 && f.faixa->aceita_zero ? -1 : f.faixa->minimo - 1;
         for (const double v : {f.faixa->maximo + 1, abaixo}) {
             const std::string valor = texto_de_double(v);
-            SCOPED_TRACE(std::string(f.chave) + " = " + valor);
-            const std::string abre = "<" + std::string(f.chave) + ">";
+            SCOPED_TRACE(f.chave + " = " + valor);
+            const std::string abre = "<" + f.chave + ">";
             std::string texto = bom;
             const auto p = texto.find(abre);
             ASSERT_NE(p, std::string::npos);
@@ -724,7 +725,7 @@ TEST_F(arquivo_de_projeto, cada_chave_da_tabela_das_faixas_recusada_acima_e_abai
             EXPECT_FALSE(abrir(arq));
             ASSERT_EQ(s.mensagens.size(), 1u);
             const std::string& aviso = s.mensagens[0].texto;
-            EXPECT_NE(aviso.find(": " + std::string(f.chave) + " = " + valor + " (em "), std::string::npos) << aviso;
+            EXPECT_NE(aviso.find(": " + f.chave + " = " + valor + " (em "), std::string::npos) << aviso;
             EXPECT_NE(aviso.find("fora da faixa " + texto_da_faixa(*f.faixa)), std::string::npos) << aviso;
             EXPECT_EQ(nome_do_arquivo, base);
             ++testadas;
