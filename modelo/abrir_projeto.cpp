@@ -53,9 +53,9 @@ struct valor_recusado {
     std::string elemento, chave, valor, motivo;
 };
 
-// Lê cada chave da volta para o campo da rede lida. Um valor recusado lê-se como "" (o valor de
-// uma chave que falta) ou 0, para que a leitura chegue ao fim sem estouro; a abertura o recusa
-// depois, com o aviso do primeiro.
+// Lê cada chave da volta para o campo da rede lida e guarda o primeiro valor que os diálogos
+// não aceitariam: a abertura é então recusada, com o aviso dele, e a rede lida descartada. Um
+// número que não cabe no seu campo é lido como 0, para que a leitura chegue ao fim.
 class leitor {
 public:
     leitor(const documento_de_projeto& doc, contexto_da_rede& lido) : doc_(doc), lido_(lido) {}
@@ -68,8 +68,8 @@ public:
     }
 
     void operator()(const lugar_da_chave& l) {
-        std::string texto = doc_.ler(l.elemento, l.nome);
-        if (!conferir(l, texto)) texto.clear();
+        const std::string texto = doc_.ler(l.elemento, l.nome);
+        conferir(l, texto);
         ler(l, texto);
     }
 
@@ -79,27 +79,21 @@ private:
     }
 
     // A faixa da chave (numa lista, a de cada item) e os nomes de link contra o que as listas dos
-    // grupos podem guardar. Devolve false quando recusa o valor.
-    bool conferir(const lugar_da_chave& l, const std::string& texto) {
+    // grupos podem guardar.
+    void conferir(const lugar_da_chave& l, const std::string& texto) {
         const chave_do_projeto& ch = l.chave;
         if (ch.forma == forma_do_texto::nome_de_link) {
-            const auto c = caracter_que_o_arquivo_nao_guarda(texto, uso_do_nome::link);
-            if (!c) return true;
-            recusar(l.elemento, l.nome, texto, "com o caracter " + *c);
-            return false;
+            if (const auto c = caracter_que_o_arquivo_nao_guarda(texto, uso_do_nome::link))
+                recusar(l.elemento, l.nome, texto, "com o caracter " + *c);
+            return;
         }
-        if (!ch.faixa) return true;
+        if (!ch.faixa) return;
         if (ch.forma == forma_do_texto::lista_por_intervalo) {
             for (const std::string& item : itens(texto))
-                if (!numero_na_faixa(item, *ch.faixa)) {
-                    recusar(l.elemento, l.nome, item, fora_da(*ch.faixa));
-                    return false;
-                }
-            return true;
+                if (!numero_na_faixa(item, *ch.faixa)) return recusar(l.elemento, l.nome, item, fora_da(*ch.faixa));
+            return;
         }
-        if (numero_na_faixa(texto, *ch.faixa)) return true;
-        recusar(l.elemento, l.nome, texto, fora_da(*ch.faixa));
-        return false;
+        if (!numero_na_faixa(texto, *ch.faixa)) recusar(l.elemento, l.nome, texto, fora_da(*ch.faixa));
     }
 
     // O número de um texto no tipo do campo; o que não cabe é recusado e lido como 0.

@@ -530,6 +530,7 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         montar_rede();
         nome_da_rede_dado = "atual";
         nome_do_arquivo = arquivo_atual;
+        caption_dos_forms = "atual.xml";
         t().Caption = "ORVEL - atual.xml";
         projeto_alterado = true;
         const std::string caminho = pasta.arquivo(c.nome);
@@ -552,6 +553,7 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
         }
         EXPECT_EQ(nome_da_rede_dado, "atual");
         EXPECT_EQ(nome_do_arquivo, arquivo_atual);
+        EXPECT_EQ(caption_dos_forms, "atual.xml");
         EXPECT_EQ(total_de_links_dado, 3);
         EXPECT_TRUE(t().corpo_link_line.carregado(3));
         EXPECT_EQ(t().Caption, "ORVEL - atual.xml");
@@ -624,6 +626,46 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
     EXPECT_EQ(total_de_links_dado, 1);
     EXPECT_EQ(total_de_nos_dado, 3);  // recontado pela lista
     EXPECT_EQ(max_indice_link, 3);
+}
+
+// Uma lista com um item por intervalo da tabela abre, um item a mais é recusado; o fornecimento
+// de um recebedor "-" é 0, qualquer que seja o seu texto.
+TEST_F(arquivo_de_projeto, lista_no_limite_e_fornecimento_de_recebedor_nenhum) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("limite.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string bom = conteudo(caminho);
+    const std::string abre = "<cor_do_intervalo_do_grupo1_dado>";
+    const auto ini = bom.find(abre) + abre.size();
+    std::string cores;
+    for (int k = 1; k <= limite_de_intervalos; ++k) cores += k == limite_de_intervalos ? "3," : "1,";
+    for (const std::string& lista : {cores, "1," + cores}) {
+        std::string texto = bom;
+        texto.replace(ini, texto.find('<', ini) - ini, lista);
+        const std::string fornecimento = "<valor_do_segundo_fornecimento_dado>-<";
+        texto.replace(texto.find(fornecimento), fornecimento.size(), "<valor_do_segundo_fornecimento_dado>5<");
+        escrever(caminho, texto);
+        limpar_rede(contexto());
+        s.mensagens.clear();
+        if (lista == cores) {
+            ASSERT_TRUE(abrir(caminho));
+            EXPECT_EQ(cor_do_intervalo_do_grupo_dado(1, 1, limite_de_intervalos), 3);
+            EXPECT_EQ(valor_do_fornecimento_dado(1, 2), 0);
+        } else {
+            EXPECT_FALSE(abrir(caminho));
+            ASSERT_EQ(s.mensagens.size(), 1u);
+            EXPECT_TRUE(s.mensagens[0].texto.ends_with("(em no1), com mais de 95 itens")) << s.mensagens[0].texto;
+        }
+    }
+}
+
+// Os resultados de uma rede que mudou depois do cálculo não vão para o arquivo, nem o ciclo duplo.
+TEST_F(arquivo_de_projeto, rede_mudada_nao_grava_o_ciclo_duplo_de_antes) {
+    montar_rede();
+    ++revisao_da_rede;
+    const std::string caminho = pasta.arquivo("mudada.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    EXPECT_EQ(conteudo(caminho).find("<eh_ciclo_duplo_rel>sim<"), std::string::npos);
 }
 
 TEST_F(arquivo_de_projeto, cancelar_a_abertura_deixa_a_rede_e_o_seu_arquivo) {
