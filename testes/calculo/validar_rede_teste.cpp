@@ -274,6 +274,23 @@ TEST_F(validar_rede_cenarios, recebedor_e_grupo_fora_do_no_destino) {
     EXPECT_EQ(validar(true), avisos{});
 }
 
+// Um link que chega a algo que não é nó só tem o aviso do destino, não o do recebedor.
+TEST_F(validar_rede_cenarios, recebedor_de_link_sem_no_destino) {
+    link_editado(c, "AZ", "A", "Z");
+    links_do_grupo(c.rede, 1, 1, {"EA", "AZ"});
+    recebedor_do_link(c.rede, 3, 1, "AB", 100);
+    EXPECT_EQ(validar(false), (avisos{aviso("o link AZ não tem nó destino")}));
+}
+
+// Com dois links de mesmo nome, basta que um deles saia do nó a que chega o fornecedor.
+TEST_F(validar_rede_cenarios, recebedor_homonimo_de_um_link_que_sai_do_no) {
+    link_editado(c, "ab", "B", "A");
+    links_do_grupo(c.rede, 1, 1, {"EA", "ab"});
+    recebedor_do_link(c.rede, 1, 1, "AB", 100);
+    EXPECT_EQ(validar(false), (avisos{aviso("o mesmo nome AB é usado para mais de um link"),
+                                      aviso("o mesmo nome ab é usado para mais de um link")}));
+}
+
 // Um nó e um link desenhados e nunca editados passam por todas as outras conferências (nomes
 // vazios se casam); um grupo com um intervalo sem cor deixaria os seus links sem verde.
 TEST_F(validar_rede_cenarios, nunca_editados_e_intervalo_sem_cor_sao_recusados) {

@@ -362,6 +362,25 @@ TEST_F(arquivo_de_projeto, substituir_cancelar_sim_e_nao) {
     EXPECT_FALSE(projeto_alterado);
 }
 
+// "Sim" à pergunta de substituir grava o arquivo do zero: nada do que o antigo tinha a mais
+// (uma chave, um link de uma posição livre, um elemento estranho) fica nele.
+TEST_F(arquivo_de_projeto, substituir_com_sim_da_o_arquivo_de_um_caminho_novo) {
+    montar_rede();
+    // O mesmo nome de arquivo numa pasta onde ele não existia: o arquivo leva o seu nome.
+    std::filesystem::create_directory(pasta.arquivo("outra"));
+    const std::string novo = pasta.arquivo("outra/rede.xml");
+    ASSERT_TRUE(salvar_em(novo));
+    std::string texto = conteudo(novo);
+    texto.replace(texto.find("</rede>"), 7, "<chave_estranha>1</chave_estranha></rede>");
+    texto.replace(texto.find("</rss>"), 6, "<link7><nome_do_link_dado>L7</nome_do_link_dado></link7><anotacao/></rss>");
+    const std::string existente = pasta.arquivo("rede.xml");
+    escrever(existente, texto);
+
+    s.respostas = {resposta_sim};
+    ASSERT_TRUE(salvar_em(existente));
+    EXPECT_TRUE(conteudo(existente) == conteudo(novo));
+}
+
 TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     montar_rede();
     const std::string caminho = pasta.arquivo("bom.xml");

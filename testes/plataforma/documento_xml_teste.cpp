@@ -160,6 +160,10 @@ TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
     EXPECT_EQ(bytes, "antes");
     documento_de_xml doc;
     EXPECT_EQ(doc.carregar(grande), resultado_da_carga::grande_demais);
+    // Com o limite exato, é lido inteiro.
+    std::filesystem::resize_file(grande, limite_de_bytes_de_um_arquivo);
+    EXPECT_EQ(ler_arquivo_comum(grande, bytes), leitura_de_arquivo::lido);
+    EXPECT_EQ(bytes.size(), limite_de_bytes_de_um_arquivo);
 
     auto com_elementos = [](int sob_a_raiz, int em_cada) {
         std::string t = "<rss>";
@@ -184,6 +188,7 @@ TEST(documento_xml, arquivo_grande_demais_e_elementos_demais_sao_recusados) {
         // Com a raiz, n elementos de (filhos - 1) filhos somam 1 + n * filhos elementos.
         {total / filhos - 1, filhos - 1, resultado_da_carga::carregado},
         {total / filhos, filhos - 1, resultado_da_carga::elementos_demais},
+        {271, 368, resultado_da_carga::carregado},  // 1 + 271 × 369, o limite exato
     };
     for (const caso& c : casos) {
         SCOPED_TRACE(std::to_string(c.sob_a_raiz) + " x " + std::to_string(c.em_cada));
@@ -283,8 +288,11 @@ TEST(documento_xml, atributos_demais_num_elemento_sao_recusados) {
     EXPECT_EQ(ler_texto("<rss a=1/>"), resultado_da_carga::mal_formado);
     EXPECT_EQ(ler_texto("<rss><! " + escondido + "></rss>"), resultado_da_carga::mal_formado);
     EXPECT_EQ(ler_texto(""), resultado_da_carga::mal_formado);
-    // Um DOCTYPE depois de um comentário também é visto.
+    // Um DOCTYPE depois de um comentário também é visto; depois da raiz, ou dentro dela, é só
+    // um texto mal formado.
     EXPECT_EQ(ler_texto("<!-- c --><!DOCTYPE rss><rss/>"), resultado_da_carga::com_doctype);
+    EXPECT_EQ(ler_texto("<rss/><!DOCTYPE rss>"), resultado_da_carga::mal_formado);
+    EXPECT_EQ(ler_texto("<rss><!DOCTYPE rss></rss>"), resultado_da_carga::mal_formado);
 }
 
 // Os limites do documento inteiro: atributos somados e comentários, instruções e CDATA; no

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTest>
@@ -14,10 +15,12 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QHeaderView>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QDateTime>
 #include <functional>
 #include <map>
+#include <optional>
 #include <filesystem>
 
 #include "comum/arquivos.h"
@@ -143,7 +146,7 @@ TEST_F(vistas_no_qt, caixa_de_mensagem_nunca_corta_o_titulo) {
 }
 
 // O aviso que não espera volta com a caixa aberta e sem modalidade (o laço de quem chamou segue);
-// pedido de novo com ela aberta, não abre outra; o OK a fecha.
+// pedido de novo com ela aberta, não abre outra; o OK a fecha e a destrói.
 TEST_F(vistas_no_qt, aviso_sem_esperar_volta_com_a_caixa_aberta) {
     auto caixas_abertas = [] {
         QList<QMessageBox*> v;
@@ -161,9 +164,41 @@ TEST_F(vistas_no_qt, aviso_sem_esperar_volta_com_a_caixa_aberta) {
     EXPECT_EQ(caixas_abertas().size(), 1);
     ASSERT_EQ(caixa->buttons().size(), 1);
     EXPECT_EQ(caixa->buttons().front()->text(), "OK");
+    const QPointer<QMessageBox> destruida = caixa;
     caixa->buttons().front()->click();
     QApplication::processEvents();
     EXPECT_TRUE(caixas_abertas().isEmpty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(destruida.isNull());
+}
+
+// O diálogo de abrir só aceita um arquivo que existe; o de salvar aceita qualquer nome e não
+// pergunta se substitui (quem pergunta é o programa).
+TEST_F(vistas_no_qt, modos_dos_dialogos_de_abrir_e_de_salvar) {
+    const parametros_do_dialogo p{"Arquivo", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""};
+    struct caso {
+        const char* dialogo;
+        std::function<void()> abrir;
+        QFileDialog::FileMode modo;
+        bool sem_pergunta_de_substituir;
+    };
+    const caso casos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }, QFileDialog::ExistingFile, false},
+                          {"salvar", [&] { servicos.dialogo_salvar(p); }, QFileDialog::AnyFile, true}};
+    for (const caso& c : casos) {
+        SCOPED_TRACE(c.dialogo);
+        std::optional<QFileDialog::FileMode> modo;
+        bool sem_pergunta = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                modo = d->fileMode();
+                sem_pergunta = d->testOption(QFileDialog::DontConfirmOverwrite);
+                d->close();
+            }
+        });
+        c.abrir();
+        EXPECT_EQ(modo, c.modo);
+        EXPECT_EQ(sem_pergunta, c.sem_pergunta_de_substituir);
+    }
 }
 
 // Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.

@@ -19,6 +19,7 @@
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/desenho_da_rede.h"
+#include "plataforma/falha.h"
 #include "plataforma/numeros.h"
 #include "comum/servicos_de_teste.h"
 
@@ -126,6 +127,22 @@ TEST_F(sem_janelas, processa_um_arquivo_de_projeto_pelo_observador) {
     const std::string salvo = teste::conteudo(arquivo);
     EXPECT_NE(salvo.find("<t_ciclo_da_rede_rel>90</t_ciclo_da_rede_rel>"), std::string::npos);
     EXPECT_NE(salvo.find("<atraso_rede_rel>" + contexto().resultados.atraso_rede_rel + "</atraso_rede_rel>"), std::string::npos);
+}
+
+// O salvamento do fim que falha (a pasta do arquivo sumiu) mostra a sua caixa, também quando
+// uma etapa da mesma execução já mostrou a dela.
+TEST_F(sem_janelas, o_salvamento_do_fim_que_falha_e_relatado_depois_de_outra_falha) {
+    teste::montar_rede_em_grade(2, 3, 90);
+    nome_do_arquivo = pasta.arquivo("sumiu/grade.xml");
+    etapas().resultados = [](const rede_em_calculo& r) {
+        com_codigo(r.observador, "Erro 130", [] { falhar(tipo_de_falha::divisao_por_zero); });
+    };
+    processar_rede(contexto(), observador_do_calculo_instalado());
+
+    ASSERT_EQ(s.mensagens.size(), 2u);
+    EXPECT_EQ(s.mensagens[0].titulo, "Erro 130");
+    EXPECT_EQ(s.mensagens[1].titulo, "Erro 146");
+    EXPECT_TRUE(projeto_alterado);
 }
 
 }  // namespace
