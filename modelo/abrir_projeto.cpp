@@ -127,9 +127,10 @@ private:
     void ler(const lugar_da_chave& l, const std::string& texto) {
         const chave_do_projeto& ch = l.chave;
         const campo_da_chave v = campo(ch.campo, l);
-        if (ch.outro_campo && std::holds_alternative<std::string*>(campo(ch.outro_campo, l)) &&
-            ch.forma != forma_do_texto::texto_com_numero)
-            *std::get<std::string*>(campo(ch.outro_campo, l)) = texto;  // o texto de uma lista
+        // O texto de uma lista vai também à variável da lista.
+        auto guardar_a_lista = [&] {
+            if (ch.outro_campo) *std::get<std::string*>(campo(ch.outro_campo, l)) = texto;
+        };
         switch (ch.forma) {
             case forma_do_texto::texto:
             case forma_do_texto::nome_de_link:
@@ -151,6 +152,7 @@ private:
             case forma_do_texto::booleano: *std::get<bool*>(v) = texto == "True"; return;
             case forma_do_texto::sim_nao: *std::get<bool*>(v) = texto == "sim"; return;
             case forma_do_texto::relacao: {
+                guardar_a_lista();
                 bool* existe = std::get<bool*>(v);
                 const faixa_de_valor faixa{0, double(ch.parte == parte_do_arquivo::links ? max_links : max_nos)};
                 for (const std::string& item : itens(texto)) {
@@ -165,6 +167,7 @@ private:
                 return;
             }
             case forma_do_texto::lista_de_nomes: {
+                guardar_a_lista();
                 const std::vector<std::string> nomes = itens(texto);
                 if (nomes.size() > max_links_por_grupo) {
                     recusar(l.elemento, l.nome, texto, "com mais de " + texto_de_inteiro(max_links_por_grupo) + " links");
@@ -175,6 +178,7 @@ private:
                 return;
             }
             case forma_do_texto::lista_de_colunas: {
+                guardar_a_lista();
                 constexpr faixa_de_valor faixa_das_colunas{0, max_colunas};
                 bool* marcada = std::get<bool*>(v);
                 for (const std::string& item : itens(texto)) {
@@ -188,6 +192,7 @@ private:
                 return;
             }
             case forma_do_texto::lista_por_intervalo: {
+                guardar_a_lista();
                 // Mais itens do que intervalos na tabela é recusado.
                 const std::vector<std::string> lista = itens(texto);
                 if (lista.size() > limite_de_intervalos) {
