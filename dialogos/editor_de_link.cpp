@@ -30,9 +30,14 @@ void caixa(caixa_de_texto& c, Single left, Single top, Single width, Integer tab
     c.Visible = true;
 }
 
-void aviso(const std::string& texto) {
-    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+void aviso(std::string_view texto) {
+    servicos().caixa_de_mensagem(std::string(texto), estilo_ok, "Aviso");
     dados_ok = false;
+}
+
+// Fora da faixa da regra: o aviso com a sua mensagem.
+void conferir(const regra_de_valor& regra, double valor) {
+    if (!regra.faixa.contem(valor)) aviso(regra.mensagem);
 }
 
 void aviso_se_nao_vazio(const std::string& texto) {
@@ -272,38 +277,31 @@ void janela_editar_link::confirmar() {
     }
 
     dados_ok = true;
-    if (nome_em_branco(nome_do_link_editado(l))) aviso("o link deve ter um nome");
-    if (nome_em_branco(nome_do_no_destino_editado(l))) aviso("o link deve ter um nó destino");
+    if (nome_em_branco(nome_do_link_editado(l))) aviso(mensagem_link_sem_nome);
+    if (nome_em_branco(nome_do_no_destino_editado(l))) aviso(mensagem_link_sem_no_destino);
     if (nomes_iguais(nome_do_no_origem_editado(l), nome_do_no_destino_editado(l)))
-        aviso("o nó origem deve ser diferente do nó destino");
-    if (!faixa_verde_de_seguranca.contem(verde_de_seguranca_editado(l)))
-        aviso("o verde de segurança deve estar compreendido entre 1 e 99 s");
-    if (!faixa_fluxo.contem(fluxo_editado(l)))
-        aviso("o fluxo deve estar compreendido entre 1 e 9999 veíc/h");
-    if (!faixa_fluxo.contem(fluxo_de_saturacao_editado(l)))
-        aviso("o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h");
-    if (fluxo_de_saturacao_editado(l) < fluxo_editado(l))
-        aviso("o fluxo não pode seer maior do que seu respectivo fluxo de saturação");
+        aviso(mensagem_origem_igual_ao_destino);
+    conferir(regra_do_verde_de_seguranca, verde_de_seguranca_editado(l));
+    conferir(regra_do_fluxo, fluxo_editado(l));
+    conferir(regra_do_fluxo_de_saturacao, fluxo_de_saturacao_editado(l));
+    if (fluxo_de_saturacao_editado(l) < fluxo_editado(l)) aviso(mensagem_fluxo_acima_da_saturacao);
     const bool de_entrada = nome_do_no_origem_editado(l).empty();
     if (de_entrada) {
         if (t_de_percurso_editado(l) != 0) aviso("o tempo de percurso dos links de entrada deve ser igual a zero");
         if (capacidade_da_caixa_editado(l) != 0)
             aviso("não deve ser fornecida a capacidade da caixa dos links de entrada");
     } else {
-        if (!faixa_t_de_percurso.contem(t_de_percurso_editado(l)))
-            aviso("o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s");
-        if (!faixa_capacidade_da_caixa.contem(capacidade_da_caixa_editado(l)))
-            aviso("a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc");
+        conferir(regra_do_t_de_percurso, t_de_percurso_editado(l));
+        conferir(regra_da_capacidade_da_caixa, capacidade_da_caixa_editado(l));
     }
     for (int k = 1; k <= max_recebedores; ++k)
         if (!nome_do_recebedor_editado(l, k).empty() && valor_do_fornecimento_editado(l, k) == 0.0f)
-            aviso("falta definir o valor do fornecimento para um link");
+            aviso(mensagem_fornecimento_sem_valor);
     for (int k = 1; k <= max_recebedores; ++k)
         if (nome_do_recebedor_editado(l, k).empty() && valor_do_fornecimento_editado(l, k) != 0.0f)
-            aviso("falta definir o nome de um link para o qual há fornecimento");
+            aviso(mensagem_fornecimento_sem_recebedor);
     for (int k = 1; k <= max_recebedores; ++k)
-        if (!faixa_valor_do_fornecimento.contem(valor_do_fornecimento_editado(l, k)))
-            aviso("o fluxo de fornecimento deve estar compreendido entre 1 e 9999 veíc/h");
+        conferir(regra_do_valor_do_fornecimento, valor_do_fornecimento_editado(l, k));
     // Um nome que o arquivo de projeto não guarda: a rede salva não voltaria igual.
     aviso_se_nao_vazio(aviso_de_nome(nome_do_link_editado(l), uso_do_nome::link, "no nome de um link"));
     aviso_se_nao_vazio(aviso_de_nome(nome_do_no_origem_editado(l), uso_do_nome::no_origem, "no nome do nó origem"));

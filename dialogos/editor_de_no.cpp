@@ -83,9 +83,14 @@ bool guardar_selecao(const caixa_de_selecao& c, bool& destino) {
     return true;
 }
 
-void aviso(const std::string& texto) {
-    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+void aviso(std::string_view texto) {
+    servicos().caixa_de_mensagem(std::string(texto), estilo_ok, "Aviso");
     dados_ok = false;
+}
+
+// Fora da faixa da regra: o aviso com a sua mensagem.
+void conferir(const regra_de_valor& regra, double valor) {
+    if (!regra.faixa.contem(valor)) aviso(regra.mensagem);
 }
 
 }  // namespace
@@ -756,9 +761,8 @@ void editor_de_no::texto_quantos_grupos_KeyUp(Integer& /*codigo*/, Integer /*shi
     const bool ok = com_codigo("Erro 109", [&] {
         if (texto_quantos_grupos.Text.empty()) return;
         const double v = ler_numero(texto_quantos_grupos.Text.texto());
-        if (v < 1 || v > 8) {
-            servicos().caixa_de_mensagem("A quantidade de grupos semafóricos tem de estar compreendida entre 1 e 8",
-                                         estilo_ok, "Aviso");
+        if (!regra_da_quant_de_grupos_digitada.faixa.contem(v)) {
+            servicos().caixa_de_mensagem(std::string(regra_da_quant_de_grupos_digitada.mensagem), estilo_ok, "Aviso");
             return;
         }
         const Byte no = no_selecionado;
@@ -988,38 +992,32 @@ void editor_de_no::confirmar() {
     const Byte no = no_selecionado;
     dados_ok = true;
 
-    if (nome_em_branco(nome_do_no_editado(no))) aviso("o nó deve ter um nome");
-    {
-        const int q = quant_de_grupos_editado(no);
-        if (!faixa_quant_de_grupos.contem(q)) aviso("a quantidade de grupos deve estar compreendida entre 1 e 8");
-    }
+    if (nome_em_branco(nome_do_no_editado(no))) aviso(mensagem_no_sem_nome);
+    conferir(regra_da_quant_de_grupos, quant_de_grupos_editado(no));
 
     if (eh_no_escravo_editado(no)) {
-        if (nome_em_branco(nome_do_mestre_editado(no))) aviso("falta definir o nome do nó mestre");
-        const int e = intervalo_do_escravo_editado(no);
-        if (!faixa_intervalo_do_no.contem(e)) aviso("o intervalo do escravo deve estar compreendido entre 1 e 36");
-        const int m = intervalo_do_mestre_editado(no);
-        if (!faixa_intervalo_do_no.contem(m)) aviso("o intervalo do mestre deve estar compreendido entre 1 e 36");
+        if (nome_em_branco(nome_do_mestre_editado(no))) aviso(mensagem_escravo_sem_mestre);
+        conferir(regra_do_intervalo_do_escravo, intervalo_do_escravo_editado(no));
+        conferir(regra_do_intervalo_do_mestre, intervalo_do_mestre_editado(no));
         if (defasagem_forcada_texto.Text.empty()) aviso("falta definir o valor da defasagem forçada");
     }
 
     if (eh_no_demandado_editado(no)) {
-        if (!faixa_n_acionamentos.contem(n_acionamentos_editado(no)))
-            aviso("o intervalo do número de acionamentos deve estar compreendido entre 0 e 99999");
+        conferir(regra_do_n_acionamentos, n_acionamentos_editado(no));
         const int d = intervalo_demandado_editado(no);
         const int b = intervalo_beneficiado_editado(no);
-        if (!faixa_intervalo_do_no.contem(d)) aviso("o intervalo demandado deve estar compreendido entre 1 e 36");
-        if (!faixa_intervalo_do_no.contem(b)) aviso("o intervalo beneficiado deve estar compreendido entre 1 e 36");
+        conferir(regra_do_intervalo_demandado, d);
+        conferir(regra_do_intervalo_beneficiado, b);
         // Um intervalo além da tabela (já acusado acima) não tem duração nem cor a consultar: a
         // confirmação fica recusada pela mensagem de faixa, sem fechar a janela.
         if (d <= limite_de_intervalos && duracao_imposta_editado(no, d) == 0)
             aviso("o intervalo demandado deve ter sua duração fixada");
         if (b <= limite_de_intervalos && duracao_imposta_editado(no, b) > 0)
-            aviso("o intervalo beneficiado não deve ter sua duração fixada");
+            aviso(mensagem_beneficiado_com_duracao_fixada);
         if (d <= limite_de_intervalos)
             for (int g = 1; g <= quant_de_grupos_editado(no); ++g)
                 if (cor_do_intervalo_do_grupo_editado(no, g, d) == cor_amarelo)
-                    aviso("o intervalo demandado não deve ter nenhum grupo em amarelo");
+                    aviso(mensagem_demandado_com_amarelo);
     }
 
     for (int g = 1; g <= max_grupos; ++g) {
@@ -1037,7 +1035,7 @@ void editor_de_no::confirmar() {
         quant_de_intervalos_antes_editado(no) = contagem;
     }
     const int n = quant_de_intervalos_antes_editado(no);
-    if (n > faixa_quant_de_intervalos.maximo) aviso("a quantidade de intervalos permitida não pode ser superior a 36");
+    conferir(regra_da_quant_de_intervalos, n);  // a contagem começa em 1: só o máximo se alcança
 
     auto cor = [no](int g, int k) { return cor_do_intervalo_do_grupo_editado(no, g, k); };
     auto dur = [no](int k) { return duracao_imposta_editado(no, k); };
@@ -1048,8 +1046,7 @@ void editor_de_no::confirmar() {
             if (cor(g, k) == cor_nao_definida) aviso("falta definir a cor de algum intervalo");
 
     for (int k = 1; k <= n; ++k)
-        if (!caixa_vazia(k) && !faixa_duracao_imposta.contem(dur(k)))
-            aviso("a duração imposta de um intervalo deve estar compreendida entre 1 e 290 s");
+        if (!caixa_vazia(k)) conferir(regra_da_duracao_imposta, dur(k));
 
     {
         // Somada num tipo largo: com durações fora da faixa (já acusadas) a soma de 16 bits

@@ -23,9 +23,14 @@ void rotular(rotulo& r, const char* caption, Single left, Single top, Single wid
     r.posicionar(left, top, width, height);
 }
 
-void aviso(const char* texto) {
-    servicos().caixa_de_mensagem(texto, estilo_ok, "Aviso");
+void aviso(std::string_view texto) {
+    servicos().caixa_de_mensagem(std::string(texto), estilo_ok, "Aviso");
     dados_ok = false;
+}
+
+// Fora da faixa da regra: o aviso com a sua mensagem.
+void conferir(const regra_de_valor& regra, double valor) {
+    if (!regra.faixa.contem(valor)) aviso(regra.mensagem);
 }
 
 }  // namespace
@@ -138,20 +143,15 @@ void janela_opcoes_da_rede::inserir_dados_button_Click() {
         dados_ok = true;
         const bool com_imposto = !t_de_ciclo_imposto_texto.Text.empty();
         const bool com_maximo = !t_de_ciclo_maximo_texto.Text.empty();
-        if (com_imposto && !faixa_t_de_ciclo_imposto.contem(t_de_ciclo_imposto_editado))
-            aviso("o tempo de ciclo imposto deve estar compreendido na faixa entre 1 e 300 s");
-        if (com_maximo && !faixa_t_de_ciclo_maximo_imposto.contem(t_de_ciclo_maximo_imposto_editado))
-            aviso("o tempo de ciclo máximo deve estar compreendido na faixa entre 1 e 300 s");
+        if (com_imposto) conferir(regra_do_t_de_ciclo_imposto, t_de_ciclo_imposto_editado);
+        if (com_maximo) conferir(regra_do_t_de_ciclo_maximo_imposto, t_de_ciclo_maximo_imposto_editado);
         if (com_imposto && com_maximo && t_de_ciclo_imposto_editado > t_de_ciclo_maximo_imposto_editado)
-            aviso("o tempo de ciclo imposto deve ser menor ou igual ao tempo de ciclo máximo imposto");
-        if (!grau_de_saturacao_meta_texto.Text.empty() &&
-            !faixa_grau_de_saturacao_imposto.contem(grau_de_saturacao_meta_imposto_editado))
-            aviso("o grau de saturação meta deve estar compreendido na faixa entre 5 e 500 s");
-        if (!grau_de_saturacao_limite_texto.Text.empty() &&
-            !faixa_grau_de_saturacao_imposto.contem(grau_de_saturacao_limite_imposto_editado))
-            aviso("o grau de saturação limite deve estar compreendido na faixa entre 5 e 500 s");
-        if (!peso_da_parada_texto.Text.empty() && !faixa_peso_da_parada_imposto.contem(peso_da_parada_imposto_editado))
-            aviso("o peso da parada deve ser maior ou igual a zero");
+            aviso(mensagem_ciclo_imposto_acima_do_maximo);
+        if (!grau_de_saturacao_meta_texto.Text.empty())
+            conferir(regra_do_grau_de_saturacao_meta_imposto, grau_de_saturacao_meta_imposto_editado);
+        if (!grau_de_saturacao_limite_texto.Text.empty())
+            conferir(regra_do_grau_de_saturacao_limite_imposto, grau_de_saturacao_limite_imposto_editado);
+        if (!peso_da_parada_texto.Text.empty()) conferir(regra_do_peso_da_parada_imposto, peso_da_parada_imposto_editado);
         if (!dados_ok) return;
 
         t_de_ciclo_imposto_dado = t_de_ciclo_imposto_editado;

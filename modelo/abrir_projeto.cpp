@@ -314,10 +314,10 @@ public:
     conferencia(leitor& ler, contexto_da_rede& lido) : ler_(ler), lido_(lido), g_(lido.rede) {}
 
     void opcoes() {
-        if (g_.t_de_ciclo_imposto_dado > 0 && g_.t_de_ciclo_maximo_imposto_dado > 0 &&
-            g_.t_de_ciclo_imposto_dado > g_.t_de_ciclo_maximo_imposto_dado)
-            recusar(&g_.t_de_ciclo_imposto_dado, 0, texto_de_inteiro(g_.t_de_ciclo_imposto_dado),
-                    "o tempo de ciclo imposto deve ser menor ou igual ao tempo de ciclo máximo imposto");
+        recusar_se(g_.t_de_ciclo_imposto_dado > 0 && g_.t_de_ciclo_maximo_imposto_dado > 0 &&
+                       g_.t_de_ciclo_imposto_dado > g_.t_de_ciclo_maximo_imposto_dado,
+                   &g_.t_de_ciclo_imposto_dado, 0, texto_de_inteiro(g_.t_de_ciclo_imposto_dado),
+                   mensagem_ciclo_imposto_acima_do_maximo);
     }
 
     void link(int l) {
@@ -328,31 +328,27 @@ public:
         const std::string& destino = g_.nome_do_no_destino_dado(l);
         const Single fluxo = g_.fluxo_dado(l);
         const Single saturacao = g_.fluxo_de_saturacao_dado(l);
-        recusar_se(nome_em_branco(nome), &g_.nome_do_link_dado(l), l, nome, "o link deve ter um nome");
-        recusar_se(nome_em_branco(destino), &g_.nome_do_no_destino_dado(l), l, destino, "o link deve ter um nó destino");
+        recusar_se(nome_em_branco(nome), &g_.nome_do_link_dado(l), l, nome, mensagem_link_sem_nome);
+        recusar_se(nome_em_branco(destino), &g_.nome_do_no_destino_dado(l), l, destino, mensagem_link_sem_no_destino);
         recusar_se(nomes_iguais(origem, destino), &g_.nome_do_no_origem_dado(l), l, origem,
-                   "o nó origem deve ser diferente do nó destino");
-        recusar_se(!faixa_fluxo.contem(fluxo), &g_.fluxo_dado(l), l, texto_de_single(fluxo),
-                   "o fluxo deve estar compreendido entre 1 e 9999 veíc/h");
-        recusar_se(!faixa_fluxo.contem(saturacao), &g_.fluxo_de_saturacao_dado(l), l, texto_de_single(saturacao),
-                   "o fluxo de saturação deve estar compreendido entre 1 e 9999 veíc/h");
+                   mensagem_origem_igual_ao_destino);
+        fora_da_regra(regra_do_fluxo, fluxo, &g_.fluxo_dado(l), l, texto_de_single(fluxo));
+        fora_da_regra(regra_do_fluxo_de_saturacao, saturacao, &g_.fluxo_de_saturacao_dado(l), l, texto_de_single(saturacao));
         recusar_se(saturacao < fluxo, &g_.fluxo_de_saturacao_dado(l), l, texto_de_single(saturacao),
-                   "o fluxo não pode seer maior do que seu respectivo fluxo de saturação");
+                   mensagem_fluxo_acima_da_saturacao);
         if (!origem.empty()) {
-            recusar_se(!faixa_t_de_percurso.contem(g_.t_de_percurso_dado(l)), &g_.t_de_percurso_dado(l), l,
-                       texto_de_inteiro(g_.t_de_percurso_dado(l)),
-                       "o tempo de percurso dos links internos deve estar compreendido entre 1 e 120 s");
-            recusar_se(!faixa_capacidade_da_caixa.contem(g_.capacidade_da_caixa_dado(l)), &g_.capacidade_da_caixa_dado(l), l,
-                       texto_de_inteiro(g_.capacidade_da_caixa_dado(l)),
-                       "a capacidade da caixa deve estar compreendida entre 2 e 9999 veíc");
+            fora_da_regra(regra_do_t_de_percurso, g_.t_de_percurso_dado(l), &g_.t_de_percurso_dado(l), l,
+                          texto_de_inteiro(g_.t_de_percurso_dado(l)));
+            fora_da_regra(regra_da_capacidade_da_caixa, g_.capacidade_da_caixa_dado(l), &g_.capacidade_da_caixa_dado(l), l,
+                          texto_de_inteiro(g_.capacidade_da_caixa_dado(l)));
         }
         for (int r = 1; r <= max_recebedores; ++r) {
             const bool sem_nome = g_.nome_do_recebedor_dado(l, r).empty();
             Single& fornecimento = g_.valor_do_fornecimento_dado(l, r);
             recusar_se(!sem_nome && fornecimento == 0, &fornecimento, l, texto_de_single(fornecimento),
-                       "falta definir o valor do fornecimento para um link");
+                       mensagem_fornecimento_sem_valor);
             recusar_se(sem_nome && fornecimento != 0, &fornecimento, l, texto_de_single(fornecimento),
-                       "falta definir o nome de um link para o qual há fornecimento");
+                       mensagem_fornecimento_sem_recebedor);
         }
     }
 
@@ -370,29 +366,29 @@ public:
             return;
         }
         recusar_se(nome_em_branco(g_.nome_do_no_dado(n)), &g_.nome_do_no_dado(n), n, g_.nome_do_no_dado(n),
-                   "o nó deve ter um nome");
+                   mensagem_no_sem_nome);
         if (g_.eh_no_escravo_dado(n)) {
             recusar_se(nome_em_branco(g_.nome_do_mestre_dado(n)), &g_.nome_do_mestre_dado(n), n, g_.nome_do_mestre_dado(n),
-                       "falta definir o nome do nó mestre");
+                       mensagem_escravo_sem_mestre);
             recusar_se(g_.intervalo_do_escravo_dado(n) == 0, &g_.intervalo_do_escravo_dado(n), n, "0",
-                       "o intervalo do escravo deve estar compreendido entre 1 e 36");
+                       regra_do_intervalo_do_escravo.mensagem);
             recusar_se(g_.intervalo_do_mestre_dado(n) == 0, &g_.intervalo_do_mestre_dado(n), n, "0",
-                       "o intervalo do mestre deve estar compreendido entre 1 e 36");
+                       regra_do_intervalo_do_mestre.mensagem);
         }
         if (g_.eh_no_demandado_dado(n)) {
             const int d = g_.intervalo_demandado_dado(n);
             const int b = g_.intervalo_beneficiado_dado(n);
             recusar_se(d == 0, &g_.intervalo_demandado_dado(n), n, "0",
-                       "o intervalo demandado deve estar compreendido entre 1 e 36");
+                       regra_do_intervalo_demandado.mensagem);
             recusar_se(b == 0, &g_.intervalo_beneficiado_dado(n), n, "0",
-                       "o intervalo beneficiado deve estar compreendido entre 1 e 36");
+                       regra_do_intervalo_beneficiado.mensagem);
             recusar_se(b > 0 && g_.duracao_imposta_dado(n, b) > 0, &g_.duracao_imposta_dado(n, 0), n,
                        texto_de_inteiro(b > 0 ? g_.duracao_imposta_dado(n, b) : 0),
-                       "o intervalo beneficiado não deve ter sua duração fixada");
+                       mensagem_beneficiado_com_duracao_fixada);
             for (int gr = 1; gr <= grupos && gr <= max_grupos; ++gr)
                 recusar_se(d > 0 && g_.cor_do_intervalo_do_grupo_dado(n, gr, d) == cor_amarelo,
                            &g_.cor_do_intervalo_do_grupo_dado(n, gr, 0), n, texto_de_inteiro(cor_amarelo),
-                           "o intervalo demandado não deve ter nenhum grupo em amarelo");
+                           mensagem_demandado_com_amarelo);
         }
     }
 
@@ -461,8 +457,11 @@ private:
         if (!chave) falhar(tipo_de_falha::objeto_nao_definido);
         ler_.recusar(chave->elemento, chave->nome, std::move(valor), std::move(motivo));
     }
-    void recusar_se(bool falhou, const void* campo, int posicao, std::string valor, std::string motivo) {
-        if (falhou) recusar(campo, posicao, std::move(valor), std::move(motivo));
+    void recusar_se(bool falhou, const void* campo, int posicao, std::string valor, std::string_view motivo) {
+        if (falhou) recusar(campo, posicao, std::move(valor), std::string(motivo));
+    }
+    void fora_da_regra(const regra_de_valor& regra, double v, const void* campo, int posicao, std::string valor) {
+        recusar_se(!regra.faixa.contem(v), campo, posicao, std::move(valor), regra.mensagem);
     }
 
     leitor& ler_;
