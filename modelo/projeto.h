@@ -28,17 +28,16 @@ struct resultado_do_arquivo {
 
 // Grava a rede c, o desenho e os resultados no caminho ("Erro 146"): no lugar do que o arquivo
 // já tem, ou substituindo-o por inteiro (o antigo só dá lugar ao novo quando este estiver
-// completo). O caminho passa a ser o arquivo da rede; gravado, projeto_alterado e salvar_como
-// voltam a False. Numa falha, o nome do arquivo, caption_dos_forms, salvar_como e
-// projeto_alterado ficam como estavam.
+// completo). Só depois de gravado o caminho passa a ser o arquivo da rede, e projeto_alterado
+// e salvar_como voltam a False; numa falha, nada da rede c muda.
 enum class gravacao { no_lugar, substituindo };
 resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& caminho,
                                     gravacao modo = gravacao::no_lugar);
 
-// Abre o projeto do caminho na rede c, no lugar da que ela tem ("Erro 148"). O arquivo é lido
-// inteiro antes de a rede ser esvaziada: um arquivo que não se pode ler, que não é um projeto
-// ou que tem um valor que os diálogos não aceitam é recusado e deixa a rede e o seu nome de
-// arquivo como estavam. Aberto, a rede é a do arquivo, com ele como nome de arquivo, sem
+// Abre o projeto do caminho na rede c, no lugar da que ela tem ("Erro 148"). O arquivo é lido e
+// conferido inteiro numa rede nova, que só então toma o lugar da rede c: um arquivo que não se
+// pode ler, que não é um projeto ou que tem um valor que os diálogos não aceitam, e qualquer
+// falha da leitura, deixam a rede c inteira como estava. Aberto, a rede é a do arquivo, com ele como nome de arquivo, sem
 // alterações e fora do modo de desenho.
 resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& caminho);
 
