@@ -9,11 +9,11 @@
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
+#include "editor/desenho_da_rede.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/limites_dos_valores.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/documento_xml.h"
@@ -628,7 +628,7 @@ TEST_F(arquivo_de_projeto, relacao_com_e_sem_virgula_final_e_contagens_do_arquiv
 TEST_F(arquivo_de_projeto, cancelar_a_abertura_deixa_a_rede_e_o_seu_arquivo) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
-    EXPECT_FALSE(abrir_pelas_janelas());
+    EXPECT_FALSE(abrir_pelas_janelas(contexto()));
     EXPECT_EQ(nome_do_arquivo, "/x/y.xml");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);
