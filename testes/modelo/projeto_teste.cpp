@@ -202,6 +202,47 @@ TEST_F(arquivo_de_projeto, abrir_deixa_os_nomes_por_cima_dos_circulos_e_das_linh
     confere("salvo e aberto de novo");
 }
 
+// O arquivo guarda só a altura do rótulo e do círculo de cada nó: aberto, cada um tem a largura
+// igual à altura guardada, não a dos modelos das matrizes.
+TEST_F(arquivo_de_projeto, largura_de_cada_no_aberto_e_a_altura_guardada) {
+    montar_rede();
+    struct caso {
+        int no;
+        Single rotulo, circulo;
+    };
+    const caso casos[] = {{1, 400, 560}, {2, 510, 650.5f}, {3, 300, 420}};
+    for (const caso& k : casos) {
+        contexto().desenho.apoio_no_label_Height(k.no) = k.rotulo;
+        contexto().desenho.no_shape_Height(k.no) = k.circulo;
+    }
+    const std::string caminho = pasta.arquivo("rede.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    limpar_rede(contexto());
+    ASSERT_TRUE(abrir(caminho));
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.no);
+        EXPECT_EQ(t().apoio_no_label(k.no).Width, k.rotulo);
+        EXPECT_EQ(t().no_shape(k.no).Width, k.circulo);
+    }
+}
+
+// Abrir esconde as marcas de seleção que estavam à vista: as alças dos cantos de um nó e as
+// marcas das pontas de um link (numa rede sem links, que não mostra as dos links).
+TEST_F(arquivo_de_projeto, abrir_esconde_as_marcas_de_selecao) {
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    inserir_no();
+    inserir_no();
+    const std::string caminho = pasta.arquivo("nos.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    for (controle* marca : std::initializer_list<controle*>{&t().Label2, &t().Label3, &t().Label4, &t().Label5,
+                                                            &t().Shape2, &t().Shape3}) {
+        SCOPED_TRACE(marca->nome());
+        marca->Visible = true;
+        ASSERT_TRUE(abrir(caminho));
+        EXPECT_FALSE(marca->Visible);
+    }
+}
+
 TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
     for (char sep : {',', '.'}) {
         SCOPED_TRACE(sep);
