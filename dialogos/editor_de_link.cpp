@@ -7,7 +7,7 @@
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 #include "plataforma/textos.h"
 

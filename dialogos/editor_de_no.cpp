@@ -15,7 +15,7 @@
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"
 

@@ -4,7 +4,7 @@
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/rede.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {

@@ -6,7 +6,7 @@
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/rede.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 namespace orvel {

@@ -5,7 +5,7 @@
 // camada só (a biblioteca orvel_janelas), acima do cálculo.
 
 #include "calculo/observador_do_calculo.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 
 namespace orvel {
 
@@ -27,8 +27,8 @@ void frmBrowse_Atualiza();
 bool relatorio_pode_ser_mostrado();
 void frmAjuda_Atualiza_ajuda();
 
-// As janelas de verdade para as camadas de baixo (modelo/desenho_da_rede.h): o programa as
-// instala ao começar, com instalar_janelas_do_programa.
+// As janelas de verdade para o despacho de editor/desenho_da_rede.h: o programa as instala ao
+// começar, com instalar_janelas_do_programa.
 janelas_do_programa& janelas_do_editor();
 
 // O observador do processamento com janelas: as mensagens e a sondagem pelos serviços, o

@@ -7,7 +7,6 @@
 #include "editor/janelas.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
@@ -217,8 +216,6 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     const relatos_sempre_mostrados sempre;
     auto& tela = frmTela_principal_versao2();
     const Integer ponteiro_antes = tela.MousePointer;
-    const std::string titulo_antes = titulo_das_janelas(c.janelas);
-    bool titulou = false;
     resultado_do_arquivo r;
     r.como = resultado_do_arquivo::situacao::recusado;  // nada gravado até o fim
     const bool ok = com_codigo("Erro 146", [&] {
@@ -243,12 +240,10 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
             }
         }
         tela.MousePointer = ponteiro_ampulheta;
-        titulou = true;
-        titular_as_oito_janelas(c.janelas, "ORVEL - " + parte_do_nome_do_arquivo(caminho));
         r = salvar_projeto(c, caminho, modo);
+        // Só o que foi gravado dá o nome do arquivo aos títulos.
+        if (r.feito()) titular_as_oito_janelas(c.janelas, "ORVEL - " + parte_do_nome_do_arquivo(caminho));
     });
-    // O que não gravou não muda o nome do projeto: os títulos voltam com o arquivo.
-    if (titulou && (!ok || !r.feito())) titular_as_oito_janelas(c.janelas, titulo_antes);
     if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
     if (r.feito()) tela.MousePointer = ponteiro_padrao;
     if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
@@ -256,10 +251,10 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     return r.feito();
 }
 
-bool abrir_pelas_janelas() {
+bool abrir_pelas_janelas(contexto_da_rede& c) {
     auto& t = tela_principal_completa();
     const Integer ponteiro_antes = t.MousePointer;
-    const std::string arquivo_antes = nome_do_arquivo;
+    const std::string arquivo_antes = c.projeto.nome_do_arquivo;
     bool abriu = false;
     const bool ok = com_codigo("Erro 148", [&] {
         // Cancelar o diálogo não muda nada: o projeto continua com o seu arquivo.
@@ -271,10 +266,10 @@ bool abrir_pelas_janelas() {
         if (!escolhido || escolhido->empty()) return;
 
         t.MousePointer = ponteiro_ampulheta;
-        const resultado_do_arquivo r = abrir_projeto(contexto(), *escolhido);
+        const resultado_do_arquivo r = abrir_projeto(c, *escolhido);
         if (!r.feito()) {
             // A rede atual e o seu arquivo continuam.
-            nome_do_arquivo = arquivo_antes;
+            c.projeto.nome_do_arquivo = arquivo_antes;
             t.MousePointer = ponteiro_antes;
             if (r.como == resultado_do_arquivo::situacao::recusado)
                 servicos().caixa_de_mensagem(r.texto, estilo_ok, "Aviso");
@@ -284,17 +279,17 @@ bool abrir_pelas_janelas() {
         }
         t.BackColor = cor_de_fundo_da_tela;
         aplicar_coluna_na_janela_principal(coluna_de_comandos::abrir);
-        desenhar_a_rede(t, contexto());
-        t.Caption = "ORVEL - " + caption_dos_forms;
-        t.Label1.Caption = "Desenho da rede:  " + nome_da_rede_dado;
+        desenhar_a_rede(t, c);
+        t.Caption = "ORVEL - " + c.projeto.caption_dos_forms;
+        t.Label1.Caption = "Desenho da rede:  " + c.rede.nome_da_rede_dado;
         t.Label1.Left = t.Width / 2 - t.Label1.Width / 2;
         t.Label1.Top = 760;
         t.Label1.Visible = true;
-        titular_as_oito_janelas("ORVEL - " + caption_dos_forms);
+        titular_as_oito_janelas(c.janelas, "ORVEL - " + c.projeto.caption_dos_forms);
         abriu = true;
     });
     if (!ok) {
-        nome_do_arquivo = arquivo_antes;
+        c.projeto.nome_do_arquivo = arquivo_antes;
         t.MousePointer = ponteiro_antes;
     }
     observador().ao_mudar();
@@ -304,36 +299,36 @@ bool abrir_pelas_janelas() {
 // Novo e Abrir deixam o projeto de agora como Fechar: só depois da pergunta de salvar, e nada
 // acontece com "Cancelar" ou com um "Sim" cujo salvamento não gravou. As alterações que o "Não"
 // deixa de salvar só se perdem quando o comando de fato deixa o projeto.
-void tela_principal::novo() {
-    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
+void tela_principal::novo(contexto_da_rede& c) {
+    if (!perguntar_se_salva(c, observador_do_calculo_instalado())) return;
     MousePointer = ponteiro_ampulheta;
-    nome_do_arquivo.clear();
-    limpar_rede(contexto());
+    c.projeto.nome_do_arquivo.clear();
+    limpar_rede(c);
     BackColor = cor_de_fundo_da_tela;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::novo);
-    desenhando = true;
-    projeto_alterado = false;
-    titular_as_oito_janelas(titulo_do_produto);
+    c.editor.desenhando = true;
+    c.projeto.projeto_alterado = false;
+    titular_as_oito_janelas(c.janelas, titulo_do_produto);
     frmNome_da_rede_versao2().Show();
     MousePointer = ponteiro_padrao;
 }
 
-void tela_principal::abrir() {
-    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
+void tela_principal::abrir(contexto_da_rede& c) {
+    if (!perguntar_se_salva(c, observador_do_calculo_instalado())) return;
     // Um diálogo cancelado ou um arquivo que não abre deixam o projeto como está, alterado ou não.
-    abrir_pelas_janelas();
+    abrir_pelas_janelas(c);
     MousePointer = ponteiro_padrao;
 }
 
-void tela_principal::fechar() {
-    if (!perguntar_se_salva(contexto(), observador_do_calculo_instalado())) return;
-    nome_do_arquivo.clear();
-    projeto_alterado = false;
-    limpar_rede(contexto());
+void tela_principal::fechar(contexto_da_rede& c) {
+    if (!perguntar_se_salva(c, observador_do_calculo_instalado())) return;
+    c.projeto.nome_do_arquivo.clear();
+    c.projeto.projeto_alterado = false;
+    limpar_rede(c);
     Label1.Visible = false;
     BackColor = cor_de_fundo_fechado;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::fechar);
-    titular_as_oito_janelas(titulo_do_produto);
+    titular_as_oito_janelas(c.janelas, titulo_do_produto);
 }
 
 void tela_principal::sair() {
@@ -355,30 +350,30 @@ void tela_principal::Form_Unload(Integer& cancelar) {
     servicos().encerrar_programa();
 }
 
-void tela_principal::arquivo_novo_button_Click() { novo(); }
-void tela_principal::mnuNovo_Click() { novo(); }
-void tela_principal::arquivo_abrir_button_Click() { abrir(); }
-void tela_principal::mnuAbrir_Click() { abrir(); }
-void tela_principal::arquivo_fechar_button_Click() { fechar(); }
-void tela_principal::mnuFechar_Click() { fechar(); }
+void tela_principal::arquivo_novo_button_Click() { novo(contexto()); }
+void tela_principal::mnuNovo_Click() { novo(contexto()); }
+void tela_principal::arquivo_abrir_button_Click() { abrir(contexto()); }
+void tela_principal::mnuAbrir_Click() { abrir(contexto()); }
+void tela_principal::arquivo_fechar_button_Click() { fechar(contexto()); }
+void tela_principal::mnuFechar_Click() { fechar(contexto()); }
 void tela_principal::mnuSair_Click() { sair(); }
 
 namespace {
 
 // "Salvar" e "Salvar como": o pedido de um nome novo só fica quando o arquivo foi gravado.
-void salvar_pedindo_nome(bool pedir_nome) {
-    const bool antes = salvar_como;
-    salvar_como = pedir_nome;
-    if (!salvar_pelas_janelas(contexto())) salvar_como = antes;
+void salvar_pedindo_nome(contexto_da_rede& c, bool pedir_nome) {
+    const bool antes = c.projeto.salvar_como;
+    c.projeto.salvar_como = pedir_nome;
+    if (!salvar_pelas_janelas(c)) c.projeto.salvar_como = antes;
 }
 
 }  // namespace
 
-void tela_principal::salvar_button_Click() { salvar_pedindo_nome(false); }
+void tela_principal::salvar_button_Click() { salvar_pedindo_nome(contexto(), false); }
 
 void tela_principal::mnuSalvar_Click() { salvar_button_Click(); }
 
-void tela_principal::mnuSalvar_como_Click() { salvar_pedindo_nome(true); }
+void tela_principal::mnuSalvar_como_Click() { salvar_pedindo_nome(contexto(), true); }
 
 void tela_principal::construir_button_Click() {
     desenhando = true;

@@ -2,7 +2,7 @@
 // A janela principal: o projeto da janela (barra de ferramentas e menus), a carga e os comandos
 // do desenho.
 
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/servicos.h"
 
 #include <string_view>
@@ -181,9 +181,9 @@ public:
 
 private:
     void mover_alca(rotulo& alca, Integer Button, Single X, Single Y);
-    void novo();
-    void abrir();
-    void fechar();
+    void novo(contexto_da_rede& c);
+    void abrir(contexto_da_rede& c);
+    void fechar(contexto_da_rede& c);
     void sair();
     void calcular_geometria_dos_nos();
     void esconder_marcas_e_selecoes();
@@ -204,15 +204,15 @@ tela_principal& tela_principal_completa();
 
 // "Salvar" de uma rede pelas janelas: pede o arquivo ("Salvar como") quando a rede não tem um
 // ou quando salvar_como é True, pergunta "Deseja Substituir?" para um arquivo que já existe,
-// intitula as oito janelas com o nome do arquivo e grava; uma falha vai ao relator de erros
-// ("Erro 146"), sempre mostrada. Devolve true só quando o arquivo foi gravado; senão, o nome do
-// arquivo e os títulos ficam como estavam.
+// grava e, gravado, intitula as oito janelas com o nome do arquivo; uma falha vai ao relator de
+// erros ("Erro 146"), sempre mostrada. Devolve true só quando o arquivo foi gravado; senão, o
+// nome do arquivo e os títulos ficam como estavam.
 bool salvar_pelas_janelas(contexto_da_rede& c);
 
-// "Abrir" sem a pergunta de salvar: pede o arquivo e o abre na rede do processo; um arquivo
+// "Abrir" sem a pergunta de salvar: pede o arquivo e o abre na rede c; um arquivo
 // recusado mostra o "Aviso" e uma falha vai ao relator ("Erro 148"); com o diálogo cancelado
 // nada muda. Aberto, a janela principal é refeita do desenho da rede, com os estados dos
 // comandos de um projeto aberto e os títulos. Devolve true quando o projeto foi aberto.
-bool abrir_pelas_janelas();
+bool abrir_pelas_janelas(contexto_da_rede& c);
 
 }  // namespace orvel

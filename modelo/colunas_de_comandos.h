@@ -1,6 +1,7 @@
 #pragma once
 // As colunas dos estados dos comandos da janela principal: cada uma habilita ou desabilita um
-// conjunto de menus e botões (a tabela fica no editor, em editor/estado_dos_comandos.h).
+// conjunto de menus e botões (a tabela fica no editor, em editor/estado_dos_comandos.h). O
+// cálculo pede uma coluna pelo observador do cálculo.
 
 namespace orvel {
 
@@ -17,9 +18,5 @@ enum class coluna_de_comandos {
     processar2,  // depois do processamento
     nome,        // confirmação do nome da rede
 };
-
-// Aplica uma coluna aos controles da janela principal pelas janelas instaladas
-// (modelo/desenho_da_rede.h); sem elas, não há comando a habilitar.
-void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
 
 }  // namespace orvel

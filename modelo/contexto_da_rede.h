@@ -93,7 +93,7 @@ struct rede_dada {
 // cada link, as pontas do corpo, a ponta do braço, as pontas de fora das duas hastes da seta e
 // o rótulo; de cada nó, o rótulo e o círculo (a largura de cada um é a altura). O começo do
 // braço e a ponta da seta saem do corpo e do braço. As janelas desenham a rede daqui e cada
-// edição do desenho escreve aqui (modelo/desenho_da_rede.h).
+// edição do desenho escreve aqui (editor/desenho_da_rede.h).
 #define ORVEL_CAMPOS_DO_DESENHO_DADO(X)  \
     ORVEL_CAMPOS_DO_DESENHO_DOS_LINKS(X) \
     ORVEL_CAMPOS_DO_DESENHO_DOS_NOS(X)

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "modelo/desenho_da_rede.h"
+#include "modelo/contexto_da_rede.h"
 
 namespace orvel {
 
@@ -48,23 +48,6 @@ void esvaziar_rede(contexto_da_rede& c) noexcept {
     // (o ciclo, o período de simulação e os intervalos depois do processamento saíram com os
     // dados derivados).
     r.max_quant_de_intervalos = 0;
-}
-
-void limpar_rede(contexto_da_rede& c) {
-    // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
-    // anterior sabe que ela mudou.
-    ++c.projeto.revisao_da_rede;
-    com_codigo("Erro 151", [&c] {
-        auto& t = frmTela_principal_versao2();
-        t.Caption = "";
-
-        esvaziar_rede(c);
-
-        // O desenho refeito da rede vazia: todo elemento descarregado, as marcas escondidas.
-        desenhar_a_rede(t, c);
-        t.Caption = "";
-        observador().ao_mudar();
-    });
 }
 
 }  // namespace orvel

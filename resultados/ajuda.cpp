@@ -1,7 +1,7 @@
 #include "resultados/ajuda.h"
 
 #include "editor/janelas.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/servicos.h"
 

@@ -1,6 +1,6 @@
 #include "resultados/janela_com_navegador.h"
 
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 
 namespace orvel {
 

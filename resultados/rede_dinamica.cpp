@@ -5,7 +5,7 @@
 #include "editor/janelas.h"
 #include "modelo/rede.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "modelo/valores_da_animacao.h"
 #include "plataforma/numeros.h"
 #include "plataforma/servicos.h"

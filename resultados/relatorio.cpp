@@ -4,7 +4,7 @@
 
 #include "editor/janelas.h"
 #include "modelo/rede.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/falha.h"
 #include "plataforma/relatorio_xslt.h"
 #include "plataforma/servicos.h"

@@ -10,7 +10,7 @@
 #include "calculo/zerar_variaveis_de_calculo.h"
 #include "comum/rede_em_grade.h"
 #include "modelo/tabelas_de_calculo.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "comum/rede_propria.h"
 #include "comum/servicos_de_teste.h"
 

@@ -9,12 +9,11 @@
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/servicos_de_teste.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/rede.h"
 #include "plataforma/numeros.h"
 #include "editor/tela_principal.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 
 namespace orvel::teste {
 
@@ -46,7 +45,7 @@ protected:
 
     bool abrir(const std::string& caminho) {
         s.respostas_abrir.push_back(caminho);
-        return abrir_pelas_janelas();
+        return abrir_pelas_janelas(contexto());
     }
 
     pasta_temporaria pasta;
@@ -78,7 +77,7 @@ inline void reabre_sem_aviso(servicos_de_teste& s, const std::string& caminho) {
     limpar_rede(contexto());
     s.mensagens.clear();
     s.respostas_abrir.push_back(caminho);
-    EXPECT_TRUE(abrir_pelas_janelas()) << caminho;
+    EXPECT_TRUE(abrir_pelas_janelas(contexto())) << caminho;
     EXPECT_TRUE(s.mensagens.empty()) << caminho << ": " << (s.mensagens.empty() ? "" : s.mensagens[0].texto);
 }
 

@@ -11,10 +11,10 @@
 #include "comum/janela_principal_de_teste.h"
 #include "dialogos/cores_dos_intervalos.h"
 #include "dialogos/editor_de_no.h"
+#include "editor/desenho_da_rede.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/rede.h"
 
 namespace orvel::teste {

@@ -13,11 +13,13 @@
 #include "comum/limite_de_arquivo.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
+#include "comum/rede_propria.h"
+#include "comum/veneno_no_contexto.h"
+#include "editor/desenho_da_rede.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 #include "editor/estado_dos_comandos.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 
@@ -503,6 +505,80 @@ TEST_F(comando_que_nao_se_completa, deixa_o_projeto_como_estava) {
     }
     EXPECT_EQ(teste::conteudo(existente), antigo);
     EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu")));
+}
+
+// O título com o nome do arquivo só aparece depois que o arquivo foi gravado: cada mudança dos
+// dados pede uma pintura, e um salvamento que falha não o mostra nem por um instante.
+using titulos_do_salvamento = teste::com_projeto_em_arquivo;
+
+TEST_F(titulos_do_salvamento, so_mudam_depois_de_gravado) {
+    const std::string existente = pasta.arquivo("existente.xml");
+    teste::escrever(existente, "<rss/>");
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    nome_da_rede_dado = "Centro";
+    inserir_no();
+
+    struct pinturas : observador_de_formularios {
+        std::string arquivo;
+        std::vector<std::pair<std::string, bool>> titulos;  // o da janela principal e se o arquivo já estava gravado
+        pinturas() { instalar_observador_de_formularios(this); }
+        ~pinturas() override { instalar_observador_de_formularios(nullptr); }
+        void ao_mudar() override { titulos.emplace_back(tela_principal_completa().Caption, std::filesystem::exists(arquivo)); }
+    } p;
+    struct caso {
+        const char* nome;
+        std::string arquivo, titulo;
+        std::deque<int> respostas;
+        rlim_t disco;  // o espaço que o disco ainda tem; 0, à vontade
+        bool grava;
+    };
+    const caso casos[] = {
+        {"gravado", pasta.arquivo("novo.xml"), "ORVEL - novo.xml", {}, 0, true},
+        {"pasta que sumiu", pasta.arquivo("sumiu/b.xml"), "ORVEL - b.xml", {}, 0, false},
+        {"disco cheio ao substituir", existente, "ORVEL - existente.xml", {resposta_sim}, 200, false},
+    };
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.nome);
+        p.arquivo = k.arquivo;
+        p.titulos.clear();
+        s.respostas = k.respostas;
+        {
+            std::optional<teste::limite_de_arquivo> disco_cheio;
+            if (k.disco > 0) disco_cheio.emplace(k.disco);
+            EXPECT_EQ(salvar_em(k.arquivo), k.grava);
+        }
+        int com_o_nome = 0;
+        for (const auto& [titulo, gravado] : p.titulos)
+            if (titulo == k.titulo) {
+                ++com_o_nome;
+                EXPECT_TRUE(gravado);
+            }
+        EXPECT_EQ(com_o_nome > 0, k.grava);
+    }
+}
+
+// Abrir e salvar pelas janelas agem só na rede que recebem: a do processo não é lida nem
+// escrita (o veneno posto nela fica), e o arquivo aberto sai gravado igual.
+using abrir_e_salvar_pelas_janelas = teste::com_projeto_em_arquivo;
+
+TEST_F(abrir_e_salvar_pelas_janelas, agem_na_rede_que_recebem) {
+    const std::string referencia = std::string(ORVEL_DADOS_DE_TESTE) + "/projeto_pequeno.xml";
+    const std::string copia = pasta.arquivo("pequena.xml");  // o nome que o arquivo guarda
+    teste::rede_propria r;
+    teste::envenenar_o_contexto(contexto());
+
+    s.respostas_abrir = {referencia};
+    EXPECT_TRUE(abrir_pelas_janelas(r.c));
+    EXPECT_EQ(r.c.projeto.nome_do_arquivo, referencia);
+    r.c.projeto.salvar_como = true;
+    s.respostas_salvar = {copia};
+    EXPECT_TRUE(salvar_pelas_janelas(r.c));
+    EXPECT_EQ(r.c.projeto.nome_do_arquivo, copia);
+    EXPECT_EQ(t().Caption, "ORVEL - pequena.xml");
+    EXPECT_TRUE(teste::conteudo(copia) == teste::conteudo(referencia));
+    EXPECT_TRUE(s.mensagens.empty());
+
+    teste::conferir_o_contexto(contexto(), [](const std::string&, const int*, std::size_t) { return teste::esperado::veneno; });
 }
 
 // "Salvar" num projeto que nunca foi salvo pede o nome, propondo o da rede. Um nome digitado sem

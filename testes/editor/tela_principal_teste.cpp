@@ -75,6 +75,16 @@ TEST_F(carga_da_tela_principal, as_sete_outras_janelas_carregadas_uma_vez_escond
     EXPECT_EQ(frmBrowse().Width, 12000.0f);
 }
 
+// Um programa que acaba de começar, antes de a janela principal dar título às outras, tem o
+// título do produto: é o que uma janela carregada antes dela toma.
+TEST(titulo_das_janelas, o_do_produto_antes_do_primeiro) {
+    destruir_todas_as_janelas();
+    EXPECT_EQ(titulo_das_janelas(), "ORVEL - Belmarco QRT");
+    EXPECT_EQ(frmNome_da_rede_versao2().Caption, "ORVEL - Belmarco QRT");
+    EXPECT_FALSE(tela_principal_carregada());
+    destruir_todas_as_janelas();
+}
+
 TEST_F(carga_da_tela_principal, estado_inicial_dos_comandos) {
     for (const char* e : {"arquivo_fechar_button", "mnuFechar", "salvar_button", "mnuSalvar", "mnuSalvar_como", "mnuRede",
                           "arquivo_novo_button", "arquivo_abrir_button", "mnuProjetos", "mnuNovo", "mnuAbrir",

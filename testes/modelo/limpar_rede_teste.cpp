@@ -6,10 +6,10 @@
 #include "comum/conferencia.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/veneno_no_contexto.h"
+#include "editor/desenho_da_rede.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/estado_do_editor.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "modelo/valores_da_animacao.h"
 

@@ -9,12 +9,12 @@
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/reabrir_projeto.h"
+#include "editor/desenho_da_rede.h"
 #include "editor/elementos_do_desenho.h"
 #include "editor/janelas.h"
 #include "modelo/chaves_do_projeto.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/limites_dos_valores.h"
-#include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/documento_xml.h"
@@ -201,6 +201,47 @@ TEST_F(arquivo_de_projeto, abrir_deixa_os_nomes_por_cima_dos_circulos_e_das_linh
     ASSERT_TRUE(salvar_pelas_janelas(contexto()));
     ASSERT_TRUE(abrir(caminho));
     confere("salvo e aberto de novo");
+}
+
+// O arquivo guarda só a altura do rótulo e do círculo de cada nó: aberto, cada um tem a largura
+// igual à altura guardada, não a dos modelos das matrizes.
+TEST_F(arquivo_de_projeto, largura_de_cada_no_aberto_e_a_altura_guardada) {
+    montar_rede();
+    struct caso {
+        int no;
+        Single rotulo, circulo;
+    };
+    const caso casos[] = {{1, 400, 560}, {2, 510, 650.5f}, {3, 300, 420}};
+    for (const caso& k : casos) {
+        contexto().desenho.apoio_no_label_Height(k.no) = k.rotulo;
+        contexto().desenho.no_shape_Height(k.no) = k.circulo;
+    }
+    const std::string caminho = pasta.arquivo("rede.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    limpar_rede(contexto());
+    ASSERT_TRUE(abrir(caminho));
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.no);
+        EXPECT_EQ(t().apoio_no_label(k.no).Width, k.rotulo);
+        EXPECT_EQ(t().no_shape(k.no).Width, k.circulo);
+    }
+}
+
+// Abrir esconde as marcas de seleção que estavam à vista: as alças dos cantos de um nó e as
+// marcas das pontas de um link (numa rede sem links, que não mostra as dos links).
+TEST_F(arquivo_de_projeto, abrir_esconde_as_marcas_de_selecao) {
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    inserir_no();
+    inserir_no();
+    const std::string caminho = pasta.arquivo("nos.xml");
+    ASSERT_TRUE(salvar_em(caminho));
+    for (controle* marca : std::initializer_list<controle*>{&t().Label2, &t().Label3, &t().Label4, &t().Label5,
+                                                            &t().Shape2, &t().Shape3}) {
+        SCOPED_TRACE(marca->nome());
+        marca->Visible = true;
+        ASSERT_TRUE(abrir(caminho));
+        EXPECT_FALSE(marca->Visible);
+    }
 }
 
 TEST_F(arquivo_de_projeto, ida_e_volta_com_virgula_e_com_ponto) {
@@ -690,7 +731,7 @@ TEST_F(arquivo_de_projeto, rede_mudada_nao_grava_o_ciclo_duplo_de_antes) {
 TEST_F(arquivo_de_projeto, cancelar_a_abertura_deixa_a_rede_e_o_seu_arquivo) {
     montar_rede();
     nome_do_arquivo = "/x/y.xml";
-    EXPECT_FALSE(abrir_pelas_janelas());
+    EXPECT_FALSE(abrir_pelas_janelas(contexto()));
     EXPECT_EQ(nome_do_arquivo, "/x/y.xml");
     EXPECT_EQ(total_de_links_dado, 3);
     ASSERT_EQ(s.dialogos_abrir.size(), 1u);

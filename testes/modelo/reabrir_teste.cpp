@@ -17,7 +17,7 @@
 #include "comum/rede_de_teste.h"
 #include "comum/reabrir_projeto.h"
 #include "comum/redes_comparadas_como_entrada.h"
-#include "modelo/limpar_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
 #include "plataforma/documento_xml.h"

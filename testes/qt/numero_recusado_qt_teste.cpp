@@ -10,7 +10,7 @@
 #include "dialogos/opcoes_da_rede.h"
 #include "modelo/buffers_de_edicao.h"
 #include "modelo/rede.h"
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
 #include "plataforma/qt/espelho_qt.h"
 #include "comum/servicos_de_teste.h"
 

@@ -1,8 +1,9 @@
 #pragma once
-// O desenho da rede na janela principal, como dados: cada nó e cada link são elementos de
-// matrizes de controles desta janela, feitos do desenho da rede (desenho_dado, no contexto) e
-// que o escrevem de volta a cada edição. O resto da janela e os tratadores de evento ficam no
-// editor.
+// O desenho da rede na janela principal: cada nó e cada link são elementos de matrizes de
+// controles desta janela, feitos do desenho da rede (desenho_dado, no contexto) e que o escrevem
+// de volta a cada edição. O resto da janela e os tratadores de evento ficam em
+// editor/tela_principal.h. O modelo e o cálculo não conhecem esta janela: o modelo guarda só o
+// desenho como dados, e o cálculo fala com as janelas só pelo observador do cálculo.
 
 #include <string>
 
@@ -21,10 +22,10 @@ inline constexpr Single top_estacionado = 120;
 inline constexpr Long cor_de_fundo_da_tela = rgb(242, 242, 242);
 inline constexpr Long cor_de_fundo_fechado = rgb(150, 150, 150);
 
-// A parte da janela principal que o modelo lê e escreve: o desenho da rede (as matrizes de
-// controles dos nós e dos links), o título do desenho, as marcas de seleção e as linhas-guia.
-// A barra de ferramentas, os menus e a tabela dos estados dos comandos ficam no editor, que
-// deriva desta classe a janela inteira.
+// A parte da janela principal que mostra a rede: o desenho (as matrizes de controles dos nós e
+// dos links), o título do desenho, as marcas de seleção e as linhas-guia. A barra de
+// ferramentas, os menus e a tabela dos estados dos comandos ficam na janela inteira, que deriva
+// desta classe.
 class desenho_da_rede : public formulario {
 public:
     desenho_da_rede();
@@ -66,11 +67,9 @@ void desenhar_a_rede(desenho_da_rede& t, const contexto_da_rede& c);
 void guardar_desenho_do_no(const desenho_da_rede& t, int n, contexto_da_rede& c);
 void guardar_desenho_do_link(const desenho_da_rede& t, int l, contexto_da_rede& c);
 
-// As janelas vistas de baixo. O modelo (a abertura, o salvamento e a limpeza da rede) e o
-// cálculo não conhecem as janelas: chegam a elas só por esta interface, que o programa
-// instala ao começar. Sem ela instalada (um teste ou uma medida sem janelas), o desenho é um
-// formulário só de dados, que nunca é mostrado: o título fica só nele e os estados dos
-// comandos não vão a lugar nenhum.
+// As janelas instaladas: o programa (e o main dos testes) as instala ao começar. Sem elas, o
+// desenho é um formulário só de dados, que nunca é mostrado: o título fica só nele e os estados
+// dos comandos não vão a lugar nenhum.
 class janelas_do_programa {
 public:
     virtual ~janelas_do_programa() = default;
@@ -99,5 +98,14 @@ inline void titular_as_oito_janelas(const std::string& titulo) { titular_as_oito
 // O título dado por último às oito janelas; antes do primeiro, o do produto.
 std::string titulo_das_janelas(const estado_das_janelas& estado);
 inline std::string titulo_das_janelas() { return titulo_das_janelas(contexto().janelas); }
+
+// Aplica uma coluna dos estados dos comandos aos controles da janela principal, pelas janelas
+// instaladas; sem elas, não há comando a habilitar.
+void aplicar_coluna_de_comandos(coluna_de_comandos coluna);
+
+// Devolve a rede c ao estado vazio (esvaziar_rede) e refaz dela o desenho da janela principal:
+// cada nó e link sai do desenho e as marcas de seleção ficam escondidas ("Erro 151"). Não mexe
+// no arquivo, no nome do arquivo nem em projeto_alterado.
+void limpar_rede(contexto_da_rede& c);
 
 }  // namespace orvel

@@ -1,4 +1,6 @@
-#include "modelo/desenho_da_rede.h"
+#include "editor/desenho_da_rede.h"
+
+#include "modelo/limpar_rede.h"
 
 namespace orvel {
 
@@ -246,6 +248,23 @@ std::string titulo_das_janelas(const estado_das_janelas& estado) {
 
 void aplicar_coluna_de_comandos(coluna_de_comandos coluna) {
     if (janelas_) janelas_->aplicar_coluna_de_comandos(coluna);
+}
+
+void limpar_rede(contexto_da_rede& c) {
+    // Outra rede (ou nenhuma), mesmo que a limpeza pare no meio: quem guardou a revisão da
+    // anterior sabe que ela mudou.
+    ++c.projeto.revisao_da_rede;
+    com_codigo("Erro 151", [&c] {
+        auto& t = frmTela_principal_versao2();
+        t.Caption = "";
+
+        esvaziar_rede(c);
+
+        // O desenho refeito da rede vazia: todo elemento descarregado, as marcas escondidas.
+        desenhar_a_rede(t, c);
+        t.Caption = "";
+        observador().ao_mudar();
+    });
 }
 
 }  // namespace orvel
