@@ -254,7 +254,6 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
 bool abrir_pelas_janelas(contexto_da_rede& c) {
     auto& t = tela_principal_completa();
     const Integer ponteiro_antes = t.MousePointer;
-    const std::string arquivo_antes = c.projeto.nome_do_arquivo;
     bool abriu = false;
     const bool ok = com_codigo("Erro 148", [&] {
         // Cancelar o diálogo não muda nada: o projeto continua com o seu arquivo.
@@ -268,8 +267,7 @@ bool abrir_pelas_janelas(contexto_da_rede& c) {
         t.MousePointer = ponteiro_ampulheta;
         const resultado_do_arquivo r = abrir_projeto(c, *escolhido);
         if (!r.feito()) {
-            // A rede atual e o seu arquivo continuam.
-            c.projeto.nome_do_arquivo = arquivo_antes;
+            // A abertura não tocou na rede: ela e o seu arquivo continuam.
             t.MousePointer = ponteiro_antes;
             if (r.como == resultado_do_arquivo::situacao::recusado)
                 servicos().caixa_de_mensagem(r.texto, estilo_ok, "Aviso");
@@ -288,10 +286,7 @@ bool abrir_pelas_janelas(contexto_da_rede& c) {
         titular_as_oito_janelas(c.janelas, "ORVEL - " + c.projeto.caption_dos_forms);
         abriu = true;
     });
-    if (!ok) {
-        c.projeto.nome_do_arquivo = arquivo_antes;
-        t.MousePointer = ponteiro_antes;
-    }
+    if (!ok) t.MousePointer = ponteiro_antes;
     observador().ao_mudar();
     return abriu;
 }
