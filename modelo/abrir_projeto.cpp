@@ -124,6 +124,20 @@ private:
             v);
     }
 
+    // Marca os índices que a lista traz, de 0 (quando conta) até o último da tabela; um item fora
+    // deles é recusado.
+    void marcar(const lugar_da_chave& l, const std::string& texto, bool* marcas, int ultimo, bool zero_conta) {
+        const faixa_de_valor faixa{0, double(ultimo)};
+        for (const std::string& item : itens(texto)) {
+            const Integer i = converter<Integer>(l, item);
+            if (i == 0 && !zero_conta) continue;
+            if (faixa.contem(i))
+                marcas[i] = true;
+            else
+                recusar(l.elemento, l.nome, item, fora_da(faixa));
+        }
+    }
+
     void ler(const lugar_da_chave& l, const std::string& texto) {
         const chave_do_projeto& ch = l.chave;
         const campo_da_chave v = campo(ch.campo, l);
@@ -153,17 +167,8 @@ private:
             case forma_do_texto::sim_nao: *std::get<bool*>(v) = texto == "sim"; return;
             case forma_do_texto::relacao: {
                 guardar_a_lista();
-                bool* existe = std::get<bool*>(v);
-                const faixa_de_valor faixa{0, double(ch.parte == parte_do_arquivo::links ? max_links : max_nos)};
-                for (const std::string& item : itens(texto)) {
-                    const Integer posicao = converter<Integer>(l, item);
-                    if (posicao == 0) continue;
-                    if (!faixa.contem(posicao)) {
-                        recusar(l.elemento, l.nome, item, fora_da(faixa));
-                        continue;
-                    }
-                    existe[posicao] = true;
-                }
+                // O item 0 não é posição nenhuma.
+                marcar(l, texto, std::get<bool*>(v), ch.parte == parte_do_arquivo::links ? max_links : max_nos, false);
                 return;
             }
             case forma_do_texto::lista_de_nomes: {
@@ -179,16 +184,7 @@ private:
             }
             case forma_do_texto::lista_de_colunas: {
                 guardar_a_lista();
-                constexpr faixa_de_valor faixa_das_colunas{0, max_colunas};
-                bool* marcada = std::get<bool*>(v);
-                for (const std::string& item : itens(texto)) {
-                    const Integer coluna = converter<Integer>(l, item);
-                    if (!faixa_das_colunas.contem(coluna)) {
-                        recusar(l.elemento, l.nome, item, fora_da(faixa_das_colunas));
-                        continue;
-                    }
-                    marcada[coluna] = true;
-                }
+                marcar(l, texto, std::get<bool*>(v), max_colunas, true);
                 return;
             }
             case forma_do_texto::lista_por_intervalo: {
