@@ -34,6 +34,12 @@ protected:
         });
     }
 
+    // Uma janela recusada fica carregada; uma aceita se descarrega e pode já ter sido destruída.
+    static bool ainda_carregada(const formulario* f) {
+        const auto& v = janelas_carregadas();
+        return std::find(v.begin(), v.end(), f) != v.end() && f->carregado();
+    }
+
     static void clicar(botao_de_comando& b) {
         despachar_evento(&b.dono(), [&] {
             b.dono().mover_foco(&b);
@@ -57,7 +63,7 @@ protected:
             auto& j = editor_de_link_unico();
             digitar(caixa(j), texto);
             clicar(j.inserir_dados_button);
-            if (j.carregado()) clicar(j.cancelar_button);
+            if (ainda_carregada(&j)) clicar(j.cancelar_button);
         };
     }
 
@@ -67,7 +73,7 @@ protected:
             despachar_evento(&o, [&] { o.Show(); });
             digitar(caixa(o), texto);
             clicar(o.inserir_dados_button);
-            if (o.carregado()) clicar(o.cancelar_button);
+            if (ainda_carregada(&o)) clicar(o.cancelar_button);
         };
     }
 
