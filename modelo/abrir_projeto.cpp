@@ -524,10 +524,7 @@ resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& camin
         tomar_a_rede_lida(c, *lido, nome);
     } catch (...) {
         // O arquivo não foi lido por inteiro: a rede continua como estava, com o seu arquivo.
-        registrar_excecao_em_andamento();
-        r.como = resultado_do_arquivo::situacao::falhou;
-        r.texto = falha_corrente().descricao();
-        r.codigo = "Erro 148";
+        r = resultado_do_arquivo::da_falha_em_andamento("Erro 148");
     }
     return r;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "modelo/contexto_da_rede.h"
+#include "plataforma/falha.h"
 
 namespace orvel {
 
@@ -24,6 +25,12 @@ struct resultado_do_arquivo {
     std::string chave, elemento;
     std::string codigo;
     bool feito() const { return como == situacao::feito; }
+
+    // O resultado da falha que está sendo tratada num catch, já registrada, com o código do relato.
+    static resultado_do_arquivo da_falha_em_andamento(std::string codigo) {
+        registrar_excecao_em_andamento();
+        return {situacao::falhou, falha_corrente().descricao(), {}, {}, std::move(codigo)};
+    }
 };
 
 // Grava a rede c, o desenho e os resultados no caminho ("Erro 146"): no lugar do que o arquivo

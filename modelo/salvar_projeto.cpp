@@ -182,10 +182,7 @@ resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& cami
         // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
         c.projeto.salvar_como = false;
     } catch (...) {
-        registrar_excecao_em_andamento();
-        r.como = resultado_do_arquivo::situacao::falhou;
-        r.texto = falha_corrente().descricao();
-        r.codigo = "Erro 146";
+        r = resultado_do_arquivo::da_falha_em_andamento("Erro 146");
     }
     return r;
 }
