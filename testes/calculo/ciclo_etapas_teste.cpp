@@ -51,6 +51,14 @@ void no_com_conjunto_critico(contexto_da_rede& c, int n, float y_no, int perdido
     c.derivados.t_de_ciclo_de_seguranca_do_no(n) = Integer(ciclo_de_seguranca);
 }
 
+// Distribui os verdes do nó 1 com o y crítico, o tempo perdido e o ciclo calculado dados.
+void distribuir_no_no_1(contexto_da_rede& c, float y_critico, int perdido, int calculado) {
+    c.derivados.y_critico_do_no(1) = y_critico;
+    c.derivados.tempo_perdido_do_no(1) = Integer(perdido);
+    c.derivados.t_de_ciclo_calculado = Integer(calculado);
+    distribuir_tempos_de_verde(c);
+}
+
 TEST_F(ciclo_minimo_dos_nos_exemplos, conjuntos_tempo_perdido_e_ciclo) {
     servicos_de_teste s;
     // Grupos 1 (y 0,3) e 2 (y 0,4) em conflito, três intervalos vermelhos, um imposto de 4 s:
@@ -232,13 +240,10 @@ TEST_F(distribuir_tempos_de_verde_exemplos, verdes_dos_grupos_criticos) {
     for (bool demandado : {false, true}) {
         comecar(c, 1);
         no_pronto(c, 1, {"VRRR", "RRVR"}, {0, 5, 0, 5}, ".I.I", {0.3f, 0.2f}, {}, "CC");
-        c.derivados.y_critico_do_no(1) = 0.5f;
-        c.derivados.tempo_perdido_do_no(1) = 10;
         c.copias.eh_no_demandado(1) = demandado;
         c.copias.intervalo_beneficiado(1) = 2;
         c.copias.intervalo_demandado(1) = 4;
-        c.derivados.t_de_ciclo_calculado = 60;
-        distribuir_tempos_de_verde(c);
+        distribuir_no_no_1(c, 0.5f, 10, 60);
         EXPECT_EQ(duracoes(c, 1), (v{30, 5, 20, 5}));
         EXPECT_EQ(c.derivados.t_de_ciclo, 60);
     }
@@ -246,19 +251,14 @@ TEST_F(distribuir_tempos_de_verde_exemplos, verdes_dos_grupos_criticos) {
     for (int ciclo : {15, 17}) {
         comecar(c, 1);
         no_pronto(c, 1, {"VRV"}, {0, 10, 0}, ".I.", {0.5f}, {}, "C");
-        c.derivados.y_critico_do_no(1) = 0.5f;
-        c.derivados.tempo_perdido_do_no(1) = 10;
-        c.derivados.t_de_ciclo_calculado = Integer(ciclo);
         c.copias.t_de_ciclo_imposto = Integer(ciclo == 15 ? 14 : 18);
-        distribuir_tempos_de_verde(c);
+        distribuir_no_no_1(c, 0.5f, 10, ciclo);
         EXPECT_EQ(duracoes(c, 1), ciclo == 15 ? (v{2, 10, 2}) : (v{4, 10, 4}));
     }
     // Grupos sem fluxo (Y = 0): cada verde recebe o mínimo de 1 s e o nó é completado.
     comecar(c, 1);
     no_pronto(c, 1, {"VRRR", "RRVR"}, {0, 3, 0, 3}, ".I.I", {0, 0}, {}, "CC");
-    c.derivados.tempo_perdido_do_no(1) = 6;
-    c.derivados.t_de_ciclo_calculado = 30;
-    distribuir_tempos_de_verde(c);
+    distribuir_no_no_1(c, 0, 6, 30);
     EXPECT_EQ(c.derivados.t_de_ciclo, 10);
     EXPECT_EQ(duracoes(c, 1), (v{2, 3, 2, 3}));
     EXPECT_TRUE(s.mensagens.empty());
@@ -271,10 +271,7 @@ TEST_F(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     // abrem neles (y 0,1 e 0,4): 5,2 -> 5 e 20,8 -> 21.
     comecar(c, 1);
     no_pronto(c, 1, {"VVVRR", "RRRRV", "VRRRR", "RRVRR"}, {0, 4, 0, 0, 0}, ".I", {0.3f, 0.2f, 0.1f, 0.4f}, {}, "CC");
-    c.derivados.y_critico_do_no(1) = 0.5f;
-    c.derivados.tempo_perdido_do_no(1) = 10;
-    c.derivados.t_de_ciclo_calculado = 60;
-    distribuir_tempos_de_verde(c);
+    distribuir_no_no_1(c, 0.5f, 10, 60);
     EXPECT_EQ(duracoes(c, 1), (v{5, 4, 21, 0, 20}));
     EXPECT_EQ(c.derivados.t_de_ciclo, 50);
 
@@ -283,10 +280,7 @@ TEST_F(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     // cópia se repartem meio a meio; o intervalo 1 fica com os seus 13 s.
     comecar(c, 1);
     no_pronto(c, 1, {"VRRVV", "RVRRR", "RRRVR", "VRRRR"}, {0, 0, 0, 0, 4}, "....I", {0.3f, 0.2f, 0.3f, 0.1f}, {}, "CC");
-    c.derivados.y_critico_do_no(1) = 0.5f;
-    c.derivados.tempo_perdido_do_no(1) = 10;
-    c.derivados.t_de_ciclo_calculado = 60;
-    distribuir_tempos_de_verde(c);
+    distribuir_no_no_1(c, 0.5f, 10, 60);
     EXPECT_EQ(duracoes(c, 1), (v{13, 20, 0, 13, 4}));
     EXPECT_EQ(c.derivados.t_de_ciclo, 50);
 
@@ -294,10 +288,7 @@ TEST_F(distribuir_tempos_de_verde_exemplos, reparo_de_intervalo_vazio) {
     // k + 2 = 4 é imposto e nada se reparte; o intervalo 1, sem verde crítico, fica com 0 s.
     comecar(c, 1);
     no_pronto(c, 1, {"RVVV", "VRRR"}, {0, 0, 4, 5}, "..II", {0.3f, 0.1f}, {}, "C");
-    c.derivados.y_critico_do_no(1) = 0.3f;
-    c.derivados.tempo_perdido_do_no(1) = 10;
-    c.derivados.t_de_ciclo_calculado = 60;
-    distribuir_tempos_de_verde(c);
+    distribuir_no_no_1(c, 0.3f, 10, 60);
     EXPECT_EQ(duracoes(c, 1), (v{0, 41, 4, 5}));
     EXPECT_EQ(c.derivados.t_de_ciclo, 50);
 }
@@ -324,11 +315,8 @@ TEST_F(distribuir_tempos_de_verde_exemplos, ciclo_final_e_ajuste_dos_nos) {
     // 2 s a mais num grupo verde em dois intervalos livres de 20 s: cada um perde 1 s.
     comecar(c, 1);
     no_pronto(c, 1, {"VRVR"}, {0, 3, 0, 3}, ".I.I", {0.5f}, {}, "C");
-    c.derivados.y_critico_do_no(1) = 0.5f;
-    c.derivados.tempo_perdido_do_no(1) = 6;
-    c.derivados.t_de_ciclo_calculado = 46;
     c.copias.t_de_ciclo_imposto = 44;
-    distribuir_tempos_de_verde(c);
+    distribuir_no_no_1(c, 0.5f, 6, 46);
     EXPECT_EQ(duracoes(c, 1), (v{19, 3, 19, 3}));
 }
 

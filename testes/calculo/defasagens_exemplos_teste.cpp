@@ -28,6 +28,20 @@ int cruzamento_unico(contexto_da_rede& c, Integer ciclo) {
     return n;
 }
 
+// O par E -> A -> B, com o ciclo imposto e a via AB dados (E manda 80 % do seu fluxo para AB),
+// até as defasagens iniciais.
+void par_a_b(contexto_da_rede& c, Integer ciclo, int percurso_ab, Integer capacidade_ab = 60) {
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = ciclo;
+    via(c, "E", "", "A", 600, 10);
+    cruzamento(c, "A", {"E"});
+    via(c, "AB", "A", "B", 500, percurso_ab, capacidade_ab);
+    cruzamento(c, "B", {"AB"});
+    fornece(c, "E", "AB", 0.8f);
+    ate_os_verdes(c);
+    calcular_defasagens_iniciais(c);
+}
+
 TEST_F(defasagens_exemplos, periodo_de_dez_minutos_ou_de_uma_hora) {
     servicos_de_teste s;
     const int n = cruzamento_unico(c, 70);
@@ -109,15 +123,7 @@ TEST_F(defasagens_exemplos, sete_pontos_do_colchete) {
 // represa com a sua caixa útil; os que chegam de fora trazem o seu fluxo, sem limite.
 TEST_F(defasagens_exemplos, entradas_e_capacidades_dos_links_do_par) {
     servicos_de_teste s;
-    teste::esvaziar_rede(c.rede);
-    c.rede.t_de_ciclo_imposto_dado = 60;
-    via(c, "E", "", "A", 600, 10);
-    cruzamento(c, "A", {"E"});
-    via(c, "AB", "A", "B", 500, 12, 40);
-    cruzamento(c, "B", {"AB"});
-    fornece(c, "E", "AB", 0.8f);
-    ate_os_verdes(c);
-    calcular_defasagens_iniciais(c);
+    par_a_b(c, 60, 12, 40);
 
     ASSERT_EQ(c.buscas.quant_de_pares_fase1, 1);
     ASSERT_EQ(c.buscas.quant_de_links_do_par_fase1(1), 4);
@@ -178,15 +184,7 @@ TEST_F(defasagens_exemplos, par_de_escravo_com_o_mestre_nas_duas_orientacoes) {
 // recomeçando do 0, 0 e 2. O melhor, com o percurso de 2 s, é o 2.
 TEST_F(defasagens_exemplos, subcolchete_que_da_a_volta_recomeca_do_zero) {
     servicos_de_teste s;
-    teste::esvaziar_rede(c.rede);
-    c.rede.t_de_ciclo_imposto_dado = 62;
-    via(c, "E", "", "A", 600, 10);
-    cruzamento(c, "A", {"E"});
-    via(c, "AB", "A", "B", 500, 2);
-    cruzamento(c, "B", {"AB"});
-    fornece(c, "E", "AB", 0.8f);
-    ate_os_verdes(c);
-    calcular_defasagens_iniciais(c);
+    par_a_b(c, 62, 2);
     ASSERT_EQ(c.buscas.quant_de_pares_fase1, 1);
     std::vector<int> simuladas;
     for (int d = 0; d <= 62; ++d)

@@ -10,6 +10,7 @@
 #include "comum/rede_propria.h"
 #include "comum/servicos_de_teste.h"
 #include "rede_de_teste_das_defasagens.h"
+#include "rede_de_teste_do_ciclo.h"
 
 namespace orvel {
 namespace {
@@ -18,6 +19,7 @@ namespace {
 class intervalos_repetidos : public teste::com_rede_propria {};
 
 using namespace teste_defasagens;
+using teste_ciclo::duracoes;
 
 // As bandeiras de verde de todos os grupos num intervalo, como chave de classe.
 std::vector<bool> bandeiras(contexto_da_rede& c, int n, int k) {
@@ -37,12 +39,6 @@ std::map<std::vector<bool>, std::pair<int, int>> somas_por_classe(contexto_da_re
     return somas;
 }
 
-std::vector<int> duracoes(contexto_da_rede& c, int n) {
-    std::vector<int> v;
-    for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(n); ++m) v.push_back(c.derivados.duracao_do_intervalo(n, m));
-    return v;
-}
-
 void conferir_sequencias_de_verde(contexto_da_rede& c, int n) {
     const int N = c.derivados.quant_de_intervalos_depois(n);
     auto verde = [&c, n, N](int g, int k) { return c.derivados.grupo_verde_no_intervalo(n, g, (k - 1 + N) % N + 1); };
@@ -55,22 +51,35 @@ void conferir_sequencias_de_verde(contexto_da_rede& c, int n) {
         }
 }
 
+// E -> U -> K -> W: E manda 55 % do seu fluxo para UK e UK 80 % para KW; até os verdes.
+struct rede_u_k_w {
+    Integer ciclo = 60;
+    int percurso_uk = 5;
+    bool k_com_amarelos_livres = true, k_pode_dobrar = true, w_com_amarelos_livres = false;
+};
+
+// Devolve K.
+int montar_u_k_w(contexto_da_rede& c, rede_u_k_w r) {
+    teste::esvaziar_rede(c.rede);
+    c.rede.t_de_ciclo_imposto_dado = r.ciclo;
+    via(c, "E", "", "U", 900, 10);
+    cruzamento(c, "U", {"E"}, 600);
+    via(c, "UK", "U", "K", 500, r.percurso_uk);
+    const int k = cruzamento(c, "K", {"UK"}, 100, r.k_com_amarelos_livres);
+    c.rede.eh_ciclo_duplo_permitido_dado(k) = r.k_pode_dobrar;
+    via(c, "KW", "K", "W", 400, 25);
+    cruzamento(c, "W", {"KW"}, 300, r.w_com_amarelos_livres);
+    fornece(c, "E", "UK", 0.55f);
+    fornece(c, "UK", "KW", 0.8f);
+    ate_os_verdes(c);
+    return k;
+}
+
 // Um nó de ciclo duplo a jusante de uma arterial carregada, e um nó de amarelos livres (os dois
 // amarelos não têm verde: repetem um ao outro, e só o zero limita o que se tira deles).
 TEST_F(intervalos_repetidos, ciclo_duplo_e_amarelos_livres_mantem_somas_verdes_e_duracoes) {
     servicos_de_teste s;
-    teste::esvaziar_rede(c.rede);
-    c.rede.t_de_ciclo_imposto_dado = 90;
-    via(c, "E", "", "U", 900, 10);
-    cruzamento(c, "U", {"E"}, 600);
-    via(c, "UK", "U", "K", 500, 17);
-    const int k = cruzamento(c, "K", {"UK"}, 100);
-    c.rede.eh_ciclo_duplo_permitido_dado(k) = true;
-    via(c, "KW", "K", "W", 400, 25);
-    cruzamento(c, "W", {"KW"}, 300, true);
-    fornece(c, "E", "UK", 0.55f);
-    fornece(c, "UK", "KW", 0.8f);
-    ate_os_verdes(c);
+    const int k = montar_u_k_w(c, {.ciclo = 90, .percurso_uk = 17, .k_com_amarelos_livres = false, .w_com_amarelos_livres = true});
     ASSERT_TRUE(c.derivados.eh_ciclo_duplo(k));
     ASSERT_EQ(c.derivados.quant_de_intervalos_depois(k), 8);
 
@@ -137,18 +146,7 @@ TEST_F(intervalos_repetidos, candidatos_sem_intervalos_impostos_e_entradas_da_vi
 // para o 1, e o outro não se tenta mais.
 TEST_F(intervalos_repetidos, primeiro_sentido_e_da_segunda_repeticao_para_a_primeira) {
     servicos_de_teste s;
-    teste::esvaziar_rede(c.rede);
-    c.rede.t_de_ciclo_imposto_dado = 60;
-    via(c, "E", "", "U", 900, 10);
-    cruzamento(c, "U", {"E"}, 600);
-    via(c, "UK", "U", "K", 500, 5);
-    const int k = cruzamento(c, "K", {"UK"}, 100, true);
-    c.rede.eh_ciclo_duplo_permitido_dado(k) = true;
-    via(c, "KW", "K", "W", 400, 25);
-    cruzamento(c, "W", {"KW"}, 300);
-    fornece(c, "E", "UK", 0.55f);
-    fornece(c, "UK", "KW", 0.8f);
-    ate_os_verdes(c);
+    const int k = montar_u_k_w(c, {});
     calcular_defasagens_iniciais(c);
     c.buscas.defasagem(k) = 20;
     ASSERT_EQ(duracoes(c, k), (std::vector<int>{21, 1, 8, 1, 21, 0, 8, 0}));
@@ -161,17 +159,7 @@ TEST_F(intervalos_repetidos, primeiro_sentido_e_da_segunda_repeticao_para_a_prim
 // (sem verde, só o zero os limita) com 1 s e 2 s; os 2 s do amarelo 4 passam para o 2.
 TEST_F(intervalos_repetidos, movimento_que_deixa_o_intervalo_com_zero_segundos) {
     servicos_de_teste s;
-    teste::esvaziar_rede(c.rede);
-    c.rede.t_de_ciclo_imposto_dado = 60;
-    via(c, "E", "", "U", 900, 10);
-    cruzamento(c, "U", {"E"}, 600);
-    via(c, "UK", "U", "K", 500, 5);
-    const int k = cruzamento(c, "K", {"UK"}, 100, true);
-    via(c, "KW", "K", "W", 400, 25);
-    cruzamento(c, "W", {"KW"}, 300);
-    fornece(c, "E", "UK", 0.55f);
-    fornece(c, "UK", "KW", 0.8f);
-    ate_os_verdes(c);
+    const int k = montar_u_k_w(c, {.k_pode_dobrar = false});
     calcular_defasagens_iniciais(c);
     c.buscas.defasagem(k) = 10;
     ASSERT_EQ(duracoes(c, k), (std::vector<int>{49, 1, 10, 0}));
@@ -252,14 +240,11 @@ TEST_F(intervalos_repetidos, deslocamento_que_empata_o_indice_e_desfeito) {
     calcular_defasagens_iniciais(c);
     const int passo = passo_do_deslocamento(c.derivados.t_de_ciclo);
     ASSERT_EQ(passo, 3);
-    std::vector<int> antes;
-    for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(a); ++m) antes.push_back(c.derivados.duracao_do_intervalo(a, m));
+    const std::vector<int> antes = duracoes(c, a);
     ASSERT_EQ(antes, (std::vector<int>{23, 22, 23, 22}));
     otimizar_intervalos_repetidos(c);
     EXPECT_EQ(c.buscas.melhor_indice, 0.0f);
-    std::vector<int> depois;
-    for (int m = 1; m <= c.derivados.quant_de_intervalos_depois(a); ++m) depois.push_back(c.derivados.duracao_do_intervalo(a, m));
-    EXPECT_EQ(depois, antes);
+    EXPECT_EQ(duracoes(c, a), antes);
     EXPECT_TRUE(s.mensagens.empty());
 }
 
