@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <optional>
 #include <stdexcept>
 
 namespace orvel::teste {
@@ -29,5 +30,13 @@ private:
     rlimit anterior_{};
     sighandler_t sinal_anterior_ = SIG_DFL;
 };
+
+// Roda f com o disco que só tem `bytes` livres; com 0, à vontade.
+template <class F>
+auto com_o_disco(rlim_t bytes, F&& f) {
+    std::optional<limite_de_arquivo> disco_cheio;
+    if (bytes > 0) disco_cheio.emplace(bytes);
+    return f();
+}
 
 }  // namespace orvel::teste

@@ -67,6 +67,18 @@ inline void recebedor_do_link(rede_dada& r, int l, int k, const std::string& nom
     r.valor_do_fornecimento_dado(l, k) = valor;
 }
 
+// Os dados de um link interno válido de N1 a N2 na posição l, que já existe.
+inline void dados_do_link_valido(rede_dada& r, int l, const std::string& nome) {
+    r.nome_do_link_dado(l) = nome;
+    r.nome_do_no_origem_dado(l) = "N1";
+    r.nome_do_no_destino_dado(l) = "N2";
+    r.verde_de_seguranca_dado(l) = 5;
+    r.fluxo_dado(l) = 800;
+    r.fluxo_de_saturacao_dado(l) = 1800;
+    r.t_de_percurso_dado(l) = 20;
+    r.capacidade_da_caixa_dado(l) = 30;
+}
+
 // As mesmas, na rede do processo (a que as janelas editam).
 inline void esvaziar_rede() { esvaziar_rede(contexto().rede); }
 inline int novo_no(const std::string& nome, int grupos = 1, int intervalos = 1) {
@@ -81,5 +93,6 @@ inline void cores_do_grupo(int n, int g, std::string_view codigos) { cores_do_gr
 inline void recebedor_do_link(int l, int k, const std::string& nome, Single valor) {
     recebedor_do_link(contexto().rede, l, k, nome, valor);
 }
+inline void dados_do_link_valido(int l, const std::string& nome) { dados_do_link_valido(contexto().rede, l, nome); }
 
 }  // namespace orvel::teste

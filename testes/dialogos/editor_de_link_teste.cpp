@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "comum/rede_de_teste.h"
 #include "dialogo_de_teste.h"
 #include "dialogos/editor_de_link.h"
 #include "dialogos/numeros_das_caixas.h"
@@ -16,14 +17,7 @@ protected:
     int criar_link(const std::string& nome) {
         inserir_link();
         const int l = link_selecionado;
-        nome_do_link_dado(l) = nome;
-        nome_do_no_origem_dado(l) = "N1";
-        nome_do_no_destino_dado(l) = "N2";
-        verde_de_seguranca_dado(l) = 5;
-        fluxo_dado(l) = 800;
-        fluxo_de_saturacao_dado(l) = 1800;
-        t_de_percurso_dado(l) = 20;
-        capacidade_da_caixa_dado(l) = 30;
+        teste::dados_do_link_valido(l, nome);
         for (int k = 1; k <= max_recebedores; ++k) {
             nome_do_recebedor_dado(l, k) = "";
             valor_do_fornecimento_dado(l, k) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "comum/rede_de_teste.h"
 #include "dialogos/editor_de_link.h"
 #include "dialogos/editor_de_no_de_teste.h"
 #include "dialogos/opcoes_da_rede.h"
@@ -50,14 +51,7 @@ protected:
     // Link interno válido, aberto no editor; o texto na caixa e "Inserir Dados".
     entrada no_link(std::function<caixa_de_texto&(janela_editar_link&)> caixa) {
         return [this, caixa](const std::string& texto) {
-            nome_do_link_dado(link) = "L1";
-            nome_do_no_origem_dado(link) = "N1";
-            nome_do_no_destino_dado(link) = "N2";
-            verde_de_seguranca_dado(link) = 5;
-            fluxo_dado(link) = 800;
-            fluxo_de_saturacao_dado(link) = 1800;
-            t_de_percurso_dado(link) = 20;
-            capacidade_da_caixa_dado(link) = 30;
+            teste::dados_do_link_valido(link, "L1");
             link_selecionado = static_cast<Byte>(link);
             despachar_evento(&t(), [this] { t().editar_link_button_Click(); });
             auto& j = editor_de_link_unico();
@@ -119,26 +113,20 @@ TEST_F(regras_dos_valores, editores_recusam_e_aceitam_nos_limites_do_arquivo) {
     using O = janela_opcoes_da_rede;
     using N = editor_de_no;
     const caso casos[] = {
-        {"t_de_ciclo_imposto_dado", regra_do_t_de_ciclo_imposto,
-         nas_opcoes([](O& o) -> caixa_de_texto& { return o.t_de_ciclo_imposto_texto; })},
-        {"t_de_ciclo_maximo_imposto_dado", regra_do_t_de_ciclo_maximo_imposto,
-         nas_opcoes([](O& o) -> caixa_de_texto& { return o.t_de_ciclo_maximo_texto; })},
+        {"t_de_ciclo_imposto_dado", regra_do_t_de_ciclo_imposto, nas_opcoes(&O::t_de_ciclo_imposto_texto)},
+        {"t_de_ciclo_maximo_imposto_dado", regra_do_t_de_ciclo_maximo_imposto, nas_opcoes(&O::t_de_ciclo_maximo_texto)},
         {"grau_de_saturacao_meta_imposto_dado", regra_do_grau_de_saturacao_meta_imposto,
-         nas_opcoes([](O& o) -> caixa_de_texto& { return o.grau_de_saturacao_meta_texto; })},
+         nas_opcoes(&O::grau_de_saturacao_meta_texto)},
         {"grau_de_saturacao_limite_imposto_dado", regra_do_grau_de_saturacao_limite_imposto,
-         nas_opcoes([](O& o) -> caixa_de_texto& { return o.grau_de_saturacao_limite_texto; })},
+         nas_opcoes(&O::grau_de_saturacao_limite_texto)},
         {"peso_da_parada_imposto_dado", regra_do_peso_da_parada_imposto,
-         nas_opcoes([](O& o) -> caixa_de_texto& { return o.peso_da_parada_texto; }), true, false},
+         nas_opcoes(&O::peso_da_parada_texto), true, false},
 
-        {"verde_de_seguranca_dado", regra_do_verde_de_seguranca,
-         no_link([](L& j) -> caixa_de_texto& { return j.verde_de_seguranca_texto; })},
-        {"fluxo_dado", regra_do_fluxo, no_link([](L& j) -> caixa_de_texto& { return j.fluxo_texto; })},
-        {"fluxo_de_saturacao_dado", regra_do_fluxo_de_saturacao,
-         no_link([](L& j) -> caixa_de_texto& { return j.fluxo_de_saturacao_texto; })},
-        {"t_de_percurso_dado", regra_do_t_de_percurso,
-         no_link([](L& j) -> caixa_de_texto& { return j.t_de_percurso_texto; })},
-        {"capacidade_da_caixa_dado", regra_da_capacidade_da_caixa,
-         no_link([](L& j) -> caixa_de_texto& { return j.capacidade_da_caixa_texto; })},
+        {"verde_de_seguranca_dado", regra_do_verde_de_seguranca, no_link(&L::verde_de_seguranca_texto)},
+        {"fluxo_dado", regra_do_fluxo, no_link(&L::fluxo_texto)},
+        {"fluxo_de_saturacao_dado", regra_do_fluxo_de_saturacao, no_link(&L::fluxo_de_saturacao_texto)},
+        {"t_de_percurso_dado", regra_do_t_de_percurso, no_link(&L::t_de_percurso_texto)},
+        {"capacidade_da_caixa_dado", regra_da_capacidade_da_caixa, no_link(&L::capacidade_da_caixa_texto)},
         {"valor_do_primeiro_fornecimento_dado", regra_do_valor_do_fornecimento,
          no_link([](L& j) -> caixa_de_texto& { return j.valor_do_iesimo_fornecimento_texto(0); })},
 
@@ -155,16 +143,11 @@ TEST_F(regras_dos_valores, editores_recusam_e_aceitam_nos_limites_do_arquivo) {
              abrir(1);
              tecla_nos_grupos(texto[0], texto);
          })},
-        {"intervalo_do_escravo_dado", regra_do_intervalo_do_escravo,
-         na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.intervalo_escravo_texto; })},
-        {"intervalo_do_mestre_dado", regra_do_intervalo_do_mestre,
-         na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.intervalo_mestre_texto; })},
-        {"n_acionamentos_dado", regra_do_n_acionamentos,
-         na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.n_acionamentos_texto; }), true, false},
-        {"intervalo_demandado_dado", regra_do_intervalo_demandado,
-         na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.intervalo_demandado_texto; })},
-        {"intervalo_beneficiado_dado", regra_do_intervalo_beneficiado,
-         na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.intervalo_beneficiado_texto; })},
+        {"intervalo_do_escravo_dado", regra_do_intervalo_do_escravo, na_caixa_do_no(&N::intervalo_escravo_texto)},
+        {"intervalo_do_mestre_dado", regra_do_intervalo_do_mestre, na_caixa_do_no(&N::intervalo_mestre_texto)},
+        {"n_acionamentos_dado", regra_do_n_acionamentos, na_caixa_do_no(&N::n_acionamentos_texto), true, false},
+        {"intervalo_demandado_dado", regra_do_intervalo_demandado, na_caixa_do_no(&N::intervalo_demandado_texto)},
+        {"intervalo_beneficiado_dado", regra_do_intervalo_beneficiado, na_caixa_do_no(&N::intervalo_beneficiado_texto)},
         {"duracao_imposta_dado", regra_da_duracao_imposta,
          na_caixa_do_no([](N& j) -> caixa_de_texto& { return j.duracao_imposta_texto(2); })},
         // A quantidade de intervalos é a das divisas no diagrama, mais um.

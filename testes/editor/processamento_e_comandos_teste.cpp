@@ -482,11 +482,7 @@ TEST_F(comando_que_nao_se_completa, deixa_o_projeto_como_estava) {
         s.respostas_abrir = k.abrir;
         s.respostas_salvar = k.salvar;
         s.mensagens.clear();
-        {
-            std::optional<teste::limite_de_arquivo> disco_cheio;
-            if (k.disco > 0) disco_cheio.emplace(k.disco);
-            k.comando.Click();
-        }
+        teste::com_o_disco(k.disco, [&] { k.comando.Click(); });
         EXPECT_TRUE(s.respostas.empty() && s.respostas_abrir.empty() && s.respostas_salvar.empty());
         EXPECT_EQ(!s.mensagens.empty() && s.mensagens.back().titulo == "Erro 146", k.falha);
         EXPECT_EQ(nome_do_arquivo, arquivo);
@@ -542,11 +538,7 @@ TEST_F(titulos_do_salvamento, so_mudam_depois_de_gravado) {
         p.arquivo = k.arquivo;
         p.titulos.clear();
         s.respostas = k.respostas;
-        {
-            std::optional<teste::limite_de_arquivo> disco_cheio;
-            if (k.disco > 0) disco_cheio.emplace(k.disco);
-            EXPECT_EQ(salvar_em(k.arquivo), k.grava);
-        }
+        EXPECT_EQ(teste::com_o_disco(k.disco, [&] { return salvar_em(k.arquivo); }), k.grava);
         int com_o_nome = 0;
         for (const auto& [titulo, gravado] : p.titulos)
             if (titulo == k.titulo) {

@@ -5,26 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QEvent>
 #include <cstdio>
 #include <cstdlib>
 
-#include "comum/contexto_novo.h"
-#include "editor/janelas.h"
+#include "comum/testes_no_qt.h"
 #include "na_tela/servidor_x.h"
-
-namespace {
-
-class janelas_do_qt_destruidas_a_cada_teste : public testing::EmptyTestEventListener {
-public:
-    void OnTestEnd(const testing::TestInfo&) override {
-        orvel::destruir_todas_as_janelas();
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-};
-
-}  // namespace
 
 // Na compilação com os sanitizadores: a biblioteca do D-Bus, que o Qt de uma tela de verdade
 // carrega, guarda memória até o fim do processo sem a devolver; não é do programa.
@@ -45,14 +30,7 @@ int main(int argc, char** argv) {
     int resultado = 1;
     {
         QApplication app(argc, argv);
-        orvel::instalar_janelas_do_programa(&orvel::janelas_do_editor());
-        orvel::instalar_observador_do_calculo(&orvel::observador_das_janelas());
-        orvel::teste::recomecar_o_contexto_a_cada_teste();
-        testing::UnitTest::GetInstance()->listeners().Append(new janelas_do_qt_destruidas_a_cada_teste);
-        resultado = RUN_ALL_TESTS();
-        orvel::destruir_todas_as_janelas();
-        orvel::instalar_observador_do_calculo(nullptr);
-        orvel::instalar_janelas_do_programa(nullptr);
+        resultado = orvel::teste::rodar_os_testes_no_qt();
     }
     servidor.parar();
     return resultado;

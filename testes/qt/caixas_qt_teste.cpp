@@ -71,17 +71,24 @@ public:
 
 class caixas_no_qt : public teste::com_espelho_qt {
 protected:
+    // Mostra o diálogo, espera que ele fique ativo e dá o foco à caixa do código: a caixa do Qt,
+    // ou nulo se a janela não ficou ativa.
+    QLineEdit* caixa_com_o_foco(dialogo_de_teste& d) {
+        d.Show();
+        auto* jan = espelho.janela_de(d);
+        QApplication::setActiveWindow(jan);
+        if (!QTest::qWaitForWindowActive(jan)) return nullptr;
+        d.codigo.SetFocus();
+        return jan->findChild<QLineEdit*>("codigo");
+    }
+
     servicos_de_teste s;
 };
 
 TEST_F(caixas_no_qt, digitar_enter_e_foco_antes_do_clique) {
     auto& d = formulario_unico<dialogo_de_teste>();
-    d.Show();
+    auto* caixa = caixa_com_o_foco(d);
     auto* jan = espelho.janela_de(d);
-    QApplication::setActiveWindow(jan);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
-    d.codigo.SetFocus();
-    auto* caixa = jan->findChild<QLineEdit*>("codigo");
     auto* botao = jan->findChild<QPushButton*>("ok");
     auto* selecao = jan->findChild<QCheckBox*>("duplo");
     ASSERT_TRUE(caixa && botao && selecao);
@@ -116,13 +123,9 @@ TEST_F(caixas_no_qt, subida_depois_de_uma_caixa_de_mensagem_que_tomou_o_foco_nao
         caixas.caixa_de_mensagem("Valor fora da faixa", estilo_ok, "Aviso");
     };
     d.codigo.KeyUp = [&](Integer& k, Integer) { subidas.push_back(k); };
-    d.Show();
-    auto* jan = espelho.janela_de(d);
-    QApplication::setActiveWindow(jan);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
-    d.codigo.SetFocus();
-    auto* caixa = jan->findChild<QLineEdit*>("codigo");
+    auto* caixa = caixa_com_o_foco(d);
     ASSERT_NE(caixa, nullptr);
+    auto* jan = espelho.janela_de(d);
     QTest::keyPress(caixa, Qt::Key_A);
     EXPECT_FALSE(caixa->hasFocus());  // a mensagem o tomou
     QTest::keyRelease(caixa, Qt::Key_A);
@@ -166,10 +169,8 @@ TEST_F(caixas_no_qt, texto_posto_pelo_programa_aparece_inteiro_e_o_limite_so_val
 
 TEST_F(caixas_no_qt, enter_num_botao_com_o_foco_aperta_o_botao_e_nao_a_janela) {
     auto& d = formulario_unico<dialogo_de_teste>();
-    d.Show();
+    ASSERT_NE(caixa_com_o_foco(d), nullptr);
     auto* jan = espelho.janela_de(d);
-    QApplication::setActiveWindow(jan);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
     auto* ok = jan->findChild<QPushButton*>("ok");
     auto* cancelar = jan->findChild<QPushButton*>("cancelar");
     auto* selecao = jan->findChild<QCheckBox*>("duplo");
@@ -190,12 +191,8 @@ TEST_F(caixas_no_qt, tab_passa_o_foco_sem_chegar_aos_tratadores_de_tecla) {
     auto& d = formulario_unico<dialogo_de_teste>();
     std::vector<Integer> descidas;
     d.codigo.KeyDown = [&](Integer& k, Integer) { descidas.push_back(k); };
-    d.Show();
-    auto* jan = espelho.janela_de(d);
-    QApplication::setActiveWindow(jan);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(jan));
-    auto* caixa = jan->findChild<QLineEdit*>("codigo");
-    d.codigo.SetFocus();
+    auto* caixa = caixa_com_o_foco(d);
+    ASSERT_NE(caixa, nullptr);
     QTest::keyClick(caixa, Qt::Key_5);
     QTest::keyClick(caixa, Qt::Key_Tab);
     EXPECT_EQ(descidas, std::vector<Integer>{'5'});

@@ -64,6 +64,17 @@ TEST(figuras_do_semaforo, uma_luz_acesa_por_figura) {
 
 class vistas_no_qt : public teste::com_espelho_qt {
 protected:
+    // Roda `mostrar`, que abre um diálogo modal; `olhar` o vê aberto, e então ele é fechado.
+    static void com_o_dialogo_aberto(const std::function<void(QWidget&)>& olhar, const std::function<void()>& mostrar) {
+        QTimer::singleShot(0, [olhar] {
+            if (QWidget* d = QApplication::activeModalWidget()) {
+                olhar(*d);
+                d->close();
+            }
+        });
+        mostrar();
+    }
+
     servicos_qt servicos;
     teste::pasta_temporaria pasta;
 };
@@ -116,13 +127,8 @@ TEST_F(vistas_no_qt, imprimir_sem_impressora_diz_por_que) {
 TEST_F(vistas_no_qt, configurar_com_titulo_e_paisagem) {
     servicos.impressora().setOutputFormat(QPrinter::PdfFormat);
     QString titulo;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* d = QApplication::activeModalWidget()) {
-            titulo = d->windowTitle();
-            d->close();
-        }
-    });
-    servicos.configurar_impressora("Configurar impressora", orientacao_paisagem);
+    com_o_dialogo_aberto([&](QWidget& d) { titulo = d.windowTitle(); },
+                         [&] { servicos.configurar_impressora("Configurar impressora", orientacao_paisagem); });
     EXPECT_EQ(titulo, "Configurar impressora");
     EXPECT_EQ(servicos.impressora().pageLayout().orientation(), QPageLayout::Landscape);
 }
@@ -133,14 +139,12 @@ TEST_F(vistas_no_qt, caixa_de_mensagem_nunca_corta_o_titulo) {
     const std::string titulo = "ORVEL - um projeto de nome bem comprido.xml";
     int largura = 0;
     QFont fonte;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* d = QApplication::activeModalWidget()) {
-            largura = d->width();
-            fonte = d->font();
-            d->close();
-        }
-    });
-    servicos.caixa_de_mensagem("Estouro", estilo_ok | icone_exclamacao, titulo);
+    com_o_dialogo_aberto(
+        [&](QWidget& d) {
+            largura = d.width();
+            fonte = d.font();
+        },
+        [&] { servicos.caixa_de_mensagem("Estouro", estilo_ok | icone_exclamacao, titulo); });
     fonte.setBold(true);
     EXPECT_GE(largura, QFontMetrics(fonte).horizontalAdvance(QString::fromStdString(titulo)) + 100);
 }
@@ -172,99 +176,72 @@ TEST_F(vistas_no_qt, aviso_sem_esperar_volta_com_a_caixa_aberta) {
     EXPECT_TRUE(destruida.isNull());
 }
 
-// O diálogo de abrir só aceita um arquivo que existe; o de salvar aceita qualquer nome e não
-// pergunta se substitui (quem pergunta é o programa).
-TEST_F(vistas_no_qt, modos_dos_dialogos_de_abrir_e_de_salvar) {
-    const parametros_do_dialogo p{"Arquivo", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""};
-    struct caso {
-        const char* dialogo;
-        std::function<void()> abrir;
-        QFileDialog::FileMode modo;
-        bool sem_pergunta_de_substituir;
-    };
-    const caso casos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }, QFileDialog::ExistingFile, false},
-                          {"salvar", [&] { servicos.dialogo_salvar(p); }, QFileDialog::AnyFile, true}};
-    for (const caso& c : casos) {
-        SCOPED_TRACE(c.dialogo);
-        std::optional<QFileDialog::FileMode> modo;
-        bool sem_pergunta = false;
-        QTimer::singleShot(0, [&] {
-            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                modo = d->fileMode();
-                sem_pergunta = d->testOption(QFileDialog::DontConfirmOverwrite);
-                d->close();
-            }
-        });
-        c.abrir();
-        EXPECT_EQ(modo, c.modo);
-        EXPECT_EQ(sem_pergunta, c.sem_pergunta_de_substituir);
-    }
-}
-
-// Os diálogos comuns falam português: o programa instala a tradução do próprio Qt.
-TEST_F(vistas_no_qt, dialogo_de_abrir_em_portugues) {
-    ASSERT_TRUE(instalar_traducao_do_qt());
-    QStringList botoes;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* d = QApplication::activeModalWidget()) {
-            if (auto* caixa = d->findChild<QDialogButtonBox*>())
-                for (QAbstractButton* b : caixa->buttons()) botoes << b->text();
-            d->close();
-        }
-    });
-    EXPECT_EQ(servicos.dialogo_abrir({"Abrir", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""}), std::nullopt);
-    EXPECT_TRUE(botoes.contains("Cancelar")) << botoes.join(", ").toStdString();
-    EXPECT_FALSE(botoes.contains("Cancel"));
-}
-
-// As colunas dos diálogos de abrir e de salvar falam português (o tipo de uma pasta, a data, o
-// tamanho) e mostram o que têm inteiro, os nomes longos também, com as outras colunas à vista.
-TEST_F(vistas_no_qt, colunas_dos_dialogos_em_portugues_e_inteiras) {
+// Os diálogos de abrir e de salvar. O de abrir só aceita um arquivo que existe; o de salvar
+// aceita qualquer nome e não pergunta se substitui (quem pergunta é o programa). Os dois falam
+// português (o programa instala a tradução do próprio Qt): os botões e as colunas (o tipo de
+// uma pasta, a data, o tamanho), que mostram o que têm inteiro, os nomes longos também, com as
+// outras colunas à vista.
+TEST_F(vistas_no_qt, modos_botoes_e_colunas_dos_dialogos_de_abrir_e_de_salvar) {
     ASSERT_TRUE(instalar_traducao_do_qt());
     teste::escrever(pasta.arquivo("rede.xml"), "<rss/>");
     std::filesystem::create_directory(pasta.arquivo("sub"));
     for (const char* longo : {"grade_5x5_ciclo_60_duracao_1h.xml", "projeto_de_teste_bem_pequeno.xml"})
         teste::escrever(pasta.arquivo(longo), "<rss/>");
     const parametros_do_dialogo p{"Arquivo", "XML's (*.xml)|*.xml", pasta.arquivo(""), ""};
-    const std::pair<const char*, std::function<void()>> dialogos[] = {{"abrir", [&] { servicos.dialogo_abrir(p); }},
-                                                                     {"salvar", [&] { servicos.dialogo_salvar(p); }}};
-    for (const auto& [dialogo, abrir] : dialogos) {
-        SCOPED_TRACE(dialogo);
-        QStringList cabecalhos;
+    struct caso {
+        const char* dialogo;
+        std::function<std::optional<std::string>()> mostrar;
+        QFileDialog::FileMode modo;
+        bool sem_pergunta_de_substituir;
+    };
+    const caso casos[] = {{"abrir", [&] { return servicos.dialogo_abrir(p); }, QFileDialog::ExistingFile, false},
+                          {"salvar", [&] { return servicos.dialogo_salvar(p); }, QFileDialog::AnyFile, true}};
+    for (const caso& k : casos) {
+        SCOPED_TRACE(k.dialogo);
+        std::optional<QFileDialog::FileMode> modo;
+        bool sem_pergunta = false;
+        QStringList botoes, cabecalhos;
         std::map<QString, QStringList> linhas;
         std::vector<std::string> cortados;
-        QTimer::singleShot(0, [&] {
-            QWidget* d = QApplication::activeModalWidget();
-            if (!d) return;
-            auto* detalhes = d->findChild<QTreeView*>("treeView");
-            if (!detalhes) {
-                d->close();
-                return;
-            }
-            const QAbstractItemModel* m = detalhes->model();
-            const QModelIndex raiz = detalhes->rootIndex();
-            for (int i = 0; i < 400 && m->rowCount(raiz) < 4; ++i) QTest::qWait(5);
-            QTest::qWait(50);
-            for (int c = 0; c < m->columnCount(); ++c) {
-                cabecalhos << m->headerData(c, Qt::Horizontal).toString();
-                if (detalhes->header()->sectionSize(c) < detalhes->header()->sectionSizeHint(c))
-                    cortados.push_back(cabecalhos.back().toStdString());
-            }
-            for (int r = 0; r < m->rowCount(raiz); ++r) {
-                QStringList v;
-                for (int c = 0; c < m->columnCount(); ++c) {
-                    const QModelIndex i = m->index(r, c, raiz);
-                    v << i.data().toString();
-                    const QRect onde = detalhes->visualRect(i);
-                    if (onde.width() < detalhes->sizeHintForIndex(i).width() || onde.left() < 0 ||
-                        onde.right() >= detalhes->viewport()->width())
-                        cortados.push_back(v.back().toStdString());
+        std::optional<std::string> escolhido;
+        com_o_dialogo_aberto(
+            [&](QWidget& d) {
+                if (auto* f = qobject_cast<QFileDialog*>(&d)) {
+                    modo = f->fileMode();
+                    sem_pergunta = f->testOption(QFileDialog::DontConfirmOverwrite);
                 }
-                linhas[v.front()] = v;
-            }
-            d->close();
-        });
-        abrir();
+                if (auto* caixa = d.findChild<QDialogButtonBox*>())
+                    for (QAbstractButton* b : caixa->buttons()) botoes << b->text();
+                auto* detalhes = d.findChild<QTreeView*>("treeView");
+                if (!detalhes) return;
+                const QAbstractItemModel* m = detalhes->model();
+                const QModelIndex raiz = detalhes->rootIndex();
+                for (int i = 0; i < 400 && m->rowCount(raiz) < 4; ++i) QTest::qWait(5);
+                QTest::qWait(50);
+                for (int c = 0; c < m->columnCount(); ++c) {
+                    cabecalhos << m->headerData(c, Qt::Horizontal).toString();
+                    if (detalhes->header()->sectionSize(c) < detalhes->header()->sectionSizeHint(c))
+                        cortados.push_back(cabecalhos.back().toStdString());
+                }
+                for (int r = 0; r < m->rowCount(raiz); ++r) {
+                    QStringList v;
+                    for (int c = 0; c < m->columnCount(); ++c) {
+                        const QModelIndex i = m->index(r, c, raiz);
+                        v << i.data().toString();
+                        const QRect onde = detalhes->visualRect(i);
+                        if (onde.width() < detalhes->sizeHintForIndex(i).width() || onde.left() < 0 ||
+                            onde.right() >= detalhes->viewport()->width())
+                            cortados.push_back(v.back().toStdString());
+                    }
+                    linhas[v.front()] = v;
+                }
+            },
+            [&] { escolhido = k.mostrar(); });
+        EXPECT_EQ(modo, k.modo);
+        EXPECT_EQ(sem_pergunta, k.sem_pergunta_de_substituir);
+        EXPECT_EQ(escolhido, std::nullopt);
+        EXPECT_TRUE(botoes.contains("Cancelar")) << botoes.join(", ").toStdString();
+        EXPECT_FALSE(botoes.contains("Cancel"));
         EXPECT_EQ(cabecalhos, (QStringList{"Nome", "Tamanho", "Tipo", QString::fromUtf8("Data de modificação")}));
         EXPECT_EQ(linhas.size(), 4u);
         ASSERT_EQ(linhas.count("sub"), 1u);
