@@ -441,7 +441,8 @@ resultado_da_carga contar_marcas(std::string_view t, std::vector<marca_de_inicio
 
 // O que a leitura de um documento acompanha: o motivo de uma recusa (e o prefixo de um erro de
 // espaço de nomes), as contagens de elementos (ao todo e os filhos do elemento aberto em cada
-// profundidade) e, quando pedido, as marcas de início montadas.
+// profundidade) e, quando pedido, as marcas de início montadas. Por baixo de cada contagem, o
+// tratador que as opções da leitura deixaram à libxml2 (nulo quando ela não tem um).
 struct acompanhamento_da_leitura {
     resultado_da_carga& recusa;
     std::string* detalhe = nullptr;
@@ -454,6 +455,7 @@ struct acompanhamento_da_leitura {
     commentSAXFunc comentario = nullptr;
     processingInstructionSAXFunc instrucao = nullptr;
     cdataBlockSAXFunc cdata = nullptr;
+    charactersSAXFunc caracteres = nullptr;
 };
 
 acompanhamento_da_leitura& acompanhamento(void* contexto) {
@@ -510,7 +512,7 @@ void contar_elemento(void* contexto, const xmlChar* nome, const xmlChar* prefixo
         return;
     }
     a.filhos[pai + 1] = 0;
-    a.abrir_elemento(contexto, nome, prefixo, uri, quant_ns, ns, quant_atributos, quant_padrao, atributos);
+    if (a.abrir_elemento) a.abrir_elemento(contexto, nome, prefixo, uri, quant_ns, ns, quant_atributos, quant_padrao, atributos);
 }
 
 // Comentários, instruções e seções CDATA: contados antes de guardados, como os elementos.
@@ -521,15 +523,25 @@ bool mais_um_no(void* contexto) {
 }
 
 void contar_comentario(void* contexto, const xmlChar* texto) {
-    if (mais_um_no(contexto)) acompanhamento(contexto).comentario(contexto, texto);
+    const acompanhamento_da_leitura& a = acompanhamento(contexto);
+    if (mais_um_no(contexto) && a.comentario) a.comentario(contexto, texto);
 }
 
 void contar_instrucao(void* contexto, const xmlChar* alvo, const xmlChar* dados) {
-    if (mais_um_no(contexto)) acompanhamento(contexto).instrucao(contexto, alvo, dados);
+    const acompanhamento_da_leitura& a = acompanhamento(contexto);
+    if (mais_um_no(contexto) && a.instrucao) a.instrucao(contexto, alvo, dados);
 }
 
+// Com XML_PARSE_NOCDATA não há tratador de CDATA, e a libxml2 passaria a seção ao de texto:
+// ela vai para lá, depois de contada como com as outras opções.
 void contar_cdata(void* contexto, const xmlChar* texto, int tamanho) {
-    if (mais_um_no(contexto)) acompanhamento(contexto).cdata(contexto, texto, tamanho);
+    const acompanhamento_da_leitura& a = acompanhamento(contexto);
+    if (!mais_um_no(contexto)) return;
+    if (a.cdata) {
+        a.cdata(contexto, texto, tamanho);
+    } else if (a.caracteres) {
+        a.caracteres(contexto, texto, tamanho);
+    }
 }
 
 struct liberar_xml {
@@ -538,6 +550,8 @@ struct liberar_xml {
 };
 
 }  // namespace
+
+const int opcoes_de_leitura_de_um_arquivo = opcoes_de_leitura;
 
 leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& bytes) {
     struct stat st {};
@@ -586,7 +600,9 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(texto.data(), static_cast<int>(texto.size()));
     if (leitor == nullptr) throw std::bad_alloc();
     // O texto já está em UTF-8: nem a declaração nem os primeiros bytes trocam a codificação.
-    xmlCtxtUseOptions(leitor, opcoes | XML_PARSE_IGNORE_ENC);
+    // A contagem acompanha a leitura SAX2 (elementos com espaços de nomes, erros estruturados):
+    // com XML_PARSE_SAX1 a libxml2 montaria os elementos sem passar por ela.
+    xmlCtxtUseOptions(leitor, (opcoes & ~XML_PARSE_SAX1) | XML_PARSE_IGNORE_ENC);
     xmlSwitchEncoding(leitor, XML_CHAR_ENCODING_UTF8);
     acompanhamento_da_leitura a{resultado,
                                 &detalhe_da_recusa,
@@ -598,7 +614,8 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
                                 leitor->sax->startElementNs,
                                 leitor->sax->comment,
                                 leitor->sax->processingInstruction,
-                                leitor->sax->cdataBlock};
+                                leitor->sax->cdataBlock,
+                                leitor->sax->characters};
     leitor->_private = &a;
     leitor->sax->internalSubset = parar_no_doctype;
     leitor->sax->startElementNs = contar_elemento;
@@ -613,6 +630,7 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     leitor->myDoc = nullptr;
     const bool bem_formado = leitor->wellFormed != 0 && leitor->nsWellFormed != 0;
     xmlFreeParserCtxt(leitor);
+    if (marcas) marcas->outros_nos = a.outros_nos;
     if (resultado != resultado_da_carga::carregado) return nullptr;
     if (!bem_formado) {
         resultado = resultado_da_carga::mal_formado;

@@ -156,6 +156,9 @@ inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
 inline constexpr int limite_de_atributos_de_um_documento = 10000;
 inline constexpr int limite_de_outros_nos_de_um_documento = 100000;
 
+// As opções de leitura da libxml2 da abertura de um arquivo (e da conferência do salvamento).
+extern const int opcoes_de_leitura_de_um_arquivo;
+
 // Lê um arquivo comum inteiro. Um caminho que não é arquivo comum (pasta, FIFO, dispositivo,
 // soquete) é ilegível, e um arquivo que passa de limite_de_bytes_de_um_arquivo é grande demais:
 // os dois são recusados antes de serem lidos; a abertura também não espera: a leitura nunca
@@ -168,12 +171,16 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
 struct marca_de_inicio {
     int atributos = 0;
     int espacos_de_nomes = 0;
+    bool operator==(const marca_de_inicio&) const = default;
 };
 
 // Para conferir a contagem que vem antes da leitura com o que a libxml2 monta: as marcas de
-// início que a contagem viu e as dos elementos que a leitura montou, em ordem de documento.
+// início que a contagem viu e as dos elementos que a leitura montou, em ordem de documento; e
+// os comentários, instruções e seções CDATA que a leitura contou.
 struct marcas_da_leitura {
     std::vector<marca_de_inicio> contadas, montadas;
+    int outros_nos = 0;
+    bool operator==(const marcas_da_leitura&) const = default;
 };
 
 // Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas. Os bytes
@@ -181,7 +188,9 @@ struct marcas_da_leitura {
 // bytes), e o texto em UTF-8 que sai daí é o que a contagem dos atributos de cada elemento
 // percorre e o que a libxml2 lê, sem trocar de codificação. A leitura para no começo de um
 // DOCTYPE, no primeiro erro e no elemento que passa dos limites de elementos ou de
-// profundidade. Nulo quando o documento não é bem formado (também quanto aos espaços de
+// profundidade; os limites contam o mesmo com quaisquer opções (com XML_PARSE_NOCDATA, uma
+// seção CDATA vira texto e continua contando entre os outros nós; a leitura SAX1 não é pedida
+// a ela). Nulo quando o documento não é bem formado (também quanto aos espaços de
 // nomes), traz DOCTYPE, está numa codificação que o programa não lê ou passa de um limite;
 // resultado diz qual desses motivos (ou carregado), e detalhe, quando dado, o que o completa
 // (veja documento_de_xml::detalhe_da_carga). url é o endereço base do documento (pode ser nulo).

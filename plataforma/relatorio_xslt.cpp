@@ -141,6 +141,8 @@ folha_ptr carregar_folha(const std::string& caminho) {
 
 }  // namespace
 
+const int opcoes_de_leitura_do_relatorio = opcoes_de_leitura;
+
 std::string relatorio_em_html(const std::string& caminho_do_projeto, const std::string& pasta_do_programa) {
     const xsltSecurityPrefsPtr seguranca = preferencias_de_seguranca();
     silencio_das_bibliotecas silencio;

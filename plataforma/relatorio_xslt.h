@@ -13,6 +13,10 @@ namespace orvel {
 
 inline constexpr char nome_da_folha_de_estilo[] = "modelo_orvel.xsl";
 
+// As opções de leitura da libxml2 com que o relatório lê o projeto e a folha de estilo (as seções
+// CDATA viram texto).
+extern const int opcoes_de_leitura_do_relatorio;
+
 // O HTML do relatório do projeto, em UTF-8 qualquer que seja a codificação que a folha de
 // estilo peça. Falha quando o projeto não existe (arquivo_nao_encontrado), não pode ser lido
 // (não é arquivo comum, por exemplo uma FIFO), não é XML bem formado ou traz DOCTYPE

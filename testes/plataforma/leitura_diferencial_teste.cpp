@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "plataforma/documento_xml.h"
+#include "plataforma/relatorio_xslt.h"
 
 namespace orvel {
 namespace {
@@ -208,6 +209,27 @@ TEST(leitura_diferencial, a_libxml2_nunca_monta_mais_do_que_a_contagem_viu) {
     // O gerador não é só lixo: parte dos documentos é lida até o fim e muitos montam elementos.
     EXPECT_GT(aceitos, 1000) << aceitos;
     EXPECT_GT(montados, 2000) << montados;
+}
+
+// O relatório lê o projeto com outras opções (as seções CDATA viram texto): todo documento que a
+// abertura aceita, ele também aceita, com as mesmas contagens.
+TEST(leitura_diferencial, o_relatorio_conta_o_que_a_abertura_conta) {
+    gerador g(20261207);
+    int aceitos_com_cdata = 0;
+    for (int n = 0; n < 20000; ++n) {
+        const std::string bytes = g.documento();
+        resultado_da_carga r[2];
+        marcas_da_leitura m[2];
+        for (const int k : {0, 1})
+            xmlFreeDoc(ler_xml_sem_doctype(bytes, nullptr, k ? opcoes_de_leitura_do_relatorio : opcoes_de_leitura_de_um_arquivo,
+                                           r[k], nullptr, &m[k]));
+        if (r[0] != resultado_da_carga::carregado) continue;
+        SCOPED_TRACE("documento " + std::to_string(n) + ": " + bytes.substr(0, 300));
+        ASSERT_EQ(r[1], r[0]);
+        ASSERT_TRUE(m[1] == m[0]);
+        aceitos_com_cdata += bytes.find("<![CDATA[") != std::string::npos;
+    }
+    EXPECT_GT(aceitos_com_cdata, 500) << aceitos_com_cdata;
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "comum/arquivos.h"
 #include "comum/fifo_de_teste.h"
 #include "comum/pasta_temporaria.h"
+#include "plataforma/documento_xml.h"
 #include "plataforma/falha.h"
 #include "plataforma/relatorio_xslt.h"
 
@@ -197,6 +201,27 @@ TEST_F(relatorio_xslt, a_folha_do_programa_num_projeto_com_e_sem_resultados) {
     const std::string vazio = relatorio_em_html(caminho, recursos);
     EXPECT_NE(vazio.find("não tem resultados"), std::string::npos);
     EXPECT_NE(vazio.find("A rede não tem nós."), std::string::npos);
+}
+
+// Todo arquivo que a abertura aceita tem relatório: os de testes/dados e os que trazem seções
+// CDATA (que a leitura do relatório passa como texto), no nome da rede ou sozinha na raiz.
+TEST_F(relatorio_xslt, todo_arquivo_que_abre_tem_relatorio) {
+    std::vector<std::pair<std::string, std::string>> casos;  // o arquivo e um trecho do relatório
+    for (const auto& e : std::filesystem::directory_iterator(ORVEL_DADOS_DE_TESTE))
+        if (documento_de_xml{}.carregar(e.path().string()) == resultado_da_carga::carregado)
+            casos.emplace_back(e.path().string(), "Relatório da rede");
+    ASSERT_FALSE(casos.empty());
+    std::string com_cdata = conteudo(ORVEL_DADOS_DE_TESTE "/projeto_pequeno.xml");
+    const std::string nome = "Rede &lt;teste&gt; &#8364;";
+    com_cdata.replace(com_cdata.find(nome), nome.size(), "<![CDATA[Rede <A> & S\xE3o Jos\xE9]]>");
+    escrever(projetos.arquivo("cdata_no_nome.xml"), com_cdata);
+    escrever(projetos.arquivo("cdata_na_raiz.xml"), "<rss><![CDATA[]]></rss>");
+    casos.insert(casos.end(), {{projetos.arquivo("cdata_no_nome.xml"), "Relatório da rede Rede &lt;A&gt; &amp; São José"},
+                               {projetos.arquivo("cdata_na_raiz.xml"), "A rede não tem nós."}});
+    for (const auto& [caminho, trecho] : casos) {
+        EXPECT_EQ(documento_de_xml{}.carregar(caminho), resultado_da_carga::carregado) << caminho;
+        EXPECT_NE(relatorio_em_html(caminho, ORVEL_DADOS_DE_TESTE "/../../recursos").find(trecho), std::string::npos) << caminho;
+    }
 }
 
 }  // namespace
