@@ -166,7 +166,7 @@ void projeto_sem_conferencia(benchmark::State& estado) {
 // elemento de atributos sem fim (do tamanho pedido, em MB) logo depois do truque: um caractere
 // acima de U+10FFFF numa seção CDATA; um byte que não vale em UTF-8 antes de uma instrução de
 // nome em UTF-8; UTF-16LE declarado num texto de 8 bits; um nome de codificação que a libxml2
-// não conhece. Cada um é recusado antes da leitura, pela codificação.
+// não conhece. Cada um é recusado antes da leitura, na decodificação.
 std::string desvio(long long caso, long long megabytes) {
     const std::string declaracoes[] = {"UTF-8", "UTF-8", "UTF-16LE", "UTF\x99-7"};
     const std::string antes[] = {"<![CDATA[\xF4\x90\x80\x80", "\xFF<?\xC3\xA9 ", "", ""};
@@ -177,7 +177,7 @@ std::string desvio(long long caso, long long megabytes) {
 
 void desvios(benchmark::State& estado) {
     const resultado_da_carga esperados[] = {resultado_da_carga::bytes_invalidos, resultado_da_carga::bytes_invalidos,
-                                           resultado_da_carga::codificacao_nao_lida, resultado_da_carga::mal_formado};
+                                           resultado_da_carga::mal_formado, resultado_da_carga::mal_formado};
     ler(estado, desvio(estado.range(0), estado.range(1)), esperados[estado.range(0)]);
 }
 

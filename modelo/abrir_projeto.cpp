@@ -264,6 +264,9 @@ std::string por_que_nao_e_projeto(const documento_de_projeto& doc, const std::st
             return arquivo + " usa a codificação " + doc.detalhe_da_carga() + ", que o programa não lê";
         case resultado_da_carga::bytes_invalidos:
             return arquivo + " tem bytes que não valem na codificação " + doc.detalhe_da_carga();
+        case resultado_da_carga::marca_utf8_com_outra_declaracao:
+            return arquivo + " começa com a marca de ordem dos bytes do UTF-8 e declara a codificação " +
+                   doc.detalhe_da_carga() + ", mas tem bytes que não valem em UTF-8";
         case resultado_da_carga::grande_demais:
             return arquivo + " passa de " + texto_de_inteiro(static_cast<long long>(limite_de_bytes_de_um_arquivo >> 20)) +
                    " MB";

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 #include <memory>
 #include <new>
 #include <optional>
@@ -128,11 +129,12 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
 // O arquivo é decodificado uma vez, aqui, para UTF-8, e é esse texto que a contagem das marcas
 // percorre e que a libxml2 lê, com a codificação fixada: ela não troca de conversor por causa
 // da declaração nem de um byte inválido. Um projeto está numa destas codificações: ISO-8859-1
-// (a que o programa grava), UTF-8 (também sem declaração) e US-ASCII, ou UTF-16 com a marca de
-// ordem dos bytes. Outra codificação declarada é recusada pelo nome, e um byte que não vale na
-// codificação do arquivo também: nada passa por um conversor que a leitura leria de outro jeito.
+// (a que o programa grava), UTF-8 (também sem declaração), US-ASCII, windows-1252 e
+// ISO-8859-15, ou UTF-16 com a marca de ordem dos bytes. Outra codificação declarada é
+// recusada pelo nome, e um byte que não vale na codificação do arquivo também: nada passa por
+// um conversor que a leitura leria de outro jeito. Os nomes valem em qualquer caixa.
 
-enum class codificacao_lida { utf8, latin1, ascii };
+enum class codificacao_lida { utf8, latin1, ascii, windows_1252, latin9 };
 
 char minuscula(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -140,14 +142,67 @@ bool mesmo_nome(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) { return minuscula(p) == minuscula(q); });
 }
 
+bool algum_nome(std::string_view nome, std::initializer_list<std::string_view> nomes) {
+    return std::any_of(nomes.begin(), nomes.end(), [&](std::string_view n) { return mesmo_nome(nome, n); });
+}
+
 // A codificação de um texto de 8 bits pelo nome declarado ("" é UTF-8); nenhuma quando o
 // programa não a lê.
 std::optional<codificacao_lida> codificacao_de_8_bits(std::string_view nome) {
-    if (nome.empty() || mesmo_nome(nome, "UTF-8") || mesmo_nome(nome, "UTF8")) return codificacao_lida::utf8;
-    for (const char* latin1 : {"ISO-8859-1", "ISO_8859-1", "ISO8859-1", "LATIN1"})
-        if (mesmo_nome(nome, latin1)) return codificacao_lida::latin1;
-    if (mesmo_nome(nome, "US-ASCII") || mesmo_nome(nome, "ASCII")) return codificacao_lida::ascii;
+    if (nome.empty() || algum_nome(nome, {"UTF-8", "UTF8"})) return codificacao_lida::utf8;
+    if (algum_nome(nome, {"ISO-8859-1", "ISO_8859-1", "ISO8859-1", "LATIN1"})) return codificacao_lida::latin1;
+    if (algum_nome(nome, {"US-ASCII", "ASCII"})) return codificacao_lida::ascii;
+    if (algum_nome(nome, {"windows-1252", "CP1252"})) return codificacao_lida::windows_1252;
+    if (algum_nome(nome, {"ISO-8859-15", "ISO_8859-15", "ISO8859-15", "LATIN9"})) return codificacao_lida::latin9;
     return std::nullopt;
+}
+
+// O nome com que um byte inválido num texto de 8 bits é dito.
+const char* nome_da_codificacao(codificacao_lida c) {
+    switch (c) {
+        case codificacao_lida::utf8: return "UTF-8";
+        case codificacao_lida::latin1: return "ISO-8859-1";
+        case codificacao_lida::ascii: return "US-ASCII";
+        case codificacao_lida::windows_1252: return "windows-1252";
+        case codificacao_lida::latin9: return "ISO-8859-15";
+    }
+    return "";
+}
+
+// Os nomes do UTF-16 que um texto com a marca de ordem dos bytes pode declarar: a ordem é
+// sempre a da marca (foi por ela que a declaração foi lida).
+bool nome_de_utf16(std::string_view nome) { return algum_nome(nome, {"UTF-16", "UTF-16LE", "UTF-16BE", "UCS-2"}); }
+
+// Os bytes 0x80 a 0x9F no windows-1252 (0: o byte não tem caractere); de 0xA0 em diante, os
+// do Latin-1.
+constexpr char16_t windows_1252[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// O caractere de um byte de 0x80 a 0xFF num texto de 8 bits; 0 quando a codificação não tem
+// um para ele.
+char32_t de_um_byte(codificacao_lida c, unsigned char b) {
+    switch (c) {
+        case codificacao_lida::utf8:
+        case codificacao_lida::ascii: return 0;
+        case codificacao_lida::latin1: return b;
+        case codificacao_lida::windows_1252: return b < 0xA0 ? windows_1252[b - 0x80] : b;
+        case codificacao_lida::latin9:
+            // O euro e as sete letras que o ISO-8859-15 põe no lugar de sinais do Latin-1.
+            switch (b) {
+                case 0xA4: return 0x20AC;
+                case 0xA6: return 0x0160;
+                case 0xA8: return 0x0161;
+                case 0xB4: return 0x017D;
+                case 0xB8: return 0x017E;
+                case 0xBC: return 0x0152;
+                case 0xBD: return 0x0153;
+                case 0xBE: return 0x0178;
+                default: return b;
+            }
+    }
+    return 0;
 }
 
 void acrescentar_utf8(std::string& s, char32_t c) {
@@ -275,6 +330,16 @@ resultado_da_carga de_utf16(std::string_view bytes, std::string& texto) {
     return resultado_da_carga::carregado;
 }
 
+// Um texto em UTF-16 sem a marca de ordem dos bytes: os quatro primeiros bytes são dois
+// caracteres ASCII com um byte zero ao lado de cada um (nenhum arquivo de 8 bits tem um byte
+// zero, que o XML não admite).
+bool utf16_sem_marca(std::string_view bytes) {
+    if (bytes.size() < 4) return false;
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const auto ascii = [](unsigned c) { return c != 0 && c < 0x80; };
+    return (ascii(b(0)) && b(1) == 0 && ascii(b(2)) && b(3) == 0) || (b(0) == 0 && ascii(b(1)) && b(2) == 0 && ascii(b(3)));
+}
+
 // O texto que a contagem e a leitura veem, em UTF-8; codificacao é a do arquivo (numa recusa
 // por codificação, o nome declarado).
 resultado_da_carga decodificar(std::string_view bytes, std::string& texto, std::string& codificacao) {
@@ -284,39 +349,46 @@ resultado_da_carga decodificar(std::string_view bytes, std::string& texto, std::
         if (const auto r = de_utf16(bytes, texto); r != resultado_da_carga::carregado) return r;
         const declaracao_xml d = ler_declaracao(texto);
         if (!d.valida) return resultado_da_carga::mal_formado;
-        if (d.codificacao.empty() || mesmo_nome(d.codificacao, "UTF-16")) return resultado_da_carga::carregado;
+        if (d.codificacao.empty() || nome_de_utf16(d.codificacao)) return resultado_da_carga::carregado;
         codificacao = d.codificacao;
         // Uma codificação de 8 bits declarada num texto em UTF-16 não é a do arquivo.
         return codificacao_de_8_bits(d.codificacao) ? resultado_da_carga::mal_formado
                                                     : resultado_da_carga::codificacao_nao_lida;
+    }
+    if (utf16_sem_marca(bytes)) {
+        codificacao = "UTF-16 sem a marca de ordem dos bytes";
+        return resultado_da_carga::codificacao_nao_lida;
     }
     const declaracao_xml d = ler_declaracao(bytes);
     if (!d.valida) return resultado_da_carga::mal_formado;
     const auto lida = codificacao_de_8_bits(d.codificacao);
     if (!lida) {
         codificacao = d.codificacao;
-        return mesmo_nome(d.codificacao, "UTF-16") ? resultado_da_carga::mal_formado : resultado_da_carga::codificacao_nao_lida;
+        return nome_de_utf16(d.codificacao) ? resultado_da_carga::mal_formado : resultado_da_carga::codificacao_nao_lida;
     }
     const bool marca_utf8 = bytes.starts_with("\xEF\xBB\xBF");
-    if (marca_utf8 && *lida != codificacao_lida::utf8) return resultado_da_carga::mal_formado;
     const std::string_view corpo = bytes.substr(marca_utf8 ? 3 : 0);
-    switch (*lida) {
-        case codificacao_lida::utf8:
+    // Com a marca do UTF-8, o texto é UTF-8, mesmo que declare uma codificação de 8 bits: é o
+    // que um editor deixa quando grava em UTF-8 um projeto que declarava ISO-8859-1.
+    if (*lida == codificacao_lida::utf8 || marca_utf8) {
+        if (utf8_estrito(corpo)) {
+            texto.assign(corpo);
+            return resultado_da_carga::carregado;
+        }
+        if (*lida == codificacao_lida::utf8) {
             codificacao = "UTF-8";
-            if (!utf8_estrito(corpo)) return resultado_da_carga::bytes_invalidos;
-            texto.assign(corpo);
-            break;
-        case codificacao_lida::ascii:
-            codificacao = "US-ASCII";
-            if (std::any_of(corpo.begin(), corpo.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
-                return resultado_da_carga::bytes_invalidos;
-            texto.assign(corpo);
-            break;
-        case codificacao_lida::latin1:
-            codificacao = "ISO-8859-1";
-            texto.reserve(corpo.size() + corpo.size() / 8);
-            for (const char c : corpo) acrescentar_utf8(texto, static_cast<unsigned char>(c));
-            break;
+            return resultado_da_carga::bytes_invalidos;
+        }
+        codificacao = d.codificacao;
+        return resultado_da_carga::marca_utf8_com_outra_declaracao;
+    }
+    codificacao = nome_da_codificacao(*lida);
+    texto.reserve(corpo.size() + corpo.size() / 8);
+    for (const char c : corpo) {
+        const auto b = static_cast<unsigned char>(c);
+        const char32_t caractere = b < 0x80 ? b : de_um_byte(*lida, b);
+        if (b >= 0x80 && caractere == 0) return resultado_da_carga::bytes_invalidos;
+        acrescentar_utf8(texto, caractere);
     }
     return resultado_da_carga::carregado;
 }

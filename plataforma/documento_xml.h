@@ -57,8 +57,9 @@ enum class resultado_da_carga {
     outros_nos_demais,  // mais de limite_de_outros_nos_de_um_documento comentários, instruções e CDATA
     espacos_de_nomes_demais,  // mais de limite_de_espacos_de_nomes_de_um_documento declarações
     espacos_de_nomes_mal_formados,  // um prefixo sem declaração, uma declaração vazia...
-    codificacao_nao_lida,  // declara uma codificação que o programa não lê
+    codificacao_nao_lida,  // declara uma codificação que o programa não lê, ou é UTF-16 sem a marca
     bytes_invalidos,       // tem bytes que não valem na sua codificação
+    marca_utf8_com_outra_declaracao,  // começa com a marca do UTF-8, declara outra e não é UTF-8
 };
 
 class documento_de_xml {
@@ -72,7 +73,8 @@ public:
     // referência a nós do conteúdo anterior deixa de valer.
     resultado_da_carga carregar(const std::string& caminho);
     // O que completa o motivo da última carga recusada: a codificação (codificacao_nao_lida,
-    // bytes_invalidos) ou o prefixo sem declaração (espacos_de_nomes_mal_formados); "" nos demais.
+    // bytes_invalidos; a declarada, em marca_utf8_com_outra_declaracao) ou o prefixo sem
+    // declaração (espacos_de_nomes_mal_formados); "" nos demais.
     const std::string& detalhe_da_carga() const noexcept { return detalhe_; }
 
     // Grava num arquivo temporário da mesma pasta e o renomeia sobre o destino; só então o
@@ -184,16 +186,17 @@ struct marcas_da_leitura {
 };
 
 // Lê um documento XML de bytes na memória, com as opções de leitura da libxml2 dadas. Os bytes
-// são decodificados uma vez (ISO-8859-1, UTF-8, US-ASCII, ou UTF-16 com a marca de ordem dos
-// bytes), e o texto em UTF-8 que sai daí é o que a contagem dos atributos de cada elemento
-// percorre e o que a libxml2 lê, sem trocar de codificação. A leitura para no começo de um
-// DOCTYPE, no primeiro erro e no elemento que passa dos limites de elementos ou de
-// profundidade; os limites contam o mesmo com quaisquer opções (com XML_PARSE_NOCDATA, uma
-// seção CDATA vira texto e continua contando entre os outros nós; a leitura SAX1 não é pedida
-// a ela). Nulo quando o documento não é bem formado (também quanto aos espaços de
-// nomes), traz DOCTYPE, está numa codificação que o programa não lê ou passa de um limite;
-// resultado diz qual desses motivos (ou carregado), e detalhe, quando dado, o que o completa
-// (veja documento_de_xml::detalhe_da_carga). url é o endereço base do documento (pode ser nulo).
+// são decodificados uma vez (ISO-8859-1, UTF-8, US-ASCII, windows-1252, ISO-8859-15, ou UTF-16
+// com a marca de ordem dos bytes), e o texto em UTF-8 que sai daí é o que a contagem dos
+// atributos de cada elemento percorre e o que a libxml2 lê, sem trocar de codificação. A leitura
+// para no começo de um DOCTYPE, no primeiro erro e no elemento que passa dos limites de
+// elementos ou de profundidade; os limites contam o mesmo com quaisquer opções (com
+// XML_PARSE_NOCDATA, uma seção CDATA vira texto e continua contando entre os outros nós; a
+// leitura SAX1 não é pedida a ela). Nulo quando o documento não é bem formado (também quanto aos
+// espaços de nomes), traz DOCTYPE, está numa codificação que o programa não lê ou passa de um
+// limite; resultado diz qual desses motivos (ou carregado), e detalhe, quando dado, o que o
+// completa (veja documento_de_xml::detalhe_da_carga). url é o endereço base do documento (pode
+// ser nulo).
 _xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado,
                              std::string* detalhe = nullptr, marcas_da_leitura* marcas = nullptr);
 

@@ -878,10 +878,25 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         const auto p = t.find("</" + de + ">");
         return t.replace(p + 2, de.size(), para);
     };
-    // O projeto em UTF-16 (com a marca de ordem dos bytes) abre; com uma metade de par
-    // substituto sozinha, não.
-    std::string utf16 = "\xFF\xFE";
-    for (const char c : trocar("ISO-8859-1", "UTF-16")) utf16 += std::string{c, '\0'};
+    // O projeto em UTF-16 com a marca de ordem dos bytes, em qualquer das ordens e com qualquer
+    // dos nomes do UTF-16, abre; com uma metade de par substituto sozinha ou sem a marca, não.
+    auto em_utf16 = [](const std::string& latin1, bool little_endian, bool marca) {
+        std::string t = !marca ? "" : little_endian ? "\xFF\xFE" : "\xFE\xFF";
+        for (const char c : latin1) t += little_endian ? std::string{c, '\0'} : std::string{'\0', c};
+        return t;
+    };
+    const std::string utf16 = em_utf16(trocar("ISO-8859-1", "UTF-16"), true, true);
+    // Regravado em UTF-8 por um editor, com a marca e a declaração de antes.
+    std::string utf8;
+    for (const char c : bom) {
+        const auto b = static_cast<unsigned char>(c);
+        utf8 += b < 0x80 ? std::string{c} : std::string{static_cast<char>(0xC0 | (b >> 6)), static_cast<char>(0x80 | (b & 0x3F))};
+    }
+    // O euro escrito como um byte da codificação declarada.
+    auto com_euro = [&](const std::string& codificacao, const std::string& euro) {
+        std::string t = trocar("ISO-8859-1", codificacao);
+        return t.replace(t.find("&#8364;"), 7, euro);
+    };
     const int niveis = limite_de_profundidade_de_um_documento;
     const std::pair<std::string, std::string> casos[] = {
         {"doctype.xml", trocar("<rss>", "<!DOCTYPE rss>\n<rss>")},
@@ -902,6 +917,9 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         {"ascii.xml", trocar("ISO-8859-1\"?>", "US-ASCII\"?><!-- Jos\xE9 -->")},
         {"surrogato.xml", utf16 + std::string("\x00\xDC", 2)},
         {"marca_e_latin1.xml", "\xEF\xBB\xBF" + bom},
+        {"utf16_sem_marca.xml", em_utf16(trocar("ISO-8859-1", "UTF-16LE"), true, false)},
+        {"utf16be_sem_marca.xml", em_utf16(trocar("ISO-8859-1", "UTF-16BE"), false, false)},
+        {"windows_1252_sem_o_byte.xml", trocar("ISO-8859-1\"?>", "windows-1252\"?><!-- \x81 -->")},
     };
     const char* avisos[] = {
         "o arquivo doctype.xml tem uma declaração DOCTYPE",
@@ -919,7 +937,10 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         "o arquivo alem_do_unicode.xml tem bytes que não valem na codificação UTF-8",
         "o arquivo ascii.xml tem bytes que não valem na codificação US-ASCII",
         "o arquivo surrogato.xml tem bytes que não valem na codificação UTF-16",
-        "o arquivo marca_e_latin1.xml não é um documento XML bem formado",
+        "o arquivo marca_e_latin1.xml começa com a marca de ordem dos bytes do UTF-8 e declara a codificação ISO-8859-1, mas tem bytes que não valem em UTF-8",
+        "o arquivo utf16_sem_marca.xml usa a codificação UTF-16 sem a marca de ordem dos bytes, que o programa não lê",
+        "o arquivo utf16be_sem_marca.xml usa a codificação UTF-16 sem a marca de ordem dos bytes, que o programa não lê",
+        "o arquivo windows_1252_sem_o_byte.xml tem bytes que não valem na codificação windows-1252",
     };
     for (std::size_t i = 0; i < std::size(casos); ++i) {
         const auto& [nome, texto] = casos[i];
@@ -950,6 +971,13 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         {"no_limite.xml", trocar("<rede>", "<rede" + atributos(limite_de_atributos_de_um_elemento) + ">")},
         {"sem_espaco.xml", trocar("<rss>", "<rss xmlns:p=\"urn:p\"><x xmlns=\"\" p:a=\"1\"/>")},
         {"utf16.xml", utf16},
+        {"utf16le.xml", em_utf16(trocar("ISO-8859-1", "UTF-16LE"), true, true)},
+        {"utf16be.xml", em_utf16(trocar("ISO-8859-1", "utf-16be"), false, true)},
+        {"ucs2.xml", em_utf16(trocar("ISO-8859-1", "UCS-2"), true, true)},
+        {"windows_1252.xml", com_euro("Windows-1252", "\x80")},
+        {"iso_8859_15.xml", com_euro("iso-8859-15", "\xA4")},
+        {"marca_utf8_declarando_latin1.xml", "\xEF\xBB\xBF" + utf8},
+        {"utf8.xml", std::string(utf8).replace(utf8.find("ISO-8859-1"), 10, "utf-8")},
     };
     for (const auto& [nome, texto] : aceitos) {
         SCOPED_TRACE(nome);
@@ -959,6 +987,8 @@ TEST_F(arquivo_de_projeto, aviso_diz_por_que_o_arquivo_nao_e_lido) {
         EXPECT_TRUE(abrir(caminho));
         EXPECT_TRUE(s.mensagens.empty());
         EXPECT_EQ(total_de_links_dado, 3);
+        EXPECT_EQ(nome_da_rede_dado, "Rede <teste> €");
+        EXPECT_EQ(nome_do_no_dado(3), "São João");
     }
 }
 
