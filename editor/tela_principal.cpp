@@ -247,6 +247,9 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
     if (r.feito()) tela.MousePointer = ponteiro_padrao;
     if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
+    // Gravado, mas a pasta não chegou ao disco: o projeto já é o do arquivo, com os seus títulos,
+    // e o usuário fica sabendo que uma queda de energia ainda pode desfazer o salvamento.
+    if (r.feito() && !r.texto.empty()) servicos().caixa_de_mensagem(r.texto, estilo_ok | icone_exclamacao, "Aviso");
     observador().ao_mudar();
     return r.feito();
 }
