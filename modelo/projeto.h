@@ -48,7 +48,8 @@ resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& cami
 // conferido inteiro numa rede nova, que só então toma o lugar da rede c: um arquivo que não se
 // pode ler, que não é um projeto ou que tem um valor que os diálogos não aceitam, e qualquer
 // falha da leitura, deixam a rede c inteira como estava. Aberto, a rede é a do arquivo, com ele como nome de arquivo, sem
-// alterações e fora do modo de desenho.
+// alterações e fora do modo de desenho; caption_dos_forms é o nome do arquivo aberto, seja qual
+// for o nome que ele guarda.
 resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& caminho);
 
 }  // namespace orvel
