@@ -21,6 +21,8 @@ bool observador_do_calculo::salvar(contexto_da_rede& c) {
         const relatos_sempre_mostrados sempre;
         relatar_erro(r.codigo);
     }
+    // Gravado, mas a pasta não chegou ao disco: o salvamento vale, com o aviso.
+    if (r.feito() && !r.texto.empty()) mensagem(r.texto, estilo_ok | icone_exclamacao, "Aviso");
     return r.feito();
 }
 

@@ -28,7 +28,8 @@ public:
     virtual void sondar();
     // Salva o projeto da rede, como o "Salvar" das janelas: true só quando o arquivo foi
     // gravado. Sem janelas, não há a quem pedir um nome: grava no arquivo que a rede já tem (e
-    // nada, sem ele), e uma falha vai ao relator de erros.
+    // nada, sem ele), uma falha vai ao relator de erros e o "Aviso" de uma pasta que não chegou
+    // ao disco (o arquivo foi gravado) vai a mensagem.
     virtual bool salvar(contexto_da_rede& c);
     // Relata a falha corrente com o código de local ("Erro 130") de uma etapa do processamento.
     // Sem outro observador, pelo relator de erros da plataforma (durante um processamento, só a

@@ -247,6 +247,9 @@ bool salvar_pelas_janelas(contexto_da_rede& c) {
     if (r.como == resultado_do_arquivo::situacao::falhou) relatar_erro(r.codigo);
     if (r.feito()) tela.MousePointer = ponteiro_padrao;
     if (!ok || r.como == resultado_do_arquivo::situacao::falhou) tela.MousePointer = ponteiro_antes;
+    // Gravado, mas a pasta não chegou ao disco: o projeto já é o do arquivo, com os seus títulos,
+    // e o usuário fica sabendo que uma queda de energia ainda pode desfazer o salvamento.
+    if (r.feito() && !r.texto.empty()) servicos().caixa_de_mensagem(r.texto, estilo_ok | icone_exclamacao, "Aviso");
     observador().ao_mudar();
     return r.feito();
 }
@@ -275,16 +278,19 @@ bool abrir_pelas_janelas(contexto_da_rede& c) {
                 relatar_erro(r.codigo);
             return;
         }
+        // A rede já é a do arquivo: os títulos passam a nomeá-lo antes de tudo, e uma falha ao
+        // refazer o desenho é relatada sem fazer da abertura uma abertura que não aconteceu.
+        abriu = true;
+        const std::string titulo = "ORVEL - " + c.projeto.caption_dos_forms;
+        t.Caption = titulo;
+        titular_as_oito_janelas(c.janelas, titulo);
         t.BackColor = cor_de_fundo_da_tela;
         aplicar_coluna_na_janela_principal(coluna_de_comandos::abrir);
         desenhar_a_rede(t, c);
-        t.Caption = "ORVEL - " + c.projeto.caption_dos_forms;
         t.Label1.Caption = "Desenho da rede:  " + c.rede.nome_da_rede_dado;
         t.Label1.Left = t.Width / 2 - t.Label1.Width / 2;
         t.Label1.Top = 760;
         t.Label1.Visible = true;
-        titular_as_oito_janelas(c.janelas, "ORVEL - " + c.projeto.caption_dos_forms);
-        abriu = true;
     });
     if (!ok) t.MousePointer = ponteiro_antes;
     observador().ao_mudar();

@@ -469,8 +469,9 @@ private:
     dono_da_posicao dono_ = dono_da_posicao::rede;
 };
 
-// A rede lida toma o lugar da rede c: só movimentos, que não falham.
-void tomar_a_rede_lida(contexto_da_rede& c, contexto_da_rede& lido, std::string& caminho) noexcept {
+// A rede lida toma o lugar da rede c: só movimentos, que não falham. Os títulos são o nome do
+// arquivo aberto, não o que ele guarda (uma cópia renomeada guarda o nome de quando foi salva).
+void tomar_a_rede_lida(contexto_da_rede& c, contexto_da_rede& lido, std::string& caminho, std::string& titulo) noexcept {
     static_assert(std::is_nothrow_move_assignable_v<rede_dada> && std::is_nothrow_move_assignable_v<desenho_dado> &&
                   std::is_nothrow_move_assignable_v<listas_do_arquivo> && std::is_nothrow_move_assignable_v<dados_derivados> &&
                   std::is_nothrow_move_assignable_v<resultados_do_calculo>);
@@ -482,7 +483,7 @@ void tomar_a_rede_lida(contexto_da_rede& c, contexto_da_rede& lido, std::string&
     c.derivados = std::move(lido.derivados);
     c.resultados = std::move(lido.resultados);
     c.buscas.defasagem_valendo = std::move(lido.buscas.defasagem_valendo);
-    c.projeto.caption_dos_forms = std::move(lido.projeto.caption_dos_forms);
+    c.projeto.caption_dos_forms = std::move(titulo);
     c.projeto.nome_do_arquivo = std::move(caminho);
     c.editor.desenhando = false;
     // Os resultados do arquivo são os da rede lida: as vistas os mostram sem processar de novo,
@@ -524,7 +525,8 @@ resultado_do_arquivo abrir_projeto(contexto_da_rede& c, const std::string& camin
             return r;
         }
         std::string nome = caminho;
-        tomar_a_rede_lida(c, *lido, nome);
+        std::string titulo = parte_do_nome_do_arquivo(caminho);
+        tomar_a_rede_lida(c, *lido, nome, titulo);
     } catch (...) {
         // O arquivo não foi lido por inteiro: a rede continua como estava, com o seu arquivo.
         r = resultado_do_arquivo::da_falha_em_andamento("Erro 148");

@@ -48,8 +48,11 @@ public:
 
     // Troca o arquivo do caminho pelo documento, de uma vez: carregado quando gravou; senão, por
     // que o documento pronto não seria lido de volta (o arquivo antigo fica como estava). Uma
-    // falha do disco é a falha erro_de_arquivo.
-    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho) const { return xml_->salvar(caminho); }
+    // falha do disco é a falha erro_de_arquivo, que diz o arquivo e o motivo. Gravado, aviso (se
+    // dado) recebe o texto de uma pasta que não chegou ao disco ("" quando chegou ou não se abriu).
+    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho, std::string* aviso = nullptr) const {
+        return xml_->salvar(caminho, aviso);
+    }
 
 private:
     documento_de_projeto() = default;

@@ -62,7 +62,7 @@ enum class forma_do_texto : unsigned char {
     periodo_de_verde,  // o texto, ou "-" quando não há período; "-" se lê "0"
     estourou,          // "sim" / "não" de um texto "True" / "False" e do seu flag
     empatados,         // os links com o maior grau de saturação, montados ao gravar
-    nome_do_arquivo,   // ao gravar, o nome do arquivo do caminho; ao ler, o texto
+    nome_do_arquivo,   // ao gravar, o nome do arquivo do caminho; ao ler, o texto (que a abertura não usa)
 };
 
 // Quando a gravação escreve "-" no lugar do valor (ou não escreve a chave).

@@ -162,28 +162,30 @@ private:
 
 resultado_do_arquivo salvar_projeto(contexto_da_rede& c, const std::string& caminho, gravacao modo) {
     resultado_do_arquivo r;
+    escritor::textos_feitos feitos;
+    std::string nome, titulo;
     try {
         // O documento é escrito da rede como ela está e troca o arquivo de uma vez; só depois
-        // disso o projeto passa a ser o do arquivo. Numa falha, nada do projeto muda.
-        escritor::textos_feitos feitos;
-        {
-            documento_de_projeto doc = documento_de_projeto::para_gravar(caminho, modo == gravacao::substituindo, c.rede);
-            escritor e(c, doc, caminho, feitos);
-            percorrer_as_chaves(c, sentido_do_arquivo::gravacao, std::ref(e));
-            if (const resultado_da_carga gravado = doc.salvar(caminho); gravado != resultado_da_carga::carregado)
-                falhar(tipo_de_falha::erro_de_arquivo, por_que_nao_grava(gravado));
-        }
-        std::string nome = caminho;
-        std::string titulo = parte_do_nome_do_arquivo(caminho);
-        c.projeto.nome_do_arquivo = std::move(nome);
-        c.projeto.caption_dos_forms = std::move(titulo);
-        for (auto& [destino, texto] : feitos) *destino = std::move(texto);
-        c.projeto.projeto_alterado = false;
-        // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
-        c.projeto.salvar_como = false;
+        // disso o projeto passa a ser o do arquivo. Numa falha, nada do projeto muda. O que o
+        // projeto vai receber fica pronto antes da troca.
+        nome = caminho;
+        titulo = parte_do_nome_do_arquivo(caminho);
+        documento_de_projeto doc = documento_de_projeto::para_gravar(caminho, modo == gravacao::substituindo, c.rede);
+        escritor e(c, doc, caminho, feitos);
+        percorrer_as_chaves(c, sentido_do_arquivo::gravacao, std::ref(e));
+        if (const resultado_da_carga gravado = doc.salvar(caminho, &r.texto); gravado != resultado_da_carga::carregado)
+            falhar(tipo_de_falha::erro_de_arquivo, por_que_nao_grava(gravado));
     } catch (...) {
-        r = resultado_do_arquivo::da_falha_em_andamento("Erro 146");
+        return resultado_do_arquivo::da_falha_em_andamento("Erro 146");
     }
+    // O arquivo já é o novo: daqui em diante só há movimentos, que não falham, e o salvamento
+    // está feito (com o aviso de uma pasta que não chegou ao disco, quando há).
+    c.projeto.nome_do_arquivo = std::move(nome);
+    c.projeto.caption_dos_forms = std::move(titulo);
+    for (auto& [destino, texto] : feitos) *destino = std::move(texto);
+    c.projeto.projeto_alterado = false;
+    // O nome pedido por "Salvar como" já vale: os salvamentos seguintes gravam nele.
+    c.projeto.salvar_como = false;
     return r;
 }
 

@@ -66,10 +66,22 @@ struct fechar_descritor {
     }
 };
 
+// A falha que um teste mandou simular (falha_simulada_da_gravacao); 0 é nenhuma.
+chamada_da_gravacao chamada_simulada = chamada_da_gravacao::permissao_do_arquivo;
+int erro_simulado = 0;
+
+// Verdadeiro quando um teste mandou esta chamada falhar: errno fica com o erro pedido.
+bool falha_simulada(chamada_da_gravacao chamada) noexcept {
+    if (erro_simulado == 0 || chamada != chamada_simulada) return false;
+    errno = erro_simulado;
+    return true;
+}
+
 bool escrever_tudo(int fd, const char* dados, std::size_t tamanho) {
     while (tamanho > 0) {
-        const ssize_t n = ::write(fd, dados, tamanho);
+        const ssize_t n = falha_simulada(chamada_da_gravacao::escrever) ? -1 : ::write(fd, dados, tamanho);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = EIO;  // nada escrito e nenhum motivo: o disco não aceitou
         if (n <= 0) return false;
         dados += n;
         tamanho -= static_cast<std::size_t>(n);
@@ -77,9 +89,32 @@ bool escrever_tudo(int fd, const char* dados, std::size_t tamanho) {
     return true;
 }
 
+// O motivo de uma recusa do sistema, como o usuário o lê. sem_permissao_em é o que a
+// permissão negada protege: a pasta, onde o temporário nasce, ou o arquivo que seria trocado.
+std::string motivo_da_recusa(int erro, const std::string& pasta, const std::string& sem_permissao_em) {
+    switch (erro) {
+        case ENOSPC: return "o disco está cheio";
+        case EDQUOT: return "a cota de disco acabou";
+        case EACCES:
+        case EPERM:
+        case EROFS: return "sem permissão para gravar em " + sem_permissao_em;
+        case EIO: return "erro de entrada e saída";
+        case ENOENT:
+        case ENOTDIR: return "a pasta " + pasta + " não existe";
+        case EFBIG: return "o arquivo passaria do tamanho que o sistema permite";
+        default: return "o sistema recusou a gravação (erro " + texto_de_inteiro(erro) + ")";
+    }
+}
+
+[[noreturn]] void nao_gravou(const std::string& caminho, const std::string& motivo) {
+    falhar(tipo_de_falha::erro_de_arquivo,
+           descricao_padrao(tipo_de_falha::erro_de_arquivo) + "\nNão foi possível gravar " + caminho + ": " + motivo + ".");
+}
+
 // Grava os bytes num arquivo novo da pasta do destino e o renomeia sobre ele: o destino ou
-// fica como estava ou passa a ter o conteúdo inteiro.
-void gravar_substituindo(const std::string& caminho, const char* dados, std::size_t tamanho) {
+// fica como estava ou passa a ter o conteúdo inteiro. Depois da troca nada mais falha: volta
+// o aviso de uma pasta que não chegou ao disco, ou "".
+std::string gravar_substituindo(const std::string& caminho, const char* dados, std::size_t tamanho) {
     std::string destino = caminho;
     struct stat st {};
     if (::lstat(destino.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
@@ -88,14 +123,16 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
             ::free(real);
         }
     }
-    const bool existe = ::stat(destino.c_str(), &st) == 0;
-    if (existe && !S_ISREG(st.st_mode)) erro_de_arquivo();
-    // O rename passaria por cima de um arquivo só de leitura; ele tem de recusar a gravação.
-    if (existe && ::access(destino.c_str(), W_OK) != 0) erro_de_arquivo();
-    if (destino.empty()) erro_de_arquivo();
-
+    if (destino.empty()) nao_gravou(caminho, "o caminho está vazio");
     const auto barra = destino.find_last_of('/');
     const std::string pasta = barra == std::string::npos ? "." : barra == 0 ? "/" : destino.substr(0, barra);
+
+    const bool existe = ::stat(destino.c_str(), &st) == 0;
+    if (existe && !S_ISREG(st.st_mode)) nao_gravou(caminho, "não é um arquivo comum");
+    // O rename passaria por cima de um arquivo só de leitura; ele tem de recusar a gravação.
+    if (existe && (falha_simulada(chamada_da_gravacao::permissao_do_arquivo) || ::access(destino.c_str(), W_OK) != 0))
+        nao_gravou(caminho, motivo_da_recusa(errno, pasta, destino));
+
     static unsigned contador = 0;
     std::string temporario;
     int fd = -1;
@@ -104,24 +141,44 @@ void gravar_substituindo(const std::string& caminho, const char* dados, std::siz
         // No lugar de um arquivo que existe, o temporário nasce só do dono e recebe as
         // permissões do antigo antes de ter conteúdo: um projeto privado nunca fica à vista,
         // nem enquanto é gravado. Um arquivo novo nasce como a máscara do processo manda.
-        fd = ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existe ? 0600 : 0666);
-        if (fd < 0 && (errno != EEXIST || tentativa >= 100)) erro_de_arquivo();
+        fd = falha_simulada(chamada_da_gravacao::criar_temporario)
+                 ? -1
+                 : ::open(temporario.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, existe ? 0600 : 0666);
+        if (fd < 0 && (errno != EEXIST || tentativa >= 100)) nao_gravou(caminho, motivo_da_recusa(errno, pasta, pasta));
     }
-    bool certo = !existe || ::fchmod(fd, st.st_mode & 07777) == 0;
-    certo = certo && escrever_tudo(fd, dados, tamanho);
-    certo = certo && ::fsync(fd) == 0;
-    certo = (::close(fd) == 0) && certo;
-    certo = certo && ::rename(temporario.c_str(), destino.c_str()) == 0;
-    if (!certo) {
+    fechar_descritor aberto{fd};
+    // Numa recusa o temporário sai e o destino fica como estava.
+    const auto desistir = [&](int erro, const std::string& sem_permissao_em) {
         ::unlink(temporario.c_str());
-        erro_de_arquivo();
-    }
-    // O nome novo também tem de chegar ao disco: sem isto, uma queda de energia logo depois
-    // do salvamento pode deixar a pasta apontando para o arquivo antigo (ou para nenhum).
-    const int pasta_fd = ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (pasta_fd < 0) erro_de_arquivo();
+        nao_gravou(caminho, motivo_da_recusa(erro, pasta, sem_permissao_em));
+    };
+    if (existe && ::fchmod(fd, st.st_mode & 07777) != 0) desistir(errno, destino);
+    if (!escrever_tudo(fd, dados, tamanho)) desistir(errno, pasta);
+    if (falha_simulada(chamada_da_gravacao::sincronizar) || ::fsync(fd) != 0) desistir(errno, pasta);
+    aberto.fd = -1;
+    if (::close(fd) != 0 || falha_simulada(chamada_da_gravacao::fechar)) desistir(errno, pasta);
+    if (falha_simulada(chamada_da_gravacao::renomear) || ::rename(temporario.c_str(), destino.c_str()) != 0)
+        desistir(errno, destino);
+
+    // O arquivo já é o novo. O nome novo também tem de chegar ao disco: sem isto, uma queda de
+    // energia logo depois do salvamento pode deixar a pasta apontando para o arquivo antigo (ou
+    // para nenhum). Uma pasta que só aceita escrita não se deixa abrir para isso: fica como está.
+    const int pasta_fd = falha_simulada(chamada_da_gravacao::abrir_pasta)
+                             ? -1
+                             : ::open(pasta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (pasta_fd < 0) return {};
     fechar_descritor fechar_pasta{pasta_fd};
-    if (::fsync(pasta_fd) != 0 && errno != EINVAL) erro_de_arquivo();
+    if (falha_simulada(chamada_da_gravacao::sincronizar_pasta) || (::fsync(pasta_fd) != 0 && errno != EINVAL)) {
+        const int erro = errno;
+        try {
+            return "o projeto foi gravado em " + caminho + ", mas a pasta " + pasta +
+                   " não pôde ser sincronizada com o disco (" + motivo_da_recusa(erro, pasta, pasta) +
+                   "): se faltar energia logo agora, a gravação pode se perder";
+        } catch (...) {
+            // Sem memória nem para o aviso: a gravação vale assim mesmo.
+        }
+    }
+    return {};
 }
 
 // --- O texto que a leitura vê -------------------------------------------------------------
@@ -783,7 +840,7 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     return resultado;
 }
 
-resultado_da_carga documento_de_xml::salvar(const std::string& caminho) const {
+resultado_da_carga documento_de_xml::salvar(const std::string& caminho, std::string* aviso) const {
     xmlChar* memoria = nullptr;
     int tamanho = 0;
     xmlDocDumpFormatMemoryEnc(doc_, &memoria, &tamanho, codificacao_do_arquivo, 0);
@@ -799,9 +856,17 @@ resultado_da_carga documento_de_xml::salvar(const std::string& caminho) const {
     std::unique_ptr<xmlDoc, liberar_xml> conferido(
         ler_xml_sem_doctype(std::string_view(dados, static_cast<std::size_t>(tamanho)), nullptr, opcoes_de_leitura, recusado));
     if (!conferido) return recusado == resultado_da_carga::carregado ? resultado_da_carga::mal_formado : recusado;
-    gravar_substituindo(caminho, dados, static_cast<std::size_t>(tamanho));
+    std::string pasta_fora_do_disco = gravar_substituindo(caminho, dados, static_cast<std::size_t>(tamanho));
+    if (aviso) *aviso = std::move(pasta_fora_do_disco);
     return resultado_da_carga::carregado;
 }
+
+falha_simulada_da_gravacao::falha_simulada_da_gravacao(chamada_da_gravacao chamada, int erro) {
+    chamada_simulada = chamada;
+    erro_simulado = erro;
+}
+
+falha_simulada_da_gravacao::~falha_simulada_da_gravacao() { erro_simulado = 0; }
 
 void documento_de_xml::verificar(no_xml no) const {
     if (!no.no_) falhar(tipo_de_falha::objeto_nao_definido);

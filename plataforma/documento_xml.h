@@ -79,12 +79,16 @@ public:
 
     // Grava num arquivo temporário da mesma pasta e o renomeia sobre o destino; só então o
     // arquivo antigo é trocado. Se o sistema recusar (pasta inexistente ou só de leitura,
-    // arquivo só de leitura, disco cheio), falha com "Erro de acesso ao caminho/arquivo" e o
-    // arquivo antigo fica como estava. Um caminho que é um atalho grava no arquivo apontado.
-    // Um documento que não poderia ser lido de volta (sem elemento raiz, por exemplo, ou além
-    // dos limites de tamanho e de elementos da leitura) não é gravado: o arquivo antigo fica e
-    // volta o motivo, como a leitura o daria; gravado, volta carregado.
-    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho) const;
+    // arquivo só de leitura, disco cheio), falha com erro_de_arquivo, cuja descrição diz o
+    // arquivo e o motivo, e o arquivo antigo fica como estava. Um caminho que é um atalho grava
+    // no arquivo apontado. Um documento que não poderia ser lido de volta (sem elemento raiz,
+    // por exemplo, ou além dos limites de tamanho e de elementos da leitura) não é gravado: o
+    // arquivo antigo fica e volta o motivo, como a leitura o daria; gravado, volta carregado.
+    // Depois da troca o nome novo é levado ao disco com a pasta; uma pasta que não se deixa
+    // abrir (só de escrita) fica sem isso, e a gravação vale do mesmo jeito. Quando a pasta abre
+    // mas não chega ao disco, a gravação também vale, e aviso (se dado) recebe o texto que diz
+    // que ela pode não sobreviver a uma queda de energia; nos demais casos, fica vazio.
+    [[nodiscard]] resultado_da_carga salvar(const std::string& caminho, std::string* aviso = nullptr) const;
 
     // O próprio documento como nó (pai da raiz e das instruções de fora dela).
     no_xml documento() const noexcept;
@@ -127,6 +131,29 @@ private:
     std::string detalhe_;
     // Nós criados ou removidos que podem estar fora da árvore: liberados com o documento.
     std::vector<_xmlNode*> soltos_;
+};
+
+// As chamadas ao sistema de uma gravação, na ordem em que ela as faz.
+enum class chamada_da_gravacao {
+    permissao_do_arquivo,  // o arquivo que existe aceita escrita?
+    criar_temporario,
+    escrever,
+    sincronizar,
+    fechar,
+    renomear,
+    abrir_pasta,
+    sincronizar_pasta,
+};
+
+// Para os testes (o administrador, que roda a integração contínua, grava onde as permissões
+// barrariam outro usuário): enquanto existe, a chamada dada de toda gravação falha com o errno
+// dado, sem chegar ao sistema (o fechamento fecha de verdade e depois falha).
+class falha_simulada_da_gravacao {
+public:
+    falha_simulada_da_gravacao(chamada_da_gravacao chamada, int erro);
+    ~falha_simulada_da_gravacao();
+    falha_simulada_da_gravacao(const falha_simulada_da_gravacao&) = delete;
+    falha_simulada_da_gravacao& operator=(const falha_simulada_da_gravacao&) = delete;
 };
 
 // O maior arquivo que o programa lê. O maior projeto que ele grava (50 nós, 150 links,

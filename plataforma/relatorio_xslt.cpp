@@ -7,6 +7,7 @@
 #include <libxslt/documents.h>
 #include <libxslt/security.h>
 #include <libxslt/transform.h>
+#include <libxslt/variables.h>
 #include <libxslt/xslt.h>
 #include <libxslt/xsltInternals.h>
 #include <libxslt/xsltutils.h>
@@ -19,6 +20,7 @@
 
 #include "plataforma/documento_xml.h"
 #include "plataforma/falha.h"
+#include "plataforma/textos.h"
 
 namespace orvel {
 
@@ -145,6 +147,9 @@ const int opcoes_de_leitura_do_relatorio = opcoes_de_leitura;
 
 std::string relatorio_em_html(const std::string& caminho_do_projeto, const std::string& pasta_do_programa) {
     const xsltSecurityPrefsPtr seguranca = preferencias_de_seguranca();
+    const auto nao_montou = [&] {
+        falhar(tipo_de_falha::generica, "A folha de estilo não conseguiu montar o relatório de " + caminho_do_projeto);
+    };
     silencio_das_bibliotecas silencio;
 
     std::string conteudo;
@@ -174,14 +179,17 @@ std::string relatorio_em_html(const std::string& caminho_do_projeto, const std::
     contexto->_private = const_cast<leituras_permitidas*>(&permitidas);
     xsltSetCtxtSecurityPrefs(seguranca, contexto.get());
     xsltSetCtxtParseOptions(contexto.get(), opcoes_de_leitura);
+    // O nome do arquivo do projeto, o mesmo dos títulos das janelas (não o que o arquivo guarda,
+    // que numa cópia renomeada é o de outro arquivo); passado como texto, nunca como expressão.
+    const std::string arquivo = parte_do_nome_do_arquivo(caminho_do_projeto);
+    const char* parametros[] = {"arquivo", arquivo.c_str(), nullptr};
+    if (xsltQuoteUserParams(contexto.get(), parametros) != 0) nao_montou();
     documento_ptr resultado(xsltApplyStylesheetUser(folha.get(), projeto.get(), nullptr, nullptr, nullptr, contexto.get()));
-    if (!resultado || contexto->state != XSLT_STATE_OK)
-        falhar(tipo_de_falha::generica, "A folha de estilo não conseguiu montar o relatório de " + caminho_do_projeto);
+    if (!resultado || contexto->state != XSLT_STATE_OK) nao_montou();
 
     xmlChar* texto = nullptr;
     int tamanho = 0;
-    if (xsltSaveResultToString(&texto, &tamanho, resultado.get(), folha.get()) != 0)
-        falhar(tipo_de_falha::generica, "A folha de estilo não conseguiu montar o relatório de " + caminho_do_projeto);
+    if (xsltSaveResultToString(&texto, &tamanho, resultado.get(), folha.get()) != 0) nao_montou();
     std::string html;
     if (texto != nullptr) {
         html.assign(c(texto), static_cast<std::size_t>(tamanho));

@@ -18,10 +18,12 @@ inline constexpr char nome_da_folha_de_estilo[] = "modelo_orvel.xsl";
 extern const int opcoes_de_leitura_do_relatorio;
 
 // O HTML do relatório do projeto, em UTF-8 qualquer que seja a codificação que a folha de
-// estilo peça. Falha quando o projeto não existe (arquivo_nao_encontrado), não pode ser lido
-// (não é arquivo comum, por exemplo uma FIFO), não é XML bem formado ou traz DOCTYPE
-// (erro_de_arquivo), quando a folha do programa falta ou não serve (arquivo_nao_encontrado) ou
-// quando a transformação não vai até o fim (generica).
+// estilo peça. A folha recebe no parâmetro "arquivo" o nome do arquivo do caminho, o mesmo dos
+// títulos das janelas, que ela mostra no lugar do nome guardado no arquivo. Falha quando o
+// projeto não existe (arquivo_nao_encontrado), não pode ser lido (não é arquivo comum, por
+// exemplo uma FIFO), não é XML bem formado ou traz DOCTYPE (erro_de_arquivo), quando a folha do
+// programa falta ou não serve (arquivo_nao_encontrado) ou quando a transformação não vai até o
+// fim (generica).
 std::string relatorio_em_html(const std::string& caminho_do_projeto, const std::string& pasta_do_programa);
 
 }  // namespace orvel

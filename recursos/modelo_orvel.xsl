@@ -9,6 +9,9 @@
   <xsl:output method="html" encoding="UTF-8" indent="yes"/>
 
   <xsl:variable name="rede" select="/rss/rede"/>
+  <!-- O nome do arquivo do projeto, que o programa passa (o dos títulos das janelas); sem ele,
+       o nome guardado no arquivo. -->
+  <xsl:param name="arquivo" select="string($rede/caption_dos_forms)"/>
   <xsl:variable name="links" select="/rss/*[starts-with(local-name(), 'link') and local-name() != 'links']"/>
   <xsl:variable name="nos" select="/rss/*[starts-with(local-name(), 'no') and local-name() != 'nos']"/>
   <xsl:variable name="processada" select="normalize-space($rede/t_ciclo_da_rede_rel) != ''"/>
@@ -97,8 +100,8 @@
       <body>
         <h1>Relatório da rede <xsl:value-of select="$rede/nome_da_rede_dado"/></h1>
         <p class="origem">
-          <xsl:if test="normalize-space($rede/caption_dos_forms) != ''">
-            Projeto: <xsl:value-of select="$rede/caption_dos_forms"/>.
+          <xsl:if test="normalize-space($arquivo) != ''">
+            Projeto: <xsl:value-of select="$arquivo"/>.
           </xsl:if>
           <xsl:if test="$processada and normalize-space($rede/data_rel) != ''">
             Processado em <xsl:value-of select="$rede/data_rel"/>.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <deque>
 #include <filesystem>
 #include <optional>
@@ -22,6 +24,8 @@
 #include "editor/estado_dos_comandos.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "plataforma/documento_xml.h"
+#include "plataforma/textos.h"
 
 namespace orvel {
 namespace {
@@ -501,6 +505,70 @@ TEST_F(comando_que_nao_se_completa, deixa_o_projeto_como_estava) {
     }
     EXPECT_EQ(teste::conteudo(existente), antigo);
     EXPECT_FALSE(std::filesystem::exists(pasta.arquivo("sumiu")));
+}
+
+// Um salvamento que já trocou o arquivo está feito, também quando a pasta não chega ao disco
+// depois: a que não se deixa abrir (uma caixa de depósito) fica calada; a que abre e não
+// sincroniza dá um "Aviso". O projeto toma o nome e os títulos do arquivo, e o comando segue.
+using pasta_que_nao_chega_ao_disco = teste::com_projeto_em_arquivo;
+
+TEST_F(pasta_que_nao_chega_ao_disco, o_salvamento_vale_e_o_comando_segue) {
+    const std::string a = pasta.arquivo("a.xml");
+    std::string arquivo;  // o que a vez grava
+    const auto no_arquivo = [&] {
+        return nome_do_arquivo == arquivo && titulo_das_janelas() == "ORVEL - " + parte_do_nome_do_arquivo(arquivo);
+    };
+    const struct {
+        item_de_menu& comando;
+        std::deque<int> respostas;
+        std::function<bool()> seguiu;
+    } casos[] = {
+        {t().mnuSalvar, {}, no_arquivo},
+        {t().mnuSalvar_como, {}, no_arquivo},
+        {t().mnuNovo, {resposta_sim}, [] { return frmNome_da_rede_versao2().Visible; }},
+        {t().mnuAbrir, {resposta_sim}, [&] { return s.respostas_abrir.empty(); }},
+        {t().mnuFechar, {resposta_sim}, [] { return !existe_no(1); }},
+        {t().mnuSair, {resposta_sim}, [&] { return s.encerrado; }},
+    };
+    aplicar_coluna_de_comandos(coluna_de_comandos::novo);
+    inserir_no();
+    ASSERT_TRUE(salvar_em(a));
+    int vez = 0;
+    for (const auto& k : casos)
+        for (const int erro : {EACCES, EIO}) {
+            const std::string rede = "rede " + std::to_string(++vez);
+            SCOPED_TRACE(k.comando.Caption + ", " + rede);
+            s.respostas_abrir.clear();
+            ASSERT_TRUE(abrir(a));
+            arquivo = &k.comando == &t().mnuSalvar_como ? pasta.arquivo(rede + ".xml") : a;
+            if (arquivo != a) s.respostas_salvar = {arquivo};
+            if (&k.comando == &t().mnuAbrir) s.respostas_abrir = {std::nullopt};
+            nome_da_rede_dado = rede;
+            projeto_alterado = true;
+            s.respostas = k.respostas;
+            s.mensagens.clear();
+            {
+                const falha_simulada_da_gravacao falha(
+                    erro == EIO ? chamada_da_gravacao::sincronizar_pasta : chamada_da_gravacao::abrir_pasta, erro);
+                k.comando.Click();
+            }
+            EXPECT_NE(teste::conteudo(arquivo).find(rede), std::string::npos);
+            EXPECT_TRUE(k.seguiu());
+            EXPECT_FALSE(projeto_alterado);
+            EXPECT_EQ(s.mensagens.size(), k.respostas.size() + (erro == EIO ? 1 : 0));
+            EXPECT_EQ(erro == EIO,
+                      !s.mensagens.empty() && s.mensagens.back().texto.starts_with("o projeto foi gravado em " + arquivo + ", mas"));
+        }
+
+    // Uma caixa de depósito de verdade, para quem não é o administrador: "Salvar como" grava nela.
+    if (geteuid() != 0) {
+        teste::pasta_temporaria deposito;
+        std::filesystem::permissions(deposito.caminho(),
+                                     std::filesystem::perms::owner_write | std::filesystem::perms::owner_exec);
+        s.mensagens.clear();
+        EXPECT_TRUE(salvar_em(deposito.arquivo("entregue.xml")));
+        EXPECT_TRUE(s.mensagens.empty());
+    }
 }
 
 // O título com o nome do arquivo só aparece depois que o arquivo foi gravado: cada mudança dos

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 
@@ -446,6 +447,47 @@ TEST_F(arquivo_de_projeto, pasta_que_sumiu_da_erro_146_e_nada_se_perde) {
     EXPECT_FALSE(salvo);
     ASSERT_EQ(s.mensagens.size(), 1u);
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
+}
+
+// Um salvamento que o sistema recusa diz, no "Erro 146", o arquivo e o motivo; o arquivo antigo,
+// o projeto e os títulos ficam como estavam, e nenhum temporário fica na pasta.
+TEST_F(arquivo_de_projeto, salvamento_recusado_diz_o_arquivo_e_o_motivo) {
+    montar_rede();
+    const std::string caminho = pasta.arquivo("rede.xml"), p = pasta.caminho().string();
+    ASSERT_TRUE(salvar_em(caminho));
+    const std::string antes = conteudo(caminho);
+    using enum chamada_da_gravacao;
+    const struct {
+        chamada_da_gravacao chamada;
+        int erro;  // 0: nada simulado
+        std::string destino, motivo;
+    } casos[] = {
+        {escrever, ENOSPC, caminho, "o disco está cheio"},
+        {fechar, EDQUOT, caminho, "a cota de disco acabou"},
+        {criar_temporario, EACCES, caminho, "sem permissão para gravar em " + p},
+        {permissao_do_arquivo, EACCES, caminho, "sem permissão para gravar em " + caminho},
+        {renomear, EPERM, caminho, "sem permissão para gravar em " + caminho},
+        {sincronizar, EIO, caminho, "erro de entrada e saída"},
+        {escrever, 0, p + "/sumiu/novo.xml", "a pasta " + p + "/sumiu não existe"},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(k.motivo);
+        nome_do_arquivo = k.destino;
+        projeto_alterado = true;
+        s.mensagens.clear();
+        {
+            const falha_simulada_da_gravacao falha(k.chamada, k.erro);
+            EXPECT_FALSE(salvar_pelas_janelas(contexto()));
+        }
+        ASSERT_EQ(s.mensagens.size(), 1u);
+        EXPECT_EQ(s.mensagens[0].titulo, "Erro 146");
+        EXPECT_EQ(s.mensagens[0].texto,
+                  "Erro de acesso ao caminho/arquivo\nNão foi possível gravar " + k.destino + ": " + k.motivo + ".\n");
+        EXPECT_TRUE(projeto_alterado);
+        EXPECT_EQ(t().Caption, "ORVEL - rede.xml");
+        EXPECT_EQ(conteudo(caminho), antes);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pasta.caminho()), {}), 1);
+    }
 }
 
 TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {

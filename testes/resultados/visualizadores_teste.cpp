@@ -154,6 +154,37 @@ TEST_F(visualizadores, relatorio_mostra_o_ultimo_salvamento_depois_de_processar)
     EXPECT_EQ(relatorio_em_html(relatorio_unico().WebBrowser1.endereco(), s.pasta), html);
 }
 
+// Uma cópia de projeto com outro nome (o arquivo guarda "pequena.xml") abre com o nome dela nos
+// oito títulos e no relatório, sem que a abertura grave no arquivo; também quando refazer o
+// desenho falha depois de a rede já ser a do arquivo (a falha é relatada, a abertura vale).
+TEST_F(visualizadores, titulos_e_relatorio_nomeiam_o_arquivo_aberto) {
+    teste::pasta_temporaria pasta;
+    s.pasta = pasta_dos_recursos();
+    const std::string original = teste::conteudo(ORVEL_DADOS_DE_TESTE "/projeto_pequeno.xml");
+    const std::string copia = pasta.arquivo("curto.xml");
+    teste::escrever(copia, original);
+    for (const bool desenho_falha : {false, true}) {
+        SCOPED_TRACE(desenho_falha);
+        titular_as_oito_janelas(titulo_do_produto);
+        projeto_alterado = true;
+        s.mensagens.clear();
+        if (desenho_falha) t().apoio_no_label.ao_carregar = [](rotulo&) { falhar(tipo_de_falha::memoria_insuficiente); };
+        s.respostas_abrir = {copia};
+        EXPECT_TRUE(abrir_pelas_janelas(contexto()));
+        EXPECT_EQ(s.mensagens.size(), desenho_falha ? 1u : 0u);
+        EXPECT_EQ(desenho_falha, !s.mensagens.empty() && s.mensagens[0].titulo == "Erro 148");
+        EXPECT_EQ(caption_dos_forms, "curto.xml");
+        EXPECT_FALSE(projeto_alterado);
+        for (formulario* f : {static_cast<formulario*>(&t()), &frmDiagrama_de_barras_final_versao2(),
+                              &frmEditarLink_versao2(), &frmEditarNo_versao2(), &frmNome_da_rede_versao2(),
+                              &frmRede_dinamica_versao2(), &frmRede_versao2(), &frmBrowse()})
+            EXPECT_EQ(f->Caption, "ORVEL - curto.xml") << f->nome();
+        EXPECT_TRUE(teste::conteudo(copia) == original);
+        const std::string pagina = com_espacos_simples(pagina_do_relatorio(copia).value_or(""));
+        EXPECT_NE(pagina.find("Projeto: curto.xml."), std::string::npos) << pagina;
+    }
+}
+
 // A página do relatório: o projeto transformado, ou um "Aviso" e uma página vazia; nunca o XML cru.
 TEST_F(visualizadores, pagina_do_relatorio_nunca_e_o_xml_cru) {
     teste::pasta_temporaria pasta;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "modelo/limpar_rede.h"
 #include "modelo/projeto.h"
 #include "modelo/tabelas_de_calculo.h"
+#include "plataforma/documento_xml.h"
 #include "plataforma/falha.h"
 #include "plataforma/formularios.h"
 #include "plataforma/numeros.h"
@@ -138,6 +140,24 @@ TEST_F(sem_janelas, o_salvamento_do_fim_que_falha_e_relatado_depois_de_outra_fal
     EXPECT_EQ(s.mensagens[0].titulo, "Erro 130");
     EXPECT_EQ(s.mensagens[1].titulo, "Erro 146");
     EXPECT_TRUE(projeto_alterado);
+}
+
+// O salvamento do fim que trocou o arquivo vale, também quando a pasta não sincroniza com o
+// disco depois: o projeto fica sem alterações, e o "Aviso" diz o risco.
+TEST_F(sem_janelas, o_salvamento_do_fim_vale_sem_a_pasta_no_disco) {
+    teste::montar_rede_em_grade(2, 3, 90);
+    nome_do_arquivo = pasta.arquivo("grade.xml");
+    projeto_alterado = true;
+    {
+        const falha_simulada_da_gravacao falha(chamada_da_gravacao::sincronizar_pasta, EIO);
+        processar_rede(contexto(), observador_do_calculo_instalado());
+    }
+    EXPECT_FALSE(projeto_alterado);
+    EXPECT_TRUE(s.mensagens.empty());
+    EXPECT_EQ(obs.mensagens, std::vector<std::string>{"Aviso: o projeto foi gravado em " + nome_do_arquivo + ", mas a pasta " +
+                                                      pasta.caminho().string() +
+                                                      " não pôde ser sincronizada com o disco (erro de entrada e saída): "
+                                                      "se faltar energia logo agora, a gravação pode se perder"});
 }
 
 }  // namespace
