@@ -70,6 +70,7 @@ void janela_nome_da_rede::Command1_Click() {
         t.Label1.Left = (t.Width - t.Label1.Width) / 2.0f;
         t.Label1.Top = 760;
         t.Label1.Caption = "Rede:  " + nome;
+        t.Label1.Visible = true;  // escondido por "Novo" até aqui
         projeto_alterado = true;
     });
     Unload();  // também depois de uma falha, já relatada

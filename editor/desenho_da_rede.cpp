@@ -115,8 +115,6 @@ void desenhar_link(desenho_da_rede& t, const desenho_dado& d, bool conversao, in
     corpo.Visible = true;
     esquerda.Visible = true;
     direita.Visible = true;
-    t.Shape2.Visible = true;
-    t.Shape3.Visible = true;
     if (!conversao) {
         esquerda.X2 = corpo.X2;
         esquerda.Y2 = corpo.Y2;

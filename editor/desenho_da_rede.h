@@ -60,7 +60,8 @@ public:
 
 // Descarrega todo elemento do desenho que estiver carregado e carrega e põe no lugar os dos nós
 // e links da rede c. Os elementos de um link de conversão mostram o braço; a ponta da seta e o
-// começo do braço saem do corpo e do braço.
+// começo do braço saem do corpo e do braço. Nenhuma marca de seleção fica à vista: a rede
+// refeita não tem nó nem link selecionado.
 void desenhar_a_rede(desenho_da_rede& t, const contexto_da_rede& c);
 
 // Escreve no desenho da rede c o que os controles do nó n (do link l) mostram.

@@ -305,6 +305,8 @@ void tela_principal::novo(contexto_da_rede& c) {
     MousePointer = ponteiro_ampulheta;
     c.projeto.nome_do_arquivo.clear();
     limpar_rede(c);
+    // O título do desenho ainda é o da rede deixada: some até a rede nova ganhar o seu nome.
+    Label1.Visible = false;
     BackColor = cor_de_fundo_da_tela;
     aplicar_coluna_na_janela_principal(coluna_de_comandos::novo);
     c.editor.desenhando = true;

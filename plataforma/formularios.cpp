@@ -320,6 +320,9 @@ void formulario::Show(int modal) {
     else observador().ao_trazer_para_a_frente(*this);
     ativar_janela(*this);
     if (!estava_visivel) dar_o_foco_ao_aparecer();
+    // Trazida para a frente, a janela devolve o foco ao seu controle como o programa o dá: a
+    // tela o põe lá depois do que a ativação escreveu nas caixas.
+    else if (foco_ && foco_->Visible && foco_->Enabled) foco_->SetFocus();
     observador().ao_mudar();
     if (modal != 0) observador().executar_modal(*this);
 }

@@ -447,7 +447,8 @@ public:
     virtual void mostrar_menu_suspenso(formulario&, item_de_menu&) {}
     // Janela modal: só volta quando a janela for escondida ou descarregada.
     virtual void executar_modal(formulario&) {}
-    // O foco mudou nos dados (SetFocus): a tela põe o foco no mesmo controle.
+    // O foco mudou nos dados (SetFocus): a tela põe o foco no mesmo controle (numa caixa, com o
+    // texto todo selecionado, como o Tab o daria).
     virtual void ao_mudar_o_foco(controle_com_foco&) {}
     // Um navegador recebeu um endereço.
     virtual void ao_navegar(navegador&) {}
@@ -511,7 +512,9 @@ public:
 
     // Mostrar uma janela escondida roda a sua ativação e, se os dados não deram o foco a
     // controle nenhum, dá o foco à primeira caixa de texto habilitada e à vista na ordem de
-    // tabulação (na janela principal, a nenhum).
+    // tabulação (na janela principal, a nenhum). Numa janela já à vista, a ativação roda e o
+    // foco volta ao controle que o tem, se à vista e habilitado (SetFocus, sem LostFocus nem
+    // GotFocus).
     void Show(int modal = 0);
     void Hide();
     // Mostrada com Show(1) e ainda à vista: a tela a mostra já modal.

@@ -235,6 +235,13 @@ bool ainda_no_formulario(formulario& f, controle* c) {
     return std::find(cs.begin(), cs.end(), c) != cs.end();
 }
 
+// O foco que o programa dá chega ao widget como o Tab o daria: uma caixa fica com o texto todo
+// selecionado, e o que se digita substitui o valor que ela mostra.
+void dar_o_foco_do_programa(QWidget* w) {
+    w->setFocus(Qt::OtherFocusReason);
+    if (auto* caixa = qobject_cast<QLineEdit*>(w)) caixa->selectAll();
+}
+
 // A superfície: pinta os controles gráficos e encaminha o mouse.
 class superficie_qt : public QWidget {
 public:
@@ -525,7 +532,7 @@ void espelho_qt::ao_mudar_o_foco(controle_com_foco& c) {
     janela_qt* j = janela_de(c.dono());
     if (!j) return;
     j->sincronizar();
-    if (QWidget* w = j->widget_de(&c)) w->setFocus(Qt::OtherFocusReason);
+    if (QWidget* w = j->widget_de(&c)) dar_o_foco_do_programa(w);
 }
 
 void espelho_qt::ao_navegar(navegador& n) {
@@ -1150,6 +1157,8 @@ void janela_qt::sincronizar_widgets() {
     sincronizando_ = true;
     std::vector<controle*> vivos;
     bool novos = false;
+    // O foco que os dados deram a um controle que ainda não tinha widget: é o do programa.
+    const bool foco_sem_widget = f_.ActiveControl() && !widget_de(f_.ActiveControl());
     for (controle* c : f_.controles()) {
         switch (c->tipo()) {
             case tipo_de_controle::botao_de_comando:
@@ -1247,7 +1256,10 @@ void janela_qt::sincronizar_widgets() {
         ordenar_tabulacao();
         // O foco que os dados deram antes de a janela existir na tela chega ao widget agora.
         if (controle_com_foco* foco = f_.ActiveControl())
-            if (QWidget* w = widget_de(foco); w && QApplication::focusWidget() != w) w->setFocus(Qt::OtherFocusReason);
+            if (QWidget* w = widget_de(foco); w && QApplication::focusWidget() != w) {
+                if (foco_sem_widget) dar_o_foco_do_programa(w);
+                else w->setFocus(Qt::OtherFocusReason);
+            }
     }
     sincronizando_ = false;
 }

@@ -241,6 +241,28 @@ TEST_F(nome_da_rede, inserir_avisa_cada_caracter_guarda_como_digitado_e_habilita
     EXPECT_EQ(t().Label1.Caption.texto(), "Rede:  ");
 }
 
+// "Novo" esconde o título do desenho da rede deixada; Esc no diálogo do nome o deixa escondido, e
+// o nome dado depois (Rede > Nome) o mostra de novo, com o nome novo.
+TEST_F(nome_da_rede, novo_esconde_o_titulo_do_desenho_ate_o_nome_ser_dado) {
+    nome_da_rede_dado = "Velha";
+    t().Label1.Caption = "Desenho da rede:  Velha";
+    t().Label1.Visible = true;
+    evento(t(), [this] { t().mnuNovo.Click(); });
+    ASSERT_TRUE(aberto());
+    EXPECT_FALSE(t().Label1.Visible);
+    auto& n = nome_da_rede_unico();
+    evento(n, [&n] { n.entregar_tecla(tecla_esc); });
+    EXPECT_FALSE(aberto());
+    EXPECT_FALSE(t().Label1.Visible);
+
+    evento(t(), [this] { t().mnuNomeRede.Click(); });
+    auto& n2 = nome_da_rede_unico();
+    digitar(n2.nome_da_rede_texto, "Nova");
+    clicar(n2.Command1);
+    EXPECT_TRUE(t().Label1.Visible);
+    EXPECT_EQ(t().Label1.Caption.texto(), "Rede:  Nova");
+}
+
 TEST_F(nome_da_rede, cancelar_e_execucao_nao_mudam_nada) {
     nome_da_rede_dado = "Centro";
     t().Label1.Caption = "Rede:  Centro";

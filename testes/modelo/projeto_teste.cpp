@@ -228,20 +228,30 @@ TEST_F(arquivo_de_projeto, largura_de_cada_no_aberto_e_a_altura_guardada) {
     }
 }
 
-// Abrir esconde as marcas de seleção que estavam à vista: as alças dos cantos de um nó e as
-// marcas das pontas de um link (numa rede sem links, que não mostra as dos links).
-TEST_F(arquivo_de_projeto, abrir_esconde_as_marcas_de_selecao) {
+// Depois de abrir, nada fica selecionado e nenhuma marca de seleção fica à vista, como depois de
+// "Novo": nem as alças dos cantos de um nó, nem os quadrados das pontas do link clicado antes
+// (que ficariam sobre a rede aberta).
+TEST_F(arquivo_de_projeto, abrir_nao_deixa_selecao_nem_marcas) {
     aplicar_coluna_de_comandos(coluna_de_comandos::novo);
     inserir_no();
     inserir_no();
-    const std::string caminho = pasta.arquivo("nos.xml");
+    inserir_link();  // corpo de (100, 800) a (1100, 800)
+    const std::string caminho = pasta.arquivo("rede.xml");
     ASSERT_TRUE(salvar_em(caminho));
-    for (controle* marca : std::initializer_list<controle*>{&t().Label2, &t().Label3, &t().Label4, &t().Label5,
-                                                            &t().Shape2, &t().Shape3}) {
+    const std::initializer_list<controle*> marcas = {&t().Label2, &t().Label3, &t().Label4,
+                                                     &t().Label5, &t().Shape2, &t().Shape3};
+    for (controle* marca : marcas) {
         SCOPED_TRACE(marca->nome());
+        despachar_evento(&t(), [this] { t().Form_MouseDown(botao_esquerdo, 0, 600, 800); });
+        ASSERT_EQ(link_selecionado, 1);
+        ASSERT_TRUE(arrastando_link);
+        no_selecionado = 2;
         marca->Visible = true;
         ASSERT_TRUE(abrir(caminho));
-        EXPECT_FALSE(marca->Visible);
+        EXPECT_EQ(no_selecionado, 0);
+        EXPECT_EQ(link_selecionado, 0);
+        EXPECT_FALSE(arrastando_link || arrastando_inicio_do_link || arrastando_fim_do_link);
+        for (controle* m : marcas) EXPECT_FALSE(m->Visible) << m->nome();
     }
 }
 

@@ -141,39 +141,66 @@ TEST_F(dialogos_no_qt, subida_do_enter_sem_a_descida_nao_repete_o_aviso_da_quant
     EXPECT_EQ(s.mensagens.size(), 2u);
 }
 
-// O diálogo que "Novo", Rede > Nome e Rede > Valores opcionais abrem já recebe o que o usuário
-// digita, sem um clique antes: a primeira caixa tem o foco quando ele aparece.
-TEST_F(dialogos_no_qt, o_que_se_digita_ao_abrir_o_dialogo_entra_na_primeira_caixa) {
-    nome_da_rede_dado = "";
-    t_de_ciclo_imposto_dado = 0;
+// O diálogo que "Novo", Rede > Nome, Rede > Valores opcionais e os editores abrem (ou trazem de
+// volta, ainda aberto atrás da janela principal) já recebe o que o usuário digita, sem um clique
+// antes: a primeira caixa tem o foco, com o valor todo selecionado, e o que se digita o substitui.
+TEST_F(dialogos_no_qt, o_que_se_digita_ao_abrir_o_dialogo_substitui_o_valor_da_primeira_caixa) {
+    gravar_no_valido(1);
+    nome_da_rede_dado = "Rede3";
+    t_de_ciclo_imposto_dado = 60;
+    auto ativa = [](QWidget* jan) {
+        for (int i = 0; i < 200 && !jan->isActiveWindow(); ++i) QTest::qWait(5);
+        return jan->isActiveWindow();
+    };
+    auto comando = [this](item_de_menu& m) { despachar_evento(&t(), [&m] { m.Click(); }); };
     struct caso {
         const char* comando;
         std::function<void()> abrir;
         std::function<caixa_de_texto&()> caixa;
+        const char* valor;  // o que a caixa mostra ao aparecer
+        bool de_novo;       // o diálogo já estava aberto
     };
     auto do_nome = []() -> caixa_de_texto& { return nome_da_rede_unico().nome_da_rede_texto; };
+    auto das_opcoes = []() -> caixa_de_texto& { return opcoes_da_rede_unica().t_de_ciclo_imposto_texto; };
     const caso casos[] = {
-        {"Novo", [this] { t().arquivo_novo_button_Click(); }, do_nome},
-        {"Rede > Nome", [this] { t().mnuNomeRede.Click(); }, do_nome},
-        {"Rede > Valores opcionais", [this] { t().mnuEditarRede.Click(); },
-         []() -> caixa_de_texto& { return opcoes_da_rede_unica().t_de_ciclo_imposto_texto; }},
+        {"Editar nó", [this] { abrir(1); }, [this]() -> caixa_de_texto& { return e().codigo_texto; }, "A", false},
+        {"Editar link", [this] { abrir_link(); }, []() -> caixa_de_texto& { return editor_de_link_unico().codigo_texto; },
+         "L1", false},
+        {"Rede > Nome", [&] { comando(t().mnuNomeRede); }, do_nome, "Rede3", false},
+        {"Rede > Nome de novo", [&] { comando(t().mnuNomeRede); }, do_nome, "Rede3", true},
+        {"Rede > Valores opcionais", [&] { comando(t().mnuEditarRede); }, das_opcoes, "60", false},
+        {"Rede > Valores opcionais de novo", [&] { comando(t().mnuEditarRede); }, das_opcoes, "60", true},
+        // Por último: a rede nova não tem nome.
+        {"Novo", [&] { despachar_evento(&t(), [this] { t().arquivo_novo_button_Click(); }); }, do_nome, "", false},
     };
     despachar_evento(&t(), [this] { t().Show(); });
+    espelho.sincronizar();
+    ASSERT_TRUE(ativa(espelho.janela_de(t())));
     for (const caso& c : casos) {
         SCOPED_TRACE(c.comando);
         projeto_alterado = false;
-        despachar_evento(&t(), c.abrir);
+        if (c.de_novo) {
+            // Aberto, com algo digitado na caixa, e deixado para trás pelo clique na janela
+            // principal: a ativação de volta escreve na caixa o valor guardado.
+            c.abrir();
+            QWidget* antes = espelho.janela_de(c.caixa().dono());
+            ASSERT_TRUE(ativa(antes));
+            QTest::keyClick(antes->windowHandle(), '9');
+            QApplication::setActiveWindow(espelho.janela_de(t()));
+            ASSERT_TRUE(ativa(espelho.janela_de(t())));
+        }
+        c.abrir();
         caixa_de_texto& caixa = c.caixa();
         espelho.sincronizar();
         janela_qt* jan = espelho.janela_de(caixa.dono());
         ASSERT_NE(jan, nullptr);
-        for (int i = 0; i < 200 && !jan->isActiveWindow(); ++i) QTest::qWait(5);
-        ASSERT_TRUE(jan->isActiveWindow());
+        ASSERT_TRUE(ativa(jan));
         EXPECT_EQ(QApplication::focusWidget(), jan->widget_de(&caixa));
+        EXPECT_EQ(caixa.Text.texto(), c.valor);
         // As teclas vão à janela ativa, como as do teclado de verdade.
-        for (char tecla : std::string("12")) QTest::keyClick(jan->windowHandle(), tecla);
+        for (char tecla : std::string("72")) QTest::keyClick(jan->windowHandle(), tecla);
         QApplication::processEvents();
-        EXPECT_EQ(caixa.Text.texto(), "12");
+        EXPECT_EQ(caixa.Text.texto(), "72");
         despachar_evento(&caixa.dono(), [&caixa] { caixa.dono().Unload(); });
         QApplication::processEvents();
     }
