@@ -10,13 +10,16 @@
 
 namespace orvel::teste {
 
+// O programa como começa: nenhuma janela carregada, a rede vazia e a tela padrão.
+inline void recomecar_o_programa() {
+    destruir_todas_as_janelas();
+    recomecar(contexto());
+    tela() = dados_da_tela{};
+}
+
 class contexto_novo_a_cada_teste : public ::testing::EmptyTestEventListener {
 public:
-    void OnTestStart(const ::testing::TestInfo&) override {
-        destruir_todas_as_janelas();
-        recomecar(contexto());
-        tela() = dados_da_tela{};
-    }
+    void OnTestStart(const ::testing::TestInfo&) override { recomecar_o_programa(); }
 };
 
 // Registra o recomeço nos testes do executável; chamar depois de InitGoogleTest.

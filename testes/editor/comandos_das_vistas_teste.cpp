@@ -5,6 +5,7 @@
 
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
+#include "comum/recursos_do_programa.h"
 #include "editor/janelas.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/rede.h"
@@ -16,9 +17,7 @@ namespace {
 
 using comandos_das_vistas = teste::com_janela_principal;
 
-std::string pasta_dos_recursos() {
-    return std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string();
-}
+using teste::pasta_dos_recursos;
 
 int quantas_carregadas(const std::string& nome) {
     const auto& js = janelas_carregadas();

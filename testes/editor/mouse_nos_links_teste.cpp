@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <tuple>
 
 #include "comum/janela_principal_de_teste.h"
+#include "comum/recursos_do_programa.h"
 #include "editor/elementos_do_desenho.h"
 #include "modelo/estado_do_editor.h"
 #include "modelo/valores_da_animacao.h"
@@ -148,6 +150,46 @@ TEST_F(mouse_nos_links, quadrados_das_pontas_e_estacionamento) {
     apertar(botao_esquerdo | botao_direito, 600, 800);
     EXPECT_EQ(link_selecionado, l);
     EXPECT_TRUE(arrastando_inicio_do_link);
+}
+
+// Onde a ajuda diz que um clique no quadrado de uma ponta a pega, e onde não: o corpo é procurado
+// primeiro, e os quadrados, só depois, onde estiverem.
+TEST_F(mouse_nos_links, clique_nos_quadrados_das_pontas_como_a_ajuda_diz) {
+    const std::string ajuda = teste::texto_da_ajuda();
+    const int outro = link_com_corpo(1150, 300, 1150, 1300);  // vertical, pela metade de fora do quadrado do fim
+    t().inserir_link_button_Click();
+    const int l = link_selecionado;  // (100, 800)-(1100, 800)
+    enum arrasto { nenhum, do_inicio, do_fim, do_link };
+    const char* const dentro = "pressione o quadradinho dela sobre o próprio link, na metade voltada para a outra ponta";
+    const char* const fora = "bem na ponta ou na metade do quadradinho que fica além dela, o clique não acha o link";
+    const struct {
+        const char* trecho;
+        Single x, y;
+        int link;
+        arrasto esperado;
+    } casos[] = {
+        {dentro, 120, 800, l, do_inicio},
+        {dentro, 1080, 780, l, do_fim},
+        {"arraste o corpo do link fora dos quadradinhos", 600, 800, l, do_link},
+        {fora, 100, 800, 0, nenhum},
+        {fora, 1100, 800, 0, nenhum},
+        {fora, 60, 820, 0, nenhum},
+        {"seleciona outro link cujo corpo passe ali (e arrastar move então o início ou o fim desse outro", 1150, 800, outro,
+         do_fim},
+    };
+    for (const auto& k : casos) {
+        SCOPED_TRACE(std::to_string(int(k.x)) + ", " + std::to_string(int(k.y)) + ": " + k.trecho);
+        EXPECT_NE(ajuda.find(k.trecho), std::string::npos) << "a ajuda não diz mais isto";
+        apertar(botao_esquerdo, 600, 800);  // o link selecionado, com os quadrados nas suas pontas
+        soltar(botao_esquerdo, 600, 800);
+        apertar(botao_esquerdo, k.x, k.y);
+        EXPECT_EQ(link_selecionado, k.link);
+        EXPECT_EQ(arrastando_inicio_do_link ? do_inicio
+                  : arrastando_fim_do_link  ? do_fim
+                  : arrastando_link         ? do_link
+                                            : nenhum,
+                  k.esperado);
+    }
 }
 
 TEST_F(mouse_nos_links, rotulo_ao_lado_do_meio_nos_quatro_casos) {

@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <utility>
 
 #include "comum/arquivos.h"
+#include "comum/contexto_novo.h"
 #include "comum/fifo_de_teste.h"
 #include "comum/janela_principal_de_teste.h"
 #include "comum/pasta_temporaria.h"
 #include "comum/rede_em_grade.h"
+#include "comum/reabrir_projeto.h"
+#include "comum/recursos_do_programa.h"
 #include "editor/estado_dos_comandos.h"
 #include "editor/janelas.h"
 #include "modelo/rede.h"
@@ -21,7 +28,8 @@ namespace {
 
 using visualizadores = teste::com_janela_principal;
 
-std::string pasta_dos_recursos() { return std::filesystem::weakly_canonical(ORVEL_DADOS_DE_TESTE "/../../recursos").string(); }
+using teste::com_espacos_simples;
+using teste::pasta_dos_recursos;
 
 // O texto sem os brancos que a indentação põe no começo das linhas, e sem as quebras.
 std::string sem_indentacao(const std::string& html) {
@@ -34,18 +42,6 @@ std::string sem_indentacao(const std::string& html) {
         compacto += html[i];
     }
     return compacto;
-}
-
-// O texto com cada sequência de quebras e espaços trocada por um espaço, como a página o mostra.
-std::string com_espacos_simples(const std::string& texto) {
-    std::string r;
-    for (char c : texto)
-        if (c == '\n' || c == '\r' || c == ' ' || c == '\t') {
-            if (!r.empty() && r.back() != ' ') r += ' ';
-        } else {
-            r += c;
-        }
-    return r;
 }
 
 // Uma tela cujo navegador recusa todo endereço.
@@ -297,30 +293,139 @@ TEST_F(visualizadores, relatorio_nomeia_a_duracao_media_e_a_origem_da_defasagem)
         EXPECT_NE(com_espacos_simples(pagina).find(esperado), std::string::npos) << esperado;
 }
 
-// A ajuda diz onde ficam os botões da rede dinâmica e o que edita depois de "Processar", como a
-// tabela dos estados dos comandos deixa.
-TEST_F(visualizadores, ajuda_diz_os_botoes_da_rede_dinamica_e_o_que_edita_depois_de_processar) {
-    aplicar_coluna_de_comandos(coluna_de_comandos::encerrar);
-    aplicar_coluna_de_comandos(coluna_de_comandos::processar1);
-    aplicar_coluna_de_comandos(coluna_de_comandos::processar2);
-    for (const controle* c : {&t().editar_no_button, &t().editar_link_button}) EXPECT_FALSE(c->Enabled) << c->nome();
-    for (const item_de_menu* m : {&t().mnuNo, &t().mnuEditarNo, &t().mnuEditarNoPop, &t().mnuLink, &t().mnuEditarLink,
-                                  &t().mnuEditarLinkPop})
-        EXPECT_TRUE(m->Enabled) << m->nome();
+// Cada frase da ajuda que diz qual comando funciona quando está na página e vale no programa:
+// levado pelos próprios comandos ao estado de que ela fala (cada comando usado só quando está
+// habilitado), o programa habilita, no menu (e nos menus acima do item) e na barra de
+// ferramentas, o que a frase diz.
+using ajuda_e_estados_dos_comandos = teste::com_projeto_em_arquivo;
 
-    const std::string ajuda = com_espacos_simples(teste::conteudo(pasta_dos_recursos() + "/ajuda_html.html"));
+TEST_F(ajuda_e_estados_dos_comandos, cada_frase_vale_no_programa) {
+    const std::string ajuda = teste::texto_da_ajuda();
+    // Uma rede que se processa (com sondagens de parada), salva uma vez e aberta a cada frase.
+    const std::string salva = pasta.arquivo("grade_salva.xml"), arquivo = pasta.arquivo("grade.xml");
+    teste::montar_rede_em_grade(2, 3, 90);
+    teste::carregar_o_desenho_da_rede();
+    ASSERT_TRUE(salvar_em(salva));
+    auto usavel = [&](const std::string& nome) {
+        controle* c = t().controle_chamado(nome);
+        bool sim = c->Enabled;
+        if (c->tipo() == tipo_de_controle::menu)
+            for (const item_de_menu* m = static_cast<item_de_menu*>(c)->pai(); m; m = m->pai()) sim = sim && m->Enabled;
+        return sim;
+    };
+    auto clicar = [&](const std::string& nome) {
+        EXPECT_TRUE(usavel(nome)) << nome << " desabilitado no caminho";
+        controle* c = t().controle_chamado(nome);
+        if (c->tipo() == tipo_de_controle::menu) static_cast<item_de_menu*>(c)->Click();
+        else static_cast<botao_de_comando*>(c)->Click();
+    };
+    const std::map<std::string, std::function<void()>> passos = {
+        {"novo", [&] { clicar("arquivo_novo_button"); }},
+        {"abrir", [&] { s.respostas_abrir = {arquivo}; clicar("mnuAbrir"); }},
+        {"desenhar", [&] { clicar("construir_button"); }},
+        {"encerrar", [&] { clicar("mnuEncerrarDesenho"); }},
+        {"encerrar_na_barra", [&] { clicar("terminar_construcao_button"); }},
+        {"processar", [&] { clicar("processar_button"); }},
+        {"interromper", [&] {  // na primeira sondagem do cálculo
+             bool parado = false;
+             s.ao_processar_eventos = [&] {
+                 if (!std::exchange(parado, true)) clicar("parar_processamento_button");
+             };
+             clicar("processar_button");
+             s.ao_processar_eventos = nullptr;
+             EXPECT_TRUE(parado) << "o cálculo não sondou a parada";
+         }},
+        {"fechar", [&] { clicar("mnuFechar"); }},
+    };
+    // Os comandos, na ordem das colunas dos estados: os itens de menu (com os do botão direito)
+    // e os botões da barra de ferramentas.
+    const struct {
+        std::vector<std::string> menus, barra;
+    } comandos[] = {
+        {{"mnuDesenhar"}, {"construir_button"}},
+        {{"mnuEncerrarDesenho"}, {"terminar_construcao_button"}},
+        {{"mnuInserirNo", "mnuInserirLink"}, {"inserir_no_button", "inserir_link_button"}},
+        {{"mnuEliminarNo", "mnuEliminarNoPop", "mnuEliminarLink", "mnuEliminarLinkPop"},
+         {"eliminar_no_button", "eliminar_link_button"}},
+        {{"mnuEditarNo", "mnuEditarNoPop", "mnuEditarLink", "mnuEditarLinkPop"},
+         {"editar_no_button", "editar_link_button"}},
+        {{"mnuInserirLinkConversao"}, {}},
+    };
+    // Um trecho de cada frase, na página.
+    const char* const desenhar = "depois de <b>Encerrar desenho</b> ou de abrir um projeto, volta com <b>Desenhar</b>";
+    const char* const no_desenho = "na barra de ferramentas e nos menus <b>Nó</b> e <b>Link</b>, e só nele";
+    const char* const fora_do_desenho = "a abertura de um projeto desabilitam esses comandos na barra e nos menus";
+    const char* const barra_depois = "<b>Eliminar nó</b> e <b>Eliminar link</b>, também fora do modo de desenho";
+    const char* const menus_depois = "fica desabilitado e os menus ficam como estavam antes de <b>Processar</b>";
+    const char* const encerrar_depois = "<b>Editar link</b>, na barra e nos menus, e desabilita os comandos do desenho";
+    const char* const interrompido = "<b>Interromper processamento</b> encerra o desenho: os menus ficam como depois de";
+    const char* const conversao = "esse item só é habilitado por <b>Novo</b> e continua habilitado";
+    const char* const eliminar = "No modo de desenho eliminam a barra e os menus; depois de <b>Processar</b>, a barra";
+    const char* const editar = "Só depois dele, da abertura de um projeto ou de um processamento interrompido os dados";
+    const char* const editar_depois = "<b>Editar link</b> da barra de ferramentas ficam desabilitados depois dele";
+    const char* const voltar = "depois de <b>Processar</b>, o do menu <b>Rede</b>, ou <b>Encerrar desenho</b> na barra";
     const struct {
         const char* trecho;
-        bool esta;
+        const char* caminho;
+        const char* estados;  // menu e barra de cada comando: 'E' habilitado, 'D' não, '.' a frase não diz
     } frases[] = {
-        {"dois botões no alto, à direita", false},
-        {"use o primeiro dos dois botões da faixa do alto da janela", true},
-        {"Depois de <b>Processar</b>, os botões <b>Editar nó</b> e <b>Editar link</b> da barra de ferramentas ficam "
-         "desabilitados; <b>Editar</b> nos menus <b>Nó</b> e <b>Link</b> e no menu do botão direito continua editando.",
-         true},
-        {"a janela do nome se abre; escreva o nome da rede e use <b>Inserir Nome</b>", true},
+        //                                                     Des Enc Cri Eli Edi Conv
+        {desenhar, "novo encerrar",                            "EE .. .. .. .. .."},
+        {desenhar, "abrir",                                    "EE .. .. .. .. .."},
+        {no_desenho, "novo",                                   ".. .. EE EE .. .."},
+        {no_desenho, "abrir desenhar",                         ".. .. EE EE .. .."},
+        {fora_do_desenho, "novo encerrar",                     ".. .. DD DD .. .."},
+        {fora_do_desenho, "abrir",                             ".. .. DD DD .. .."},
+        {barra_depois, "abrir processar",                      ".. .E .E .E .. .."},
+        {barra_depois, "abrir desenhar interromper",           ".. .E .E .E .. .."},
+        {menus_depois, "abrir processar",                      "ED D. D. D. E. .."},
+        {menus_depois, "abrir desenhar processar",             "DD E. E. E. D. .."},
+        {encerrar_depois, "abrir processar encerrar_na_barra", "EE .. DD DD EE .."},
+        {interrompido, "abrir desenhar interromper",           "EE DE DE DE EE D."},
+        {conversao, "novo encerrar",                           ".. .. .. .. .. E."},
+        {conversao, "novo abrir",                              ".. .. .. .. .. E."},
+        {conversao, "abrir",                                   ".. .. .. .. .. D."},
+        {conversao, "novo fechar",                             ".. .. .. .. .. D."},
+        {conversao, "novo abrir desenhar interromper",         ".. .. .. .. .. D."},
+        {eliminar, "novo",                                     ".. .. .. EE .. .."},
+        {eliminar, "abrir desenhar processar",                 ".. .. .. EE .. .."},
+        {eliminar, "abrir processar",                          ".. .. .. DE .. .."},
+        {eliminar, "abrir desenhar interromper",               ".. .. .. DE .. .."},
+        {eliminar, "novo encerrar",                            ".. .. .. DD .. .."},
+        {eliminar, "abrir",                                    ".. .. .. DD .. .."},
+        {editar, "novo encerrar",                              ".. .. .. .. EE .."},
+        {editar, "abrir",                                      ".. .. .. .. EE .."},
+        {editar, "abrir desenhar interromper",                 ".. .. .. .. EE .."},
+        {editar, "novo",                                       ".. .. .. .. DD .."},
+        {editar, "abrir desenhar",                             ".. .. .. .. DD .."},
+        {editar_depois, "abrir processar",                     ".. .. .. .. ED .."},
+        {editar_depois, "abrir desenhar processar",            ".. .. .. .. DD .."},
+        {voltar, "abrir processar",                            "E. .E .. .. .. .."},
+        {voltar, "abrir desenhar interromper",                 "E. .E .. .. .. .."},
     };
-    for (const auto& f : frases) EXPECT_EQ(ajuda.find(f.trecho) != std::string::npos, f.esta) << f.trecho;
+    for (const auto& f : frases) {
+        SCOPED_TRACE(std::string(f.caminho) + ": " + f.trecho);
+        EXPECT_NE(ajuda.find(f.trecho), std::string::npos) << "a ajuda não diz mais isto";
+        teste::recomecar_o_programa();
+        std::filesystem::copy_file(salva, arquivo, std::filesystem::copy_options::overwrite_existing);
+        s.mensagens.clear();
+        std::istringstream caminho(f.caminho);
+        for (std::string p; caminho >> p;) passos.at(p)();
+        EXPECT_TRUE(s.mensagens.empty()) << s.mensagens.front().texto;
+        for (std::size_t k = 0; k < std::size(comandos); ++k)
+            for (const auto& [nomes, estado] : {std::pair(comandos[k].menus, f.estados[3 * k]),
+                                                std::pair(comandos[k].barra, f.estados[3 * k + 1])}) {
+                if (estado == '.') continue;
+                for (const std::string& nome : nomes) EXPECT_EQ(usavel(nome), estado == 'E') << nome;
+            }
+    }
+
+    // Frases que não falam de estados: os botões da rede dinâmica e a janela do nome.
+    for (const auto& [trecho, esta] : std::initializer_list<std::pair<const char*, bool>>{
+             {"dois botões no alto, à direita", false},
+             {"use o primeiro dos dois botões da faixa do alto da janela", true},
+             {"a janela do nome se abre; escreva o nome da rede e use <b>Inserir Nome</b>", true}})
+        EXPECT_EQ(ajuda.find(trecho) != std::string::npos, esta) << trecho;
 }
 
 }  // namespace
