@@ -846,7 +846,7 @@ TEST_F(arquivo_de_projeto, arquivo_grande_demais_nao_e_lido) {
     s.mensagens.clear();
     EXPECT_FALSE(abrir(caminho));
     ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].texto, "o arquivo grande.xml passa de 64 MB");
+    EXPECT_EQ(s.mensagens[0].texto, "o arquivo grande.xml passa de 8 MB");
     EXPECT_EQ(total_de_links_dado, 3);
     EXPECT_EQ(teste::falha_de([&] { relatorio_em_html(caminho, "/nenhuma"); }), tipo_de_falha::erro_de_arquivo);
 }

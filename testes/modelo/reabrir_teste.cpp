@@ -181,15 +181,17 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
     while (grande.size() + bloco.size() + 20 < limite_de_bytes_de_um_arquivo) grande += "<a>" + bloco + "</a>";
     // A 200 bytes do limite: a declaração, a instrução e as chaves do salvamento passam dele.
     grande += "<a>" + std::string(limite_de_bytes_de_um_arquivo - grande.size() - 200, 'x') + "</a>";
-    // 99 elementos de 1000 filhos e mais 880 filhos na raiz: perto dos dois limites.
+    // Elementos de 1000 filhos e, na raiz, o que deixa o documento a 18 elementos do limite (com
+    // uns 20 filhos a menos que o limite na raiz): perto dos dois limites.
     std::string mil;
     for (int k = 0; k < limite_de_filhos_de_um_elemento; ++k) mil += "<c/>";
     std::string muitos = "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede>";
-    for (int i = 0; i < limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1; ++i)
-        muitos += "<b>" + mil + "</b>";
-    for (int i = 0; i < limite_de_filhos_de_um_elemento - 120; ++i) muitos += "<c/>";
+    const int blocos = limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1;
+    for (int i = 0; i < blocos; ++i) muitos += "<b>" + mil + "</b>";
+    for (int i = 0; i < limite_de_elementos_de_um_documento - 21 - blocos * (limite_de_filhos_de_um_elemento + 1); ++i)
+        muitos += "<c/>";
     for (const auto& [nome, texto, motivo] :
-         {std::tuple<const char*, std::string, const char*>{"grande.xml", grande + "</rss>", "o projeto passaria de 64 MB\n"},
+         {std::tuple<const char*, std::string, const char*>{"grande.xml", grande + "</rss>", "o projeto passaria de 8 MB\n"},
           std::tuple<const char*, std::string, const char*>{"muitos.xml", muitos + "</rss>", "o projeto teria elementos demais\n"}}) {
         SCOPED_TRACE(nome);
         const std::string caminho = pasta.arquivo(nome);
@@ -395,8 +397,8 @@ struct diferencas_entre_redes {
 
 // A rede com todas as posições em uso, salva, aberta numa rede nova e salva de novo por cima,
 // volta igual campo a campo e byte a byte; sem o nó 50 e o link 150, gravada por cima do
-// arquivo da rede cheia, dá o mesmo arquivo que num caminho novo. O maior projeto cabe oito
-// vezes no limite de bytes da leitura.
+// arquivo da rede cheia, dá o mesmo arquivo que num caminho novo. O maior projeto, processado,
+// dá a medida do limite de bytes da leitura.
 TEST(rede_cheia, vai_e_volta_campo_a_campo_e_byte_a_byte) {
     servicos_de_teste s;
     s.pasta = "/opt/orvel";
@@ -439,7 +441,10 @@ TEST(rede_cheia, vai_e_volta_campo_a_campo_e_byte_a_byte) {
         ASSERT_TRUE(salvar_projeto(b.c, antigo).feito());
         EXPECT_TRUE(conteudo(antigo) == salvo) << "abrir e salvar mudou o arquivo";
         if (c.processada && !c.sem_as_ultimas_posicoes) {
+            // O limite de bytes da leitura é a primeira potência de dois, em megabytes, que passa
+            // de oito vezes o maior projeto.
             EXPECT_LE(8 * salvo.size(), limite_de_bytes_de_um_arquivo);
+            EXPECT_GT(8 * salvo.size(), limite_de_bytes_de_um_arquivo / 2);
         }
     }
 }
