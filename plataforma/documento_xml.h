@@ -133,8 +133,8 @@ private:
 // arquivo grava como referências: testes/comum/rede_cheia.h) tem 767 mil bytes; o limite é a
 // primeira potência de dois, em megabytes, acima de oito vezes isso. Um arquivo maior é recusado
 // antes de ser lido. Com os limites de nós abaixo, todo arquivo até aqui é lido e aberto em bem
-// menos de meio segundo, com um pico de memória abaixo de oito vezes o seu tamanho
-// (bench/leitura_xml).
+// menos de meio segundo, e os piores deste tamanho que conhecemos, com um pico de memória abaixo
+// de oito vezes o limite (bench/leitura_xml).
 inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{8} << 20;
 
 // Quantos elementos um documento lido pode ter, ao todo e dentro de um mesmo elemento. Um
