@@ -133,15 +133,15 @@ private:
 // arquivo grava como referências: testes/comum/rede_cheia.h) tem 767 mil bytes; o limite é a
 // primeira potência de dois, em megabytes, acima de oito vezes isso. Um arquivo maior é recusado
 // antes de ser lido. Com os limites de nós abaixo, todo arquivo até aqui é lido e aberto em bem
-// menos de meio segundo, e os piores deste tamanho que conhecemos, com um pico de memória abaixo
-// de oito vezes o limite (bench/leitura_xml).
+// menos de meio segundo, e os piores deste tamanho que conhecemos abrem com um pico de memória
+// abaixo de oito vezes o limite (bench/leitura_xml).
 inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{8} << 20;
 
 // Quantos elementos um documento lido pode ter, ao todo e dentro de um mesmo elemento. Um
 // projeto cheio tem uns 12300 elementos, no máximo uns 200 sob a raiz e uns 120 em cada nó: um
 // documento que passa disto é recusado no meio da leitura, sem guardar o resto. Cada nó da
-// árvore ocupa uns 130 bytes, por menor que seja a sua marca: estes limites, e o dos outros nós,
-// é que deixam a árvore de um arquivo pequeno menor que oito vezes o arquivo.
+// árvore ocupa uns 130 bytes, por menor que seja a sua marca: com estes limites e os dos
+// atributos e dos outros nós, os nós de uma árvore somam no máximo uns 10 MB.
 inline constexpr int limite_de_elementos_de_um_documento = 25000;
 inline constexpr int limite_de_filhos_de_um_elemento = 1000;
 
