@@ -1,26 +1,40 @@
-// Tempo da leitura de um documento XML, com a contagem dos atributos feita antes dela.
+// Tempo da leitura de um documento XML, com a contagem dos atributos feita antes dela, e da
+// abertura de um projeto no limite de bytes.
 //
 // - atributos/N: um elemento de projeto com N atributos vazios: no limite (lido), logo acima
 //   dele (recusado) e 100 000 (um arquivo de 1 MB, que a libxml2 levaria minutos para montar:
 //   recusado antes da leitura); em UTF-16, a mesma coisa depois da conversão.
 // - sem_conferencia/N: a libxml2 sozinha com N atributos, para ver a curva que a contagem evita
 //   (o tempo cresce com o quadrado de N).
-// - espacos_de_nomes/N: N declarações de espaço de nomes em vigor e 500 000 nomes com prefixo.
+// - espacos_de_nomes/N: N declarações de espaço de nomes em vigor e, até o limite de atributos do
+//   documento, nomes com prefixo.
 // - elementos_no_limite: perto de 1 MB de elementos, cada um com atributos no limite: a leitura
 //   para no limite de atributos do documento.
-// - pior_caso_de_64_mb, comentarios_de_64_mb, outros_64_mb/N: os piores arquivos do tamanho
-//   máximo que conhecemos (atributos, comentários, referências, um valor só, elementos vazios).
+// - pior_caso_no_limite, comentarios_no_limite, outros_no_limite/N: os piores arquivos do
+//   tamanho máximo que conhecemos (atributos, comentários, referências, um valor só, elementos
+//   vazios).
 // - desvios/caso/MB: os quatro truques de codificação que escondiam da contagem um elemento de
-//   atributos sem fim, em arquivos de 1 e de 64 MB: recusados pela codificação antes da leitura.
-// - projeto: um documento do tamanho do maior projeto (50 nós, 150 links, processado), com a
-//   leitura do programa e com a libxml2 sozinha: o que a contagem acrescenta a uma abertura.
+//   atributos sem fim, em arquivos de 1 MB e do tamanho máximo: recusados pela codificação antes
+//   da leitura.
+// - projeto: o maior projeto que o programa grava (a rede cheia, processada), com a leitura do
+//   programa e com a libxml2 sozinha: o que a contagem acrescenta a uma abertura.
+// - abertura_no_limite/caso: a abertura inteira (leitura, chaves e conferências) do maior projeto
+//   com o que falta até o limite de bytes antes de todos os seus elementos: comentários de letras
+//   acentuadas (0) ou as entidades predefinidas (1). O pico de memória se mede à parte:
+//   /usr/bin/time -v leitura_xml --benchmark_filter=abertura_no_limite/0.
 
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
+#include <memory>
 #include <string>
 
+#include "comum/arquivos.h"
+#include "comum/pasta_temporaria.h"
+#include "comum/rede_cheia.h"
+#include "comum/servicos_de_teste.h"
+#include "modelo/projeto.h"
 #include "plataforma/documento_xml.h"
 
 namespace {
@@ -58,18 +72,18 @@ std::string em_utf16(const std::string& ascii) {
     return t;
 }
 
-// Como o salvamento grava: 200 elementos de nó ou link, cada um com umas 60 chaves.
-std::string como_um_projeto() {
-    std::string t = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<?xml-stylesheet type=\"text/xsl\" "
-                    "href=\"/opt/orvel/modelo_orvel.xsl\"?>\n<rss>";
-    for (int e = 1; e <= 200; ++e) {
-        const std::string nome = (e <= 150 ? "link" : "no") + std::to_string(e <= 150 ? e : e - 150);
-        t += "<" + nome + ">";
-        for (int k = 1; k <= 60; ++k)
-            t += "<chave_de_valor" + std::to_string(k) + ">12,34,56,78,</chave_de_valor" + std::to_string(k) + ">";
-        t += "</" + nome + ">";
-    }
-    return t + "</rss>\n";
+// O maior projeto que o programa grava: a rede cheia, processada, salva pelo programa.
+const std::string& o_maior_projeto() {
+    static const std::string texto = [] {
+        servicos_de_teste s;
+        s.pasta = "/opt/orvel";
+        const teste::pasta_temporaria pasta;
+        const auto c = std::make_unique<contexto_da_rede>();
+        teste::montar_rede_cheia(*c, true);
+        const std::string caminho = pasta.arquivo("cheia.xml");
+        return salvar_projeto(*c, caminho).feito() ? teste::conteudo(caminho) : std::string();
+    }();
+    return texto;
 }
 
 // Lê o texto a cada volta; os bytes por segundo contam o texto inteiro, mesmo quando a leitura
@@ -108,23 +122,24 @@ void elementos_no_limite(benchmark::State& estado) {
     ler(estado, muitos_elementos_no_limite(), resultado_da_carga::atributos_demais_no_documento);
 }
 
-// Outros 64 MB que a contagem deixa para a libxml2: referências de caractere num texto só, um
-// valor de atributo só, elementos vazios.
-void outros_64_mb(benchmark::State& estado) {
+// Outros arquivos do tamanho máximo que a contagem deixa para a libxml2: referências de
+// caractere num texto só, um valor de atributo só (os dois lidos), elementos vazios.
+void outros_no_limite(benchmark::State& estado) {
     const std::string unidades[] = {"&#65;", "a", "<a/>"};
     const std::string inicio[] = {"<rss>", "<rss a='", "<rss>"};
     const std::string fim[] = {"</rss>", "'/>", "</rss>"};
     const auto caso = static_cast<std::size_t>(estado.range(0));
     std::string t = inicio[caso];
     while (t.size() + unidades[caso].size() + fim[caso].size() < limite_de_bytes_de_um_arquivo) t += unidades[caso];
-    const resultado_da_carga esperados[] = {resultado_da_carga::mal_formado, resultado_da_carga::mal_formado,
+    const resultado_da_carga esperados[] = {resultado_da_carga::carregado, resultado_da_carga::carregado,
                                            resultado_da_carga::elementos_demais};
     ler(estado, t + fim[caso], esperados[caso]);
 }
 
-// N declarações de espaço de nomes, em até 97 níveis, e 5000 elementos cujos 100 atributos usam o
-// prefixo declarado primeiro (que a libxml2 procura entre todos os em vigor): com o limite,
-// lido; com 9700 (5,6 MB), recusado antes da leitura, que levaria uns 20 s.
+// N declarações de espaço de nomes, em até 97 níveis, e elementos cujos 100 atributos usam o
+// prefixo declarado primeiro (que a libxml2 procura entre todos os em vigor), tantos quantos o
+// limite de atributos do documento deixa: com o limite, lido; com 9700 declarações (280 KB),
+// recusado antes da leitura, que levaria um quarto de segundo.
 std::string com_declaracoes(long long n) {
     std::string t;
     const long long por_nivel = (n + 96) / 97;
@@ -134,15 +149,15 @@ std::string com_declaracoes(long long n) {
             t += " xmlns:p" + std::to_string(d) + "_" + std::to_string(j) + "=\"u\"";
         t += ">";
     }
-    for (int g = 0; g < 10; ++g) {
-        t += "<g>";
-        for (int k = 0; k < 500; ++k) {
-            t += "<k";
-            for (int j = 0; j < 100; ++j) t += " p0_0:a" + std::to_string(j) + "=''";
-            t += "/>";
-        }
-        t += "</g>";
+    const int elementos = (limite_de_atributos_de_um_documento - limite_de_espacos_de_nomes_de_um_documento) /
+                          limite_de_atributos_de_um_elemento;
+    t += "<g>";
+    for (int k = 0; k < elementos; ++k) {
+        t += "<k";
+        for (int j = 0; j < limite_de_atributos_de_um_elemento; ++j) t += " p0_0:a" + std::to_string(j) + "=''";
+        t += "/>";
     }
+    t += "</g>";
     for (int d = 0; d < 97; ++d) t += "</e>";
     return t;
 }
@@ -153,10 +168,10 @@ void espacos_de_nomes(benchmark::State& estado) {
                                                                     : resultado_da_carga::carregado);
 }
 
-void projeto(benchmark::State& estado) { ler(estado, como_um_projeto(), resultado_da_carga::carregado); }
+void projeto(benchmark::State& estado) { ler(estado, o_maior_projeto(), resultado_da_carga::carregado); }
 
 void projeto_sem_conferencia(benchmark::State& estado) {
-    const std::string texto = como_um_projeto();
+    const std::string& texto = o_maior_projeto();
     for (auto _ : estado)
         xmlFreeDoc(xmlReadMemory(texto.data(), static_cast<int>(texto.size()), nullptr, nullptr, opcoes));
     estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
@@ -181,10 +196,10 @@ void desvios(benchmark::State& estado) {
     ler(estado, desvio(estado.range(0), estado.range(1)), esperados[estado.range(0)]);
 }
 
-// O pior arquivo de 64 MB que a contagem deixa para a libxml2: elementos com atributos no
-// limite, em grupos de 1000, até perto do limite de bytes (uns 95 000 elementos, abaixo do
-// limite de elementos): a leitura para no limite de atributos do documento.
-std::string pior_de_64_mb() {
+// O pior arquivo do tamanho máximo que a contagem deixa para a libxml2: elementos com atributos
+// no limite, em grupos de 1000, até perto do limite de bytes: a leitura para no limite de
+// atributos do documento.
+std::string pior_no_limite() {
     const std::string k = "<k" + atributos(limite_de_atributos_de_um_elemento) + "/>";
     std::string t = "<rss>";
     while (t.size() + 1000 * k.size() + 20 < limite_de_bytes_de_um_arquivo) {
@@ -196,26 +211,65 @@ std::string pior_de_64_mb() {
     return t + "</rss>";
 }
 
-void pior_caso_de_64_mb(benchmark::State& estado) {
-    static const std::string texto = pior_de_64_mb();
+void pior_caso_no_limite(benchmark::State& estado) {
+    static const std::string texto = pior_no_limite();
     ler(estado, texto, resultado_da_carga::atributos_demais_no_documento);
 }
 
-// 64 MB de comentários vazios: a leitura para no limite dos outros nós.
-void comentarios_de_64_mb(benchmark::State& estado) {
+// O limite de bytes de comentários vazios: a leitura para no limite dos outros nós.
+void comentarios_no_limite(benchmark::State& estado) {
     std::string t = "<rss>";
     while (t.size() + 7 + 6 < limite_de_bytes_de_um_arquivo) t += "<!---->";
     ler(estado, t + "</rss>", resultado_da_carga::outros_nos_demais);
 }
 
+// O maior projeto com o que falta até o limite de bytes logo depois de <rss>, antes de todos os
+// elementos que a abertura procura: comentários de letras acentuadas (um byte cada em Latin-1,
+// dois no texto decodificado), tantos quantos o limite dos outros nós deixa, com uma quebra de
+// linha depois de cada um; ou as cinco entidades predefinidas, num texto só.
+std::string projeto_no_limite(long long caso) {
+    const std::string& projeto = o_maior_projeto();
+    const std::size_t falta = limite_de_bytes_de_um_arquivo - projeto.size();
+    std::string enchimento;
+    if (caso == 0) {
+        const std::size_t comentarios = limite_de_outros_nos_de_um_documento - 1;  // e a instrução da folha de estilo
+        const std::string comentario = "<!--" + std::string(falta / comentarios - 8, '\xE9') + "-->\n";
+        for (std::size_t i = 0; i < comentarios; ++i) enchimento += comentario;
+    } else {
+        const std::string entidades = "&amp;&lt;&gt;&quot;&apos;";
+        while (enchimento.size() + entidades.size() <= falta) enchimento += entidades;
+    }
+    enchimento.resize(falta, ' ');
+    std::string t = projeto;
+    return t.insert(t.find("<rss>") + 5, enchimento);
+}
+
+void abertura_no_limite(benchmark::State& estado) {
+    servicos_de_teste s;
+    const teste::pasta_temporaria pasta;
+    const std::string caminho = pasta.arquivo("no_limite.xml");
+    const std::string texto = projeto_no_limite(estado.range(0));
+    teste::escrever(caminho, texto);
+    for (auto _ : estado) {
+        const auto c = std::make_unique<contexto_da_rede>();
+        const resultado_do_arquivo r = abrir_projeto(*c, caminho);
+        if (texto.size() != limite_de_bytes_de_um_arquivo || !r.feito()) {
+            estado.SkipWithError(("não abriu: " + r.texto.substr(0, 200)).c_str());
+            break;
+        }
+    }
+    estado.SetBytesProcessed(static_cast<long long>(texto.size()) * static_cast<long long>(estado.iterations()));
+}
+
 }  // namespace
 
 BENCHMARK(desvios)
-    ->ArgsProduct({{0, 1, 2, 3}, {1, 64}})
+    ->ArgsProduct({{0, 1, 2, 3}, {1, static_cast<long long>(limite_de_bytes_de_um_arquivo >> 20)}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(pior_caso_de_64_mb)->Unit(benchmark::kMillisecond);
-BENCHMARK(comentarios_de_64_mb)->Unit(benchmark::kMillisecond);
-BENCHMARK(outros_64_mb)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(pior_caso_no_limite)->Unit(benchmark::kMillisecond);
+BENCHMARK(comentarios_no_limite)->Unit(benchmark::kMillisecond);
+BENCHMARK(outros_no_limite)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(abertura_no_limite)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
 BENCHMARK(atributos)
     ->Arg(limite_de_atributos_de_um_elemento)
     ->Arg(limite_de_atributos_de_um_elemento + 1)

@@ -1,4 +1,5 @@
 #include <memory>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -18,19 +19,36 @@ namespace {
 
 double numero(const std::string& t) { return ler_numero_do_arquivo(t); }
 
-// Itens de uma lista: cada item termina numa vírgula; o que vem depois da última não conta.
-std::vector<std::string> itens(const std::string& lista) {
+// Cada item de uma lista, em ordem, enquanto f devolve true: cada item termina numa vírgula; o
+// que vem depois da última não conta. Os itens não são guardados: uma lista de megabytes não
+// ocupa dezenas de vezes o seu tamanho.
+template <class F>
+void cada_item(std::string_view lista, F&& f) {
+    std::size_t inicio = 0;
+    for (std::size_t virgula; (virgula = lista.find(',', inicio)) != std::string_view::npos; inicio = virgula + 1)
+        if (!f(std::string(lista.substr(inicio, virgula - inicio)))) return;
+}
+
+// Os itens de uma lista, só até um além do máximo: o bastante para saber que ela passa dele.
+std::vector<std::string> itens(std::string_view lista, std::size_t maximo) {
     std::vector<std::string> v;
-    std::string atual;
-    for (char c : lista) {
-        if (c == ',') {
-            v.push_back(atual);
-            atual.clear();
-        } else {
-            atual += c;
-        }
-    }
+    cada_item(lista, [&](std::string item) {
+        v.push_back(std::move(item));
+        return v.size() <= maximo;
+    });
     return v;
+}
+
+// O valor como o aviso o mostra: um valor de megabytes, que nenhuma caixa de mensagem mostra,
+// sai com os seus primeiros 100 caracteres e "…".
+std::string como_o_aviso_mostra(std::string valor) {
+    std::size_t caracteres = 0;
+    for (std::size_t i = 0; i < valor.size(); ++i)
+        if ((static_cast<unsigned char>(valor[i]) & 0xC0) != 0x80 && ++caracteres > 100) {
+            valor.resize(i);
+            return valor + "…";
+        }
+    return valor;
 }
 
 // Faixas dos tipos: um valor que não cabe no seu tipo é recusado como um fora da faixa.
@@ -64,7 +82,7 @@ public:
 
     void recusar(std::string_view elemento, std::string_view chave, std::string valor, std::string motivo) {
         if (!recusado.chave.empty()) return;  // o aviso fala do primeiro
-        recusado = {std::string(elemento), std::string(chave), std::move(valor), std::move(motivo)};
+        recusado = {std::string(elemento), std::string(chave), como_o_aviso_mostra(std::move(valor)), std::move(motivo)};
     }
 
     void operator()(const lugar_da_chave& l) {
@@ -89,7 +107,8 @@ private:
         }
         if (!ch.faixa) return;
         if (ch.forma == forma_do_texto::lista_por_intervalo) {
-            for (const std::string& item : itens(texto))
+            // Um item além dos da tabela a leitura recusa.
+            for (const std::string& item : itens(texto, limite_de_intervalos))
                 if (!numero_na_faixa(item, *ch.faixa)) return recusar(l.elemento, l.nome, item, fora_da(*ch.faixa));
             return;
         }
@@ -128,14 +147,15 @@ private:
     // deles é recusado.
     void marcar(const lugar_da_chave& l, const std::string& texto, bool* marcas, int ultimo, bool zero_conta) {
         const faixa_de_valor faixa{0, double(ultimo)};
-        for (const std::string& item : itens(texto)) {
+        cada_item(texto, [&](const std::string& item) {
             const Integer i = converter<Integer>(l, item);
-            if (i == 0 && !zero_conta) continue;
+            if (i == 0 && !zero_conta) return true;
             if (faixa.contem(i))
                 marcas[i] = true;
             else
                 recusar(l.elemento, l.nome, item, fora_da(faixa));
-        }
+            return recusado.chave.empty();  // recusado, o resto da lista não muda nada
+        });
     }
 
     void ler(const lugar_da_chave& l, const std::string& texto) {
@@ -173,7 +193,7 @@ private:
             }
             case forma_do_texto::lista_de_nomes: {
                 guardar_a_lista();
-                const std::vector<std::string> nomes = itens(texto);
+                const std::vector<std::string> nomes = itens(texto, max_links_por_grupo);
                 if (nomes.size() > max_links_por_grupo) {
                     recusar(l.elemento, l.nome, texto, "com mais de " + texto_de_inteiro(max_links_por_grupo) + " links");
                     return;
@@ -190,7 +210,7 @@ private:
             case forma_do_texto::lista_por_intervalo: {
                 guardar_a_lista();
                 // Mais itens do que intervalos na tabela é recusado.
-                const std::vector<std::string> lista = itens(texto);
+                const std::vector<std::string> lista = itens(texto, limite_de_intervalos);
                 if (lista.size() > limite_de_intervalos) {
                     recusar(l.elemento, l.nome, texto, "com mais de " + texto_de_inteiro(limite_de_intervalos) + " itens");
                     return;

@@ -696,6 +696,7 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return leitura_de_arquivo::ilegivel;
     if (static_cast<std::uintmax_t>(st.st_size) > limite_de_bytes_de_um_arquivo) return leitura_de_arquivo::grande_demais;
     bytes.clear();
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
     char bloco[65536];
     for (;;) {
         const ssize_t n = ::read(fd, bloco, sizeof bloco);
@@ -709,8 +710,13 @@ leitura_de_arquivo ler_arquivo_comum(const std::string& caminho, std::string& by
     }
 }
 
-xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado,
-                            std::string* detalhe, marcas_da_leitura* marcas) {
+namespace {
+
+// A leitura de ler_xml_sem_doctype. Com dono_dos_bytes (de quem são os bytes), eles saem da
+// memória logo depois de decodificados; o texto decodificado sai logo depois de copiado para a
+// libxml2: o pico de uma leitura tem, além da árvore, uma cópia só do arquivo.
+xmlDoc* ler_sem_doctype(std::string_view bytes, std::string* dono_dos_bytes, const char* url, int opcoes,
+                        resultado_da_carga& resultado, std::string* detalhe, marcas_da_leitura* marcas) {
     std::string nada;
     std::string& detalhe_da_recusa = detalhe ? *detalhe : nada;
     detalhe_da_recusa.clear();
@@ -718,6 +724,7 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     if (bytes.size() > static_cast<std::size_t>(INT_MAX) || bytes.empty()) return nullptr;  // vazio não é XML
     std::string texto;
     resultado = decodificar(bytes, texto, detalhe_da_recusa);
+    if (dono_dos_bytes) std::string().swap(*dono_dos_bytes);
     if (resultado != resultado_da_carga::carregado) return nullptr;
     detalhe_da_recusa.clear();
     if (texto.size() > static_cast<std::size_t>(INT_MAX) || texto.empty()) {
@@ -728,6 +735,9 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
     if (resultado != resultado_da_carga::carregado) return nullptr;
     xmlParserCtxtPtr leitor = xmlCreateMemoryParserCtxt(texto.data(), static_cast<int>(texto.size()));
     if (leitor == nullptr) throw std::bad_alloc();
+    // A libxml2 2.9 copia o texto para o seu buffer: o nosso já não serve. (Uma que o lesse onde
+    // está o teria ainda em uso.)
+    if (leitor->input && leitor->input->base != reinterpret_cast<const xmlChar*>(texto.data())) std::string().swap(texto);
     // O texto já está em UTF-8: nem a declaração nem os primeiros bytes trocam a codificação.
     // A contagem acompanha a leitura SAX2 (elementos com espaços de nomes, erros estruturados):
     // com XML_PARSE_SAX1 a libxml2 montaria os elementos sem passar por ela.
@@ -766,6 +776,13 @@ xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes,
         return nullptr;
     }
     return doc.release();
+}
+
+}  // namespace
+
+xmlDoc* ler_xml_sem_doctype(std::string_view bytes, const char* url, int opcoes, resultado_da_carga& resultado,
+                            std::string* detalhe, marcas_da_leitura* marcas) {
+    return ler_sem_doctype(bytes, nullptr, url, opcoes, resultado, detalhe, marcas);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -828,7 +845,7 @@ resultado_da_carga documento_de_xml::carregar(const std::string& caminho) {
     std::unique_ptr<xmlDoc, liberar_xml> novo;
     std::string detalhe;
     if (resultado == resultado_da_carga::carregado)
-        novo.reset(ler_xml_sem_doctype(bytes, caminho.c_str(), opcoes_de_leitura, resultado, &detalhe));
+        novo.reset(ler_sem_doctype(bytes, &bytes, caminho.c_str(), opcoes_de_leitura, resultado, &detalhe, nullptr));
     if (!novo) {
         novo.reset(xmlNewDoc(BAD_CAST "1.0"));
         if (!novo) throw std::bad_alloc();

@@ -156,15 +156,22 @@ public:
     falha_simulada_da_gravacao& operator=(const falha_simulada_da_gravacao&) = delete;
 };
 
-// O maior arquivo que o programa lê. O maior projeto que ele grava (50 nós, 150 links,
-// processado) tem menos de meio megabyte: um arquivo maior que isto é recusado antes de ser
-// lido.
-inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{64} << 20;
+// O maior arquivo que o programa lê. O maior projeto que ele grava (50 nós e 150 links, oito
+// grupos de quatro links em cada nó, os 36 intervalos, quatro recebedores em cada link, todas as
+// opções e os resultados, com nomes do tamanho que as caixas deixam digitar em caracteres que o
+// arquivo grava como referências: testes/comum/rede_cheia.h) tem 767 mil bytes; o limite é a
+// primeira potência de dois, em megabytes, acima de oito vezes isso. Um arquivo maior é recusado
+// antes de ser lido. Com os limites de nós abaixo, todo arquivo até aqui é lido e aberto em bem
+// menos de meio segundo, e os piores deste tamanho que conhecemos abrem com um pico de memória
+// abaixo de oito vezes o limite (bench/leitura_xml).
+inline constexpr std::uintmax_t limite_de_bytes_de_um_arquivo = std::uintmax_t{8} << 20;
 
 // Quantos elementos um documento lido pode ter, ao todo e dentro de um mesmo elemento. Um
-// projeto cheio tem uns 12500 elementos, no máximo uns 200 sob a raiz e uns 130 em cada nó: um
-// documento que passa disto é recusado no meio da leitura, sem guardar o resto.
-inline constexpr int limite_de_elementos_de_um_documento = 100000;
+// projeto cheio tem uns 12300 elementos, no máximo uns 200 sob a raiz e uns 120 em cada nó: um
+// documento que passa disto é recusado no meio da leitura, sem guardar o resto. Cada nó da
+// árvore ocupa uns 130 bytes, por menor que seja a sua marca: com estes limites e os dos
+// atributos e dos outros nós, os nós de uma árvore somam no máximo uns 10 MB.
+inline constexpr int limite_de_elementos_de_um_documento = 25000;
 inline constexpr int limite_de_filhos_de_um_elemento = 1000;
 
 // Um projeto tem três níveis (a raiz, o elemento de um nó ou link, o de uma chave) e nenhum
@@ -179,11 +186,12 @@ inline constexpr int limite_de_atributos_de_um_elemento = 100;
 // poucos megabytes levaria minutos. Passada pelo texto, antes da leitura, como os atributos.
 inline constexpr int limite_de_espacos_de_nomes_de_um_documento = 20;
 // Ao todo, um projeto não tem atributo algum e a folha de estilo, uns trezentos; e nenhum dos
-// dois tem mais que uma dezena de comentários e instruções. Sem estes limites, 64 MB de elementos
-// com atributos no limite, ou de comentários vazios, levariam segundos para ser montados (e os
-// nós soltos, outros tantos para a abertura percorrer): a leitura para no que passa deles.
+// dois tem mais que uma dezena de comentários e instruções. Sem estes limites, um arquivo de
+// elementos com atributos no limite, ou de comentários vazios, levaria segundos para ser montado
+// (e os nós soltos, outros tantos para a abertura percorrer) e ocuparia na memória dezenas de
+// vezes o seu tamanho: a leitura para no que passa deles.
 inline constexpr int limite_de_atributos_de_um_documento = 10000;
-inline constexpr int limite_de_outros_nos_de_um_documento = 100000;
+inline constexpr int limite_de_outros_nos_de_um_documento = 1000;
 
 // As opções de leitura da libxml2 da abertura de um arquivo (e da conferência do salvamento).
 extern const int opcoes_de_leitura_de_um_arquivo;

@@ -533,6 +533,12 @@ TEST_F(arquivo_de_projeto, abertura_que_falha_deixa_a_rede_atual) {
                     entidade_20000_vezes),
          "Aviso", "o arquivo entidade.xml tem uma declaração DOCTYPE"},
         {"fifo.xml", "", "Aviso", "não foi possível ler o arquivo fifo.xml", true},
+        // Um valor longo: o aviso mostra os seus primeiros 100 caracteres.
+        {"lista_longa.xml",
+         trocar("<nome_dos_links_do_grupo1_dado>L1,,,,<", "<nome_dos_links_do_grupo1_dado>" + std::string(5000, ',') + "<"),
+         "Aviso",
+         "o arquivo lista_longa.xml tem um valor que os diálogos não aceitam: nome_dos_links_do_grupo1_dado = " +
+             std::string(100, ',') + "… (em no1), com mais de 4 links"},
     };
     // Valores que os diálogos não deixariam entrar: o aviso diz a chave e o valor.
     struct fora_da_faixa {
@@ -898,7 +904,7 @@ TEST_F(arquivo_de_projeto, arquivo_grande_demais_nao_e_lido) {
     s.mensagens.clear();
     EXPECT_FALSE(abrir(caminho));
     ASSERT_EQ(s.mensagens.size(), 1u);
-    EXPECT_EQ(s.mensagens[0].texto, "o arquivo grande.xml passa de 64 MB");
+    EXPECT_EQ(s.mensagens[0].texto, "o arquivo grande.xml passa de 8 MB");
     EXPECT_EQ(total_de_links_dado, 3);
     EXPECT_EQ(teste::falha_de([&] { relatorio_em_html(caminho, "/nenhuma"); }), tipo_de_falha::erro_de_arquivo);
 }

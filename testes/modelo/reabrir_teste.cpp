@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -16,6 +17,9 @@
 #include "comum/pasta_temporaria.h"
 #include "comum/rede_de_teste.h"
 #include "comum/reabrir_projeto.h"
+#include "comum/rede_cheia.h"
+#include "comum/rede_propria.h"
+#include "comum/percorrer.h"
 #include "comum/redes_comparadas_como_entrada.h"
 #include "editor/desenho_da_rede.h"
 #include "modelo/projeto.h"
@@ -177,15 +181,17 @@ TEST_F(reabrir_projeto, salvamento_que_passaria_dos_limites_da_abertura_falha_e_
     while (grande.size() + bloco.size() + 20 < limite_de_bytes_de_um_arquivo) grande += "<a>" + bloco + "</a>";
     // A 200 bytes do limite: a declaração, a instrução e as chaves do salvamento passam dele.
     grande += "<a>" + std::string(limite_de_bytes_de_um_arquivo - grande.size() - 200, 'x') + "</a>";
-    // 99 elementos de 1000 filhos e mais 880 filhos na raiz: perto dos dois limites.
+    // Elementos de 1000 filhos e, na raiz, o que deixa o documento a 18 elementos do limite (com
+    // uns 20 filhos a menos que o limite na raiz): perto dos dois limites.
     std::string mil;
     for (int k = 0; k < limite_de_filhos_de_um_elemento; ++k) mil += "<c/>";
     std::string muitos = "<rss><rede><nome_da_rede_dado>R</nome_da_rede_dado></rede>";
-    for (int i = 0; i < limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1; ++i)
-        muitos += "<b>" + mil + "</b>";
-    for (int i = 0; i < limite_de_filhos_de_um_elemento - 120; ++i) muitos += "<c/>";
+    const int blocos = limite_de_elementos_de_um_documento / limite_de_filhos_de_um_elemento - 1;
+    for (int i = 0; i < blocos; ++i) muitos += "<b>" + mil + "</b>";
+    for (int i = 0; i < limite_de_elementos_de_um_documento - 21 - blocos * (limite_de_filhos_de_um_elemento + 1); ++i)
+        muitos += "<c/>";
     for (const auto& [nome, texto, motivo] :
-         {std::tuple<const char*, std::string, const char*>{"grande.xml", grande + "</rss>", "o projeto passaria de 64 MB\n"},
+         {std::tuple<const char*, std::string, const char*>{"grande.xml", grande + "</rss>", "o projeto passaria de 8 MB\n"},
           std::tuple<const char*, std::string, const char*>{"muitos.xml", muitos + "</rss>", "o projeto teria elementos demais\n"}}) {
         SCOPED_TRACE(nome);
         const std::string caminho = pasta.arquivo(nome);
@@ -333,6 +339,113 @@ TEST_F(reabrir_toda_rede, arquivos_de_teste_e_arquivos_feitos_a_mao) {
         escrever(caminho, a.texto);
         processar_e_reabrir(caminho);
         if (HasFailure()) return;
+    }
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Os campos em que duas redes diferem: "grupo.campo(índices,)" do primeiro elemento diferente
+// de cada um.
+struct diferencas_entre_redes {
+    std::vector<std::string> campos;
+
+    template <class T, int... L>
+    void comparar(const std::string& nome, tabela<T, L...>& a, const tabela<T, L...>& b) {
+        bool achou = false;
+        teste::percorrer(a, [&](const std::array<int, sizeof...(L)>& i, T& v) {
+            if (achou || v == b.dados()[&v - a.dados()]) return;
+            achou = true;
+            std::string s = nome + "(";
+            for (int k : i) s += std::to_string(k) + ",";
+            campos.push_back(s + ")");
+        });
+    }
+    template <class T>
+    void comparar(const std::string& nome, const T& a, const T& b) {
+        if (!(a == b)) campos.push_back(nome);
+    }
+};
+
+// A rede, o desenho e as listas do arquivo das duas são iguais, campo por campo; com_resultados,
+// também os dados derivados, os resultados e o estado das buscas.
+::testing::AssertionResult mesma_rede(contexto_da_rede& a, contexto_da_rede& b, bool com_resultados) {
+    diferencas_entre_redes d;
+    std::string grupo;
+#define ORVEL_COMPARAR(campos, membro) \
+    grupo = #membro ".";               \
+    [&](auto& x, auto& y) { campos(ORVEL_COMPARAR_CAMPO) }(a.membro, b.membro);
+#define ORVEL_COMPARAR_CAMPO(nome, ...) d.comparar(grupo + #nome, x.nome, y.nome);
+    ORVEL_COMPARAR(ORVEL_CAMPOS_DA_REDE_DADA, rede)
+    ORVEL_COMPARAR(ORVEL_CAMPOS_DO_DESENHO_DADO, desenho)
+    ORVEL_COMPARAR(ORVEL_CAMPOS_DAS_LISTAS_DO_ARQUIVO, listas)
+    if (com_resultados) {
+        ORVEL_COMPARAR(ORVEL_CAMPOS_DOS_DADOS_DERIVADOS, derivados)
+        ORVEL_COMPARAR(ORVEL_CAMPOS_DOS_RESULTADOS_DO_CALCULO, resultados)
+        ORVEL_COMPARAR(ORVEL_CAMPOS_DO_ESTADO_DAS_BUSCAS, buscas)
+    }
+#undef ORVEL_COMPARAR_CAMPO
+#undef ORVEL_COMPARAR
+    if (d.campos.empty()) return ::testing::AssertionSuccess();
+    auto falha = ::testing::AssertionFailure() << d.campos.size() << " campos diferentes:";
+    for (const std::string& c : d.campos) falha << " " << c;
+    return falha;
+}
+
+// A rede com todas as posições em uso, salva, aberta numa rede nova e salva de novo por cima,
+// volta igual campo a campo e byte a byte; sem o nó 50 e o link 150, gravada por cima do
+// arquivo da rede cheia, dá o mesmo arquivo que num caminho novo. O maior projeto, processado,
+// dá a medida do limite de bytes da leitura.
+TEST(rede_cheia, vai_e_volta_campo_a_campo_e_byte_a_byte) {
+    servicos_de_teste s;
+    s.pasta = "/opt/orvel";
+    definir_separador_decimal('.');
+    teste::pasta_temporaria pasta;
+    // O mesmo nome de arquivo nas duas pastas: o arquivo guarda o nome.
+    std::filesystem::create_directory(pasta.caminho() / "antigo");
+    std::filesystem::create_directory(pasta.caminho() / "novo");
+    struct caso {
+        const char* nome;
+        bool processada, sem_as_ultimas_posicoes;
+    };
+    for (const caso& c : {caso{"sem_resultados", false, false}, caso{"processada", true, false},
+                          caso{"sem_o_no_50_e_o_link_150", false, true}}) {
+        SCOPED_TRACE(c.nome);
+        const std::string arquivo = std::string(c.nome) + ".xml";
+        const std::string antigo = pasta.arquivo("antigo/" + arquivo), novo = pasta.arquivo("novo/" + arquivo);
+        teste::rede_propria a, b;
+        teste::montar_rede_cheia(a.c, c.processada);
+        if (c.sem_as_ultimas_posicoes) {
+            ASSERT_TRUE(salvar_projeto(a.c, antigo).feito());
+            rede_dada& r = a.c.rede;
+            esvaziar_posicao_do_no(r, max_nos);
+            esvaziar_posicao_do_no(a.c.desenho, max_nos);
+            r.existe_no(max_nos) = false;
+            esvaziar_posicao_do_link(r, max_links);
+            esvaziar_posicao_do_link(a.c.desenho, max_links);
+            r.existe_link(max_links) = false;
+            --r.total_de_nos_dado;
+            --r.total_de_links_dado;
+        }
+        ASSERT_TRUE(salvar_projeto(a.c, antigo).feito());
+        ASSERT_TRUE(salvar_projeto(a.c, novo, gravacao::substituindo).feito());
+        const std::string salvo = conteudo(antigo);
+        EXPECT_TRUE(salvo == conteudo(novo)) << "o arquivo gravado por cima difere do gravado num caminho novo";
+
+        const resultado_do_arquivo aberto = abrir_projeto(b.c, antigo);
+        ASSERT_TRUE(aberto.feito()) << aberto.texto;
+        EXPECT_TRUE(mesma_rede(a.c, b.c, c.processada));
+        ASSERT_TRUE(salvar_projeto(b.c, antigo).feito());
+        EXPECT_TRUE(conteudo(antigo) == salvo) << "abrir e salvar mudou o arquivo";
+        if (c.processada && !c.sem_as_ultimas_posicoes) {
+            // O limite de bytes da leitura é a primeira potência de dois, em megabytes, que passa
+            // de oito vezes o maior projeto.
+            EXPECT_LE(8 * salvo.size(), limite_de_bytes_de_um_arquivo);
+            EXPECT_GT(8 * salvo.size(), limite_de_bytes_de_um_arquivo / 2);
+        }
     }
 }
 
